@@ -1,0 +1,26 @@
+// halvex: starts at the login window.
+#include "common/firststart.h"
+#include "customers/windows.h"
+#include "login/windows.h"
+#include "mainwin/windows.h"
+#include "platform/ui/desktop.h"
+#include "platform/ui/windows.h"
+#include "reports/windows.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    // A second copy ends before it shows anything.
+    if (!ui::acquireSingleInstance()) return 0;
+
+    firststart::ensureDatabases();
+    login::defineWindows();
+    mainwin::defineWindows();
+    customers::defineWindows();
+    reports::defineWindows();
+
+    ui::Windows::open(QStringLiteral("frmLogin"));
+    return app.exec();
+}

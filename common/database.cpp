@@ -1,0 +1,52 @@
+#include "common/database.h"
+
+#include "common/mymode.h"
+#include "platform/ui/desktop.h"
+
+namespace database {
+
+QString localDataFolder()
+{
+    return ui::programPath(QStringLiteral("hvcrm"));
+}
+
+QString localConnectString()
+{
+    return QStringLiteral("provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False;Data source =")
+        + localDataFolder() + QStringLiteral("/hvcrm.hvd;Jet OLEDB:Database");
+}
+
+std::unique_ptr<db::Connection> openMain()
+{
+    auto connection = std::make_unique<db::Connection>();
+    connection->open(Mymode::ConnectString);
+    return connection;
+}
+
+std::unique_ptr<db::Connection> openLocal()
+{
+    auto connection = std::make_unique<db::Connection>();
+    connection->open(localConnectString());
+    return connection;
+}
+
+std::shared_ptr<db::Recordset> query(const QString& sql, db::LockType lock, db::CursorType cursor,
+                                     db::CursorLocation location)
+{
+    auto connection = openMain();
+    auto rows = std::make_shared<db::Recordset>();
+    rows->open(sql, *connection, cursor, lock, location);
+    return rows;
+}
+
+bool guarded(const std::function<void()>& step)
+{
+    try {
+        step();
+        return true;
+    } catch (const db::Error&) {
+        return false;
+    }
+}
+
+} // namespace database

@@ -1,0 +1,30 @@
+#pragma once
+// Opening the system's databases: the one way a handler gets a connection.
+#include "platform/db/connection.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace database {
+
+// A connection opened with Mymode::ConnectString (throws db::Error on failure).
+std::unique_ptr<db::Connection> openMain();
+// A connection to this installation's own main file (program folder/hvcrm/hvcrm.hvd),
+// whatever the work mode: the work-mode window and the SMS gateway set-up use it.
+std::unique_ptr<db::Connection> openLocal();
+// The connection string of this installation's own main file.
+QString localConnectString();
+QString localDataFolder();   // program folder/hvcrm
+
+// Opens a recordset on the main database (read-only keyset unless told otherwise).
+std::shared_ptr<db::Recordset> query(const QString& sql,
+                                     db::LockType lock = db::LockType::ReadOnly,
+                                     db::CursorType cursor = db::CursorType::Keyset,
+                                     db::CursorLocation location = db::CursorLocation::Server);
+
+// Runs a step whose failure the handler skips, as the system's handlers do:
+// returns false (and shows nothing) when it threw db::Error.
+bool guarded(const std::function<void()>& step);
+
+} // namespace database

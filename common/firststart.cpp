@@ -1,0 +1,5 @@
+#include "common/firststart.h"
+
+namespace firststart {
+void ensureDatabases() {}
+}

@@ -1,0 +1,20 @@
+#include "common/gridbinding.h"
+
+#include "common/database.h"
+
+namespace gridbinding {
+
+bool bind(ui::DataGrid* grid, const QString& sql, const std::vector<ui::GridColumn>& columns,
+          const Options& options)
+{
+    if (options.unbindFirst) grid->unbind();
+    std::shared_ptr<db::Recordset> rows;
+    bool opened = database::guarded([&] {
+        rows = database::query(sql, options.lock, db::CursorType::Keyset, db::CursorLocation::Client);
+    });
+    if (!opened) return false;
+    grid->bind(rows, columns, options.emptyColumnAt);
+    return true;
+}
+
+} // namespace gridbinding

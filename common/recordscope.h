@@ -1,0 +1,23 @@
+#pragma once
+// The operator's record scope, appended to every list of customers or of
+// their related records: all records (Uright=1;), own and public records
+// (Uright=2;) or own records only (Uright=3;). The operator name goes through
+// the quoting helper.
+#include <QString>
+
+namespace recordscope {
+
+enum class Related { Contacts, Activities, Opportunities, SalesOrders, ServiceRecords };
+
+// The text that follows a customer query's select list:
+// " from company order by id desc", " from company where KH_CZZ='x' or KH_GK='1' order by id desc", ...
+QString customerClause();
+// The text that follows the select list of a related table `b` joined to its customer `a`.
+QString joinedClause(Related table);
+
+// The scope condition alone, for lists that add conditions of their own; empty
+// for scope 1, the two alternatives of scope 2 in parentheses.
+QString customerCondition();
+QString joinedCondition(Related table);
+
+} // namespace recordscope

@@ -1,0 +1,11 @@
+#include "login/windows.h"
+
+#include "platform/ui/windows.h"
+
+namespace login {
+
+void defineWindows()
+{
+}
+
+} // namespace login

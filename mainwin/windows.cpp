@@ -1,0 +1,11 @@
+#include "mainwin/windows.h"
+
+#include "platform/ui/windows.h"
+
+namespace mainwin {
+
+void defineWindows()
+{
+}
+
+} // namespace mainwin

@@ -1,0 +1,110 @@
+#pragma once
+// ADO-style access to the system's database files (SQLite databases whatever
+// their name), accepting the Jet-dialect SQL texts the windows build.
+#include "platform/db/error.h"
+#include "platform/db/variant.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+namespace db {
+
+struct ConnectionState;   // the open SQLite handle, shared with the recordsets opened on it
+
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Accepts both connection-string shapes the system builds:
+    //   "provider=...;Data source =<path>;Jet OLEDB:Database"
+    //   "dbq=<path>;defaultdir=;driver={Microsoft Access Driver (*.mdb)};"
+    // Never creates a file: a missing file is a failed open (db::Error).
+    void open(const QString& connectString);
+    void close();
+    bool isOpen() const;
+
+    // Runs one statement; returns the number of rows it changed.
+    // "SELECT ... INTO [Excel 5.0;DATABASE=path].[sheet] FROM ..." writes a workbook.
+    int execute(const QString& sql);
+
+    void beginTrans();
+    void commitTrans();
+    void rollbackTrans();
+
+    std::shared_ptr<ConnectionState> state() const { return state_; }
+
+private:
+    std::shared_ptr<ConnectionState> state_;
+};
+
+// The path named by a connection string ("" when it names none).
+QString dataSourceOf(const QString& connectString);
+
+// Creates a new database file with the given statements (the only way a file
+// comes into being); fails if the file exists.
+void createDatabase(const QString& path, const QStringList& statements);
+
+enum class CursorType { ForwardOnly = 0, Keyset = 1, Dynamic = 2, Static = 3 };
+enum class LockType { ReadOnly = 1, Pessimistic = 2, Optimistic = 3, BatchOptimistic = 4 };
+enum class CursorLocation { Server = 2, Client = 3 };
+
+struct RecordsetData;
+
+// The rows of one query. Rows are read when it opens; a client-side recordset
+// is a snapshot that keeps no read transaction open. A recordset over one
+// table can change rows: addNew/setField/update, deleteRow; writes use
+// optimistic locking and fail with db::Error when another connection changed
+// or removed the row since it was read.
+class Recordset {
+public:
+    Recordset();
+    ~Recordset();
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+
+    // `source` is SQL text or a bare table name.
+    void open(const QString& source, Connection& connection,
+              CursorType cursor = CursorType::ForwardOnly, LockType lock = LockType::ReadOnly,
+              CursorLocation location = CursorLocation::Server);
+    void close();
+    bool isOpen() const;
+
+    bool eof() const;
+    bool bof() const;
+    void moveFirst();
+    void moveNext();
+    void movePrevious();
+    void moveLast();
+    int recordCount() const;
+    int absolutePosition() const;                 // 0-based current row, -1 at BOF/EOF
+    void setAbsolutePosition(int row);
+
+    int fieldCount() const;
+    QString fieldName(int index) const;
+    int fieldIndex(const QString& name) const;    // case-insensitive; -1 when absent
+    Variant field(const QString& name) const;     // throws db::Error when absent or no current row
+    Variant field(int index) const;
+    Variant operator[](const QString& name) const { return field(name); }
+
+    // Converts the value to the column's declared type; db::Error when it
+    // cannot be converted ("abc" into a number column) and nothing is changed.
+    void setField(const QString& name, const Variant& value);
+    void addNew();
+    void update();                                // writes the pending row; new key readable afterwards
+    void cancelUpdate();
+    void deleteRow();                             // deletes the current row
+    bool editPending() const;
+
+    // Writes one cell of row `row` back by key at once (a grid's in-place edit).
+    void updateCell(int row, int column, const Variant& value);
+
+private:
+    std::unique_ptr<RecordsetData> d_;
+};
+
+} // namespace db

@@ -1,0 +1,189 @@
+#pragma once
+// The controls the windows are built from, named by objectName and placed in
+// twips. Each event is a std::function member named after the event; code
+// that changes a control's value fires the same events as the operator would
+// (Change fires when code sets the text).
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <functional>
+
+namespace ui {
+
+// 15 twips to a pixel at 96 dpi.
+int twipsToPixels(double twips);
+double pixelsToTwips(int pixels);
+// A colour written &HBBGGRR (blue in the high byte, red in the low byte).
+QColor colorFromBgr(quint32 bbggrr);
+// Places a control at a rectangle given in twips.
+void placeTwips(QWidget* control, double left, double top, double width, double height);
+
+using ClickHandler = std::function<void()>;
+// KeyAscii semantics: the handler sees the key before the character arrives;
+// setting it to 0 swallows the key.
+using KeyPressHandler = std::function<void(int& keyAscii)>;
+enum MouseButton { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
+using MouseHandler = std::function<void(int button, int shift, double xTwips, double yTwips)>;
+
+class Label : public QLabel {
+public:
+    explicit Label(QWidget* parent);
+    QString caption() const { return text(); }
+    void setCaption(const QString& caption) { setText(caption); }
+    ClickHandler onClick;
+    ClickHandler onDblClick;
+    MouseHandler onMouseDown;
+    MouseHandler onMouseMove;
+    MouseHandler onMouseUp;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
+// One-line text box; a password box when a password character is set.
+class TextBox : public QLineEdit {
+public:
+    explicit TextBox(QWidget* parent);
+    void setPasswordChar(QChar echo);            // "#" or "*"
+    void setBackColor(quint32 bbggrr);
+    void setLocked(bool locked) { setReadOnly(locked); }
+    void typeKey(int keyAscii);                  // as if the operator pressed the key (tests, forwarding)
+    ClickHandler onChange;
+    KeyPressHandler onKeyPress;
+    ClickHandler onLostFocus;
+    ClickHandler onDblClick;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
+class TextArea : public QPlainTextEdit {
+public:
+    explicit TextArea(QWidget* parent);
+    QString text() const { return toPlainText(); }
+    void setText(const QString& text) { setPlainText(text); }
+    void setBackColor(quint32 bbggrr);
+    void setLocked(bool locked) { setReadOnly(locked); }
+    ClickHandler onChange;
+    KeyPressHandler onKeyPress;
+    ClickHandler onLostFocus;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+};
+
+// Drop-down list: pick-only (a "dropdown list") or editable (a combo box).
+class ComboBox : public QComboBox {
+public:
+    enum Style { Editable, PickOnly };
+    ComboBox(QWidget* parent, Style style);
+    QString text() const;
+    void setText(const QString& text);           // editable: sets the text; pick-only: selects the matching entry
+    void addItem(const QString& item) { QComboBox::addItem(item); }
+    int listIndex() const { return currentIndex(); }
+    void setListIndex(int index);
+    int listCount() const { return count(); }
+    QString list(int index) const { return itemText(index); }
+    void setBackColor(quint32 bbggrr);
+    void pick(int index);                        // as if the operator chose entry `index`
+    ClickHandler onClick;                        // an entry was chosen (by the operator or by code)
+    ClickHandler onChange;                       // the editable text changed
+    KeyPressHandler onKeyPress;
+    ClickHandler onLostFocus;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+};
+
+class CheckBox : public QCheckBox {
+public:
+    explicit CheckBox(QWidget* parent);
+    int value() const { return isChecked() ? 1 : 0; }
+    void setValue(int value) { setChecked(value != 0); }
+    ClickHandler onClick;
+};
+
+// Option buttons in one container exclude each other.
+class OptionButton : public QRadioButton {
+public:
+    explicit OptionButton(QWidget* parent);
+    bool value() const { return isChecked(); }
+    void setValue(bool value);
+    ClickHandler onClick;
+};
+
+class CommandButton : public QPushButton {
+public:
+    explicit CommandButton(QWidget* parent);
+    ClickHandler onClick;
+};
+
+// A clickable picture (most of the system's buttons): greyed and inert when disabled.
+class PictureButton : public QLabel {
+public:
+    explicit PictureButton(QWidget* parent);
+    void setPicture(const QString& path);        // a missing file leaves the button blank
+    void setPicture(const QPixmap& picture);
+    void click();                                // as if the operator clicked it; nothing when disabled
+    ClickHandler onClick;
+    MouseHandler onMouseDown;
+    MouseHandler onMouseMove;
+    MouseHandler onMouseUp;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QPixmap picture_;
+};
+
+class Frame : public QGroupBox {
+public:
+    explicit Frame(QWidget* parent);
+};
+
+class ListBox : public QListWidget {
+public:
+    explicit ListBox(QWidget* parent);
+    void addItem(const QString& item) { QListWidget::addItem(item); }
+    int listIndex() const { return currentRow(); }
+    void setListIndex(int index) { setCurrentRow(index); }
+    int listCount() const { return count(); }
+    QString list(int index) const;
+    ClickHandler onClick;
+    ClickHandler onDblClick;
+};
+
+class Timer : public QObject {
+public:
+    explicit Timer(QObject* parent);
+    void setInterval(int milliseconds);
+    int interval() const { return timer_.interval(); }
+    void setEnabled(bool enabled);
+    bool isEnabled() const { return timer_.isActive(); }
+    void fire();                                 // one tick now (tests)
+    ClickHandler onTimer;
+
+private:
+    QTimer timer_;
+};
+
+} // namespace ui

@@ -1,0 +1,75 @@
+#pragma once
+// A grid bound to a recordset: column 0 is the hidden key, each configured
+// column has a caption, a width in twips and the field it shows; an extra
+// empty column may follow. Cells can be edited in place where allowed, and the
+// edit is written back through the recordset by key.
+#include "platform/db/connection.h"
+#include "platform/ui/controls.h"
+
+#include <QTableView>
+#include <memory>
+#include <vector>
+
+namespace ui {
+
+struct GridColumn {
+    QString caption;
+    double width = 0;   // twips
+    QString field;      // the query column it shows
+};
+
+class GridModel;
+
+class DataGrid : public QTableView {
+public:
+    explicit DataGrid(QWidget* parent);
+    ~DataGrid() override;
+
+    // Shows the recordset's rows with these columns; an empty column is added
+    // at position `emptyColumnAt` (-1: after the configured ones; -2: none).
+    void bind(std::shared_ptr<db::Recordset> rows, const std::vector<GridColumn>& columns,
+              int emptyColumnAt = -1);
+    void unbind();                               // shows no rows; keeps nothing
+    std::shared_ptr<db::Recordset> dataSource() const { return rows_; }
+
+    // Captions taken from the query's own column names (aliases), only widths set.
+    void bindWithQueryCaptions(std::shared_ptr<db::Recordset> rows, const std::vector<double>& widths);
+
+    int rowCount() const;
+    int columnCount() const;
+    QString columnCaption(int column) const;
+    double columnWidth(int column) const;        // twips
+    int currentRow() const;                      // -1 when none
+    void setCurrentRow(int row);
+    db::Variant cell(int row, int column) const;
+    QString cellText(int row, int column) const;
+    db::Variant currentKey() const;              // column 0 of the current row; Empty when none
+
+    void setAllowUpdate(bool allow);
+    // Edits a cell as the operator would and writes it back (tests, and the editor delegate).
+    bool editCell(int row, int column, const QString& text);
+
+    void setToolTipText(const QString& text);
+
+    // Events
+    ClickHandler onClick;
+    ClickHandler onDblClick;
+    MouseHandler onMouseDown;
+    std::function<void(int column)> onHeadClick;
+    ClickHandler onRowColChange;
+
+    // Simulated operator actions (tests)
+    void doubleClickRow(int row);
+    void rightClickRow(int row);
+    void clickHeader(int column);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    std::shared_ptr<db::Recordset> rows_;
+    std::unique_ptr<GridModel> model_;
+};
+
+} // namespace ui

@@ -1,0 +1,83 @@
+#pragma once
+// The base of every window. A window builds its controls in its constructor
+// (through the factory methods below), runs Form_Load once when the window
+// layer loads it, and Form_Unload when it is unloaded. Controls are found by
+// name, so code of other windows and tests reach them as `form->control<T>(name)`.
+#include "platform/ui/controls.h"
+#include "platform/ui/datagrid.h"
+
+#include <QPainter>
+#include <QWidget>
+#include <stdexcept>
+
+namespace ui {
+
+class Form : public QWidget {
+public:
+    explicit Form(const QString& kind);
+    ~Form() override;
+
+    const QString& kind() const { return kind_; }
+    QString caption() const { return windowTitle(); }
+    void setCaption(const QString& caption) { setWindowTitle(caption); }
+
+    template <class T>
+    T* control(const QString& name) const {
+        T* found = findChild<T*>(name);
+        if (!found) throw std::logic_error(("no control " + name + " in " + kind_).toStdString());
+        return found;
+    }
+    bool hasControl(const QString& name) const { return findChild<QWidget*>(name) != nullptr; }
+
+    // Window size and placement in twips (outer size, as the layouts give it).
+    void setSizeTwips(double width, double height);
+    double scaleWidthTwips() const;              // inner width
+    double scaleHeightTwips() const;             // inner height
+    double heightTwips() const;                  // outer height, title bar and borders included
+    double widthTwips() const;
+    void setBackColor(quint32 bbggrr);
+    bool isMinimizedWindow() const { return isMinimized(); }
+
+    // Painting for Form_Paint: only valid while Form_Paint runs.
+    void paintPicture(const QImage& picture, double left, double top, double width, double height);
+    void fillBackground(quint32 bbggrr);
+
+    // Runs by the window layer; not called by windows themselves.
+    void runLoad();
+    void runUnload();
+    bool loadDone() const { return loaded_; }
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_Unload() {}
+    virtual void Form_Resize() {}
+    virtual void Form_Paint() {}
+
+    Label* addLabel(const QString& name, const QString& caption, double left, double top, double width, double height, QWidget* container = nullptr);
+    TextBox* addTextBox(const QString& name, double left, double top, double width, double height, QWidget* container = nullptr);
+    TextArea* addTextArea(const QString& name, double left, double top, double width, double height, QWidget* container = nullptr);
+    ComboBox* addComboBox(const QString& name, ComboBox::Style style, double left, double top, double width, double height, QWidget* container = nullptr);
+    CheckBox* addCheckBox(const QString& name, const QString& caption, double left, double top, double width, double height, QWidget* container = nullptr);
+    OptionButton* addOptionButton(const QString& name, const QString& caption, double left, double top, double width, double height, QWidget* container = nullptr);
+    CommandButton* addCommandButton(const QString& name, const QString& caption, double left, double top, double width, double height, QWidget* container = nullptr);
+    PictureButton* addPictureButton(const QString& name, const QString& picture, double left, double top, double width, double height, QWidget* container = nullptr);
+    Frame* addFrame(const QString& name, const QString& caption, double left, double top, double width, double height, QWidget* container = nullptr);
+    ListBox* addListBox(const QString& name, double left, double top, double width, double height, QWidget* container = nullptr);
+    DataGrid* addDataGrid(const QString& name, double left, double top, double width, double height, QWidget* container = nullptr);
+    Timer* addTimer(const QString& name, int intervalMs, bool enabled);
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    template <class T>
+    T* place(T* control, const QString& name, double left, double top, double width, double height);
+
+    QString kind_;
+    bool loaded_ = false;
+    bool unloading_ = false;
+    QPainter* painter_ = nullptr;
+};
+
+} // namespace ui

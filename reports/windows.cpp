@@ -1,0 +1,11 @@
+#include "reports/windows.h"
+
+#include "platform/ui/windows.h"
+
+namespace reports {
+
+void defineWindows()
+{
+}
+
+} // namespace reports

@@ -1,0 +1,21 @@
+// Test main: the QApplication exists before any widget, and every window kind
+// is defined once for the whole run.
+#include "customers/windows.h"
+#include "login/windows.h"
+#include "mainwin/windows.h"
+#include "reports/windows.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    login::defineWindows();
+    mainwin::defineWindows();
+    customers::defineWindows();
+    reports::defineWindows();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
