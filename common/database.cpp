@@ -10,10 +10,15 @@ QString localDataFolder()
     return ui::programPath(QStringLiteral("hvcrm"));
 }
 
-QString localConnectString()
+QString connectStringFor(const QString& dataFolder)
 {
     return QStringLiteral("provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False;Data source =")
-        + localDataFolder() + QStringLiteral("/hvcrm.hvd;Jet OLEDB:Database");
+        + dataFolder + QStringLiteral("/hvcrm.hvd;Jet OLEDB:Database");
+}
+
+QString localConnectString()
+{
+    return connectStringFor(localDataFolder());
 }
 
 std::unique_ptr<db::Connection> openMain()

@@ -15,6 +15,9 @@ std::unique_ptr<db::Connection> openMain();
 std::unique_ptr<db::Connection> openLocal();
 // The connection string of this installation's own main file.
 QString localConnectString();
+// The connection string of the main file hvcrm.hvd in a data folder: the local
+// data folder, or a workstation's shared folder exactly as stored.
+QString connectStringFor(const QString& dataFolder);
 QString localDataFolder();   // program folder/hvcrm
 
 // Opens a recordset on the main database (read-only keyset unless told otherwise).

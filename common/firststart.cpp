@@ -1,5 +1,40 @@
 #include "common/firststart.h"
 
+#include "common/schema.h"
+#include "platform/db/connection.h"
+#include "platform/ui/desktop.h"
+
+#include <QDir>
+#include <QFile>
+#include <exception>
+
 namespace firststart {
-void ensureDatabases() {}
+namespace {
+
+// Creates one database file unless it exists. A file that could not be made
+// completely is removed again, so that the next start tries afresh instead of
+// finding a database without its tables.
+void ensureDatabase(const QString& path, const QStringList& statements)
+{
+    if (QFile::exists(path))
+        return;
+    try {
+        db::createDatabase(path, statements);
+    } catch (const std::exception&) {
+        QFile::remove(path);
+    }
 }
+
+} // namespace
+
+void ensureDatabases()
+{
+    // A folder that cannot be written leaves the files missing: the login
+    // window then finds no operators and shows an empty list.
+    QDir().mkpath(ui::programPath(QStringLiteral("hvcrm")));
+    QDir().mkpath(ui::programPath(QStringLiteral("WavFile")));
+    ensureDatabase(ui::programPath(QStringLiteral("hvcrm/hvcrm.hvd")), schema::mainDatabase());
+    ensureDatabase(ui::programPath(QStringLiteral("hvcrm/SMS.mdb")), schema::smsDatabase());
+}
+
+} // namespace firststart

@@ -1,5 +1,6 @@
 #pragma once
 // Building SQL text: the one way a text value goes into a statement.
+#include <QDate>
 #include <QString>
 
 namespace sqltext {

@@ -90,6 +90,8 @@ public:
     Variant field(const QString& name) const;     // throws db::Error when absent or no current row
     Variant field(int index) const;
     Variant operator[](const QString& name) const { return field(name); }
+    // The value of any row without moving to it (a grid drawing its cells).
+    Variant value(int row, int column) const;
 
     // Converts the value to the column's declared type; db::Error when it
     // cannot be converted ("abc" into a number column) and nothing is changed.

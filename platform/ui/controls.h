@@ -34,6 +34,7 @@ enum MouseButton { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
 using MouseHandler = std::function<void(int button, int shift, double xTwips, double yTwips)>;
 
 class Label : public QLabel {
+    Q_OBJECT
 public:
     explicit Label(QWidget* parent);
     QString caption() const { return text(); }
@@ -53,6 +54,7 @@ protected:
 
 // One-line text box; a password box when a password character is set.
 class TextBox : public QLineEdit {
+    Q_OBJECT
 public:
     explicit TextBox(QWidget* parent);
     void setPasswordChar(QChar echo);            // "#" or "*"
@@ -71,6 +73,7 @@ protected:
 };
 
 class TextArea : public QPlainTextEdit {
+    Q_OBJECT
 public:
     explicit TextArea(QWidget* parent);
     QString text() const { return toPlainText(); }
@@ -88,12 +91,13 @@ protected:
 
 // Drop-down list: pick-only (a "dropdown list") or editable (a combo box).
 class ComboBox : public QComboBox {
+    Q_OBJECT
 public:
     enum Style { Editable, PickOnly };
     ComboBox(QWidget* parent, Style style);
     QString text() const;
     void setText(const QString& text);           // editable: sets the text; pick-only: selects the matching entry
-    void addItem(const QString& item) { QComboBox::addItem(item); }
+    void addItem(const QString& item);           // chooses nothing: the choice stays as it was
     int listIndex() const { return currentIndex(); }
     void setListIndex(int index);
     int listCount() const { return count(); }
@@ -108,9 +112,15 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void showPopup() override;
+
+private:
+    void fireClick();
+    int indexBeforePopup_ = -1;
 };
 
 class CheckBox : public QCheckBox {
+    Q_OBJECT
 public:
     explicit CheckBox(QWidget* parent);
     int value() const { return isChecked() ? 1 : 0; }
@@ -120,6 +130,7 @@ public:
 
 // Option buttons in one container exclude each other.
 class OptionButton : public QRadioButton {
+    Q_OBJECT
 public:
     explicit OptionButton(QWidget* parent);
     bool value() const { return isChecked(); }
@@ -128,6 +139,7 @@ public:
 };
 
 class CommandButton : public QPushButton {
+    Q_OBJECT
 public:
     explicit CommandButton(QWidget* parent);
     ClickHandler onClick;
@@ -135,9 +147,10 @@ public:
 
 // A clickable picture (most of the system's buttons): greyed and inert when disabled.
 class PictureButton : public QLabel {
+    Q_OBJECT
 public:
     explicit PictureButton(QWidget* parent);
-    void setPicture(const QString& path);        // a missing file leaves the button blank
+    void setPicture(const QString& path);        // a missing file leaves the button blank; relative: in the program folder
     void setPicture(const QPixmap& picture);
     void click();                                // as if the operator clicked it; nothing when disabled
     ClickHandler onClick;
@@ -152,15 +165,18 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void showPicture();
     QPixmap picture_;
 };
 
 class Frame : public QGroupBox {
+    Q_OBJECT
 public:
     explicit Frame(QWidget* parent);
 };
 
 class ListBox : public QListWidget {
+    Q_OBJECT
 public:
     explicit ListBox(QWidget* parent);
     void addItem(const QString& item) { QListWidget::addItem(item); }
@@ -173,17 +189,19 @@ public:
 };
 
 class Timer : public QObject {
+    Q_OBJECT
 public:
     explicit Timer(QObject* parent);
     void setInterval(int milliseconds);
     int interval() const { return timer_.interval(); }
     void setEnabled(bool enabled);
-    bool isEnabled() const { return timer_.isActive(); }
+    bool isEnabled() const { return enabled_; }
     void fire();                                 // one tick now (tests)
     ClickHandler onTimer;
 
 private:
     QTimer timer_;
+    bool enabled_ = false;
 };
 
 } // namespace ui

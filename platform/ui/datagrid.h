@@ -19,8 +19,11 @@ struct GridColumn {
 };
 
 class GridModel;
+struct ShownColumn;
 
 class DataGrid : public QTableView {
+    Q_OBJECT
+
 public:
     explicit DataGrid(QWidget* parent);
     ~DataGrid() override;
@@ -68,8 +71,13 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    void showRows(std::shared_ptr<db::Recordset> rows, std::vector<ShownColumn> columns);
+    void applyColumnWidths();
+    void selectFirstRow();
+
     std::shared_ptr<db::Recordset> rows_;
     std::unique_ptr<GridModel> model_;
+    bool rebinding_ = false;   // row changes while binding are not the operator's
 };
 
 } // namespace ui

@@ -5,6 +5,9 @@
 
 namespace ui {
 
+// The program's title: the default message-box title and the settings store's name.
+QString programTitle();
+
 // The folder that holds the program file; tests point it at a scratch folder.
 QString programFolder();
 void setProgramFolderForTests(const QString& folder);

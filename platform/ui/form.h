@@ -13,6 +13,8 @@
 namespace ui {
 
 class Form : public QWidget {
+    Q_OBJECT
+
 public:
     explicit Form(const QString& kind);
     ~Form() override;
@@ -46,6 +48,7 @@ public:
     void runLoad();
     void runUnload();
     bool loadDone() const { return loaded_; }
+    bool unloading() const { return unloading_; }
 
 protected:
     virtual void Form_Load() {}

@@ -1,0 +1,23 @@
+#pragma once
+// The one definition of every table and column of the system's databases, and
+// the rows a fresh database starts with. Nothing else holds table definitions.
+//
+// Declared types (the database layer converts values by them):
+//   INTEGER PRIMARY KEY AUTOINCREMENT  automatically numbered key
+//   TEXT(n) COLLATE NOCASE              text of at most n characters
+//   LONGTEXT COLLATE NOCASE             memo
+//   LONG, DOUBLE, CURRENCY, DATETIME    long integer, double, money, date/time
+#include <QStringList>
+
+namespace schema {
+
+// CREATE TABLE statements of the main database (hvcrm.hvd), then the INSERTs
+// of its first rows: the settings row, the order counter, the operator
+// "system" and the customer statuses.
+QStringList mainDatabase();
+
+// CREATE TABLE statements of the SMS database (SMS.mdb): the outbox and the
+// gateway account, with the account's one (empty) row.
+QStringList smsDatabase();
+
+} // namespace schema

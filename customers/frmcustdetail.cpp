@@ -1,0 +1,243 @@
+#include "customers/frmcustdetail.h"
+
+#include "common/companylookup.h"
+#include "common/database.h"
+#include "common/gridbinding.h"
+#include "common/mymode.h"
+#include "common/newrecordmenu.h"
+#include "common/skin.h"
+#include "customers/relatedtabs.h"
+#include "platform/ui/desktop.h"
+#include "platform/ui/msgbox.h"
+#include "platform/ui/windows.h"
+
+namespace customers {
+
+namespace {
+
+const char* const kRefusedText = "您无权修改客户资料";
+const char* const kRefusedTitle = "保存客户资料";
+const char* const kSavedText = "客户资料修改成功！";
+const char* const kNoCustomerText = "找不到客户记录，可能已经被删除";
+const char* const kStaleText = "客户资料未能保存：该客户已在别处被修改或删除，请关闭后重新打开再修改";
+const char* const kContactFailedText = "客户资料已保存，但主联系人未能保存：";
+
+// Bold 10.5-point text in the given colour (&HBBGGRR).
+void emphasize(ui::TextBox* box, quint32 bbggrr)
+{
+    QFont font(QStringLiteral("宋体"));
+    font.setPointSizeF(10.5);
+    font.setBold(true);
+    box->setFont(font);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Text, ui::colorFromBgr(bbggrr));
+    box->setPalette(palette);
+}
+
+// A window kind that this program does not define opens nothing.
+void openWindow(const QString& kind)
+{
+    if (ui::Windows::isDefined(kind)) ui::Windows::open(kind);
+}
+
+} // namespace
+
+FrmCustDetail::FrmCustDetail() : CustomerWindow(QStringLiteral("frmCustDetail"))
+{
+    setCaption(QStringLiteral("客户资料"));
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setSizeTwips(7455, 8460);
+    setFixedSize(size());
+
+    addCustomerBoxes(3255, 4440, 360);
+    emphasize(control<ui::TextBox>(QStringLiteral("companyname")), 0x000080);
+    for (const char* number : {"tel", "fax", "mobil"})
+        emphasize(control<ui::TextBox>(QString::fromLatin1(number)), 0xC00000);
+
+    addBalancesFrame(5520, 360, 1695, 1455, 240);
+    for (const char* balance : {"KH_YJ", "KH_QK", "KH_ZJE", "KH_ZSL"})
+        control<ui::TextBox>(QString::fromLatin1(balance))->setBackColor(0x80C0FF);
+
+    ui::PictureButton* save = addPictureButton(QStringLiteral("command1"), ui::programPath(QStringLiteral("bmp/modify.bmp")),
+                                               5640, 1920, 735, 330);
+    save->setToolTip(QStringLiteral("修改"));
+    save->onClick = [this] { command1_Click(); };
+
+    SSTab1 = ui::addTabControl(this, QStringLiteral("SSTab1"), 120, 2280, 7095, 2895);
+    for (int tab = 0; tab < relatedtabs::TabCount; ++tab) {
+        QWidget* page = SSTab1->addTab(relatedtabs::info(tab).caption);
+        const bool higher = tab == relatedtabs::Activities || tab == relatedtabs::Calls;
+        const bool wider = tab == relatedtabs::Activities || tab == relatedtabs::ServiceRecords;
+        ui::DataGrid* grid = addDataGrid(QStringLiteral("DataGrid%1").arg(tab + 1), 120, higher ? 360 : 420,
+                                         wider ? 6975 : 6855, 2415, page);
+        grid->setAllowUpdate(false);
+        grid->setToolTipText(QStringLiteral("双击进入详细"));
+        if (tab != relatedtabs::Calls)
+            grid->onMouseDown = [this](int button, int, double, double) { DataGridPopupAddNew(button); };
+    }
+    SSTab1->onClick = [this](int previousTab) { SSTab1_Click(previousTab); };
+    grid(relatedtabs::Activities)->onDblClick = [this] { DataGrid1_DblClick(); };
+    grid(relatedtabs::Contacts)->onDblClick = [this] { DataGrid2_DblClick(); };
+    grid(relatedtabs::Quotations)->onDblClick = [this] { DataGrid3_DblClick(); };
+    grid(relatedtabs::SalesOrders)->onDblClick = [this] { DataGrid4_DblClick(); };
+    grid(relatedtabs::ServiceRecords)->onDblClick = [this] { DataGrid6_DblClick(); };
+    grid(relatedtabs::Calls)->onDblClick = [this] { DataGrid7_DblClick(); };
+
+    addOptionsFrame(120, 5280);
+    addDescription(4680, 5280, 4680, 5580, 2535, 1695);
+    addTextBox(QStringLiteral("text1"), 0, 0, 0, 0)->setVisible(false);
+}
+
+void FrmCustDetail::Form_Load()
+{
+    fillReferenceLists();
+    database::guarded([&] {
+        auto connection = database::openMain();
+        auto row = std::make_unique<db::Recordset>();
+        row->open(QStringLiteral("select * from company where id = ") + QString::number(Mymode::CurrentRecordId),
+                  *connection, db::CursorType::Keyset, db::LockType::Optimistic, db::CursorLocation::Client);
+        if (row->eof()) return;
+        showCustomer(*row);
+        control<ui::TextBox>(QStringLiteral("text1"))->setText(row->field(QStringLiteral("id")).toText());
+        connection_ = std::move(connection);
+        customer_ = std::move(row);
+    });
+    SSTab1_Click(6);
+}
+
+void FrmCustDetail::command1_Click()
+{
+    if (!Mymode::hasRight(QStringLiteral("e_cust=1;"))) {
+        ui::msgBox(QString::fromUtf8(kRefusedText), ui::Buttons::Ok, ui::Icon::Error, QString::fromUtf8(kRefusedTitle));
+        return;
+    }
+    if (!customer_) {
+        ui::msgBox(QString::fromUtf8(kNoCustomerText));
+        return;
+    }
+    const QString oldContactName = customer_->field(QStringLiteral("company_connect")).toText();
+    const auto customerId = static_cast<std::int32_t>(customer_->field(QStringLiteral("id")).toLong());
+    writeCustomer(*customer_);
+    if (!database::guarded([&] { customer_->update(); })) {
+        database::guarded([&] { customer_->cancelUpdate(); });
+        ui::msgBox(QString::fromUtf8(kStaleText));
+        return;
+    }
+
+    QString contactFailure;
+    if (!boxText(QStringLiteral("LXR")).isEmpty()) {
+        try {
+            customerrecord::updateMainContact(*database::openMain(), customerId, oldContactName, mainContact());
+        } catch (const db::Error& error) {
+            contactFailure = error.message();
+        }
+    }
+    ui::msgBox(QString::fromUtf8(kSavedText));
+    if (!contactFailure.isNull()) ui::msgBox(QString::fromUtf8(kContactFailedText) + contactFailure);
+    ui::Windows::unload(this);
+}
+
+void FrmCustDetail::SSTab1_Click(int /*previousTab*/)
+{
+    Mymode::rememberCompanyByName(boxText(QStringLiteral("companyname")));
+    const int tab = SSTab1->tab();
+    if (tab < 0 || tab >= relatedtabs::TabCount) return;
+
+    bool isId = false;
+    const std::int32_t customerId = boxText(QStringLiteral("text1")).toInt(&isId);
+    bool filled = false;
+    if (isId) {
+        QString numbers;
+        if (tab == relatedtabs::Calls) {
+            database::guarded([&] {
+                auto contacts = database::query(relatedtabs::contactsQuery(customerId));
+                numbers = relatedtabs::callNumbers(*contacts);
+            });
+        }
+        gridbinding::Options readOnly;
+        readOnly.lock = db::LockType::ReadOnly;
+        filled = gridbinding::bind(grid(tab), relatedtabs::query(tab, customerId, numbers),
+                                   relatedtabs::info(tab).columns, readOnly);
+    }
+    showSalesTotal(tab, filled);
+}
+
+void FrmCustDetail::DataGrid1_DblClick()
+{
+    openGridRecord(relatedtabs::Activities, QStringLiteral("ActionAdd"), QStringLiteral("ActionDetal"));
+}
+
+void FrmCustDetail::DataGrid2_DblClick()
+{
+    openGridRecord(relatedtabs::Contacts, QStringLiteral("frmAddContect"), QStringLiteral("frmContectDet"));
+}
+
+void FrmCustDetail::DataGrid3_DblClick()
+{
+    openGridRecord(relatedtabs::Quotations, QStringLiteral("AddChance"), QStringLiteral("ChanceDetail"));
+}
+
+void FrmCustDetail::DataGrid4_DblClick()
+{
+    openGridRecord(relatedtabs::SalesOrders, QStringLiteral("SalesAdd"), QStringLiteral("SalesDetail"));
+}
+
+void FrmCustDetail::DataGrid6_DblClick()
+{
+    openGridRecord(relatedtabs::ServiceRecords, QStringLiteral("ServiceAdd"), QStringLiteral("ServiceDetal"));
+}
+
+void FrmCustDetail::DataGrid7_DblClick()
+{
+    openGridRecord(relatedtabs::Calls, QString(), QStringLiteral("frmComeing"));
+}
+
+void FrmCustDetail::DataGridPopupAddNew(int button)
+{
+    if (button != ui::RightButton) return;
+    if (auto* menu = ui::Windows::loaded<NewRecordMenu>(QStringLiteral("frmMain"))) menu->popupAddNew();
+}
+
+void FrmCustDetail::Form_Paint()
+{
+    skin::paint(this);
+}
+
+ui::DataGrid* FrmCustDetail::grid(int tab) const
+{
+    return control<ui::DataGrid>(QStringLiteral("DataGrid%1").arg(tab + 1));
+}
+
+// A row's key opens the record in its editor; an empty key (or no current
+// row) opens the new-record window, which takes this card's customer.
+void FrmCustDetail::openGridRecord(int tab, const QString& newRecordWindow, const QString& editorWindow)
+{
+    const QString key = grid(tab)->currentKey().toText();
+    if (key.isEmpty()) {
+        if (!newRecordWindow.isEmpty()) openWindow(newRecordWindow);
+        return;
+    }
+    bool isId = false;
+    const std::int32_t id = key.toInt(&isId);
+    if (!isId) return;
+    Mymode::CurrentRecordId = id;
+    if (id != 0) openWindow(editorWindow);
+}
+
+// The sales tabs show the total of their amounts as the grid's tool tip. An
+// amount that cannot be read as money (an empty one, or text that is no
+// number) adds nothing.
+void FrmCustDetail::showSalesTotal(int tab, bool filled)
+{
+    const int column = relatedtabs::info(tab).amountColumn;
+    if (column < 0) return;
+    ui::DataGrid* salesGrid = grid(tab);
+    db::Currency total;
+    for (int row = 0; filled && row < salesGrid->rowCount(); ++row) {
+        const db::Variant amount = salesGrid->cell(row, column);
+        database::guarded([&] { total = total + amount.toCurrency(); });
+    }
+    salesGrid->setToolTipText(QStringLiteral("销售累计:") + total.toString());
+}
+
+} // namespace customers

@@ -1,0 +1,188 @@
+#include "login/frmlogin.h"
+
+#include "common/database.h"
+#include "common/mymode.h"
+#include "common/skin.h"
+#include "common/sqltext.h"
+#include "platform/db/locale.h"
+#include "platform/ui/desktop.h"
+#include "platform/ui/msgbox.h"
+#include "platform/ui/windows.h"
+
+#include <QFile>
+#include <optional>
+
+namespace login {
+
+namespace {
+
+constexpr quint32 kBoxColor = 0xFFF7EF;
+
+// The items of the rights string in their order: the key and the sys_user column it shows.
+struct RightItem {
+    const char* key;
+    const char* column;
+};
+constexpr RightItem kRightItems[] = {
+    {"per=", "permission"}, {"Uright=", "Uright"}, {"e_cust=", "e_cust"}, {"e_conn=", "e_conn"},
+    {"e_acti=", "e_acti"},  {"e_chan=", "e_chan"}, {"e_sals=", "e_sals"}, {"e_serv=", "e_serv"},
+    {"d_cust=", "d_cust"},  {"d_conn=", "d_conn"}, {"d_acti=", "d_acti"}, {"d_chan=", "d_chan"},
+    {"d_sals=", "d_sals"},  {"d_serv=", "d_serv"}, {"b_rept=", "b_rept"}, {"b_work=", "b_work"},
+};
+
+// What the login needs of an operator's sys_user row. Null columns read as
+// empty texts: a Null password is the empty password, a Null right adds "key=;".
+struct Account {
+    QString name;
+    QString password;
+    QString rights;
+};
+
+std::optional<Account> findAccount(const QString& name)
+{
+    std::optional<Account> account;
+    database::guarded([&] {
+        auto connection = database::openMain();
+        db::Recordset user;
+        user.open(QStringLiteral("select * from sys_user where user_name=") + sqltext::quoted(name), *connection,
+                  db::CursorType::Keyset, db::LockType::ReadOnly);
+        if (user.eof()) return;
+        Account found{user.field(QStringLiteral("user_name")).toText(),
+                      user.field(QStringLiteral("user_pwd")).toText(), QString()};
+        for (const RightItem& item : kRightItems)
+            found.rights += QLatin1String(item.key) + user.field(QLatin1String(item.column)).toText()
+                + QLatin1Char(';');
+        account = found;
+    });
+    return account;
+}
+
+void refuseLogin(const QString& text)
+{
+    ui::msgBox(text, ui::Buttons::Ok, ui::Icon::Error, QStringLiteral("用户登录"));
+}
+
+} // namespace
+
+FrmLogin::FrmLogin()
+    : ui::Form(QStringLiteral("frmLogin"))
+{
+    setSizeTwips(5100, 3900);
+    addLabel(QStringLiteral("Label1"), QStringLiteral("用户名："), 960, 1140, 960, 255);
+    text1_ = addComboBox(QStringLiteral("text1"), ui::ComboBox::PickOnly, 1920, 1080, 2280, 315);
+    text1_->setBackColor(kBoxColor);
+    addLabel(QStringLiteral("Label2"), QStringLiteral("密  码："), 960, 1620, 960, 255);
+    text2_ = addTextBox(QStringLiteral("text2"), 1920, 1560, 2280, 315);
+    text2_->setPasswordChar(QLatin1Char('#'));
+    text2_->setBackColor(kBoxColor);
+    auto* ok = addPictureButton(QStringLiteral("command1"), ui::programPath(QStringLiteral("bmp/ok.bmp")),
+                                1800, 2220, 1125, 375);
+    auto* cancel = addPictureButton(QStringLiteral("command3"), ui::programPath(QStringLiteral("bmp/cancel.bmp")),
+                                    3075, 2220, 1125, 375);
+
+    ok->onClick = [this] { command1_Click(); };
+    cancel->onClick = [this] { command3_Click(); };
+    text2_->onKeyPress = [this](int& keyAscii) { text2_KeyPress(keyAscii); };
+}
+
+// Chooses the database of the run, lists the operators and purges old recordings.
+void FrmLogin::Form_Load()
+{
+    Mymode::ConnectString = database::localConnectString();
+    db::Variant delRecDay;
+    database::guarded([&] {
+        auto local = database::openLocal();
+        db::Recordset settings;
+        settings.open(QStringLiteral("select * from DriveInfo"), *local, db::CursorType::Keyset,
+                      db::LockType::ReadOnly);
+        if (settings.eof()) return;
+        if (settings.field(QStringLiteral("WorkModel")).toText() == QLatin1String("1"))
+            Mymode::ConnectString = database::connectStringFor(settings.field(QStringLiteral("WorkPath")).toText());
+        delRecDay = settings.field(QStringLiteral("DelRecDay"));
+    });
+
+    std::unique_ptr<db::Connection> connection;
+    if (database::guarded([&] { connection = database::openMain(); })) {
+        database::guarded([&] {
+            db::Recordset users;
+            users.open(QStringLiteral("select * from sys_user"), *connection, db::CursorType::Keyset,
+                       db::LockType::ReadOnly);
+            for (; !users.eof(); users.moveNext())
+                text1_->addItem(users.field(QStringLiteral("user_name")).toText());
+            if (text1_->listCount() > 0) text1_->setListIndex(0);
+        });
+        purgeOldRecordings(*connection, delRecDay);
+    }
+
+    setCaption(QStringLiteral("Halvex来电显示客户管理系统(7.0)----用户登录"));
+}
+
+void FrmLogin::Form_Paint()
+{
+    skin::paint(this);
+}
+
+void FrmLogin::command1_Click()
+{
+    const QString name = db::trimBlanks(text1_->text());
+    if (name.isEmpty()) {
+        refuseLogin(QStringLiteral("用户名不能为空"));
+        return;
+    }
+    const std::optional<Account> account = findAccount(name);
+    if (!account) {
+        refuseLogin(QStringLiteral("用户名不存在,系统默认帐号选system，密码为空"));
+        return;
+    }
+    if (db::trimBlanks(text2_->text()) != account->password) {
+        refuseLogin(QStringLiteral("用户密码不对,系统默认帐号选system，密码为空"));
+        return;
+    }
+    Mymode::OperatorName = account->name;
+    Mymode::UserRights = account->rights;
+    ui::Windows::unload(this);
+    ui::Windows::open(QStringLiteral("frmMain"));
+}
+
+// With no other window shown, the program ends.
+void FrmLogin::command3_Click()
+{
+    ui::Windows::unload(this);
+}
+
+void FrmLogin::text2_KeyPress(int& keyAscii)
+{
+    if (keyAscii == 13) command1_Click();
+}
+
+// Deletes the recordings of the calls logged up to the start of the day that
+// lies DelRecDay days back and blanks their file names; the call-log rows stay.
+// The days are rounded to a whole number (halves to even); a value that is not
+// a number of 0 to 32767 purges nothing. The files are this computer's, also
+// when the call log is the shared one.
+void FrmLogin::purgeOldRecordings(db::Connection& connection, const db::Variant& delRecDay)
+{
+    database::guarded([&] {
+        if (!db::isNumeric(delRecDay)) return;
+        const double days = db::roundHalfEven(delRecDay.toDouble());
+        if (days < 0 || days > 32767) return;
+        const QDate boundary = db::locale::now().date().addDays(-static_cast<qint64>(days));
+
+        db::Recordset calls;
+        calls.open(QStringLiteral("select * from Hv_Cidlist where DateTime <=") + sqltext::dateLiteral(boundary),
+                   connection, db::CursorType::Static, db::LockType::Optimistic);
+        for (; !calls.eof(); calls.moveNext()) {
+            const QString wavFile = calls.field(QStringLiteral("WavFile")).toText();
+            if (db::trimBlanks(wavFile).isEmpty()) continue;
+            // A file already gone (or in use) does not keep the row's name.
+            QFile::remove(ui::programPath(QStringLiteral("WavFile/") + wavFile));
+            const bool blanked = database::guarded([&] {
+                calls.setField(QStringLiteral("WavFile"), QString());
+                calls.update();
+            });
+            if (!blanked && calls.editPending()) calls.cancelUpdate();
+        }
+    });
+}
+
+} // namespace login

@@ -1,0 +1,421 @@
+#include "mainwin/frmmain.h"
+
+#include "common/database.h"
+#include "common/mymode.h"
+#include "mainwin/maker.h"
+#include "platform/db/locale.h"
+#include "platform/ui/desktop.h"
+#include "platform/ui/looks.h"
+#include "platform/ui/windows.h"
+
+#include <QImage>
+#include <QPointer>
+#include <algorithm>
+
+namespace mainwin {
+namespace {
+
+const QString kCaption = QStringLiteral("Halvex客户管理软件_HvCRM单机版");
+constexpr double kDesignWidth = 11295;
+constexpr double kDesignHeight = 7515;
+constexpr quint32 kBackColor = 0xF8F4DC;
+// The toolbar band's height comes from an empty picture holder of this height.
+constexpr double kToolbarHolderHeight = 660;
+constexpr double kTreeTop = 1320;
+
+// Control geometry in twips.
+double leftOf(const QWidget* control) { return ui::pixelsToTwips(control->x()); }
+double topOf(const QWidget* control) { return ui::pixelsToTwips(control->y()); }
+double widthOf(const QWidget* control) { return ui::pixelsToTwips(control->width()); }
+double heightOf(const QWidget* control) { return ui::pixelsToTwips(control->height()); }
+
+void moveTo(QWidget* control, double left, double top)
+{
+    ui::placeTwips(control, left, top, widthOf(control), heightOf(control));
+}
+
+double pictureHeight(const QImage& picture)
+{
+    return ui::pixelsToTwips(picture.height());
+}
+
+QImage picture(const char* file)
+{
+    return QImage(ui::programPath(QStringLiteral("bmp/") + QString::fromLatin1(file)));
+}
+
+} // namespace
+
+FrmMain::FrmMain() : ui::Form(QStringLiteral("frmMain"))
+{
+    setCaption(kCaption);
+    menuBar_ = new ui::MenuBar(this);
+    setSizeTwips(kDesignWidth, kDesignHeight + menuBar_->heightTwips());
+    createMenus();
+    createTopBand();
+    createTree();
+    createMainArea();
+    createStatusStrip();
+    createHiddenControls();
+}
+
+// ---- controls ------------------------------------------------------------
+
+void FrmMain::createTopBand()
+{
+    QWidget* area = menuBar_->clientArea();
+    struct ToolbarEntry {
+        const char* picture;
+        const char* pictureFile;
+        double left, width, height;
+        const char* label;
+        const char* caption;
+        double labelLeft, labelWidth;
+    };
+    const ToolbarEntry toolbar[] = {
+        {"Image5", "tbadd.bmp", 480, 435, 435, "Label8", "新增操作", 240, 735},
+        {"image16", "tbdelete.bmp", 1560, 360, 360, "Label9", "删除操作", 1440, 735},
+        {"image14", "tbcustlist.bmp", 2520, 360, 360, "Label10", "客户列表", 2400, 735},
+        {"Image17", "tblabels.bmp", 3600, 360, 360, "Label11", "打印信封标签", 3360, 1095},
+        {"Image15", "tbprint.bmp", 4800, 360, 330, "Label12", "列表打印", 4680, 735},
+        {"Image7", "tbexcel.bmp", 5880, 360, 360, "Label13", "导出到Excel", 5640, 1215},
+        {"Image13", "tbcalls.bmp", 6960, 360, 360, "Label3", "来电记录", 6840, 735},
+    };
+    for (const ToolbarEntry& entry : toolbar) {
+        addPictureButton(QString::fromLatin1(entry.picture),
+                         ui::programPath(QStringLiteral("bmp/") + QString::fromLatin1(entry.pictureFile)),
+                         entry.left, 120, entry.width, entry.height, area);
+        addLabel(QString::fromLatin1(entry.label), QString::fromUtf8(entry.caption), entry.labelLeft, 600,
+                 entry.labelWidth, 255, area);
+    }
+    control<ui::PictureButton>(QStringLiteral("image14"))->onClick = [this] { image14_Click(); };
+    control<ui::Label>(QStringLiteral("Label10"))->onClick = [this] { image14_Click(); };
+
+    // The caller display, written by the call monitor.
+    auto* RecTel = addLabel(QStringLiteral("RecTel"), QString(), 7800, 120, 1335, 615, area);
+    ui::setFontOf(RecTel, QStringLiteral("黑体"), 26.25, true);
+    ui::setForeColor(RecTel, 0x00C000);
+    auto* Label15 = addLabel(QStringLiteral("Label15"), QStringLiteral("来电时间："), 9135, 120, 4000, 375, area);
+    ui::setForeColor(Label15, 0x008000);
+    auto* Label14 = addLabel(QStringLiteral("Label14"), QString(), 9135, 480, 4000, 375, area);
+    ui::setForeColor(Label14, 0x008000);
+
+    addPictureButton(QStringLiteral("Image11"), QString(), 480, 960, 375, 255, area);
+    addLabel(QStringLiteral("Label6"), QString(), 840, 960, 1815, 375, area);
+
+    auto* cmAdd = addPictureButton(QStringLiteral("cmAdd"), ui::programPath(QStringLiteral("bmp/add.bmp")), 3240, 945,
+                                   735, 330, area);
+    cmAdd->onClick = [this] { cmAdd_Click(); };
+    addPictureButton(QStringLiteral("cmDelete"), ui::programPath(QStringLiteral("bmp/delete.bmp")), 4080, 945, 735,
+                     330, area);
+
+    // Quick search.
+    addLabel(QStringLiteral("Label1"), QStringLiteral("快速查询："), 5160, 1005, 975, 255, area);
+    ComboSearch = addComboBox(QStringLiteral("ComboSearch"), ui::ComboBox::Editable, 6120, 960, 1335, 300, area);
+    fillSearchCaptions({QStringLiteral("客户名称"), QStringLiteral("客户地址"), QStringLiteral("联系人"),
+                        QStringLiteral("职务"), QStringLiteral("电话"), QStringLiteral("传真"),
+                        QStringLiteral("手机"), QStringLiteral("地区"), QStringLiteral("客户描述"),
+                        QStringLiteral("Email"), QStringLiteral("http"), QStringLiteral("创建时间"),
+                        QStringLiteral("客户分类"), QStringLiteral("客户行业"), QStringLiteral("客户状态"),
+                        QStringLiteral("客户来源"), QStringLiteral("开户银行"), QStringLiteral("银行帐号")});
+    Combo2 = addComboBox(QStringLiteral("Combo2"), ui::ComboBox::Editable, 7560, 960, 735, 300, area);
+    for (const char* op : {"包含", "不包含", "等于", "不等于", "从...开始", "以...结束"})
+        Combo2->addItem(QString::fromUtf8(op));
+    Combo2->setListIndex(-1);
+    text1 = addTextBox(QStringLiteral("text1"), 8400, 960, 975, 285, area);
+    text1->onKeyPress = [this](int& KeyAscii) { text1_KeyPress(KeyAscii); };
+    command2 = addPictureButton(QStringLiteral("command2"), ui::programPath(QStringLiteral("bmp/search.bmp")), 9480,
+                                960, 660, 300, area);
+    command2->onClick = [this] { command2_Click(); };
+
+    // The phone-line state beside the search row; the layout places both.
+    addPictureButton(QStringLiteral("image12"), QString(), 11480, 960, 255, 255, area);
+    addLabel(QStringLiteral("Label7"), QString(), 11780, 960, 2775, 255, area);
+}
+
+void FrmMain::createMainArea()
+{
+    QWidget* area = menuBar_->clientArea();
+    imgSplitter = addPictureButton(QStringLiteral("imgSplitter"), QString(), 2400, kTreeTop, 90, 4800, area);
+    ui::setSizingPointer(imgSplitter);
+    imgSplitter->onMouseDown = [this](int, int, double, double) { imgSplitter_MouseDown(); };
+    imgSplitter->onMouseMove = [this](int, int, double X, double) { imgSplitter_MouseMove(X); };
+    imgSplitter->onMouseUp = [this](int, int, double, double) { imgSplitter_MouseUp(); };
+
+    picSplitter = addLabel(QStringLiteral("picSplitter"), QString(), 2280, 1200, 72, 4800, area);
+    ui::setFillColor(picSplitter, 0x808080);
+    picSplitter->setVisible(false);
+
+    DataGrid1 = addDataGrid(QStringLiteral("DataGrid1"), 2440, kTreeTop, 8715, 4800, area);
+    DataGrid1->setAllowUpdate(false);
+    DataGrid1->setToolTipText(QStringLiteral("双击打开记录详细信息"));
+    DataGrid1->onDblClick = [this] { DataGrid1_DblClick(); };
+    DataGrid1->onHeadClick = [this](int ColIndex) { DataGrid1_HeadClick(ColIndex); };
+    DataGrid1->onMouseDown = [this](int Button, int, double, double) { DataGrid1PopupAddNew(Button); };
+}
+
+void FrmMain::createStatusStrip()
+{
+    QWidget* area = menuBar_->clientArea();
+    const double bottom = kDesignHeight;
+    addPictureButton(QStringLiteral("Image8"), QString(), 300, bottom - 250, 495, 255, area);
+    Label2 = addLabel(QStringLiteral("Label2"), QString(), 600, bottom - 220, 2055, 375, area);
+    addPictureButton(QStringLiteral("Image9"), QString(), 3500, bottom - 250, 735, 255, area);
+    addLabel(QStringLiteral("Label4"), QString(), 3830, bottom - 220, 2295, 375, area);
+    addPictureButton(QStringLiteral("Image10"), QString(), 7200, bottom - 250, 495, 255, area);
+    auto* Label5 = addLabel(QStringLiteral("Label5"), QString(), 7500, bottom - 220, 3015, 255, area);
+    ui::setForeColor(Label5, 0xFF0000);
+    addPictureButton(QStringLiteral("Image6"), QString(), 11500, bottom - 250, 255, 255, area);
+    addLabel(QStringLiteral("Label16"), QString(), 11800, bottom - 220, 2175, 255, area);
+}
+
+void FrmMain::createHiddenControls()
+{
+    SelectFun = addTextBox(QStringLiteral("SelectFun"), 0, 0, 1000, 285, menuBar_->clientArea());
+    SelectFun->setText(QStringLiteral("CustList"));
+    SelectFun->setVisible(false);
+    // Enabled, but silent until the start-up gives it an interval.
+    Timer1 = addTimer(QStringLiteral("Timer1"), 0, true);
+    Timer1->onTimer = [this] { Timer1_Timer(); };
+}
+
+// ---- navigation tree -------------------------------------------------------
+// The tree control fills the area left of the splitter. Building its nodes
+// and acting on their clicks belong beside it here; until then the area
+// holds an empty list the layout sizes like the tree.
+
+void FrmMain::createTree()
+{
+    tvTreeView = addListBox(QStringLiteral("tvTreeView"), 0, kTreeTop, 2400, 4800, menuBar_->clientArea());
+}
+
+// ---- start-up --------------------------------------------------------------
+
+void FrmMain::Form_Load()
+{
+    ui::setMaximized(this);
+    // The customer list of the operator's record scope; the view key keeps
+    // "CustList" and the search box its first captions.
+    const QString firstList = listQuery(View::Customers);
+    DataGridFresh(firstList);
+    Mymode::CustListSql = firstList;
+    readSettingsRow();
+    disableWithheldCommands();
+    // The call monitor loads unseen; from then on it writes the caller display.
+    database::guarded([] { ui::Windows::get(QStringLiteral("GtMain")); });
+    writeStatusTexts();
+}
+
+// The SMS sender and the reminder timer follow the settings row. When the row
+// cannot be read the timer stays silent.
+void FrmMain::readSettingsRow()
+{
+    database::guarded([this] {
+        auto settings = database::query(QStringLiteral("select * from DriveInfo"));
+        if (settings->field(QStringLiteral("StarSMS")).toText() == QLatin1String("1"))
+            ui::startProgram(ui::programPath(QStringLiteral("Hvsms.exe")));   // a missing sender is not reported
+        const db::Variant reminders = settings->field(QStringLiteral("Sys_alert"));
+        if (db::isNumeric(reminders) && reminders.toDouble() == 1) {
+            Timer1->setInterval(60000);
+            Timer1->setEnabled(true);
+        } else {
+            Timer1->setEnabled(false);
+        }
+    });
+}
+
+void FrmMain::disableWithheldCommands()
+{
+    if (!Mymode::hasRight(QStringLiteral("per=1;")))
+        disable({QStringLiteral("mnuFileOpen"), QStringLiteral("mnuFileFind"), QStringLiteral("mnuindustry"),
+                 QStringLiteral("mnuActionType"), QStringLiteral("mnuFileSendTo"), QStringLiteral("mnuMoneyType"),
+                 QStringLiteral("mnuFileNew"), QStringLiteral("mnuFileDelete"), QStringLiteral("frmuser"),
+                 QStringLiteral("mnuExporttoexcel"), QStringLiteral("prtList"), QStringLiteral("mnuMailPrint"),
+                 QStringLiteral("Image15"), QStringLiteral("Label12"), QStringLiteral("Image17"),
+                 QStringLiteral("Label11"), QStringLiteral("Image7"), QStringLiteral("Label13")});
+    // The delete button beside the search row stays: it tests the right itself.
+    if (!Mymode::hasRight(QStringLiteral("d_cust=1;")))
+        disable({QStringLiteral("image16"), QStringLiteral("Label9")});
+    if (!Mymode::hasRight(QStringLiteral("b_rept=1;")))
+        disable({QStringLiteral("analyqs"), QStringLiteral("salesGc")});
+}
+
+// Disables menu entries and controls by name.
+void FrmMain::disable(const QStringList& names)
+{
+    for (const QString& name : names) {
+        if (auto* entry = findChild<ui::MenuItem*>(name))
+            entry->setEnabled(false);
+        else if (auto* control = findChild<QWidget*>(name))
+            control->setEnabled(false);
+    }
+}
+
+void FrmMain::writeStatusTexts()
+{
+    control<ui::Label>(QStringLiteral("Label4"))
+        ->setCaption(QStringLiteral("当前日期：") + db::locale::shortDate(db::locale::now().date()));
+    control<ui::Label>(QStringLiteral("Label5"))->setCaption(QStringLiteral("技术支持：") + kSupportAddress);
+    // A workstation and the server share one database; a standalone computer does not.
+    QString workMode;
+    database::guarded([&workMode] {
+        auto connection = database::openLocal();
+        db::Recordset settings;
+        settings.open(QStringLiteral("select * from DriveInfo"), *connection, db::CursorType::Keyset);
+        workMode = settings.field(QStringLiteral("WorkModel")).toText();
+    });
+    const bool shared = workMode == QLatin1String("1") || workMode == QLatin1String("2");
+    control<ui::Label>(QStringLiteral("Label16"))
+        ->setCaption(shared ? QStringLiteral("工作模式：联机运行") : QStringLiteral("工作模式：单机运行"));
+    control<ui::Label>(QStringLiteral("Label7"))->setCaption(QStringLiteral("话机状态：空闲"));
+}
+
+// ---- paint -----------------------------------------------------------------
+
+// The window's own skin: a pale background, the top banner under the toolbar
+// band, the bottom banner above the status strip and the toolbar background.
+// A missing picture leaves its place in the background colour.
+void FrmMain::Form_Paint()
+{
+    fillBackground(kBackColor);
+    const double client = menuBar_->heightTwips();
+    const QImage top = picture("top.bmp");
+    const QImage bottom = picture("bottom.bmp");
+    const QImage toolbar = picture("toolbg.bmp");
+    paintPicture(top, 0, client + 800, scaleWidth(), pictureHeight(top) + 200);
+    paintPicture(bottom, 0, client + heightTwips() - pictureHeight(bottom) - 520, scaleWidth(), 660);
+    paintPicture(toolbar, 0, client + 20, scaleWidth(), kToolbarHolderHeight + 130);
+}
+
+// ---- layout ----------------------------------------------------------------
+
+double FrmMain::scaleWidth() const
+{
+    return menuBar_->clientWidthTwips();
+}
+
+double FrmMain::scaleHeight() const
+{
+    return menuBar_->clientHeightTwips();
+}
+
+// Every resize moves the splitter 300 twips to the right until the right-hand
+// clamp of the layout holds it.
+void FrmMain::Form_Resize()
+{
+    if (isMinimizedWindow()) return;
+    if (widthTwips() < 3000) setSizeTwips(3000, heightTwips());
+    double X = leftOf(imgSplitter) + 300;
+    SizeControls(X);
+}
+
+void FrmMain::SizeControls(double& X)
+{
+    if (X < 1500) X = 2600;
+    if (X > widthTwips() - 1500) X = widthTwips() - 1700;
+
+    const double treeTop = topOf(tvTreeView);
+    const double paneHeight = std::max(0.0, scaleHeight() - (topOf(picSplitter) + 400));
+    ui::placeTwips(tvTreeView, leftOf(tvTreeView), treeTop, std::max(0.0, X), paneHeight);
+    ui::placeTwips(imgSplitter, X, treeTop, widthOf(imgSplitter), paneHeight);
+    ui::placeTwips(DataGrid1, X + 40, treeTop, std::max(0.0, scaleWidth() - (X + 140)), paneHeight);
+
+    // The caller display: time and customer one above the other, right of the number.
+    auto* RecTel = control<ui::Label>(QStringLiteral("RecTel"));
+    ui::placeTwips(RecTel, leftOf(RecTel), topOf(RecTel), 4100, heightOf(RecTel));
+    for (const char* name : {"Label15", "Label14"}) {
+        auto* label = control<ui::Label>(QString::fromLatin1(name));
+        ui::placeTwips(label, leftOf(RecTel) + widthOf(RecTel), topOf(label), 4000, heightOf(label));
+    }
+
+    control<ui::PictureButton>(QStringLiteral("Image11"))->setPicture(QStringLiteral("bmp/Security_2.ico"));
+    control<ui::Label>(QStringLiteral("Label6"))->setCaption(QStringLiteral("操作员：") + Mymode::OperatorName);
+
+    // The status strip along the bottom, each icon with its text to the right.
+    const double iconTop = scaleHeight() - 250;
+    const double textTop = scaleHeight() - 220;
+    struct StatusEntry {
+        const char* icon;
+        const char* file;
+        double left;
+        const char* text;
+        double textOffset;
+    };
+    const StatusEntry strip[] = {
+        {"Image8", "bmp/IMSmallToolbarGroup.ico", 300, "Label2", 300},
+        {"Image9", "bmp/clock.bmp", 3500, "Label4", 330},
+        {"Image6", "bmp/workmode.ico", 11500, "Label16", 300},
+        {"Image10", "bmp/IMSmallToolbarQRing2.ico", 7200, "Label5", 300},
+    };
+    for (const StatusEntry& entry : strip) {
+        auto* icon = control<ui::PictureButton>(QString::fromLatin1(entry.icon));
+        icon->setPicture(QString::fromLatin1(entry.file));
+        moveTo(icon, entry.left, iconTop);
+        moveTo(control<ui::Label>(QString::fromLatin1(entry.text)), entry.left + entry.textOffset, textTop);
+    }
+
+    auto* image12 = control<ui::PictureButton>(QStringLiteral("image12"));
+    image12->setPicture(QStringLiteral("bmp/MsgManagerButton.ico"));
+    moveTo(image12, leftOf(command2) + 2000, topOf(command2));
+    moveTo(control<ui::Label>(QStringLiteral("Label7")), leftOf(image12) + 300, topOf(command2));
+}
+
+// ---- splitter ----------------------------------------------------------------
+// While the splitter is dragged only a grey bar moves; tree and grid follow
+// when the button is released.
+
+void FrmMain::imgSplitter_MouseDown()
+{
+    ui::placeTwips(picSplitter, leftOf(imgSplitter), topOf(imgSplitter), static_cast<int>(widthOf(imgSplitter)) / 2,
+                   heightOf(imgSplitter) - 20);
+    picSplitter->setVisible(true);
+    picSplitter->raise();
+    SplitterDragging = true;
+}
+
+void FrmMain::imgSplitter_MouseMove(double X)
+{
+    if (!SplitterDragging) return;
+    const double position = leftOf(imgSplitter) + X;
+    if (position < 500)
+        moveTo(picSplitter, 500, topOf(picSplitter));
+    else if (position > widthTwips() - 500)
+        moveTo(picSplitter, widthTwips() - 500, topOf(picSplitter));
+    else
+        moveTo(picSplitter, position, topOf(picSplitter));
+}
+
+void FrmMain::imgSplitter_MouseUp()
+{
+    double X = leftOf(picSplitter);
+    SizeControls(X);
+    picSplitter->setVisible(false);
+    SplitterDragging = false;
+}
+
+// ---- shutdown ----------------------------------------------------------------
+
+// Closes every other window, the most recently loaded first (the call monitor,
+// loaded during the start-up, closes last), then keeps the window's rectangle
+// unless the window is minimised.
+void FrmMain::Form_Unload()
+{
+    std::vector<QPointer<ui::Form>> others;
+    for (ui::Form* window : ui::Windows::all())
+        if (window != this) others.emplace_back(window);
+    for (auto newest = others.rbegin(); newest != others.rend(); ++newest)
+        if (*newest) database::guarded([&newest] { ui::Windows::unload(newest->data()); });
+
+    if (isMinimizedWindow()) return;
+    const QRect outer = frameGeometry();
+    const auto save = [](const char* key, int pixels) {
+        ui::saveSetting(QStringLiteral("Settings"), QString::fromLatin1(key),
+                        QString::number(static_cast<float>(ui::pixelsToTwips(pixels))));
+    };
+    save("MainLeft", outer.left());
+    save("MainTop", outer.top());
+    save("MainWidth", outer.width());
+    save("MainHeight", outer.height());
+}
+
+} // namespace mainwin

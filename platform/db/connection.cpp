@@ -1,0 +1,214 @@
+#include "platform/db/connection.h"
+
+#include "platform/db/connectionstate.h"
+#include "platform/db/jetfunctions.h"
+#include "platform/db/jetsql.h"
+#include "platform/db/rowstore.h"
+#include "platform/xls/workbook.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace db {
+
+namespace {
+
+constexpr int kBusyTimeoutMs = 8000;   // workstations wait this long for a colleague's write
+
+// Windows-style separators in a configured path become ours.
+QString localPath(const QString& path)
+{
+    QString local = path;
+    return local.replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
+// Runs every statement of the text (already in SQLite's dialect) to its end;
+// returns the rows they inserted, changed or deleted.
+int runStatements(ConnectionState& state, const QString& sql)
+{
+    const QByteArray text = sql.toUtf8();
+    const char* next = text.constData();
+    const char* end = next + text.size();
+    const sqlite3_int64 before = sqlite3_total_changes64(state.handle);
+    while (next < end) {
+        sqlite3_stmt* statement = nullptr;
+        const char* tail = nullptr;
+        if (sqlite3_prepare_v2(state.handle, next, static_cast<int>(end - next), &statement, &tail) != SQLITE_OK)
+            state.fail(sql);
+        if (!statement) break;   // only blanks or a comment left
+        int result;
+        while ((result = sqlite3_step(statement)) == SQLITE_ROW) {
+        }
+        if (result != SQLITE_DONE) {
+            sqlite3_finalize(statement);
+            state.fail(sql);
+        }
+        sqlite3_finalize(statement);
+        next = tail;
+    }
+    return static_cast<int>(sqlite3_total_changes64(state.handle) - before);
+}
+
+// Opens the file with the settings every connection of the system uses.
+std::shared_ptr<ConnectionState> openHandle(const QString& path, int flags)
+{
+    sqlite3* handle = nullptr;
+    const int result = sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (result != SQLITE_OK) {
+        const QString message = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString::fromUtf8(sqlite3_errstr(result));
+        sqlite3_close_v2(handle);
+        throw Error(QStringLiteral("Cannot open the database %1: %2").arg(path, message));
+    }
+    auto state = std::make_shared<ConnectionState>(handle);
+    sqlite3_busy_timeout(handle, kBusyTimeoutMs);
+    sqlite3_extended_result_codes(handle, 1);
+    // The file is shared over a network mount: a rollback journal, never WAL.
+    // Reading the pragma's answer also proves the file is a database.
+    runStatements(*state, QStringLiteral("PRAGMA journal_mode=DELETE"));
+    registerJetFunctions(handle);
+    return state;
+}
+
+QVariant toQVariant(const Variant& value)
+{
+    switch (value.type()) {
+    case Variant::Type::Empty:
+    case Variant::Type::Null: return QVariant();
+    case Variant::Type::Boolean: return QVariant(value.toBool());
+    case Variant::Type::Long: return QVariant(static_cast<qint64>(value.toLong()));
+    case Variant::Type::Double:
+    case Variant::Type::Currency: return QVariant(value.toDouble());
+    case Variant::Type::Date: return QVariant(value.toDate());
+    case Variant::Type::Text: return QVariant(value.toText());
+    }
+    return QVariant();
+}
+
+// SELECT ... INTO [Excel 5.0;DATABASE=path].[sheet]: the rows go to a workbook
+// with the query's column names as the header row.
+int exportToWorkbook(ConnectionState& state, const jetsql::ExcelTarget& target)
+{
+    Statement statement(state, jetsql::translate(target.select));
+    detail::RowStore rows;
+    rows.readAll(statement, false);
+
+    xls::Sheet sheet;
+    sheet.name = target.sheet;
+    for (const detail::Column& column : rows.columns()) sheet.headers << column.name;
+    sheet.rows.reserve(rows.rowCount());
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        xls::Row cells;
+        cells.reserve(rows.columnCount());
+        for (int column = 0; column < rows.columnCount(); ++column) cells.push_back(toQVariant(rows.value(row, column)));
+        sheet.rows.push_back(std::move(cells));
+    }
+    QString error;
+    if (!xls::writeWorkbook(localPath(target.path), sheet, &error))
+        throw Error(QStringLiteral("Cannot write the workbook %1: %2").arg(target.path, error));
+    return rows.rowCount();
+}
+
+} // namespace
+
+QString dataSourceOf(const QString& connectString)
+{
+    // key=value items separated by ";"; a value in braces may hold ";".
+    QString item;
+    QStringList items;
+    int braces = 0;
+    for (const QChar c : connectString) {
+        if (c == QLatin1Char('{')) ++braces;
+        if (c == QLatin1Char('}') && braces > 0) --braces;
+        if (c == QLatin1Char(';') && braces == 0) {
+            items << item;
+            item.clear();
+        } else {
+            item += c;
+        }
+    }
+    items << item;
+    for (const QString& entry : items) {
+        const qsizetype equals = entry.indexOf(QLatin1Char('='));
+        if (equals < 0) continue;
+        const QString key = entry.left(equals).simplified().toLower();
+        if (key == QLatin1String("data source") || key == QLatin1String("dbq"))
+            return localPath(entry.mid(equals + 1).trimmed());
+    }
+    return QString();
+}
+
+Connection::Connection() = default;
+
+Connection::~Connection()
+{
+    close();
+}
+
+void Connection::open(const QString& connectString)
+{
+    close();
+    const QString path = dataSourceOf(connectString);
+    if (path.isEmpty()) throw Error(QStringLiteral("The connection string names no database file"));
+    // Never creates a file: a missing one is a failed open.
+    state_ = openHandle(path, SQLITE_OPEN_READWRITE);
+}
+
+void Connection::close()
+{
+    if (!state_) return;
+    // A transaction never committed ends with its connection, even while
+    // recordsets keep the handle.
+    if (!sqlite3_get_autocommit(state_->handle)) sqlite3_exec(state_->handle, "ROLLBACK", nullptr, nullptr, nullptr);
+    state_.reset();
+}
+
+bool Connection::isOpen() const
+{
+    return state_ != nullptr;
+}
+
+int Connection::execute(const QString& sql)
+{
+    if (!state_) throw Error(QStringLiteral("The connection is not open"));
+    if (auto target = jetsql::excelTarget(sql)) return exportToWorkbook(*state_, *target);
+    return runStatements(*state_, jetsql::translate(sql));
+}
+
+void Connection::beginTrans()
+{
+    if (!state_) throw Error(QStringLiteral("The connection is not open"));
+    runStatements(*state_, QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+void Connection::commitTrans()
+{
+    if (!state_) throw Error(QStringLiteral("The connection is not open"));
+    runStatements(*state_, QStringLiteral("COMMIT"));
+}
+
+void Connection::rollbackTrans()
+{
+    if (!state_) throw Error(QStringLiteral("The connection is not open"));
+    runStatements(*state_, QStringLiteral("ROLLBACK"));
+}
+
+void createDatabase(const QString& path, const QStringList& statements)
+{
+    const QString file = localPath(path);
+    if (QFileInfo::exists(file)) throw Error(QStringLiteral("The database %1 already exists").arg(path));
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    try {
+        auto state = openHandle(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        runStatements(*state, QStringLiteral("BEGIN IMMEDIATE"));
+        for (const QString& statement : statements) runStatements(*state, jetsql::translate(statement));
+        runStatements(*state, QStringLiteral("COMMIT"));
+    } catch (const Error&) {
+        // A half-made database is worse than none.
+        QFile::remove(file);
+        QFile::remove(file + QStringLiteral("-journal"));
+        throw;
+    }
+}
+
+} // namespace db

@@ -1,0 +1,477 @@
+#include "platform/db/connection.h"
+
+#include "platform/db/connectionstate.h"
+#include "platform/db/jetsql.h"
+#include "platform/db/rowstore.h"
+
+#include <QHash>
+#include <algorithm>
+#include <optional>
+
+namespace db {
+
+struct RecordsetData {
+    std::shared_ptr<ConnectionState> state;
+    detail::RowStore rows;
+    LockType lock = LockType::ReadOnly;
+    std::string table;             // the table rows are written to; empty when they cannot be
+    QHash<QString, int> fieldIndex;   // lower-case name -> first column of that name
+    std::string rereadSql;         // reads one row back by key, laid out as the store
+
+    int position = 0;              // current row; -1 before the first, rowCount after the last
+    bool onDeletedRow = false;     // the current row was just deleted: the next move starts from here
+
+    struct Edit {
+        bool isNew = false;
+        int row = 0;               // the row changed (or the position the new row was added at)
+        int returnTo = 0;          // position to go back to when a new row is cancelled
+        std::vector<std::optional<Variant>> values;
+    };
+    std::optional<Edit> edit;
+
+    bool bof() const { return !onDeletedRow && (rows.rowCount() == 0 || position < 0); }
+    bool eof() const { return !onDeletedRow && (rows.rowCount() == 0 || position >= rows.rowCount()); }
+};
+
+namespace {
+
+std::string quotedName(const std::string& name)
+{
+    std::string quoted = "\"";
+    for (char c : name) {
+        quoted += c;
+        if (c == '"') quoted += '"';
+    }
+    return quoted + "\"";
+}
+
+bool sameName(const std::string& a, const std::string& b)
+{
+    return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
+}
+
+// The one table every column that comes from a table comes from; empty when
+// there are several or none.
+std::string sourceTable(const std::vector<detail::Column>& columns)
+{
+    std::string table;
+    for (const detail::Column& column : columns) {
+        if (column.table.empty()) continue;
+        if (table.empty()) table = column.table;
+        else if (!sameName(table, column.table)) return {};
+    }
+    return table;
+}
+
+bool isTableColumn(const RecordsetData& d, int column)
+{
+    const detail::Column& c = d.rows.columns()[column];
+    return !c.table.empty() && sameName(c.table, d.table);
+}
+
+RecordsetData& opened(const std::unique_ptr<RecordsetData>& d)
+{
+    if (!d) throw Error(QStringLiteral("The recordset is not open"));
+    return *d;
+}
+
+void requireCurrentRow(const RecordsetData& d)
+{
+    if (d.onDeletedRow) throw Error(QStringLiteral("The current record has been deleted"));
+    if (d.bof() || d.eof()) throw Error(QStringLiteral("Either BOF or EOF is true: there is no current record"));
+}
+
+void requireWritable(const RecordsetData& d)
+{
+    if (d.lock == LockType::ReadOnly) throw Error(QStringLiteral("The recordset is read-only"));
+    if (d.table.empty()) throw Error(QStringLiteral("The rows of this query cannot be changed"));
+}
+
+int checkedField(const RecordsetData& d, int index)
+{
+    if (index < 0 || index >= d.rows.columnCount())
+        throw Error(QStringLiteral("No field at position %1").arg(index));
+    return index;
+}
+
+int namedField(const RecordsetData& d, const QString& name)
+{
+    const auto found = d.fieldIndex.constFind(name.toLower());
+    if (found == d.fieldIndex.constEnd()) throw Error(QStringLiteral("No field named %1").arg(name));
+    return found.value();
+}
+
+// "AND col IS ? ..." over every table column as read, bound from `first` on:
+// a row another connection changed or deleted since it was read matches no more.
+std::string unchangedCondition(const RecordsetData& d)
+{
+    std::string condition;
+    for (int column = 0; column < d.rows.columnCount(); ++column)
+        if (isTableColumn(d, column))
+            condition += " AND " + quotedName(d.rows.columns()[column].origin) + " IS ? COLLATE BINARY";
+    return condition;
+}
+
+int bindUnchanged(const RecordsetData& d, sqlite3_stmt* statement, int first, int row)
+{
+    int index = first;
+    for (int column = 0; column < d.rows.columnCount(); ++column)
+        if (isTableColumn(d, column)) d.rows.bindRead(statement, index++, row, column);
+    return index;
+}
+
+// Reads row `key` of the table back into store row `row` (appending when it is
+// the row count), so defaults, the new key and the stored forms show.
+void reread(RecordsetData& d, int row, std::int64_t key)
+{
+    Statement statement = Statement::cached(*d.state, d.rereadSql);
+    sqlite3_bind_int64(statement.get(), 1, key);
+    if (!statement.step()) return;   // gone already: keep what was written
+    std::vector<bool> keep(d.rows.columnCount());
+    for (int column = 0; column < d.rows.columnCount(); ++column) keep[column] = !isTableColumn(d, column);
+    d.rows.storeRow(statement.get(), row, keep);
+}
+
+struct Assignment {
+    std::string column;
+    Variant value;
+};
+
+// The assigned values by table column, the last assignment of a column winning.
+std::vector<Assignment> assignmentsOf(const RecordsetData& d, const RecordsetData::Edit& edit)
+{
+    std::vector<Assignment> assignments;
+    for (int column = 0; column < static_cast<int>(edit.values.size()); ++column) {
+        if (!edit.values[column]) continue;
+        const std::string& name = d.rows.columns()[column].origin;
+        auto same = std::find_if(assignments.begin(), assignments.end(),
+                                 [&](const Assignment& a) { return sameName(a.column, name); });
+        if (same != assignments.end()) same->value = *edit.values[column];
+        else assignments.push_back({name, *edit.values[column]});
+    }
+    return assignments;
+}
+
+int insertRow(RecordsetData& d, const std::vector<Assignment>& assignments)
+{
+    std::string sql = "INSERT INTO " + quotedName(d.table);
+    if (assignments.empty()) {
+        sql += " DEFAULT VALUES";
+    } else {
+        std::string names, places;
+        for (const Assignment& a : assignments) {
+            names += (names.empty() ? "" : ",") + quotedName(a.column);
+            places += places.empty() ? "?" : ",?";
+        }
+        sql += " (" + names + ") VALUES (" + places + ")";
+    }
+    {
+        Statement statement = Statement::cached(*d.state, sql);
+        for (std::size_t i = 0; i < assignments.size(); ++i)
+            detail::bindValue(statement.get(), static_cast<int>(i) + 1, assignments[i].value);
+        statement.step();
+    }
+    // The key of this insert on this connection, never "the last row of the table".
+    const std::int64_t key = sqlite3_last_insert_rowid(d.state->handle);
+    const int row = d.rows.rowCount();
+    reread(d, row, key);
+    return row;
+}
+
+void updateRow(RecordsetData& d, int row, const std::vector<Assignment>& assignments)
+{
+    if (assignments.empty()) return;
+    std::string sql = "UPDATE " + quotedName(d.table) + " SET ";
+    for (std::size_t i = 0; i < assignments.size(); ++i) sql += (i ? "," : "") + quotedName(assignments[i].column) + "=?";
+    sql += " WHERE rowid=?" + unchangedCondition(d);
+    const std::int64_t key = d.rows.key(row);
+    {
+        Statement statement = Statement::cached(*d.state, sql);
+        int index = 1;
+        for (const Assignment& a : assignments) detail::bindValue(statement.get(), index++, a.value);
+        sqlite3_bind_int64(statement.get(), index++, key);
+        bindUnchanged(d, statement.get(), index, row);
+        statement.step();
+    }
+    if (sqlite3_changes(d.state->handle) == 0)
+        throw Error(QStringLiteral("The row was changed or deleted by another user since it was read; nothing was saved"));
+    reread(d, row, key);
+}
+
+// Applies a pending edit, if any; it is dropped whatever the outcome, so a
+// failed save is not tried again by the next move.
+void savePendingEdit(RecordsetData& d)
+{
+    if (!d.edit) return;
+    const RecordsetData::Edit edit = std::move(*d.edit);
+    d.edit.reset();
+    const auto assignments = assignmentsOf(d, edit);
+    if (edit.isNew) {
+        try {
+            d.position = insertRow(d, assignments);
+        } catch (const Error&) {
+            d.position = edit.returnTo;
+            throw;
+        }
+    } else {
+        updateRow(d, edit.row, assignments);
+    }
+}
+
+void cancelPendingEdit(RecordsetData& d)
+{
+    if (!d.edit) return;
+    if (d.edit->isNew) d.position = d.edit->returnTo;
+    d.edit.reset();
+}
+
+void startEdit(RecordsetData& d)
+{
+    if (d.edit) return;
+    requireCurrentRow(d);
+    d.edit = RecordsetData::Edit{false, d.position, d.position,
+                                 std::vector<std::optional<Variant>>(d.rows.columnCount())};
+}
+
+std::string rereadStatement(const RecordsetData& d)
+{
+    std::string sql = "SELECT rowid";
+    for (int column = 0; column < d.rows.columnCount(); ++column)
+        sql += ", " + (isTableColumn(d, column) ? quotedName(d.rows.columns()[column].origin) : std::string("NULL"));
+    return sql + " FROM " + quotedName(d.table) + " WHERE rowid=?";
+}
+
+} // namespace
+
+Recordset::Recordset() = default;
+Recordset::~Recordset() = default;
+
+void Recordset::open(const QString& source, Connection& connection, CursorType, LockType lock, CursorLocation)
+{
+    close();
+    if (!connection.isOpen()) throw Error(QStringLiteral("The connection is not open"));
+    // Every row is read now, whatever cursor is asked for: a client snapshot
+    // and a server cursor alike keep no read transaction open afterwards.
+    auto d = std::make_unique<RecordsetData>();
+    d->state = connection.state();
+    d->lock = lock;
+    const QString sql = jetsql::translate(jetsql::isTableName(source) ? QStringLiteral("select * from ") + source : source);
+
+    std::optional<Statement> statement;
+    bool keyed = false;
+    if (lock != LockType::ReadOnly) {
+        if (auto keyedSql = jetsql::withRowKey(sql)) {
+            try {
+                statement.emplace(*d->state, *keyedSql);
+                keyed = true;
+            } catch (const Error&) {
+                // The key is ambiguous (a join) or missing (a view): the rows stay read-only.
+            }
+        }
+    }
+    if (!statement) statement.emplace(*d->state, sql);
+    d->rows.readAll(*statement, keyed);
+    statement.reset();
+
+    if (keyed) d->table = sourceTable(d->rows.columns());
+    if (!d->table.empty()) d->rereadSql = rereadStatement(*d);
+    for (int column = 0; column < d->rows.columnCount(); ++column) {
+        const QString name = d->rows.columns()[column].name.toLower();
+        if (!d->fieldIndex.contains(name)) d->fieldIndex.insert(name, column);
+    }
+    d_ = std::move(d);
+}
+
+void Recordset::close()
+{
+    d_.reset();   // a pending edit is dropped, as the rows are
+}
+
+bool Recordset::isOpen() const
+{
+    return d_ != nullptr;
+}
+
+bool Recordset::eof() const
+{
+    const RecordsetData& d = opened(d_);
+    if (d.edit && d.edit->isNew) return false;   // on the row being added
+    return d.eof();
+}
+
+bool Recordset::bof() const
+{
+    const RecordsetData& d = opened(d_);
+    if (d.edit && d.edit->isNew) return false;
+    return d.bof();
+}
+
+void Recordset::moveFirst()
+{
+    RecordsetData& d = opened(d_);
+    savePendingEdit(d);
+    d.position = 0;
+    d.onDeletedRow = false;
+}
+
+void Recordset::moveNext()
+{
+    RecordsetData& d = opened(d_);
+    savePendingEdit(d);
+    if (d.onDeletedRow) {
+        d.onDeletedRow = false;   // the rows after the deleted one moved up to its place
+        return;
+    }
+    if (d.eof()) throw Error(QStringLiteral("Either BOF or EOF is true: there is no next record"));
+    ++d.position;
+}
+
+void Recordset::movePrevious()
+{
+    RecordsetData& d = opened(d_);
+    savePendingEdit(d);
+    if (!d.onDeletedRow && d.bof()) throw Error(QStringLiteral("Either BOF or EOF is true: there is no previous record"));
+    d.onDeletedRow = false;
+    --d.position;
+}
+
+void Recordset::moveLast()
+{
+    RecordsetData& d = opened(d_);
+    savePendingEdit(d);
+    d.position = std::max(d.rows.rowCount() - 1, 0);
+    d.onDeletedRow = false;
+}
+
+int Recordset::recordCount() const
+{
+    return opened(d_).rows.rowCount();
+}
+
+int Recordset::absolutePosition() const
+{
+    const RecordsetData& d = opened(d_);
+    if (d.onDeletedRow || d.bof() || d.eof()) return -1;
+    return d.position;
+}
+
+void Recordset::setAbsolutePosition(int row)
+{
+    RecordsetData& d = opened(d_);
+    if (row < 0 || row >= d.rows.rowCount()) throw Error(QStringLiteral("No record at position %1").arg(row));
+    savePendingEdit(d);
+    d.position = row;
+    d.onDeletedRow = false;
+}
+
+int Recordset::fieldCount() const
+{
+    return opened(d_).rows.columnCount();
+}
+
+QString Recordset::fieldName(int index) const
+{
+    const RecordsetData& d = opened(d_);
+    return d.rows.columns()[checkedField(d, index)].name;
+}
+
+int Recordset::fieldIndex(const QString& name) const
+{
+    const RecordsetData& d = opened(d_);
+    return d.fieldIndex.value(name.toLower(), -1);
+}
+
+Variant Recordset::field(const QString& name) const
+{
+    return field(namedField(opened(d_), name));
+}
+
+Variant Recordset::field(int index) const
+{
+    const RecordsetData& d = opened(d_);
+    checkedField(d, index);
+    if (d.edit && (d.edit->isNew || d.edit->row == d.position)) {
+        if (const auto& assigned = d.edit->values[index]) return *assigned;
+        if (d.edit->isNew) return Variant::null();
+    }
+    requireCurrentRow(d);
+    return d.rows.value(d.position, index);
+}
+
+Variant Recordset::value(int row, int column) const
+{
+    const RecordsetData& d = opened(d_);
+    checkedField(d, column);
+    if (row < 0 || row >= d.rows.rowCount()) throw Error(QStringLiteral("No record at position %1").arg(row));
+    return d.rows.value(row, column);
+}
+
+void Recordset::setField(const QString& name, const Variant& value)
+{
+    RecordsetData& d = opened(d_);
+    requireWritable(d);
+    const int column = namedField(d, name);
+    if (!isTableColumn(d, column)) throw Error(QStringLiteral("The field %1 cannot be updated").arg(name));
+    // Converted before anything is kept: a value that does not fit changes nothing.
+    const Variant converted = detail::convertForColumn(d.rows.columns()[column], value);
+    startEdit(d);
+    d.edit->values[column] = converted;
+}
+
+void Recordset::addNew()
+{
+    RecordsetData& d = opened(d_);
+    requireWritable(d);
+    savePendingEdit(d);
+    d.edit = RecordsetData::Edit{true, d.rows.rowCount(), d.position,
+                                 std::vector<std::optional<Variant>>(d.rows.columnCount())};
+    d.onDeletedRow = false;
+}
+
+void Recordset::update()
+{
+    savePendingEdit(opened(d_));
+}
+
+void Recordset::cancelUpdate()
+{
+    cancelPendingEdit(opened(d_));
+}
+
+void Recordset::deleteRow()
+{
+    RecordsetData& d = opened(d_);
+    requireWritable(d);
+    cancelPendingEdit(d);
+    requireCurrentRow(d);
+    const std::string sql = "DELETE FROM " + quotedName(d.table) + " WHERE rowid=?" + unchangedCondition(d);
+    {
+        Statement statement = Statement::cached(*d.state, sql);
+        sqlite3_bind_int64(statement.get(), 1, d.rows.key(d.position));
+        bindUnchanged(d, statement.get(), 2, d.position);
+        statement.step();
+    }
+    if (sqlite3_changes(d.state->handle) == 0)
+        throw Error(QStringLiteral("The row was changed or deleted by another user since it was read; nothing was deleted"));
+    d.rows.removeRow(d.position);
+    d.onDeletedRow = true;
+}
+
+bool Recordset::editPending() const
+{
+    return opened(d_).edit.has_value();
+}
+
+void Recordset::updateCell(int row, int column, const Variant& value)
+{
+    RecordsetData& d = opened(d_);
+    requireWritable(d);
+    checkedField(d, column);
+    if (row < 0 || row >= d.rows.rowCount()) throw Error(QStringLiteral("No record at position %1").arg(row));
+    if (!isTableColumn(d, column))
+        throw Error(QStringLiteral("The field %1 cannot be updated").arg(d.rows.columns()[column].name));
+    const Variant converted = detail::convertForColumn(d.rows.columns()[column], value);
+    updateRow(d, row, {{d.rows.columns()[column].origin, converted}});
+}
+
+} // namespace db

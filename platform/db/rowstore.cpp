@@ -1,0 +1,338 @@
+#include "platform/db/rowstore.h"
+
+#include "platform/db/locale.h"
+
+#include <QRegularExpression>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <sys/mman.h>
+#include <limits>
+
+namespace db::detail {
+
+namespace {
+
+FieldType typeOfDeclared(const QString& declared, int* maxLength)
+{
+    static const QRegularExpression shape(QStringLiteral("^\\s*([A-Za-z]+)\\s*(?:\\(\\s*(\\d+)\\s*\\))?"));
+    const QRegularExpressionMatch match = shape.match(declared);
+    if (!match.hasMatch()) return FieldType::Untyped;
+    const QString name = match.captured(1).toUpper();
+    auto among = [&](std::initializer_list<const char*> names) {
+        for (const char* candidate : names)
+            if (name == QLatin1String(candidate)) return true;
+        return false;
+    };
+    if (among({"TEXT", "VARCHAR", "CHAR", "NVARCHAR", "NCHAR"})) {
+        *maxLength = match.captured(2).toInt();
+        return FieldType::Text;
+    }
+    if (among({"LONGTEXT", "MEMO", "NOTE", "CLOB"})) return FieldType::Text;
+    if (among({"INTEGER", "INT", "LONG", "COUNTER", "AUTOINCREMENT", "SMALLINT", "BYTE"})) return FieldType::Long;
+    if (among({"DOUBLE", "REAL", "FLOAT", "SINGLE", "NUMERIC", "DECIMAL"})) return FieldType::Double;
+    if (among({"CURRENCY", "MONEY"})) return FieldType::Currency;
+    if (among({"DATETIME", "DATE", "TIME", "TIMESTAMP"})) return FieldType::Date;
+    return FieldType::Untyped;
+}
+
+Variant currencyOfInteger(std::int64_t units)
+{
+    if (units > std::numeric_limits<std::int64_t>::max() / 10000 || units < std::numeric_limits<std::int64_t>::min() / 10000)
+        return Variant(static_cast<double>(units));
+    return Variant(Currency::fromTicks(units * 10000));
+}
+
+} // namespace
+
+Column describeColumn(sqlite3_stmt* statement, int index)
+{
+    Column column;
+    column.name = QString::fromUtf8(sqlite3_column_name(statement, index));
+    if (const char* declared = sqlite3_column_decltype(statement, index))
+        column.type = typeOfDeclared(QString::fromUtf8(declared), &column.maxLength);
+    if (const char* table = sqlite3_column_table_name(statement, index)) column.table = table;
+    if (const char* origin = sqlite3_column_origin_name(statement, index)) column.origin = origin;
+    return column;
+}
+
+Variant convertForColumn(const Column& column, const Variant& value)
+{
+    if (value.isNullOrEmpty()) return Variant::null();
+    try {
+        switch (column.type) {
+        case FieldType::Untyped: return value;
+        case FieldType::Text: {
+            const QString text = value.toText();
+            if (column.maxLength > 0 && text.size() > column.maxLength)
+                throw Error(QStringLiteral("The text is longer than the %1 characters the field holds").arg(column.maxLength));
+            return Variant(text);
+        }
+        case FieldType::Long: return Variant(value.toLong());
+        case FieldType::Double: return Variant(value.toDouble());
+        case FieldType::Currency: return Variant(value.toCurrency());
+        case FieldType::Date: return Variant(value.toDate());
+        }
+    } catch (const Error& error) {
+        throw Error(QStringLiteral("Field %1: %2").arg(column.name, error.message()));
+    }
+    return value;
+}
+
+void bindValue(sqlite3_stmt* statement, int index, const Variant& value)
+{
+    switch (value.type()) {
+    case Variant::Type::Empty:
+    case Variant::Type::Null: sqlite3_bind_null(statement, index); return;
+    case Variant::Type::Boolean: sqlite3_bind_int64(statement, index, value.toBool() ? 1 : 0); return;
+    case Variant::Type::Long: sqlite3_bind_int64(statement, index, value.toLong()); return;
+    case Variant::Type::Double: sqlite3_bind_double(statement, index, value.toDouble()); return;
+    case Variant::Type::Currency: sqlite3_bind_double(statement, index, value.toCurrency().toDouble()); return;
+    case Variant::Type::Date: {
+        const QByteArray text = locale::storageText(value.toDate()).toUtf8();
+        sqlite3_bind_text(statement, index, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    case Variant::Type::Text: {
+        const QByteArray text = value.toText().toUtf8();
+        sqlite3_bind_text(statement, index, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    }
+}
+
+namespace {
+
+constexpr std::size_t kSmallBlock = 64 << 10;
+constexpr std::size_t kHugeBlock = 2 << 20;
+constexpr std::size_t kSmallBlocksUpTo = 1 << 20;   // a store this large takes huge pages from then on
+
+void appendVarint(std::string& out, std::uint32_t value)
+{
+    while (value >= 0x80) {
+        out += static_cast<char>((value & 0x7F) | 0x80);
+        value >>= 7;
+    }
+    out += static_cast<char>(value);
+}
+
+std::uint32_t readVarint(const char*& at)
+{
+    std::uint32_t value = 0;
+    for (int shift = 0;; shift += 7) {
+        const auto byte = static_cast<std::uint8_t>(*at++);
+        value |= static_cast<std::uint32_t>(byte & 0x7F) << shift;
+        if (!(byte & 0x80)) return value;
+    }
+}
+
+} // namespace
+
+void RowStore::encode(const Cell& cell)
+{
+    encoding_ += static_cast<char>(cell.storage);
+    switch (cell.storage) {
+    case SQLITE_INTEGER: encoding_.append(reinterpret_cast<const char*>(&cell.integer), sizeof cell.integer); break;
+    case SQLITE_FLOAT: encoding_.append(reinterpret_cast<const char*>(&cell.real), sizeof cell.real); break;
+    case SQLITE_TEXT:
+    case SQLITE_BLOB:
+        appendVarint(encoding_, cell.size);
+        encoding_.append(cell.bytes, cell.size);
+        break;
+    default: break;
+    }
+}
+
+void RowStore::encodeFromStatement(sqlite3_stmt* statement, int index)
+{
+    Cell cell;
+    cell.storage = static_cast<std::uint8_t>(sqlite3_column_type(statement, index));
+    switch (cell.storage) {
+    case SQLITE_INTEGER: cell.integer = sqlite3_column_int64(statement, index); break;
+    case SQLITE_FLOAT: cell.real = sqlite3_column_double(statement, index); break;
+    case SQLITE_TEXT:
+        cell.bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement, index));
+        cell.size = static_cast<std::uint32_t>(sqlite3_column_bytes(statement, index));
+        break;
+    case SQLITE_BLOB:
+        cell.bytes = static_cast<const char*>(sqlite3_column_blob(statement, index));
+        cell.size = static_cast<std::uint32_t>(sqlite3_column_bytes(statement, index));
+        break;
+    default: cell.storage = SQLITE_NULL; break;
+    }
+    encode(cell);
+}
+
+RowStore::Cell RowStore::decode(const char*& at)
+{
+    Cell cell;
+    cell.storage = static_cast<std::uint8_t>(*at++);
+    switch (cell.storage) {
+    case SQLITE_INTEGER:
+        std::memcpy(&cell.integer, at, sizeof cell.integer);
+        at += sizeof cell.integer;
+        break;
+    case SQLITE_FLOAT:
+        std::memcpy(&cell.real, at, sizeof cell.real);
+        at += sizeof cell.real;
+        break;
+    case SQLITE_TEXT:
+    case SQLITE_BLOB:
+        cell.size = readVarint(at);
+        cell.bytes = at;
+        at += cell.size;
+        break;
+    default: break;
+    }
+    return cell;
+}
+
+// Memory for rows. Large results are read into 2 MB blocks on huge pages:
+// touching fresh memory page by page costs more than reading the rows.
+class RowStore::Block {
+public:
+    explicit Block(std::size_t size) : size_(size)
+    {
+        if (size == kHugeBlock) {
+            // Map twice the size and keep the aligned middle, so the block can be one huge page.
+            void* mapped = mmap(nullptr, 2 * size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            if (mapped != MAP_FAILED) {
+                const auto start = reinterpret_cast<std::uintptr_t>(mapped);
+                const std::uintptr_t aligned = (start + size - 1) & ~(size - 1);
+                if (aligned > start) munmap(mapped, aligned - start);
+                if (const std::uintptr_t end = start + 2 * size; end > aligned + size)
+                    munmap(reinterpret_cast<void*>(aligned + size), end - aligned - size);
+                data_ = reinterpret_cast<char*>(aligned);
+                madvise(data_, size, MADV_HUGEPAGE);
+                mapped_ = true;
+                return;
+            }
+        }
+        data_ = static_cast<char*>(std::malloc(size));
+        if (!data_) throw std::bad_alloc();
+    }
+    ~Block()
+    {
+        if (mapped_) munmap(data_, size_);
+        else std::free(data_);
+    }
+    Block(const Block&) = delete;
+    Block& operator=(const Block&) = delete;
+    char* data() const { return data_; }
+
+private:
+    char* data_ = nullptr;
+    std::size_t size_;
+    bool mapped_ = false;
+};
+
+RowStore::RowStore() = default;
+RowStore::~RowStore() = default;
+
+// Moves the encoded row into the blocks; returns where it now lies.
+const char* RowStore::keepRow()
+{
+    const std::size_t size = encoding_.size();
+    if (size > blockLeft_) {
+        std::size_t block = blockBytes_ < kSmallBlocksUpTo ? kSmallBlock : kHugeBlock;
+        if (size > block) block = size;   // a row larger than a block gets one of its own
+        blocks_.push_back(std::make_unique<Block>(block));
+        blockNext_ = blocks_.back()->data();
+        blockLeft_ = block;
+        blockBytes_ += block;
+    }
+    char* kept = blockNext_;
+    std::memcpy(kept, encoding_.data(), size);
+    blockNext_ += size;
+    blockLeft_ -= size;
+    encoding_.clear();
+    return kept;
+}
+
+void RowStore::readAll(Statement& statement, bool hiddenKey)
+{
+    sqlite3_stmt* handle = statement.get();
+    hiddenKey_ = hiddenKey;
+    stride_ = statement.columnCount();
+    columns_.clear();
+    for (int i = hiddenKey ? 1 : 0; i < stride_; ++i) columns_.push_back(describeColumn(handle, i));
+    while (statement.step()) {
+        for (int i = 0; i < stride_; ++i) encodeFromStatement(handle, i);
+        rows_.push_back(keepRow());
+    }
+}
+
+RowStore::Cell RowStore::cell(int row, int column) const
+{
+    const char* at = rows_[row];
+    const int wanted = column + (hiddenKey_ ? 1 : 0);
+    for (int i = 0; i < wanted; ++i) decode(at);
+    return decode(at);
+}
+
+std::int64_t RowStore::key(int row) const
+{
+    const char* at = rows_[row];
+    return decode(at).integer;
+}
+
+Variant RowStore::value(int row, int column) const
+{
+    const Cell c = cell(row, column);
+    const FieldType type = columns_[column].type;
+    switch (c.storage) {
+    case SQLITE_INTEGER:
+        switch (type) {
+        case FieldType::Currency: return currencyOfInteger(c.integer);
+        case FieldType::Double: return Variant(static_cast<double>(c.integer));
+        case FieldType::Date: return Variant(Variant(c.integer).toDate());
+        default: return Variant(c.integer);
+        }
+    case SQLITE_FLOAT:
+        switch (type) {
+        case FieldType::Currency: return Variant(Currency::fromDouble(c.real));
+        case FieldType::Date: return Variant(Variant(c.real).toDate());
+        default: return Variant(c.real);
+        }
+    case SQLITE_TEXT:
+    case SQLITE_BLOB: {
+        const QString text = QString::fromUtf8(c.bytes, c.size);
+        if (type == FieldType::Date)
+            if (auto when = locale::parseDate(text)) return Variant(*when);
+        return Variant(text);
+    }
+    default: return Variant::null();
+    }
+}
+
+void RowStore::bindRead(sqlite3_stmt* statement, int index, int row, int column) const
+{
+    const Cell c = cell(row, column);
+    switch (c.storage) {
+    case SQLITE_INTEGER: sqlite3_bind_int64(statement, index, c.integer); break;
+    case SQLITE_FLOAT: sqlite3_bind_double(statement, index, c.real); break;
+    case SQLITE_TEXT: sqlite3_bind_text(statement, index, c.bytes, static_cast<int>(c.size), SQLITE_STATIC); break;
+    case SQLITE_BLOB: sqlite3_bind_blob(statement, index, c.bytes, static_cast<int>(c.size), SQLITE_STATIC); break;
+    default: sqlite3_bind_null(statement, index); break;
+    }
+}
+
+void RowStore::storeRow(sqlite3_stmt* statement, int row, const std::vector<bool>& keep)
+{
+    const int offset = hiddenKey_ ? 1 : 0;
+    const char* old = row < rowCount() ? rows_[row] : nullptr;
+    for (int i = 0; i < stride_; ++i) {
+        const Cell present = old ? decode(old) : Cell();
+        if (i >= offset && keep[i - offset]) encode(present);
+        else encodeFromStatement(statement, i);
+    }
+    if (row == rowCount()) rows_.push_back(keepRow());
+    else rows_[row] = keepRow();
+}
+
+void RowStore::removeRow(int row)
+{
+    rows_.erase(rows_.begin() + row);
+}
+
+} // namespace db::detail

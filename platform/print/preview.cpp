@@ -1,0 +1,82 @@
+#include "platform/print/preview.h"
+
+#include "platform/ui/msgbox.h"
+
+#include <QHBoxLayout>
+#include <algorithm>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace print {
+namespace {
+
+constexpr double kScreenDotsPerInch = 96;
+
+} // namespace
+
+PreviewForm::PreviewForm(const QString& kind) : ui::Form(kind)
+{
+    setSizeTwips(13500, 11000);
+    auto* cmdPrint = addCommandButton(QStringLiteral("cmdPrint"), QStringLiteral("打印"), 0, 0, 1000, 360);
+    auto* cmdFirst = addCommandButton(QStringLiteral("cmdFirst"), QStringLiteral("首页"), 0, 0, 900, 360);
+    auto* cmdPrevious = addCommandButton(QStringLiteral("cmdPrevious"), QStringLiteral("上一页"), 0, 0, 900, 360);
+    auto* cmdNext = addCommandButton(QStringLiteral("cmdNext"), QStringLiteral("下一页"), 0, 0, 900, 360);
+    auto* cmdLast = addCommandButton(QStringLiteral("cmdLast"), QStringLiteral("末页"), 0, 0, 900, 360);
+    auto* lblPage = addLabel(QStringLiteral("lblPage"), QString(), 0, 0, 2000, 360);
+    lblPage->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    cmdPrint->onClick = [this] { cmdPrint_Click(); };
+    cmdFirst->onClick = [this] { showPage(0); };
+    cmdPrevious->onClick = [this] { showPage(page_ - 1); };
+    cmdNext->onClick = [this] { showPage(page_ + 1); };
+    cmdLast->onClick = [this] { showPage(report_ ? report_->pageCount() - 1 : 0); };
+
+    paper_ = new QLabel;
+    paper_->setAlignment(Qt::AlignCenter);
+    scroller_ = new QScrollArea(this);
+    scroller_->setWidget(paper_);
+    scroller_->setWidgetResizable(true);
+    scroller_->setBackgroundRole(QPalette::Dark);
+
+    auto* buttons = new QHBoxLayout;
+    for (QWidget* control : {static_cast<QWidget*>(cmdPrint), static_cast<QWidget*>(cmdFirst),
+                             static_cast<QWidget*>(cmdPrevious), static_cast<QWidget*>(cmdNext),
+                             static_cast<QWidget*>(cmdLast), static_cast<QWidget*>(lblPage)})
+        buttons->addWidget(control);
+    buttons->addStretch();
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(buttons);
+    column->addWidget(scroller_, 1);
+}
+
+PreviewForm::~PreviewForm() = default;
+
+void PreviewForm::showReport(std::unique_ptr<Report> report)
+{
+    report_ = std::move(report);
+    setCaption(report_->layout().caption);
+    showPage(0);
+}
+
+void PreviewForm::showPage(int index)
+{
+    const int pages = report_ ? report_->pageCount() : 0;
+    page_ = std::clamp(index, 0, std::max(0, pages - 1));
+    if (pages)
+        paper_->setPixmap(QPixmap::fromImage(report_->pageImage(page_, kScreenDotsPerInch)));
+    control<ui::Label>(QStringLiteral("lblPage"))->setCaption(QStringLiteral("第 %1 页，共 %2 页").arg(page_ + 1).arg(pages));
+    control<ui::CommandButton>(QStringLiteral("cmdFirst"))->setEnabled(page_ > 0);
+    control<ui::CommandButton>(QStringLiteral("cmdPrevious"))->setEnabled(page_ > 0);
+    control<ui::CommandButton>(QStringLiteral("cmdNext"))->setEnabled(page_ + 1 < pages);
+    control<ui::CommandButton>(QStringLiteral("cmdLast"))->setEnabled(page_ + 1 < pages);
+    control<ui::CommandButton>(QStringLiteral("cmdPrint"))->setEnabled(pages > 0);
+}
+
+void PreviewForm::cmdPrint_Click()
+{
+    QString error;
+    if (report_ && !report_->printOnDefaultPrinter(&error))
+        ui::msgBox(error, ui::Buttons::Ok, ui::Icon::Warning, caption());
+}
+
+} // namespace print

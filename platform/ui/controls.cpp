@@ -1,0 +1,398 @@
+#include "platform/ui/controls.h"
+
+#include "platform/ui/desktop.h"
+#include "platform/ui/keypress.h"
+
+#include <QDir>
+#include <QFocusEvent>
+#include <QImage>
+#include <QProxyStyle>
+
+namespace ui {
+
+namespace {
+
+// Focus that leaves for another application or a pop-up is not a LostFocus.
+bool isLostFocus(const QFocusEvent* event)
+{
+    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+}
+
+void setBaseColor(QWidget* control, quint32 bbggrr)
+{
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::Base, colorFromBgr(bbggrr));
+    control->setPalette(palette);
+}
+
+bool isInside(const QWidget* control, const QMouseEvent* event)
+{
+    return control->rect().contains(event->position().toPoint());
+}
+
+// Shows a password box's characters as the chosen character.
+class PasswordStyle : public QProxyStyle {
+public:
+    explicit PasswordStyle(QChar echo) : echo_(echo) {}
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_LineEdit_PasswordCharacter) return echo_.unicode();
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
+private:
+    QChar echo_;
+};
+
+// A disabled picture shows as a paler grey copy of itself.
+QPixmap greyedCopy(const QPixmap& picture)
+{
+    QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int grey = 128 + qGray(line[x]) / 2;
+            line[x] = qRgba(grey, grey, grey, qAlpha(line[x]));
+        }
+    }
+    return QPixmap::fromImage(image);
+}
+
+} // namespace
+
+// ---- Label
+
+Label::Label(QWidget* parent) : QLabel(parent)
+{
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setMouseTracking(true);
+}
+
+void Label::mousePressEvent(QMouseEvent* event)
+{
+    fireMouse(onMouseDown, event);
+}
+
+void Label::mouseMoveEvent(QMouseEvent* event)
+{
+    fireMouse(onMouseMove, event);
+}
+
+void Label::mouseReleaseEvent(QMouseEvent* event)
+{
+    fireMouse(onMouseUp, event);
+    if (event->button() == Qt::LeftButton && isInside(this, event)) fire(onClick);
+}
+
+void Label::mouseDoubleClickEvent(QMouseEvent*)
+{
+    fire(onDblClick);
+}
+
+// ---- TextBox
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
+{
+    connect(this, &QLineEdit::textChanged, this, [this] { fire(onChange); });
+}
+
+void TextBox::setPasswordChar(QChar echo)
+{
+    if (echo.isNull()) {
+        setEchoMode(QLineEdit::Normal);
+        return;
+    }
+    auto* style = new PasswordStyle(echo);
+    style->setParent(this);
+    setStyle(style);
+    setEchoMode(QLineEdit::Password);
+}
+
+void TextBox::setBackColor(quint32 bbggrr)
+{
+    setBaseColor(this, bbggrr);
+}
+
+void TextBox::typeKey(int keyAscii)
+{
+    if (!isEnabled()) return;
+    fire(onKeyPress, keyAscii);
+    if (keyAscii == 0 || isReadOnly()) return;
+    if (keyAscii == 8)
+        backspace();
+    else if (keyAscii >= 32)
+        insert(QString(QChar(keyAscii)));
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event)
+{
+    const KeyPressOutcome outcome = runKeyPress(onKeyPress, event);
+    if (outcome.swallowed) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(outcome.eventFor(event));
+}
+
+void TextBox::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (isLostFocus(event)) fire(onLostFocus);
+}
+
+void TextBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QLineEdit::mouseDoubleClickEvent(event);
+    fire(onDblClick);
+}
+
+// ---- TextArea
+
+TextArea::TextArea(QWidget* parent) : QPlainTextEdit(parent)
+{
+    connect(this, &QPlainTextEdit::textChanged, this, [this] { fire(onChange); });
+}
+
+void TextArea::setBackColor(quint32 bbggrr)
+{
+    setBaseColor(this, bbggrr);
+}
+
+void TextArea::keyPressEvent(QKeyEvent* event)
+{
+    const KeyPressOutcome outcome = runKeyPress(onKeyPress, event);
+    if (outcome.swallowed) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(outcome.eventFor(event));
+}
+
+void TextArea::focusOutEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusOutEvent(event);
+    if (isLostFocus(event)) fire(onLostFocus);
+}
+
+// ---- ComboBox
+
+ComboBox::ComboBox(QWidget* parent, Style style) : QComboBox(parent)
+{
+    setEditable(style == Editable);
+    setInsertPolicy(QComboBox::NoInsert);
+    if (style == Editable) {
+        // The operator's text stays as typed: no completion from the list.
+        setCompleter(nullptr);
+        connect(lineEdit(), &QLineEdit::textEdited, this, [this] { fire(onChange); });
+    }
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0) fire(onClick);
+    });
+    // Choosing the entry that is already selected is a choice all the same.
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        if (index == indexBeforePopup_) fire(onClick);
+        indexBeforePopup_ = -1;
+    });
+}
+
+QString ComboBox::text() const
+{
+    return currentText();
+}
+
+void ComboBox::setText(const QString& text)
+{
+    if (isEditable()) {
+        if (currentText() == text) return;
+        setEditText(text);
+        fire(onChange);
+        return;
+    }
+    const int index = findText(text, Qt::MatchExactly);
+    if (index >= 0) setCurrentIndex(index);
+}
+
+void ComboBox::addItem(const QString& item)
+{
+    // Qt makes the first entry of an empty box the chosen one; a new entry
+    // here changes neither the choice nor the text.
+    const int index = currentIndex();
+    const QString text = currentText();
+    const QSignalBlocker quiet(this);
+    QComboBox::addItem(item);
+    if (currentIndex() != index) {
+        setCurrentIndex(index);
+        if (isEditable()) setEditText(text);
+    }
+}
+
+void ComboBox::setListIndex(int index)
+{
+    setCurrentIndex(index);
+}
+
+void ComboBox::setBackColor(quint32 bbggrr)
+{
+    setBaseColor(this, bbggrr);
+}
+
+void ComboBox::pick(int index)
+{
+    if (!isEnabled() || index < 0 || index >= count()) return;
+    if (index == currentIndex())
+        fire(onClick);
+    else
+        setCurrentIndex(index);
+}
+
+void ComboBox::keyPressEvent(QKeyEvent* event)
+{
+    const KeyPressOutcome outcome = runKeyPress(onKeyPress, event);
+    if (outcome.swallowed) {
+        event->accept();
+        return;
+    }
+    QComboBox::keyPressEvent(outcome.eventFor(event));
+}
+
+void ComboBox::focusOutEvent(QFocusEvent* event)
+{
+    QComboBox::focusOutEvent(event);
+    if (isLostFocus(event)) fire(onLostFocus);
+}
+
+void ComboBox::showPopup()
+{
+    indexBeforePopup_ = currentIndex();
+    QComboBox::showPopup();
+}
+
+// ---- CheckBox, OptionButton, CommandButton
+
+CheckBox::CheckBox(QWidget* parent) : QCheckBox(parent)
+{
+    connect(this, &QCheckBox::toggled, this, [this] { fire(onClick); });
+}
+
+OptionButton::OptionButton(QWidget* parent) : QRadioButton(parent)
+{
+    connect(this, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) fire(onClick);
+    });
+}
+
+void OptionButton::setValue(bool value)
+{
+    setChecked(value);
+}
+
+CommandButton::CommandButton(QWidget* parent) : QPushButton(parent)
+{
+    setAutoDefault(false);
+    connect(this, &QPushButton::clicked, this, [this] { fire(onClick); });
+}
+
+// ---- PictureButton
+
+PictureButton::PictureButton(QWidget* parent) : QLabel(parent)
+{
+    setScaledContents(true);
+    setMouseTracking(true);
+}
+
+// A relative path is taken from the program folder.
+void PictureButton::setPicture(const QString& path)
+{
+    setPicture(QPixmap(QDir::isRelativePath(path) ? programPath(path) : path));
+}
+
+void PictureButton::setPicture(const QPixmap& picture)
+{
+    picture_ = picture;
+    showPicture();
+}
+
+void PictureButton::showPicture()
+{
+    if (picture_.isNull())
+        clear();
+    else
+        setPixmap(isEnabled() ? picture_ : greyedCopy(picture_));
+}
+
+void PictureButton::click()
+{
+    if (isEnabled()) fire(onClick);
+}
+
+void PictureButton::mousePressEvent(QMouseEvent* event)
+{
+    fireMouse(onMouseDown, event);
+}
+
+void PictureButton::mouseMoveEvent(QMouseEvent* event)
+{
+    fireMouse(onMouseMove, event);
+}
+
+void PictureButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    fireMouse(onMouseUp, event);
+    if (event->button() == Qt::LeftButton && isInside(this, event)) click();
+}
+
+void PictureButton::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange) showPicture();
+}
+
+// ---- Frame, ListBox
+
+Frame::Frame(QWidget* parent) : QGroupBox(parent) {}
+
+ListBox::ListBox(QWidget* parent) : QListWidget(parent)
+{
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) fire(onClick);
+    });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this] { fire(onDblClick); });
+}
+
+QString ListBox::list(int index) const
+{
+    const QListWidgetItem* entry = item(index);
+    return entry ? entry->text() : QString();
+}
+
+// ---- Timer
+
+Timer::Timer(QObject* parent) : QObject(parent)
+{
+    connect(&timer_, &QTimer::timeout, this, [this] { ui::fire(onTimer); });
+}
+
+void Timer::setInterval(int milliseconds)
+{
+    timer_.setInterval(milliseconds);
+    setEnabled(enabled_);
+}
+
+// An interval of 0 keeps the timer enabled but silent.
+void Timer::setEnabled(bool enabled)
+{
+    enabled_ = enabled;
+    if (enabled_ && timer_.interval() > 0)
+        timer_.start();
+    else
+        timer_.stop();
+}
+
+void Timer::fire()
+{
+    ui::fire(onTimer);
+}
+
+} // namespace ui

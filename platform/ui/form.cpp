@@ -1,0 +1,215 @@
+#include "platform/ui/form.h"
+
+#include "platform/ui/windows.h"
+
+#include <QCloseEvent>
+#include <QPaintEvent>
+#include <QResizeEvent>
+
+namespace ui {
+
+Form::Form(const QString& kind) : QWidget(nullptr, Qt::Window), kind_(kind)
+{
+    setObjectName(kind);
+}
+
+Form::~Form() = default;
+
+// ---- size and placement
+
+void Form::setSizeTwips(double width, double height)
+{
+    // The layouts give the outer size; the frame is known once the window has one.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(twipsToPixels(width) - frame.width(), twipsToPixels(height) - frame.height());
+}
+
+double Form::scaleWidthTwips() const
+{
+    return pixelsToTwips(width());
+}
+
+double Form::scaleHeightTwips() const
+{
+    return pixelsToTwips(height());
+}
+
+double Form::heightTwips() const
+{
+    return pixelsToTwips(frameGeometry().height());
+}
+
+double Form::widthTwips() const
+{
+    return pixelsToTwips(frameGeometry().width());
+}
+
+void Form::setBackColor(quint32 bbggrr)
+{
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, colorFromBgr(bbggrr));
+    setPalette(palette);
+    setAutoFillBackground(true);
+}
+
+// ---- painting
+
+void Form::paintPicture(const QImage& picture, double left, double top, double width, double height)
+{
+    if (!painter_ || picture.isNull()) return;
+    const int x = twipsToPixels(left);
+    const int y = twipsToPixels(top);
+    painter_->drawImage(QRect(x, y, twipsToPixels(left + width) - x, twipsToPixels(top + height) - y), picture);
+}
+
+void Form::fillBackground(quint32 bbggrr)
+{
+    if (painter_) painter_->fillRect(rect(), colorFromBgr(bbggrr));
+}
+
+void Form::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter_ = &painter;
+    Form_Paint();
+    painter_ = nullptr;
+}
+
+// ---- life cycle
+
+void Form::runLoad()
+{
+    if (loaded_ || unloading_) return;
+    loaded_ = true;
+    Form_Load();
+}
+
+void Form::runUnload()
+{
+    if (unloading_) return;
+    unloading_ = true;
+    if (loaded_) Form_Unload();
+    // An unloaded window's timers fall silent with it.
+    for (Timer* timer : findChildren<Timer*>()) timer->setEnabled(false);
+    loaded_ = false;
+}
+
+void Form::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (loaded_ && !unloading_) Form_Resize();
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    // Closing by the frame's close box unloads the window.
+    if (!unloading_) Windows::unload(this);
+    event->accept();
+}
+
+// ---- controls
+
+template <class T>
+T* Form::place(T* control, const QString& name, double left, double top, double width, double height)
+{
+    control->setObjectName(name);
+    placeTwips(control, left, top, width, height);
+    control->show();
+    return control;
+}
+
+namespace {
+QWidget* parentOr(QWidget* container, QWidget* form)
+{
+    return container ? container : form;
+}
+} // namespace
+
+Label* Form::addLabel(const QString& name, const QString& caption, double left, double top, double width,
+                      double height, QWidget* container)
+{
+    auto* label = place(new Label(parentOr(container, this)), name, left, top, width, height);
+    label->setCaption(caption);
+    return label;
+}
+
+TextBox* Form::addTextBox(const QString& name, double left, double top, double width, double height,
+                          QWidget* container)
+{
+    return place(new TextBox(parentOr(container, this)), name, left, top, width, height);
+}
+
+TextArea* Form::addTextArea(const QString& name, double left, double top, double width, double height,
+                            QWidget* container)
+{
+    return place(new TextArea(parentOr(container, this)), name, left, top, width, height);
+}
+
+ComboBox* Form::addComboBox(const QString& name, ComboBox::Style style, double left, double top, double width,
+                            double height, QWidget* container)
+{
+    return place(new ComboBox(parentOr(container, this), style), name, left, top, width, height);
+}
+
+CheckBox* Form::addCheckBox(const QString& name, const QString& caption, double left, double top, double width,
+                            double height, QWidget* container)
+{
+    auto* box = place(new CheckBox(parentOr(container, this)), name, left, top, width, height);
+    box->setText(caption);
+    return box;
+}
+
+OptionButton* Form::addOptionButton(const QString& name, const QString& caption, double left, double top,
+                                    double width, double height, QWidget* container)
+{
+    auto* option = place(new OptionButton(parentOr(container, this)), name, left, top, width, height);
+    option->setText(caption);
+    return option;
+}
+
+CommandButton* Form::addCommandButton(const QString& name, const QString& caption, double left, double top,
+                                      double width, double height, QWidget* container)
+{
+    auto* button = place(new CommandButton(parentOr(container, this)), name, left, top, width, height);
+    button->setText(caption);
+    return button;
+}
+
+PictureButton* Form::addPictureButton(const QString& name, const QString& picture, double left, double top,
+                                      double width, double height, QWidget* container)
+{
+    auto* button = place(new PictureButton(parentOr(container, this)), name, left, top, width, height);
+    if (!picture.isEmpty()) button->setPicture(picture);
+    return button;
+}
+
+Frame* Form::addFrame(const QString& name, const QString& caption, double left, double top, double width,
+                      double height, QWidget* container)
+{
+    auto* frame = place(new Frame(parentOr(container, this)), name, left, top, width, height);
+    frame->setTitle(caption);
+    return frame;
+}
+
+ListBox* Form::addListBox(const QString& name, double left, double top, double width, double height,
+                          QWidget* container)
+{
+    return place(new ListBox(parentOr(container, this)), name, left, top, width, height);
+}
+
+DataGrid* Form::addDataGrid(const QString& name, double left, double top, double width, double height,
+                            QWidget* container)
+{
+    return place(new DataGrid(parentOr(container, this)), name, left, top, width, height);
+}
+
+Timer* Form::addTimer(const QString& name, int intervalMs, bool enabled)
+{
+    auto* timer = new Timer(this);
+    timer->setObjectName(name);
+    timer->setInterval(intervalMs);
+    timer->setEnabled(enabled);
+    return timer;
+}
+
+} // namespace ui

@@ -1,0 +1,158 @@
+#include "platform/ui/windows.h"
+
+#include <QApplication>
+#include <QMap>
+#include <QPointer>
+#include <QThread>
+#include <QTimer>
+
+namespace ui {
+
+namespace {
+
+struct LoadedWindow {
+    QString kind;
+    QPointer<Form> form;
+    bool isDefault;   // the one window of its kind; pop-ups made by openNew are not
+};
+
+QMap<QString, Windows::Factory>& factories()
+{
+    static QMap<QString, Windows::Factory> defined;
+    return defined;
+}
+
+// Loaded windows in loading order; a window deleted by other means drops out.
+std::vector<LoadedWindow>& loadedWindows()
+{
+    static std::vector<LoadedWindow> windows;
+    std::erase_if(windows, [](const LoadedWindow& w) { return w.form.isNull(); });
+    return windows;
+}
+
+Form* defaultWindow(const QString& kind)
+{
+    for (const LoadedWindow& w : loadedWindows())
+        if (w.isDefault && w.kind == kind) return w.form;
+    return nullptr;
+}
+
+bool isRegistered(const Form* form)
+{
+    for (const LoadedWindow& w : loadedWindows())
+        if (w.form == form) return true;
+    return false;
+}
+
+// Makes a window of the kind and runs its load step; nullptr when the kind is
+// unknown or the window unloaded itself while loading.
+Form* load(const QString& kind, bool isDefault)
+{
+    const auto factory = factories().constFind(kind);
+    if (factory == factories().constEnd()) return nullptr;
+    QPointer<Form> form = (*factory)().release();
+    if (!form) return nullptr;
+    // Registered before its load step, so the load step's own references find it.
+    loadedWindows().push_back({kind, form, isDefault});
+    form->runLoad();
+    return form && isRegistered(form) ? form.data() : nullptr;
+}
+
+void showInFront(Form* form)
+{
+    form->show();
+    // The offscreen platform (tests) has no stacking order to change.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) return;
+    form->raise();
+    form->activateWindow();
+}
+
+// When the last shown window has been unloaded the program ends, as it does
+// when the last window is closed by its frame. Checked once the current
+// handler has finished, so a handler may unload one window and open another.
+void endWhenNothingShown()
+{
+    QTimer::singleShot(0, qApp, [] {
+        if (QThread::currentThread()->loopLevel() == 0) return;   // no event loop runs (tests)
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible()) return;
+        QCoreApplication::quit();
+    });
+}
+
+} // namespace
+
+void Windows::define(const QString& kind, Factory factory)
+{
+    factories().insert(kind, std::move(factory));
+}
+
+bool Windows::isDefined(const QString& kind)
+{
+    return factories().contains(kind);
+}
+
+Form* Windows::open(const QString& kind)
+{
+    Form* form = get(kind);
+    if (form) showInFront(form);
+    return form;
+}
+
+Form* Windows::get(const QString& kind)
+{
+    if (Form* form = defaultWindow(kind)) return form;
+    return load(kind, true);
+}
+
+Form* Windows::loaded(const QString& kind)
+{
+    return defaultWindow(kind);
+}
+
+Form* Windows::openNew(const QString& kind)
+{
+    Form* form = load(kind, false);
+    if (form) showInFront(form);
+    return form;
+}
+
+void Windows::unload(Form* form)
+{
+    if (!form || form->unloading()) return;
+    QPointer<Form> guard(form);
+    const bool owned = isRegistered(form);
+    // Its unload step may unload other windows; this one is marked unloading first.
+    form->runUnload();
+    if (!guard) return;
+    std::erase_if(loadedWindows(), [form](const LoadedWindow& w) { return w.form == form; });
+    const bool wasShown = form->isVisible();
+    form->hide();
+    // Deleted once the current event is done: the handler that unloads its own
+    // window is still running inside it.
+    if (owned) form->deleteLater();
+    if (wasShown) endWhenNothingShown();
+}
+
+void Windows::unload(const QString& kind)
+{
+    unload(loaded(kind));
+}
+
+std::vector<Form*> Windows::all()
+{
+    std::vector<Form*> forms;
+    for (const LoadedWindow& w : loadedWindows()) forms.push_back(w.form);
+    return forms;
+}
+
+void Windows::unloadAll()
+{
+    std::vector<QPointer<Form>> forms;
+    for (const LoadedWindow& w : loadedWindows()) forms.push_back(w.form);
+    // Newest first; a window another window's unload step has already unloaded is skipped.
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it)
+        if (*it) unload(it->data());
+}
+
+} // namespace ui

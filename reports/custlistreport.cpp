@@ -1,0 +1,26 @@
+#include "reports/custlistreport.h"
+
+#include "common/database.h"
+#include "common/mymode.h"
+
+namespace reports {
+
+std::unique_ptr<print::Report> custListReport(print::Layout layout, const TextBoxColumns& columns)
+{
+    print::Rows rows;
+    database::guarded([&] {
+        auto recordset = database::query(Mymode::CustListSql, db::LockType::ReadOnly, db::CursorType::Keyset);
+        rows = print::readRows(*recordset);
+    });
+    for (print::Field& field : layout.detail.fields) {
+        const auto column = columns.find(field.name);
+        if (field.kind != print::Field::Kind::TextBox || column == columns.end())
+            continue;
+        const int index = rows.columnIndex(column->second);
+        if (index >= 0)
+            field.dataField = rows.columns[index];
+    }
+    return std::make_unique<print::Report>(std::move(layout), std::move(rows));
+}
+
+} // namespace reports

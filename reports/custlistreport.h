@@ -1,0 +1,21 @@
+#pragma once
+// What the two customer printouts share: their rows are the main window's
+// current customer list, read afresh through CustListSql, and their detail
+// text boxes are bound by name to its columns.
+#include "platform/print/report.h"
+
+#include <QString>
+#include <map>
+#include <memory>
+
+namespace reports {
+
+// Text box name -> the customer-list column it shows.
+using TextBoxColumns = std::map<QString, QString>;
+
+// The layout bound to a fresh result of CustListSql. A query that fails
+// leaves the layout without rows; a column the result lacks leaves its text
+// box unbound (it prints nothing). Neither shows a message.
+std::unique_ptr<print::Report> custListReport(print::Layout layout, const TextBoxColumns& columns);
+
+} // namespace reports

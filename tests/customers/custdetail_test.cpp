@@ -1,0 +1,232 @@
+// The customer card: its load, the save with the main-contact step, the
+// refused right, and saves that must not overwrite what changed meanwhile.
+#include "tests/customers/customerfixture.h"
+
+#include "common/companylookup.h"
+#include "common/mymode.h"
+#include "platform/ui/windows.h"
+
+namespace {
+
+const QString kSaved = QStringLiteral("客户资料修改成功！");
+
+class CustomerCard : public CustomerTest {
+protected:
+    void SetUp() override
+    {
+        CustomerTest::SetUp();
+        addReferenceValues(QStringLiteral("client_type"), {QStringLiteral("批发"), QStringLiteral("零售")});
+        addReferenceValues(QStringLiteral("industry"), {QStringLiteral("制造"), QStringLiteral("服务")});
+        customer = addCustomer({{QStringLiteral("company_name"), QStringLiteral("华东贸易")},
+                                {QStringLiteral("company_address"), QStringLiteral("上海市")},
+                                {QStringLiteral("company_connect"), QStringLiteral("张三")},
+                                {QStringLiteral("company_tel"), QStringLiteral("02155556666")},
+                                {QStringLiteral("company_postcode"), QStringLiteral("VIP1")},
+                                {QStringLiteral("company_client_type"), QStringLiteral("零售")},
+                                {QStringLiteral("company_industry"), QStringLiteral("制造")},
+                                {QStringLiteral("company_description"), QStringLiteral("老客户")},
+                                {QStringLiteral("company_QK"), QStringLiteral("120.5")},
+                                {QStringLiteral("company_zje"), QStringLiteral("1500")},
+                                {QStringLiteral("company_createtime"), QStringLiteral("2024-3-1")},
+                                {QStringLiteral("KH_CZZ"), QStringLiteral("老王")},
+                                {QStringLiteral("KH_GK"), QStringLiteral("1")}});
+    }
+    int customer = 0;
+};
+
+TEST_F(CustomerCard, LoadShowsTheCustomer)
+{
+    ui::Form* card = openCard(customer);
+    const QMap<QString, QString> shown{
+        {QStringLiteral("companyname"), QStringLiteral("华东贸易")}, {QStringLiteral("company_address"), QStringLiteral("上海市")},
+        {QStringLiteral("LXR"), QStringLiteral("张三")},             {QStringLiteral("tel"), QStringLiteral("02155556666")},
+        {QStringLiteral("postcode"), QStringLiteral("VIP1")},        {QStringLiteral("Custtype"), QStringLiteral("零售")},
+        {QStringLiteral("Custhy"), QStringLiteral("制造")},          {QStringLiteral("custLy"), QString()},
+        {QStringLiteral("descript"), QStringLiteral("老客户")},      {QStringLiteral("KH_QK"), QStringLiteral("120.5")},
+        {QStringLiteral("KH_ZJE"), QStringLiteral("1500")},          {QStringLiteral("KH_YJ"), QStringLiteral("0")},
+        {QStringLiteral("text1"), QString::number(customer)}};
+    for (auto it = shown.begin(); it != shown.end(); ++it)
+        EXPECT_EQ(text(card, it.key()), it.value()) << it.key().toStdString();
+    EXPECT_EQ(card->control<ui::CheckBox>(QStringLiteral("GK"))->value(), 1);
+    EXPECT_EQ(card->control<ui::ComboBox>(QStringLiteral("Custtype"))->listCount(), 2);
+}
+
+TEST_F(CustomerCard, PublicBoxIsTickedOnlyForTheTextOne)
+{
+    for (const auto& [stored, ticked] : {std::pair{"1", 1}, std::pair{"0", 0}, std::pair{"", 0}}) {
+        exec(QStringLiteral("update company set KH_GK = '%1'").arg(QString::fromLatin1(stored)));
+        ui::Form* card = openCard(customer);
+        EXPECT_EQ(card->control<ui::CheckBox>(QStringLiteral("GK"))->value(), ticked) << stored;
+        ui::Windows::unload(card);
+    }
+}
+
+TEST_F(CustomerCard, SaveWritesTheBoxesAndCloses)
+{
+    ui::Form* card = openCard(customer);
+    type(card, QStringLiteral("tel"), QStringLiteral("02188889999"));
+    type(card, QStringLiteral("companyname"), QString());
+    type(card, QStringLiteral("KH_ZSL"), QStringLiteral("7"));
+    card->control<ui::ComboBox>(QStringLiteral("Custhy"))->pick(1);
+    card->control<ui::CheckBox>(QStringLiteral("GK"))->setValue(0);
+    click(card, QStringLiteral("command1"));
+
+    EXPECT_EQ(messages.lastText(), kSaved);
+    EXPECT_FALSE(isOpen(QStringLiteral("frmCustDetail")));
+    const QMap<QString, QString> stored{
+        {QStringLiteral("company_tel"), QStringLiteral("02188889999")}, {QStringLiteral("company_name"), QString()},
+        {QStringLiteral("company_Zsl"), QStringLiteral("7")},           {QStringLiteral("company_industry"), QStringLiteral("服务")},
+        {QStringLiteral("KH_GK"), QStringLiteral("0")},                 {QStringLiteral("company_QK"), QStringLiteral("120.5")},
+        {QStringLiteral("KH_CZZ"), QStringLiteral("老王")},             {QStringLiteral("company_createtime"), QStringLiteral("2024-3-1")}};
+    for (auto it = stored.begin(); it != stored.end(); ++it)
+        EXPECT_EQ(column(QStringLiteral("company"), customer, it.key()), it.value()) << it.key().toStdString();
+}
+
+TEST_F(CustomerCard, RenamedMainContactKeepsItsOwnColumns)
+{
+    const int contact = addContact(customer, {{QStringLiteral("Connect_name"), QStringLiteral("张三")},
+                                              {QStringLiteral("Connect_dute"), QStringLiteral("经理")},
+                                              {QStringLiteral("ah"), QStringLiteral("钓鱼")},
+                                              {QStringLiteral("LXR_CZZ"), QStringLiteral("老王")}});
+    const int other = addContact(customer, {{QStringLiteral("Connect_name"), QStringLiteral("赵六")}});
+    ui::Form* card = openCard(customer);
+    type(card, QStringLiteral("LXR"), QStringLiteral("李四"));
+    type(card, QStringLiteral("mobil"), QStringLiteral("13900000002"));
+    type(card, QStringLiteral("postcode"), QStringLiteral("VIP2"));
+    click(card, QStringLiteral("command1"));
+
+    EXPECT_EQ(count(QStringLiteral("select count(*) from KH_LXR")), 2);
+    const QMap<QString, QString> stored{
+        {QStringLiteral("Connect_name"), QStringLiteral("李四")}, {QStringLiteral("mobil"), QStringLiteral("13900000002")},
+        {QStringLiteral("tel"), QStringLiteral("02155556666")},   {QStringLiteral("postcode"), QStringLiteral("VIP2")},
+        {QStringLiteral("Connect_dute"), QStringLiteral("经理")}, {QStringLiteral("ah"), QStringLiteral("钓鱼")},
+        {QStringLiteral("LXR_CZZ"), QStringLiteral("老王")}};
+    for (auto it = stored.begin(); it != stored.end(); ++it)
+        EXPECT_EQ(column(QStringLiteral("KH_LXR"), contact, it.key()), it.value()) << it.key().toStdString();
+    EXPECT_EQ(column(QStringLiteral("KH_LXR"), other, QStringLiteral("tel")), QString());
+}
+
+TEST_F(CustomerCard, MissingMainContactIsAddedUnderTheCustomer)
+{
+    click(openCard(customer), QStringLiteral("command1"));
+    ASSERT_EQ(count(QStringLiteral("select count(*) from KH_LXR")), 1);
+    const int contact = scalar(QStringLiteral("select id from KH_LXR")).toInt();
+    EXPECT_EQ(column(QStringLiteral("KH_LXR"), contact, QStringLiteral("companyid")), QString::number(customer));
+    EXPECT_EQ(column(QStringLiteral("KH_LXR"), contact, QStringLiteral("Connect_name")), QStringLiteral("张三"));
+    EXPECT_EQ(column(QStringLiteral("KH_LXR"), contact, QStringLiteral("postcode")), QStringLiteral("VIP1"));
+    EXPECT_EQ(column(QStringLiteral("KH_LXR"), contact, QStringLiteral("LXR_CZZ")), QString());
+}
+
+TEST_F(CustomerCard, MainContactWithAQuoteInItsNameIsFound)
+{
+    exec(QStringLiteral("update company set company_connect = 'O''Brien'"));
+    const int contact = addContact(customer, {{QStringLiteral("Connect_name"), QStringLiteral("O'Brien")}});
+    ui::Form* card = openCard(customer);
+    type(card, QStringLiteral("tel"), QStringLiteral("777"));
+    click(card, QStringLiteral("command1"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from KH_LXR")), 1);
+    EXPECT_EQ(column(QStringLiteral("KH_LXR"), contact, QStringLiteral("tel")), QStringLiteral("777"));
+}
+
+TEST_F(CustomerCard, SaveWithoutTheRightIsRefused)
+{
+    loginAs(QStringLiteral("clerk"), allRights().replace(QStringLiteral("e_cust=1;"), QStringLiteral("e_cust=0;")));
+    ui::Form* card = openCard(customer);
+    type(card, QStringLiteral("tel"), QStringLiteral("999"));
+    click(card, QStringLiteral("command1"));
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text, QStringLiteral("您无权修改客户资料"));
+    EXPECT_EQ(messages.shown()[0].icon, ui::Icon::Error);
+    EXPECT_EQ(messages.shown()[0].title, QStringLiteral("保存客户资料"));
+    EXPECT_EQ(ui::Windows::loaded(QStringLiteral("frmCustDetail")), card);
+    EXPECT_EQ(text(card, QStringLiteral("tel")), QStringLiteral("999"));
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_tel")), QStringLiteral("02155556666"));
+}
+
+TEST_F(CustomerCard, RowChangedMeanwhileIsNotOverwritten)
+{
+    ui::Form* card = openCard(customer);
+    exec(QStringLiteral("update company set company_QK = 500 where id = %1").arg(customer));   // an order raised the debt
+    type(card, QStringLiteral("tel"), QStringLiteral("999"));
+    click(card, QStringLiteral("command1"));
+
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_NE(messages.lastText(), kSaved);
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_QK")), QStringLiteral("500"));
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_tel")), QStringLiteral("02155556666"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from KH_LXR")), 0);
+    EXPECT_EQ(ui::Windows::loaded(QStringLiteral("frmCustDetail")), card);
+    EXPECT_EQ(text(card, QStringLiteral("tel")), QStringLiteral("999"));
+}
+
+TEST_F(CustomerCard, DeletedCustomerGetsNoContact)
+{
+    ui::Form* card = openCard(customer);
+    exec(QStringLiteral("delete from company"));
+    click(card, QStringLiteral("command1"));
+    EXPECT_NE(messages.lastText(), kSaved);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from KH_LXR")), 0);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from company")), 0);
+}
+
+TEST_F(CustomerCard, CardOfAnUnknownCustomerSavesNothing)
+{
+    ui::Form* card = openCard(customer + 100);
+    EXPECT_EQ(text(card, QStringLiteral("text1")), QString());
+    type(card, QStringLiteral("companyname"), QStringLiteral("新名字"));
+    click(card, QStringLiteral("command1"));
+    EXPECT_NE(messages.lastText(), kSaved);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from company where company_name = '新名字'")), 0);
+}
+
+TEST_F(CustomerCard, UnlistedValueIsKeptUntilAnotherIsPicked)
+{
+    exec(QStringLiteral("update company set company_client_type = '旧分组'"));
+    ui::Form* card = openCard(customer);
+    EXPECT_EQ(text(card, QStringLiteral("Custtype")), QStringLiteral("旧分组"));
+    click(card, QStringLiteral("command1"));
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_client_type")), QStringLiteral("旧分组"));
+
+    card = openCard(customer);
+    auto* group = card->control<ui::ComboBox>(QStringLiteral("Custtype"));
+    group->pick(group->findText(QStringLiteral("批发")));
+    click(card, QStringLiteral("command1"));
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_client_type")), QStringLiteral("批发"));
+}
+
+TEST_F(CustomerCard, PopUpCardsAreSeparateFromTheSharedCard)
+{
+    const int other = addCustomer({{QStringLiteral("company_name"), QStringLiteral("西南物流")}});
+    ui::Form* shared = openCard(customer);
+    Mymode::CurrentRecordId = other;
+    ui::Form* popup = ui::Windows::openNew(QStringLiteral("frmCustDetail"));
+    ASSERT_NE(popup, shared);
+    EXPECT_EQ(text(popup, QStringLiteral("companyname")), QStringLiteral("西南物流"));
+    EXPECT_EQ(ui::Windows::get(QStringLiteral("frmCustDetail")), shared);
+
+    type(popup, QStringLiteral("tel"), QStringLiteral("028"));
+    click(popup, QStringLiteral("command1"));
+    EXPECT_EQ(column(QStringLiteral("company"), other, QStringLiteral("company_tel")), QStringLiteral("028"));
+    EXPECT_EQ(ui::Windows::loaded(QStringLiteral("frmCustDetail")), shared);
+    click(shared, QStringLiteral("command1"));
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_tel")), QStringLiteral("02155556666"));
+    EXPECT_EQ(messages.lastText(), kSaved);
+}
+
+TEST_F(CustomerCard, CompanyIdByNameFindsTheFirstCustomerOfThatName)
+{
+    const int twin = addCustomer({{QStringLiteral("company_name"), QStringLiteral("华东贸易")}});
+    const int quoted = addCustomer({{QStringLiteral("company_name"), QStringLiteral("O'Neil")}});
+    EXPECT_EQ(Mymode::CompanyIdByName(QStringLiteral("华东贸易")), customer);
+    EXPECT_NE(Mymode::CompanyIdByName(QStringLiteral("华东贸易")), twin);
+    EXPECT_EQ(Mymode::CompanyIdByName(QStringLiteral("O'Neil")), quoted);
+    EXPECT_EQ(Mymode::CompanyIdByName(QStringLiteral("无此客户")), std::nullopt);
+
+    Mymode::CurrentRecordId = 42;
+    Mymode::rememberCompanyByName(QStringLiteral("无此客户"));
+    EXPECT_EQ(Mymode::CurrentRecordId, 42);
+    Mymode::rememberCompanyByName(QStringLiteral("O'Neil"));
+    EXPECT_EQ(Mymode::CurrentRecordId, quoted);
+}
+
+} // namespace

@@ -1,0 +1,260 @@
+// The login window: which database the run uses, the operator list, the
+// password check, the rights string, the purge of old recordings, and the end
+// of the program when nobody logs in.
+#include "tests/support/scratch.h"
+
+#include "common/database.h"
+#include "common/mymode.h"
+#include "common/sqltext.h"
+#include "platform/db/locale.h"
+#include "platform/ui/windows.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTimer>
+
+namespace {
+
+const QString kWrongPassword = QStringLiteral("用户密码不对,系统默认帐号选system，密码为空");
+const QString kShape = QStringLiteral("provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False;Data source =%1"
+                                      "/hvcrm.hvd;Jet OLEDB:Database");
+
+class LoginWindow : public ScratchProgram {
+protected:
+    void SetUp() override
+    {
+        ScratchProgram::SetUp();
+        restart();
+    }
+    void TearDown() override
+    {
+        db::locale::setClockForTests(std::nullopt);
+        ScratchProgram::TearDown();
+    }
+
+    // A fresh start: no window, nobody logged in, no messages.
+    void restart()
+    {
+        ui::Windows::unloadAll();
+        loginAs(QString(), QString());
+        Mymode::ConnectString = database::localConnectString();
+        messages.clear();
+    }
+    ui::Form* openLogin() { return ui::Windows::open(QStringLiteral("frmLogin")); }
+    ui::ComboBox* names(ui::Form* login) { return login->control<ui::ComboBox>(QStringLiteral("text1")); }
+    ui::TextBox* password(ui::Form* login) { return login->control<ui::TextBox>(QStringLiteral("text2")); }
+    void clickOk(ui::Form* login) { login->control<ui::PictureButton>(QStringLiteral("command1"))->click(); }
+    bool loggedIn() const { return !ui::Windows::loaded(QStringLiteral("frmLogin")) && !Mymode::OperatorName.isEmpty(); }
+
+    void logIn(const QString& name, const QString& typed)
+    {
+        ui::Form* login = openLogin();
+        names(login)->setText(name);
+        password(login)->setText(typed);
+        clickOk(login);
+    }
+    void expectRefused(const QString& text)
+    {
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.shown()[0].text, text);
+        EXPECT_EQ(messages.shown()[0].icon, ui::Icon::Error);
+        EXPECT_EQ(messages.shown()[0].title, QStringLiteral("用户登录"));
+        EXPECT_NE(ui::Windows::loaded(QStringLiteral("frmLogin")), nullptr);
+        EXPECT_TRUE(Mymode::OperatorName.isEmpty() && Mymode::UserRights.isEmpty());
+    }
+    void addOperator(const QString& name, const QString& passwordLiteral)
+    {
+        exec(QStringLiteral("insert into sys_user (user_name, user_pwd) values (") + sqltext::quoted(name)
+             + QStringLiteral(", ") + passwordLiteral + QStringLiteral(")"));
+    }
+};
+
+TEST_F(LoginWindow, ListsTheOperatorsAndRefusesAnEmptyOrVanishedName)
+{
+    addOperator(QStringLiteral("alice"), QStringLiteral("''"));
+    ui::Form* login = openLogin();
+    EXPECT_EQ(login->caption(), QStringLiteral("Halvex来电显示客户管理系统(7.0)----用户登录"));
+    ASSERT_EQ(names(login)->listCount(), 2);
+    EXPECT_EQ(names(login)->list(0), QStringLiteral("system"));
+    EXPECT_EQ(names(login)->list(1), QStringLiteral("alice"));
+    EXPECT_EQ(names(login)->listIndex(), 0);
+
+    exec(QStringLiteral("delete from sys_user where user_name='alice'"));
+    names(login)->setText(QStringLiteral("alice"));
+    clickOk(login);
+    expectRefused(QStringLiteral("用户名不存在,系统默认帐号选system，密码为空"));
+
+    restart();
+    exec(QStringLiteral("delete from sys_user"));
+    login = openLogin();
+    EXPECT_EQ(names(login)->listCount(), 0);
+    clickOk(login);
+    expectRefused(QStringLiteral("用户名不能为空"));
+}
+
+TEST_F(LoginWindow, ComparesTheTrimmedPasswordExactlyAndTakesANullOneAsEmpty)
+{
+    struct Case {
+        const char* name;
+        const char* stored;   // SQL literal
+        const char* typed;
+        bool admitted;
+    };
+    const Case cases[] = {
+        {"clerk", "''", "   ", true},       {"clerk", "''", "x", false},
+        {"clerk", "NULL", " ", true},       {"clerk", "NULL", "anything", false},
+        {"clerk", "'Secret'", " Secret ", true}, {"clerk", "'Secret'", "secret", false},
+        {"clerk", "' pad'", " pad", false}, {"O'Brien", "'pw'", "pw", true},
+        {"O'Brien", "'pw'", "wrong", false},
+    };
+    addOperator(QStringLiteral("clerk"), QStringLiteral("''"));
+    addOperator(QStringLiteral("O'Brien"), QStringLiteral("''"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " " + c.stored + " typed [" + c.typed + "]");
+        restart();
+        const QString name = QString::fromUtf8(c.name);
+        exec(QStringLiteral("update sys_user set user_pwd=") + QString::fromUtf8(c.stored)
+             + QStringLiteral(" where user_name=") + sqltext::quoted(name));
+        logIn(name, QString::fromUtf8(c.typed));
+        if (c.admitted) {
+            EXPECT_TRUE(messages.shown().empty());
+            EXPECT_TRUE(loggedIn());
+            EXPECT_EQ(Mymode::OperatorName, name);
+        } else {
+            expectRefused(kWrongPassword);
+        }
+    }
+}
+
+TEST_F(LoginWindow, KeepsTheStoredNameAndTheSixteenRightsInOrder)
+{
+    ui::Form* login = openLogin();
+    // The lookup ignores letter case as the database does; the state keeps the stored name.
+    exec(QStringLiteral("update sys_user set user_name='System', permission=NULL, Uright='2', e_cust='0', "
+                        "e_chan='0', d_conn='0', d_serv='0', b_rept=NULL"));
+    clickOk(login);
+    ASSERT_TRUE(loggedIn());
+    EXPECT_EQ(Mymode::OperatorName, QStringLiteral("System"));
+    EXPECT_EQ(Mymode::UserRights, QStringLiteral("per=;Uright=2;e_cust=0;e_conn=1;e_acti=1;e_chan=0;e_sals=1;e_serv=1;"
+                                                 "d_cust=1;d_conn=0;d_acti=1;d_chan=1;d_sals=1;d_serv=0;b_rept=;b_work=1;"));
+}
+
+TEST_F(LoginWindow, EnterInThePasswordBoxLogsInOtherKeysAreTyped)
+{
+    exec(QStringLiteral("update sys_user set user_pwd='pw'"));
+    ui::Form* login = openLogin();
+    password(login)->typeKey('p');
+    password(login)->typeKey(13);
+    expectRefused(kWrongPassword);
+    messages.clear();
+    password(login)->typeKey('w');
+    EXPECT_EQ(password(login)->text(), QStringLiteral("pw"));
+    password(login)->typeKey(13);
+    EXPECT_TRUE(loggedIn());
+}
+
+TEST_F(LoginWindow, TheLocalRowsWorkModeChoosesTheDatabaseOfTheRun)
+{
+    for (const char* mode : {"2", "3", ""}) {
+        SCOPED_TRACE(mode);
+        restart();
+        exec(QStringLiteral("update DriveInfo set WorkPath='/elsewhere', WorkModel='") + QLatin1String(mode)
+             + QStringLiteral("'"));
+        openLogin();
+        EXPECT_EQ(Mymode::ConnectString, kShape.arg(path(QStringLiteral("hvcrm"))));
+    }
+
+    // A workstation lists the operators of the shared folder's file.
+    restart();
+    const QString shared = path(QStringLiteral("server/hvcrm"));
+    ASSERT_TRUE(QDir().mkpath(shared));
+    ASSERT_TRUE(QFile::copy(path(QStringLiteral("hvcrm/hvcrm.hvd")), shared + QStringLiteral("/hvcrm.hvd")));
+    exec(QStringLiteral("update DriveInfo set WorkModel='1', WorkPath=") + sqltext::quoted(shared));
+    Mymode::ConnectString = kShape.arg(shared);
+    addOperator(QStringLiteral("remote"), QStringLiteral("''"));
+    ui::Form* login = openLogin();
+    EXPECT_EQ(Mymode::ConnectString, kShape.arg(shared));
+    ASSERT_EQ(names(login)->listCount(), 2);
+    EXPECT_EQ(names(login)->list(1), QStringLiteral("remote"));
+
+    // A shared folder that is not there: nothing listed, no file made.
+    restart();
+    const QString missing = path(QStringLiteral("no-server"));
+    exec(QStringLiteral("update DriveInfo set WorkPath=") + sqltext::quoted(missing));
+    login = openLogin();
+    EXPECT_EQ(Mymode::ConnectString, kShape.arg(missing));
+    EXPECT_EQ(names(login)->listCount(), 0);
+    EXPECT_FALSE(QFile::exists(missing + QStringLiteral("/hvcrm.hvd")));
+}
+
+TEST_F(LoginWindow, PurgesTheRecordingsUpToTheStartOfTheDayThatManyDaysBack)
+{
+    // Each call's row is named by its recording (CidName); x's file is already
+    // gone and one row has a blank name.
+    const std::vector<std::pair<const char*, QString>> calls = {
+        {"2026-02-27 12:00:00", "a.wav"}, {"2026-02-27 13:00:00", "x.wav"}, {"2026-03-01 00:00:00", "b.wav"},
+        {"2026-03-01 00:00:00", " "},     {"2026-03-01 08:00:00", "c.wav"}, {"2026-03-27 00:00:00", "d.wav"},
+        {"2026-03-27 12:00:00", "e.wav"}, {"2026-03-29 00:00:00", "f.wav"}, {"2026-03-30 23:59:59", "g.wav"},
+        {"2026-03-31 00:00:00", "h.wav"}, {"2026-03-31 08:00:00", "i.wav"}, {"2026-04-02 09:00:00", "j.wav"},
+    };
+    const std::pair<const char*, const char*> cases[] = {
+        {"30", "axb"}, {"0", "axbcdefgh"}, {"2.5", "axbcdef"}, {"3.5", "axbcd"}, {"3", "axbcde"},
+        {"-1", ""},    {"", ""},           {"abc", ""},        {"99999", ""},
+    };
+    const auto recording = [&](const QString& file) { return path(QStringLiteral("WavFile/") + file); };
+    db::locale::setClockForTests(QDateTime(QDate(2026, 3, 31), QTime(10, 30)));
+    for (const auto& [days, gone] : cases) {
+        SCOPED_TRACE(days);
+        restart();
+        exec(QStringLiteral("delete from Hv_Cidlist"));
+        for (const auto& [when, file] : calls) {
+            exec(QStringLiteral("insert into Hv_Cidlist (DateTime, WavFile, CidName) values (#") + QLatin1String(when)
+                 + QStringLiteral("#, ") + sqltext::quoted(file) + QStringLiteral(", ") + sqltext::quoted(file)
+                 + QStringLiteral(")"));
+            if (file != QLatin1String("x.wav")) QFile(recording(file)).open(QIODevice::WriteOnly);
+        }
+        exec(QStringLiteral("update DriveInfo set DelRecDay='") + QLatin1String(days) + QStringLiteral("'"));
+        openLogin();
+
+        QString purged;
+        for (const auto& [when, file] : calls) {
+            const QString left = scalar(QStringLiteral("select WavFile from Hv_Cidlist where CidName=") + sqltext::quoted(file));
+            if (left.isEmpty()) purged += file.left(1);
+            else EXPECT_EQ(left, file);
+            EXPECT_EQ(QFile::exists(recording(file)), !left.isEmpty() && file != QLatin1String("x.wav"))
+                << file.toStdString();
+        }
+        EXPECT_EQ(purged, QLatin1String(gone));
+        EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist")), int(calls.size()));
+    }
+}
+
+// Runs the event loop until the program ends (0) or a second and a half passed (7).
+int runProgram(const std::function<void()>& action)
+{
+    QTimer::singleShot(0, qApp, action);
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+    giveUp.start(1500);
+    return QCoreApplication::exec();
+}
+
+TEST_F(LoginWindow, EndsTheProgramWhenClosedWithoutALogin)
+{
+    ui::Form* login = openLogin();
+    EXPECT_EQ(runProgram([login] { login->control<ui::PictureButton>(QStringLiteral("command3"))->click(); }), 0);
+    restart();
+    login = openLogin();
+    EXPECT_EQ(runProgram([login] { login->close(); }), 0);
+    EXPECT_EQ(ui::Windows::loaded(QStringLiteral("frmLogin")), nullptr);
+
+    restart();
+    login = openLogin();
+    EXPECT_EQ(runProgram([this, login] { clickOk(login); }), 7);
+    EXPECT_TRUE(loggedIn());
+    EXPECT_NE(ui::Windows::loaded(QStringLiteral("frmMain")), nullptr);
+}
+
+} // namespace

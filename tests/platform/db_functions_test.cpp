@@ -1,0 +1,139 @@
+// The Jet functions the SQL texts call, evaluated by the engine, and the
+// SELECT ... INTO export to a workbook.
+#include "db_testdatabase.h"
+
+#include "platform/db/error.h"
+#include "platform/db/locale.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <freexl.h>
+
+using namespace db;
+
+namespace {
+
+using JetFunctions = TestDatabase;
+
+TEST_F(JetFunctions, GiveJetResults)
+{
+    locale::setClockForTests(QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)));
+    const std::pair<const char*, const char*> cases[] = {
+        {"cstr(12.5)", "12.5"},
+        {"cstr(3.0)", "3"},
+        {"cstr('2024-03-01 08:05:00')", "2024-3-1 8:05:00"},
+        {"cstr('2024-03-01 00:00:00')", "2024-3-1"},
+        {"cstr('SH240301-00001')", "SH240301-00001"},
+        {"cstr(null) is null", "1"},
+        {"cint(2.5)", "2"},
+        {"cint(3.5)", "4"},
+        {"cint(' 7.5 ')", "8"},
+        {"cint(100000.4)", "100000"},                // no 16-bit overflow
+        {"clng(-2.5)", "-2"},
+        {"cdbl('1.25') * 2", "2.5"},
+        {"instr('abc', 'B')", "2"},
+        {"instr('', 'a')", "0"},
+        {"instr('', '')", "0"},
+        {"instr('abc', '')", "1"},
+        {"instr(2, 'abcabc', 'a')", "4"},
+        {"instr('0755-1234', '1234') > 0", "1"},
+        {"instr(null, 'a') is null", "1"},
+        {"Year('2024-03-01 08:05:00')", "2024"},
+        {"Month('2024-3-9')", "3"},
+        {"Day(#2024-3-9#)", "9"},
+        {"Now()", "2024-05-06 07:08:09"},
+        {"Date()", "2024-05-06 00:00:00"},
+        {"iif(1 > 0, 'y', 'n')", "y"},
+        {"iif(null, 'y', 'n')", "n"},
+        {"len('中文ab')", "4"},
+        {"left('abcdef', 2)", "ab"},
+        {"right('abcdef', 2)", "ef"},
+        {"mid('abcdef', 2, 3)", "bcd"},
+        {"mid('abcdef', 3)", "cdef"},
+        {"ucase('abc')", "ABC"},
+        {"lcase('ABC')", "abc"},
+        {"trim('  a b  ')", "a b"},
+        {"val('12abc')", "12"},
+        {"isnull(null)", "1"},
+        {"'a' & 'b' & 1", "ab1"},
+        {"'ABC' like '%b%'", "1"},
+    };
+    for (const auto& [expression, expected] : cases)
+        EXPECT_EQ(scalar(QStringLiteral("select ") + QString::fromUtf8(expression)), QString::fromUtf8(expected)) << expression;
+    locale::setClockForTests(std::nullopt);
+}
+
+TEST_F(JetFunctions, ConversionOfANonNumberFailsTheQuery)
+{
+    EXPECT_THROW(scalar(QStringLiteral("select cint('abc')")), Error);
+    EXPECT_THROW(scalar(QStringLiteral("select mid('abc', 0)")), Error);
+}
+
+TEST_F(JetFunctions, AmountSearchComparesWholeNumbers)
+{
+    auto connection = connect();
+    connection->execute(QStringLiteral("insert into customer (name, balance) values ('a', 999.5), ('b', 1000.5), ('c', 1001.5)"));
+    EXPECT_EQ(scalar(QStringLiteral("select group_concat(name) from customer where cint(balance) = 1000")),
+              QStringLiteral("a,b"));
+}
+
+// ---- SELECT ... INTO [Excel 5.0;DATABASE=path].[sheet] ----
+
+struct Workbook {
+    explicit Workbook(const QString& path) { opened = freexl_open(QFile::encodeName(path).constData(), &handle) == FREEXL_OK; }
+    ~Workbook() { freexl_close(handle); }
+    QString sheetName() const
+    {
+        const char* name = nullptr;
+        freexl_get_worksheet_name(handle, 0, &name);
+        return QString::fromUtf8(name);
+    }
+    QString cell(unsigned row, unsigned short column) const
+    {
+        freexl_select_active_worksheet(handle, 0);
+        FreeXL_CellValue value;
+        if (freexl_get_cell_value(handle, row, column, &value) != FREEXL_OK) return QStringLiteral("<error>");
+        switch (value.type) {
+        case FREEXL_CELL_INT: return QString::number(value.value.int_value);
+        case FREEXL_CELL_DOUBLE: return QString::number(value.value.double_value);
+        case FREEXL_CELL_NULL: return QStringLiteral("<null>");
+        default: return QString::fromUtf8(value.value.text_value);
+        }
+    }
+    const void* handle = nullptr;
+    bool opened = false;
+};
+
+using ExcelExport = TestDatabase;
+
+TEST_F(ExcelExport, SelectIntoWritesTheRowsUnderTheQueryHeadings)
+{
+    auto connection = connect();
+    connection->execute(QStringLiteral("insert into customer (name, balance, note) values ('甲公司', 12.5, null), ('b', 3, 'x')"));
+    const QString path = dir.filePath(QStringLiteral("导出 文件/Export2excel.xls"));
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const int written = connection->execute(
+        QStringLiteral("SELECT name as 客户名称,balance as 欠款,note as 备注 INTO [Excel 5.0;DATABASE=") + path
+        + QStringLiteral("].[data] FROM customer where 1=1 order by id desc"));
+    EXPECT_EQ(written, 2);
+    Workbook book(path);
+    ASSERT_TRUE(book.opened);
+    EXPECT_EQ(book.sheetName(), QStringLiteral("data"));
+    EXPECT_EQ(book.cell(0, 0), QStringLiteral("客户名称"));
+    EXPECT_EQ(book.cell(0, 1), QStringLiteral("欠款"));
+    EXPECT_EQ(book.cell(1, 0), QStringLiteral("b"));
+    EXPECT_EQ(book.cell(2, 0), QStringLiteral("甲公司"));
+    EXPECT_EQ(book.cell(2, 1), QStringLiteral("12.5"));
+    EXPECT_EQ(book.cell(2, 2), QStringLiteral("<null>"));
+}
+
+TEST_F(ExcelExport, UnwritablePathFails)
+{
+    auto connection = connect();
+    EXPECT_THROW(connection->execute(QStringLiteral("SELECT name INTO [Excel 5.0;DATABASE=") + dir.filePath(QStringLiteral("no/such/dir/x.xls"))
+                                     + QStringLiteral("].[data] FROM customer")),
+                 Error);
+}
+
+} // namespace
