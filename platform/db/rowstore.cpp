@@ -2,39 +2,15 @@
 
 #include "platform/db/locale.h"
 
-#include <QRegularExpression>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <sys/mman.h>
-#include <limits>
 
 namespace db::detail {
 
 namespace {
-
-FieldType typeOfDeclared(const QString& declared, int* maxLength)
-{
-    static const QRegularExpression shape(QStringLiteral("^\\s*([A-Za-z]+)\\s*(?:\\(\\s*(\\d+)\\s*\\))?"));
-    const QRegularExpressionMatch match = shape.match(declared);
-    if (!match.hasMatch()) return FieldType::Untyped;
-    const QString name = match.captured(1).toUpper();
-    auto among = [&](std::initializer_list<const char*> names) {
-        for (const char* candidate : names)
-            if (name == QLatin1String(candidate)) return true;
-        return false;
-    };
-    if (among({"TEXT", "VARCHAR", "CHAR", "NVARCHAR", "NCHAR"})) {
-        *maxLength = match.captured(2).toInt();
-        return FieldType::Text;
-    }
-    if (among({"LONGTEXT", "MEMO", "NOTE", "CLOB"})) return FieldType::Text;
-    if (among({"INTEGER", "INT", "LONG", "COUNTER", "AUTOINCREMENT", "SMALLINT", "BYTE"})) return FieldType::Long;
-    if (among({"DOUBLE", "REAL", "FLOAT", "SINGLE", "NUMERIC", "DECIMAL"})) return FieldType::Double;
-    if (among({"CURRENCY", "MONEY"})) return FieldType::Currency;
-    if (among({"DATETIME", "DATE", "TIME", "TIMESTAMP"})) return FieldType::Date;
-    return FieldType::Untyped;
-}
 
 Variant currencyOfInteger(std::int64_t units)
 {
@@ -42,66 +18,6 @@ Variant currencyOfInteger(std::int64_t units)
         return Variant(static_cast<double>(units));
     return Variant(Currency::fromTicks(units * 10000));
 }
-
-} // namespace
-
-Column describeColumn(sqlite3_stmt* statement, int index)
-{
-    Column column;
-    column.name = QString::fromUtf8(sqlite3_column_name(statement, index));
-    if (const char* declared = sqlite3_column_decltype(statement, index))
-        column.type = typeOfDeclared(QString::fromUtf8(declared), &column.maxLength);
-    if (const char* table = sqlite3_column_table_name(statement, index)) column.table = table;
-    if (const char* origin = sqlite3_column_origin_name(statement, index)) column.origin = origin;
-    return column;
-}
-
-Variant convertForColumn(const Column& column, const Variant& value)
-{
-    if (value.isNullOrEmpty()) return Variant::null();
-    try {
-        switch (column.type) {
-        case FieldType::Untyped: return value;
-        case FieldType::Text: {
-            const QString text = value.toText();
-            if (column.maxLength > 0 && text.size() > column.maxLength)
-                throw Error(QStringLiteral("The text is longer than the %1 characters the field holds").arg(column.maxLength));
-            return Variant(text);
-        }
-        case FieldType::Long: return Variant(value.toLong());
-        case FieldType::Double: return Variant(value.toDouble());
-        case FieldType::Currency: return Variant(value.toCurrency());
-        case FieldType::Date: return Variant(value.toDate());
-        }
-    } catch (const Error& error) {
-        throw Error(QStringLiteral("Field %1: %2").arg(column.name, error.message()));
-    }
-    return value;
-}
-
-void bindValue(sqlite3_stmt* statement, int index, const Variant& value)
-{
-    switch (value.type()) {
-    case Variant::Type::Empty:
-    case Variant::Type::Null: sqlite3_bind_null(statement, index); return;
-    case Variant::Type::Boolean: sqlite3_bind_int64(statement, index, value.toBool() ? 1 : 0); return;
-    case Variant::Type::Long: sqlite3_bind_int64(statement, index, value.toLong()); return;
-    case Variant::Type::Double: sqlite3_bind_double(statement, index, value.toDouble()); return;
-    case Variant::Type::Currency: sqlite3_bind_double(statement, index, value.toCurrency().toDouble()); return;
-    case Variant::Type::Date: {
-        const QByteArray text = locale::storageText(value.toDate()).toUtf8();
-        sqlite3_bind_text(statement, index, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-        return;
-    }
-    case Variant::Type::Text: {
-        const QByteArray text = value.toText().toUtf8();
-        sqlite3_bind_text(statement, index, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-        return;
-    }
-    }
-}
-
-namespace {
 
 constexpr std::size_t kSmallBlock = 64 << 10;
 constexpr std::size_t kHugeBlock = 2 << 20;

@@ -3,8 +3,8 @@
 // the engine stored it (so an optimistic check can compare with exactly what
 // was read), and becomes a typed Variant only when it is looked at.
 // Internal to the database layer.
+#include "platform/db/columns.h"
 #include "platform/db/connectionstate.h"
-#include "platform/db/variant.h"
 
 #include <cstdint>
 #include <memory>
@@ -12,29 +12,6 @@
 #include <vector>
 
 namespace db::detail {
-
-// The column types of the system's tables, from their declared type names.
-enum class FieldType { Untyped, Long, Double, Currency, Date, Text };
-
-struct Column {
-    QString name;                       // as the query names it (alias or column name)
-    FieldType type = FieldType::Untyped;
-    int maxLength = 0;                  // characters a TEXT(n) column holds; 0: no limit
-    std::string table;                  // table the value is read from; empty for an expression
-    std::string origin;                 // the column's name in that table
-};
-
-// "TEXT(50)" -> Text with 50 characters, "CURRENCY" -> Currency, ...;
-// an expression (no declared type) is Untyped.
-Column describeColumn(sqlite3_stmt* statement, int index);
-
-// The value as it is to be stored in the column; db::Error when it cannot be
-// converted ("abc" into a number or date column) or is too long for the text.
-Variant convertForColumn(const Column& column, const Variant& value);
-
-// Binds a value the way the layer stores it (currency as REAL, dates as
-// "yyyy-MM-dd HH:mm:ss" text).
-void bindValue(sqlite3_stmt* statement, int index, const Variant& value);
 
 class RowStore {
 public:
