@@ -59,6 +59,29 @@ const Picture kPictures[] = {
     {"tbprint.bmp",              24, 22, Kind::StatusIcon,     "印",     0x5B6FB8},
     {"tbexcel.bmp",              24, 24, Kind::StatusIcon,     "表",     0x2E9E6A},
     {"tbcalls.bmp",              24, 24, Kind::StatusIcon,     "电",     0xD58A1E},
+    // the navigation tree's picture list, numbered 1 to 20
+    {"tree01.ico",               16, 16, Kind::StatusIcon,     "夹",     0x7A8799},
+    {"tree02.ico",               16, 16, Kind::StatusIcon,     "H",      0x2F5F9F},
+    {"tree03.ico",               16, 16, Kind::StatusIcon,     "文",     0x7A8799},
+    {"tree04.ico",               16, 16, Kind::StatusIcon,     "星",     0xD58A1E},
+    {"tree05.ico",               16, 16, Kind::StatusIcon,     "人",     0x3A7BD5},
+    {"tree06.ico",               16, 16, Kind::StatusIcon,     "信",     0x5B6FB8},
+    {"tree07.ico",               16, 16, Kind::StatusIcon,     "动",     0xD58A1E},
+    {"tree08.ico",               16, 16, Kind::StatusIcon,     "新",     0xD58A1E},
+    {"tree09.ico",               16, 16, Kind::StatusIcon,     "新",     0x5B6FB8},
+    {"tree10.ico",               16, 16, Kind::StatusIcon,     "单",     0x7A8799},
+    {"tree11.ico",               16, 16, Kind::StatusIcon,     "售",     0xC9483C},
+    {"tree12.ico",               16, 16, Kind::StatusIcon,     "机",     0x5B6FB8},
+    {"tree13.ico",               16, 16, Kind::StatusIcon,     "客",     0x2E9E6A},
+    {"tree14.ico",               16, 16, Kind::StatusIcon,     "析",     0x2F5F9F},
+    {"tree15.ico",               16, 16, Kind::StatusIcon,     "新",     0x7A8799},
+    {"tree16.ico",               16, 16, Kind::StatusIcon,     "服",     0x7A8799},
+    {"tree17.ico",               16, 16, Kind::StatusIcon,     "新",     0xC9483C},
+    {"tree18.ico",               16, 16, Kind::StatusIcon,     "新",     0x3A7BD5},
+    {"tree19.ico",               16, 16, Kind::StatusIcon,     "新",     0x2E9E6A},
+    {"tree20.ico",               16, 16, Kind::StatusIcon,     "势",     0x2F5F9F},
+    // the about window's picture of the program
+    {"about.bmp",                99, 79, Kind::StatusIcon,     "H",      0x2F5F9F},
 };
 // clang-format on
 

@@ -42,7 +42,8 @@ private:
     std::shared_ptr<ConnectionState> state_;
 };
 
-// The path named by a connection string ("" when it names none).
+// The path named by a connection string ("" when it names none); backslashes
+// in it are read as folder separators.
 QString dataSourceOf(const QString& connectString);
 
 // Creates a new database file with the given statements (the only way a file

@@ -116,12 +116,13 @@ void instrFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
     sqlite3_result_int64(context, haystack.indexOf(needle, start - 1, Qt::CaseInsensitive) + 1);
 }
 
+// Year, Month, Day. A value that is no date gives Null rather than failing
+// the whole query: one mistyped row must not hide every other row.
 template <int Part>
 void datePartFunction(sqlite3_context* context, int, sqlite3_value** argv)
 {
-    if (isNull(argv[0])) return sqlite3_result_null(context);
     const auto when = dateOf(argv[0]);
-    if (!when) return typeMismatch(context);
+    if (!when) return sqlite3_result_null(context);
     const QDate date = when->date();
     sqlite3_result_int(context, Part == 0 ? date.year() : Part == 1 ? date.month() : date.day());
 }

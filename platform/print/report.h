@@ -25,7 +25,6 @@ public:
     const Layout& layout() const { return layout_; }
     const Rows& rows() const { return rows_; }
     int pageCount() const { return int(pages_.size()); }
-    const Page& page(int index) const { return pages_.at(index); }
 
     // Paints one page; the painter works in twips from the paper's top-left corner.
     void paintPage(QPainter& painter, int index) const;

@@ -57,11 +57,11 @@ const TableKey kTables[] = {
     {File::Main, "chance", "id"},        {File::Main, "chanceMX", "id"},      {File::Main, "sales", "id"},
     {File::Main, "SalesMX", "id"},       {File::Main, "service", "id"},       {File::Main, "product", "id"},
     {File::Main, "GYS", "GYS_ID"},       {File::Main, "Jhd", nullptr},        {File::Main, "JhMX", nullptr},
-    {File::Main, "JSQ", nullptr},        {File::Main, "sys_user", "User_id"} , {File::Main, "DriveInfo", nullptr},
+    {File::Main, "JSQ", nullptr},        {File::Main, "sys_user", "User_id"}, {File::Main, "DriveInfo", nullptr},
     {File::Main, "Hv_Cidlist", "id"},    {File::Main, "client_type", "id"},   {File::Main, "clientsource", "id"},
     {File::Main, "industry", "id"},      {File::Main, "invoice", "id"},       {File::Main, "programstate", "id"},
     {File::Main, "regarding", "id"},     {File::Main, "servertype", "id"},    {File::Main, "moneytype", "id"},
-    {File::Main, "client_status", "id"} , {File::Sms, "sms", nullptr},         {File::Sms, "SMSSET", nullptr},
+    {File::Main, "client_status", "id"}, {File::Sms, "sms", nullptr},         {File::Sms, "SMSSET", nullptr},
 };
 
 TEST_F(FirstStart, EveryTableIsInItsOwnFileWithItsKey)

@@ -8,6 +8,7 @@
 #include "platform/ui/windows.h"
 #include "tests/support/scratch.h"
 
+#include <QStandardPaths>
 #include <QStringList>
 
 // A stand-in for a window of a subsystem that is not built in this test
@@ -23,6 +24,13 @@ protected:
 
 class MainWindowTest : public ScratchProgram {
 protected:
+    // The main window keeps its rectangle in the settings store when it
+    // closes: tests keep theirs apart from the user's.
+    void SetUp() override
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        ScratchProgram::SetUp();
+    }
     void TearDown() override
     {
         ProbeWindow::unloadLog.clear();

@@ -10,7 +10,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QThread>
 
 using MainStartup = MainWindowTest;
@@ -113,7 +112,6 @@ TEST_F(MainStartup, OtherWindowsReachTheListProcedures)
 // unless the window is minimised.
 TEST_F(MainStartup, ShutdownClosesOtherWindowsNewestFirstAndKeepsTheRectangle)
 {
-    QStandardPaths::setTestModeEnabled(true);
     QSettings store(ui::programTitle(), ui::programTitle());
     store.clear();
     for (const char* kind : {"ProbeOne", "ProbeTwo", "ProbeThree"}) ensureWindow(QString::fromLatin1(kind));
@@ -135,5 +133,4 @@ TEST_F(MainStartup, ShutdownClosesOtherWindowsNewestFirstAndKeepsTheRectangle)
     ui::Windows::unload(main_);
     store.sync();
     EXPECT_FALSE(store.contains(QStringLiteral("Settings/MainWidth")));
-    QStandardPaths::setTestModeEnabled(false);
 }

@@ -42,6 +42,7 @@ TEST_F(JetFunctions, GiveJetResults)
         {"Year('2024-03-01 08:05:00')", "2024"},
         {"Month('2024-3-9')", "3"},
         {"Day(#2024-3-9#)", "9"},
+        {"Month('') is null and Day('abc') is null", "1"},
         {"Now()", "2024-05-06 07:08:09"},
         {"Date()", "2024-05-06 00:00:00"},
         {"iif(1 > 0, 'y', 'n')", "y"},

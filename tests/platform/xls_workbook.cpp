@@ -31,7 +31,7 @@ TEST_F(XlsWorkbook, HeadersAndEveryKindOfValueSurvive)
     sheet.rows.push_back({QStringLiteral("北京华信科技有限公司"), 120, 1234.5,
                           QDate(2026, 3, 1), QStringLiteral("O'Brien \"Bob\"")});
     sheet.rows.push_back({QVariant(), 0, -0.25, QDateTime(QDate(2024, 2, 29), QTime(8, 5, 9)), QString()});
-    sheet.rows.push_back({QStringLiteral("12"), QVariant(), 7.0 / 3, QVariant(), QStringLiteral("ok")});
+    sheet.rows.push_back({QStringLiteral("12"), QVariant(), 7.0 / 3, true, QStringLiteral("ok")});
     write(sheet, path());
 
     XlsRead book(path());
@@ -67,7 +67,7 @@ TEST_F(XlsWorkbook, HeadersAndEveryKindOfValueSurvive)
         {3, 0, {FREEXL_CELL_SST_TEXT}, QStringLiteral("12"), 0},   // text stays text
         {3, 1, {FREEXL_CELL_NULL}, {}, 0},
         {3, 2, {FREEXL_CELL_DOUBLE}, {}, 7.0 / 3},
-        {3, 3, {FREEXL_CELL_NULL}, {}, 0},
+        {3, 3, {FREEXL_CELL_INT}, {}, 1},   // a yes/no value as TRUE
         {3, 4, {FREEXL_CELL_SST_TEXT}, QStringLiteral("ok"), 0},
     };
     for (const Expected& expected : cells) {
