@@ -57,6 +57,7 @@ FrmMain::FrmMain() : ui::Form(QStringLiteral("frmMain"))
     createMainArea();
     createStatusStrip();
     createHiddenControls();
+    connectToolbar();
 }
 
 // ---- controls ------------------------------------------------------------
@@ -179,21 +180,12 @@ void FrmMain::createHiddenControls()
     Timer1->onTimer = [this] { Timer1_Timer(); };
 }
 
-// ---- navigation tree -------------------------------------------------------
-// The tree control fills the area left of the splitter. Building its nodes
-// and acting on their clicks belong beside it here; until then the area
-// holds an empty list the layout sizes like the tree.
-
-void FrmMain::createTree()
-{
-    tvTreeView = addListBox(QStringLiteral("tvTreeView"), 0, kTreeTop, 2400, 4800, menuBar_->clientArea());
-}
-
 // ---- start-up --------------------------------------------------------------
 
 void FrmMain::Form_Load()
 {
     ui::setMaximized(this);
+    buildTree();
     // The customer list of the operator's record scope; the view key keeps
     // "CustList" and the search box its first captions.
     const QString firstList = listQuery(View::Customers);

@@ -10,6 +10,7 @@
 #include "mainwin/views.h"
 #include "platform/ui/form.h"
 #include "platform/ui/menus.h"
+#include "platform/ui/treeview.h"
 
 #include <optional>
 
@@ -69,12 +70,37 @@ private:
     double scaleWidth() const;
     double scaleHeight() const;
 
-    // ---- navigation tree: its control is created here; building and clicks follow
+    // ---- navigation tree (navigationtree.cpp)
     void createTree();
+    void buildTree();
+    void tvTreeView_NodeClick();
+    void showCustomerGroup(const QString& group);
 
     // ---- menus (menus.cpp)
     void createMenus();
     void openNewRecordWindow(const QString& kind);
+
+    // ---- the other menus (menubar.cpp)
+    void createFileMenu();
+    void createSettingsMenu();
+    void createCommandMenus();
+    void openAnalysis(const QString& kind);
+    void mnuCallList_Click();
+    void mnuExit_Click();
+
+    // ---- toolbar (toolbar.cpp)
+    void connectToolbar();
+
+    // ---- delete (deletecascade.cpp)
+    void cmDelete_Click();
+
+    // ---- customer export and printouts (customerexport.cpp)
+    bool inCustomerView(const QString& refusal);
+    void mnuExporttoexcel_Click();
+    void Exporttoexcel();
+    void mnuMailPrint_Click();
+    void prtList_Click();
+    void openPrintout(const QString& kind);
 
     // ---- lists (mainlists.cpp)
     void bindList(View view, const QString& sqlstr);
@@ -94,7 +120,7 @@ private:
     void Timer1_Timer();
 
     ui::MenuBar* menuBar_ = nullptr;
-    QWidget* tvTreeView = nullptr;
+    ui::TreeView* tvTreeView = nullptr;
     ui::PictureButton* imgSplitter = nullptr;
     ui::Label* picSplitter = nullptr;
     ui::DataGrid* DataGrid1 = nullptr;

@@ -7,6 +7,9 @@ namespace mainwin {
 
 void FrmMain::createMenus()
 {
+    createFileMenu();
+    createSettingsMenu();
+
     // New-record menu; the grids' right button pops it up too.
     ui::Menu* mnuAddNew = menuBar_->addMenu(QStringLiteral("mnuAddNew"), QStringLiteral(" 新 建[&N]"));
     const struct {
@@ -59,6 +62,8 @@ void FrmMain::createMenus()
                       QString::fromLatin1(entry.shortcut))
             ->onClick = [this, view] { switchToList(view); };
     }
+
+    createCommandMenus();
 }
 
 // A new-record entry opens its window, which takes its customer from the

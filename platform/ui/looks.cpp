@@ -36,6 +36,14 @@ void setSizingPointer(QWidget* control)
     control->setCursor(Qt::SizeHorCursor);
 }
 
+void setLinkLook(QWidget* control)
+{
+    QFont font = control->font();
+    font.setUnderline(true);
+    control->setFont(font);
+    control->setCursor(Qt::PointingHandCursor);
+}
+
 void setMaximized(QWidget* window)
 {
     window->setWindowState(window->windowState() | Qt::WindowMaximized);

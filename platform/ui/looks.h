@@ -13,6 +13,8 @@ void setFillColor(QWidget* control, quint32 bbggrr);
 void setFontOf(QWidget* control, const QString& family, double points, bool bold);
 // The west-east sizing arrow while the mouse is over the control.
 void setSizingPointer(QWidget* control);
+// The control's font underlined and the pointing hand over it: a link label.
+void setLinkLook(QWidget* control);
 void setMaximized(QWidget* window);
 
 } // namespace ui

@@ -1,0 +1,20 @@
+#pragma once
+// Deleting one record of a list view with the rows that depend on it: a
+// customer with its contacts, activities, opportunities and quotation lines,
+// sales orders and order lines and service records; an opportunity or a sales
+// order with its lines. Everything goes in one transaction, so either the
+// record and all its dependent rows are gone or nothing is.
+#include "mainwin/views.h"
+#include "platform/db/variant.h"
+
+namespace mainwin {
+
+enum class DeleteOutcome {
+    Deleted,
+    Missing,   // no record with that id (deleted elsewhere, or no id at all)
+    Failed     // a step failed; nothing was deleted
+};
+
+DeleteOutcome deleteWithCascade(View view, const db::Variant& id);
+
+} // namespace mainwin
