@@ -13,7 +13,7 @@
 namespace {
 
 enum class Kind {
-    TopBanner,      // pale blue band with the program's name
+    TopBanner,      // pale blue band with soft waves (stretched to any width, so no text)
     BottomBanner,   // pale blue band fading from the window's colour
     ToolBackground, // the toolbar's band
     Button,         // a rounded button with its caption
@@ -31,7 +31,7 @@ struct Picture {
 
 // clang-format off
 const Picture kPictures[] = {
-    {"top.bmp",                 800, 40, Kind::TopBanner,      "Halvex", 0x2F5F9F},
+    {"top.bmp",                 800, 40, Kind::TopBanner,      "",       0xBFD8F5},
     {"bottom.bmp",              800, 44, Kind::BottomBanner,   "",       0x9CC0EA},
     {"toolbg.bmp",              120, 60, Kind::ToolBackground, "",       0xBCD6F4},
     {"ok.bmp",                   75, 25, Kind::Button,         "确定",   0x3A7BD5},
@@ -100,7 +100,7 @@ void drawTopBanner(QPainter& p, const Picture& pic)
 {
     const QRectF area(0, 0, pic.width, pic.height);
     QLinearGradient band(0, 0, 0, pic.height);
-    band.setColorAt(0, QColor(0xBF, 0xD8, 0xF5));
+    band.setColorAt(0, QColor(pic.colour));
     band.setColorAt(1, kWindowColour);
     p.fillRect(area, band);
     // Two soft waves across the band.
@@ -115,9 +115,6 @@ void drawTopBanner(QPainter& p, const Picture& pic)
         p.setBrush(QColor(255, 255, 255, 70));
         p.drawPath(path);
     }
-    p.setFont(captionFont(pic.height / 2, true));
-    p.setPen(QColor(pic.colour));
-    p.drawText(area.adjusted(12, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(pic.caption));
 }
 
 void drawBottomBanner(QPainter& p, const Picture& pic)

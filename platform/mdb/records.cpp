@@ -1,6 +1,7 @@
 #include "platform/mdb/records.h"
 
 #include <QDataStream>
+#include <QIODevice>
 #include <cerrno>
 #include <unistd.h>
 

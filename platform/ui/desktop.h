@@ -22,8 +22,9 @@ bool startProgram(const QString& path);
 // The per-user settings store, under the program's title: write only.
 void saveSetting(const QString& section, const QString& key, const QVariant& value);
 
-// Only one copy of the program runs: the first call takes the guard for the
-// rest of the run; false when another copy holds it.
+// Only one copy of the program runs per user: the first call takes the guard
+// (a lock file in the temporary folder) for the rest of the run; false when
+// another live copy holds it.
 bool acquireSingleInstance();
 
 } // namespace ui

@@ -29,7 +29,9 @@ Answer msgBox(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Ic
 // Replaces the service (nullptr restores the real boxes); returns the previous one.
 MessageService* setMessageService(MessageService* service);
 
-// Records every box and answers from a queue (Ok/Yes when the queue is empty).
+// Records every box and answers the questions (OK/Cancel, Yes/No) from a
+// queue, Ok/Yes when the queue is empty; a plain OK box answers Ok and takes
+// nothing from the queue. Installs itself while it lives.
 class ScriptedMessages : public MessageService {
 public:
     ScriptedMessages();

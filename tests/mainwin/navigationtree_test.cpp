@@ -186,7 +186,7 @@ TEST_F(NavigationTree, AGroupWithAQuoteInItsNameWorks)
     openMain();
     click(QStringLiteral("O'Brien's"));
     EXPECT_EQ(shownIds(), QList<int>{customer});
-    EXPECT_EQ(count(Mymode::CustListSql.replace(QStringLiteral("select id,"), QStringLiteral("select count(*),"))), 1);
+    EXPECT_TRUE(Mymode::CustListSql.contains(QStringLiteral("company_client_type='O''Brien''s'")));
 }
 
 // The empty group list leaves "客户分组" a leaf, which then acts as a group.

@@ -1,0 +1,188 @@
+// Reading the Access test files: tables, columns and values as stored,
+// Null told apart, and every kind of bad file refused with its reason.
+#include "platform/mdb/accessfile.h"
+#include "platform/mdb/nullmask.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString fixture(const QString& name)
+{
+    return QStringLiteral(HALVEX_FIXTURES_DIR "/import/") + name;
+}
+
+QVariant cell(const mdb::TableRows& table, int row, const QString& column)
+{
+    const int index = table.columnIndex(column);
+    EXPECT_GE(index, 0) << column.toStdString();
+    return index < 0 ? QVariant() : table.rows.at(row).at(index);
+}
+
+TEST(MdbAccessFile, ListsUserTablesInCatalogueOrder)
+{
+    const struct {
+        const char* file;
+        QStringList tables;
+    } cases[] = {
+        {"own-format.mdb", {"company", "KH_LXR", "product", "client_type"}},
+        {"foreign.mdb", {QStringLiteral("客户资料"), "Orders"}},
+        {"empty.mdb", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(mdb::openAccessFile(fixture(c.file))->tables(), c.tables) << c.file;
+}
+
+TEST(MdbAccessFile, ReadsValuesAsStoredWithNulls)
+{
+    const auto source = mdb::openAccessFile(fixture("own-format.mdb"));
+    const mdb::TableRows company = source->rows("company");
+    ASSERT_EQ(company.rows.size(), 5u);
+    ASSERT_EQ(company.columns.size(), 31u);
+    EXPECT_EQ(company.columns.front().name, "id");
+    EXPECT_EQ(company.columns.back().name, "KH_GK");
+
+    EXPECT_EQ(cell(company, 0, "company_name").toString(), QStringLiteral("北京华信科技有限公司"));
+    EXPECT_EQ(cell(company, 2, "company_name").toString(), QStringLiteral("O'Brien贸易"));
+    EXPECT_EQ(cell(company, 4, "company_address").toString(), QStringLiteral("  四川省成都市锦江区春熙路8号  "));
+    EXPECT_EQ(cell(company, 0, "company_description").toString(),
+              QStringLiteral("长期合作客户，每月初订货。\r\n需开增值税专用发票。"));
+    // Null fields: no value at all, while their neighbours hold text.
+    EXPECT_FALSE(cell(company, 3, "company_tel").isValid());
+    EXPECT_EQ(cell(company, 3, "company_mobil").toString(), "13698765432");
+    EXPECT_FALSE(cell(company, 1, "company_fax").isValid());
+    EXPECT_FALSE(cell(company, 0, "company_field1").isValid());
+
+    EXPECT_EQ(cell(company, 0, "id").toLongLong(), 1);
+    EXPECT_EQ(cell(company, 0, "company_createtime").toDateTime(), QDateTime(QDate(2023, 3, 15), QTime(0, 0)));
+    EXPECT_DOUBLE_EQ(cell(company, 0, "company_zje").toDouble(), 25680.5);
+    EXPECT_DOUBLE_EQ(cell(company, 4, "company_Zsl").toDouble(), 150);
+
+    const mdb::TableRows contacts = source->rows("KH_LXR");
+    EXPECT_EQ(cell(contacts, 1, "birthday").toDateTime().date(), QDate(1985, 7, 12));
+}
+
+TEST(MdbAccessFile, ColumnKindsAndNamesWhateverTheCase)
+{
+    const auto source = mdb::openAccessFile(fixture("own-format.mdb"));
+    const std::vector<mdb::Column> columns = source->columns("PRODUCT");
+    QStringList names;
+    for (const mdb::Column& column : columns) names << column.name;
+    EXPECT_EQ(names, QStringList({"id", "product", "Product_no", "description", "price", "dw", "KCL", "InPrice", "kps"}));
+    EXPECT_EQ(columns[0].kind, mdb::ValueKind::Integer);
+    EXPECT_EQ(columns[1].kind, mdb::ValueKind::Text);
+    EXPECT_EQ(columns[4].kind, mdb::ValueKind::Money);
+    EXPECT_EQ(columns[6].kind, mdb::ValueKind::Number);
+
+    const mdb::TableRows products = source->rows("product");
+    EXPECT_DOUBLE_EQ(cell(products, 3, "price").toDouble(), 79.9);
+    EXPECT_FALSE(cell(products, 0, "kps").isValid());
+}
+
+TEST(MdbAccessFile, ReadsTablesWithChineseNames)
+{
+    const auto source = mdb::openAccessFile(fixture("foreign.mdb"));
+    const mdb::TableRows customers = source->rows(QStringLiteral("客户资料"));
+    ASSERT_EQ(customers.rows.size(), 8u);
+    EXPECT_EQ(customers.columnIndex(QStringLiteral("地址")), 4);
+    EXPECT_EQ(cell(customers, 7, QStringLiteral("备注")).toString(), QStringLiteral("发票抬头：沈阳北方重工配件有限公司"));
+    EXPECT_FALSE(cell(customers, 2, QStringLiteral("手机")).isValid());
+    EXPECT_FALSE(cell(customers, 3, QStringLiteral("电话")).isValid());
+
+    const mdb::TableRows orders = source->rows("Orders");
+    EXPECT_EQ(cell(orders, 1, "OrderDate").toDateTime().date(), QDate(2024, 2, 15));
+    EXPECT_DOUBLE_EQ(cell(orders, 1, "Amount").toDouble(), 860.5);
+}
+
+TEST(MdbAccessFile, UnknownTableIsReportedByName)
+{
+    const auto source = mdb::openAccessFile(fixture("foreign.mdb"));
+    try {
+        source->rows("MSysObjects");
+        FAIL() << "a system table is no user table";
+    } catch (const mdb::Error& error) {
+        EXPECT_EQ(error.reason(), mdb::Error::Reason::NoSuchTable);
+        EXPECT_EQ(error.detail(), "MSysObjects");
+    }
+}
+
+// Copies of a good file, cut short or with one byte changed.
+QString damagedCopy(const QTemporaryDir& dir, const QString& name, qsizetype keep, qsizetype offset = -1)
+{
+    QFile source(fixture("own-format.mdb"));
+    EXPECT_TRUE(source.open(QIODevice::ReadOnly));
+    QByteArray bytes = source.readAll().left(keep);
+    if (offset >= 0) bytes[offset] = char(0xFF);
+    QFile copy(dir.filePath(name));
+    EXPECT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.write(bytes);
+    return copy.fileName();
+}
+
+TEST(MdbAccessFile, RefusesBadFilesWithTheirReason)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("folder.mdb");
+    using Reason = mdb::Error::Reason;
+    const struct {
+        QString path;
+        Reason reason;
+    } cases[] = {
+        {dir.filePath("missing.mdb"), Reason::Missing},
+        {fixture("not-access.mdb"), Reason::NotAccess},
+        {dir.filePath("folder.mdb"), Reason::Unreadable},
+        {damagedCopy(dir, "header-only.mdb", 100), Reason::Damaged},
+        {damagedCopy(dir, "cut.mdb", 8192 + 100), Reason::Damaged},
+        {damagedCopy(dir, "three-pages.mdb", 3 * 4096), Reason::Damaged},
+        // The reading library crashes on this one; the program only hears "damaged".
+        {damagedCopy(dir, "crashing.mdb", 1 << 30, 8247), Reason::Damaged},
+    };
+    for (const auto& c : cases) {
+        try {
+            mdb::openAccessFile(c.path);
+            ADD_FAILURE() << "opened " << c.path.toStdString();
+        } catch (const mdb::Error& error) {
+            EXPECT_EQ(error.reason(), c.reason) << c.path.toStdString();
+            EXPECT_EQ(error.detail(), c.path);
+        }
+    }
+}
+
+// A Jet 4 row of `columns` columns: the count, some data, the null mask.
+std::vector<unsigned char> jet4Row(int columns, std::vector<unsigned char> mask)
+{
+    std::vector<unsigned char> row{static_cast<unsigned char>(columns), 0, 'x', 'y', 'z'};
+    row.insert(row.end(), mask.begin(), mask.end());
+    return row;
+}
+
+TEST(MdbNullMask, TellsHeldFieldsFromNullOnes)
+{
+    // Ten columns: bits 0, 3 and 9 set.
+    const auto row = jet4Row(10, {0b0000'1001, 0b10});
+    const std::vector<int> positions{0, 1, 3, 9};
+    EXPECT_EQ(mdb::detail::heldValues(row.data(), row.size(), false, positions, {true, false, false, true}),
+              std::vector<bool>({true, false, true, true}));
+    // Jet 3 counts columns in one byte.
+    const std::vector<unsigned char> jet3{3, 'a', 0b101};
+    EXPECT_EQ(mdb::detail::heldValues(jet3.data(), jet3.size(), true, {0, 1, 2}, {}),
+              std::vector<bool>({true, false, true}));
+}
+
+TEST(MdbNullMask, RowsThatDoNotAgreeTellNothing)
+{
+    const auto row = jet4Row(10, {0b0000'1001, 0b10});
+    // A bound text where the mask says Null: the row found is not the row read.
+    EXPECT_TRUE(mdb::detail::heldValues(row.data(), row.size(), false, {1}, {true}).empty());
+    // A position beyond the row's columns.
+    EXPECT_TRUE(mdb::detail::heldValues(row.data(), row.size(), false, {10}, {false}).empty());
+    // Too short for its own mask.
+    const std::vector<unsigned char> shortRow{40, 0, 1};
+    EXPECT_TRUE(mdb::detail::heldValues(shortRow.data(), shortRow.size(), false, {0}, {false}).empty());
+}
+
+} // namespace
