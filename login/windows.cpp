@@ -4,6 +4,8 @@
 #include "login/companyset.h"
 #include "login/frmlogin.h"
 #include "login/frmnetset.h"
+#include "login/inpordat.h"
+#include "login/inpordatnex.h"
 #include "login/reflisteditor.h"
 #include "login/usermanage.h"
 #include "platform/ui/windows.h"
@@ -19,6 +21,8 @@ void defineWindows()
     for (const RefList& list : refLists())
         ui::Windows::define(list.kind, [&list] { return std::make_unique<RefListEditor>(list); });
     ui::Windows::define(QStringLiteral("frmUserManage"), [] { return std::make_unique<FrmUserManage>(); });
+    ui::Windows::define(QStringLiteral("inpordat"), [] { return std::make_unique<Inpordat>(); });
+    ui::Windows::define(QStringLiteral("inpordatnex"), [] { return std::make_unique<Inpordatnex>(); });
 }
 
 } // namespace login

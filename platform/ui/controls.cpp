@@ -136,6 +136,14 @@ void TextBox::keyPressEvent(QKeyEvent* event)
     QLineEdit::keyPressEvent(outcome.eventFor(event));
 }
 
+void TextBox::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    // Focus coming back from another application or a pop-up is no GotFocus,
+    // just as leaving for them is no LostFocus.
+    if (isLostFocus(event)) fire(onGotFocus);
+}
+
 void TextBox::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);

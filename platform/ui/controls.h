@@ -63,11 +63,13 @@ public:
     void typeKey(int keyAscii);                  // as if the operator pressed the key (tests, forwarding)
     ClickHandler onChange;
     KeyPressHandler onKeyPress;
+    ClickHandler onGotFocus;
     ClickHandler onLostFocus;
     ClickHandler onDblClick;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 };

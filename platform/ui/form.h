@@ -29,7 +29,7 @@ public:
         if (!found) throw std::logic_error(("no control " + name + " in " + kind_).toStdString());
         return found;
     }
-    bool hasControl(const QString& name) const { return findChild<QWidget*>(name) != nullptr; }
+    bool hasControl(const QString& name) const { return findChild<QObject*>(name) != nullptr; }
 
     // Window size and placement in twips (outer size, as the layouts give it).
     void setSizeTwips(double width, double height);

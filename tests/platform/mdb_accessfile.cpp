@@ -152,6 +152,45 @@ TEST(MdbAccessFile, RefusesBadFilesWithTheirReason)
     }
 }
 
+// foreign.mdb with the Null 备注 of 南京金陵家具城 made a zero-length text by
+// setting that field's bit in the row's null mask (the row's last byte). The
+// row is found through its page's row offsets: Jet 4 keeps the row count at
+// byte 12 and two bytes per row after it; a row ends where the row before it
+// starts, the first one at the end of the page.
+QString copyWithZeroLengthRemark(const QTemporaryDir& dir)
+{
+    QFile source(fixture("foreign.mdb"));
+    EXPECT_TRUE(source.open(QIODevice::ReadOnly));
+    QByteArray bytes = source.readAll();
+    const QString name = QStringLiteral("南京金陵家具城");
+    const qsizetype at = bytes.indexOf(QByteArray(reinterpret_cast<const char*>(name.utf16()), name.size() * 2));
+    EXPECT_GT(at, 0);
+    const qsizetype page = at / 4096 * 4096;
+    const auto word = [&](qsizetype offset) {
+        return (static_cast<unsigned char>(bytes[offset]) | static_cast<unsigned char>(bytes[offset + 1]) << 8) & 0x1FFF;
+    };
+    qsizetype end = 4096;
+    for (int row = 0; row < word(page + 12); ++row) {
+        const qsizetype start = word(page + 14 + 2 * row);
+        if (page + start <= at && at < page + end) bytes[page + end - 1] = char(0x3F);   // all six columns hold a value
+        end = start;
+    }
+    QFile copy(dir.filePath("zero-length.mdb"));
+    EXPECT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.write(bytes);
+    return copy.fileName();
+}
+
+TEST(MdbAccessFile, ZeroLengthTextIsNoNull)
+{
+    QTemporaryDir dir;
+    const mdb::TableRows customers = mdb::openAccessFile(copyWithZeroLengthRemark(dir))->rows(QStringLiteral("客户资料"));
+    const QVariant remark = cell(customers, 1, QStringLiteral("备注"));
+    EXPECT_TRUE(remark.isValid());
+    EXPECT_EQ(remark.toString(), QString());
+    EXPECT_FALSE(cell(customers, 5, QStringLiteral("备注")).isValid());   // another row's Null stays Null
+}
+
 // A Jet 4 row of `columns` columns: the count, some data, the null mask.
 std::vector<unsigned char> jet4Row(int columns, std::vector<unsigned char> mask)
 {

@@ -142,6 +142,19 @@ TEST(UiTextBox, LostFocusWhenFocusMovesToAnotherControl)
     EXPECT_EQ(lost, 1);
 }
 
+TEST(UiTextBox, GotFocusWhenFocusComesFromAnotherControl)
+{
+    QWidget window;
+    ui::TextBox box(&window);
+    int got = 0;
+    box.onGotFocus = [&] { ++got; };
+    QFocusEvent fromOther(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(&box, &fromOther);
+    QFocusEvent fromOtherProgram(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(&box, &fromOtherProgram);
+    EXPECT_EQ(got, 1);
+}
+
 QPixmap colouredPicture()
 {
     QPixmap picture(30, 10);

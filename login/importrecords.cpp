@@ -1,0 +1,202 @@
+#include "login/importrecords.h"
+
+#include "common/mymode.h"
+
+#include <algorithm>
+
+namespace login {
+namespace {
+
+// The own-format customer columns copied from the source field of the same name.
+const QStringList& ownFormatColumns()
+{
+    static const QStringList columns{
+        QStringLiteral("company_client_type"), QStringLiteral("company_postcode"), QStringLiteral("company_mail"),
+        QStringLiteral("company_http"),        QStringLiteral("company_area"),     QStringLiteral("company_ZJH"),
+        QStringLiteral("company_zje"),         QStringLiteral("company_YJ"),       QStringLiteral("company_QK"),
+        QStringLiteral("company_Zsl"),         QStringLiteral("company_dute")};
+    return columns;
+}
+
+const QStringList& productColumns()
+{
+    static const QStringList columns{QStringLiteral("Product_no"), QStringLiteral("product"),
+                                     QStringLiteral("dw"),         QStringLiteral("price"),
+                                     QStringLiteral("InPrice"),    QStringLiteral("description"),
+                                     QStringLiteral("KCL")};
+    return columns;
+}
+
+const QString kNotPublic = QStringLiteral("0");
+
+bool isOwnFormat(const mdb::TableRows& rows)
+{
+    return std::any_of(rows.columns.begin(), rows.columns.end(),
+                       [](const mdb::Column& column) { return column.name == QLatin1String("company_client_type"); });
+}
+
+db::Variant toDatabase(const QVariant& value, mdb::ValueKind kind)
+{
+    if (!value.isValid()) return db::Variant::null();
+    switch (kind) {
+    case mdb::ValueKind::Text: return value.toString();
+    case mdb::ValueKind::Integer: return static_cast<std::int64_t>(value.toLongLong());
+    case mdb::ValueKind::Number: return value.toDouble();
+    case mdb::ValueKind::Money: return db::Currency::fromDouble(value.toDouble());
+    case mdb::ValueKind::Date: return value.toDateTime();
+    case mdb::ValueKind::Boolean: return value.toBool();
+    case mdb::ValueKind::Binary: break;
+    }
+    return db::Variant::null();
+}
+
+// Copies the source field `field` of `row` into `column`; a field the source
+// lacks changes nothing, a value the column cannot take is left out.
+void copyField(db::Recordset& target, const QString& column, const mdb::TableRows& rows, const QVariantList& row,
+               const QString& field)
+{
+    const int index = rows.columnIndex(field);
+    if (index < 0) return;
+    try {
+        target.setField(column, toDatabase(row.at(index), rows.columns[index].kind));
+    } catch (const db::Error&) {
+    }
+}
+
+// Saves the row being added; a refused row is dropped and counted.
+bool save(db::Recordset& target, WriteCount& count)
+{
+    try {
+        target.update();
+        ++count.written;
+        return true;
+    } catch (const db::Error&) {
+        target.cancelUpdate();
+        ++count.failed;
+        return false;
+    }
+}
+
+// The operator at work owns the row; it is not public. A row that cannot
+// take them is dropped and counted.
+bool setOwner(db::Recordset& target, const QString& ownerColumn, const QString& publicColumn, WriteCount& count)
+{
+    try {
+        target.setField(ownerColumn, Mymode::OperatorName);
+        target.setField(publicColumn, kNotPublic);
+        return true;
+    } catch (const db::Error&) {
+        target.cancelUpdate();
+        ++count.failed;
+        return false;
+    }
+}
+
+bool addCustomer(db::Recordset& customers, const mdb::TableRows& rows, const QVariantList& row,
+                 const std::vector<FieldMapping>& mapping, bool ownFormat, WriteCount& count)
+{
+    customers.addNew();
+    for (const FieldMapping& box : mapping) copyField(customers, box.column, rows, row, box.field);
+    if (ownFormat)
+        for (const QString& column : ownFormatColumns()) copyField(customers, column, rows, row, column);
+    if (!setOwner(customers, QStringLiteral("KH_CZZ"), QStringLiteral("KH_GK"), count)) return false;
+    return save(customers, count);
+}
+
+// The contact of the customer just saved, on which `customers` stands.
+void addContact(db::Recordset& contacts, const db::Recordset& customers, WriteCount& count)
+{
+    const struct {
+        const char* contact;
+        const char* customer;
+    } copied[] = {{"Connect_name", "company_connect"}, {"tel", "company_tel"},         {"fax", "company_fax"},
+                  {"mobil", "company_mobil"},          {"address", "company_address"}};
+    contacts.addNew();
+    try {
+        contacts.setField(QStringLiteral("companyid"), customers.field(QStringLiteral("id")));
+        for (const auto& pair : copied)
+            contacts.setField(QLatin1String(pair.contact), customers.field(QLatin1String(pair.customer)));
+    } catch (const db::Error&) {
+        contacts.cancelUpdate();
+        ++count.failed;
+        return;
+    }
+    if (setOwner(contacts, QStringLiteral("LXR_CZZ"), QStringLiteral("LXR_GK"), count)) save(contacts, count);
+}
+
+// Adds every row of the source table `table` to the main table of the same
+// name, copying `columns` by name.
+void copyTable(const mdb::Source& source, const QString& table, const QStringList& columns, db::Connection& main,
+               WriteCount& count, QStringList& unreadTables)
+{
+    mdb::TableRows rows;
+    try {
+        rows = source.rows(table);
+    } catch (const mdb::Error&) {
+        unreadTables << table;
+        return;
+    }
+    db::Recordset target;
+    try {
+        target.open(QStringLiteral("select * from ") + table, main, db::CursorType::Keyset, db::LockType::Optimistic);
+    } catch (const db::Error&) {
+        count.failed += static_cast<int>(rows.rows.size());
+        return;
+    }
+    for (const QVariantList& row : rows.rows) {
+        target.addNew();
+        for (const QString& column : columns) copyField(target, column, rows, row, column);
+        save(target, count);
+    }
+}
+
+} // namespace
+
+ImportOutcome importRecords(const mdb::Source& source, const QString& table,
+                            const std::vector<FieldMapping>& mapping, db::Connection& main)
+{
+    const mdb::TableRows rows = source.rows(table);
+    db::Recordset customers;
+    customers.open(QStringLiteral("select * from company"), main, db::CursorType::Keyset, db::LockType::Optimistic);
+    db::Recordset contacts;
+    contacts.open(QStringLiteral("select * from KH_LXR"), main, db::CursorType::Keyset, db::LockType::Optimistic);
+
+    ImportOutcome outcome;
+    outcome.ownFormat = isOwnFormat(rows);
+    for (const QVariantList& row : rows.rows)
+        if (addCustomer(customers, rows, row, mapping, outcome.ownFormat, outcome.customers))
+            addContact(contacts, customers, outcome.contacts);
+
+    if (outcome.ownFormat) {
+        copyTable(source, QStringLiteral("product"), productColumns(), main, outcome.products, outcome.unreadTables);
+        copyTable(source, QStringLiteral("client_type"), {QStringLiteral("client_type")}, main, outcome.groups,
+                  outcome.unreadTables);
+    }
+    return outcome;
+}
+
+QString outcomeMessage(const ImportOutcome& outcome)
+{
+    std::vector<std::pair<QString, WriteCount>> counts{{QStringLiteral("客户"), outcome.customers},
+                                                       {QStringLiteral("联系人"), outcome.contacts}};
+    if (outcome.ownFormat) {
+        counts.emplace_back(QStringLiteral("产品"), outcome.products);
+        counts.emplace_back(QStringLiteral("客户分组"), outcome.groups);
+    }
+    int written = 0;
+    int failed = static_cast<int>(outcome.unreadTables.size());
+    QStringList lines;
+    for (const auto& [kind, count] : counts) {
+        written += count.written;
+        failed += count.failed;
+        lines << QStringLiteral("%1：导入 %2 个，失败 %3 个").arg(kind).arg(count.written).arg(count.failed);
+    }
+    for (const QString& table : outcome.unreadTables) lines << QStringLiteral("源文件中的数据表 %1 无法读取").arg(table);
+
+    QString headline = QStringLiteral("数据已成功导入，请重新启动程序");
+    if (failed > 0)
+        headline = written > 0 ? QStringLiteral("数据已部分导入，请重新启动程序") : QStringLiteral("数据没有导入");
+    return headline + QLatin1Char('\n') + lines.join(QLatin1Char('\n'));
+}
+
+} // namespace login
