@@ -56,7 +56,7 @@ void copyField(db::Recordset& target, const QString& column, const mdb::TableRow
                const QString& field)
 {
     const int index = rows.columnIndex(field);
-    if (index < 0) return;
+    if (index < 0 || index >= row.size()) return;
     try {
         target.setField(column, toDatabase(row.at(index), rows.columns[index].kind));
     } catch (const db::Error&) {

@@ -30,6 +30,9 @@ public:
 
     // Shows the recordset's rows with these columns; an empty column is added
     // at position `emptyColumnAt` (-1: after the configured ones; -2: none).
+    // The grid starts from one column per query column under its own name, so
+    // query columns beyond the configured ones follow them; a configured field
+    // the query lacks (matched without regard to case) shows empty cells.
     void bind(std::shared_ptr<db::Recordset> rows, const std::vector<GridColumn>& columns,
               int emptyColumnAt = -1);
     void unbind();                               // shows no rows; keeps nothing

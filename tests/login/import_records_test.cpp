@@ -84,15 +84,6 @@ TEST_F(ImportRecords, MappedFieldsMakeCustomersEachWithItsContact)
     EXPECT_EQ(count("select count(*) from KH_LXR where Connect_name = '李四' and tel is null"), 1);
 }
 
-TEST_F(ImportRecords, EmptyMappingStillOwnsEveryRow)
-{
-    source.add("t", textTable({"a"}, {{"x"}, {"y"}}));
-    import("t", {});
-    EXPECT_EQ(count("select count(*) from company where company_name is null and KH_CZZ = 'system'"), 2);
-    EXPECT_EQ(count("select count(*) from KH_LXR l inner join company c on c.id = l.companyid "
-                    "where l.Connect_name is null and l.LXR_CZZ = 'system'"), 2);
-}
-
 TEST_F(ImportRecords, RefusedCustomerGetsNoContactAndTheNextKeepsItsOwn)
 {
     exec("CREATE TRIGGER refuse BEFORE INSERT ON company WHEN NEW.company_name = '拒绝' "

@@ -83,33 +83,6 @@ TEST(MdbAccessFile, ColumnKindsAndNamesWhateverTheCase)
     EXPECT_FALSE(cell(products, 0, "kps").isValid());
 }
 
-TEST(MdbAccessFile, ReadsTablesWithChineseNames)
-{
-    const auto source = mdb::openAccessFile(fixture("foreign.mdb"));
-    const mdb::TableRows customers = source->rows(QStringLiteral("客户资料"));
-    ASSERT_EQ(customers.rows.size(), 8u);
-    EXPECT_EQ(customers.columnIndex(QStringLiteral("地址")), 4);
-    EXPECT_EQ(cell(customers, 7, QStringLiteral("备注")).toString(), QStringLiteral("发票抬头：沈阳北方重工配件有限公司"));
-    EXPECT_FALSE(cell(customers, 2, QStringLiteral("手机")).isValid());
-    EXPECT_FALSE(cell(customers, 3, QStringLiteral("电话")).isValid());
-
-    const mdb::TableRows orders = source->rows("Orders");
-    EXPECT_EQ(cell(orders, 1, "OrderDate").toDateTime().date(), QDate(2024, 2, 15));
-    EXPECT_DOUBLE_EQ(cell(orders, 1, "Amount").toDouble(), 860.5);
-}
-
-TEST(MdbAccessFile, UnknownTableIsReportedByName)
-{
-    const auto source = mdb::openAccessFile(fixture("foreign.mdb"));
-    try {
-        source->rows("MSysObjects");
-        FAIL() << "a system table is no user table";
-    } catch (const mdb::Error& error) {
-        EXPECT_EQ(error.reason(), mdb::Error::Reason::NoSuchTable);
-        EXPECT_EQ(error.detail(), "MSysObjects");
-    }
-}
-
 // Copies of a good file, cut short or with one byte changed.
 QString damagedCopy(const QTemporaryDir& dir, const QString& name, qsizetype keep, qsizetype offset = -1)
 {

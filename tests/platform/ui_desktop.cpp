@@ -110,7 +110,7 @@ TEST(UiDesktop, ProgramFolderPathsAndPrograms)
 
 TEST(UiDesktop, SettingsGoUnderTheProgramsTitleAndSection)
 {
-    QTemporaryDir store;
+    static QTemporaryDir store;   // the store stays here for the rest of the run
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, store.path());
     ui::saveSetting(QStringLiteral("Settings"), QStringLiteral("MainLeft"), 1200);
     const QSettings settings(ui::programTitle(), ui::programTitle());
