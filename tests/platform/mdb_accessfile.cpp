@@ -1,6 +1,7 @@
 // Reading the Access test files: tables, columns and values as stored,
 // Null told apart, and every kind of bad file refused with its reason.
 #include "platform/mdb/accessfile.h"
+#include "platform/mdb/isolation.h"
 #include "platform/mdb/nullmask.h"
 
 #include <QDateTime>
@@ -8,6 +9,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <csignal>
+#include <stdexcept>
+#include <unistd.h>
 
 namespace {
 
@@ -162,6 +166,19 @@ TEST(MdbAccessFile, ZeroLengthTextIsNoNull)
     EXPECT_TRUE(remark.isValid());
     EXPECT_EQ(remark.toString(), QString());
     EXPECT_FALSE(cell(customers, 5, QStringLiteral("备注")).isValid());   // another row's Null stays Null
+}
+
+TEST(MdbIsolation, OnlyAReaderThatFinishesIsHeard)
+{
+    using mdb::detail::runIsolated;
+    EXPECT_EQ(runIsolated([](int fd) { EXPECT_EQ(::write(fd, "answer", 6), 6); }, 5000), QByteArray("answer"));
+    EXPECT_FALSE(runIsolated([](int) { std::raise(SIGSEGV); }, 5000));
+    EXPECT_FALSE(runIsolated([](int) { throw std::runtime_error("failed"); }, 5000));
+    // Stuck after a first word: stopped once it stays silent.
+    EXPECT_FALSE(runIsolated([](int fd) {
+        EXPECT_EQ(::write(fd, "a", 1), 1);
+        for (;;) ::pause();
+    }, 200));
 }
 
 // A Jet 4 row of `columns` columns: the count, some data, the null mask.
