@@ -35,13 +35,28 @@ std::unique_ptr<db::Connection> openLocal()
     return connection;
 }
 
-std::shared_ptr<db::Recordset> query(const QString& sql, db::LockType lock, db::CursorType cursor,
-                                     db::CursorLocation location)
+namespace {
+
+// The recordset keeps the connection open as long as it lives.
+std::shared_ptr<db::Recordset> openOn(std::unique_ptr<db::Connection> connection, const QString& sql,
+                                      db::LockType lock, db::CursorType cursor, db::CursorLocation location)
 {
-    auto connection = openMain();
     auto rows = std::make_shared<db::Recordset>();
     rows->open(sql, *connection, cursor, lock, location);
     return rows;
+}
+
+} // namespace
+
+std::shared_ptr<db::Recordset> query(const QString& sql, db::LockType lock, db::CursorType cursor,
+                                     db::CursorLocation location)
+{
+    return openOn(openMain(), sql, lock, cursor, location);
+}
+
+std::shared_ptr<db::Recordset> queryLocal(const QString& sql, db::LockType lock, db::CursorType cursor)
+{
+    return openOn(openLocal(), sql, lock, cursor, db::CursorLocation::Server);
 }
 
 bool guarded(const std::function<void()>& step)

@@ -25,6 +25,10 @@ std::shared_ptr<db::Recordset> query(const QString& sql,
                                      db::LockType lock = db::LockType::ReadOnly,
                                      db::CursorType cursor = db::CursorType::Keyset,
                                      db::CursorLocation location = db::CursorLocation::Server);
+// The same on this installation's own main file (see openLocal).
+std::shared_ptr<db::Recordset> queryLocal(const QString& sql,
+                                          db::LockType lock = db::LockType::ReadOnly,
+                                          db::CursorType cursor = db::CursorType::Keyset);
 
 // Runs a step whose failure the handler skips, as the system's handlers do:
 // returns false (and shows nothing) when it threw db::Error.

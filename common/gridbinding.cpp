@@ -2,6 +2,8 @@
 
 #include "common/database.h"
 
+#include <QStringList>
+
 namespace gridbinding {
 
 bool bind(ui::DataGrid* grid, const QString& sql, const std::vector<ui::GridColumn>& columns,
@@ -15,6 +17,13 @@ bool bind(ui::DataGrid* grid, const QString& sql, const std::vector<ui::GridColu
     if (!opened) return false;
     grid->bind(rows, columns, options.emptyColumnAt);
     return true;
+}
+
+QString selectList(const std::vector<ui::GridColumn>& columns)
+{
+    QStringList fields;
+    for (const ui::GridColumn& column : columns) fields << column.field;
+    return QStringLiteral("select ") + fields.join(QLatin1Char(','));
 }
 
 } // namespace gridbinding

@@ -20,4 +20,7 @@ struct Options {
 bool bind(ui::DataGrid* grid, const QString& sql, const std::vector<ui::GridColumn>& columns,
           const Options& options = {});
 
+// "select " and the columns' fields in their order: "select id,company_name,...".
+QString selectList(const std::vector<ui::GridColumn>& columns);
+
 } // namespace gridbinding

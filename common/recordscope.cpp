@@ -59,30 +59,39 @@ QString joinedUnordered(Related table)
     return clause;
 }
 
-} // namespace
-
-QString customerClause()
+// The customer table part of each scope the rights string holds, each ending
+// in a blank and `ending`.
+QString customerScoped(const QString& ending)
 {
     QString clause;
     if (Mymode::hasRight(kAll))
-        clause += QStringLiteral(" from company order by id desc");
+        clause += QStringLiteral(" from company ") + ending;
     if (Mymode::hasRight(kOwnAndPublic))
-        clause += QStringLiteral(" from company where KH_CZZ=") + me() + QStringLiteral(" or KH_GK='1' order by id desc");
+        clause += QStringLiteral(" from company where KH_CZZ=") + me() + QStringLiteral(" or KH_GK='1' ") + ending;
     if (Mymode::hasRight(kOwn))
-        clause += QStringLiteral(" from company where KH_CZZ=") + me() + QStringLiteral(" order by id desc");
+        clause += QStringLiteral(" from company where KH_CZZ=") + me() + QStringLiteral(" ") + ending;
     return clause;
+}
+
+} // namespace
+
+QString customerSelectList()
+{
+    return QStringLiteral(
+        "select id,company_name,company_address,company_connect,company_dute,company_tel,company_fax,company_mail,"
+        "company_mobil,company_http,company_postcode,company_createtime,company_area,company_client_type,"
+        "company_clientsource,company_industry,company_client_status,company_description,company_khyh,company_yhzh,"
+        "company_YJ,company_QK,company_ZJE,company_ZSL,KH_CZZ");
+}
+
+QString customerClause()
+{
+    return customerScoped(QStringLiteral("order by id desc"));
 }
 
 QString customerUnorderedClause()
 {
-    QString clause;
-    if (Mymode::hasRight(kAll))
-        clause += QStringLiteral(" from company ");
-    if (Mymode::hasRight(kOwnAndPublic))
-        clause += QStringLiteral(" from company where KH_CZZ=") + me() + QStringLiteral(" or KH_GK='1' ");
-    if (Mymode::hasRight(kOwn))
-        clause += QStringLiteral(" from company where KH_CZZ=") + me() + QStringLiteral(" ");
-    return clause;
+    return customerScoped(QString());
 }
 
 QString customerFilterClause()

@@ -10,6 +10,10 @@ namespace recordscope {
 
 enum class Related { Contacts, Activities, Opportunities, SalesOrders, ServiceRecords };
 
+// The select list of the main window's customer list, the 25 columns its grid
+// shows: "select id,company_name,company_address,...,KH_CZZ".
+QString customerSelectList();
+
 // The text that follows a customer query's select list:
 // " from company order by id desc", " from company where KH_CZZ='x' or KH_GK='1' order by id desc", ...
 QString customerClause();

@@ -16,13 +16,6 @@ namespace customers {
 
 namespace {
 
-// The select list of the main window's customer list.
-const char* const kCustomerListFields =
-    "select id,company_name,company_address,company_connect,company_dute,company_tel,company_fax,company_mail,"
-    "company_mobil,company_http,company_postcode,company_createtime,company_area,company_client_type,"
-    "company_clientsource,company_industry,company_client_status,company_description,company_khyh,company_yhzh,"
-    "company_YJ,company_QK,company_ZJE,company_ZSL,KH_CZZ";
-
 // The last caller's number, once the call monitor runs.
 QString lastCallerNumber()
 {
@@ -138,7 +131,7 @@ bool FrmCustAdd::save()
     }
     connection.reset();
 
-    const QString customerList = QString::fromLatin1(kCustomerListFields) + recordscope::customerClause();
+    const QString customerList = recordscope::customerSelectList() + recordscope::customerClause();
     ui::Windows::unload(this);
     if (auto* mainLists = ui::Windows::loaded<MainLists>(QStringLiteral("frmMain"))) mainLists->DataGridFresh(customerList);
     if (ui::Form* mainWindow = ui::Windows::loaded(QStringLiteral("frmMain"))) mainWindow->update();

@@ -13,10 +13,6 @@ namespace customers {
 
 namespace {
 
-const char* const kListFields =
-    "select ID,company_name,company_address,company_connect,company_dute,company_tel,company_fax,company_mail,"
-    "company_mobil,company_client_type,KH_CZZ";
-
 // The windows that take a picked customer into their boxes CustName and KH_ID, in this order.
 const char* const kReceivingWindows[] = {"ActionAdd",     "ActionDetal",   "AddChance", "ChanceDetail",
                                          "frmContectDet", "frmAddContect", "SalesAdd",  "SalesDetail",
@@ -29,7 +25,8 @@ const std::pair<const char*, const char*> kSearchFields[] = {
     {"电话", "company_tel"},       {"手机", "company_mobil"},    {"操作者", "KH_CZZ"},
 };
 
-// The columns of the list: the hand-back reads the id and the name by position.
+// The columns of the list, their fields its select list: the hand-back reads
+// the id and the name by position.
 std::vector<ui::GridColumn> listColumns()
 {
     return {{QStringLiteral("id"), 0, QStringLiteral("ID")},
@@ -88,7 +85,7 @@ void FrmSelectKH::DataGrid1Fresh(const QString& sqlstr)
 void FrmSelectKH::Form_Load()
 {
     const QString scope = recordscope::customerClause();
-    if (!scope.isEmpty()) DataGrid1Fresh(QString::fromLatin1(kListFields) + scope);
+    if (!scope.isEmpty()) DataGrid1Fresh(gridbinding::selectList(listColumns()) + scope);
 }
 
 // The search applies no record scope: it finds the customers of every operator.
@@ -102,7 +99,7 @@ void FrmSelectKH::command5_Click()
     }
     for (const auto& [caption, column] : kSearchFields) {
         if (field != QString::fromUtf8(caption)) continue;
-        DataGrid1Fresh(QString::fromLatin1(kListFields) + QStringLiteral(" from company where 2=2 and ")
+        DataGrid1Fresh(gridbinding::selectList(listColumns()) + QStringLiteral(" from company where 2=2 and ")
                        + QString::fromLatin1(column) + QStringLiteral(" Like ") + sqltext::containing(key)
                        + QStringLiteral(" order by ID desc"));
         return;

@@ -1,24 +1,26 @@
 #include "customers/relatedtabs.h"
 
+#include "common/gridbinding.h"
 #include "common/sqltext.h"
 
 namespace relatedtabs {
 
 namespace {
 
-struct TabQuery {
-    const char* fields;
+// What a tab of a customer's own records reads after its columns' fields,
+// the customer's id coming between the two texts.
+struct TabSource {
     const char* fromWhere;
     const char* order;
 };
 
-const TabQuery kQueries[] = {
-    {"id,BeginTime,ActionTitle,ActionType,Action_Connect,Action_Discription", " from KH_ACT where companyid = ", " order by id desc"},
-    {"id,Connect_name,Connect_dute,tel,mobil,email", " from KH_LXR where companyid = ", "  order by id desc"},
-    {"id,createtime,chance_title,chance_percent,totalmoney,chance_status,description", " from chance where companyid = ", "  order by id desc"},
-    {"id,salesdate,orderno,sales_title,totlemoney,receivemoney,description", " from sales where companyid = ", "  order by id desc"},
-    {"id,salesdate,productname,price,num,zk,unitprice", " from SalesMX where companyid = ", "  order by id desc"},
-    {"id,service_Begintime,service_title,service_type,service_end,service_endtime,description", " from service where companyid = ", "  order by id desc"},
+const TabSource kSources[] = {
+    {" from KH_ACT where companyid = ", " order by id desc"},
+    {" from KH_LXR where companyid = ", "  order by id desc"},
+    {" from chance where companyid = ", "  order by id desc"},
+    {" from sales where companyid = ", "  order by id desc"},
+    {" from SalesMX where companyid = ", "  order by id desc"},
+    {" from service where companyid = ", "  order by id desc"},
 };
 
 ui::GridColumn column(const char* caption, double width, const char* field)
@@ -81,9 +83,9 @@ QString query(int tab, std::int32_t customerId, const QString& contactNumbers)
         return QStringLiteral("select ID,DateTime,CallerID,UserNO,Contant,WavFile from Hv_Cidlist where ") + match
             + QStringLiteral(" order by id desc");
     }
-    const TabQuery& q = kQueries[tab];
-    return QStringLiteral("select ") + QString::fromLatin1(q.fields) + QString::fromLatin1(q.fromWhere)
-        + QString::number(customerId) + QString::fromLatin1(q.order);
+    const TabSource& source = kSources[tab];
+    return gridbinding::selectList(info(tab).columns) + QString::fromLatin1(source.fromWhere)
+        + QString::number(customerId) + QString::fromLatin1(source.order);
 }
 
 QString contactsQuery(std::int32_t customerId)

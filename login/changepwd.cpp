@@ -4,6 +4,7 @@
 #include "common/mymode.h"
 #include "common/skin.h"
 #include "common/sqltext.h"
+#include "login/accounts.h"
 #include "login/rowmessages.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
@@ -26,33 +27,6 @@ constexpr OwnerColumn kOwnerColumns[] = {
     {"company", "KH_CZZ"}, {"KH_LXR", "LXR_CZZ"},   {"KH_ACT", "Action_CZZ"},
     {"chance", "chance_CZZ"}, {"sales", "sal_CZZ"}, {"service", "service_CZZ"},
 };
-
-// The account's row as stored; a Null password reads as the empty password.
-struct Account {
-    qint64 id = 0;
-    QString name;
-    QString password;
-};
-
-// The first account of that name (the database's text comparison), or none.
-std::optional<Account> findAccount(db::Connection& connection, const QString& name)
-{
-    db::Recordset user;
-    user.open(QStringLiteral("select * from SYS_User where User_name =") + sqltext::quoted(name), connection,
-              db::CursorType::Static, db::LockType::ReadOnly);
-    if (user.eof()) return std::nullopt;
-    return Account{user.field(QStringLiteral("User_id")).toLong(), user.field(QStringLiteral("user_name")).toText(),
-                   user.field(QStringLiteral("user_pwd")).toText()};
-}
-
-bool nameTakenByOther(db::Connection& connection, const QString& name, qint64 accountId)
-{
-    db::Recordset other;
-    other.open(QStringLiteral("select User_id from sys_user where user_name=") + sqltext::quoted(name)
-                   + QStringLiteral(" and User_id<>") + QString::number(accountId),
-               connection, db::CursorType::Static, db::LockType::ReadOnly);
-    return !other.eof();
-}
 
 // Stores the new password and, when `newName` is not empty, the account's new
 // name and the new owner of its records, in one transaction.
@@ -166,7 +140,7 @@ void ChangePwd::command2_Click()
     if (newName == account->name) newName.clear();
     bool taken = false;
     if (!newName.isEmpty()
-        && !database::guarded([&] { taken = nameTakenByOther(*connection, newName, account->id); })) {
+        && !database::guarded([&] { taken = nameTaken(*connection, newName, account->id); })) {
         reportNothingChanged();
         return;
     }

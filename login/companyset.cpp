@@ -61,17 +61,15 @@ void CompanySet::command2_Click()
 {
     bool stored = false;
     database::guarded([&] {
-        auto connection = database::openMain();
-        db::Recordset settings;
-        settings.open(QStringLiteral("select * from DriveInfo"), *connection, db::CursorType::Static,
-                      db::LockType::Optimistic);
-        if (settings.eof()) return;
-        settings.setField(QStringLiteral("KH_name"), db::trimBlanks(kh_name_->text()));
-        settings.setField(QStringLiteral("KH_add"), db::trimBlanks(KH_add_->text()));
-        settings.setField(QStringLiteral("KH_tel"), db::trimBlanks(kh_tel_->text()));
-        settings.setField(QStringLiteral("des1"), des1_->text());
-        settings.setField(QStringLiteral("des2"), des2_->text());
-        settings.update();
+        auto settings = database::query(QStringLiteral("select * from DriveInfo"), db::LockType::Optimistic,
+                                        db::CursorType::Static);
+        if (settings->eof()) return;
+        settings->setField(QStringLiteral("KH_name"), db::trimBlanks(kh_name_->text()));
+        settings->setField(QStringLiteral("KH_add"), db::trimBlanks(KH_add_->text()));
+        settings->setField(QStringLiteral("KH_tel"), db::trimBlanks(kh_tel_->text()));
+        settings->setField(QStringLiteral("des1"), des1_->text());
+        settings->setField(QStringLiteral("des2"), des2_->text());
+        settings->update();
         stored = true;
     });
     if (!stored) {

@@ -4,6 +4,7 @@
 #include "common/mymode.h"
 #include "common/skin.h"
 #include "common/sqltext.h"
+#include "login/accounts.h"
 #include "platform/db/locale.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
@@ -18,42 +19,11 @@ namespace {
 
 constexpr quint32 kBoxColor = 0xFFF7EF;
 
-// The items of the rights string in their order: the key and the sys_user column it shows.
-struct RightItem {
-    const char* key;
-    const char* column;
-};
-constexpr RightItem kRightItems[] = {
-    {"per=", "permission"}, {"Uright=", "Uright"}, {"e_cust=", "e_cust"}, {"e_conn=", "e_conn"},
-    {"e_acti=", "e_acti"},  {"e_chan=", "e_chan"}, {"e_sals=", "e_sals"}, {"e_serv=", "e_serv"},
-    {"d_cust=", "d_cust"},  {"d_conn=", "d_conn"}, {"d_acti=", "d_acti"}, {"d_chan=", "d_chan"},
-    {"d_sals=", "d_sals"},  {"d_serv=", "d_serv"}, {"b_rept=", "b_rept"}, {"b_work=", "b_work"},
-};
-
-// What the login needs of an operator's sys_user row. Null columns read as
-// empty texts: a Null password is the empty password, a Null right adds "key=;".
-struct Account {
-    QString name;
-    QString password;
-    QString rights;
-};
-
-std::optional<Account> findAccount(const QString& name)
+// The operator's account, or none (also when the database cannot be read).
+std::optional<Account> accountNamed(const QString& name)
 {
     std::optional<Account> account;
-    database::guarded([&] {
-        auto connection = database::openMain();
-        db::Recordset user;
-        user.open(QStringLiteral("select * from sys_user where user_name=") + sqltext::quoted(name), *connection,
-                  db::CursorType::Keyset, db::LockType::ReadOnly);
-        if (user.eof()) return;
-        Account found{user.field(QStringLiteral("user_name")).toText(),
-                      user.field(QStringLiteral("user_pwd")).toText(), QString()};
-        for (const RightItem& item : kRightItems)
-            found.rights += QLatin1String(item.key) + user.field(QLatin1String(item.column)).toText()
-                + QLatin1Char(';');
-        account = found;
-    });
+    database::guarded([&] { account = findAccount(*database::openMain(), name); });
     return account;
 }
 
@@ -91,14 +61,11 @@ void FrmLogin::Form_Load()
     Mymode::ConnectString = database::localConnectString();
     db::Variant delRecDay;
     database::guarded([&] {
-        auto local = database::openLocal();
-        db::Recordset settings;
-        settings.open(QStringLiteral("select * from DriveInfo"), *local, db::CursorType::Keyset,
-                      db::LockType::ReadOnly);
-        if (settings.eof()) return;
-        if (settings.field(QStringLiteral("WorkModel")).toText() == QLatin1String("1"))
-            Mymode::ConnectString = database::connectStringFor(settings.field(QStringLiteral("WorkPath")).toText());
-        delRecDay = settings.field(QStringLiteral("DelRecDay"));
+        auto settings = database::queryLocal(QStringLiteral("select * from DriveInfo"));
+        if (settings->eof()) return;
+        if (settings->field(QStringLiteral("WorkModel")).toText() == QLatin1String("1"))
+            Mymode::ConnectString = database::connectStringFor(settings->field(QStringLiteral("WorkPath")).toText());
+        delRecDay = settings->field(QStringLiteral("DelRecDay"));
     });
 
     std::unique_ptr<db::Connection> connection;
@@ -129,7 +96,7 @@ void FrmLogin::command1_Click()
         refuseLogin(QStringLiteral("用户名不能为空"));
         return;
     }
-    const std::optional<Account> account = findAccount(name);
+    const std::optional<Account> account = accountNamed(name);
     if (!account) {
         refuseLogin(QStringLiteral("用户名不存在,系统默认帐号选system，密码为空"));
         return;

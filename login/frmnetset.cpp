@@ -80,16 +80,13 @@ FrmNetSet::FrmNetSet()
 void FrmNetSet::Form_Load()
 {
     database::guarded([&] {
-        auto local = database::openLocal();
-        db::Recordset settings;
-        settings.open(QStringLiteral("select * from DriveInfo"), *local, db::CursorType::Keyset,
-                      db::LockType::ReadOnly);
-        if (settings.eof()) return;
-        const QString mode = settings.field(QStringLiteral("WorkModel")).toText();
+        auto settings = database::queryLocal(QStringLiteral("select * from DriveInfo"));
+        if (settings->eof()) return;
+        const QString mode = settings->field(QStringLiteral("WorkModel")).toText();
         if (mode == QLatin1String("1")) {
             option1_->setValue(true);
             text1_->setEnabled(true);
-            text1_->setText(settings.field(QStringLiteral("WorkPath")).toText());
+            text1_->setText(settings->field(QStringLiteral("WorkPath")).toText());
             command1_->setEnabled(true);
         } else if (mode == QLatin1String("2") || mode == QLatin1String("3")) {
             (mode == QLatin1String("2") ? option2_ : option3_)->setValue(true);
@@ -150,14 +147,12 @@ void FrmNetSet::command2_Click()
     }
     bool stored = false;
     database::guarded([&] {
-        auto local = database::openLocal();
-        db::Recordset settings;
-        settings.open(QStringLiteral("select * from DriveInfo"), *local, db::CursorType::Static,
-                      db::LockType::Optimistic);
-        if (settings.eof()) return;
-        settings.setField(QStringLiteral("WorkModel"), mode);
-        if (mode == QLatin1String("1")) settings.setField(QStringLiteral("WorkPath"), sharedFolder);
-        settings.update();
+        auto settings = database::queryLocal(QStringLiteral("select * from DriveInfo"), db::LockType::Optimistic,
+                                             db::CursorType::Static);
+        if (settings->eof()) return;
+        settings->setField(QStringLiteral("WorkModel"), mode);
+        if (mode == QLatin1String("1")) settings->setField(QStringLiteral("WorkPath"), sharedFolder);
+        settings->update();
         stored = true;
     });
     if (!stored) {

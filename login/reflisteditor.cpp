@@ -98,22 +98,10 @@ void RefListEditor::command3_Click()
 void RefListEditor::command1_Click()
 {
     if (!confirmDelete()) return;
-    const db::Variant key = grid_->currentKey();
-    std::unique_ptr<db::Connection> connection;
-    db::Recordset row;
-    const bool found = db::isNumeric(key) && database::guarded([&] {
-        connection = database::openMain();
-        row.open(QStringLiteral("select * from ") + list_.table + QStringLiteral(" where id= ")
-                     + QString::number(key.toLong()),
-                 *connection, db::CursorType::Static, db::LockType::Optimistic);
-    }) && !row.eof();
-    if (!found) {
-        showRecordMissing();
-        return;
-    }
-    if (!database::guarded([&] { row.deleteRow(); }))
-        showWriteFailed(QStringLiteral("记录删除失败，数据未改变"), caption());
-    row.close();
+    const auto row = rowToDelete(QStringLiteral("select * from ") + list_.table + QStringLiteral(" where id= "),
+                                 grid_->currentKey());
+    if (!row) return;
+    deleteRow(*row, caption());
     DataGridFresh();
 }
 

@@ -1,5 +1,6 @@
 #include "login/rowmessages.h"
 
+#include "common/database.h"
 #include "platform/ui/msgbox.h"
 
 namespace login {
@@ -9,9 +10,23 @@ bool confirmDelete()
     return ui::msgBox(QStringLiteral("真要删除当前记录吗？"), ui::Buttons::YesNo) == ui::Answer::Yes;
 }
 
-void showRecordMissing()
+std::shared_ptr<db::Recordset> rowToDelete(const QString& selectById, const db::Variant& key)
 {
+    std::shared_ptr<db::Recordset> row;
+    const bool found = db::isNumeric(key) && database::guarded([&] {
+        row = database::query(selectById + QString::number(key.toLong()), db::LockType::Optimistic,
+                              db::CursorType::Static);
+    }) && !row->eof();
+    if (found) return row;
     ui::msgBox(QStringLiteral("记录不存在，可能已经被删除"));
+    return nullptr;
+}
+
+void deleteRow(db::Recordset& row, const QString& title)
+{
+    if (!database::guarded([&] { row.deleteRow(); }))
+        showWriteFailed(QStringLiteral("记录删除失败，数据未改变"), title);
+    row.close();
 }
 
 void showWriteFailed(const QString& text, const QString& title)

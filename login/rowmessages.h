@@ -1,13 +1,21 @@
 #pragma once
-// The boxes the administration windows share around writing and deleting a row.
+// The boxes the administration windows share around writing and deleting a
+// row, and the deleting of a grid's current row itself.
+#include "platform/db/connection.h"
+
 #include <QString>
+#include <memory>
 
 namespace login {
 
 // "真要删除当前记录吗？" (Yes/No); true only when the operator answers Yes.
 bool confirmDelete();
-// The row to delete is gone (or no row is selected).
-void showRecordMissing();
+// The row "<selectById><key>" opened on the main database to be deleted. When
+// the key is no number, the database cannot be read or the row is gone, it
+// shows "记录不存在，可能已经被删除" and gives none.
+std::shared_ptr<db::Recordset> rowToDelete(const QString& selectById, const db::Variant& key);
+// Deletes the row (a refusal shows "记录删除失败，数据未改变" under `title`) and closes it.
+void deleteRow(db::Recordset& row, const QString& title);
 // A write or delete the database refused: nothing was stored, the window keeps its contents.
 void showWriteFailed(const QString& text, const QString& title);
 

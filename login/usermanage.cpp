@@ -4,6 +4,7 @@
 #include "common/gridbinding.h"
 #include "common/skin.h"
 #include "common/sqltext.h"
+#include "login/accounts.h"
 #include "login/rowmessages.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
@@ -191,27 +192,15 @@ void FrmUserManage::command3_Click()
 void FrmUserManage::Command4_Click()
 {
     if (!confirmDelete()) return;
-    const db::Variant key = grid_->currentKey();
-    std::unique_ptr<db::Connection> connection;
-    db::Recordset row;
+    const auto row = rowToDelete(QStringLiteral("select* from sys_user where user_id= "), grid_->currentKey());
+    if (!row) return;
     bool administrator = false;
-    const bool found = db::isNumeric(key) && database::guarded([&] {
-        connection = database::openMain();
-        row.open(QStringLiteral("select* from sys_user where user_id= ") + QString::number(key.toLong()),
-                 *connection, db::CursorType::Keyset, db::LockType::Optimistic);
-        if (!row.eof()) administrator = row.field(QStringLiteral("permission")).toText() == QLatin1String("1");
-    }) && !row.eof();
-    if (!found) {
-        showRecordMissing();
-        return;
-    }
+    database::guarded([&] { administrator = row->field(QStringLiteral("permission")).toText() == QLatin1String("1"); });
     if (administrator) {
         ui::msgBox(QStringLiteral("系统管理员帐号不能删除"), ui::Buttons::Ok, ui::Icon::Error, kTitle);
         return;
     }
-    if (!database::guarded([&] { row.deleteRow(); }))
-        showWriteFailed(QStringLiteral("记录删除失败，数据未改变"), kTitle);
-    row.close();
+    deleteRow(*row, kTitle);
     DataGridFresh();
 }
 
@@ -251,14 +240,6 @@ void FrmUserManage::Option1_Click(int index)
 void FrmUserManage::Form_Paint()
 {
     skin::paint(this);
-}
-
-bool FrmUserManage::nameTaken(db::Connection& connection, const QString& name) const
-{
-    db::Recordset rows;
-    rows.open(QStringLiteral("select User_id from sys_user where user_name=") + sqltext::quoted(name), connection,
-              db::CursorType::Keyset, db::LockType::ReadOnly);
-    return !rows.eof();
 }
 
 void FrmUserManage::writeRights(db::Recordset& row) const

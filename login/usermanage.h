@@ -26,7 +26,6 @@ private:
     void LoadSelectedUser();      // the grid's current row changed
     void Option1_Click(int index);
 
-    bool nameTaken(db::Connection& connection, const QString& name) const;
     void writeRights(db::Recordset& row) const;   // the fourteen flags and the scope
     QString selectedScope() const;
 

@@ -198,6 +198,8 @@ std::optional<View> viewOfKey(const QString& key)
 
 QString selectList(View view)
 {
+    // The customer list's select list is the one the new-customer window refreshes with.
+    if (view == View::Customers) return recordscope::customerSelectList();
     return QStringLiteral("select ") + viewInfo(view).selectItems.join(QLatin1Char(','));
 }
 

@@ -2,6 +2,7 @@
 // What the two customer printouts share: their rows are the main window's
 // current customer list, read afresh through CustListSql, and their detail
 // text boxes are bound by name to its columns.
+#include "platform/print/preview.h"
 #include "platform/print/report.h"
 
 #include <QString>
@@ -17,5 +18,21 @@ using TextBoxColumns = std::map<QString, QString>;
 // leaves the layout without rows; a column the result lacks leaves its text
 // box unbound (it prints nothing). Neither shows a message.
 std::unique_ptr<print::Report> custListReport(print::Layout layout, const TextBoxColumns& columns);
+
+// The preview window of a customer printout. `Printout` builds its report in
+// a static DataReport_Initialize(); the window shows it on load, and
+// writePdf() writes it, read afresh, into a PDF file.
+template <class Printout>
+class CustListPrintout : public print::PreviewForm {
+public:
+    static bool writePdf(const QString& path, QString* error = nullptr)
+    {
+        return Printout::DataReport_Initialize()->writePdf(path, error);
+    }
+
+protected:
+    using print::PreviewForm::PreviewForm;
+    void Form_Load() override { showReport(Printout::DataReport_Initialize()); }
+};
 
 } // namespace reports

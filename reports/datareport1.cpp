@@ -1,7 +1,5 @@
 #include "reports/datareport1.h"
 
-#include "reports/custlistreport.h"
-
 namespace reports {
 
 print::Layout labelLayout()
@@ -29,12 +27,7 @@ print::Layout labelLayout()
     return layout;
 }
 
-DataReport1::DataReport1() : print::PreviewForm(QStringLiteral("DataReport1")) {}
-
-void DataReport1::Form_Load()
-{
-    showReport(DataReport_Initialize());
-}
+DataReport1::DataReport1() : CustListPrintout(QStringLiteral("DataReport1")) {}
 
 std::unique_ptr<print::Report> DataReport1::DataReport_Initialize()
 {
@@ -42,11 +35,6 @@ std::unique_ptr<print::Report> DataReport1::DataReport_Initialize()
                                           {QStringLiteral("Text2"), QStringLiteral("company_address")},
                                           {QStringLiteral("Text3"), QStringLiteral("company_connect")},
                                           {QStringLiteral("Text4"), QStringLiteral("company_name")}});
-}
-
-bool DataReport1::writePdf(const QString& path, QString* error)
-{
-    return DataReport_Initialize()->writePdf(path, error);
 }
 
 } // namespace reports

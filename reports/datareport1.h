@@ -1,22 +1,15 @@
 #pragma once
 // The envelope-label printout: one label per customer of the current
 // customer list, down the page, shown in its print preview.
-#include "platform/print/preview.h"
+#include "reports/custlistreport.h"
 
 namespace reports {
 
 print::Layout labelLayout();
 
-class DataReport1 : public print::PreviewForm {
+class DataReport1 : public CustListPrintout<DataReport1> {
 public:
     DataReport1();
-    // The labels of the current customer list, read afresh, into a PDF file.
-    static bool writePdf(const QString& path, QString* error = nullptr);
-
-protected:
-    void Form_Load() override;
-
-private:
     static std::unique_ptr<print::Report> DataReport_Initialize();
 };
 

@@ -1,7 +1,5 @@
 #include "reports/datareport2.h"
 
-#include "reports/custlistreport.h"
-
 namespace reports {
 
 print::Layout customerListLayout()
@@ -54,12 +52,7 @@ print::Layout customerListLayout()
     return layout;
 }
 
-DataReport2::DataReport2() : print::PreviewForm(QStringLiteral("DataReport2")) {}
-
-void DataReport2::Form_Load()
-{
-    showReport(DataReport_Initialize());
-}
+DataReport2::DataReport2() : CustListPrintout(QStringLiteral("DataReport2")) {}
 
 std::unique_ptr<print::Report> DataReport2::DataReport_Initialize()
 {
@@ -68,11 +61,6 @@ std::unique_ptr<print::Report> DataReport2::DataReport_Initialize()
                                                  {QStringLiteral("Text3"), QStringLiteral("company_connect")},
                                                  {QStringLiteral("Text4"), QStringLiteral("company_tel")},
                                                  {QStringLiteral("Text5"), QStringLiteral("company_fax")}});
-}
-
-bool DataReport2::writePdf(const QString& path, QString* error)
-{
-    return DataReport_Initialize()->writePdf(path, error);
 }
 
 } // namespace reports

@@ -1,22 +1,15 @@
 #pragma once
 // The customer-list printout: a ruled table, one line per customer of the
 // current customer list, the column captions on every page.
-#include "platform/print/preview.h"
+#include "reports/custlistreport.h"
 
 namespace reports {
 
 print::Layout customerListLayout();
 
-class DataReport2 : public print::PreviewForm {
+class DataReport2 : public CustListPrintout<DataReport2> {
 public:
     DataReport2();
-    // The list of the current customer list, read afresh, into a PDF file.
-    static bool writePdf(const QString& path, QString* error = nullptr);
-
-protected:
-    void Form_Load() override;
-
-private:
     static std::unique_ptr<print::Report> DataReport_Initialize();
 };
 

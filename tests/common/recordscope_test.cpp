@@ -21,9 +21,11 @@ TEST_F(RecordScope, CustomerClausePerScopeWithQuotedOperator)
 {
     login("1");
     EXPECT_EQ(recordscope::customerClause(), " from company order by id desc");
+    EXPECT_EQ(recordscope::customerUnorderedClause(), " from company ");
     EXPECT_EQ(recordscope::customerCondition(), "");
     login("2");
     EXPECT_EQ(recordscope::customerClause(), " from company where KH_CZZ='O''Neil' or KH_GK='1' order by id desc");
+    EXPECT_EQ(recordscope::customerUnorderedClause(), " from company where KH_CZZ='O''Neil' or KH_GK='1' ");
     EXPECT_EQ(recordscope::customerFilterClause(), " from company where (KH_CZZ='O''Neil' or KH_GK='1') ");
     EXPECT_EQ(recordscope::customerCondition(), "(KH_CZZ='O''Neil' or KH_GK='1')");
     login("3");

@@ -56,10 +56,7 @@ protected:
     }
     void expectRefused(const QString& text)
     {
-        ASSERT_EQ(messages.shown().size(), 1u);
-        EXPECT_EQ(messages.shown()[0].text, text);
-        EXPECT_EQ(messages.shown()[0].icon, ui::Icon::Error);
-        EXPECT_EQ(messages.shown()[0].title, QStringLiteral("用户登录"));
+        expectOnly(text, ui::Icon::Error, QStringLiteral("用户登录"));
         EXPECT_NE(ui::Windows::loaded(QStringLiteral("frmLogin")), nullptr);
         EXPECT_TRUE(Mymode::OperatorName.isEmpty() && Mymode::UserRights.isEmpty());
     }

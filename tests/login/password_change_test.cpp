@@ -59,14 +59,6 @@ protected:
         return w;
     }
 
-    void expectOnly(const QString& text, ui::Icon icon, const QString& title)
-    {
-        ASSERT_EQ(messages.shown().size(), 1u);
-        EXPECT_EQ(messages.shown()[0].text, text);
-        EXPECT_EQ(messages.shown()[0].icon, icon);
-        EXPECT_EQ(messages.shown()[0].title, title);
-    }
-
     QString passwordOf(const QString& name)
     {
         return scalar(QStringLiteral("select user_pwd from sys_user where user_name=") + sqltext::quoted(name));

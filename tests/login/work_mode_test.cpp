@@ -35,14 +35,6 @@ protected:
         row.open(QStringLiteral("select WorkModel, WorkPath from DriveInfo"), *local, db::CursorType::Keyset);
         return row.eof() ? QString() : row.field(0).toText() + QLatin1Char('|') + row.field(1).toText();
     }
-    void expectOnly(const QString& text, ui::Icon icon = ui::Icon::None, const QString& title = QString())
-    {
-        ASSERT_EQ(messages.shown().size(), 1u);
-        EXPECT_EQ(messages.shown()[0].text, text);
-        EXPECT_EQ(messages.shown()[0].icon, icon);
-        EXPECT_EQ(messages.shown()[0].title, title);
-        messages.clear();
-    }
 };
 
 TEST_F(WorkMode, ShowsTheStoredModeAndSwitchesThePathBoxWithIt)

@@ -66,5 +66,4 @@ protected:
         EXPECT_TRUE(Printout::writePdf(file, &error)) << error.toStdString();
         return readPdf(file);
     }
-
 };

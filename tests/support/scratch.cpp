@@ -66,3 +66,12 @@ QString ScratchProgram::allRights(const QString& scope)
         + QStringLiteral(";e_cust=1;e_conn=1;e_acti=1;e_chan=1;e_sals=1;e_serv=1;"
                          "d_cust=1;d_conn=1;d_acti=1;d_chan=1;d_sals=1;d_serv=1;b_rept=1;b_work=1;");
 }
+
+void ScratchProgram::expectOnly(const QString& text, ui::Icon icon, const QString& title)
+{
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text, text);
+    EXPECT_EQ(messages.shown()[0].icon, icon);
+    EXPECT_EQ(messages.shown()[0].title, title);
+    messages.clear();
+}

@@ -22,6 +22,9 @@ protected:
     // Logs in as the operator with these rights (the sixteen-key string).
     void loginAs(const QString& operatorName, const QString& rights);
     static QString allRights(const QString& scope = QStringLiteral("1"));
+    // Asserts that exactly one message box was shown, with this text, icon and
+    // title, and forgets it.
+    void expectOnly(const QString& text, ui::Icon icon = ui::Icon::None, const QString& title = QString());
 
     QTemporaryDir dir;
     ui::ScriptedMessages messages;

@@ -3,6 +3,7 @@
 // tests check the file as another program sees it.
 #include <QString>
 #include <freexl.h>
+#include <utility>
 
 class XlsRead {
 public:
@@ -37,22 +38,8 @@ public:
         const char* name = nullptr;
         return freexl_get_worksheet_name(handle_, index, &name) == FREEXL_OK ? QString::fromUtf8(name) : QString();
     }
-    unsigned rows()
-    {
-        status();
-        unsigned rows = 0;
-        unsigned short columns = 0;
-        freexl_worksheet_dimensions(handle_, &rows, &columns);
-        return rows;
-    }
-    unsigned columns()
-    {
-        status();
-        unsigned rows = 0;
-        unsigned short columns = 0;
-        freexl_worksheet_dimensions(handle_, &rows, &columns);
-        return columns;
-    }
+    unsigned rows() { return dimensions().first; }
+    unsigned columns() { return dimensions().second; }
     Cell cell(unsigned row, unsigned short column)
     {
         status();
@@ -73,6 +60,16 @@ public:
     QString text(unsigned row, unsigned short column) { return cell(row, column).text; }
 
 private:
+    // The first sheet's rows and columns.
+    std::pair<unsigned, unsigned short> dimensions()
+    {
+        status();
+        unsigned rows = 0;
+        unsigned short columns = 0;
+        freexl_worksheet_dimensions(handle_, &rows, &columns);
+        return {rows, columns};
+    }
+
     const void* handle_ = nullptr;
     int status_ = FREEXL_OK;
     bool selected_ = false;
