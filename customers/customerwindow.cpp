@@ -1,12 +1,13 @@
 #include "customers/customerwindow.h"
 
 #include "common/database.h"
+#include "platform/ui/msgbox.h"
 
 namespace customers {
 
 namespace {
 
-enum class BoxKind { Text, List, Memo };
+enum class BoxKind { Text, List, Memo, Balance };
 
 struct CustomerBox {
     const char* control;
@@ -34,12 +35,17 @@ const CustomerBox kBoxes[] = {
     {"khyh", "company_khyh", BoxKind::Text},
     {"yhzh", "company_yhzh", BoxKind::Text},
     {"XYD", "company_ZJH", BoxKind::Text},
-    {"KH_ZJE", "company_zje", BoxKind::Text},
-    {"KH_YJ", "company_YJ", BoxKind::Text},
-    {"KH_QK", "company_QK", BoxKind::Text},
-    {"KH_ZSL", "company_Zsl", BoxKind::Text},
+    {"KH_ZJE", "company_zje", BoxKind::Balance},
+    {"KH_YJ", "company_YJ", BoxKind::Balance},
+    {"KH_QK", "company_QK", BoxKind::Balance},
+    {"KH_ZSL", "company_Zsl", BoxKind::Balance},
     {"descript", "company_description", BoxKind::Memo},
 };
+
+// The balance boxes with their captions, in the order of the frame: their
+// columns are numeric.
+const std::pair<const char*, const char*> kBalances[] = {
+    {"预收押金", "KH_YJ"}, {"欠款金额", "KH_QK"}, {"总购金额", "KH_ZJE"}, {"总购数量", "KH_ZSL"}};
 
 // Each list and the reference table (and column) its values come from, in the order they are filled.
 const std::pair<const char*, const char*> kReferenceLists[] = {
@@ -84,18 +90,24 @@ void CustomerWindow::addCustomerBoxes(double nameWidth, double publicLeft, doubl
 void CustomerWindow::addOptionsFrame(double left, double top)
 {
     ui::Frame* frame = addFrame(QStringLiteral("Frame1"), QStringLiteral("客户其它可选项"), left, top, 4455, 2055);
+    // A four-character caption takes about 720 twips: the labels are as wide
+    // as those of the upper block, so that a caption keeps clear of its box,
+    // and the boxes end where the frame's columns end.
+    const double firstLabel = 120, secondLabel = 2280, labelWidth = 840, boxWidth = 1215;
     auto rowOf = [](int row) { return 240 + (row - 1) * 360.0; };
+    auto labelLeft = [&](bool second) { return second ? secondLabel : firstLabel; };
+    auto boxLeft = [&](bool second) { return labelLeft(second) + labelWidth; };
     auto label = [&](const char* caption, const char* name, int row, bool second) {
-        addLabel(QStringLiteral("lbl_") + QString::fromLatin1(name), QString::fromUtf8(caption),
-                 second ? 2280 : 120, rowOf(row) + 30, 720, kLabelHeight, frame);
+        addLabel(QStringLiteral("lbl_") + QString::fromLatin1(name), QString::fromUtf8(caption), labelLeft(second),
+                 rowOf(row) + 30, labelWidth, kLabelHeight, frame);
     };
     auto text = [&](const char* caption, const char* name, int row, bool second) {
         label(caption, name, row, second);
-        addTextBox(QString::fromLatin1(name), second ? 3000 : 840, rowOf(row), 1335, kBoxHeight, frame);
+        addTextBox(QString::fromLatin1(name), boxLeft(second), rowOf(row), boxWidth, kBoxHeight, frame);
     };
     auto list = [&](const char* caption, const char* name, int row, bool second) {
         label(caption, name, row, second);
-        addComboBox(QString::fromLatin1(name), ui::ComboBox::PickOnly, second ? 3000 : 840, rowOf(row), 1335,
+        addComboBox(QString::fromLatin1(name), ui::ComboBox::PickOnly, boxLeft(second), rowOf(row), boxWidth,
                     kListHeight, frame);
     };
     text("Email", "email", 1, false);
@@ -113,10 +125,8 @@ void CustomerWindow::addOptionsFrame(double left, double top)
 void CustomerWindow::addBalancesFrame(double left, double top, double width, double height, double rowStep)
 {
     ui::Frame* frame = addFrame(QStringLiteral("Frame2"), QStringLiteral("客户财务信息"), left, top, width, height);
-    const std::pair<const char*, const char*> balances[] = {
-        {"预收押金", "KH_YJ"}, {"欠款金额", "KH_QK"}, {"总购金额", "KH_ZJE"}, {"总购数量", "KH_ZSL"}};
     double rowTopInFrame = 360;
-    for (const auto& [caption, name] : balances) {
+    for (const auto& [caption, name] : kBalances) {
         addLabel(QStringLiteral("lbl_") + QString::fromLatin1(name), QString::fromUtf8(caption), 120,
                  rowTopInFrame + 30, 840, kLabelHeight, frame);
         ui::TextBox* box = addTextBox(QString::fromLatin1(name), 960, rowTopInFrame, 615, kBoxHeight - 45, frame);
@@ -153,7 +163,8 @@ void CustomerWindow::showCustomer(const db::Recordset& company)
         const QString name = QString::fromLatin1(box.control);
         const QString text = value.toText();
         switch (box.kind) {
-        case BoxKind::Text: control<ui::TextBox>(name)->setText(text); break;
+        case BoxKind::Text:
+        case BoxKind::Balance: control<ui::TextBox>(name)->setText(text); break;
         case BoxKind::Memo: control<ui::TextArea>(name)->setText(text); break;
         case BoxKind::List: {
             ui::ComboBox* list = control<ui::ComboBox>(name);
@@ -166,11 +177,28 @@ void CustomerWindow::showCustomer(const db::Recordset& company)
     control<ui::CheckBox>(QStringLiteral("GK"))->setValue(customerrecord::flagSet(company.field(QStringLiteral("KH_GK"))));
 }
 
+bool CustomerWindow::balancesAreNumbers()
+{
+    for (const auto& [caption, name] : kBalances) {
+        ui::TextBox* box = control<ui::TextBox>(QString::fromLatin1(name));
+        if (db::trimBlanks(box->text()).isEmpty() || db::isNumeric(box->text())) continue;
+        ui::msgBox(QString::fromUtf8(caption) + QStringLiteral("必须是数字"));
+        box->setFocus();
+        return false;
+    }
+    return true;
+}
+
 void CustomerWindow::writeCustomer(db::Recordset& company) const
 {
     for (const CustomerBox& box : kBoxes) {
         const QString text = boxText(QString::fromLatin1(box.control));
-        database::guarded([&] { company.setField(QString::fromLatin1(box.column), text); });
+        const QString column = QString::fromLatin1(box.column);
+        // A value the column refuses (a text longer than it holds) fails the whole save,
+        // so the window never reports a customer as saved without it.
+        company.setField(column, box.kind == BoxKind::Balance && db::trimBlanks(text).isEmpty()
+                                     ? QStringLiteral("0")
+                                     : text);
     }
     company.setField(QStringLiteral("KH_GK"), customerrecord::flagText(isPublic()));
 }

@@ -32,8 +32,15 @@ protected:
     // box as it is; a stored list value missing from its list is added to it,
     // so that it is shown and kept.
     void showCustomer(const db::Recordset& company);
+    // Tells the operator of the first balance box that holds something other
+    // than a number ("预收押金必须是数字") and puts the cursor there; false
+    // then. An empty box passes: it stands for 0.
+    bool balancesAreNumbers();
     // Writes every box into its column of the pending row, and the public
-    // flag. A text that its column cannot take leaves that column as it is.
+    // flag. A text that its column cannot take leaves that column as it is,
+    // except in the balances: they are checked first with balancesAreNumbers(),
+    // an empty one is stored as 0, and one the column still cannot take (a
+    // number too large for it) throws db::Error.
     void writeCustomer(db::Recordset& company) const;
 
     bool isPublic() const;

@@ -99,6 +99,7 @@ bool FrmCustAdd::save()
         ui::msgBox(QStringLiteral("联系人不能为空"));
         return false;
     }
+    if (!balancesAreNumbers()) return false;
 
     std::unique_ptr<db::Connection> connection;
     std::int32_t customerId = 0;

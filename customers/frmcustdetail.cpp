@@ -21,6 +21,7 @@ const char* const kSavedText = "客户资料修改成功！";
 const char* const kNoCustomerText = "找不到客户记录，可能已经被删除";
 const char* const kStaleText = "客户资料未能保存：该客户已在别处被修改或删除，请关闭后重新打开再修改";
 const char* const kContactFailedText = "客户资料已保存，但主联系人未能保存：";
+const char* const kNotSavedText = "客户资料未能保存：";
 
 // Bold 10.5-point text in the given colour (&HBBGGRR).
 void emphasize(ui::TextBox* box, quint32 bbggrr)
@@ -115,9 +116,16 @@ void FrmCustDetail::command1_Click()
         ui::msgBox(QString::fromUtf8(kNoCustomerText));
         return;
     }
+    if (!balancesAreNumbers()) return;
     const QString oldContactName = customer_->field(QStringLiteral("company_connect")).toText();
     const auto customerId = static_cast<std::int32_t>(customer_->field(QStringLiteral("id")).toLong());
-    writeCustomer(*customer_);
+    try {
+        writeCustomer(*customer_);
+    } catch (const db::Error& error) {
+        database::guarded([&] { customer_->cancelUpdate(); });
+        ui::msgBox(QString::fromUtf8(kNotSavedText) + error.message());
+        return;
+    }
     if (!database::guarded([&] { customer_->update(); })) {
         database::guarded([&] { customer_->cancelUpdate(); });
         ui::msgBox(QString::fromUtf8(kStaleText));

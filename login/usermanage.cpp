@@ -104,7 +104,9 @@ FrmUserManage::FrmUserManage()
     modify->onClick = [this] { command3_Click(); };
     remove->onClick = [this] { Command4_Click(); };
     close->onClick = [this] { command2_Click(); };
+    // A click loads the row even when it is current already.
     grid_->onRowColChange = [this] { LoadSelectedUser(); };
+    grid_->onClick = [this] { LoadSelectedUser(); };
 }
 
 void FrmUserManage::Form_Load()
@@ -112,16 +114,27 @@ void FrmUserManage::Form_Load()
     DataGridFresh();
 }
 
+// Fills the grid again; the grid then stands on its first row, and the boxes
+// show that operator so that they always agree with the current row.
 void FrmUserManage::DataGridFresh()
 {
     gridbinding::bind(grid_, QStringLiteral("select User_id,User_name from sys_user"),
                       {{QStringLiteral("id"), 0, QStringLiteral("User_id")},
                        {QStringLiteral("用户名称"), 1500, QStringLiteral("User_name")}});
+    LoadSelectedUser();
+}
+
+// Fills the grid again standing on the operator just stored, whose row the
+// boxes then show as saved.
+void FrmUserManage::showStored(const db::Variant& userId)
+{
+    DataGridFresh();
+    grid_->setCurrentKey(userId);
 }
 
 // Adds an operator with the trimmed name and password and the rights shown;
 // a name that an operator already has is refused, and success is reported only
-// once the row is stored.
+// once the row is stored. The new operator becomes the current row.
 void FrmUserManage::command1_Click()
 {
     const QString name = db::trimBlanks(userName_->text());
@@ -130,6 +143,7 @@ void FrmUserManage::command1_Click()
         return;
     }
     bool taken = false;
+    db::Variant added;
     const bool stored = database::guarded([&] {
         auto connection = database::openMain();
         taken = nameTaken(*connection, name);
@@ -142,6 +156,7 @@ void FrmUserManage::command1_Click()
         rows.setField(QStringLiteral("user_pwd"), db::trimBlanks(userPwd_->text()));
         writeRights(rows);
         rows.update();
+        added = rows.field(QStringLiteral("User_id"));
     });
     if (!stored) {
         showWriteFailed(QStringLiteral("用户加入失败，数据未保存"), kTitle);
@@ -152,11 +167,12 @@ void FrmUserManage::command1_Click()
         return;
     }
     ui::msgBox(QStringLiteral("用户已成功加入"));
-    DataGridFresh();
+    showStored(added);
 }
 
 // Stores the rights and scope shown for the operator named in the box; the
-// password and the administrator flag are never changed here.
+// password and the administrator flag are never changed here. That operator
+// becomes the current row.
 void FrmUserManage::command3_Click()
 {
     if (db::trimBlanks(userName_->text()).isEmpty()) {
@@ -164,6 +180,7 @@ void FrmUserManage::command3_Click()
         return;
     }
     bool found = false;
+    db::Variant modified;
     const bool stored = database::guarded([&] {
         auto connection = database::openMain();
         db::Recordset row;
@@ -171,6 +188,7 @@ void FrmUserManage::command3_Click()
                  *connection, db::CursorType::Keyset, db::LockType::Optimistic);
         found = !row.eof();
         if (!found) return;
+        modified = row.field(QStringLiteral("User_id"));
         row.setField(QStringLiteral("user_name"), db::trimBlanks(userName_->text()));
         writeRights(row);
         row.update();
@@ -184,7 +202,7 @@ void FrmUserManage::command3_Click()
         return;
     }
     ui::msgBox(QStringLiteral("用户权限已成功修改"));
-    DataGridFresh();
+    showStored(modified);
 }
 
 // Deletes the grid's current operator unless he is an administrator; the
@@ -209,7 +227,7 @@ void FrmUserManage::command2_Click()
     ui::Windows::unload(this);
 }
 
-// Shows the current row's operator. A right box is checked exactly when the
+// Shows the current row's operator (the grid's row change and click). A right box is checked exactly when the
 // operator holds the right at login (the column is "1"), so an empty or odd
 // value shows unchecked rather than keeping the previous operator's box.
 void FrmUserManage::LoadSelectedUser()

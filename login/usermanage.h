@@ -23,7 +23,8 @@ private:
     void command3_Click();        // modify
     void Command4_Click();        // delete
     void command2_Click();        // close
-    void LoadSelectedUser();      // the grid's current row changed
+    void LoadSelectedUser();      // the grid's current row changed, or a row was clicked
+    void showStored(const db::Variant& userId);
     void Option1_Click(int index);
 
     void writeRights(db::Recordset& row) const;   // the fourteen flags and the scope

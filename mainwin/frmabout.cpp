@@ -20,9 +20,10 @@ FrmAbout::FrmAbout() : ui::Form(QStringLiteral("frmAbout"))
     addLabel(QStringLiteral("lblDescription"), QStringLiteral("来电显示与客户资料管理"), 2160, 1560, 2535, 330);
     addLabel(QStringLiteral("Label2"), QStringLiteral("适用于电话销售的小型企业"), 2160, 1800, 2655, 255);
     addLabel(QStringLiteral("Label3"), QStringLiteral("公司主页："), 2160, 2085, 975, 255);
-    auto* Label1 = addLabel(QStringLiteral("Label1"), kHomeAddress, 3240, 2040, 2055, 255);
+    // The links reach to the window's right edge, so the whole address shows.
+    auto* Label1 = addLabel(QStringLiteral("Label1"), kHomeAddress, 3240, 2040, 2655, 255);
     addLabel(QStringLiteral("Label4"), QStringLiteral("技术支持："), 2160, 2400, 975, 255);
-    auto* Label5 = addLabel(QStringLiteral("Label5"), kSupportAddress, 3240, 2400, 2055, 255);
+    auto* Label5 = addLabel(QStringLiteral("Label5"), kSupportAddress, 3240, 2400, 2655, 255);
     addLabel(QStringLiteral("Label6"), QStringLiteral("Halvex 版权所有"), 2160, 2700, 3735, 375);
 
     for (ui::Label* link : {Label1, Label5}) {

@@ -159,14 +159,19 @@ void FrmMain::createStatusStrip()
 {
     QWidget* area = menuBar_->clientArea();
     const double bottom = kDesignHeight;
-    addPictureButton(QStringLiteral("Image8"), QString(), 300, bottom - 250, 495, 255, area);
+    // The icons show at their own size, so none reaches over the text beside it.
+    const auto statusIcon = [&](const QString& name, double left, double width) {
+        addPictureButton(name, QString(), left, bottom - 250, width, 255, area)->setStretch(false);
+    };
+    statusIcon(QStringLiteral("Image8"), 300, 495);
     Label2 = addLabel(QStringLiteral("Label2"), QString(), 600, bottom - 220, 2055, 375, area);
-    addPictureButton(QStringLiteral("Image9"), QString(), 3500, bottom - 250, 735, 255, area);
+    statusIcon(QStringLiteral("Image9"), 3500, 735);
     addLabel(QStringLiteral("Label4"), QString(), 3830, bottom - 220, 2295, 375, area);
-    addPictureButton(QStringLiteral("Image10"), QString(), 7200, bottom - 250, 495, 255, area);
-    auto* Label5 = addLabel(QStringLiteral("Label5"), QString(), 7500, bottom - 220, 3015, 255, area);
+    statusIcon(QStringLiteral("Image10"), 7200, 495);
+    // Wide enough for the whole support address, up to the work-mode icon.
+    auto* Label5 = addLabel(QStringLiteral("Label5"), QString(), 7500, bottom - 220, 3915, 255, area);
     ui::setForeColor(Label5, 0xFF0000);
-    addPictureButton(QStringLiteral("Image6"), QString(), 11500, bottom - 250, 255, 255, area);
+    statusIcon(QStringLiteral("Image6"), 11500, 255);
     addLabel(QStringLiteral("Label16"), QString(), 11800, bottom - 220, 2175, 255, area);
 }
 

@@ -3,10 +3,12 @@
 #include "platform/ui/desktop.h"
 #include "platform/ui/keypress.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QFocusEvent>
 #include <QImage>
 #include <QProxyStyle>
+#include <QScrollBar>
 
 namespace ui {
 
@@ -271,10 +273,19 @@ void ComboBox::focusOutEvent(QFocusEvent* event)
     if (isLostFocus(event)) fire(onLostFocus);
 }
 
+// The list drops down at least as wide as its longest entry, however narrow
+// the box itself is.
 void ComboBox::showPopup()
 {
     indexBeforePopup_ = currentIndex();
+    view()->setMinimumWidth(popupWidthForEntries());
     QComboBox::showPopup();
+}
+
+int ComboBox::popupWidthForEntries() const
+{
+    const int scrollBar = count() > maxVisibleItems() ? view()->verticalScrollBar()->sizeHint().width() : 0;
+    return view()->sizeHintForColumn(0) + 2 * view()->frameWidth() + scrollBar;
 }
 
 // ---- CheckBox, OptionButton, CommandButton
@@ -322,12 +333,20 @@ void PictureButton::setPicture(const QPixmap& picture)
     showPicture();
 }
 
+void PictureButton::setStretch(bool stretch)
+{
+    setScaledContents(stretch);
+    showPicture();
+}
+
 void PictureButton::showPicture()
 {
-    if (picture_.isNull())
+    if (picture_.isNull()) {
         clear();
-    else
-        setPixmap(isEnabled() ? picture_ : greyedCopy(picture_));
+        return;
+    }
+    setPixmap(isEnabled() ? picture_ : greyedCopy(picture_));
+    if (!stretch()) resize(picture_.deviceIndependentSize().toSize());
 }
 
 void PictureButton::click()

@@ -118,6 +118,7 @@ protected:
 
 private:
     void fireClick();
+    int popupWidthForEntries() const;
     int indexBeforePopup_ = -1;
 };
 
@@ -154,6 +155,10 @@ public:
     explicit PictureButton(QWidget* parent);
     void setPicture(const QString& path);        // a missing file leaves the button blank; relative: in the program folder
     void setPicture(const QPixmap& picture);
+    // On (the default) the picture fills the box; off, the picture keeps its
+    // own size and the box takes that size.
+    void setStretch(bool stretch);
+    bool stretch() const { return hasScaledContents(); }
     void click();                                // as if the operator clicked it; nothing when disabled
     ClickHandler onClick;
     MouseHandler onMouseDown;

@@ -176,8 +176,10 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent), model_(std::make_uniqu
                     } catch (const db::Error&) {
                     }
                 }
+                keepCurrentRowSelected();
                 if (!rebinding_) fire(onRowColChange);
             });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { keepCurrentRowSelected(); });
 }
 
 DataGrid::~DataGrid()
@@ -248,15 +250,27 @@ void DataGrid::applyColumnWidths()
     }
 }
 
-// A freshly bound grid stands on its first row, as the bound recordset does.
+// A freshly bound grid stands on its first row, as the bound recordset does,
+// and shows it selected like any current row.
 void DataGrid::selectFirstRow()
 {
     if (model_->rowCount() == 0) return;
-    selectionModel()->setCurrentIndex(model_->index(0, 0), QItemSelectionModel::NoUpdate);
+    selectionModel()->setCurrentIndex(model_->index(0, 0),
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     try {
         rows_->setAbsolutePosition(0);
     } catch (const db::Error&) {
     }
+}
+
+// The commands act on the current row, so it is always the one row shown
+// selected: a deselecting click or a cursor move that leaves the selection
+// behind selects the current row again.
+void DataGrid::keepCurrentRowSelected()
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || selectionModel()->isRowSelected(current.row())) return;
+    selectionModel()->select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 int DataGrid::rowCount() const
@@ -327,6 +341,23 @@ bool DataGrid::editCell(int row, int column, const QString& text)
 void DataGrid::setToolTipText(const QString& text)
 {
     setToolTip(text);
+}
+
+bool DataGrid::setCurrentKey(const db::Variant& key)
+{
+    for (int row = 0; row < rowCount(); ++row) {
+        if (cell(row, 0) == key) {
+            setCurrentRow(row);
+            return true;
+        }
+    }
+    return false;
+}
+
+void DataGrid::clickRow(int row)
+{
+    setCurrentRow(row);
+    fire(onClick);
 }
 
 void DataGrid::doubleClickRow(int row)

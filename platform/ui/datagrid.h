@@ -47,6 +47,7 @@ public:
     double columnWidth(int column) const;        // twips
     int currentRow() const;                      // -1 when none
     void setCurrentRow(int row);
+    bool setCurrentKey(const db::Variant& key);  // the row whose key is `key` becomes current; false when none
     db::Variant cell(int row, int column) const;
     QString cellText(int row, int column) const;
     db::Variant currentKey() const;              // column 0 of the current row; Empty when none
@@ -65,6 +66,7 @@ public:
     ClickHandler onRowColChange;
 
     // Simulated operator actions (tests)
+    void clickRow(int row);
     void doubleClickRow(int row);
     void rightClickRow(int row);
     void clickHeader(int column);
@@ -77,6 +79,7 @@ private:
     void showRows(std::shared_ptr<db::Recordset> rows, std::vector<ShownColumn> columns);
     void applyColumnWidths();
     void selectFirstRow();
+    void keepCurrentRowSelected();
 
     std::shared_ptr<db::Recordset> rows_;
     std::unique_ptr<GridModel> model_;

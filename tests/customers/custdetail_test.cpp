@@ -117,6 +117,89 @@ TEST_F(CustomerCard, MissingMainContactIsAddedUnderTheCustomer)
     EXPECT_EQ(column(QStringLiteral("KH_LXR"), contact, QStringLiteral("LXR_CZZ")), QString());
 }
 
+TEST_F(CustomerCard, BalanceThatIsNoNumberIsRefusedAndKept)
+{
+    const struct {
+        const char* box;
+        const char* column;
+        const char* typed;
+        const char* message;
+    } cases[] = {
+        {"KH_YJ", "company_YJ", "abc", "预收押金必须是数字"},
+        {"KH_QK", "company_QK", "12元", "欠款金额必须是数字"},
+        {"KH_ZJE", "company_zje", "1,5", "总购金额必须是数字"},
+        {"KH_ZSL", "company_Zsl", "x1", "总购数量必须是数字"},
+    };
+    for (const auto& c : cases) {
+        messages.clear();
+        const QString box = QString::fromLatin1(c.box), column = QString::fromLatin1(c.column);
+        const QString before = this->column(QStringLiteral("company"), customer, column);
+        ui::Form* card = openCard(customer);
+        type(card, QStringLiteral("tel"), QStringLiteral("999"));
+        type(card, box, QString::fromUtf8(c.typed));
+        click(card, QStringLiteral("command1"));
+
+        ASSERT_EQ(messages.shown().size(), 1u) << c.box;
+        EXPECT_EQ(messages.shown()[0].text, QString::fromUtf8(c.message));
+        EXPECT_EQ(messages.shown()[0].buttons, ui::Buttons::Ok);
+        EXPECT_EQ(ui::Windows::loaded(QStringLiteral("frmCustDetail")), card);
+        EXPECT_EQ(text(card, box), QString::fromUtf8(c.typed));
+        EXPECT_EQ(this->column(QStringLiteral("company"), customer, column), before) << c.box;
+        EXPECT_EQ(this->column(QStringLiteral("company"), customer, QStringLiteral("company_tel")), QStringLiteral("02155556666"));
+        EXPECT_EQ(count(QStringLiteral("select count(*) from KH_LXR")), 0);
+        ui::Windows::unload(card);
+    }
+}
+
+TEST_F(CustomerCard, BalancesAreStoredAsNumbers)
+{
+    ui::Form* card = openCard(customer);
+    type(card, QStringLiteral("KH_YJ"), QStringLiteral(" 80.25 "));
+    type(card, QStringLiteral("KH_QK"), QString());
+    type(card, QStringLiteral("KH_ZJE"), QStringLiteral("  "));
+    type(card, QStringLiteral("KH_ZSL"), QStringLiteral("-3"));
+    click(card, QStringLiteral("command1"));
+    EXPECT_EQ(messages.lastText(), kSaved);
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_YJ")), QStringLiteral("80.25"));
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_QK")), QStringLiteral("0"))
+        << "an emptied balance is 0, not the old amount";
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_zje")), QStringLiteral("0"));
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_Zsl")), QStringLiteral("-3"));
+}
+
+TEST_F(CustomerCard, AmountTooLargeForItsColumnIsReportedNotClaimed)
+{
+    ui::Form* card = openCard(customer);
+    type(card, QStringLiteral("tel"), QStringLiteral("999"));
+    type(card, QStringLiteral("KH_QK"), QStringLiteral("1e30"));
+    click(card, QStringLiteral("command1"));
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_TRUE(messages.lastText().startsWith(QStringLiteral("客户资料未能保存"))) << messages.lastText().toStdString();
+    EXPECT_EQ(ui::Windows::loaded(QStringLiteral("frmCustDetail")), card);
+    EXPECT_EQ(text(card, QStringLiteral("KH_QK")), QStringLiteral("1e30"));
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_QK")), QStringLiteral("120.5"));
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_tel")), QStringLiteral("02155556666"));
+
+    type(card, QStringLiteral("KH_QK"), QStringLiteral("130"));
+    click(card, QStringLiteral("command1"));
+    EXPECT_EQ(messages.lastText(), kSaved) << "the card can be saved once corrected";
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_QK")), QStringLiteral("130"));
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_tel")), QStringLiteral("999"));
+}
+
+TEST_F(CustomerCard, TextLongerThanItsColumnIsReportedNotClaimed)
+{
+    ui::Form* card = openCard(customer);
+    const QString before = column(QStringLiteral("company"), customer, QStringLiteral("company_name"));
+    type(card, QStringLiteral("tel"), QStringLiteral("999"));
+    type(card, QStringLiteral("companyname"), QString(101, QChar(0x5BA2)));
+    click(card, QStringLiteral("command1"));
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_TRUE(messages.lastText().startsWith(QStringLiteral("客户资料未能保存"))) << messages.lastText().toStdString();
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_name")), before);
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_tel")), QStringLiteral("02155556666"));
+}
+
 TEST_F(CustomerCard, MainContactWithAQuoteInItsNameIsFound)
 {
     exec(QStringLiteral("update company set company_connect = 'O''Brien'"));

@@ -102,6 +102,62 @@ TEST_F(NewCustomer, BlankNameOrContactIsRefusedAndKept)
     }
 }
 
+TEST_F(NewCustomer, BalanceThatIsNoNumberIsRefusedAndKept)
+{
+    const struct {
+        const char* box;
+        const char* typed;
+        const char* message;
+    } cases[] = {
+        {"KH_YJ", "x1", "预收押金必须是数字"},
+        {"KH_QK", "abc", "欠款金额必须是数字"},
+        {"KH_ZJE", "1 000", "总购金额必须是数字"},
+        {"KH_ZSL", "2件", "总购数量必须是数字"},
+    };
+    for (const auto& c : cases) {
+        messages.clear();
+        const QString box = QString::fromLatin1(c.box);
+        ui::Form* window = openFilled(QStringLiteral("华东贸易"));
+        type(window, box, QString::fromUtf8(c.typed));
+        click(window, QStringLiteral("command2"));
+        ASSERT_EQ(messages.shown().size(), 1u) << c.box;
+        EXPECT_EQ(messages.lastText(), QString::fromUtf8(c.message));
+        EXPECT_EQ(ui::Windows::loaded(QStringLiteral("frmCustAdd")), window);
+        EXPECT_EQ(text(window, box), QString::fromUtf8(c.typed));
+        EXPECT_EQ(text(window, QStringLiteral("LXR")), QStringLiteral("王五"));
+        EXPECT_EQ(count(QStringLiteral("select count(*) from company")), 0);
+        EXPECT_EQ(count(QStringLiteral("select count(*) from KH_LXR")), 0);
+        ui::Windows::unload(window);
+    }
+}
+
+TEST_F(NewCustomer, BalancesAreStoredAsNumbers)
+{
+    ui::Form* window = openFilled(QStringLiteral("华东贸易"));
+    type(window, QStringLiteral("KH_YJ"), QStringLiteral("200.5"));
+    type(window, QStringLiteral("KH_QK"), QString());
+    type(window, QStringLiteral("KH_ZSL"), QStringLiteral(" 4 "));
+    click(window, QStringLiteral("command1"));
+    EXPECT_TRUE(messages.shown().empty()) << messages.lastText().toStdString();
+    const int id = scalar(QStringLiteral("select max(id) from company")).toInt();
+    EXPECT_EQ(column(QStringLiteral("company"), id, QStringLiteral("company_YJ")), QStringLiteral("200.5"));
+    EXPECT_EQ(column(QStringLiteral("company"), id, QStringLiteral("company_QK")), QStringLiteral("0"));
+    EXPECT_EQ(column(QStringLiteral("company"), id, QStringLiteral("company_zje")), QStringLiteral("0"));
+    EXPECT_EQ(column(QStringLiteral("company"), id, QStringLiteral("company_Zsl")), QStringLiteral("4"));
+}
+
+TEST_F(NewCustomer, AmountTooLargeForItsColumnStoresNothing)
+{
+    ui::Form* window = openFilled(QStringLiteral("华东贸易"));
+    type(window, QStringLiteral("KH_YJ"), QStringLiteral("1e30"));
+    click(window, QStringLiteral("command1"));
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_TRUE(messages.lastText().startsWith(QStringLiteral("客户资料未能保存"))) << messages.lastText().toStdString();
+    EXPECT_EQ(ui::Windows::loaded(QStringLiteral("frmCustAdd")), window);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from company")), 0);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from KH_LXR")), 0);
+}
+
 TEST_F(NewCustomer, DuplicateNameIsStoredOnlyAfterOk)
 {
     const int first = addCustomer({{QStringLiteral("company_name"), QStringLiteral("华东贸易")}});

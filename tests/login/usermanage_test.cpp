@@ -82,7 +82,9 @@ TEST_F(UserManageTest, addStoresTrimmedNameAndPasswordAndTheRightsShown)
     EXPECT_EQ(scalar(QStringLiteral("select Uright from sys_user where user_name='小王'")), QStringLiteral("3"));
     EXPECT_EQ(count(QStringLiteral("select count(*) from sys_user where user_name='小王' and permission is null")), 1);
     EXPECT_EQ(grid()->rowCount(), 2);
-    EXPECT_EQ(nameBox()->text(), QStringLiteral("  小王 ")) << "the boxes keep what was typed";
+    EXPECT_EQ(grid()->cellText(grid()->currentRow(), 1), QStringLiteral("小王")) << "the new operator is current";
+    EXPECT_EQ(nameBox()->text(), QStringLiteral("小王")) << "the boxes show him as stored";
+    EXPECT_EQ(passwordBox()->text(), QStringLiteral("pw 1"));
 }
 
 TEST_F(UserManageTest, addRefusesAnEmptyOrTakenName)
@@ -176,6 +178,45 @@ TEST_F(UserManageTest, rightsAreShownAsHeldAndStoredAsShown)
     click("command3");
     EXPECT_EQ(storedRights(QStringLiteral("小赵")), QStringLiteral("0 0 0 0 0 0 0 0 0 0 0 0 1 0"));
     EXPECT_EQ(scalar(QStringLiteral("select Uright from sys_user where user_name='小赵'")), QStringLiteral("3"));
+}
+
+// The boxes show the operator of the grid's current row after every filling
+// of the grid, and a click on any row, the current one too, loads it.
+TEST_F(UserManageTest, theBoxesAgreeWithTheCurrentRow)
+{
+    const auto shownOperator = [&] { return grid()->cellText(grid()->currentRow(), 1); };
+    EXPECT_EQ(shownOperator(), QStringLiteral("system")) << "opened";
+    EXPECT_EQ(nameBox()->text(), QStringLiteral("system"));
+
+    nameBox()->setText(QStringLiteral("小钱"));
+    passwordBox()->setText(QStringLiteral("x"));
+    checkOnly({"b_rept"});
+    scope(1)->click();
+    click("command1");
+    nameBox()->setText(QStringLiteral("小孙"));
+    click("command1");
+    EXPECT_EQ(shownOperator(), QStringLiteral("小孙")) << "added";
+    EXPECT_EQ(nameBox()->text(), QStringLiteral("小孙"));
+
+    select(QStringLiteral("system"));
+    nameBox()->setText(QStringLiteral("typed over"));
+    grid()->clickRow(grid()->currentRow());
+    EXPECT_EQ(nameBox()->text(), QStringLiteral("system")) << "click on the current row";
+    EXPECT_EQ(shownRights(), QStringLiteral("1 1 1 1 1 1 1 1 1 1 1 1 1 1"));
+
+    // Modifying the operator named in the box makes him current.
+    nameBox()->setText(QStringLiteral("小钱"));
+    checkOnly({"e_cust"});
+    scope(2)->click();
+    click("command3");
+    EXPECT_EQ(shownOperator(), QStringLiteral("小钱")) << "modified";
+    EXPECT_EQ(shownRights(), QStringLiteral("1 0 0 0 0 0 0 0 0 0 0 0 0 0"));
+    EXPECT_TRUE(scope(2)->value());
+
+    messages.answerNext(ui::Answer::Yes);
+    click("Command4");
+    EXPECT_EQ(count(QStringLiteral("select count(*) from sys_user where user_name='小钱'")), 0);
+    EXPECT_EQ(nameBox()->text(), shownOperator()) << "deleted";
 }
 
 TEST_F(UserManageTest, deleteAsksAndProtectsTheAdministrator)

@@ -3,6 +3,7 @@
 // that are inert and grey when disabled, list choices, units and colours.
 #include "platform/ui/controls.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -221,6 +222,39 @@ TEST(UiPictureButton, MissingPictureLeavesItBlank)
     EXPECT_TRUE(button.pixmap().isNull());
     button.setEnabled(false);
     EXPECT_TRUE(button.pixmap().isNull());
+}
+
+TEST(UiPictureButton, PictureFillsTheBoxUnlessStretchIsOff)
+{
+    QWidget window;
+    ui::PictureButton toolbar(&window);
+    toolbar.setGeometry(0, 0, 33, 17);
+    toolbar.setPicture(colouredPicture());
+    EXPECT_TRUE(toolbar.stretch());
+    EXPECT_EQ(toolbar.size(), QSize(33, 17));
+
+    ui::PictureButton statusIcon(&window);
+    statusIcon.setGeometry(40, 0, 33, 17);
+    statusIcon.setStretch(false);
+    QPixmap icon(16, 16);
+    icon.fill(Qt::red);
+    statusIcon.setPicture(icon);
+    EXPECT_EQ(statusIcon.geometry(), QRect(40, 0, 16, 16)) << "the icon keeps its size and covers nothing beside it";
+    statusIcon.setEnabled(false);
+    EXPECT_EQ(statusIcon.size(), QSize(16, 16));
+}
+
+TEST(UiComboBox, DropDownIsAsWideAsItsLongestEntry)
+{
+    QWidget window;
+    ui::ComboBox box(&window, ui::ComboBox::Editable);
+    box.setGeometry(0, 0, 49, 20);
+    for (const char* entry : {"包含", "从...开始", "以...结束"}) box.addItem(QString::fromUtf8(entry));
+    window.show();
+    static_cast<QComboBox&>(box).showPopup();
+    const int longest = box.view()->fontMetrics().horizontalAdvance(QString::fromUtf8("以...结束"));
+    EXPECT_GT(box.view()->width(), longest);
+    box.hidePopup();
 }
 
 TEST(UiComboBox, PickOnlyBoxSelectsEntriesAndReportsEachChoice)

@@ -190,6 +190,60 @@ TEST_F(UiDataGrid, OperatorActionsReachTheHandlers)
     EXPECT_EQ(headers, (std::vector<int>{2, 1}));
 }
 
+// The row the commands act on is the row the operator sees selected, from
+// the binding on, whatever moved the current row.
+TEST_F(UiDataGrid, TheCurrentRowIsAlwaysTheOneRowShownSelected)
+{
+    grid.resize(400, 300);
+    const auto selectedRows = [&] {
+        std::vector<int> rows;
+        for (const QModelIndex& index : grid.selectionModel()->selectedRows()) rows.push_back(index.row());
+        return rows;
+    };
+    const auto click = [&](int row, Qt::KeyboardModifiers modifiers) {
+        const QPointF at = grid.visualRect(grid.model()->index(row, 1)).center();
+        const QPointF global = grid.viewport()->mapToGlobal(at);
+        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, modifiers);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, modifiers);
+        QApplication::sendEvent(grid.viewport(), &press);
+        QApplication::sendEvent(grid.viewport(), &release);
+    };
+    int clicks = 0;
+    grid.onClick = [&] { ++clicks; };
+
+    grid.bind(query(QStringLiteral("select id, product, qty from goods order by id")), goodsColumns());
+    EXPECT_EQ(selectedRows(), std::vector<int>{0}) << "bound";
+
+    grid.setCurrentRow(2);
+    EXPECT_EQ(selectedRows(), std::vector<int>{2}) << "set by code";
+
+    grid.selectionModel()->setCurrentIndex(grid.model()->index(1, 1), QItemSelectionModel::NoUpdate);
+    EXPECT_EQ(selectedRows(), std::vector<int>{1}) << "cursor moved alone";
+
+    click(1, Qt::ControlModifier);
+    EXPECT_EQ(grid.currentRow(), 1);
+    EXPECT_EQ(selectedRows(), std::vector<int>{1}) << "control-click on the current row";
+
+    click(0, Qt::NoModifier);
+    EXPECT_EQ(grid.currentKey(), db::Variant(1));
+    EXPECT_EQ(selectedRows(), std::vector<int>{0}) << "clicked";
+
+    grid.bind(query(QStringLiteral("select id, product, qty from goods where qty > 5 order by id")), goodsColumns());
+    EXPECT_EQ(selectedRows(), std::vector<int>{0}) << "bound again";
+    EXPECT_EQ(grid.currentKey(), db::Variant(2));
+
+    // A click on the row that is current already is a click all the same.
+    clicks = 0;
+    click(0, Qt::NoModifier);
+    grid.clickRow(0);
+    EXPECT_EQ(clicks, 2);
+
+    EXPECT_TRUE(grid.setCurrentKey(db::Variant(3)));
+    EXPECT_EQ(selectedRows(), std::vector<int>{1});
+    EXPECT_FALSE(grid.setCurrentKey(db::Variant(1)));
+    EXPECT_EQ(grid.currentRow(), 1);
+}
+
 TEST_F(UiDataGrid, LargeResultsAreReadOnDemand)
 {
     db::Connection connection;
