@@ -43,9 +43,9 @@ std::optional<QString> keyText(const db::Variant& id)
     return QString::number(static_cast<qint64>(value));
 }
 
-void deleteDependents(db::Connection& connection, View view, const QString& key, const QString& lineKey)
+void deleteDependents(db::Connection& connection, View view, const DeleteRule& rule, const QString& key,
+                      const QString& lineKey)
 {
-    const DeleteRule rule = ruleOf(view);
     if (view == View::Customers) {
         for (const char* table : kCustomerTables)
             connection.execute(QStringLiteral("delete from ") + QString::fromLatin1(table)
@@ -64,6 +64,7 @@ DeleteOutcome deleteWithCascade(View view, const db::Variant& id)
 {
     const std::optional<QString> key = keyText(id);
     if (!key) return DeleteOutcome::Missing;
+    const DeleteRule rule = ruleOf(view);
     std::unique_ptr<db::Connection> connection;
     try {
         connection = database::openMain();
@@ -73,17 +74,17 @@ DeleteOutcome deleteWithCascade(View view, const db::Variant& id)
     }
     try {
         db::Recordset record;
-        record.open(QStringLiteral("select * from ") + QString::fromLatin1(ruleOf(view).table)
+        record.open(QStringLiteral("select * from ") + QString::fromLatin1(rule.table)
                         + QStringLiteral(" where id=") + *key,
                     *connection, db::CursorType::Static, db::LockType::Optimistic);
         if (record.eof()) {
             connection->rollbackTrans();
             return DeleteOutcome::Missing;
         }
-        const QString lineKey = *ruleOf(view).lines ? record.field(QStringLiteral("indexflag")).toText() : QString();
+        const QString lineKey = *rule.lines ? record.field(QStringLiteral("indexflag")).toText() : QString();
         record.deleteRow();
         record.close();
-        deleteDependents(*connection, view, *key, lineKey);
+        deleteDependents(*connection, view, rule, *key, lineKey);
         connection->commitTrans();
         return DeleteOutcome::Deleted;
     } catch (const db::Error&) {

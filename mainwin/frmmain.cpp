@@ -39,9 +39,15 @@ double pictureHeight(const QImage& picture)
     return ui::pixelsToTwips(picture.height());
 }
 
+// A picture file of the program's bmp folder.
+QString picturePath(const char* file)
+{
+    return ui::programPath(QStringLiteral("bmp/") + QString::fromLatin1(file));
+}
+
 QImage picture(const char* file)
 {
-    return QImage(ui::programPath(QStringLiteral("bmp/") + QString::fromLatin1(file)));
+    return QImage(picturePath(file));
 }
 
 } // namespace
@@ -83,14 +89,11 @@ void FrmMain::createTopBand()
         {"Image13", "tbcalls.bmp", 6960, 360, 360, "Label3", "来电记录", 6840, 735},
     };
     for (const ToolbarEntry& entry : toolbar) {
-        addPictureButton(QString::fromLatin1(entry.picture),
-                         ui::programPath(QStringLiteral("bmp/") + QString::fromLatin1(entry.pictureFile)),
-                         entry.left, 120, entry.width, entry.height, area);
+        addPictureButton(QString::fromLatin1(entry.picture), picturePath(entry.pictureFile), entry.left, 120,
+                         entry.width, entry.height, area);
         addLabel(QString::fromLatin1(entry.label), QString::fromUtf8(entry.caption), entry.labelLeft, 600,
                  entry.labelWidth, 255, area);
     }
-    control<ui::PictureButton>(QStringLiteral("image14"))->onClick = [this] { image14_Click(); };
-    control<ui::Label>(QStringLiteral("Label10"))->onClick = [this] { image14_Click(); };
 
     // The caller display, written by the call monitor.
     auto* RecTel = addLabel(QStringLiteral("RecTel"), QString(), 7800, 120, 1335, 615, area);
@@ -104,11 +107,8 @@ void FrmMain::createTopBand()
     addPictureButton(QStringLiteral("Image11"), QString(), 480, 960, 375, 255, area);
     addLabel(QStringLiteral("Label6"), QString(), 840, 960, 1815, 375, area);
 
-    auto* cmAdd = addPictureButton(QStringLiteral("cmAdd"), ui::programPath(QStringLiteral("bmp/add.bmp")), 3240, 945,
-                                   735, 330, area);
-    cmAdd->onClick = [this] { cmAdd_Click(); };
-    addPictureButton(QStringLiteral("cmDelete"), ui::programPath(QStringLiteral("bmp/delete.bmp")), 4080, 945, 735,
-                     330, area);
+    addPictureButton(QStringLiteral("cmAdd"), picturePath("add.bmp"), 3240, 945, 735, 330, area);
+    addPictureButton(QStringLiteral("cmDelete"), picturePath("delete.bmp"), 4080, 945, 735, 330, area);
 
     // Quick search.
     addLabel(QStringLiteral("Label1"), QStringLiteral("快速查询："), 5160, 1005, 975, 255, area);
@@ -125,8 +125,7 @@ void FrmMain::createTopBand()
     Combo2->setListIndex(-1);
     text1 = addTextBox(QStringLiteral("text1"), 8400, 960, 975, 285, area);
     text1->onKeyPress = [this](int& KeyAscii) { text1_KeyPress(KeyAscii); };
-    command2 = addPictureButton(QStringLiteral("command2"), ui::programPath(QStringLiteral("bmp/search.bmp")), 9480,
-                                960, 660, 300, area);
+    command2 = addPictureButton(QStringLiteral("command2"), picturePath("search.bmp"), 9480, 960, 660, 300, area);
     command2->onClick = [this] { command2_Click(); };
 
     // The phone-line state beside the search row; the layout places both.

@@ -57,7 +57,6 @@ void FrmMain::cmAdd_Click()
 // the id belongs to the rows the grid holds.
 void FrmMain::DataGrid1_DblClick()
 {
-    Mymode::CurrentRecordId = 0;
     Mymode::CurrentRecordId = recordIdOf(DataGrid1->currentKey());
     if (Mymode::CurrentRecordId == 0 || !gridView_) return;
     ui::Windows::open(QString::fromLatin1(windowsOf(*gridView_).detail));

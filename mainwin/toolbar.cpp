@@ -1,6 +1,7 @@
 // The picture toolbar along the top edge: each picture and the caption label
-// under it run the same command. Two controls of the status strip run
-// commands too: the work-mode icon adds, the support label opens the home page.
+// under it run the same command. The add and delete buttons of the search row
+// and two controls of the status strip run commands too: the work-mode icon
+// adds, the support label opens the home page.
 #include "mainwin/frmmain.h"
 
 #include "mainwin/maker.h"
@@ -28,6 +29,7 @@ void FrmMain::connectToolbar()
         control<ui::PictureButton>(QString::fromLatin1(entry.picture))->onClick = [this, command] { (this->*command)(); };
         control<ui::Label>(QString::fromLatin1(entry.label))->onClick = [this, command] { (this->*command)(); };
     }
+    control<ui::PictureButton>(QStringLiteral("cmAdd"))->onClick = [this] { cmAdd_Click(); };
     control<ui::PictureButton>(QStringLiteral("cmDelete"))->onClick = [this] { cmDelete_Click(); };
     control<ui::PictureButton>(QStringLiteral("Image6"))->onClick = [this] { cmAdd_Click(); };
     control<ui::Label>(QStringLiteral("Label5"))->onClick = [] { ui::openWithDesktop(kHomePage); };

@@ -18,12 +18,11 @@ protected:
     int addCustomerWithRecords(const QString& name, const QString& lineKeyPrefix)
     {
         const int customer = addCustomer(name);
-        const QString id = QString::number(customer);
-        for (int i = 0; i < 2; ++i) insert(QStringLiteral("KH_LXR"), QStringLiteral("companyid,LXR_CZZ"), id + QStringLiteral(",'system'"));
-        insert(QStringLiteral("KH_ACT"), QStringLiteral("companyid,Action_CZZ"), id + QStringLiteral(",'system'"));
+        for (int i = 0; i < 2; ++i) addRelated("KH_LXR", "LXR_CZZ", customer);
+        addRelated("KH_ACT", "Action_CZZ", customer);
         addHeaderWithLines(QStringLiteral("chance"), QStringLiteral("chanceMX"), customer, lineKeyPrefix + QStringLiteral("c"), 3);
         addHeaderWithLines(QStringLiteral("sales"), QStringLiteral("SalesMX"), customer, lineKeyPrefix + QStringLiteral("s"), 2);
-        insert(QStringLiteral("service"), QStringLiteral("companyid,service_CZZ"), id + QStringLiteral(",'system'"));
+        addRelated("service", "service_CZZ", customer);
         return customer;
     }
 
@@ -141,7 +140,7 @@ TEST_F(DeleteRecord, EachListRefusesWithoutItsDeleteRight)
     for (const auto& c : cases) {
         const QString table = QString::fromLatin1(c.table);
         if (table != QLatin1String("company"))
-            insert(table, QStringLiteral("companyid,") + QString::fromLatin1(c.owner), QStringLiteral("%1,'system'").arg(customer));
+            addRelated(c.table, c.owner, customer);
         const int before = count(QStringLiteral("select count(*) from ") + table);
         loginAs(QStringLiteral("system"), allRights().replace(QString::fromLatin1(c.right) + QStringLiteral("=1;"),
                                                              QString::fromLatin1(c.right) + QStringLiteral("=0;")));

@@ -46,11 +46,8 @@ TEST_F(GridCommands, DoubleClickOpensTheRowsRecord)
     const int customer = addCustomer(QStringLiteral("c"));
     openMain();
     for (const ViewWindows& view : kViews) {
-        const int record = insert(QString::fromLatin1(view.table),
-                                  QStringLiteral("companyid,") + QString::fromLatin1(view.owner),
-                                  QStringLiteral("%1,'system'").arg(customer));
-        insert(QString::fromLatin1(view.table), QStringLiteral("companyid,") + QString::fromLatin1(view.owner),
-               QStringLiteral("%1,'system'").arg(customer));
+        const int record = addRelated(view.table, view.owner, customer);
+        addRelated(view.table, view.owner, customer);
         choose(view.menu);
         grid()->doubleClickRow(1);
         EXPECT_EQ(Mymode::CurrentRecordId, record) << view.detail;
@@ -136,7 +133,7 @@ TEST_F(GridCommands, HeaderSortOrdersByTheColumnsField)
 TEST_F(GridCommands, HeaderClickOutsideTheCustomerRowsDoesNothing)
 {
     const int customer = addCustomer(QStringLiteral("c"));
-    insert(QStringLiteral("KH_ACT"), QStringLiteral("companyid,Action_CZZ"), QStringLiteral("%1,'system'").arg(customer));
+    addRelated("KH_ACT", "Action_CZZ", customer);
     openMain();
     choose("mnuActionList");
     grid()->clickHeader(1);

@@ -169,7 +169,7 @@ TEST_F(ListViews, SwitchesOfferTheirCaptionsAndKeepTheRestOfTheSearchStrip)
 TEST_F(ListViews, RefreshFromAnotherWindowKeepsTheViewKeyAndCaptions)
 {
     const int customer = addCustomer(QStringLiteral("a"));
-    insert(QStringLiteral("service"), QStringLiteral("companyid,service_CZZ"), QStringLiteral("%1,'system'").arg(customer));
+    addRelated("service", "service_CZZ", customer);
     openMain();
     choose("mnuSalesList");
     ui::Windows::loaded<MainLists>(QStringLiteral("frmMain"))

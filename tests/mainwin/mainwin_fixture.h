@@ -83,6 +83,13 @@ protected:
         exec(QStringLiteral("insert into %1 (%2) values (%3)").arg(table, columns, values));
         return scalar(QStringLiteral("select max(id) from ") + table).toInt();
     }
+    // Inserts a row of a table whose rows belong to the customer, owned by
+    // "system", and returns its id.
+    int addRelated(const char* table, const char* ownerColumn, int customer)
+    {
+        return insert(QString::fromLatin1(table), QStringLiteral("companyid,") + QString::fromLatin1(ownerColumn),
+                      QStringLiteral("%1,'system'").arg(customer));
+    }
     int addCustomer(const QString& name, const QString& owner = QStringLiteral("system"),
                     const QString& isPublic = QStringLiteral("0"))
     {

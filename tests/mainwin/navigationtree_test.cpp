@@ -106,7 +106,7 @@ TEST_F(NavigationTree, ListNodesSwitchTheView)
         {"销售订单", "SalesList", "销售概述"}, {"服务列表", "ServiceList", "服务概述"}, {"客户列表", "CustList", "客户名称"},
     };
     const int customer = addCustomer(QStringLiteral("c"));
-    const int order = insert(QStringLiteral("sales"), QStringLiteral("companyid,sal_CZZ"), QStringLiteral("%1,'system'").arg(customer));
+    const int order = addRelated("sales", "sal_CZZ", customer);
     openMain();
     for (const auto& c : cases) {
         click(QString::fromUtf8(c.node));

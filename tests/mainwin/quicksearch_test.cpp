@@ -36,8 +36,7 @@ protected:
         if (table == QLatin1String("company")) return addCustomer(text);
         const int customer = addCustomer(column == QLatin1String("company") ? text : QStringLiteral("c"));
         if (column == QLatin1String("company"))
-            return insert(table, QStringLiteral("companyid,") + QString::fromLatin1(c.owner),
-                          QStringLiteral("%1,'system'").arg(customer));
+            return addRelated(c.table, c.owner, customer);
         return insert(table, QStringLiteral("companyid,%1,%2").arg(QString::fromLatin1(c.owner), column),
                       QStringLiteral("%1,'system',").arg(customer) + sqltext::quoted(text));
     }
