@@ -20,7 +20,8 @@ std::shared_ptr<db::Recordset> ExecSql(const QString& sql)
         }
         auto rows = std::make_shared<db::Recordset>();
         rows->open(sql.trimmed(), *connection, db::CursorType::Keyset, db::LockType::Optimistic);
-        return rows;
+        // A statement that gives no rows at all leaves no recordset to return.
+        return rows->fieldCount() > 0 ? rows : nullptr;
     } catch (const db::Error&) {
         return nullptr;
     }
