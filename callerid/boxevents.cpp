@@ -8,6 +8,7 @@
 #include "platform/ui/desktop.h"
 
 #include <QFile>
+#include <QTimer>
 
 namespace callerid {
 
@@ -49,6 +50,11 @@ void GtMain::PollBoxEvents()
         } catch (const std::exception&) {
             // The event's handling ends; the next event is still taken.
         }
+    }
+    // Once for all the calls of the tick, after the tick.
+    if (dayListDue_) {
+        dayListDue_ = false;
+        QTimer::singleShot(0, this, [this] { LoadDayCalls(hvDay->text()); });
     }
 }
 

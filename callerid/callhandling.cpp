@@ -62,11 +62,14 @@ void GtMain::HandleCallerID(const QByteArray& callerIdText)
     std::int32_t companyId = 0;
     bool known = false;
     database::guarded([&] {
-        auto contacts = database::query(QStringLiteral("select * from KH_LXR where ")
-                                        + numbermatch::containsCondition(kContactNumbers, number));
-        if (!numbermatch::moveToBest(*contacts, kContactNumbers, number)) return;
-        contactName = contacts->field(QStringLiteral("Connect_name")).toText();
-        const db::Variant company = contacts->field(QStringLiteral("companyid"));
+        auto connection = database::openMain();
+        const auto contactId = numbermatch::bestId(*connection, QStringLiteral("KH_LXR"), kContactNumbers, number);
+        if (!contactId) return;
+        db::Recordset contact;
+        contact.open(QStringLiteral("select * from KH_LXR where id=") + QString::number(*contactId), *connection);
+        if (contact.eof()) return;
+        contactName = contact.field(QStringLiteral("Connect_name")).toText();
+        const db::Variant company = contact.field(QStringLiteral("companyid"));
         companyId = company.isNullOrEmpty() ? 0 : static_cast<std::int32_t>(company.toLong());
         known = true;
     });
@@ -87,9 +90,13 @@ void GtMain::HandleCallerID(const QByteArray& callerIdText)
         writeStatusStrip(named ? std::optional<QString>(area) : std::nullopt);
     }
 
-    // 11. Today's calls.
+    // 11. Today's calls. Within a tick the list is filled once the tick has
+    // ended, so the caller's card shows without waiting for it.
     hvDay->setText(dSrormat::FormatShortDate(db::locale::now().date(), true));
-    LoadDayCalls(hvDay->text());
+    if (PollBusy == 1)
+        dayListDue_ = true;
+    else
+        LoadDayCalls(hvDay->text());
 }
 
 void GtMain::readCallerIdOptions(QString& outLine, QString& isPop)

@@ -35,11 +35,11 @@ QString customerOf(db::Connection& connection, const QString& callerId)
     const QString number = callerId.trimmed();
     QString name = QStringLiteral("陌生电话");
     database::guarded([&] {
-        db::Recordset companies;
-        companies.open(QStringLiteral("select * from company where ") + numbermatch::containsCondition(kCompanyNumbers, number),
-                       connection, db::CursorType::Keyset);
-        if (numbermatch::moveToBest(companies, kCompanyNumbers, number))
-            name = companies.field(QStringLiteral("company_name")).toText();
+        const auto companyId = numbermatch::bestId(connection, QStringLiteral("company"), kCompanyNumbers, number);
+        if (!companyId) return;
+        db::Recordset company;
+        company.open(QStringLiteral("select company_name from company where id=") + QString::number(*companyId), connection);
+        if (!company.eof()) name = company.field(0).toText();
     });
     return name;
 }

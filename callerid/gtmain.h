@@ -103,6 +103,7 @@ private:
     // by its own line's caller.
     std::array<QString, kMaxChannels> ChNumber{};
     int PollBusy = 0;
+    bool dayListDue_ = false;   // a caller ID of the running tick lists today's calls after it
 };
 
 } // namespace callerid

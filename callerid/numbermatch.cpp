@@ -15,9 +15,10 @@ namespace {
 int rank(const QString& stored, const QString& number)
 {
     if (number.isEmpty()) return 3;
-    if (stored.trimmed() == number) return 0;
+    if (stored.trimmed().compare(number, Qt::CaseInsensitive) == 0) return 0;
     int best = 3;
-    for (qsizetype at = stored.indexOf(number); at >= 0; at = stored.indexOf(number, at + 1)) {
+    for (qsizetype at = stored.indexOf(number, 0, Qt::CaseInsensitive); at >= 0;
+         at = stored.indexOf(number, at + 1, Qt::CaseInsensitive)) {
         const qsizetype after = at + number.size();
         const bool digitFollows = after < stored.size() && stored.at(after).isDigit();
         best = std::min(best, digitFollows ? 2 : 1);
@@ -25,8 +26,7 @@ int rank(const QString& stored, const QString& number)
     return best;
 }
 
-} // namespace
-
+// "instr(a,'N')>0 or instr(b,'N')>0 ...": the number quoted.
 QString containsCondition(const QStringList& columns, const QString& number)
 {
     QStringList tests;
@@ -35,24 +35,29 @@ QString containsCondition(const QStringList& columns, const QString& number)
     return tests.join(QStringLiteral(" or "));
 }
 
-std::optional<int> moveToBest(db::Recordset& rows, const QStringList& columns, const QString& number)
+} // namespace
+
+std::optional<std::int64_t> bestId(db::Connection& connection, const QString& table, const QStringList& columns,
+                                   const QString& number)
 {
-    if (rows.eof() && rows.bof()) return std::nullopt;
-    std::optional<int> bestRow;
+    // Only the id and the number columns: the scan reads the numbers' index.
+    db::Recordset rows;
+    rows.open(QStringLiteral("select id,") + columns.join(QLatin1Char(',')) + QStringLiteral(" from ") + table
+                  + QStringLiteral(" where ") + containsCondition(columns, number),
+              connection);
+    std::optional<std::int64_t> best;
     std::tuple<int, std::int64_t> bestKey{std::numeric_limits<int>::max(), 0};
-    rows.moveFirst();
     for (; !rows.eof(); rows.moveNext()) {
         int rowRank = 3;
         for (const QString& column : columns) rowRank = std::min(rowRank, rank(rows.field(column).toText(), number));
-        const db::Variant id = rows.field(QStringLiteral("id"));
-        const std::tuple<int, std::int64_t> key{rowRank, id.isNullOrEmpty() ? 0 : id.toLong()};
-        if (!bestRow || key < bestKey) {
+        const std::int64_t id = rows.field(QStringLiteral("id")).toLong();
+        const std::tuple<int, std::int64_t> key{rowRank, id};
+        if (!best || key < bestKey) {
             bestKey = key;
-            bestRow = rows.absolutePosition();
+            best = id;
         }
     }
-    if (bestRow) rows.setAbsolutePosition(*bestRow);
-    return bestRow;
+    return best;
 }
 
 } // namespace numbermatch

@@ -8,15 +8,14 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <optional>
 
 namespace numbermatch {
 
-// "instr(a,'N')>0 or instr(b,'N')>0 ..." over the columns, the number quoted.
-QString containsCondition(const QStringList& columns, const QString& number);
-
-// The position of the best row of an open recordset (absolute position), or
-// nothing when it holds no row. The recordset is left on that row.
-std::optional<int> moveToBest(db::Recordset& rows, const QStringList& columns, const QString& number);
+// The id of the best row of `table` whose number columns contain the
+// number; nothing when none does. Throws db::Error when the query fails.
+std::optional<std::int64_t> bestId(db::Connection& connection, const QString& table, const QStringList& columns,
+                                   const QString& number);
 
 } // namespace numbermatch
