@@ -69,21 +69,27 @@ void GtMain::addControls()
     hvDay = addTextBox(QStringLiteral("hvDay"), 0, 0, 0, 0);
     hvDay->setVisible(false);
 
-    ui::PictureButton* previous = addPictureButton(QStringLiteral("image14"), QStringLiteral("bmp/back.bmp"), 6000, 120, 420, 420);
-    previous->setToolTip(QStringLiteral("前一天"));
-    previous->onClick = [this] { image14_Click(); };
-    ui::PictureButton* today = addPictureButton(QStringLiteral("image12"), QStringLiteral("bmp/clock.bmp"), 6480, 120, 420, 420);
-    today->setToolTip(QStringLiteral("今天"));
-    today->onClick = [this] { image12_Click(); };
-    ui::PictureButton* next = addPictureButton(QStringLiteral("image16"), QStringLiteral("bmp/next.bmp"), 6960, 120, 420, 420);
-    next->setToolTip(QStringLiteral("后一天"));
-    next->onClick = [this] { image16_Click(); };
-    ui::PictureButton* exportButton = addPictureButton(QStringLiteral("command2"), QStringLiteral("bmp/excel.bmp"), 7680, 120, 420, 420);
-    exportButton->setToolTip(QStringLiteral("导出到Excel"));
-    exportButton->onClick = [this] { command2_Click(); };
-    ui::PictureButton* hide = addPictureButton(QStringLiteral("command1"), QStringLiteral("bmp/close.bmp"), 9240, 120, 420, 420);
-    hide->setToolTip(QStringLiteral("关闭"));
-    hide->onClick = [this] { command1_Click(); };
+    // The picture commands of the top row.
+    struct PictureCommand {
+        const char* name;
+        const char* picture;
+        double left;
+        const char* tip;
+        void (GtMain::*handler)();
+    };
+    const PictureCommand commands[] = {
+        {"image14", "bmp/back.bmp", 6000, "前一天", &GtMain::image14_Click},
+        {"image12", "bmp/clock.bmp", 6480, "今天", &GtMain::image12_Click},
+        {"image16", "bmp/next.bmp", 6960, "后一天", &GtMain::image16_Click},
+        {"command2", "bmp/excel.bmp", 7680, "导出到Excel", &GtMain::command2_Click},
+        {"command1", "bmp/close.bmp", 9240, "关闭", &GtMain::command1_Click},
+    };
+    for (const PictureCommand& command : commands) {
+        ui::PictureButton* button = addPictureButton(QString::fromLatin1(command.name), QString::fromLatin1(command.picture),
+                                                     command.left, 120, 420, 420);
+        button->setToolTip(QString::fromUtf8(command.tip));
+        button->onClick = [this, handler = command.handler] { (this->*handler)(); };
+    }
 
     ListView3 = ui::addListView(this, QStringLiteral("ListView3"), 120, 960, 9600, 3300);
     ListView3->onColumnClick = [this](int column) { ListView3_ColumnClick(column); };
