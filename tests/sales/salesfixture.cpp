@@ -1,5 +1,6 @@
 #include "tests/sales/salesfixture.h"
 
+#include "common/database.h"
 #include "common/sqltext.h"
 #include "platform/ui/controlarray.h"
 #include "platform/ui/windows.h"
@@ -77,6 +78,37 @@ int SalesTest::addProduct(const QString& name, const QString& number, const QStr
 double SalesTest::stockOf(int productId)
 {
     return scalar(QStringLiteral("select KCL from product where id=%1").arg(productId)).toDouble();
+}
+
+int SalesTest::addCustomer(const QString& name, const QString& address, const QString& owed, const QString& total,
+                           const QString& quantity)
+{
+    exec(QStringLiteral("insert into company (company_name,company_address,company_connect,company_tel,company_QK,"
+                        "company_zje,company_Zsl) values (%1,%2,'王五','010-1234',%3,%4,%5)")
+             .arg(sqltext::quoted(name), sqltext::quoted(address), owed, total, quantity));
+    return scalar(QStringLiteral("select max(id) from company")).toInt();
+}
+
+QString SalesTest::balances(int customerId)
+{
+    auto rows = database::query(QStringLiteral("select company_QK,company_zje,company_Zsl from company where id=%1").arg(customerId));
+    if (rows->eof()) return QStringLiteral("<none>");
+    return rows->field(0).toText() + QLatin1Char('/') + rows->field(1).toText() + QLatin1Char('/') + rows->field(2).toText();
+}
+
+QString SalesTest::tables()
+{
+    QStringList all;
+    for (const char* sql : {"select * from sales order by id", "select * from SalesMX order by id", "select id,KCL from product order by id",
+                            "select company_QK,company_zje,company_Zsl from company order by id", "select * from JSQ"}) {
+        auto rows = database::query(QString::fromLatin1(sql));
+        for (; !rows->eof(); rows->moveNext()) {
+            QStringList values;
+            for (int i = 0; i < rows->fieldCount(); ++i) values << rows->field(i).toText();
+            all << values.join(QLatin1Char('|'));
+        }
+    }
+    return all.join(QLatin1Char('\n'));
 }
 
 ui::Form* SalesTest::openRows(const QString& kind)

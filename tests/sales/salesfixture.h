@@ -13,6 +13,14 @@ protected:
     int addProduct(const QString& name, const QString& number, const QString& price = QStringLiteral("12.5"),
                    const QString& unit = QStringLiteral("个"), const QString& stock = QStringLiteral("10"));
     double stockOf(int productId);
+    // Inserts a customer; balances are SQL literals ("null" for none).
+    int addCustomer(const QString& name, const QString& address = QStringLiteral("北京路1号"),
+                    const QString& owed = QStringLiteral("0"), const QString& total = QStringLiteral("0"),
+                    const QString& quantity = QStringLiteral("0"));
+    // The customer's company_QK, company_zje and company_Zsl as text.
+    QString balances(int customerId);
+    // Every row of the order tables and the product stock, as one text.
+    QString tables();
 
     // A window carrying line rows of a variant (kinds "rowsSalesAdd",
     // "rowsSalesDetail", "rowsQuote", "rowsPurchase"); the sales ones carry
