@@ -1,6 +1,8 @@
 #include "sales/orderstore.h"
 
+#include "common/database.h"
 #include "common/sqltext.h"
+#include "platform/ui/msgbox.h"
 #include "platform/db/locale.h"
 #include "platform/db/numbertext.h"
 
@@ -69,6 +71,25 @@ QString refusal(const Order& order)
     return QString();
 }
 
+bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText)
+{
+    std::unique_ptr<db::Connection> connection;
+    QString message = failedText;
+    try {
+        connection = database::openMain();
+        connection->beginTrans();
+        steps(*connection);
+        connection->commitTrans();
+        return true;
+    } catch (const Refusal& refusal) {
+        message = refusal.text;
+    } catch (const db::Error&) {
+    }
+    if (connection) database::guarded([&] { connection->rollbackTrans(); });
+    ui::msgBox(message);
+    return false;
+}
+
 bool customerExists(db::Connection& connection, const QString& customerId)
 {
     bool isId = false;
@@ -124,6 +145,20 @@ void insertLine(db::Recordset& lines, const Order& order, const Line& line, cons
     setBox(lines, QStringLiteral("salesdate"), order.date);
     lines.setField(QStringLiteral("indexflag"), db::Variant(lineKey));
     lines.update();
+}
+
+double insertLines(db::Connection& connection, const Order& order, const QString& lineKey)
+{
+    db::Recordset lines;
+    lines.open(QStringLiteral("select * from SalesMX"), connection, db::CursorType::Static, db::LockType::Optimistic);
+    double quantity = 0;
+    for (const Line& line : order.lines) {
+        insertLine(lines, order, line, lineKey);
+        const double sold = quantityOf(line.quantity);
+        quantity += sold;
+        changeStock(connection, line.product, -sold);
+    }
+    return quantity;
 }
 
 void changeStock(db::Connection& connection, const QString& name, double change)

@@ -6,6 +6,7 @@
 #include "platform/db/variant.h"
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace orderstore {
@@ -26,6 +27,15 @@ struct Order {
 // Empty boxes and a line total of "Err" fit: they store nothing.
 QString refusal(const Order& order);
 
+// A save's refusal found inside its transaction, with the message to show.
+struct Refusal {
+    QString text;
+};
+// Runs a save's steps in one transaction on a new connection: commits when
+// they end, rolls everything back when one throws. A Refusal shows its own
+// message, any database failure `failedText`. True when committed.
+bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText);
+
 // The customer row of a KH_ID text; false when it names no customer.
 bool customerExists(db::Connection& connection, const QString& customerId);
 
@@ -37,6 +47,10 @@ QString newLineKey(db::Connection& connection);
 void writeHeader(db::Recordset& header, const Order& order);
 // Adds one line under the key.
 void insertLine(db::Recordset& lines, const Order& order, const Line& line, const QString& lineKey);
+
+// Adds the order's lines under the key, each taking its quantity from the
+// stock of its product; returns the quantity of all lines.
+double insertLines(db::Connection& connection, const Order& order, const QString& lineKey);
 
 // Adds `change` to the stock of every product named exactly `name` (letter
 // case and blanks count); an empty stock counts as 0.

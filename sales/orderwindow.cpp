@@ -3,6 +3,7 @@
 #include "common/customercard.h"
 #include "common/skin.h"
 #include "platform/ui/desktop.h"
+#include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
 
 namespace sales {
@@ -10,6 +11,7 @@ namespace sales {
 OrderWindow::OrderWindow(const QString& kind, const linerows::Variant& variant, const QString& pickerButton)
     : ui::Form(kind)
 {
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     addLabel(QStringLiteral("Label1"), QStringLiteral("销售日期"), 120, 390, 840, 255);
     ui::TextBox* date = addTextBox(QStringLiteral("salesdate"), 960, 360, 1935, 285);
     addLabel(QStringLiteral("Label2"), variant.layout == linerows::Layout::SalesAdd ? QStringLiteral("流水号") : QStringLiteral("流 水 号"),
@@ -52,6 +54,17 @@ OrderWindow::OrderWindow(const QString& kind, const linerows::Variant& variant, 
     std::vector<QWidget*> order;
     for (const auto& [position, control] : stops) order.push_back(control);
     ui::setTabOrder(order);
+}
+
+ui::PictureButton* OrderWindow::addSaveAndClose(const QString& savePicture, const QString& saveTip)
+{
+    ui::PictureButton* save = addPictureButton(QStringLiteral("command1"), ui::programPath(savePicture), 5160, 6975, 735, 330);
+    save->setToolTip(saveTip);
+    ui::PictureButton* close = addPictureButton(QStringLiteral("command2"), ui::programPath(QStringLiteral("bmp/close.bmp")),
+                                                6120, 6975, 735, 330);
+    close->setToolTip(QStringLiteral("关闭"));
+    close->onClick = [this] { command2_Click(); };
+    return save;
 }
 
 void OrderWindow::Form_Paint()
@@ -115,6 +128,15 @@ orderstore::Order OrderWindow::order() const
                                text(QStringLiteral("zk"), row), text(QStringLiteral("num"), row),
                                text(QStringLiteral("TotalSM"), row)});
     return order;
+}
+
+bool OrderWindow::refuses(const orderstore::Order& order, const QString& noCustomerText) const
+{
+    QString refused = orderstore::refusal(order);
+    if (order.customerId.trimmed().isEmpty()) refused = noCustomerText;
+    if (refused.isEmpty()) return false;
+    ui::msgBox(refused);
+    return true;
 }
 
 } // namespace sales

@@ -21,6 +21,10 @@ protected:
 
     void Form_Paint() override;
 
+    // The save button command1 and the close button command2 at the foot;
+    // returns the save button for its handler.
+    ui::PictureButton* addSaveAndClose(const QString& savePicture, const QString& saveTip);
+
     void command2_Click();
     void CustName_DblClick();
     void openCustomerPicker();
@@ -30,9 +34,17 @@ protected:
     ui::CheckBox* check(const QString& name) const;
     // The order as the boxes hold it, its lines those of the walk.
     orderstore::Order order() const;
+    // Shows why the order cannot be saved as it stands (no customer id, a
+    // value its column cannot take); false when nothing stands in the way.
+    bool refuses(const orderstore::Order& order, const QString& noCustomerText) const;
 
     // A save in progress ignores a second click.
     bool saving_ = false;
+    struct SaveInProgress {
+        explicit SaveInProgress(bool& flag) : flag_(flag) { flag_ = true; }
+        ~SaveInProgress() { flag_ = false; }
+        bool& flag_;
+    };
 
 private:
     linerows::LineRows* rows_ = nullptr;

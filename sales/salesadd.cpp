@@ -17,9 +17,6 @@ const char* const kNoCustomerText = "客户没指定";
 const char* const kSavedText = "销售单录入操作成功！";
 const char* const kNotSavedText = "销售单录入失败，订单、库存和客户余额都没有改变";
 
-// A KH_ID that names no customer, found inside the save's transaction.
-struct NoCustomer {};
-
 linerows::Variant rowsVariant()
 {
     linerows::Variant variant;
@@ -32,21 +29,12 @@ linerows::Variant rowsVariant()
 SalesAdd::SalesAdd() : OrderWindow(QStringLiteral("SalesAdd"), rowsVariant(), QStringLiteral("command5"))
 {
     setCaption(QStringLiteral("增加销售记录"));
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setSizeTwips(7455, 7995);
 
     addLabel(QStringLiteral("Label9"), QStringLiteral("打印选项："), 120, 7050, 1000, 255);
     ui::ComboBox* option = addComboBox(QStringLiteral("Combo1"), ui::ComboBox::PickOnly, 1080, 6990, 1455, 300);
     for (const char* item : {"不打印", kNarrowOption, kWideOption}) option->addItem(QString::fromUtf8(item));
-
-    auto button = [this](const char* name, const char* picture, const char* tip, double left) {
-        ui::PictureButton* made = addPictureButton(QString::fromLatin1(name), ui::programPath(QString::fromLatin1(picture)),
-                                                   left, 6975, 735, 330);
-        made->setToolTip(QString::fromUtf8(tip));
-        return made;
-    };
-    button("command1", "bmp/save.bmp", "保存", 5160)->onClick = [this] { command1_Click(); };
-    button("command2", "bmp/close.bmp", "关闭", 6120)->onClick = [this] { command2_Click(); };
+    addSaveAndClose(QStringLiteral("bmp/save.bmp"), QStringLiteral("保存"))->onClick = [this] { command1_Click(); };
     control<ui::PictureButton>(QStringLiteral("command5"))->onClick = [this] { command5_Click(); };
 }
 
@@ -80,23 +68,9 @@ void SalesAdd::command5_Click()
 void SalesAdd::command1_Click()
 {
     if (saving_) return;
-    saving_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{saving_};
-
+    const SaveInProgress saving(saving_);
     orderstore::Order order = this->order();
-    if (order.customerId.isEmpty()) {
-        ui::msgBox(QString::fromUtf8(kNoCustomerText));
-        return;
-    }
-    const QString refused = orderstore::refusal(order);
-    if (!refused.isEmpty()) {
-        ui::msgBox(refused);
-        return;
-    }
-    if (!store(order)) return;
+    if (refuses(order, QString::fromUtf8(kNoCustomerText)) || !store(order)) return;
 
     // The number the save took is the one the slip prints.
     setBoxText(QStringLiteral("orderno"), order.orderNo);
@@ -107,21 +81,19 @@ void SalesAdd::command1_Click()
 
 bool SalesAdd::store(orderstore::Order& order)
 {
-    std::unique_ptr<db::Connection> connection;
-    try {
-        connection = database::openMain();
-        connection->beginTrans();
-        if (!orderstore::customerExists(*connection, order.customerId)) throw NoCustomer();
+    return orderstore::inTransaction([&](db::Connection& connection) {
+        if (!orderstore::customerExists(connection, order.customerId))
+            throw orderstore::Refusal{QString::fromUtf8(kNoCustomerText)};
 
         // A number still as the load computed it is drawn now, so two windows
         // opened together never save one number twice.
         const std::optional<QString> next =
-            ordercounter::advance(*connection, control<ui::ComboBox>(QStringLiteral("Combo1"))->text().trimmed());
+            ordercounter::advance(connection, control<ui::ComboBox>(QStringLiteral("Combo1"))->text().trimmed());
         if (next && order.orderNo == numberAtLoad_) order.orderNo = *next;
 
-        const QString lineKey = orderstore::newLineKey(*connection);
+        const QString lineKey = orderstore::newLineKey(connection);
         db::Recordset header;
-        header.open(QStringLiteral("select * from sales"), *connection, db::CursorType::Static, db::LockType::Optimistic);
+        header.open(QStringLiteral("select * from sales"), connection, db::CursorType::Static, db::LockType::Optimistic);
         header.addNew();
         orderstore::writeHeader(header, order);
         header.setField(QStringLiteral("indexflag"), db::Variant(lineKey));
@@ -130,32 +102,15 @@ bool SalesAdd::store(orderstore::Order& order)
         header.update();
         const qint64 orderId = header.field(QStringLiteral("id")).toLong();
 
-        db::Recordset lines;
-        lines.open(QStringLiteral("select * from SalesMX"), *connection, db::CursorType::Static, db::LockType::Optimistic);
-        double quantity = 0;
-        for (const orderstore::Line& line : order.lines) {
-            orderstore::insertLine(lines, order, line, lineKey);
-            const double sold = orderstore::quantityOf(line.quantity);
-            quantity += sold;
-            orderstore::changeStock(*connection, line.product, -sold);
-        }
-        connection->execute(QStringLiteral("update sales set TotalNum=") + QString::number(quantity, 'g', 15)
-                            + QStringLiteral(" where id=") + QString::number(orderId));
+        const double quantity = orderstore::insertLines(connection, order, lineKey);
+        connection.execute(QStringLiteral("update sales set TotalNum=") + QString::number(quantity, 'g', 15)
+                           + QStringLiteral(" where id=") + QString::number(orderId));
 
         const db::Currency total = orderstore::amountOf(order.total);
         const db::Currency received = orderstore::amountOf(order.received);
-        orderstore::changeBalances(*connection, order.customerId.trimmed().toLongLong(), total, quantity,
+        orderstore::changeBalances(connection, order.customerId.trimmed().toLongLong(), total, quantity,
                                    total > received ? total - received : db::Currency());
-        connection->commitTrans();
-        return true;
-    } catch (const NoCustomer&) {
-        database::guarded([&] { connection->rollbackTrans(); });
-        ui::msgBox(QString::fromUtf8(kNoCustomerText));
-    } catch (const db::Error&) {
-        if (connection) database::guarded([&] { connection->rollbackTrans(); });
-        ui::msgBox(QString::fromUtf8(kNotSavedText));
-    }
-    return false;
+    }, QString::fromUtf8(kNotSavedText));
 }
 
 SlipRecord SalesAdd::slipRecord() const

@@ -18,10 +18,6 @@ const char* const kGoneText = "记录不存在，可能已经被删除";
 const char* const kSavedText = "订单修改操作成功！";
 const char* const kNotSavedText = "订单修改失败，订单、库存和客户余额都没有改变";
 
-// Refusals found inside the save's transaction.
-struct OrderGone {};
-struct NoCustomer {};
-
 linerows::Variant rowsVariant()
 {
     linerows::Variant variant;
@@ -41,18 +37,8 @@ struct StoredLine {
 SalesDetail::SalesDetail() : OrderWindow(QStringLiteral("SalesDetail"), rowsVariant(), QStringLiteral("Command4"))
 {
     setCaption(QStringLiteral("修改销售记录"));
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setSizeTwips(7470, 7845);
-    setFixedSize(size());
-
-    auto button = [this](const char* name, const char* picture, const char* tip, double left) {
-        ui::PictureButton* made = addPictureButton(QString::fromLatin1(name), ui::programPath(QString::fromLatin1(picture)),
-                                                   left, 6960, 735, 330);
-        made->setToolTip(QString::fromUtf8(tip));
-        return made;
-    };
-    button("command1", "bmp/modify.bmp", "修改", 5160)->onClick = [this] { command1_Click(); };
-    button("command2", "bmp/close.bmp", "关闭", 6120)->onClick = [this] { command2_Click(); };
+    addSaveAndClose(QStringLiteral("bmp/modify.bmp"), QStringLiteral("修改"))->onClick = [this] { command1_Click(); };
     control<ui::PictureButton>(QStringLiteral("Command4"))->onClick = [this] { Command4_Click(); };
     if (rows()->zk)
         rows()->zk->setWiring([this](ui::TextBox* box, int row) { box->onChange = [this, row] { zk_Change(row); }; });
@@ -148,23 +134,9 @@ void SalesDetail::command1_Click()
         ui::msgBox(QString::fromUtf8(kRefusedText), ui::Buttons::Ok, ui::Icon::Error, QString::fromUtf8(kRefusedTitle));
         return;
     }
-    saving_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{saving_};
-
+    const SaveInProgress saving(saving_);
     const orderstore::Order order = this->order();
-    if (order.customerId.trimmed().isEmpty()) {
-        ui::msgBox(QString::fromUtf8(kNoCustomerText));
-        return;
-    }
-    const QString refused = orderstore::refusal(order);
-    if (!refused.isEmpty()) {
-        ui::msgBox(refused);
-        return;
-    }
-    if (!store(order)) return;
+    if (refuses(order, QString::fromUtf8(kNoCustomerText)) || !store(order)) return;
     ui::msgBox(QString::fromUtf8(kSavedText));
     Mymode::CurrentRecordId = order.customerId.trimmed().toInt();
     ui::Windows::unload(this);
@@ -172,15 +144,13 @@ void SalesDetail::command1_Click()
 
 bool SalesDetail::store(const orderstore::Order& order)
 {
-    std::unique_ptr<db::Connection> connection;
-    try {
-        connection = database::openMain();
-        connection->beginTrans();
+    return orderstore::inTransaction([&](db::Connection& connection) {
         db::Recordset header;
-        header.open(QStringLiteral("select * from sales where id=") + QString::number(orderId_), *connection,
+        header.open(QStringLiteral("select * from sales where id=") + QString::number(orderId_), connection,
                     db::CursorType::Static, db::LockType::Optimistic);
-        if (header.eof()) throw OrderGone();
-        if (!orderstore::customerExists(*connection, order.customerId)) throw NoCustomer();
+        if (header.eof()) throw orderstore::Refusal{QString::fromUtf8(kGoneText)};
+        if (!orderstore::customerExists(connection, order.customerId))
+            throw orderstore::Refusal{QString::fromUtf8(kNoCustomerText)};
 
         const db::Variant storedCustomer = header.field(QStringLiteral("companyid"));
         const qint64 oldCustomer = storedCustomer.isNullOrEmpty() ? -1 : storedCustomer.toLong();
@@ -192,7 +162,7 @@ bool SalesDetail::store(const orderstore::Order& order)
         std::vector<StoredLine> stored;
         {
             db::Recordset lines;
-            lines.open(QStringLiteral("select * from SalesMX where indexflag=") + sqltext::quoted(lineKey_), *connection);
+            lines.open(QStringLiteral("select * from SalesMX where indexflag=") + sqltext::quoted(lineKey_), connection);
             for (; !lines.eof(); lines.moveNext()) {
                 const db::Variant quantity = lines.field(QStringLiteral("num"));
                 stored.push_back({lines.field(QStringLiteral("productname")).toText(),
@@ -202,47 +172,26 @@ bool SalesDetail::store(const orderstore::Order& order)
         double oldQuantity = 0;
         for (const StoredLine& line : stored) {
             oldQuantity += line.quantity;
-            orderstore::changeStock(*connection, line.product, line.quantity);
+            orderstore::changeStock(connection, line.product, line.quantity);
         }
-        connection->execute(QStringLiteral("delete from SalesMX where indexflag=") + sqltext::quoted(lineKey_));
+        connection.execute(QStringLiteral("delete from SalesMX where indexflag=") + sqltext::quoted(lineKey_));
 
         orderstore::writeHeader(header, order);
         header.update();
-
-        db::Recordset lines;
-        lines.open(QStringLiteral("select * from SalesMX"), *connection, db::CursorType::Static, db::LockType::Optimistic);
-        double newQuantity = 0;
-        for (const orderstore::Line& line : order.lines) {
-            orderstore::insertLine(lines, order, line, lineKey_);
-            const double sold = orderstore::quantityOf(line.quantity);
-            newQuantity += sold;
-            orderstore::changeStock(*connection, line.product, -sold);
-        }
+        const double newQuantity = orderstore::insertLines(connection, order, lineKey_);
 
         const db::Currency newTotal = orderstore::amountOf(order.total);
         const db::Currency newOwed = newTotal - orderstore::amountOf(order.received);
         if (oldCustomer == newCustomer) {
-            orderstore::changeBalances(*connection, newCustomer, newTotal - oldTotal, newQuantity - oldQuantity,
+            orderstore::changeBalances(connection, newCustomer, newTotal - oldTotal, newQuantity - oldQuantity,
                                        newOwed - oldOwed);
         } else {
             // The order leaves the old customer's balances and enters the new one's.
-            orderstore::changeBalances(*connection, oldCustomer, db::Currency() - oldTotal, -oldQuantity,
+            orderstore::changeBalances(connection, oldCustomer, db::Currency() - oldTotal, -oldQuantity,
                                        db::Currency() - oldOwed);
-            orderstore::changeBalances(*connection, newCustomer, newTotal, newQuantity, newOwed);
+            orderstore::changeBalances(connection, newCustomer, newTotal, newQuantity, newOwed);
         }
-        connection->commitTrans();
-        return true;
-    } catch (const OrderGone&) {
-        database::guarded([&] { connection->rollbackTrans(); });
-        ui::msgBox(QString::fromUtf8(kGoneText));
-    } catch (const NoCustomer&) {
-        database::guarded([&] { connection->rollbackTrans(); });
-        ui::msgBox(QString::fromUtf8(kNoCustomerText));
-    } catch (const db::Error&) {
-        if (connection) database::guarded([&] { connection->rollbackTrans(); });
-        ui::msgBox(QString::fromUtf8(kNotSavedText));
-    }
-    return false;
+    }, QString::fromUtf8(kNotSavedText));
 }
 
 } // namespace sales
