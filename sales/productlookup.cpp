@@ -7,15 +7,21 @@
 
 namespace sales {
 
-ProductLookup::ProductLookup(linerows::LineRows* rows) : rows_(rows)
+namespace {
+// The list's design place in the two layouts of the rows.
+QRectF listPlaceOf(linerows::Layout layout)
 {
-    const bool salesAdd = rows->variant().layout == linerows::Layout::SalesAdd;
+    return layout == linerows::Layout::SalesAdd ? QRectF(360, 840, 2055, 1320) : QRectF(600, 840, 1695, 1110);
+}
+} // namespace
+
+ProductLookup::ProductLookup(linerows::LineRows* rows) : ProductLookup(rows, listPlaceOf(rows->variant().layout)) {}
+
+ProductLookup::ProductLookup(linerows::LineRows* rows, const QRectF& listPlace) : rows_(rows)
+{
     List1_ = new ui::ListBox(rows->frame());
     List1_->setObjectName(QStringLiteral("List1"));
-    if (salesAdd)
-        ui::placeTwips(List1_, 360, 840, 2055, 1320);
-    else
-        ui::placeTwips(List1_, 600, 840, 1695, 1110);
+    ui::placeTwips(List1_, listPlace.left(), listPlace.top(), listPlace.width(), listPlace.height());
     // The list takes no focus, so a click on an item does not first hide it
     // through the number box's focus loss.
     List1_->setFocusPolicy(Qt::NoFocus);

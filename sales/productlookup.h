@@ -5,6 +5,8 @@
 // a click on an item does the same for the chosen product.
 #include "common/linerows.h"
 
+#include <QRectF>
+
 namespace sales {
 
 class ProductLookup {
@@ -12,6 +14,8 @@ public:
     // Builds List1 inside the rows' frame (its size by the rows' layout) and
     // takes over the number boxes' handlers.
     explicit ProductLookup(linerows::LineRows* rows);
+    // The same with the list's own design place (Left, Top, Width, Height in twips).
+    ProductLookup(linerows::LineRows* rows, const QRectF& listPlace);
 
     ui::ListBox* list() const { return List1_; }
 
