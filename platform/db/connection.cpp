@@ -89,9 +89,10 @@ QVariant toQVariant(const Variant& value)
 // with the query's column names as the header row.
 int exportToWorkbook(ConnectionState& state, const jetsql::ExcelTarget& target)
 {
-    Statement statement(state, jetsql::translate(target.select));
+    const jetsql::Rewritten select = state.translate(target.select);
+    Statement statement(state, select.sql);
     detail::RowStore rows;
-    rows.readAll(statement, false);
+    rows.readAll(statement, false, select.outputTypes);
 
     xls::Sheet sheet;
     sheet.name = target.sheet;
@@ -172,7 +173,7 @@ int Connection::execute(const QString& sql)
 {
     if (!state_) throw Error(QStringLiteral("The connection is not open"));
     if (auto target = jetsql::excelTarget(sql)) return exportToWorkbook(*state_, *target);
-    return runStatements(*state_, jetsql::translate(sql));
+    return runStatements(*state_, state_->translate(sql).sql);
 }
 
 void Connection::beginTrans()
@@ -201,7 +202,7 @@ void createDatabase(const QString& path, const QStringList& statements)
     try {
         auto state = openHandle(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         runStatements(*state, QStringLiteral("BEGIN IMMEDIATE"));
-        for (const QString& statement : statements) runStatements(*state, jetsql::translate(statement));
+        for (const QString& statement : statements) runStatements(*state, state->translate(statement).sql);
         runStatements(*state, QStringLiteral("COMMIT"));
     } catch (const Error&) {
         // A half-made database is worse than none.

@@ -77,7 +77,9 @@ struct PendingLimit {
 
 } // namespace
 
-QString translate(const QString& sql)
+namespace {
+
+QString translateDialect(const QString& sql)
 {
     QString out;
     out.reserve(sql.size() + 16);
@@ -158,6 +160,18 @@ QString translate(const QString& sql)
     closeLimits(depth);
     while (!limits.empty()) closeLimits(limits.back().depth);   // unbalanced parentheses
     return out;
+}
+
+} // namespace
+
+QString translate(const QString& sql)
+{
+    return rewrite(translateDialect(sql), Schema()).sql;
+}
+
+Rewritten translate(const QString& sql, const Schema& schema)
+{
+    return rewrite(translateDialect(sql), schema);
 }
 
 std::optional<ExcelTarget> excelTarget(const QString& sql)

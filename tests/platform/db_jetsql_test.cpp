@@ -43,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
         Translation{"select top 5 * from t;", "select * from t LIMIT 5;"},
         Translation{"select top, bottom from t", "select top, bottom from t"},   // a column named top
         // & joins texts
-        Translation{"select name & '/' & tel from t", "select name || '/' || tel from t"},
+        Translation{"select name & '/' & tel from t", "select jet_concat(name , '/' , tel) from t"},
+        Translation{"where a & b = 'x' and c", "where jet_concat(a , b) = 'x' and c"},
         // keywords of SQLite called as Jet functions
         Translation{"select left(name,2), Right (tel, 4), isnull(x) from t",
                     "select jet_left(name,2), jet_Right (tel, 4), jet_isnull(x) from t"},

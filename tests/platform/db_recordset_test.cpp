@@ -131,6 +131,28 @@ TEST_F(RecordsetWrite, ValuesAreConvertedToTheColumnsType)
               QStringLiteral("real 12.3457 2026-03-01 08:05:00"));
 }
 
+TEST_F(RecordsetWrite, EveryCurrencyValueReadsBackUnchanged)
+{
+    const std::int64_t amounts[] = {std::numeric_limits<std::int64_t>::max(), std::numeric_limits<std::int64_t>::min(),
+                                    9'999'999'999'999'999, 1, -5, 123'456'789'012'345, 10'000};
+    auto connection = connect();
+    for (const std::int64_t ticks : amounts) {
+        SCOPED_TRACE(ticks);
+        auto rows = query(*connection, QStringLiteral("select * from customer"));
+        rows->addNew();
+        rows->setField(QStringLiteral("balance"), Variant(Currency::fromTicks(ticks)));
+        rows->update();
+        const QString id = rows->field(QStringLiteral("id")).toText();
+        auto again = query(*connection, QStringLiteral("select * from customer where id=") + id);
+        EXPECT_EQ(again->field(QStringLiteral("balance")), Variant(Currency::fromTicks(ticks)));
+        // The row read back can be saved again: its stored value compares equal.
+        again->setField(QStringLiteral("name"), Variant("x"));
+        EXPECT_NO_THROW(again->update());
+    }
+    // Ordinary amounts stay numbers that SQL compares and adds.
+    EXPECT_EQ(scalar(QStringLiteral("select count(*) from customer where balance > 0 and balance < 1")), QStringLiteral("1"));
+}
+
 TEST_F(RecordsetWrite, ValueThatDoesNotFitFailsAndStoresNothing)
 {
     auto connection = connect();
