@@ -194,6 +194,19 @@ void Connection::rollbackTrans()
     runStatements(*state_, QStringLiteral("ROLLBACK"));
 }
 
+bool holdsNoTables(const QString& path)
+{
+    const QString file = localPath(path);
+    if (!QFileInfo(file).isFile()) return false;
+    try {
+        auto state = openHandle(file, SQLITE_OPEN_READWRITE);
+        Statement statement(*state, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        return statement.step() && sqlite3_column_int64(statement.get(), 0) == 0;
+    } catch (const Error&) {
+        return false;
+    }
+}
+
 void createDatabase(const QString& path, const QStringList& statements)
 {
     const QString file = localPath(path);
