@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace db {
 
@@ -114,29 +115,20 @@ int exportToWorkbook(ConnectionState& state, const jetsql::ExcelTarget& target)
 
 QString dataSourceOf(const QString& connectString)
 {
-    // key=value items separated by ";"; a value in braces may hold ";".
-    QString item;
-    QStringList items;
-    int braces = 0;
-    for (const QChar c : connectString) {
-        if (c == QLatin1Char('{')) ++braces;
-        if (c == QLatin1Char('}') && braces > 0) --braces;
-        if (c == QLatin1Char(';') && braces == 0) {
-            items << item;
-            item.clear();
-        } else {
-            item += c;
-        }
-    }
-    items << item;
-    for (const QString& entry : items) {
-        const qsizetype equals = entry.indexOf(QLatin1Char('='));
-        if (equals < 0) continue;
-        const QString key = entry.left(equals).simplified().toLower();
-        if (key == QLatin1String("data source") || key == QLatin1String("dbq"))
-            return localPath(entry.mid(equals + 1).trimmed());
-    }
-    return QString();
+    // The path runs from "Data source =" (or "dbq=") up to the next item the
+    // system's strings carry after it ("Jet OLEDB:...", "defaultdir=", ...), so
+    // a folder name holding ";" stays whole.
+    static const QRegularExpression key(QStringLiteral("(?:^|;)\\s*(?:data\\s+source|dbq)\\s*="),
+                                        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression tail(
+        QStringLiteral(";\\s*(?:jet\\s+oledb:|defaultdir\\s*=|driver\\s*=|provider\\s*=|persist\\s+security\\s+info\\s*="
+                       "|user\\s+id\\s*=|password\\s*=|mode\\s*=|uid\\s*=|pwd\\s*=|;*\\s*$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch start = key.match(connectString);
+    if (!start.hasMatch()) return QString();
+    const QRegularExpressionMatch end = tail.match(connectString, start.capturedEnd(0));
+    const qsizetype stop = end.hasMatch() ? end.capturedStart(0) : connectString.size();
+    return localPath(connectString.mid(start.capturedEnd(0), stop - start.capturedEnd(0)).trimmed());
 }
 
 Connection::Connection() = default;

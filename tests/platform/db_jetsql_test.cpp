@@ -84,6 +84,17 @@ TEST(JetExcelTarget, SplitsTheExportStatement)
     EXPECT_EQ(calls->sheet, QStringLiteral("来电记录"));
 }
 
+TEST(JetExcelTarget, PathMayHoldQuotesBracketsAndSemicolons)
+{
+    const QString path = QStringLiteral("/home/O'Neil [店];a/Export2excel.xls");
+    const auto target = jetsql::excelTarget(QStringLiteral("SELECT company_name as 客户名称 INTO [Excel 5.0;DATABASE=") + path
+                                            + QStringLiteral("].[data] FROM company where company_name like '%a''b%'"));
+    ASSERT_TRUE(target.has_value());
+    EXPECT_EQ(target->path, path);
+    EXPECT_EQ(target->sheet, QStringLiteral("data"));
+    EXPECT_EQ(target->select, QStringLiteral("SELECT company_name as 客户名称   FROM company where company_name like '%a''b%'"));
+}
+
 TEST(JetExcelTarget, IgnoresOtherStatements)
 {
     EXPECT_FALSE(jetsql::excelTarget(QStringLiteral("select * from company")).has_value());

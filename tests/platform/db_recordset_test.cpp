@@ -31,6 +31,17 @@ TEST_F(ConnectionOpen, AcceptsBothConnectionStringShapes)
     EXPECT_EQ(dataSourceOf(QStringLiteral("driver={x};")), QString());
 }
 
+TEST(ConnectionString, DataSourceRunsToTheStringsFixedTail)
+{
+    EXPECT_EQ(dataSourceOf(QStringLiteral("provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False;"
+                                          "Data source =/opt/a;b/hvcrm/hvcrm.hvd;Jet OLEDB:Database")),
+              QStringLiteral("/opt/a;b/hvcrm/hvcrm.hvd"));
+    EXPECT_EQ(dataSourceOf(QStringLiteral("dbq=C:\\x;y\\hvcrm.hvd;defaultdir=;driver={Microsoft Access Driver (*.mdb)};")),
+              QStringLiteral("C:/x;y/hvcrm.hvd"));
+    EXPECT_EQ(dataSourceOf(QStringLiteral("dbq=/a;b.hvd;")), QStringLiteral("/a;b.hvd"));
+    EXPECT_EQ(dataSourceOf(QStringLiteral("provider=x;Persist Security Info=False")), QString());
+}
+
 TEST_F(ConnectionOpen, MissingFileFailsAndCreatesNothing)
 {
     const QString missing = dir.filePath(QStringLiteral("hvcrm/none.hvd"));
