@@ -6,6 +6,7 @@
 #include "platform/ui/desktop.h"
 #include "platform/ui/windows.h"
 #include "reports/windows.h"
+#include "sms/windows.h"
 
 #include <QApplication>
 
@@ -20,6 +21,7 @@ int main(int argc, char** argv)
     mainwin::defineWindows();
     customers::defineWindows();
     reports::defineWindows();
+    sms::defineWindows();
 
     ui::Windows::open(QStringLiteral("frmLogin"));
     return app.exec();

@@ -9,6 +9,9 @@
 #include <QImage>
 #include <QProxyStyle>
 #include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
 
 namespace ui {
 
@@ -162,7 +165,36 @@ void TextBox::mouseDoubleClickEvent(QMouseEvent* event)
 
 TextArea::TextArea(QWidget* parent) : QPlainTextEdit(parent)
 {
-    connect(this, &QPlainTextEdit::textChanged, this, [this] { fire(onChange); });
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int added) { insertedEnd_ = position + added; });
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (cutting_) return;
+        cutToMaxLength();
+        fire(onChange);
+    });
+}
+
+void TextArea::setMaxLength(int characters)
+{
+    maxLength_ = characters;
+    insertedEnd_ = static_cast<int>(toPlainText().size());
+    cutToMaxLength();
+}
+
+// Removes the characters beyond the limit from the end of what was just inserted.
+void TextArea::cutToMaxLength()
+{
+    if (maxLength_ <= 0) return;
+    const int excess = static_cast<int>(toPlainText().size()) - maxLength_;
+    if (excess <= 0) return;
+    const int documentEnd = static_cast<int>(toPlainText().size());
+    const int end = std::clamp(insertedEnd_, excess, documentEnd);
+    cutting_ = true;
+    QTextCursor cut(document());
+    cut.setPosition(end - excess);
+    cut.setPosition(end, QTextCursor::KeepAnchor);
+    cut.removeSelectedText();
+    cutting_ = false;
 }
 
 void TextArea::setBackColor(quint32 bbggrr)
