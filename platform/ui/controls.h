@@ -97,7 +97,7 @@ protected:
 private:
     void cutToMaxLength();
     int maxLength_ = 0;
-    int insertedEnd_ = 0;      // where the last insertion ended
+    QString accepted_;         // the text as last accepted under the limit
     bool cutting_ = false;
 };
 
