@@ -130,7 +130,7 @@ SMSsend::SMSsend() : ui::Form(QStringLiteral("SMSsend"))
     addLabel(QStringLiteral("Label1"), QStringLiteral("手机号："), 5880, 240, 1095, 255);
     text1 = addTextArea(QStringLiteral("text1"), 5880, 480, 4095, 2295);
     text1->setFont(fontOf("MS Sans Serif", 12));
-    addLabel(QStringLiteral("Label4"), QString::fromUtf8(kNoteText), 5880, 2880, 4215, 615);
+    addLabel(QStringLiteral("Label4"), QString::fromUtf8(kNoteText), 5880, 2880, 4215, 615)->setFont(fontOf("宋体", 9));
     addLabel(QStringLiteral("Label2"), QStringLiteral("发送内容"), 5880, 3480, 855, 375);
     Label3 = addLabel(QStringLiteral("Label3"), QString::fromUtf8(kCountCaption), 8280, 3480, 1815, 255);
     text2 = addTextArea(QStringLiteral("text2"), 5880, 3840, 4095, 1335);
