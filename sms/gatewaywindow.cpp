@@ -2,6 +2,7 @@
 
 #include "common/database.h"
 #include "common/skin.h"
+#include "platform/smsgateway/gateway.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/windows.h"
 
@@ -29,6 +30,17 @@ void GatewayWindow::addCloseButton(const QString& name, double left, double top)
 {
     auto* close = addPictureButton(name, ui::programPath(QStringLiteral("bmp/close.bmp")), left, top, 1125, 375);
     close->onClick = [this] { ui::Windows::unload(this); };
+}
+
+std::optional<int> GatewayWindow::callGateway(const std::function<int(smsgateway::Library&)>& call) const
+{
+    try {
+        smsgateway::Library& gateway = smsgateway::library();
+        gateway.setWebService(TextURL->text());
+        return call(gateway);
+    } catch (const smsgateway::CallFailed&) {
+        return std::nullopt;
+    }
 }
 
 std::optional<GatewayWindow::Account> GatewayWindow::storedAccount()

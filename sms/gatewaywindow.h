@@ -5,7 +5,10 @@
 // SMS.mdb, whatever the work mode.
 #include "platform/ui/form.h"
 
+#include <functional>
 #include <optional>
+
+namespace smsgateway { class Library; }
 
 namespace sms {
 
@@ -23,6 +26,10 @@ protected:
     };
     // The first SMSSET row; none when it cannot be read.
     static std::optional<Account> storedAccount();
+
+    // Points the provider library at the address in TextURL, then makes one
+    // call; its result, or none when the call could not be made.
+    std::optional<int> callGateway(const std::function<int(smsgateway::Library&)>& call) const;
 
     ui::TextBox* TextURL;
 };

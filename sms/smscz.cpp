@@ -34,17 +34,11 @@ SMSCZ::SMSCZ() : GatewayWindow(QStringLiteral("SMSCZ"), QStringLiteral("短讯�
 void SMSCZ::Form_Load()
 {
     const auto account = storedAccount().value_or(Account{});
-    std::optional<QString> reply;
-    try {
-        smsgateway::Library& gateway = smsgateway::library();
-        gateway.setWebService(TextURL->text());
-        QString buffer;
-        gateway.getUserInfo(account.name, account.password, buffer);
-        reply = buffer;
-    } catch (const smsgateway::CallFailed&) {
-        reply.reset();
-    }
-    Label1->setCaption(balanceLine(reply));
+    QString reply;
+    const bool answered = callGateway([&](smsgateway::Library& gateway) {
+        return gateway.getUserInfo(account.name, account.password, reply);
+    }).has_value();
+    Label1->setCaption(balanceLine(answered ? std::optional<QString>(reply) : std::nullopt));
 }
 
 // The count is the text between the tags, not read as a number; without a

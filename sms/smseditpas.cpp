@@ -62,14 +62,9 @@ void SMSeditpas::command1_Click()
     // An empty new password goes to the gateway as it is.
     const QString newPassword = db::trimBlanks(text2->text());
 
-    int result = 0;
-    try {
-        smsgateway::Library& gateway = smsgateway::library();
-        gateway.setWebService(TextURL->text());
-        result = gateway.modifyPassword(name, oldPassword, newPassword);
-    } catch (const smsgateway::CallFailed&) {
-        result = 0;
-    }
+    const std::optional<int> result = callGateway([&](smsgateway::Library& gateway) {
+        return gateway.modifyPassword(name, oldPassword, newPassword);
+    });
     if (result != kChanged) {
         ui::msgBox(QString::fromUtf8(kNotChangedText));
         return;

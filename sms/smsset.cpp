@@ -78,14 +78,8 @@ void SMSSet::command1_Click()
         return;
     }
 
-    int result = kCheckFailed;
-    try {
-        smsgateway::Library& gateway = smsgateway::library();
-        gateway.setWebService(TextURL->text());
-        result = gateway.validateUser(name, password);
-    } catch (const smsgateway::CallFailed&) {
-        result = kCheckFailed;
-    }
+    const int result = callGateway([&](smsgateway::Library& gateway) { return gateway.validateUser(name, password); })
+                           .value_or(kCheckFailed);
     if (result == kRefused) {
         ui::msgBox(QString::fromUtf8(kRefusedText));
         return;
