@@ -13,10 +13,7 @@ const QString kRule = QString(30, QLatin1Char('-'));
 // trimmed copy; the quantity filled to 5 characters; the price.
 QString itemLine(const quickorder::Line& line)
 {
-    const int nameSpaces = std::max(0, 23 - CheckStringLength(line.product));
-    const int quantitySpaces = std::max(0, 5 - static_cast<int>(line.quantity.size()));
-    return line.product + QString(nameSpaces, QLatin1Char(' ')) + line.quantity
-        + QString(quantitySpaces, QLatin1Char(' ')) + line.price + QLatin1Char('\n');
+    return fillByWidth(line.product, 22) + fillByLength(line.quantity, 4) + line.price + QLatin1Char('\n');
 }
 
 } // namespace
