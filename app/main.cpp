@@ -3,6 +3,7 @@
 #include "customers/windows.h"
 #include "login/windows.h"
 #include "mainwin/windows.h"
+#include "pipeline/windows.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/windows.h"
 #include "reports/windows.h"
@@ -20,6 +21,7 @@ int main(int argc, char** argv)
     mainwin::defineWindows();
     customers::defineWindows();
     reports::defineWindows();
+    pipeline::defineWindows();
 
     ui::Windows::open(QStringLiteral("frmLogin"));
     return app.exec();

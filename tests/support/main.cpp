@@ -3,6 +3,7 @@
 #include "customers/windows.h"
 #include "login/windows.h"
 #include "mainwin/windows.h"
+#include "pipeline/windows.h"
 #include "reports/windows.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
     mainwin::defineWindows();
     customers::defineWindows();
     reports::defineWindows();
+    pipeline::defineWindows();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
