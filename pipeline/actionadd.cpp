@@ -3,13 +3,11 @@
 #include "common/mainlists.h"
 #include "common/relatedlists.h"
 #include "platform/db/locale.h"
-#include "platform/ui/msgbox.h"
 
 namespace pipeline {
 
 namespace {
 
-const char* const kNoSuchCustomer = "公司名不存在";
 const char* const kAdded = "活动已成功加入";
 const char* const kNotSaved = "活动未能保存：";
 
@@ -36,13 +34,7 @@ void ActionAdd::Tixin_Click()
 
 void ActionAdd::command1_Click()
 {
-    if (!summaryAndCustomerGiven()) return;
-    // A customer deleted elsewhere since the pick would leave the activity in no list.
-    if (boxText(QStringLiteral("KH_ID")).isEmpty() || !customerExists()) {
-        ui::msgBox(QString::fromUtf8(kNoSuchCustomer));
-        return;
-    }
-    if (!reminderTimeValid()) return;
+    if (!summaryAndCustomerGiven() || !customerExists() || !reminderTimeValid()) return;
 
     if (!insertRow(QStringLiteral("KH_ACT"), [this](db::Recordset& row) { writeActivity(row, true); },
                    QString::fromUtf8(kNotSaved)))

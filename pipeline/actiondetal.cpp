@@ -1,19 +1,18 @@
 #include "pipeline/actiondetal.h"
 
-#include "common/companylookup.h"
 #include "common/mymode.h"
-#include "platform/ui/msgbox.h"
-#include "platform/ui/windows.h"
 
 namespace pipeline {
 
 namespace {
 
-const char* const kRefused = "您无权修改活动资料";
-const char* const kRefusedTitle = "修改资料";
-const char* const kSaved = "活动已成功修改";
-const char* const kStale = "活动资料未能保存：该活动已在别处被修改或删除，请关闭后重新打开再修改";
-const char* const kNotSaved = "活动未能保存：";
+const EditTexts kTexts{
+    "e_acti=1;",
+    "您无权修改活动资料",
+    "活动已成功修改",
+    "活动资料未能保存：该活动已在别处被修改或删除，请关闭后重新打开再修改",
+    "活动未能保存：",
+};
 
 } // namespace
 
@@ -47,21 +46,8 @@ void ActionDetal::Tixin_Click()
 
 void ActionDetal::command1_Click()
 {
-    if (!Mymode::hasRight(QStringLiteral("e_acti=1;"))) {
-        ui::msgBox(QString::fromUtf8(kRefused), ui::Buttons::Ok, ui::Icon::Error, QString::fromUtf8(kRefusedTitle));
-        return;
-    }
-    if (!summaryAndCustomerGiven() || !reminderTimeValid()) return;
-
-    QString failure;
-    switch (activity_.save([this](db::Recordset& row) { writeActivity(row, false); }, {}, &failure)) {
-    case keptrow::Outcome::Stale: ui::msgBox(QString::fromUtf8(kStale)); return;
-    case keptrow::Outcome::Failed: ui::msgBox(QString::fromUtf8(kNotSaved) + failure); return;
-    case keptrow::Outcome::Saved: break;
-    }
-    ui::msgBox(QString::fromUtf8(kSaved));
-    Mymode::rememberCompanyByName(boxText(QStringLiteral("CustName")));
-    ui::Windows::unload(this);
+    saveEdit(activity_, kTexts, [this] { return summaryAndCustomerGiven() && reminderTimeValid(); },
+             [this](db::Recordset& row) { writeActivity(row, false); });
 }
 
 } // namespace pipeline

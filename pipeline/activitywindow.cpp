@@ -35,8 +35,8 @@ const rowwriting::Box kTrailingBoxes[] = {
 ActivityWindow::ActivityWindow(const QString& kind, bool editor) : RecordWindow(kind)
 {
     setCaption(editor ? QStringLiteral("修改活动") : QStringLiteral("增加活动"));
-    setSizeTwips(7380, 7260);
-    const double wide = 5955, half = 2490;
+    setSizeTwips(7500, 6900);
+    const double wide = 5970, half = 2370;
     const double second = kSecondLabelLeft;
 
     addCustomerBox(QStringLiteral("command2"),
@@ -64,9 +64,9 @@ ActivityWindow::ActivityWindow(const QString& kind, bool editor) : RecordWindow(
     addTextArea(QStringLiteral("Action_Discription"), kLabelLeft + kLabelWidth, rowTop(9), wide, 1335);
 
     const double buttons = rowTop(9) + 1335 + 120;
-    addButton(QStringLiteral("command1"), QStringLiteral("bmp/save.bmp"), QStringLiteral("保存"), 4560, buttons,
+    addButton(QStringLiteral("command1"), QStringLiteral("bmp/save.bmp"), QStringLiteral("保存"), 5640, buttons,
               [this] { command1_Click(); });
-    addButton(QStringLiteral("command3"), QStringLiteral("bmp/close.bmp"), QStringLiteral("关闭"), 5520, buttons,
+    addButton(QStringLiteral("command3"), QStringLiteral("bmp/close.bmp"), QStringLiteral("关闭"), 6495, buttons,
               [this] { command3_Click(); });
 }
 

@@ -1,8 +1,10 @@
 #include "pipeline/recordwindow.h"
 
+#include "common/companylookup.h"
 #include "common/customercard.h"
 #include "common/database.h"
 #include "common/mainlists.h"
+#include "common/mymode.h"
 #include "common/skin.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
@@ -86,16 +88,38 @@ void RecordWindow::showCustomerOf(const db::Variant& companyId)
     });
 }
 
-bool RecordWindow::customerExists() const
+bool RecordWindow::customerExists()
 {
     bool isNumber = false;
     const qint64 id = boxText(QStringLiteral("KH_ID")).trimmed().toLongLong(&isNumber);
-    if (!isNumber) return false;
     bool found = false;
-    database::guarded([&] {
-        found = !database::query(QStringLiteral("select id from company where id=") + QString::number(id))->eof();
-    });
+    if (isNumber) {
+        database::guarded([&] {
+            found = !database::query(QStringLiteral("select id from company where id=") + QString::number(id))->eof();
+        });
+    }
+    if (!found) ui::msgBox(QStringLiteral("公司名不存在"));
     return found;
+}
+
+void RecordWindow::saveEdit(keptrow::KeptRow& record, const EditTexts& texts, const std::function<bool()>& checksPass,
+                            const std::function<void(db::Recordset&)>& fill,
+                            const std::function<void(db::Connection&)>& after)
+{
+    if (!Mymode::hasRight(QString::fromLatin1(texts.right))) {
+        ui::msgBox(QString::fromUtf8(texts.refused), ui::Buttons::Ok, ui::Icon::Error, QStringLiteral("修改资料"));
+        return;
+    }
+    if (!checksPass()) return;
+    QString failure;
+    switch (record.save(fill, after, &failure)) {
+    case keptrow::Outcome::Stale: ui::msgBox(QString::fromUtf8(texts.stale)); return;
+    case keptrow::Outcome::Failed: ui::msgBox(QString::fromUtf8(texts.notSaved) + failure); return;
+    case keptrow::Outcome::Saved: break;
+    }
+    ui::msgBox(QString::fromUtf8(texts.saved));
+    Mymode::rememberCompanyByName(boxText(QStringLiteral("CustName")));
+    ui::Windows::unload(this);
 }
 
 bool RecordWindow::insertRow(const QString& table, const std::function<void(db::Recordset&)>& fill,

@@ -3,13 +3,11 @@
 #include "common/mainlists.h"
 #include "common/relatedlists.h"
 #include "platform/db/locale.h"
-#include "platform/ui/msgbox.h"
 
 namespace pipeline {
 
 namespace {
 
-const char* const kNoSuchCustomer = "公司名不存在";
 const char* const kAdded = "服务反馈已成功加入";
 const char* const kNotSaved = "服务反馈未能保存：";
 
@@ -32,13 +30,7 @@ void ServiceAdd::service_end_Click()
 
 void ServiceAdd::command1_Click()
 {
-    if (!requiredBoxesGiven()) return;
-    // A customer deleted elsewhere since the pick would leave the record in no list.
-    if (boxText(QStringLiteral("KH_ID")).isEmpty() || !customerExists()) {
-        ui::msgBox(QString::fromUtf8(kNoSuchCustomer));
-        return;
-    }
-    if (!timesValid()) return;
+    if (!requiredBoxesGiven() || !customerExists() || !timesValid()) return;
     if (!insertRow(QStringLiteral("service"), [this](db::Recordset& row) { writeService(row, true); },
                    QString::fromUtf8(kNotSaved)))
         return;

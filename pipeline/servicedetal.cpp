@@ -1,19 +1,18 @@
 #include "pipeline/servicedetal.h"
 
-#include "common/companylookup.h"
 #include "common/mymode.h"
-#include "platform/ui/msgbox.h"
-#include "platform/ui/windows.h"
 
 namespace pipeline {
 
 namespace {
 
-const char* const kRefused = "您无权修改服务资料";
-const char* const kRefusedTitle = "修改资料";
-const char* const kSaved = "服务反馈已成功修改";
-const char* const kStale = "服务反馈未能保存：该服务记录已在别处被修改或删除，请关闭后重新打开再修改";
-const char* const kNotSaved = "服务反馈未能保存：";
+const EditTexts kTexts{
+    "e_serv=1;",
+    "您无权修改服务资料",
+    "服务反馈已成功修改",
+    "服务反馈未能保存：该服务记录已在别处被修改或删除，请关闭后重新打开再修改",
+    "服务反馈未能保存：",
+};
 
 } // namespace
 
@@ -43,21 +42,8 @@ void ServiceDetal::Form_Load()
 
 void ServiceDetal::command1_Click()
 {
-    if (!Mymode::hasRight(QStringLiteral("e_serv=1;"))) {
-        ui::msgBox(QString::fromUtf8(kRefused), ui::Buttons::Ok, ui::Icon::Error, QString::fromUtf8(kRefusedTitle));
-        return;
-    }
-    if (!requiredBoxesGiven() || !timesValid()) return;
-
-    QString failure;
-    switch (service_.save([this](db::Recordset& row) { writeService(row, false); }, {}, &failure)) {
-    case keptrow::Outcome::Stale: ui::msgBox(QString::fromUtf8(kStale)); return;
-    case keptrow::Outcome::Failed: ui::msgBox(QString::fromUtf8(kNotSaved) + failure); return;
-    case keptrow::Outcome::Saved: break;
-    }
-    ui::msgBox(QString::fromUtf8(kSaved));
-    Mymode::rememberCompanyByName(boxText(QStringLiteral("CustName")));
-    ui::Windows::unload(this);
+    saveEdit(service_, kTexts, [this] { return requiredBoxesGiven() && timesValid(); },
+             [this](db::Recordset& row) { writeService(row, false); });
 }
 
 } // namespace pipeline

@@ -45,8 +45,8 @@ const rowwriting::Box kBoxes[] = {
 ServiceWindow::ServiceWindow(const QString& kind, bool editor) : RecordWindow(kind)
 {
     setCaption(editor ? QStringLiteral("修改服务反馈") : QStringLiteral("增加服务反馈"));
-    setSizeTwips(7380, 6870);
-    const double wide = 5955, half = 2490;
+    setSizeTwips(7500, 6600);
+    const double wide = 5970, half = 2370;
     const double second = kSecondLabelLeft;
 
     addCustomerBox(QStringLiteral("command2"),
@@ -72,9 +72,9 @@ ServiceWindow::ServiceWindow(const QString& kind, bool editor) : RecordWindow(ki
     addTextArea(QStringLiteral("description"), kLabelLeft + kLabelWidth, rowTop(9), wide, 975);
 
     const double buttons = rowTop(9) + 975 + 120;
-    addButton(QStringLiteral("command1"), QStringLiteral("bmp/save.bmp"), QStringLiteral("保存"), 4560, buttons,
+    addButton(QStringLiteral("command1"), QStringLiteral("bmp/save.bmp"), QStringLiteral("保存"), 5640, buttons,
               [this] { command1_Click(); });
-    addButton(QStringLiteral("command3"), QStringLiteral("bmp/close.bmp"), QStringLiteral("关闭"), 5520, buttons,
+    addButton(QStringLiteral("command3"), QStringLiteral("bmp/close.bmp"), QStringLiteral("关闭"), 6495, buttons,
               [this] { command3_Click(); });
 }
 
