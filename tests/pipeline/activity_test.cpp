@@ -5,6 +5,7 @@
 
 #include "common/database.h"
 #include "common/mymode.h"
+#include "common/reminderlists.h"
 #include "platform/db/locale.h"
 #include "platform/ui/windows.h"
 
@@ -43,12 +44,11 @@ protected:
         return insert(QStringLiteral("KH_ACT"), all);
     }
 
-    // The reminder tick's query at the current time.
+    // The operator's due activities as the reminder tick asks for them now.
     QList<int> dueActivities()
     {
         QList<int> ids;
-        auto rows = database::query(QStringLiteral("select id,ActionTitle from KH_ACT where alert='1' and alerttime <=#")
-                                    + db::locale::generalDate(db::locale::now()) + QLatin1Char('#'));
+        auto rows = database::query(reminderlists::dueActivitiesSql(Mymode::OperatorName, db::locale::now()));
         for (; !rows->eof(); rows->moveNext()) ids << rows->field(0).toText().toInt();
         return ids;
     }
