@@ -51,9 +51,19 @@ void KeptRow::reload()
 Outcome KeptRow::save(const std::function<void(db::Recordset&)>& fill,
                       const std::function<void(db::Connection&)>& after, QString* failure)
 {
+    return change(
+        [&](db::Connection& connection, db::Recordset& row) {
+            fill(row);
+            row.update();
+            if (after) after(connection);
+        },
+        failure);
+}
+
+Outcome KeptRow::change(const std::function<void(db::Connection&, db::Recordset&)>& work, QString* failure)
+{
     if (!row_) return Outcome::Stale;
     bool started = false;
-    bool written = false;
     try {
         connection_->beginTrans();
         started = true;
@@ -61,18 +71,17 @@ Outcome KeptRow::save(const std::function<void(db::Recordset&)>& fill,
             connection_->rollbackTrans();
             return Outcome::Stale;
         }
-        fill(*row_);
-        row_->update();
-        written = true;
-        if (after) after(*connection_);
+        work(*connection_, *row_);
         connection_->commitTrans();
         return Outcome::Saved;
     } catch (const db::Error& error) {
         database::guarded([&] { row_->cancelUpdate(); });
-        if (started) database::guarded([&] { connection_->rollbackTrans(); });
-        // The rolled-back row is the one that was loaded, but the snapshot
-        // already holds the written values: it is read again.
-        if (written) reload();
+        if (started) {
+            database::guarded([&] { connection_->rollbackTrans(); });
+            // The rolled-back row is the one that was loaded, but the snapshot
+            // may already hold what was written: it is read again.
+            reload();
+        }
         if (failure) *failure = error.message();
         return Outcome::Failed;
     }

@@ -32,6 +32,9 @@ public:
     // `failure`); the row is then kept as it was loaded.
     Outcome save(const std::function<void(db::Recordset&)>& fill,
                  const std::function<void(db::Connection&)>& after, QString* failure);
+    // The same transaction around any `work` on the kept connection and row
+    // (a conversion that deletes the row).
+    Outcome change(const std::function<void(db::Connection&, db::Recordset&)>& work, QString* failure);
 
 private:
     bool unchangedSinceLoad();
