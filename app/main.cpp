@@ -7,6 +7,7 @@
 #include "platform/ui/desktop.h"
 #include "platform/ui/windows.h"
 #include "reports/windows.h"
+#include "sales/windows.h"
 
 #include <QApplication>
 
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     mainwin::defineWindows();
     customers::defineWindows();
     reports::defineWindows();
+    sales::defineWindows();
     pipeline::defineWindows();
 
     ui::Windows::open(QStringLiteral("frmLogin"));

@@ -5,6 +5,7 @@
 #include "mainwin/windows.h"
 #include "pipeline/windows.h"
 #include "reports/windows.h"
+#include "sales/windows.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
     mainwin::defineWindows();
     customers::defineWindows();
     reports::defineWindows();
+    sales::defineWindows();
     pipeline::defineWindows();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
