@@ -24,7 +24,7 @@ void RecordWindow::addCustomerBox(const QString& pickerName, const QString& tool
     name->onDblClick = [this] { CustName_DblClick(); };
     addTextBox(QStringLiteral("KH_ID"), 0, 0, 0, 0)->setVisible(false);
     addButton(pickerName, QStringLiteral("bmp/search.bmp"), QStringLiteral("选择客户"),
-              kLabelLeft + kLabelWidth + boxWidth + 60, top - 20, [this] { openCustomerPicker(); })
+              kLabelLeft + kLabelWidth + boxWidth + 60, top - 20, [this] { openCustomerPicker(); }, 540)
         ->setFixedHeight(ui::twipsToPixels(kBoxHeight + 30));
 }
 
@@ -43,9 +43,9 @@ ui::ComboBox* RecordWindow::addList(const QString& caption, const QString& name,
 }
 
 ui::PictureButton* RecordWindow::addButton(const QString& name, const QString& picture, const QString& toolTip,
-                                           double left, double top, std::function<void()> click)
+                                           double left, double top, std::function<void()> click, double width)
 {
-    ui::PictureButton* button = addPictureButton(name, ui::programPath(picture), left, top, 735, 330);
+    ui::PictureButton* button = addPictureButton(name, ui::programPath(picture), left, top, width, 330);
     button->setToolTip(toolTip);
     button->onClick = std::move(click);
     return button;

@@ -36,7 +36,7 @@ protected:
     ui::TextBox* addField(const QString& caption, const QString& name, double labelLeft, double top, double width);
     ui::ComboBox* addList(const QString& caption, const QString& name, double labelLeft, double top, double width);
     ui::PictureButton* addButton(const QString& name, const QString& picture, const QString& toolTip, double left,
-                                 double top, std::function<void()> click);
+                                 double top, std::function<void()> click, double width = 735);
 
     // Appends the values of a reference table (or another one-column read) to
     // a list, in the order the rows come; a failed read leaves the list empty.
