@@ -35,11 +35,6 @@ protected:
                                            {QStringLiteral("KCL"), QStringLiteral("50")}});
     }
 
-    static linerows::LineRows* rowsOf(ui::Form* window)
-    {
-        return window->findChild<linerows::LineRows*>(QStringLiteral("lineRows"));
-    }
-
     // Types a line into row `row` (made when missing), as the operator would.
     static void fillRow(ui::Form* window, int row, const QString& product, const QString& price,
                         const QString& quantity, const QString& discount = QStringLiteral("100"))
@@ -51,12 +46,6 @@ protected:
         rows->box(QStringLiteral("Price"), row)->setText(price);
         rows->box(QStringLiteral("zk"), row)->setText(discount);
         rows->box(QStringLiteral("num"), row)->setText(quantity);
-    }
-
-    static QString cell(ui::Form* window, const char* column, int row)
-    {
-        ui::TextBox* box = rowsOf(window)->box(QString::fromLatin1(column), row);
-        return box ? box->text() : QStringLiteral("<no row>");
     }
 
     // A new-quotation window for the customer with its header filled.

@@ -65,16 +65,6 @@ protected:
         return ui::Windows::loaded(QStringLiteral("becomeOrder"));
     }
 
-    static linerows::LineRows* rowsOf(ui::Form* window)
-    {
-        return window->findChild<linerows::LineRows*>(QStringLiteral("lineRows"));
-    }
-    static QString cell(ui::Form* window, const char* column, int row)
-    {
-        ui::TextBox* box = rowsOf(window)->box(QString::fromLatin1(column), row);
-        return box ? box->text() : QStringLiteral("<no row>");
-    }
-
     int customer = 0;
     int quotation = 0;
 };

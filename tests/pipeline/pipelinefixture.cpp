@@ -104,3 +104,14 @@ void PipelineTest::click(ui::Form* form, const QString& button)
 {
     form->control<ui::PictureButton>(button)->click();
 }
+
+linerows::LineRows* PipelineTest::rowsOf(ui::Form* form)
+{
+    return form->findChild<linerows::LineRows*>(QStringLiteral("lineRows"));
+}
+
+QString PipelineTest::cell(ui::Form* form, const char* column, int row)
+{
+    ui::TextBox* box = rowsOf(form)->box(QString::fromLatin1(column), row);
+    return box ? box->text() : QStringLiteral("<no row>");
+}

@@ -4,6 +4,7 @@
 // driven through their controls as an operator would.
 #include "tests/support/scratch.h"
 
+#include "common/linerows.h"
 #include "platform/ui/form.h"
 
 #include <QDateTime>
@@ -33,4 +34,8 @@ protected:
     static void tick(ui::Form* form, const QString& box, bool on);
     static bool ticked(ui::Form* form, const QString& box);
     static void click(ui::Form* form, const QString& button);
+
+    // The line rows of a window, and the text of one of their boxes.
+    static linerows::LineRows* rowsOf(ui::Form* form);
+    static QString cell(ui::Form* form, const char* column, int row);
 };
