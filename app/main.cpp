@@ -4,6 +4,7 @@
 #include "customers/windows.h"
 #include "login/windows.h"
 #include "mainwin/windows.h"
+#include "pipeline/windows.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/windows.h"
 #include "reports/windows.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv)
     sales::defineWindows();
     callerid::defineWindows();
     sms::defineWindows();
+    pipeline::defineWindows();
 
     ui::Windows::open(QStringLiteral("frmLogin"));
     return app.exec();

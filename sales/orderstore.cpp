@@ -6,8 +6,6 @@
 #include "platform/db/locale.h"
 #include "platform/db/numbertext.h"
 
-#include <QRandomGenerator>
-
 namespace orderstore {
 
 namespace {
@@ -99,26 +97,6 @@ bool customerExists(db::Connection& connection, const QString& customerId)
     db::Recordset row;
     row.open(QStringLiteral("select id from company where id=") + QString::number(id), connection);
     return !row.eof();
-}
-
-QString newLineKey(db::Connection& connection)
-{
-    for (;;) {
-        const QDateTime now = db::locale::now();
-        QRandomGenerator random(quint32(QDateTime::currentMSecsSinceEpoch()) ^ QRandomGenerator::system()->generate());
-        const QString key = QString::number(now.date().year()) + QString::number(now.date().month())
-            + QString::number(now.date().day()) + QString::number(now.time().hour())
-            + QString::number(now.time().minute()) + QString::number(now.time().second())
-            + QString::number(10000 + int(random.generateDouble() * 90000));
-        bool used = false;
-        for (const char* table : {"sales", "SalesMX"}) {
-            db::Recordset rows;
-            rows.open(QStringLiteral("select id from ") + QString::fromLatin1(table) + QStringLiteral(" where indexflag=")
-                          + sqltext::quoted(key), connection);
-            used = used || !rows.eof();
-        }
-        if (!used) return key;
-    }
 }
 
 void writeHeader(db::Recordset& header, const Order& order)

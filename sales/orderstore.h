@@ -41,10 +41,6 @@ bool inTransaction(const std::function<void(db::Connection&)>& steps, const QStr
 // The customer row of a KH_ID text; false when it names no customer.
 bool customerExists(db::Connection& connection, const QString& customerId);
 
-// A new line key: the time's digits without leading zeros and five random
-// digits, drawn again while an order or a line uses it.
-QString newLineKey(db::Connection& connection);
-
 // The header columns both windows write from the boxes.
 void writeHeader(db::Recordset& header, const Order& order);
 // Adds one line under the key.

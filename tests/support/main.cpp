@@ -4,6 +4,7 @@
 #include "customers/windows.h"
 #include "login/windows.h"
 #include "mainwin/windows.h"
+#include "pipeline/windows.h"
 #include "reports/windows.h"
 #include "sales/windows.h"
 #include "sms/windows.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv)
     sales::defineWindows();
     callerid::defineWindows();
     sms::defineWindows();
+    pipeline::defineWindows();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
