@@ -3,6 +3,7 @@
 #include "common/callmonitor.h"
 #include "common/database.h"
 #include "common/displaywidth.h"
+#include "common/linekey.h"
 #include "common/mainlists.h"
 #include "common/recordscope.h"
 #include "common/skin.h"
@@ -143,7 +144,7 @@ void FrmNewCust::command1_Click()
     const quickorder::Order order = this->order();
     quickorder::Customer customer;
     const bool stored = orderstore::inTransaction([&](db::Connection& connection) {
-        customer = quickorder::write(connection, order, orderstore::newLineKey(connection));
+        customer = quickorder::write(connection, order, linekey::newLineKey(connection, QStringLiteral("sales"), QStringLiteral("SalesMX")));
     }, QString::fromUtf8(kNotSavedText), true);
     if (!stored) return;
     setBoxText(QStringLiteral("KH_ID"), QString::number(customer.id));
