@@ -22,7 +22,7 @@ public:
     // opened nor listed.
     static constexpr int kMaxChannels = 33;
     // Each tick drains the box's queue.
-    static constexpr int kPollMs = 50;
+    static constexpr int kPollMs = 20;
     // The channel grid's columns; cell index = row × kGridColumns + column.
     static constexpr int kGridColumns = 6;
 
