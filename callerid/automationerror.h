@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <stdexcept>
 
+namespace callerid {
+
 class AutomationError : public std::runtime_error {
 public:
     AutomationError(std::int32_t number, const QString& source, const QString& description)
@@ -20,3 +22,5 @@ private:
     QString source_;
     QString description_;
 };
+
+} // namespace callerid

@@ -7,6 +7,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+namespace callerid {
+
 namespace {
 
 namespace dc = tapi::layout::devcaps;
@@ -338,3 +340,5 @@ void cTAPILine::OnCallState(tapi::Handle call, std::uint32_t state)
         break;
     }
 }
+
+} // namespace callerid

@@ -15,6 +15,8 @@
 class QPaintDevice;
 class QWidget;
 
+namespace callerid {
+
 class cTAPILine {
 public:
     explicit cTAPILine(tapi::Service& service = tapi::systemService());
@@ -86,7 +88,7 @@ public:
     static QString StringFromStruct(const tapi::Structure& structure, std::uint32_t offset, std::uint32_t size);
 
 private:
-    friend void dSrormat::LineCallback(std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t,
+    friend void ::dSrormat::LineCallback(std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t,
                                        std::uint32_t);
 
     void GetDevCaps();
@@ -121,3 +123,5 @@ private:
     std::int32_t pendingMakeCall_ = 0;
     std::int32_t pendingDrop_ = 0;
 };
+
+} // namespace callerid

@@ -6,6 +6,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
+namespace callerid {
+
 namespace {
 
 // The system time in 100-nanosecond units.
@@ -84,3 +86,5 @@ void CWaitNDispatch::PumpUntilDue()
         remaining = (dueTime_ - timeStamp_) / 10000;
     }
 }
+
+} // namespace callerid

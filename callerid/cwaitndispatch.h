@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+namespace callerid {
+
 class CWaitNDispatch {
 public:
     CWaitNDispatch();
@@ -36,3 +38,5 @@ private:
     std::int64_t dueTime_ = 0;
     std::unique_ptr<Event> event_;
 };
+
+} // namespace callerid

@@ -9,7 +9,7 @@ namespace dSrormat {
 namespace {
 
 struct Registry {
-    std::map<std::uint32_t, cTAPILine*> lines;
+    std::map<std::uint32_t, callerid::cTAPILine*> lines;
     std::uint32_t next = 1;
 };
 
@@ -21,7 +21,7 @@ Registry& registry()
 
 } // namespace
 
-std::uint32_t registerLine(cTAPILine* line)
+std::uint32_t registerLine(callerid::cTAPILine* line)
 {
     Registry& r = registry();
     const std::uint32_t instance = r.next++;

@@ -5,7 +5,7 @@
 // the object is gone finds no entry and is dropped.
 #include <cstdint>
 
-class cTAPILine;
+namespace callerid { class cTAPILine; }
 
 namespace dSrormat {
 
@@ -15,7 +15,7 @@ void LineCallback(std::uint32_t device, std::uint32_t message, std::uint32_t ins
                   std::uint32_t param2, std::uint32_t param3);
 
 // A new instance number for a line object (never 0, never given twice).
-std::uint32_t registerLine(cTAPILine* line);
+std::uint32_t registerLine(callerid::cTAPILine* line);
 void unregisterLine(std::uint32_t instance);
 
 } // namespace dSrormat

@@ -8,6 +8,8 @@
 #include <limits>
 #include <vector>
 
+namespace callerid {
+
 namespace {
 
 std::int16_t clip16(long long value)
@@ -138,3 +140,5 @@ void mcLCD::DrawSegment(int segment)
         break;
     }
 }
+
+} // namespace callerid

@@ -7,6 +7,8 @@
 
 namespace ui { class PictureBox; }
 
+namespace callerid {
+
 class mcLCD {
 public:
     void setBackColor(quint32 Color);
@@ -29,3 +31,5 @@ private:
     std::int16_t W_ = 0;
     std::int16_t H_ = 0;
 };
+
+} // namespace callerid

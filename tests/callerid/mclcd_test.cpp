@@ -9,6 +9,8 @@
 #include <memory>
 #include <set>
 
+using namespace callerid;
+
 namespace {
 
 constexpr quint32 kFore = 0x0000FF;   // red, written &HBBGGRR

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+using namespace callerid;
+
 namespace {
 
 // The simulated service, remembering the total size each buffer came with.

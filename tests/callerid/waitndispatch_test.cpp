@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+using namespace callerid;
+
 TEST(WaitNDispatch, ZeroReturnsAtOnceWithoutOnTimer)
 {
     CWaitNDispatch waiter;
