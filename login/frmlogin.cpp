@@ -2,6 +2,7 @@
 
 #include "common/database.h"
 #include "common/mymode.h"
+#include "common/recordingfile.h"
 #include "common/skin.h"
 #include "common/sqltext.h"
 #include "login/accounts.h"
@@ -10,7 +11,6 @@
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
 
-#include <QFile>
 #include <optional>
 
 namespace login {
@@ -142,7 +142,7 @@ void FrmLogin::purgeOldRecordings(db::Connection& connection, const db::Variant&
             const QString wavFile = calls.field(QStringLiteral("WavFile")).toText();
             if (db::trimBlanks(wavFile).isEmpty()) continue;
             // A file already gone (or in use) does not keep the row's name.
-            QFile::remove(ui::programPath(QStringLiteral("WavFile/") + wavFile));
+            recordingfile::remove(recordingfile::pathOf(wavFile));
             const bool blanked = database::guarded([&] {
                 calls.setField(QStringLiteral("WavFile"), QString());
                 calls.update();

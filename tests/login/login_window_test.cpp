@@ -227,6 +227,21 @@ TEST_F(LoginWindow, PurgesTheRecordingsUpToTheStartOfTheDayThatManyDaysBack)
     }
 }
 
+// A stored name that is no bare file name names no recording: nothing outside
+// the recordings folder is deleted, though the row's name is blanked.
+TEST_F(LoginWindow, PurgeDeletesNothingOutsideTheRecordingsFolder)
+{
+    db::locale::setClockForTests(QDateTime(QDate(2026, 3, 31), QTime(10, 30)));
+    restart();
+    QFile(path(QStringLiteral("keep.wav"))).open(QIODevice::WriteOnly);
+    exec(QStringLiteral("delete from Hv_Cidlist"));
+    exec(QStringLiteral("insert into Hv_Cidlist (DateTime, WavFile) values (#2026-01-01 10:00:00#, '../keep.wav')"));
+    exec(QStringLiteral("update DriveInfo set DelRecDay='30'"));
+    openLogin();
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("keep.wav"))));
+    EXPECT_EQ(scalar(QStringLiteral("select WavFile from Hv_Cidlist")), QString());
+}
+
 // Runs the event loop until the program ends (0) or a second and a half passed (7).
 int runProgram(const std::function<void()>& action)
 {

@@ -1,0 +1,26 @@
+#include "common/recordingfile.h"
+
+#include "platform/ui/desktop.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace recordingfile {
+
+QString pathOf(const QString& storedName)
+{
+    if (storedName.isEmpty() || storedName.contains(QLatin1Char('/')) || storedName.contains(QLatin1Char('\\'))
+        || storedName == QLatin1String(".") || storedName == QLatin1String(".."))
+        return QString();
+    return ui::programPath(QStringLiteral("WavFile/") + storedName);
+}
+
+Removal remove(const QString& path)
+{
+    const QFileInfo file(path);
+    if (path.isEmpty() || (!file.exists() && !file.isSymLink())) return Removal::Missing;
+    if (file.isDir() && !file.isSymLink()) return Removal::Refused;
+    return QFile::remove(path) ? Removal::Removed : Removal::Refused;
+}
+
+} // namespace recordingfile
