@@ -9,8 +9,9 @@ namespace recordingfile {
 
 QString pathOf(const QString& storedName)
 {
-    if (storedName.isEmpty() || storedName.contains(QLatin1Char('/')) || storedName.contains(QLatin1Char('\\'))
-        || storedName == QLatin1String(".") || storedName == QLatin1String(".."))
+    const QString trimmed = storedName.trimmed();
+    if (trimmed.isEmpty() || storedName.contains(QLatin1Char('/')) || storedName.contains(QLatin1Char('\\'))
+        || trimmed == QLatin1String(".") || trimmed == QLatin1String(".."))
         return QString();
     return ui::programPath(QStringLiteral("WavFile/") + storedName);
 }

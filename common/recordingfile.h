@@ -6,8 +6,9 @@
 namespace recordingfile {
 
 // The file's path, or an empty text when the stored name is not a bare file
-// name (it holds "/" or "\", or is "." or ".."): such a name names no file,
-// so nothing outside the folder is ever played or deleted.
+// name (it is blank, holds "/" or "\", or is "." or ".." between blanks):
+// such a name names no file, so nothing outside the folder is ever played or
+// deleted.
 QString pathOf(const QString& storedName);
 
 enum class Removal { Removed, Missing, Refused };

@@ -141,8 +141,12 @@ void FrmLogin::purgeOldRecordings(db::Connection& connection, const db::Variant&
         for (; !calls.eof(); calls.moveNext()) {
             const QString wavFile = calls.field(QStringLiteral("WavFile")).toText();
             if (db::trimBlanks(wavFile).isEmpty()) continue;
+            // Only a recording directly inside WavFile is deleted: the rows may
+            // come from the shared call log that every computer writes.
+            const QString recording = recordingfile::pathOf(wavFile);
+            if (recording.isEmpty()) continue;
             // A file already gone (or in use) does not keep the row's name.
-            recordingfile::remove(recordingfile::pathOf(wavFile));
+            recordingfile::remove(recording);
             const bool blanked = database::guarded([&] {
                 calls.setField(QStringLiteral("WavFile"), QString());
                 calls.update();
