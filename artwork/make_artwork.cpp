@@ -90,6 +90,10 @@ const Picture kPictures[] = {
     {"about.bmp",                99, 79, Kind::StatusIcon,     "H",      0x2F5F9F},
     // the customer-picker button of the record windows: a card under a magnifier
     {"selectkh.bmp",             24, 24, Kind::StatusIcon,     "查",     0x3A7BD5},
+    // the unknown-caller window's three next steps
+    {"quickorder.bmp",          223, 32, Kind::Button,         "新客户订货配送", 0xD58A1E},
+    {"newcustomer.bmp",         224, 34, Kind::Button,         "新建客户档案", 0x2E9E6A},
+    {"custcard.bmp",            224, 34, Kind::Button,         "查看客户资料", 0x3A7BD5},
 };
 // clang-format on
 

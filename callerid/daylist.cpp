@@ -116,14 +116,18 @@ void GtMain::ListView3_ColumnClick(int column)
                                                                                : ui::ListView::Descending);
 }
 
+// A click keeps the call's time; only the double-click that opens the call
+// makes it pending, so a click alone never makes a later opening from the
+// customer card show this call instead of the card's own.
 void GtMain::ListView3_ItemClick(int row)
 {
     Openitem_ = ListView3->text(row, kTimeColumn).trimmed();
-    OpenitemId_ = ListView3->tag(row).toInt();
+    clickedId_ = ListView3->tag(row).toInt();
 }
 
 void GtMain::ListView3_DblClick()
 {
+    OpenitemId_ = clickedId_;
     if (ui::Windows::isDefined(QStringLiteral("frmComeing"))) ui::Windows::open(QStringLiteral("frmComeing"));
 }
 

@@ -92,7 +92,8 @@ private:
     QString PhoneID_;
     QString TelNo_;
     QString Openitem_;
-    std::int32_t OpenitemId_ = 0;
+    std::int32_t OpenitemId_ = 0;   // the call the day list's double-click left pending
+    std::int32_t clickedId_ = 0;    // the call last clicked in the day list
     QString RecordFlag_;
 
     int ChCount = 0;
