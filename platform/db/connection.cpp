@@ -16,6 +16,7 @@ namespace db {
 namespace {
 
 constexpr int kBusyTimeoutMs = 8000;   // workstations wait this long for a colleague's write
+int busyTimeoutMs = kBusyTimeoutMs;
 
 // Windows-style separators in a configured path become ours.
 QString localPath(const QString& path)
@@ -62,7 +63,7 @@ std::shared_ptr<ConnectionState> openHandle(const QString& path, int flags)
         throw Error(QStringLiteral("Cannot open the database %1: %2").arg(path, message));
     }
     auto state = std::make_shared<ConnectionState>(handle);
-    sqlite3_busy_timeout(handle, kBusyTimeoutMs);
+    sqlite3_busy_timeout(handle, busyTimeoutMs);
     sqlite3_extended_result_codes(handle, 1);
     // The file is shared over a network mount: a rollback journal, never WAL.
     // Reading the pragma's answer also proves the file is a database.
@@ -184,6 +185,11 @@ void Connection::rollbackTrans()
 {
     if (!state_) throw Error(QStringLiteral("The connection is not open"));
     runStatements(*state_, QStringLiteral("ROLLBACK"));
+}
+
+void setBusyWaitForTests(int milliseconds)
+{
+    busyTimeoutMs = milliseconds > 0 ? milliseconds : kBusyTimeoutMs;
 }
 
 bool holdsNoTables(const QString& path)

@@ -194,7 +194,7 @@ void updateRow(RecordsetData& d, int row, const std::vector<Assignment>& assignm
         statement.step();
     }
     if (sqlite3_changes(d.state->handle) == 0)
-        throw Error(QStringLiteral("The row was changed or deleted by another user since it was read; nothing was saved"));
+        throw Error(QStringLiteral("该记录在读取后已被别人修改或删除，没有保存"), Error::Kind::Conflict);
     reread(d, row, key);
 }
 
@@ -454,7 +454,7 @@ void Recordset::deleteRow()
         statement.step();
     }
     if (sqlite3_changes(d.state->handle) == 0)
-        throw Error(QStringLiteral("The row was changed or deleted by another user since it was read; nothing was deleted"));
+        throw Error(QStringLiteral("该记录在读取后已被别人修改或删除，没有删除"), Error::Kind::Conflict);
     d.rows.removeRow(d.position);
     d.onDeletedRow = true;
 }
