@@ -4,6 +4,7 @@
 #include "login/windows.h"
 #include "mainwin/windows.h"
 #include "platform/ui/desktop.h"
+#include "platform/ui/translations.h"
 #include "platform/ui/windows.h"
 #include "reports/windows.h"
 
@@ -12,6 +13,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    ui::loadQtTranslations(app);
     // A second copy ends before it shows anything.
     if (!ui::acquireSingleInstance()) return 0;
 

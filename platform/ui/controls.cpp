@@ -97,7 +97,11 @@ void Label::mouseDoubleClickEvent(QMouseEvent*)
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 {
-    connect(this, &QLineEdit::textChanged, this, [this] { fire(onChange); });
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        // A text set by code shows from its first character, not its end.
+        if (!hasFocus()) setCursorPosition(0);
+        fire(onChange);
+    });
 }
 
 void TextBox::setPasswordChar(QChar echo)
@@ -162,6 +166,8 @@ void TextBox::mouseDoubleClickEvent(QMouseEvent* event)
 
 TextArea::TextArea(QWidget* parent) : QPlainTextEdit(parent)
 {
+    // Tab and Shift+Tab move along the tab order; no tab character is typed.
+    setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, [this] { fire(onChange); });
 }
 
