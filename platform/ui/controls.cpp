@@ -124,6 +124,7 @@ void TextBox::setBackColor(quint32 bbggrr)
 void TextBox::typeKey(int keyAscii)
 {
     if (!isEnabled()) return;
+    if (!hasFocus()) end(false);   // a forwarded key goes to the end of the text
     fire(onKeyPress, keyAscii);
     if (keyAscii == 0 || isReadOnly()) return;
     if (keyAscii == 8)
@@ -134,6 +135,9 @@ void TextBox::typeKey(int keyAscii)
 
 void TextBox::keyPressEvent(QKeyEvent* event)
 {
+    // Without focus there is no caret of the operator's: a key sent to the
+    // box goes to the end of its text.
+    if (!hasFocus()) end(false);
     const KeyPressOutcome outcome = runKeyPress(onKeyPress, event);
     if (outcome.swallowed) {
         event->accept();
