@@ -75,7 +75,7 @@ Statement::Statement(ConnectionState& state, const QString& sql) : state_(&state
         statement_ = nullptr;
         state.fail(sql);
     }
-    if (!statement_) throw Error(QStringLiteral("Empty statement"));
+    if (!statement_) throw Error(QStringLiteral("SQL 语句为空"));
 }
 
 Statement::Statement(ConnectionState& state, sqlite3_stmt* statement, ConnectionState::CachedStatement* slot)

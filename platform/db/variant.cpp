@@ -28,7 +28,7 @@ double serialOf(const QDateTime& when)
 
 QDateTime dateOfSerial(double serial)
 {
-    if (!std::isfinite(serial) || std::fabs(serial) > 3'000'000) throw Error(QStringLiteral("Date out of range"));
+    if (!std::isfinite(serial) || std::fabs(serial) > 3'000'000) throw Error(QStringLiteral("日期超出范围"));
     double days = std::floor(serial);
     auto seconds = static_cast<std::int64_t>(std::llround((serial - days) * 86400));
     if (seconds >= 86400) {
@@ -371,7 +371,7 @@ Variant divide(const Variant& a, const Variant& b)
 {
     if (a.isNull() || b.isNull()) return Variant::null();
     const double divisor = b.toDouble();
-    if (divisor == 0) throw Error(QStringLiteral("Division by zero"));
+    if (divisor == 0) throw Error(QStringLiteral("除数为零"));
     return Variant(a.toDouble() / divisor);
 }
 
