@@ -6,6 +6,7 @@
 #include "mainwin/windows.h"
 #include "pipeline/windows.h"
 #include "platform/ui/desktop.h"
+#include "platform/ui/translations.h"
 #include "platform/ui/windows.h"
 #include "reports/windows.h"
 #include "sales/windows.h"
@@ -16,6 +17,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    ui::loadQtTranslations(app);
     // A second copy ends before it shows anything.
     if (!ui::acquireSingleInstance()) return 0;
 

@@ -22,6 +22,7 @@ const char* const kNoCustomerText = "找不到客户记录，可能已经被删�
 const char* const kStaleText = "客户资料未能保存：该客户已在别处被修改或删除，请关闭后重新打开再修改";
 const char* const kContactFailedText = "客户资料已保存，但主联系人未能保存：";
 const char* const kNotSavedText = "客户资料未能保存：";
+const char* const kBusyText = "数据库正忙，请稍后再保存";
 
 // Bold 10.5-point text in the given colour (&HBBGGRR).
 void emphasize(ui::TextBox* box, quint32 bbggrr)
@@ -126,9 +127,13 @@ void FrmCustDetail::command1_Click()
         ui::msgBox(QString::fromUtf8(kNotSavedText) + error.message());
         return;
     }
-    if (!database::guarded([&] { customer_->update(); })) {
+    try {
+        customer_->update();
+    } catch (const db::Error& error) {
+        // The boxes keep what the operator typed; a busy database may take
+        // the same save a moment later.
         database::guarded([&] { customer_->cancelUpdate(); });
-        ui::msgBox(QString::fromUtf8(kStaleText));
+        ui::msgBox(QString::fromUtf8(error.kind() == db::Error::Kind::Busy ? kBusyText : kStaleText));
         return;
     }
 

@@ -88,7 +88,7 @@ void FrmSelectKH::Form_Load()
     if (!scope.isEmpty()) DataGrid1Fresh(gridbinding::selectList(listColumns()) + scope);
 }
 
-// The search applies no record scope: it finds the customers of every operator.
+// The search keeps to the operator's record scope, as the list does.
 void FrmSelectKH::command5_Click()
 {
     const QString key = db::trimBlanks(control<ui::TextBox>(QStringLiteral("strKey"))->text());
@@ -99,8 +99,8 @@ void FrmSelectKH::command5_Click()
     }
     for (const auto& [caption, column] : kSearchFields) {
         if (field != QString::fromUtf8(caption)) continue;
-        DataGrid1Fresh(gridbinding::selectList(listColumns()) + QStringLiteral(" from company where 2=2 and ")
-                       + QString::fromLatin1(column) + QStringLiteral(" Like ") + sqltext::containing(key)
+        DataGrid1Fresh(gridbinding::selectList(listColumns()) + recordscope::customerFilterClause()
+                       + QStringLiteral(" and ") + QString::fromLatin1(column) + QStringLiteral(" Like ") + sqltext::containing(key)
                        + QStringLiteral(" order by ID desc"));
         return;
     }

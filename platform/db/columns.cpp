@@ -51,7 +51,7 @@ Variant convertForColumn(const Column& column, const Variant& value)
         case FieldType::Text: {
             const QString text = value.toText();
             if (column.maxLength > 0 && text.size() > column.maxLength)
-                throw Error(QStringLiteral("The text is longer than the %1 characters the field holds").arg(column.maxLength));
+                throw Error(QStringLiteral("文字超过该字段能容纳的 %1 个字符").arg(column.maxLength));
             return Variant(text);
         }
         case FieldType::Long: return Variant(value.toLong());
@@ -60,7 +60,7 @@ Variant convertForColumn(const Column& column, const Variant& value)
         case FieldType::Date: return Variant(value.toDate());
         }
     } catch (const Error& error) {
-        throw Error(QStringLiteral("Field %1: %2").arg(column.name, error.message()));
+        throw Error(QStringLiteral("字段 %1：%2").arg(column.name, error.message()), error.kind());
     }
     return value;
 }

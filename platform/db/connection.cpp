@@ -16,6 +16,7 @@ namespace db {
 namespace {
 
 constexpr int kBusyTimeoutMs = 8000;   // workstations wait this long for a colleague's write
+int busyTimeoutMs = kBusyTimeoutMs;
 
 // Windows-style separators in a configured path become ours.
 QString localPath(const QString& path)
@@ -59,10 +60,10 @@ std::shared_ptr<ConnectionState> openHandle(const QString& path, int flags)
     if (result != SQLITE_OK) {
         const QString message = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString::fromUtf8(sqlite3_errstr(result));
         sqlite3_close_v2(handle);
-        throw Error(QStringLiteral("Cannot open the database %1: %2").arg(path, message));
+        throw Error(QStringLiteral("无法打开数据库 %1：%2").arg(path, message));
     }
     auto state = std::make_shared<ConnectionState>(handle);
-    sqlite3_busy_timeout(handle, kBusyTimeoutMs);
+    sqlite3_busy_timeout(handle, busyTimeoutMs);
     sqlite3_extended_result_codes(handle, 1);
     // The file is shared over a network mount: a rollback journal, never WAL.
     // Reading the pragma's answer also proves the file is a database.
@@ -107,7 +108,7 @@ int exportToWorkbook(ConnectionState& state, const jetsql::ExcelTarget& target)
     }
     QString error;
     if (!xls::writeWorkbook(localPath(target.path), sheet, &error))
-        throw Error(QStringLiteral("Cannot write the workbook %1: %2").arg(target.path, error));
+        throw Error(QStringLiteral("无法写入工作簿 %1：%2").arg(target.path, error));
     return rows.rowCount();
 }
 
@@ -142,7 +143,7 @@ void Connection::open(const QString& connectString)
 {
     close();
     const QString path = dataSourceOf(connectString);
-    if (path.isEmpty()) throw Error(QStringLiteral("The connection string names no database file"));
+    if (path.isEmpty()) throw Error(QStringLiteral("连接字符串中没有数据库文件"));
     // Never creates a file: a missing one is a failed open.
     state_ = openHandle(path, SQLITE_OPEN_READWRITE);
 }
@@ -163,27 +164,32 @@ bool Connection::isOpen() const
 
 int Connection::execute(const QString& sql)
 {
-    if (!state_) throw Error(QStringLiteral("The connection is not open"));
+    if (!state_) throw Error(QStringLiteral("连接没有打开"));
     if (auto target = jetsql::excelTarget(sql)) return exportToWorkbook(*state_, *target);
     return runStatements(*state_, state_->translate(sql).sql);
 }
 
 void Connection::beginTrans()
 {
-    if (!state_) throw Error(QStringLiteral("The connection is not open"));
+    if (!state_) throw Error(QStringLiteral("连接没有打开"));
     runStatements(*state_, QStringLiteral("BEGIN IMMEDIATE"));
 }
 
 void Connection::commitTrans()
 {
-    if (!state_) throw Error(QStringLiteral("The connection is not open"));
+    if (!state_) throw Error(QStringLiteral("连接没有打开"));
     runStatements(*state_, QStringLiteral("COMMIT"));
 }
 
 void Connection::rollbackTrans()
 {
-    if (!state_) throw Error(QStringLiteral("The connection is not open"));
+    if (!state_) throw Error(QStringLiteral("连接没有打开"));
     runStatements(*state_, QStringLiteral("ROLLBACK"));
+}
+
+void setBusyWaitForTests(int milliseconds)
+{
+    busyTimeoutMs = milliseconds > 0 ? milliseconds : kBusyTimeoutMs;
 }
 
 bool holdsNoTables(const QString& path)
@@ -202,7 +208,7 @@ bool holdsNoTables(const QString& path)
 void createDatabase(const QString& path, const QStringList& statements)
 {
     const QString file = localPath(path);
-    if (QFileInfo::exists(file)) throw Error(QStringLiteral("The database %1 already exists").arg(path));
+    if (QFileInfo::exists(file)) throw Error(QStringLiteral("数据库 %1 已经存在").arg(path));
     QDir().mkpath(QFileInfo(file).absolutePath());
     try {
         auto state = openHandle(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);

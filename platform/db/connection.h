@@ -46,6 +46,10 @@ private:
 // in it are read as folder separators.
 QString dataSourceOf(const QString& connectString);
 
+// How long a statement waits for another connection's write before it fails
+// as busy (db::Error::Kind::Busy); tests shorten it.
+void setBusyWaitForTests(int milliseconds);
+
 // Creates a new database file with the given statements (the only way a file
 // comes into being); fails if the file exists.
 void createDatabase(const QString& path, const QStringList& statements);

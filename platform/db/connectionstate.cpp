@@ -17,6 +17,9 @@ ConnectionState::~ConnectionState()
 
 void ConnectionState::fail(const QString& context) const
 {
+    const int code = sqlite3_extended_errcode(handle) & 0xFF;
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+        throw Error(QStringLiteral("数据库正忙，另一个程序正在使用它"), Error::Kind::Busy);
     QString message = QString::fromUtf8(sqlite3_errmsg(handle));
     if (!context.isEmpty()) message += QStringLiteral(" (") + context + QLatin1Char(')');
     throw Error(message);
@@ -72,7 +75,7 @@ Statement::Statement(ConnectionState& state, const QString& sql) : state_(&state
         statement_ = nullptr;
         state.fail(sql);
     }
-    if (!statement_) throw Error(QStringLiteral("Empty statement"));
+    if (!statement_) throw Error(QStringLiteral("SQL 语句为空"));
 }
 
 Statement::Statement(ConnectionState& state, sqlite3_stmt* statement, ConnectionState::CachedStatement* slot)

@@ -40,7 +40,7 @@ void resultText(sqlite3_context* context, const QString& text)
 
 void typeMismatch(sqlite3_context* context)
 {
-    sqlite3_result_error(context, "Type mismatch", -1);
+    sqlite3_result_error(context, "类型不匹配", -1);
 }
 
 std::optional<double> numberOf(sqlite3_value* value)
@@ -87,7 +87,7 @@ void cintFunction(sqlite3_context* context, int, sqlite3_value** argv)
     const auto number = numberOf(argv[0]);
     if (!number) return typeMismatch(context);
     const double rounded = numbertext::roundTiesEven(*number);
-    if (std::fabs(rounded) >= 9.2e18) return sqlite3_result_error(context, "Overflow", -1);
+    if (std::fabs(rounded) >= 9.2e18) return sqlite3_result_error(context, "溢出", -1);
     sqlite3_result_int64(context, static_cast<sqlite3_int64>(rounded));
 }
 
@@ -138,7 +138,7 @@ void instrFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
     if (argc == 3) {
         if (isNull(argv[0])) return sqlite3_result_null(context);
         const auto number = numberOf(argv[0]);
-        if (!number || *number < 1) return sqlite3_result_error(context, "Invalid procedure call", -1);
+        if (!number || *number < 1) return sqlite3_result_error(context, "无效的过程调用", -1);
         start = static_cast<int>(numbertext::roundTiesEven(*number));
     }
     sqlite3_value* searched = argv[argc - 2];
@@ -194,7 +194,7 @@ std::optional<qsizetype> countOf(sqlite3_context* context, sqlite3_value* value)
 {
     const auto number = numberOf(value);
     if (!number || *number < 0) {
-        sqlite3_result_error(context, "Invalid procedure call", -1);
+        sqlite3_result_error(context, "无效的过程调用", -1);
         return std::nullopt;
     }
     return static_cast<qsizetype>(numbertext::roundTiesEven(*number));
@@ -218,7 +218,7 @@ void midFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
     if (isNull(argv[0])) return sqlite3_result_null(context);
     const auto start = countOf(context, argv[1]);
     if (!start) return;
-    if (*start < 1) return sqlite3_result_error(context, "Invalid procedure call", -1);
+    if (*start < 1) return sqlite3_result_error(context, "无效的过程调用", -1);
     const QString text = textOf(argv[0]);
     if (argc == 2) return resultText(context, text.mid(*start - 1));
     if (auto length = countOf(context, argv[2])) resultText(context, text.mid(*start - 1, *length));
@@ -350,7 +350,7 @@ void finishCurrency(sqlite3_context* context, bool average)
         ticks = quotient;
     }
     if (ticks > std::numeric_limits<std::int64_t>::max() || ticks < std::numeric_limits<std::int64_t>::min())
-        return sqlite3_result_error(context, "Overflow", -1);
+        return sqlite3_result_error(context, "溢出", -1);
     detail::resultCurrency(context, Currency::fromTicks(static_cast<std::int64_t>(ticks)));
 }
 

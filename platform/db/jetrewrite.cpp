@@ -395,6 +395,13 @@ private:
         auto last = column->second;
         if (isWord(t_[last], "not")) last = *prev(last);
         t_[last].text.append(QLatin1Char(')'));
+        // A date written between "#" is matched as the date's text, as Jet
+        // turns it into text for the comparison.
+        const auto pattern = next(op);
+        if (!pattern || t_[*pattern].kind != Kind::String) return;
+        const QString text = t_[*pattern].text.mid(1, t_[*pattern].text.size() - 2);
+        if (const auto when = locale::parseDate(text); when && locale::storageText(*when) == text)
+            t_[*pattern].text = QLatin1Char('\'') + locale::generalDate(*when) + QLatin1Char('\'');
     }
     void range(std::size_t op)
     {

@@ -48,7 +48,7 @@ qsizetype wordEnd(const QString& sql, qsizetype from)
 QString dateLiteral(const QString& inside)
 {
     const auto when = locale::parseDate(inside);
-    if (!when) throw Error(QStringLiteral("Invalid date literal: #%1#").arg(inside));
+    if (!when) throw Error(QStringLiteral("无效的日期：#%1#").arg(inside));
     return QLatin1Char('\'') + locale::storageText(*when) + QLatin1Char('\'');
 }
 
@@ -101,7 +101,7 @@ QString translateDialect(const QString& sql)
             i = end;
         } else if (c == QLatin1Char('#')) {
             const qsizetype close = sql.indexOf(QLatin1Char('#'), i + 1);
-            if (close < 0) throw Error(QStringLiteral("Unclosed date literal in: %1").arg(sql));
+            if (close < 0) throw Error(QStringLiteral("日期缺少结束的 #：%1").arg(sql));
             out += dateLiteral(sql.mid(i + 1, close - i - 1));
             i = close + 1;
         } else if (c == QLatin1Char('&')) {

@@ -71,33 +71,33 @@ bool isTableColumn(const RecordsetData& d, int column)
 
 RecordsetData& opened(const std::unique_ptr<RecordsetData>& d)
 {
-    if (!d) throw Error(QStringLiteral("The recordset is not open"));
+    if (!d) throw Error(QStringLiteral("记录集没有打开"));
     return *d;
 }
 
 void requireCurrentRow(const RecordsetData& d)
 {
-    if (d.onDeletedRow) throw Error(QStringLiteral("The current record has been deleted"));
-    if (d.bof() || d.eof()) throw Error(QStringLiteral("Either BOF or EOF is true: there is no current record"));
+    if (d.onDeletedRow) throw Error(QStringLiteral("当前记录已被删除"));
+    if (d.bof() || d.eof()) throw Error(QStringLiteral("BOF 或 EOF 为真：没有当前记录"));
 }
 
 void requireWritable(const RecordsetData& d)
 {
-    if (d.lock == LockType::ReadOnly) throw Error(QStringLiteral("The recordset is read-only"));
-    if (d.table.empty()) throw Error(QStringLiteral("The rows of this query cannot be changed"));
+    if (d.lock == LockType::ReadOnly) throw Error(QStringLiteral("记录集是只读的"));
+    if (d.table.empty()) throw Error(QStringLiteral("此查询的记录不能更改"));
 }
 
 int checkedField(const RecordsetData& d, int index)
 {
     if (index < 0 || index >= d.rows.columnCount())
-        throw Error(QStringLiteral("No field at position %1").arg(index));
+        throw Error(QStringLiteral("没有第 %1 个字段").arg(index));
     return index;
 }
 
 int namedField(const RecordsetData& d, const QString& name)
 {
     const auto found = d.fieldIndex.constFind(name.toLower());
-    if (found == d.fieldIndex.constEnd()) throw Error(QStringLiteral("No field named %1").arg(name));
+    if (found == d.fieldIndex.constEnd()) throw Error(QStringLiteral("没有名为 %1 的字段").arg(name));
     return found.value();
 }
 
@@ -194,7 +194,7 @@ void updateRow(RecordsetData& d, int row, const std::vector<Assignment>& assignm
         statement.step();
     }
     if (sqlite3_changes(d.state->handle) == 0)
-        throw Error(QStringLiteral("The row was changed or deleted by another user since it was read; nothing was saved"));
+        throw Error(QStringLiteral("该记录在读取后已被别人修改或删除，没有保存"), Error::Kind::Conflict);
     reread(d, row, key);
 }
 
@@ -249,7 +249,7 @@ Recordset::~Recordset() = default;
 void Recordset::open(const QString& source, Connection& connection, CursorType, LockType lock, CursorLocation)
 {
     close();
-    if (!connection.isOpen()) throw Error(QStringLiteral("The connection is not open"));
+    if (!connection.isOpen()) throw Error(QStringLiteral("连接没有打开"));
     // Every row is read now, whatever cursor is asked for: a client snapshot
     // and a server cursor alike keep no read transaction open afterwards.
     auto d = std::make_unique<RecordsetData>();
@@ -324,7 +324,7 @@ void Recordset::moveNext()
         d.onDeletedRow = false;   // the rows after the deleted one moved up to its place
         return;
     }
-    if (d.eof()) throw Error(QStringLiteral("Either BOF or EOF is true: there is no next record"));
+    if (d.eof()) throw Error(QStringLiteral("BOF 或 EOF 为真：没有下一条记录"));
     ++d.position;
 }
 
@@ -332,7 +332,7 @@ void Recordset::movePrevious()
 {
     RecordsetData& d = opened(d_);
     savePendingEdit(d);
-    if (!d.onDeletedRow && d.bof()) throw Error(QStringLiteral("Either BOF or EOF is true: there is no previous record"));
+    if (!d.onDeletedRow && d.bof()) throw Error(QStringLiteral("BOF 或 EOF 为真：没有上一条记录"));
     d.onDeletedRow = false;
     --d.position;
 }
@@ -360,7 +360,7 @@ int Recordset::absolutePosition() const
 void Recordset::setAbsolutePosition(int row)
 {
     RecordsetData& d = opened(d_);
-    if (row < 0 || row >= d.rows.rowCount()) throw Error(QStringLiteral("No record at position %1").arg(row));
+    if (row < 0 || row >= d.rows.rowCount()) throw Error(QStringLiteral("没有第 %1 条记录").arg(row));
     savePendingEdit(d);
     d.position = row;
     d.onDeletedRow = false;
@@ -404,7 +404,7 @@ Variant Recordset::value(int row, int column) const
 {
     const RecordsetData& d = opened(d_);
     checkedField(d, column);
-    if (row < 0 || row >= d.rows.rowCount()) throw Error(QStringLiteral("No record at position %1").arg(row));
+    if (row < 0 || row >= d.rows.rowCount()) throw Error(QStringLiteral("没有第 %1 条记录").arg(row));
     return d.rows.value(row, column);
 }
 
@@ -413,7 +413,7 @@ void Recordset::setField(const QString& name, const Variant& value)
     RecordsetData& d = opened(d_);
     requireWritable(d);
     const int column = namedField(d, name);
-    if (!isTableColumn(d, column)) throw Error(QStringLiteral("The field %1 cannot be updated").arg(name));
+    if (!isTableColumn(d, column)) throw Error(QStringLiteral("字段 %1 不能更新").arg(name));
     // Converted before anything is kept: a value that does not fit changes nothing.
     const Variant converted = detail::convertForColumn(d.rows.columns()[column], value);
     startEdit(d);
@@ -454,7 +454,7 @@ void Recordset::deleteRow()
         statement.step();
     }
     if (sqlite3_changes(d.state->handle) == 0)
-        throw Error(QStringLiteral("The row was changed or deleted by another user since it was read; nothing was deleted"));
+        throw Error(QStringLiteral("该记录在读取后已被别人修改或删除，没有删除"), Error::Kind::Conflict);
     d.rows.removeRow(d.position);
     d.onDeletedRow = true;
 }
@@ -469,9 +469,9 @@ void Recordset::updateCell(int row, int column, const Variant& value)
     RecordsetData& d = opened(d_);
     requireWritable(d);
     checkedField(d, column);
-    if (row < 0 || row >= d.rows.rowCount()) throw Error(QStringLiteral("No record at position %1").arg(row));
+    if (row < 0 || row >= d.rows.rowCount()) throw Error(QStringLiteral("没有第 %1 条记录").arg(row));
     if (!isTableColumn(d, column))
-        throw Error(QStringLiteral("The field %1 cannot be updated").arg(d.rows.columns()[column].name));
+        throw Error(QStringLiteral("字段 %1 不能更新").arg(d.rows.columns()[column].name));
     const Variant converted = detail::convertForColumn(d.rows.columns()[column], value);
     updateRow(d, row, {{d.rows.columns()[column].origin, converted}});
 }

@@ -3,6 +3,7 @@
 #include <QCollator>
 #include <QLocale>
 #include <QString>
+#include <cstring>
 
 namespace db {
 
@@ -10,6 +11,7 @@ namespace {
 
 int compareTexts(void* collator, int sizeA, const void* a, int sizeB, const void* b)
 {
+    if (sizeA == sizeB && std::memcmp(a, b, static_cast<std::size_t>(sizeA)) == 0) return 0;
     const QString left = QString::fromUtf8(static_cast<const char*>(a), sizeA);
     const QString right = QString::fromUtf8(static_cast<const char*>(b), sizeB);
     const int order = static_cast<QCollator*>(collator)->compare(left, right);

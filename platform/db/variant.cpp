@@ -16,8 +16,8 @@ const QDate kSerialEpoch(1899, 12, 30);   // day 0 of the serial date numbers
 
 [[noreturn]] void mismatch(const Variant& value, const char* wanted)
 {
-    if (value.isNull()) throw Error(QStringLiteral("Invalid use of Null (a %1 was expected)").arg(QLatin1String(wanted)));
-    throw Error(QStringLiteral("Type mismatch: \"%1\" is not a %2").arg(value.toText(), QLatin1String(wanted)));
+    if (value.isNull()) throw Error(QStringLiteral("无效使用 Null（此处需要%1）").arg(QString::fromUtf8(wanted)));
+    throw Error(QStringLiteral("类型不匹配：“%1”不是%2").arg(value.toText(), QString::fromUtf8(wanted)));
 }
 
 double serialOf(const QDateTime& when)
@@ -28,7 +28,7 @@ double serialOf(const QDateTime& when)
 
 QDateTime dateOfSerial(double serial)
 {
-    if (!std::isfinite(serial) || std::fabs(serial) > 3'000'000) throw Error(QStringLiteral("Date out of range"));
+    if (!std::isfinite(serial) || std::fabs(serial) > 3'000'000) throw Error(QStringLiteral("日期超出范围"));
     double days = std::floor(serial);
     auto seconds = static_cast<std::int64_t>(std::llround((serial - days) * 86400));
     if (seconds >= 86400) {
@@ -42,7 +42,7 @@ QDateTime dateOfSerial(double serial)
 std::int64_t checkedLong(double rounded)
 {
     if (!std::isfinite(rounded) || rounded >= 9.2233720368547758e18 || rounded < -9.2233720368547758e18)
-        throw Error(QStringLiteral("Overflow"));
+        throw Error(QStringLiteral("溢出：数值超出范围"));
     return static_cast<std::int64_t>(rounded);
 }
 
@@ -57,7 +57,7 @@ std::int64_t divideTiesEven(__int128 value, __int128 divisor)
     }
     if (remainder * 2 > divisor || (remainder * 2 == divisor && quotient % 2 != 0)) quotient += 1;
     if (quotient > std::numeric_limits<std::int64_t>::max() || quotient < std::numeric_limits<std::int64_t>::min())
-        throw Error(QStringLiteral("Overflow"));
+        throw Error(QStringLiteral("溢出：数值超出范围"));
     return static_cast<std::int64_t>(quotient);
 }
 
@@ -142,7 +142,7 @@ double Variant::toDouble() const
         if (auto number = numbertext::parse(text_)) return *number;
         break;
     }
-    mismatch(*this, "number");
+    mismatch(*this, "数值");
 }
 
 std::int64_t Variant::toLong() const
@@ -161,11 +161,11 @@ db::Currency Variant::toCurrency() const
     case Type::Long:
         if (long_ > std::numeric_limits<std::int64_t>::max() / kTicksPerUnit
             || long_ < std::numeric_limits<std::int64_t>::min() / kTicksPerUnit)
-            throw Error(QStringLiteral("Overflow"));
+            throw Error(QStringLiteral("溢出：数值超出范围"));
         return Currency::fromTicks(long_ * kTicksPerUnit);
     case Type::Text:
         if (auto ticks = numbertext::parseTicks(text_)) return Currency::fromTicks(*ticks);
-        mismatch(*this, "number");
+        mismatch(*this, "数值");
     default: return Currency::fromDouble(toDouble());
     }
 }
@@ -182,7 +182,7 @@ QDateTime Variant::toDate() const
     case Type::Currency: return dateOfSerial(toDouble());
     default: break;
     }
-    mismatch(*this, "date");
+    mismatch(*this, "日期");
 }
 
 bool Variant::toBool() const
@@ -200,7 +200,7 @@ bool Variant::toBool() const
     case Type::Null: break;
     default: return toDouble() != 0;
     }
-    mismatch(*this, "yes/no value");
+    mismatch(*this, "是/否值");
 }
 
 bool Variant::operator==(const Variant& other) const
@@ -320,7 +320,7 @@ Variant longOrDouble(__int128 exact)
 Variant currencyOf(__int128 ticks)
 {
     if (ticks > std::numeric_limits<std::int64_t>::max() || ticks < std::numeric_limits<std::int64_t>::min())
-        throw Error(QStringLiteral("Overflow"));
+        throw Error(QStringLiteral("溢出：数值超出范围"));
     return Variant(Currency::fromTicks(static_cast<std::int64_t>(ticks)));
 }
 
@@ -371,7 +371,7 @@ Variant divide(const Variant& a, const Variant& b)
 {
     if (a.isNull() || b.isNull()) return Variant::null();
     const double divisor = b.toDouble();
-    if (divisor == 0) throw Error(QStringLiteral("Division by zero"));
+    if (divisor == 0) throw Error(QStringLiteral("除数为零"));
     return Variant(a.toDouble() / divisor);
 }
 

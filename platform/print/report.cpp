@@ -1,5 +1,7 @@
 #include "platform/print/report.h"
 
+#include <QFontDatabase>
+#include <QPaintEngine>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -21,14 +23,30 @@ QFont fontOf(const Field& field)
     return font;
 }
 
+bool hasBoldFace(const QString& family)
+{
+    for (const QString& style : QFontDatabase::styles(family))
+        if (QFontDatabase::weight(family, style) >= QFont::DemiBold) return true;
+    return false;
+}
+
 void paintText(QPainter& painter, const Field& field, const QRectF& box, const QString& text)
 {
     if (text.isEmpty())
         return;
     painter.save();
     painter.setClipRect(box, Qt::IntersectClip);
-    painter.setFont(fontOf(field));
+    const QFont font = fontOf(field);
+    painter.setFont(font);
     painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    // A family without a bold face (the Chinese fonts usually) prints bold
+    // all the same: the raster engine does not embolden it, so the text is
+    // drawn a second time a hair to the right.
+    if (field.font.bold && painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster
+        && !hasBoldFace(font.family())) {
+        const double shift = font.pixelSize() / 24.0;
+        painter.drawText(box.translated(shift, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    }
     painter.restore();
 }
 

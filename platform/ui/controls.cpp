@@ -100,7 +100,11 @@ void Label::mouseDoubleClickEvent(QMouseEvent*)
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 {
-    connect(this, &QLineEdit::textChanged, this, [this] { fire(onChange); });
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        // A text set by code shows from its first character, not its end.
+        if (!hasFocus()) setCursorPosition(0);
+        fire(onChange);
+    });
 }
 
 void TextBox::setPasswordChar(QChar echo)
@@ -123,6 +127,7 @@ void TextBox::setBackColor(quint32 bbggrr)
 void TextBox::typeKey(int keyAscii)
 {
     if (!isEnabled()) return;
+    if (!hasFocus()) end(false);   // a forwarded key goes to the end of the text
     fire(onKeyPress, keyAscii);
     if (keyAscii == 0 || isReadOnly()) return;
     if (keyAscii == 8)
@@ -133,6 +138,9 @@ void TextBox::typeKey(int keyAscii)
 
 void TextBox::keyPressEvent(QKeyEvent* event)
 {
+    // Without focus there is no caret of the operator's: a key sent to the
+    // box goes to the end of its text.
+    if (!hasFocus()) end(false);
     const KeyPressOutcome outcome = runKeyPress(onKeyPress, event);
     if (outcome.swallowed) {
         event->accept();
@@ -165,6 +173,8 @@ void TextBox::mouseDoubleClickEvent(QMouseEvent* event)
 
 TextArea::TextArea(QWidget* parent) : QPlainTextEdit(parent)
 {
+    // Tab and Shift+Tab move along the tab order; no tab character is typed.
+    setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (cutting_) return;
         cutToMaxLength();

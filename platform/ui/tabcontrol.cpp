@@ -9,11 +9,38 @@
 
 namespace ui {
 
+namespace {
+
+// One row of tabs sharing the control's width evenly, however many there
+// are: no scroll arrows, a caption too long for its share is cut short.
+class SharedWidthTabBar : public QTabBar {
+public:
+    explicit SharedWidthTabBar(QWidget* parent) : QTabBar(parent)
+    {
+        setUsesScrollButtons(false);
+        setElideMode(Qt::ElideRight);
+        setExpanding(false);
+    }
+
+protected:
+    QSize tabSizeHint(int index) const override
+    {
+        QSize hint = QTabBar::tabSizeHint(index);
+        if (count() > 0 && width() > 0) {
+            const int share = width() / count();
+            hint.setWidth(index == count() - 1 ? width() - share * (count() - 1) : share);
+        }
+        return hint;
+    }
+    QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
+};
+
+} // namespace
+
 TabControl::TabControl(QWidget* parent)
-    : QWidget(parent), bar_(new QTabBar(this))
+    : QWidget(parent), bar_(new SharedWidthTabBar(this))
 {
     bar_->setDrawBase(false);
-    bar_->setExpanding(false);
     QObject::connect(bar_, &QTabBar::currentChanged, this, [this](int index) { showTab(index); });
 }
 

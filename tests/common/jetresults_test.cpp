@@ -23,6 +23,10 @@ const JetCase kCases[] = {
      "select * from Hv_Cidlist where datetime>=45356 and datetime<45357 order by datetime desc", "2|2024-3-5 23:59:59\n1|2024-3-5 8:00:00", db::Variant::Type::Long},
     {"a search on the creation date in the system's date form",
      "select company_name from company where company_createtime like '%2024-3-5%' order by id desc", "北京", db::Variant::Type::Text},
+    {"like with a date between # marks matches that date's text",
+     "select company_name from company where company_createtime like #2024-3-6# or company_createtime like "
+     "#2024-3-5 10:30#",
+     "北京\n阿里", db::Variant::Type::Text},
     {"quoted date text compared with a date column",
      "select distinct productname from JhMX where JH_DATE >= '2024-3-5' and JH_DATE < '2024-3-6' order by productname", "五金\n纸箱", db::Variant::Type::Text},
     {"the incoming goods summary",

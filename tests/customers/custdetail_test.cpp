@@ -3,6 +3,7 @@
 #include "tests/customers/customerfixture.h"
 
 #include "common/companylookup.h"
+#include "common/database.h"
 #include "common/mymode.h"
 #include "platform/ui/windows.h"
 
@@ -240,6 +241,48 @@ TEST_F(CustomerCard, RowChangedMeanwhileIsNotOverwritten)
     EXPECT_EQ(count(QStringLiteral("select count(*) from KH_LXR")), 0);
     EXPECT_EQ(ui::Windows::loaded(QStringLiteral("frmCustDetail")), card);
     EXPECT_EQ(text(card, QStringLiteral("tel")), QStringLiteral("999"));
+}
+
+TEST_F(CustomerCard, BusyDatabaseSaysSoAndKeepsTheInput)
+{
+    ui::Form* card = openCard(customer);
+    type(card, QStringLiteral("tel"), QStringLiteral("999"));
+    db::setBusyWaitForTests(50);
+    {
+        auto other = database::openMain();   // another program writing
+        other->beginTrans();
+        other->execute(QStringLiteral("update JSQ set LSH = LSH"));
+        click(card, QStringLiteral("command1"));
+        other->rollbackTrans();
+    }
+    db::setBusyWaitForTests(0);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.lastText(), QStringLiteral("数据库正忙，请稍后再保存"));
+    EXPECT_EQ(ui::Windows::loaded(QStringLiteral("frmCustDetail")), card);
+    EXPECT_EQ(text(card, QStringLiteral("tel")), QStringLiteral("999"));
+
+    messages.clear();
+    click(card, QStringLiteral("command1"));
+    EXPECT_EQ(messages.lastText(), kSaved);
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_tel")), QStringLiteral("999"));
+}
+
+TEST_F(CustomerCard, LargestAmountsRoundTripAndSaveAgain)
+{
+    ui::Form* card = openCard(customer);
+    type(card, QStringLiteral("KH_QK"), QStringLiteral("922337203685477.5807"));
+    type(card, QStringLiteral("KH_YJ"), QStringLiteral("-922337203685477.5808"));
+    click(card, QStringLiteral("command1"));
+    EXPECT_EQ(messages.lastText(), kSaved);
+
+    messages.clear();
+    card = openCard(customer);
+    EXPECT_EQ(text(card, QStringLiteral("KH_QK")), QStringLiteral("922337203685477.5807"));
+    EXPECT_EQ(text(card, QStringLiteral("KH_YJ")), QStringLiteral("-922337203685477.5808"));
+    type(card, QStringLiteral("tel"), QStringLiteral("888"));
+    click(card, QStringLiteral("command1"));
+    EXPECT_EQ(messages.lastText(), kSaved);
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_tel")), QStringLiteral("888"));
 }
 
 TEST_F(CustomerCard, DeletedCustomerGetsNoContact)

@@ -57,25 +57,33 @@ TEST_F(Picker, ListFollowsTheRecordScope)
     }
 }
 
-TEST_F(Picker, SearchByOneFieldIgnoresTheScope)
+TEST_F(Picker, SearchByOneFieldKeepsToTheRecordScope)
 {
-    loginAs(QStringLiteral("system"), allRights(QStringLiteral("3")));
+    const QStringList all{QStringLiteral("O'Neil gamma"), QStringLiteral("beta 贸易"), QStringLiteral("alpha 商行")};
     const struct {
-        QString field, key;
+        QString scope, field, key;
         QStringList names;
     } cases[] = {
-        {QStringLiteral("客户名称"), QStringLiteral(" a "), {QStringLiteral("O'Neil gamma"), QStringLiteral("beta 贸易"), QStringLiteral("alpha 商行")}},
-        {QStringLiteral("联系人"), QStringLiteral("赵"), {QStringLiteral("beta 贸易")}},
-        {QStringLiteral("客户地址"), QStringLiteral("北京"), {QStringLiteral("O'Neil gamma")}},
-        {QStringLiteral("电话"), QStringLiteral("6666"), {QStringLiteral("O'Neil gamma")}},
-        {QStringLiteral(" 手机 "), QStringLiteral("1390000"), {QStringLiteral("alpha 商行")}},
-        {QStringLiteral("操作者"), QStringLiteral("cler"), {QStringLiteral("O'Neil gamma"), QStringLiteral("beta 贸易")}},
-        {QStringLiteral("客户名称"), QStringLiteral("O'N"), {QStringLiteral("O'Neil gamma")}},
+        {QStringLiteral("1"), QStringLiteral("客户名称"), QStringLiteral(" a "), all},
+        {QStringLiteral("1"), QStringLiteral("联系人"), QStringLiteral("赵"), {QStringLiteral("beta 贸易")}},
+        {QStringLiteral("1"), QStringLiteral("客户地址"), QStringLiteral("北京"), {QStringLiteral("O'Neil gamma")}},
+        {QStringLiteral("1"), QStringLiteral("电话"), QStringLiteral("6666"), {QStringLiteral("O'Neil gamma")}},
+        {QStringLiteral("1"), QStringLiteral(" 手机 "), QStringLiteral("1390000"), {QStringLiteral("alpha 商行")}},
+        {QStringLiteral("1"), QStringLiteral("操作者"), QStringLiteral("cler"), {QStringLiteral("O'Neil gamma"), QStringLiteral("beta 贸易")}},
+        {QStringLiteral("1"), QStringLiteral("客户名称"), QStringLiteral("O'N"), {QStringLiteral("O'Neil gamma")}},
+        // Another operator's private customer stays hidden, telephone and all.
+        {QStringLiteral("2"), QStringLiteral("客户名称"), QStringLiteral(" a "), {QStringLiteral("beta 贸易"), QStringLiteral("alpha 商行")}},
+        {QStringLiteral("3"), QStringLiteral("客户名称"), QStringLiteral(" a "), {QStringLiteral("alpha 商行")}},
+        {QStringLiteral("3"), QStringLiteral("电话"), QStringLiteral("6666"), {}},
+        {QStringLiteral("3"), QStringLiteral("联系人"), QStringLiteral("赵"), {}},
     };
-    ui::Form* picker = openPicker();
     for (const auto& c : cases) {
+        loginAs(QStringLiteral("system"), allRights(c.scope));
+        ui::Form* picker = openPicker();
         search(picker, c.field, c.key);
-        EXPECT_EQ(names(picker), c.names) << c.field.toStdString() << " " << c.key.toStdString();
+        EXPECT_EQ(names(picker), c.names) << "scope " << c.scope.toStdString() << " " << c.field.toStdString() << " "
+                                          << c.key.toStdString();
+        ui::Windows::unload(picker);
     }
     EXPECT_TRUE(messages.shown().empty());
 }

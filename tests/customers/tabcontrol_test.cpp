@@ -2,6 +2,9 @@
 // tab changes, and tells which tab was current before.
 #include "platform/ui/tabcontrol.h"
 
+#include <QApplication>
+#include <QTabBar>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 TEST(TabControl, ClickFiresOnEveryChangeWithThePreviousTab)
@@ -28,4 +31,24 @@ TEST(TabControl, ClickFiresOnEveryChangeWithThePreviousTab)
     EXPECT_FALSE(first->isVisible());
     EXPECT_EQ(tabs->tabCaption(2), QStringLiteral("三"));
     EXPECT_EQ(tabs->objectName(), QStringLiteral("SSTab1"));
+}
+
+// The card's seven tabs share one row across the control: each lies wholly
+// inside it and no scroll arrow shows.
+TEST(TabControl, SevenTabsShareTheWidthWithoutArrows)
+{
+    QWidget window;
+    ui::TabControl* tabs = ui::addTabControl(&window, QStringLiteral("SSTab1"), 0, 0, 6000, 3000);
+    for (const char* caption : {"联系人资料", "跟踪记录", "销售机会", "销售订单", "服务记录", "来电记录", "客户资料"})
+        tabs->addTab(QString::fromUtf8(caption));
+    window.show();
+    QApplication::processEvents();
+    auto* bar = tabs->findChild<QTabBar*>();
+    ASSERT_TRUE(bar);
+    for (int i = 0; i < bar->count(); ++i) {
+        EXPECT_GE(bar->tabRect(i).left(), 0) << i;
+        EXPECT_LE(bar->tabRect(i).right(), tabs->width()) << i;
+        EXPECT_GT(bar->tabRect(i).width(), tabs->width() / 8) << i;
+    }
+    for (const QToolButton* arrow : bar->findChildren<QToolButton*>()) EXPECT_FALSE(arrow->isVisible());
 }

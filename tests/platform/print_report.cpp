@@ -5,7 +5,9 @@
 #include "platform/ui/msgbox.h"
 #include "tests/support/pdftext.h"
 
+#include <QImage>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -191,6 +193,57 @@ TEST(PrintPreview, PagesCanBeLeafedThroughAndPrintingWithoutPrinterSaysSo)
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.lastText(), QStringLiteral("没有可用的打印机，请先安装并设置默认打印机。"));
     EXPECT_EQ(messages.shown().back().title, QStringLiteral("测试报表"));
+}
+
+} // namespace
+
+namespace {
+
+// Dark pixels of a PDF page rendered by poppler inside a box given in twips.
+int inkIn(const QString& pdf, const QRectF& twips)
+{
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("144"), QStringLiteral("-png"),
+                                             QStringLiteral("-singlefile"), pdf, pdf + QStringLiteral("-page")});
+    if (!render.waitForFinished(30000) || render.exitCode() != 0) return -1;
+    const QImage image(pdf + QStringLiteral("-page.png"));
+    const double scale = 144.0 / 1440;   // pixels per twip
+    int dark = 0;
+    for (int y = int(twips.top() * scale); y < int(twips.bottom() * scale) && y < image.height(); ++y)
+        for (int x = int(twips.left() * scale); x < int(twips.right() * scale) && x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) ++dark;
+    return dark;
+}
+
+TEST_F(PrintPdf, BoldLabelsPrintBoldWhateverTheFontOffers)
+{
+    print::Layout layout;
+    layout.reportWidth = 8000;
+    layout.page.paper = QPageSize(QSizeF(8, 10), QPageSize::Inch);
+    layout.page.leftMargin = 0;
+    layout.page.topMargin = 0;
+    layout.reportHeader.height = 2000;
+    layout.reportHeader.fields = {
+        print::label(QStringLiteral("Regular"), QStringLiteral("北京市朝阳区"), 0, 0, 6000, 500, {14.25, false}),
+        print::label(QStringLiteral("Bold"), QStringLiteral("北京市朝阳区"), 0, 1000, 6000, 500, {14.25, true})};
+    const print::Report report(layout, print::Rows{});
+    ASSERT_TRUE(report.writePdf(path()));
+    const int regular = inkIn(path(), QRectF(0, 0, 6000, 500));
+    const int bold = inkIn(path(), QRectF(0, 1000, 6000, 500));
+    ASSERT_GT(regular, 0);
+    EXPECT_GT(bold, regular * 12 / 10) << "regular " << regular << ", bold " << bold;
+    // The preview shows it bold as well.
+    const QImage page = report.pageImage(0, 144);
+    const auto ink = [&](int top) {
+        int dark = 0;
+        for (int y = top; y < top + 50 && y < page.height(); ++y)
+            for (int x = 0; x < 600 && x < page.width(); ++x)
+                if (qGray(page.pixel(x, y)) < 128) ++dark;
+        return dark;
+    };
+    EXPECT_GT(ink(100), ink(0) * 12 / 10) << "regular " << ink(0) << ", bold " << ink(100);
+    // The text still reads once.
+    EXPECT_EQ(readPdf(path()).at(0).text(), QStringLiteral("北京市朝阳区 北京市朝阳区"));
 }
 
 } // namespace

@@ -158,6 +158,46 @@ TEST(UiTextBox, GotFocusWhenFocusComesFromAnotherControl)
     EXPECT_EQ(got, 1);
 }
 
+TEST(UiTextBox, TextSetByCodeShowsFromItsFirstCharacter)
+{
+    QWidget window;
+    ui::TextBox box(&window);
+    box.resize(30, 20);
+    box.setText(QStringLiteral("010-65001235 转 8001"));
+    EXPECT_EQ(box.cursorPosition(), 0);
+    box.setText(QStringLiteral("2000.5"));
+    EXPECT_EQ(box.cursorPosition(), 0);
+}
+
+TEST(UiTextArea, TabMovesAlongTheTabOrderAndTypesNothing)
+{
+    QWidget window;
+    ui::TextBox before(&window);
+    ui::TextArea area(&window);
+    ui::TextBox after(&window);
+    window.show();
+    window.activateWindow();
+    QApplication::processEvents();
+    area.setFocus(Qt::OtherFocusReason);
+    area.setText(QStringLiteral("客户描述"));
+    QApplication::processEvents();
+    ASSERT_TRUE(area.hasFocus());
+
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    QApplication::sendEvent(&area, &tab);
+    QApplication::processEvents();
+    EXPECT_TRUE(after.hasFocus());
+    EXPECT_EQ(area.text(), QStringLiteral("客户描述"));
+
+    area.setFocus(Qt::OtherFocusReason);
+    QApplication::processEvents();
+    QKeyEvent backTab(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier);
+    QApplication::sendEvent(&area, &backTab);
+    QApplication::processEvents();
+    EXPECT_TRUE(before.hasFocus());
+    EXPECT_FALSE(area.text().contains(QLatin1Char('\t')));
+}
+
 QPixmap colouredPicture()
 {
     QPixmap picture(30, 10);

@@ -1,5 +1,6 @@
 // The window layer: one window per kind, load once, unload discards, loading
 // order, closing by the frame, undefined kinds, unload steps that unload others.
+#include "platform/ui/translations.h"
 #include "platform/ui/windows.h"
 
 #include <QCoreApplication>
@@ -227,3 +228,11 @@ TEST_F(UiWindows, UnloadSilencesTheWindowsTimers)
 }
 
 } // namespace
+
+// Qt's own texts, such as the file dialog's, are Chinese once the translations load.
+TEST(UiTranslations, QtsOwnTextsAreChinese)
+{
+    ASSERT_TRUE(ui::loadQtTranslations(*QCoreApplication::instance()));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("查找范围："));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+}
