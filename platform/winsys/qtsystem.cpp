@@ -258,6 +258,8 @@ void QtSystem::setCursorPos(POINT p)
 {
     cursor_ = p;
     haveCursor_ = true;
+    warp_ = QPoint(p.x, p.y);
+    warping_ = true;
     QCursor::setPos(p.x, p.y);
 }
 
@@ -333,9 +335,16 @@ bool QtSystem::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonRelease: {
         auto* e = static_cast<QMouseEvent*>(event);
         const QPoint g = e->globalPosition().toPoint();
+        // The move that echoes our own warp may arrive after newer moves: it is not news.
+        if (event->type() == QEvent::MouseMove && warping_ && g == warp_) {
+            warping_ = false;
+            break;
+        }
         cursor_ = POINT{g.x(), g.y()};
         haveCursor_ = true;
-        buttons_ = e->buttons();
+        // Buttons follow presses and releases only: a warped cursor's move
+        // event does not know them.
+        if (event->type() != QEvent::MouseMove) buttons_ = e->buttons();
         break;
     }
     case QEvent::KeyPress:

@@ -64,6 +64,8 @@ private:
     UINT_PTR lastTimer_ = 0;
     bool haveCursor_ = false;
     POINT cursor_;
+    QPoint warp_;
+    bool warping_ = false;
     Qt::MouseButtons buttons_;
     const QEvent* lastKey_ = nullptr;
     bool lastKeySwallowed_ = false;
