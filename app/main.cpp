@@ -5,6 +5,7 @@
 #include "mainwin/windows.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/windows.h"
+#include "platform/winsys/qtsystem.h"
 #include "reports/windows.h"
 
 #include <QApplication>
@@ -14,6 +15,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     // A second copy ends before it shows anything.
     if (!ui::acquireSingleInstance()) return 0;
+    // The window system the chrome library runs on.
+    winsys::QtSystem windowSystem;
 
     firststart::ensureDatabases();
     login::defineWindows();
