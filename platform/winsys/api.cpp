@@ -2,6 +2,7 @@
 
 #include "platform/winsys/system.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace winsys {
@@ -273,6 +274,133 @@ BOOL InflateRect(RECT* r, int dx, int dy)
 BOOL PtInRect(const RECT* r, POINT p)
 {
     return r && p.x >= r->left && p.x < r->right && p.y >= r->top && p.y < r->bottom;
+}
+
+HMENU CreateMenu() { return sys().createMenu(); }
+HMENU CreatePopupMenu() { return sys().createMenu(); }
+BOOL DestroyMenu(HMENU menu) { return sys().destroyMenu(menu); }
+
+BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR idOrSub, const char* text)
+{
+    System::Menu* m = sys().menu(menu);
+    if (!m) return 0;
+    System::MenuItem item;
+    item.type = (flags & MF_SEPARATOR) ? MFT_SEPARATOR : (flags & MF_OWNERDRAW) ? MFT_OWNERDRAW : MFT_STRING;
+    item.state = (flags & MF_GRAYED ? MFS_GRAYED : 0) | (flags & MF_CHECKED ? MFS_CHECKED : 0);
+    if (flags & MF_POPUP) item.sub = HMENU(idOrSub);
+    else item.id = UINT(idOrSub);
+    if (text && item.type == MFT_STRING) item.text = text;
+    m->items.push_back(item);
+    return 1;
+}
+
+int GetMenuItemCount(HMENU menu)
+{
+    System::Menu* m = sys().menu(menu);
+    return m ? int(m->items.size()) : -1;
+}
+
+int GetMenuItemID(HMENU menu, int position)
+{
+    System::MenuItem* item = position >= 0 ? sys().menuItem(menu, UINT(position), true) : nullptr;
+    if (!item || item->sub) return -1;
+    return int(item->id);
+}
+
+HMENU GetSubMenu(HMENU menu, int position)
+{
+    System::MenuItem* item = position >= 0 ? sys().menuItem(menu, UINT(position), true) : nullptr;
+    return item ? item->sub : 0;
+}
+
+BOOL GetMenuItemInfoA(HMENU menu, UINT item, BOOL byPosition, MENUITEMINFOA* info)
+{
+    System::MenuItem* found = info ? sys().menuItem(menu, item, byPosition) : nullptr;
+    if (!found) return 0;
+    if (info->fMask & MIIM_STATE) info->fState = found->state;
+    if (info->fMask & MIIM_ID) info->wID = found->id;
+    if (info->fMask & MIIM_SUBMENU) info->hSubMenu = found->sub;
+    if (info->fMask & MIIM_DATA) info->dwItemData = found->data;
+    if (info->fMask & MIIM_TYPE) {
+        info->fType = found->type;
+        // The text, cut to the buffer; cch is the text's length.
+        if (info->dwTypeData && info->cch > 0) {
+            const size_t n = std::min<size_t>(found->text.size(), info->cch - 1);
+            std::memcpy(info->dwTypeData, found->text.data(), n);
+            info->dwTypeData[n] = '\0';
+        }
+        info->cch = UINT(found->text.size());
+    }
+    return 1;
+}
+
+BOOL SetMenuItemInfoA(HMENU menu, UINT item, BOOL byPosition, const MENUITEMINFOA* info)
+{
+    System::MenuItem* found = info ? sys().menuItem(menu, item, byPosition) : nullptr;
+    if (!found) return 0;
+    if (info->fMask & MIIM_STATE) found->state = info->fState;
+    if (info->fMask & MIIM_ID) found->id = info->wID;
+    if (info->fMask & MIIM_SUBMENU) found->sub = info->hSubMenu;
+    if (info->fMask & MIIM_DATA) found->data = info->dwItemData;
+    if (info->fMask & MIIM_TYPE) {
+        found->type = info->fType;
+        // An owner-drawn item or a separator keeps no text.
+        const bool text = !(info->fType & (MFT_OWNERDRAW | MFT_SEPARATOR));
+        found->text = text && info->dwTypeData ? std::string(info->dwTypeData) : std::string();
+    }
+    return 1;
+}
+
+BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND hwnd, const TPMPARAMS* params)
+{
+    return BOOL(sys().trackPopup(menu, flags, x, y, hwnd, params));
+}
+
+BOOL LockWindowUpdate(HWND hwnd)
+{
+    if (hwnd && sys().lockedWindow && sys().lockedWindow != hwnd) return 0;
+    sys().lockedWindow = hwnd;
+    return 1;
+}
+
+int GetWindowTextA(HWND hwnd, char* buffer, int size)
+{
+    System::Window* w = win(hwnd);
+    if (!w || !buffer || size <= 0) return 0;
+    const int n = std::min<int>(int(w->text.size()), size - 1);
+    std::memcpy(buffer, w->text.data(), size_t(n));
+    buffer[n] = '\0';
+    return n;
+}
+
+int GetWindowTextLengthA(HWND hwnd)
+{
+    System::Window* w = win(hwnd);
+    return w ? int(w->text.size()) : 0;
+}
+
+BOOL SetWindowTextA(HWND hwnd, const char* text)
+{
+    if (!win(hwnd)) return 0;
+    return BOOL(SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : "")) != 0);
+}
+
+int DrawTextA(HDC hdc, const char* text, int length, RECT* rect, UINT format)
+{
+    if (!text) return 0;
+    const std::string s = length < 0 ? std::string(text) : std::string(text, size_t(length));
+    return sys().gdi().drawText(hdc, s, rect, format);
+}
+
+COLORREF SetTextColor(HDC hdc, COLORREF colour) { return sys().gdi().setTextColor(hdc, colour); }
+int SetBkMode(HDC hdc, int mode) { return sys().gdi().setBkMode(hdc, mode); }
+HFONT CreateFontIndirectA(const LOGFONTA* font) { return font ? sys().gdi().createFont(*font) : 0; }
+int GetDeviceCaps(HDC, int index) { return index == LOGPIXELSY ? 96 : 0; }
+
+int MulDiv(int number, int numerator, int denominator)
+{
+    if (denominator == 0) return -1;
+    return int(std::llround(double(number) * numerator / denominator));
 }
 
 LONG OleTranslateColor(OLE_COLOR colour, HPALETTE, COLORREF* out)

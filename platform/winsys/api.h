@@ -1,6 +1,7 @@
 #pragma once
 // The functions of the window system, by their platform names, acting on the
 // current implementation (system.h).
+#include "platform/winsys/menutypes.h"
 #include "platform/winsys/types.h"
 
 #include <string>
@@ -78,6 +79,34 @@ COLORREF SetPixel(HDC, int x, int y, COLORREF);
 BOOL OffsetRect(RECT*, int dx, int dy);
 BOOL InflateRect(RECT*, int dx, int dy);
 BOOL PtInRect(const RECT*, POINT);
+
+// Menus.
+HMENU CreateMenu();
+HMENU CreatePopupMenu();
+BOOL DestroyMenu(HMENU);
+// MF_STRING, MF_SEPARATOR, MF_POPUP (idOrSub is then the submenu), MF_GRAYED, MF_CHECKED, MF_OWNERDRAW.
+BOOL AppendMenuA(HMENU, UINT flags, UINT_PTR idOrSub, const char* text);
+int GetMenuItemCount(HMENU);
+// The item's command id; -1 for an item that opens a popup.
+int GetMenuItemID(HMENU, int position);
+HMENU GetSubMenu(HMENU, int position);
+BOOL GetMenuItemInfoA(HMENU, UINT item, BOOL byPosition, MENUITEMINFOA*);
+BOOL SetMenuItemInfoA(HMENU, UINT item, BOOL byPosition, const MENUITEMINFOA*);
+BOOL TrackPopupMenuEx(HMENU, UINT flags, int x, int y, HWND, const TPMPARAMS*);
+BOOL LockWindowUpdate(HWND);
+
+// Window text.
+int GetWindowTextA(HWND, char* buffer, int size);
+int GetWindowTextLengthA(HWND);
+BOOL SetWindowTextA(HWND, const char* text);
+
+// Text and fonts.
+int DrawTextA(HDC, const char* text, int length, RECT*, UINT format);
+COLORREF SetTextColor(HDC, COLORREF);
+int SetBkMode(HDC, int mode);
+HFONT CreateFontIndirectA(const LOGFONTA*);
+int GetDeviceCaps(HDC, int index);
+int MulDiv(int number, int numerator, int denominator);
 
 // OLE colours: RGB values pass, 0x80000000 + index names a system colour;
 // anything else cannot be translated (E_INVALIDARG_, the output untouched).

@@ -7,6 +7,7 @@
 // posted and drawn.
 #include "platform/winsys/system.h"
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <vector>
@@ -78,6 +79,35 @@ public:
     // Offers a key to the keyboard hook chain; true when a hook swallowed it.
     bool feedKey(WPARAM vk, LPARAM lParam);
 
+    // The popup-menu loop runs this script, one step after another; it ends
+    // on Esc, a click the hooks pass, a choice, a posted WM_CANCELMODE or the
+    // end of the script. Keys, characters, moves and clicks go to the
+    // WH_MSGFILTER hooks first (MSGF_MENU); a non-zero answer swallows them.
+    struct MenuStep {
+        enum Kind { Key, Char, Move, Click, Select, Choose } kind = Key;
+        int value = 0;   // key, character or position in the innermost open popup
+        POINT pt;        // screen point of a move or click
+        std::function<void()> before;   // runs just before the step
+    };
+    static MenuStep key(int vk) { return MenuStep{MenuStep::Key, vk, {}, {}}; }
+    static MenuStep character(char c) { return MenuStep{MenuStep::Char, c, {}, {}}; }
+    static MenuStep move(POINT p) { return MenuStep{MenuStep::Move, 0, p, {}}; }
+    static MenuStep click(POINT p) { return MenuStep{MenuStep::Click, 0, p, {}}; }
+    static MenuStep select(int position) { return MenuStep{MenuStep::Select, position, {}, {}}; }
+    static MenuStep choose(int position) { return MenuStep{MenuStep::Choose, position, {}, {}}; }
+    std::deque<MenuStep> menuScript;
+    struct TrackCall {
+        HMENU menu = 0;
+        UINT flags = 0;
+        int x = 0, y = 0;
+        HWND hwnd = 0;
+        RECT exclude;
+    };
+    std::vector<TrackCall> trackCalls;
+    // Each open popup's picture as its owner drew it, by menu.
+    std::map<HMENU, QImage> popupImages;
+    LRESULT trackPopup(HMENU, UINT flags, int x, int y, HWND, const TPMPARAMS*) override;
+
     // The window surface's pixel at (x, y), relative to the window's corner.
     COLORREF pixel(HWND, int x, int y);
     QImage surface(HWND);
@@ -96,6 +126,11 @@ public:
     int systemMetric(int index) override;
 
 private:
+    bool menuFiltered(HWND, UINT msg, WPARAM, POINT);
+    void openPopup(HWND, HMENU, int position);
+    void paintPopup(HWND, HMENU);
+    void selectItem(HWND, HMENU, int position);
+    bool cancelPosted(HWND);
     std::map<UINT_PTR, TIMERPROC> timerProcs_;
     UINT_PTR lastTimer_ = 0;
 };

@@ -1,6 +1,8 @@
 #include "platform/winsys/gdi.h"
 
+#include <QFontMetrics>
 #include <QPainter>
+#include <QStyle>
 #include <cstring>
 
 namespace winsys {
@@ -23,6 +25,12 @@ Gdi::Gdi(std::function<HANDLE()> newHandle) : newHandle_(std::move(newHandle))
 {
     stockBitmap_ = createBitmap(1, 1);
     objects_[stockBitmap_].stock = true;
+    LOGFONTA system;
+    system.lfHeight = -11;
+    system.lfWeight = FW_NORMAL;
+    std::strcpy(system.lfFaceName, "MS Sans Serif");
+    stockFont_ = createFont(system);
+    objects_[stockFont_].stock = true;
 }
 
 COLORREF Gdi::sysColor(int index)
@@ -129,8 +137,10 @@ bool Gdi::deleteObject(HGDIOBJ h)
     if (it == objects_.end()) return false;
     if (it->second.stock) return true;
     if (it->second.selectedIn) return false;   // still selected into a context
-    for (auto& [_, dc] : dcs_)
+    for (auto& [_, dc] : dcs_) {
         if (dc.brush == h) dc.brush = 0;
+        if (dc.font == h) dc.font = 0;
+    }
     objects_.erase(it);
     return true;
 }
@@ -150,6 +160,11 @@ HGDIOBJ Gdi::selectObject(HDC hdc, HGDIOBJ h)
         dc->second.bitmap = h;
         if (h != stockBitmap_) obj->second.selectedIn = hdc;
         return old;
+    }
+    if (obj->second.type == OBJ_FONT) {
+        const HFONT old = dc->second.font;
+        dc->second.font = h;
+        return old ? old : stockFont_;
     }
     if (obj->second.type == OBJ_BRUSH) {
         const HBRUSH old = dc->second.brush;
@@ -317,6 +332,108 @@ bool Gdi::drawFrameControl(HDC hdc, const RECT& rect, UINT kind, UINT state)
         break;
     }
     return true;
+}
+
+HFONT Gdi::createFont(const LOGFONTA& font)
+{
+    Object o;
+    o.type = OBJ_FONT;
+    o.font = font;
+    o.font.lfFaceName[31] = '\0';
+    const HFONT h = newHandle_();
+    objects_[h] = o;
+    return h;
+}
+
+bool Gdi::fontOf(HFONT h, LOGFONTA* out) const
+{
+    auto it = objects_.find(h);
+    if (it == objects_.end() || it->second.type != OBJ_FONT) return false;
+    if (out) *out = it->second.font;
+    return true;
+}
+
+COLORREF Gdi::setTextColor(HDC hdc, COLORREF colour)
+{
+    auto dc = dcs_.find(hdc);
+    if (dc == dcs_.end()) return COLORREF(-1);
+    const COLORREF old = dc->second.textColour;
+    dc->second.textColour = colour;
+    return old;
+}
+
+int Gdi::setBkMode(HDC hdc, int mode)
+{
+    auto dc = dcs_.find(hdc);
+    if (dc == dcs_.end()) return 0;
+    const int old = dc->second.bkMode;
+    dc->second.bkMode = mode;
+    return old;
+}
+
+QFont Gdi::qfont(const LOGFONTA& lf)
+{
+    QFont font(QString::fromLocal8Bit(lf.lfFaceName));
+    // A negative height is the character height, a positive one the cell height.
+    const int pixels = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight > 0 ? std::max(1, lf.lfHeight * 4 / 5) : 11;
+    font.setPixelSize(std::max(1, pixels));
+    font.setWeight(lf.lfWeight >= FW_BOLD ? QFont::Bold : QFont::Normal);
+    font.setItalic(lf.lfItalic != 0);
+    font.setUnderline(lf.lfUnderline != 0);
+    font.setStrikeOut(lf.lfStrikeOut != 0);
+    return font;
+}
+
+int Gdi::drawText(HDC hdc, const std::string& text, RECT* rect, UINT flags)
+{
+    auto dc = dcs_.find(hdc);
+    if (dc == dcs_.end() || !rect) return 0;
+    LOGFONTA lf;
+    fontOf(dc->second.font ? dc->second.font : stockFont_, &lf);
+    const QFont font = qfont(lf);
+    const QFontMetrics metrics(font);
+    const QString string = QString::fromLocal8Bit(text.c_str());
+    const int mnemonic = (flags & DT_NOPREFIX) ? 0 : int(Qt::TextShowMnemonic);
+    const QRect measured = metrics.boundingRect(QRect(0, 0, 100000, 100000), Qt::TextSingleLine | mnemonic, string);
+    const int height = metrics.height();
+    if (flags & DT_CALCRECT) {
+        rect->right = rect->left + measured.width();
+        rect->bottom = rect->top + height;
+        return height;
+    }
+    textLog.push_back(TextCall{text, *rect, flags, dc->second.textColour, lf});
+    QImage* image = target(hdc);
+    if (!image) return height;
+    QPainter p(image);
+    const QRect box(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top);
+    const QColor colour = color(dc->second.textColour);
+    int align = (flags & DT_CENTER) ? Qt::AlignHCenter : (flags & DT_RIGHT) ? Qt::AlignRight : Qt::AlignLeft;
+    align |= ((flags & DT_VCENTER) && (flags & DT_SINGLELINE)) ? Qt::AlignVCenter : Qt::AlignTop;
+    if (QString::fromLocal8Bit(lf.lfFaceName) == QLatin1String("Marlett") && (string == "b" || string == "h")) {
+        // The check and radio marks, centred in a square of the font's height.
+        const int side = std::min({font.pixelSize(), box.width(), box.height()});
+        const QRect mark = QStyle::alignedRect(Qt::LeftToRight, Qt::Alignment(align), QSize(side, side), box);
+        p.setRenderHint(QPainter::Antialiasing);
+        if (string == "h") {
+            p.setBrush(colour);
+            p.setPen(Qt::NoPen);
+            p.drawEllipse(QRectF(mark).adjusted(side * 0.3, side * 0.3, -side * 0.3, -side * 0.3));
+        } else {
+            p.setPen(QPen(colour, std::max(1.5, side / 8.0)));
+            p.drawPolyline(QPolygonF({QPointF(mark.left() + side * 0.2, mark.top() + side * 0.5),
+                                      QPointF(mark.left() + side * 0.42, mark.top() + side * 0.72),
+                                      QPointF(mark.left() + side * 0.8, mark.top() + side * 0.28)}));
+        }
+        return height;
+    }
+    QString shown = string;
+    if (flags & DT_END_ELLIPSIS) shown = metrics.elidedText(string, Qt::ElideRight, box.width(), mnemonic);
+    if (dc->second.bkMode == OPAQUE)
+        p.fillRect(QStyle::alignedRect(Qt::LeftToRight, Qt::Alignment(align), QSize(measured.width(), height), box), Qt::white);
+    p.setFont(font);
+    p.setPen(colour);
+    p.drawText(box, align | Qt::TextSingleLine | mnemonic, shown);
+    return height;
 }
 
 COLORREF Gdi::getPixel(HDC hdc, int x, int y)

@@ -3,13 +3,16 @@
 // device contexts, bitmaps and brushes as handles over QImage and QPainter.
 // A memory context draws into the bitmap selected into it; a window context
 // draws into the surface its implementation keeps for the whole window.
+#include "platform/winsys/menutypes.h"
 #include "platform/winsys/types.h"
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace winsys {
 
@@ -41,6 +44,25 @@ public:
     bool drawEdge(HDC, const RECT&, UINT edge, UINT flags);
     bool drawCaption(HDC, const RECT&, const std::string& text, UINT flags);
     bool drawFrameControl(HDC, const RECT&, UINT kind, UINT state);
+    // Text: the font, colour and background mode of a context, and DrawText.
+    // An "&" underlines the next character unless DT_NOPREFIX is given; the
+    // symbol font "Marlett" is not installed, so its check ("b") and radio
+    // ("h") marks are drawn here.
+    HFONT createFont(const LOGFONTA&);
+    bool fontOf(HFONT, LOGFONTA* out) const;
+    COLORREF setTextColor(HDC, COLORREF);
+    int setBkMode(HDC, int mode);
+    int drawText(HDC, const std::string& text, RECT* rect, UINT flags);
+    static QFont qfont(const LOGFONTA&);
+    struct TextCall {
+        std::string text;
+        RECT rect;
+        UINT flags = 0;
+        COLORREF colour = 0;
+        LOGFONTA font;
+    };
+    std::vector<TextCall> textLog;   // every text drawn (not measured)
+
     COLORREF getPixel(HDC, int x, int y);
     COLORREF setPixel(HDC, int x, int y, COLORREF);
 
@@ -62,6 +84,7 @@ private:
         int width = 0, height = 0;   // bitmaps
         QImage image;                // bitmaps of a non-zero size
         COLORREF colour = 0;         // brushes
+        LOGFONTA font;               // fonts
         bool stock = false;
         int selectedIn = 0;          // the context holding a bitmap, 0 for none
     };
@@ -70,6 +93,9 @@ private:
         HWND window = 0;             // window contexts
         HBITMAP bitmap = 0;          // memory contexts: the selected bitmap
         HBRUSH brush = 0;
+        HFONT font = 0;
+        COLORREF textColour = 0;
+        int bkMode = OPAQUE;
     };
     QImage* target(HDC);
 
@@ -77,6 +103,7 @@ private:
     std::map<HANDLE, Object> objects_;
     std::map<HDC, Dc> dcs_;
     HBITMAP stockBitmap_ = 0;
+    HFONT stockFont_ = 0;
     std::map<int, HBRUSH> sysBrushes_;
 };
 

@@ -299,6 +299,11 @@ int QtSystem::systemMetric(int index)
     return System::systemMetric(index);
 }
 
+LRESULT QtSystem::trackPopup(HMENU, UINT, int, int, HWND, const TPMPARAMS*)
+{
+    return 0;
+}
+
 int QtSystem::virtualKey(int key)
 {
     if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;

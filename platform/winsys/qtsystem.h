@@ -51,6 +51,7 @@ public:
     void doEvents() override;
     void sleep(DWORD ms) override;
     int systemMetric(int index) override;
+    LRESULT trackPopup(HMENU, UINT flags, int x, int y, HWND, const TPMPARAMS*) override;
 
     // The frame's client rectangle changed: the widget follows the record.
     void frameChanged(HWND);

@@ -185,6 +185,50 @@ int System::systemMetric(int index)
     }
 }
 
+HMENU System::createMenu()
+{
+    const HMENU h = newHandle();
+    menus_[h] = Menu{};
+    return h;
+}
+
+bool System::destroyMenu(HMENU h)
+{
+    auto it = menus_.find(h);
+    if (it == menus_.end()) return false;
+    const std::vector<MenuItem> items = it->second.items;
+    menus_.erase(it);
+    for (const MenuItem& item : items)
+        if (item.sub) destroyMenu(item.sub);
+    return true;
+}
+
+System::Menu* System::menu(HMENU h)
+{
+    auto it = menus_.find(h);
+    return it == menus_.end() ? nullptr : &it->second;
+}
+
+System::MenuItem* System::menuItem(HMENU h, UINT item, bool byPosition, HMENU* owner)
+{
+    Menu* m = menu(h);
+    if (!m) return nullptr;
+    if (byPosition) {
+        if (item >= m->items.size()) return nullptr;
+        if (owner) *owner = h;
+        return &m->items[item];
+    }
+    for (MenuItem& candidate : m->items)
+        if (!candidate.sub && candidate.id == item) {
+            if (owner) *owner = h;
+            return &candidate;
+        }
+    for (MenuItem& candidate : m->items)
+        if (candidate.sub)
+            if (MenuItem* found = menuItem(candidate.sub, item, false, owner)) return found;
+    return nullptr;
+}
+
 HHOOK System::setHook(int kind, HOOKPROC proc, DWORD thread)
 {
     if (!proc || (thread && thread != threadId())) return 0;

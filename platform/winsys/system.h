@@ -4,6 +4,7 @@
 // their windows in the table below (procedure, properties, style, rectangle,
 // menu, the surface a window context draws into) and draw through one core.
 #include "platform/winsys/gdi.h"
+#include "platform/winsys/menutypes.h"
 #include "platform/winsys/types.h"
 
 #include <QImage>
@@ -75,6 +76,29 @@ public:
     virtual void sleep(DWORD ms) = 0;
     virtual int systemMetric(int index);
 
+    // Menus: items with id, type, state, item data, text and submenu.
+    struct MenuItem {
+        UINT id = 0;
+        UINT type = MFT_STRING;
+        UINT state = 0;
+        ULONG_PTR data = 0;
+        std::string text;
+        HMENU sub = 0;
+    };
+    struct Menu {
+        std::vector<MenuItem> items;
+    };
+    HMENU createMenu();
+    bool destroyMenu(HMENU);
+    Menu* menu(HMENU);
+    // The item at a position, or by command the first item with that id
+    // (submenus searched too); owner receives the menu that holds it.
+    MenuItem* menuItem(HMENU, UINT item, bool byPosition, HMENU* owner = nullptr);
+    // Runs a popup menu's modal loop; returns when the popup has closed.
+    virtual LRESULT trackPopup(HMENU, UINT flags, int x, int y, HWND, const TPMPARAMS*) = 0;
+    // The window whose updates are locked, 0 for none.
+    HWND lockedWindow = 0;
+
     // Thread hooks: the chain of one kind runs from the newest hook.
     HHOOK setHook(int kind, HOOKPROC, DWORD threadId);
     bool unhook(HHOOK);
@@ -97,6 +121,7 @@ private:
     HANDLE lastHandle_ = 0x100;
     std::unique_ptr<Gdi> gdi_;
     std::map<HWND, Window> windows_;
+    std::map<HMENU, Menu> menus_;
     std::vector<Hook> hooks_;   // newest first
 };
 
