@@ -58,6 +58,7 @@ public:
     // What the bar recorded, for its owner's tests and the tracker.
     RECT ItemRect(LONG i) const { return i >= 1 && i <= ItemCount() ? items_[size_t(i - 1)].rect : RECT{}; }
     std::shared_ptr<CTimer> HoverTimer() const { return timer_; }
+    cToolbarMenu* Tracker() const { return tracker_.get(); }
     struct SavedItem {
         HMENU popup = 0;
         LONG position = 0;
