@@ -1,5 +1,8 @@
 #include "platform/winsys/qtsystem.h"
 
+#include "platform/winsys/api.h"
+#include "platform/winsys/qtpopup.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QElapsedTimer>
@@ -10,6 +13,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QWindow>
+#include <tuple>
 
 namespace winsys {
 
@@ -55,6 +59,55 @@ private:
         sys->deliver(h, WM_SETCURSOR, h, MAKELPARAM(int(HTCLIENT), int(msg)));
         const QPoint p = e->position().toPoint();
         sys->deliver(h, msg, keyFlags(e->buttons()), MAKELPARAM(p.x(), p.y()));
+    }
+    QtWindow* owner_;
+};
+
+// The window's own menu, shown under the system frame: a click on a caption
+// opens its popup below it through TrackPopupMenuEx.
+class MenuStrip : public QWidget {
+public:
+    explicit MenuStrip(QtWindow* owner) : QWidget(owner), owner_(owner) { setAutoFillBackground(true); }
+
+    static constexpr int height = 20;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), Gdi::color(Gdi::sysColor(COLOR_MENUBAR)));
+        p.setPen(Gdi::color(Gdi::sysColor(COLOR_MENUTEXT)));
+        for (const auto& [r, text, _] : items()) p.drawText(r, Qt::AlignCenter | Qt::TextShowMnemonic, text);
+    }
+    void mousePressEvent(QMouseEvent* e) override
+    {
+        for (const auto& [r, text, position] : items())
+            if (r.contains(e->position().toPoint())) {
+                const HWND h = owner_->hwnd();
+                const HMENU popup = GetSubMenu(GetMenu(h), position);
+                const QPoint below = mapToGlobal(r.bottomLeft());
+                if (popup) TrackPopupMenuEx(popup, TPM_VERTICAL, below.x(), below.y() + 1, h, nullptr);
+                return;
+            }
+    }
+
+private:
+    std::vector<std::tuple<QRect, QString, int>> items() const
+    {
+        std::vector<std::tuple<QRect, QString, int>> all;
+        QtSystem* sys = qtSystem();
+        System::Window* record = sys ? sys->window(owner_->hwnd()) : nullptr;
+        System::Menu* menu = record ? sys->menu(record->menu) : nullptr;
+        if (!menu) return all;
+        const QFontMetrics metrics(font());
+        int x = 4;
+        for (size_t i = 0; i < menu->items.size(); ++i) {
+            const QString text = QString::fromLocal8Bit(menu->items[i].text.c_str());
+            const int w = metrics.horizontalAdvance(QString(text).remove('&')) + 14;
+            all.emplace_back(QRect(x, 0, w, height), text, int(i));
+            x += w;
+        }
+        return all;
     }
     QtWindow* owner_;
 };
@@ -169,7 +222,11 @@ LRESULT QtSystem::defaultProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 bool QtSystem::post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (hwnd && !window(hwnd)) return false;
-    QMetaObject::invokeMethod(this, [this, hwnd, msg, wParam, lParam] { deliver(hwnd, msg, wParam, lParam); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this, hwnd, msg, wParam, lParam] {
+        // WM_CANCELMODE ends the popup-menu loop of its window.
+        if (msg == WM_CANCELMODE && menuLoop_ && menuLoop_->owner() == hwnd) menuLoop_->cancel();
+        deliver(hwnd, msg, wParam, lParam);
+    }, Qt::QueuedConnection);
     return true;
 }
 
@@ -205,6 +262,13 @@ bool QtSystem::setForeground(HWND hwnd)
         w->raise();
         w->activateWindow();
     }
+    return true;
+}
+
+bool QtSystem::setMenu(HWND hwnd, HMENU menu)
+{
+    if (!System::setMenu(hwnd, menu)) return false;
+    if (QtWindow* w = widget(hwnd)) w->applyFrame();
     return true;
 }
 
@@ -299,9 +363,20 @@ int QtSystem::systemMetric(int index)
     return System::systemMetric(index);
 }
 
-LRESULT QtSystem::trackPopup(HMENU, UINT, int, int, HWND, const TPMPARAMS*)
+LRESULT QtSystem::trackPopup(HMENU menu, UINT, int x, int y, HWND hwnd, const TPMPARAMS*)
 {
-    return 0;
+    if (!this->menu(menu) || !window(hwnd) || menuLoop_) return 0;
+    QtMenuLoop loop(*this, hwnd);
+    menuLoop_ = &loop;
+    LRESULT result = 0;
+    try {
+        result = loop.run(menu, x, y);
+    } catch (...) {
+        menuLoop_ = nullptr;
+        throw;
+    }
+    menuLoop_ = nullptr;
+    return result;
 }
 
 int QtSystem::virtualKey(int key)
@@ -392,6 +467,8 @@ QtWindow::QtWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     setMouseTracking(true);
     client_ = new ClientArea(this);
     client_->setGeometry(rect());
+    strip_ = new MenuStrip(this);
+    strip_->hide();
     hwnd_ = system().registerWindow(this);
 }
 
@@ -446,7 +523,12 @@ void QtWindow::applyFrame()
         if (shown) show();
         syncing_ = false;
     }
-    client_->setGeometry(c.left, c.top, std::max(0, int(c.right - c.left)), std::max(0, int(c.bottom - c.top)));
+    // Under the system frame the window's own menu takes the top of the client area.
+    const bool strip = !custom && record->menu != 0;
+    const int top = strip ? MenuStrip::height : 0;
+    strip_->setVisible(strip);
+    if (strip) strip_->setGeometry(c.left, c.top, std::max(0, int(c.right - c.left)), MenuStrip::height);
+    client_->setGeometry(c.left, c.top + top, std::max(0, int(c.right - c.left)), std::max(0, int(c.bottom - c.top) - top));
     update();
 }
 
@@ -553,7 +635,8 @@ void QtWindow::mouseMoveEvent(QMouseEvent* e)
     if (!custom_) return;
     const LRESULT hit = hitTest(e->globalPosition());
     system().deliver(hwnd_, WM_SETCURSOR, hwnd_, MAKELPARAM(int(hit), int(WM_MOUSEMOVE)));
-    system().deliver(hwnd_, WM_NCMOUSEMOVE, hit, screenPoint(e->globalPosition()));
+    if (hit == HTCLIENT) system().deliver(hwnd_, WM_MOUSEMOVE, keyFlags(e->buttons()), clientPoint(e->globalPosition()));
+    else system().deliver(hwnd_, WM_NCMOUSEMOVE, hit, screenPoint(e->globalPosition()));
 }
 
 void QtWindow::mousePressEvent(QMouseEvent* e)
@@ -561,7 +644,9 @@ void QtWindow::mousePressEvent(QMouseEvent* e)
     if (!custom_ || e->button() != Qt::LeftButton) return;
     const LRESULT hit = hitTest(e->globalPosition());
     system().deliver(hwnd_, WM_SETCURSOR, hwnd_, MAKELPARAM(int(hit), int(WM_LBUTTONDOWN)));
-    system().deliver(hwnd_, WM_NCLBUTTONDOWN, hit, screenPoint(e->globalPosition()));
+    // A frame point the window calls client gets the client press, as a menu bar in the frame needs.
+    if (hit == HTCLIENT) system().deliver(hwnd_, WM_LBUTTONDOWN, keyFlags(e->buttons()), clientPoint(e->globalPosition()));
+    else system().deliver(hwnd_, WM_NCLBUTTONDOWN, hit, screenPoint(e->globalPosition()));
 }
 
 void QtWindow::mouseReleaseEvent(QMouseEvent* e)
@@ -571,7 +656,16 @@ void QtWindow::mouseReleaseEvent(QMouseEvent* e)
         return;
     }
     if (!custom_ || e->button() != Qt::LeftButton) return;
-    system().deliver(hwnd_, WM_NCLBUTTONUP, hitTest(e->globalPosition()), screenPoint(e->globalPosition()));
+    const LRESULT hit = hitTest(e->globalPosition());
+    if (hit == HTCLIENT) system().deliver(hwnd_, WM_LBUTTONUP, keyFlags(e->buttons()), clientPoint(e->globalPosition()));
+    else system().deliver(hwnd_, WM_NCLBUTTONUP, hit, screenPoint(e->globalPosition()));
+}
+
+LPARAM QtWindow::clientPoint(QPointF global)
+{
+    POINT p{int(global.x()), int(global.y())};
+    ScreenToClient(hwnd_, &p);
+    return MAKELPARAM(p.x, p.y);
 }
 
 void QtWindow::mouseDoubleClickEvent(QMouseEvent* e)

@@ -19,6 +19,7 @@ class QTimer;
 namespace winsys {
 
 class QtWindow;
+class QtMenuLoop;
 
 class QtSystem : public QObject, public System {
     Q_OBJECT
@@ -40,6 +41,7 @@ public:
     bool setWindowPos(HWND, HWND after, int x, int y, int cx, int cy, UINT flags) override;
     bool redrawWindow(HWND, UINT flags) override;
     bool setForeground(HWND) override;
+    bool setMenu(HWND, HMENU) override;
     void releaseCapture() override;
     void surfaceChanged(HWND) override;
     UINT_PTR setTimer(UINT elapse, TIMERPROC) override;
@@ -52,6 +54,9 @@ public:
     void sleep(DWORD ms) override;
     int systemMetric(int index) override;
     LRESULT trackPopup(HMENU, UINT flags, int x, int y, HWND, const TPMPARAMS*) override;
+
+    // The popup-menu loop running now, or nullptr.
+    QtMenuLoop* menuLoop() const { return menuLoop_; }
 
     // The frame's client rectangle changed: the widget follows the record.
     void frameChanged(HWND);
@@ -68,6 +73,7 @@ private:
     QPoint warp_;
     bool warping_ = false;
     Qt::MouseButtons buttons_;
+    QtMenuLoop* menuLoop_ = nullptr;
     const QEvent* lastKey_ = nullptr;
     bool lastKeySwallowed_ = false;
 };
@@ -85,6 +91,8 @@ public:
     // Internal, for QtSystem: follow the record's rectangle and client area.
     void syncGeometry();
     void applyFrame();
+    // The strip that shows the window's own menu while the system frame is on.
+    QWidget* menuStrip() const { return strip_; }
     void beginMove();
 
 protected:
@@ -102,10 +110,12 @@ protected:
 private:
     void recordGeometry();
     LRESULT hitTest(QPointF global);
+    LPARAM clientPoint(QPointF global);
     QtSystem& system() const;
 
     HWND hwnd_ = 0;
     QWidget* client_ = nullptr;
+    QWidget* strip_ = nullptr;
     bool custom_ = false;
     bool syncing_ = false;
     bool moving_ = false;
