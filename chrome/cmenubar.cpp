@@ -327,10 +327,14 @@ void cMenuBar::MakeOwnerDraw(HMENU popup)
             } else {
                 s = FindSavedItem(popup, p);
                 GetMenuItemInfoA(popup, UINT(p), 1, &info);
-                // An item that came after the conversion has no saved entry: it stays as it is.
                 if (s >= 1) {
                     ParseItemCaption(s, popup, p, info);
                     makeOwnerDrawn(p, info.fType, s);
+                } else {
+                    // An item added since the conversion is drawn without caption (item data 0);
+                    // its record is still saved, so that restoring gives its text back.
+                    AddSavedItem(popup, p, info);
+                    makeOwnerDrawn(p, info.fType, 0);
                 }
             }
         }

@@ -88,15 +88,21 @@ HWND GetParent(HWND hwnd)
     return w ? w->parent : 0;
 }
 
-int GetClassNameA(HWND hwnd, char* buffer, int size)
+namespace {
+// Copies a window's text into a caller's buffer of size bytes, cut to fit with its zero.
+int copyOut(HWND hwnd, const std::string System::Window::*field, char* buffer, int size)
 {
     System::Window* w = win(hwnd);
     if (!w || !buffer || size <= 0) return 0;
-    const int n = std::min<int>(int(w->className.size()), size - 1);
-    std::memcpy(buffer, w->className.data(), size_t(n));
+    const std::string& text = w->*field;
+    const int n = std::min<int>(int(text.size()), size - 1);
+    std::memcpy(buffer, text.data(), size_t(n));
     buffer[n] = '\0';
     return n;
 }
+} // namespace
+
+int GetClassNameA(HWND hwnd, char* buffer, int size) { return copyOut(hwnd, &System::Window::className, buffer, size); }
 
 BOOL IsWindowVisible(HWND hwnd)
 {
@@ -363,15 +369,7 @@ BOOL LockWindowUpdate(HWND hwnd)
     return 1;
 }
 
-int GetWindowTextA(HWND hwnd, char* buffer, int size)
-{
-    System::Window* w = win(hwnd);
-    if (!w || !buffer || size <= 0) return 0;
-    const int n = std::min<int>(int(w->text.size()), size - 1);
-    std::memcpy(buffer, w->text.data(), size_t(n));
-    buffer[n] = '\0';
-    return n;
-}
+int GetWindowTextA(HWND hwnd, char* buffer, int size) { return copyOut(hwnd, &System::Window::text, buffer, size); }
 
 int GetWindowTextLengthA(HWND hwnd)
 {

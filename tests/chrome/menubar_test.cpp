@@ -306,6 +306,32 @@ TEST_F(MenuBarTest, ConvertedItemsAreMeasuredAndAnswerTheirAccelerator)
     EXPECT_EQ(back.fType, UINT(MFT_RADIOCHECK));
     EXPECT_STREQ(text, "&Paste");
     EXPECT_TRUE(menuBar->SavedItems().empty());
+
+    // An item added to a converted popup is drawn without caption, and restored with its text.
+    menuBar->MakeOwnerDraw(edit);
+    AppendMenuA(edit, MF_STRING, 203, "&Delete");
+    menuBar->MakeOwnerDraw(edit);
+    MENUITEMINFOA added;
+    added.fMask = MIIM_TYPE | MIIM_DATA;
+    GetMenuItemInfoA(edit, 2, 1, &added);
+    EXPECT_EQ(added.fType, UINT(MFT_OWNERDRAW));
+    EXPECT_EQ(added.dwItemData, 0u);
+    const HDC dc2 = CreateCompatibleDC(0);
+    const size_t mark = fake.gdi().textLog.size();
+    DRAWITEMSTRUCT dis;
+    dis.CtlType = ODT_MENU;
+    dis.itemID = 203;
+    dis.hwndItem = edit;
+    dis.hDC = dc2;
+    dis.rcItem = RECT{0, 0, 100, 20};
+    SendMessageA(hwnd, WM_DRAWITEM, 0, LPARAM(&dis));
+    EXPECT_EQ(fake.gdi().textLog.size(), mark);
+    DeleteDC(dc2);
+    menuBar->RestoreMenuItems();
+    back.cch = sizeof text;
+    GetMenuItemInfoA(edit, 2, 1, &back);
+    EXPECT_STREQ(text, "&Delete");
+    EXPECT_EQ(back.fType, UINT(MFT_STRING));
 }
 
 TEST_F(MenuBarTest, PopupItemsAreDrawnWithMarksAndEmbossedDisabledText)

@@ -3,6 +3,7 @@
 #include "chrome/msubclass.h"
 #include "platform/winsys/api.h"
 #include "platform/winsys/qtsystem.h"
+#include "qttest.h"
 #include "skinpictures.h"
 
 #include <QApplication>
@@ -28,20 +29,6 @@ public:
     }
 };
 
-class WindowForm : public IForm {
-public:
-    explicit WindowForm(QtWindow* w) : w_(w) {}
-    HWND hWnd() const override { return w_->hwnd(); }
-    void Refresh() override { w_->update(); }
-
-private:
-    QtWindow* w_;
-};
-
-void settle()
-{
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-}
 
 void mouse(QWidget* w, QEvent::Type type, QPoint at)
 {

@@ -4,6 +4,7 @@
 #include "chrome/msubclass.h"
 #include "platform/winsys/api.h"
 #include "platform/winsys/qtsystem.h"
+#include "qttest.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -20,11 +21,6 @@ namespace {
 class QtChromeTest : public ::testing::Test {
 protected:
     QtSystem qt;
-
-    static void settle()
-    {
-        for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-    }
 };
 
 class PressClient : public ISubclass {
@@ -62,15 +58,6 @@ public:
     std::vector<QPoint> presses;
 };
 
-class WindowForm : public IForm {
-public:
-    explicit WindowForm(QtWindow* w) : w_(w) {}
-    HWND hWnd() const override { return w_->hwnd(); }
-    void Refresh() override { w_->update(); }
-
-private:
-    QtWindow* w_;
-};
 
 } // namespace
 
