@@ -429,11 +429,9 @@ bool QtSystem::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
-        // A key event travels up the widget chain through this filter; the
-        // hooks see it once.
-        if (event == lastKey_) return lastKeySwallowed_;
-        lastKey_ = event;
-        lastKeySwallowed_ = false;
+        // A key reaches its window once before the widgets pass it up among
+        // themselves: the hooks see it there, once.
+        if (!watched->isWindowType()) break;
         auto* e = static_cast<QKeyEvent*>(event);
         const int vk = virtualKey(e->key());
         if (!vk || hookCount(WH_KEYBOARD) == 0) break;
@@ -442,11 +440,11 @@ bool QtSystem::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::KeyRelease) lParam |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
         else if (e->isAutoRepeat()) lParam |= LPARAM(1) << 30;
         try {
-            lastKeySwallowed_ = callHooks(WH_KEYBOARD, HC_ACTION, vk, uint32_t(lParam)) != 0;
+            return callHooks(WH_KEYBOARD, HC_ACTION, vk, uint32_t(lParam)) != 0;
         } catch (...) {
             qWarning("keyboard hook failed");
         }
-        return lastKeySwallowed_;
+        break;
     }
     case QEvent::ApplicationStateChange:
         if (watched == qApp) {

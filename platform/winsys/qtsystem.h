@@ -74,8 +74,6 @@ private:
     bool warping_ = false;
     Qt::MouseButtons buttons_;
     QtMenuLoop* menuLoop_ = nullptr;
-    const QEvent* lastKey_ = nullptr;
-    bool lastKeySwallowed_ = false;
 };
 
 class QtWindow : public QWidget {

@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace chrome;
@@ -116,8 +117,16 @@ TEST(QtCaption, ASkinnedWindowShowsItsFrameOpensItsMenusAndCloses)
     EXPECT_TRUE(secondOpen);
     EXPECT_EQ(popupBackground, QColor(240, 230, 140));
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-    MSubclass::DetachMessage(opened.get(), window->hwnd(), WM_INITMENUPOPUP);
     mouse(window, QEvent::MouseButtonRelease, onFile);
+
+    // Alt+E from the keyboard opens "Edit" and the key goes no further.
+    QTimer::singleShot(30, [&] {
+        if (QWidget* popup = QApplication::activePopupWidget()) key(popup, Qt::Key_Escape);
+    });
+    QKeyEvent altE(QEvent::KeyPress, Qt::Key_E, Qt::AltModifier, QStringLiteral("e"));
+    EXPECT_TRUE(QApplication::sendEvent(window->windowHandle(), &altE));
+    EXPECT_EQ(opened->opened, (std::vector<HMENU>{file, edit, edit}));
+    MSubclass::DetachMessage(opened.get(), window->hwnd(), WM_INITMENUPOPUP);
 
     // The close button closes the window.
     QPointer<QtWindow> alive(window);
