@@ -56,7 +56,7 @@ QtMenuLoop::QtMenuLoop(QtSystem& system, HWND owner) : system_(system), owner_(o
 
 QtMenuLoop::~QtMenuLoop()
 {
-    for (Open& popup : open_) delete popup.widget.data();
+    while (!open_.empty()) closeInnermost();
 }
 
 bool QtMenuLoop::filtered(UINT msg, WPARAM wParam, QPoint global)
@@ -209,7 +209,11 @@ void QtMenuLoop::closeInnermost()
     if (open_.empty()) return;
     if (System::Menu* m = system_.menu(open_.back().menu))
         for (System::MenuItem& item : m->items) item.state &= ~MFS_HILITE;
-    delete open_.back().widget.data();
+    // The popup may be handling the event that closes it: it goes once that is over.
+    if (QWidget* widget = open_.back().widget) {
+        widget->hide();
+        widget->deleteLater();
+    }
     open_.pop_back();
 }
 
