@@ -1,4 +1,5 @@
 // halvex: starts at the login window.
+#include "callerid/windows.h"
 #include "common/firststart.h"
 #include "customers/windows.h"
 #include "login/windows.h"
@@ -7,6 +8,7 @@
 #include "platform/ui/windows.h"
 #include "platform/winsys/qtsystem.h"
 #include "reports/windows.h"
+#include "sales/windows.h"
 
 #include <QApplication>
 
@@ -23,6 +25,8 @@ int main(int argc, char** argv)
     mainwin::defineWindows();
     customers::defineWindows();
     reports::defineWindows();
+    sales::defineWindows();
+    callerid::defineWindows();
 
     ui::Windows::open(QStringLiteral("frmLogin"));
     return app.exec();

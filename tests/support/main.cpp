@@ -1,9 +1,11 @@
 // Test main: the QApplication exists before any widget, and every window kind
 // is defined once for the whole run.
+#include "callerid/windows.h"
 #include "customers/windows.h"
 #include "login/windows.h"
 #include "mainwin/windows.h"
 #include "reports/windows.h"
+#include "sales/windows.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -16,6 +18,8 @@ int main(int argc, char** argv)
     mainwin::defineWindows();
     customers::defineWindows();
     reports::defineWindows();
+    sales::defineWindows();
+    callerid::defineWindows();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
