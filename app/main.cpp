@@ -8,6 +8,7 @@
 #include "platform/ui/desktop.h"
 #include "platform/ui/translations.h"
 #include "platform/ui/windows.h"
+#include "platform/winsys/qtsystem.h"
 #include "reports/windows.h"
 #include "sales/windows.h"
 #include "sms/windows.h"
@@ -20,6 +21,8 @@ int main(int argc, char** argv)
     ui::loadQtTranslations(app);
     // A second copy ends before it shows anything.
     if (!ui::acquireSingleInstance()) return 0;
+    // The window system the chrome library runs on.
+    winsys::QtSystem windowSystem;
 
     firststart::ensureDatabases();
     login::defineWindows();
