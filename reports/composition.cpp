@@ -1,0 +1,101 @@
+#include "reports/composition.h"
+
+#include "common/database.h"
+#include "reports/daterange.h"
+
+#include <QHash>
+
+namespace composition {
+
+namespace {
+
+using analysis::Sum;
+
+struct Group {
+    std::int64_t amount = 0;
+    std::int64_t second = 0;   // quantity per product, unpaid amount per customer
+};
+
+analysis::Result byProduct(const QDate& start, const QDate& end)
+{
+    analysis::ResultBuilder result(QStringLiteral("  产品名称  \t销售金额\t销售数量"));
+    Sum totalAmount;
+    Sum totalQuantity;
+    analysis::Groups<Group> groups;
+    const bool done = database::guarded([&] {
+        auto lines = database::query(QStringLiteral("select productname,price,num,zk from salesmx where 0=0")
+                                     + daterange::both(QStringLiteral("salesdate"), start, end)
+                                     + QStringLiteral(" order by productname ASC"));
+        for (; !lines->eof(); lines->moveNext()) {
+            Group& group = groups.at(lines->field(0).toText());
+            if (auto amount = analysis::lineAmount(lines->field(1), lines->field(2), lines->field(3))) {
+                group.amount += *amount;
+                totalAmount.add(*amount);
+            }
+            if (auto quantity = analysis::roundedQuantity(lines->field(2))) {
+                group.second += *quantity;
+                totalQuantity.add(*quantity);
+            }
+        }
+    });
+    if (done)
+        for (const auto& [name, group] : groups.all()) result.addGroup(name, group.amount, {analysis::quantityText(group.second)});
+    if (!done) totalAmount = totalQuantity = Sum();
+    return result.finish(QStringLiteral("按产品统计"), totalAmount, QStringLiteral("总数量："),
+                         analysis::quantityText(totalQuantity));
+}
+
+analysis::Result byCustomer(const QDate& start, const QDate& end)
+{
+    analysis::ResultBuilder result(QStringLiteral("      客户名称    \t销售金额\t未付金额"));
+    Sum totalAmount;
+    Sum totalUnpaid;
+    analysis::Groups<Group> groups;
+    QHash<QString, QString> names;
+    const bool done = database::guarded([&] {
+        auto orders = database::query(QStringLiteral("select companyid,totlemoney,receivemoney from sales where 0=0")
+                                      + daterange::both(QStringLiteral("salesdate"), start, end)
+                                      + QStringLiteral(" order by companyid ASC"));
+        if (orders->eof()) return;
+        auto customers = database::query(QStringLiteral("select id,company_name from company"));
+        for (; !customers->eof(); customers->moveNext())
+            names.insert(customers->field(0).toText(), customers->field(1).toText());
+        for (; !orders->eof(); orders->moveNext()) {
+            Group& group = groups.at(orders->field(0).toText());
+            const auto amount = analysis::amountUnits(orders->field(1));
+            const auto received = analysis::amountUnits(orders->field(2));
+            if (amount) {
+                group.amount += *amount;
+                totalAmount.add(*amount);
+            }
+            if (amount && received) {
+                group.second += *amount - *received;
+                totalUnpaid.add(*amount - *received);
+            }
+        }
+    });
+    if (done) {
+        for (const auto& [id, group] : groups.all()) {
+            const auto name = names.constFind(id);
+            result.addGroup(name != names.constEnd() ? *name : missingCustomerLabel(id), group.amount,
+                            {analysis::amountText(group.second)});
+        }
+    }
+    if (!done) totalAmount = totalUnpaid = Sum();
+    return result.finish(QStringLiteral("按客户统计"), totalAmount, QStringLiteral("未付金额："),
+                         analysis::amountText(totalUnpaid));
+}
+
+} // namespace
+
+QString missingCustomerLabel(const QString& companyId)
+{
+    return QStringLiteral("(已删除的客户%1)").arg(companyId);
+}
+
+analysis::Result run(By by, const QDate& start, const QDate& end)
+{
+    return by == By::Customer ? byCustomer(start, end) : byProduct(start, end);
+}
+
+} // namespace composition
