@@ -1,6 +1,8 @@
 #include "reports/windows.h"
 
 #include "platform/ui/windows.h"
+#include "reports/analysalesgc.h"
+#include "reports/analysalesqs.h"
 #include "reports/datareport1.h"
 #include "reports/datareport2.h"
 
@@ -10,6 +12,8 @@ void defineWindows()
 {
     ui::Windows::define(QStringLiteral("DataReport1"), [] { return std::make_unique<DataReport1>(); });
     ui::Windows::define(QStringLiteral("DataReport2"), [] { return std::make_unique<DataReport2>(); });
+    ui::Windows::define(QStringLiteral("AnalySalesGc"), [] { return std::make_unique<AnalySalesGc>(); });
+    ui::Windows::define(QStringLiteral("AnalySalesQs"), [] { return std::make_unique<AnalySalesQs>(); });
 }
 
 } // namespace reports
