@@ -85,6 +85,8 @@ const Picture kPictures[] = {
     {"tree20.ico",               16, 16, Kind::StatusIcon,     "势",     0x2F5F9F},
     // the about window's picture of the program
     {"about.bmp",                99, 79, Kind::StatusIcon,     "H",      0x2F5F9F},
+    // the customer-picker button of the record windows: a card under a magnifier
+    {"selectkh.bmp",             24, 24, Kind::StatusIcon,     "查",     0x3A7BD5},
 };
 // clang-format on
 

@@ -1,9 +1,12 @@
-// The reminder timer's tick: shows the reminder window when any contact's
-// birthday with a reminder is today or any activity's reminder has come,
-// over all operators (the window itself lists the operator's own).
+// The reminder timer's tick: shows the reminder window when the operator's own
+// reminder lists hold a row (a contact's birthday with a reminder today, or an
+// activity whose reminder has come). It asks exactly what the window lists, so
+// other operators' reminders never pop up an empty window.
 #include "mainwin/frmmain.h"
 
 #include "common/database.h"
+#include "common/mymode.h"
+#include "common/reminderlists.h"
 #include "platform/db/locale.h"
 #include "platform/ui/windows.h"
 
@@ -28,13 +31,8 @@ void FrmMain::Timer1_Timer()
     database::guarded([] {
         auto connection = database::openMain();
         const QDateTime now = db::locale::now();
-        const bool birthdays = hasRows(*connection,
-            QStringLiteral("select id,Connect_name from KH_LXR where alert='1' and Month(birthday)=")
-                + QString::number(now.date().month()) + QStringLiteral(" AND Day(birthday)=")
-                + QString::number(now.date().day()));
-        const bool activities = hasRows(*connection,
-            QStringLiteral("select id,ActionTitle from KH_ACT where alert='1' and alerttime <=#")
-                + db::locale::generalDate(now) + QLatin1Char('#'));
+        const bool birthdays = hasRows(*connection, reminderlists::birthdaysSql(Mymode::OperatorName, now.date()));
+        const bool activities = hasRows(*connection, reminderlists::dueActivitiesSql(Mymode::OperatorName, now));
         if (birthdays || activities) ui::Windows::open(QStringLiteral("sysalert"));
     });
 }

@@ -36,7 +36,9 @@ QStringList crowdedCaptions(ui::Form* form)
 TEST_F(CustomerLayout, CaptionsDoNotRunIntoTheirBoxes)
 {
     const int customer = addCustomer({{QStringLiteral("company_name"), QStringLiteral("华东贸易")}});
-    for (ui::Form* form : {ui::Windows::open(QStringLiteral("frmCustAdd")), openCard(customer)}) {
+    for (ui::Form* form : {ui::Windows::open(QStringLiteral("frmCustAdd")), openCard(customer),
+                           ui::Windows::open(QStringLiteral("frmAddContect")), ui::Windows::open(QStringLiteral("frmContectDet")),
+                           ui::Windows::open(QStringLiteral("systx")), ui::Windows::open(QStringLiteral("sysalert"))}) {
         ASSERT_NE(form, nullptr);
         EXPECT_EQ(crowdedCaptions(form).join(QLatin1Char(' ')).toStdString(), "") << form->objectName().toStdString();
     }

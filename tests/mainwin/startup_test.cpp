@@ -67,6 +67,9 @@ TEST_F(MainStartup, ReminderTickOpensTheReminderWindowOnlyWhenSomethingIsDue)
     insert(QStringLiteral("KH_ACT"), QStringLiteral("companyid,alert,alerttime,Action_CZZ"),
            QStringLiteral("%1,'1','2000-01-01 08:00:00','other'").arg(customer));
     ctl<ui::Timer>("Timer1")->fire();
+    EXPECT_EQ(ui::Windows::loaded(QStringLiteral("sysalert")), nullptr) << "another operator's reminder";
+    exec(QStringLiteral("update KH_ACT set Action_CZZ='system'"));
+    ctl<ui::Timer>("Timer1")->fire();
     EXPECT_NE(ui::Windows::loaded(QStringLiteral("sysalert")), nullptr);
 }
 
