@@ -23,18 +23,21 @@ analysis::Result byProduct(const QDate& start, const QDate& end)
     Sum totalQuantity;
     analysis::Groups<Group> groups;
     const bool done = database::guarded([&] {
-        auto lines = database::query(QStringLiteral("select productname,price,num,zk from salesmx where 0=0")
+        // Lines alike in product, price, quantity and discount have one line
+        // amount: they come summed, counted, in the line index's order.
+        auto alike = database::query(QStringLiteral("select productname,price,num,zk,count(*) from salesmx where 0=0")
                                      + daterange::both(QStringLiteral("salesdate"), start, end)
-                                     + QStringLiteral(" order by productname ASC"));
-        for (; !lines->eof(); lines->moveNext()) {
-            Group& group = groups.at(lines->field(0).toText());
-            if (auto amount = analysis::lineAmount(lines->field(1), lines->field(2), lines->field(3))) {
-                group.amount += *amount;
-                totalAmount.add(*amount);
+                                     + QStringLiteral(" group by productname COLLATE BINARY,price,num,zk order by productname ASC"));
+        for (; !alike->eof(); alike->moveNext()) {
+            Group& group = groups.at(alike->field(0).toText());
+            const std::int64_t lines = alike->field(4).toLong();
+            if (auto amount = analysis::lineAmount(alike->field(1), alike->field(2), alike->field(3))) {
+                group.amount += *amount * lines;
+                totalAmount.add(*amount * lines);
             }
-            if (auto quantity = analysis::roundedQuantity(lines->field(2))) {
-                group.second += *quantity;
-                totalQuantity.add(*quantity);
+            if (auto quantity = analysis::roundedQuantity(alike->field(2))) {
+                group.second += *quantity * lines;
+                totalQuantity.add(*quantity * lines);
             }
         }
     });

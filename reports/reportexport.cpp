@@ -46,6 +46,11 @@ QString newWorkbookPath()
 
 } // namespace
 
+QVariant number(const std::optional<db::Currency>& sum)
+{
+    return sum ? QVariant(sum->toDouble()) : QVariant();
+}
+
 Rows queryRows(const Query& query)
 {
     auto connection = database::openMain();

@@ -2,10 +2,12 @@
 // The export of the three report windows: a report's rows go into a new
 // workbook in the temporary folder, one sheet, no header row, and the
 // workbook opens on the desktop.
+#include "platform/db/variant.h"
 #include "platform/xls/workbook.h"
 
 #include <QString>
 #include <functional>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -27,6 +29,9 @@ inline constexpr int kMaxSheetRows = 65536;
 struct TooManyRows {
     int count;
 };
+
+// A cell holding a sum, or an empty cell.
+QVariant number(const std::optional<db::Currency>& sum);
 
 // The query's rows on a connection of its own, from the first row on: text
 // as text, numbers as numbers, dates as date cells. Throws db::Error when the

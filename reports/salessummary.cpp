@@ -4,6 +4,7 @@
 #include "platform/db/locale.h"
 #include "reports/daterange.h"
 #include "reports/fixedpoint.h"
+#include "reports/productsales.h"
 
 namespace salessummary {
 
@@ -16,27 +17,20 @@ const char* const kTotalCaption = "小计：";
 
 // One period of the time kinds, summed over its orders.
 struct Period {
-    QString key;
     QString label;
     db::Currency amount;
     db::Currency quantity;
     db::Currency received;
 };
 
-QString keyOf(Kind kind, const QDate& day)
-{
-    switch (kind) {
-    case Kind::Year: return QString::number(day.year());
-    case Kind::Month: return QStringLiteral("%1-%2").arg(day.year()).arg(day.month());
-    default: return db::locale::shortDate(day);
-    }
-}
-
+// The label of a period key "2009", "2009-05" or "2009-05-31".
 QString labelOf(Kind kind, const QString& key)
 {
-    if (kind == Kind::Year) return key + QStringLiteral("年");
-    if (kind == Kind::Month) return key + QStringLiteral("月");
-    return key;
+    const int year = key.left(4).toInt();
+    if (kind == Kind::Year) return QStringLiteral("%1年").arg(year);
+    const int month = key.mid(5, 2).toInt();
+    if (kind == Kind::Month) return QStringLiteral("%1-%2月").arg(year).arg(month);
+    return db::locale::shortDate(QDate(year, month, key.mid(8, 2).toInt()));
 }
 
 db::Currency orZero(const db::Variant& value)
@@ -44,32 +38,24 @@ db::Currency orZero(const db::Variant& value)
     return fixedpoint::amount(value).value_or(db::Currency());
 }
 
-// The orders of the range, newest first, gathered by period: orders of one
-// period are neighbours in that order, so each change of key starts the next.
+// The orders of the range summed per year, month or day, newest period first.
 std::vector<Period> periods(Kind kind, const QDate& start, const QDate& end, db::Currency& total)
 {
-    auto orders = database::query(QStringLiteral("select salesdate,totlemoney,TotalNum,receivemoney from Sales where 0=0")
-                                  + daterange::both(QStringLiteral("salesdate"), start, end)
-                                  + QStringLiteral(" order by salesdate DESC"));
+    // A date/time column holds the storage text ("2009-05-31 23:00:00"), so a
+    // period's key is a prefix of it: the database sums each period itself.
+    const int keyLength = kind == Kind::Year ? 4 : kind == Kind::Month ? 7 : 10;
+    auto sums = database::query(QStringLiteral("select substr(salesdate,1,%1),sum(totlemoney),sum(TotalNum),sum(receivemoney)"
+                                               " from Sales where 0=0").arg(keyLength)
+                                + daterange::both(QStringLiteral("salesdate"), start, end)
+                                + QStringLiteral(" group by 1 order by 1 desc"));
     std::vector<Period> found;
-    for (; !orders->eof(); orders->moveNext()) {
-        const db::Variant when = orders->field(0);
-        const QString key = when.isNullOrEmpty() ? QString() : keyOf(kind, when.toDate().date());
-        if (found.empty() || found.back().key != key) found.push_back({key, labelOf(kind, key), {}, {}, {}});
-        Period& period = found.back();
-        const db::Currency amount = orZero(orders->field(1));
-        period.amount = period.amount + amount;
-        period.quantity = period.quantity + orZero(orders->field(2));
-        period.received = period.received + orZero(orders->field(3));
-        total = total + amount;
+    for (; !sums->eof(); sums->moveNext()) {
+        if (sums->field(0).isNullOrEmpty()) continue;
+        found.push_back({labelOf(kind, sums->field(0).toText()), orZero(sums->field(1)), orZero(sums->field(2)),
+                         orZero(sums->field(3))});
+        total = total + found.back().amount;
     }
     return found;
-}
-
-QString productQuery(const QDate& start, const QDate& end)
-{
-    return QStringLiteral("select productname,sum(unitprice) as unprice,sum(num) as numn from SalesMX where 0=0")
-        + daterange::both(QStringLiteral("salesdate"), start, end) + QStringLiteral("  group by productname");
 }
 
 QString customerQuery(const QDate& start, const QDate& end, bool withQuantity)
@@ -83,8 +69,7 @@ QString customerQuery(const QDate& start, const QDate& end, bool withQuantity)
 // A summed number as the list shows it: exact to four decimals, "" when nothing was summed.
 QString sumText(const db::Variant& value)
 {
-    const auto sum = fixedpoint::amount(value);
-    return sum ? sum->toString() : QString();
+    return productsales::text(fixedpoint::amount(value));
 }
 
 void addRow(ReportResult& result, QStringList cells)
@@ -93,15 +78,13 @@ void addRow(ReportResult& result, QStringList cells)
     result.rows.push_back(cells);
 }
 
-// Label and sum of each group row of a summing query, in the order the database returns them.
-void groupRows(ReportResult& result, const QString& sql, bool withQuantity, db::Currency& total)
+// Name and summed order totals of each customer name, in the order the database returns them.
+void customerRows(ReportResult& result, const QDate& start, const QDate& end, db::Currency& total)
 {
-    auto groups = database::query(sql);
+    auto groups = database::query(customerQuery(start, end, false));
     for (; !groups->eof(); groups->moveNext()) {
         total = total + orZero(groups->field(1));
-        QStringList cells{groups->field(0).toText(), sumText(groups->field(1))};
-        if (withQuantity) cells << sumText(groups->field(2));
-        addRow(result, cells);
+        addRow(result, {groups->field(0).toText(), sumText(groups->field(1))});
     }
 }
 
@@ -136,9 +119,12 @@ ReportResult run(Kind kind, const QDate& start, const QDate& end)
     db::Currency total;
     const bool done = database::guarded([&] {
         if (kind == Kind::Product) {
-            groupRows(result, productQuery(start, end), true, total);
+            for (const productsales::ProductSum& sum : productsales::sums(start, end)) {
+                total = total + sum.amount.value_or(db::Currency());
+                addRow(result, {sum.name, productsales::text(sum.amount), productsales::text(sum.quantity)});
+            }
         } else if (kind == Kind::Customer) {
-            groupRows(result, customerQuery(start, end, false), false, total);
+            customerRows(result, start, end, total);
         } else {
             for (const Period& period : periods(kind, start, end, total))
                 addRow(result, {period.label, period.amount.toString()});
@@ -154,10 +140,14 @@ ReportResult run(Kind kind, const QDate& start, const QDate& end)
 
 reportexport::Rows exportRows(Kind kind, const QDate& start, const QDate& end)
 {
-    if (kind == Kind::Product) return reportexport::queryRows({productQuery(start, end), {1}});
+    reportexport::Rows rows;
+    if (kind == Kind::Product) {
+        for (const productsales::ProductSum& sum : productsales::sums(start, end))
+            rows.push_back({sum.name, reportexport::number(sum.amount), reportexport::number(sum.quantity)});
+        return rows;
+    }
     if (kind == Kind::Customer) return reportexport::queryRows({customerQuery(start, end, true), {1}});
     db::Currency total;
-    reportexport::Rows rows;
     for (const Period& period : periods(kind, start, end, total)) {
         xls::Row row{period.label, period.amount.toDouble(), period.quantity.toDouble()};
         if (kind == Kind::Day) row.push_back(period.received.toDouble());

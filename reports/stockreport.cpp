@@ -3,6 +3,7 @@
 #include "common/database.h"
 #include "reports/daterange.h"
 #include "reports/fixedpoint.h"
+#include "reports/productsales.h"
 
 #include <optional>
 
@@ -19,9 +20,9 @@ class QuantityTotal {
 public:
     void add(const db::Variant& quantity)
     {
-        if (!db::isNumeric(quantity)) return;
-        total_ = fixedpoint::roundedQuantity(static_cast<double>(total_) + quantity.toDouble());
+        if (db::isNumeric(quantity)) add(quantity.toDouble());
     }
+    void add(double quantity) { total_ = fixedpoint::roundedQuantity(static_cast<double>(total_) + quantity); }
     QString text() const { return QString::number(total_); }
 
 private:
@@ -60,12 +61,6 @@ private:
     bool lacking_ = false;
 };
 
-QString outgoingQuery(const QDate& start, const QDate& end)
-{
-    return QStringLiteral("select productname,sum(unitprice) as unprice,sum(num) as numn from SalesMX where 0=0")
-        + daterange::both(QStringLiteral("salesdate"), start, end) + QStringLiteral("  group by productname");
-}
-
 QString incomingTotalsQuery(const QDate& start, const QDate& end, bool withHpnum)
 {
     return QStringLiteral("select productname,") + (withHpnum ? QStringLiteral("sum(Hpnum) as Khpnum,") : QString())
@@ -96,6 +91,19 @@ void fill(ReportResult& result, const QString& sql, Cells cells)
         line << cells(*rows);
         result.rows.push_back(line);
     }
+}
+
+// The query of an export that copies rows as the database gives them.
+reportexport::Query exportQuery(Kind kind, const QDate& start, const QDate& end)
+{
+    switch (kind) {
+    case Kind::Stock: return {QStringLiteral("select * from product"), {}};
+    case Kind::Outgoing: break;
+    case Kind::IncomingTotals: return {incomingTotalsQuery(start, end, false), {1}};
+    case Kind::IncomingDetail:
+        return {incomingDetailQuery(start, end, QStringLiteral("GYS_id,JH_DATE,productname,cstr(unitprice),cstr(num)")), {}};
+    }
+    return {};
 }
 
 } // namespace
@@ -132,10 +140,10 @@ ReportResult run(Kind kind, const QDate& start, const QDate& end)
             });
             break;
         case Kind::Outgoing:
-            fill(result, outgoingQuery(start, end), [&](db::Recordset& row) {
-                quantity.add(row.field(2));
-                return QStringList{row.field(0).toText(), sumText(row.field(2))};
-            });
+            for (const productsales::ProductSum& sum : productsales::sums(start, end)) {
+                if (sum.quantity) quantity.add(sum.quantity->toDouble());
+                result.rows.push_back({QString::number(result.rows.size() + 1), sum.name, productsales::text(sum.quantity)});
+            }
             break;
         case Kind::IncomingTotals:
             fill(result, incomingTotalsQuery(start, end, true), [&](db::Recordset& row) {
@@ -171,16 +179,15 @@ ReportResult run(Kind kind, const QDate& start, const QDate& end)
     return result;
 }
 
-reportexport::Query exportQuery(Kind kind, const QDate& start, const QDate& end)
+reportexport::Rows exportRows(Kind kind, const QDate& start, const QDate& end)
 {
-    switch (kind) {
-    case Kind::Stock: return {QStringLiteral("select * from product"), {}};
-    case Kind::Outgoing: return {outgoingQuery(start, end), {1}};
-    case Kind::IncomingTotals: return {incomingTotalsQuery(start, end, false), {1}};
-    case Kind::IncomingDetail:
-        return {incomingDetailQuery(start, end, QStringLiteral("GYS_id,JH_DATE,productname,cstr(unitprice),cstr(num)")), {}};
+    if (kind == Kind::Outgoing) {
+        reportexport::Rows rows;
+        for (const productsales::ProductSum& sum : productsales::sums(start, end))
+            rows.push_back({sum.name, reportexport::number(sum.amount), reportexport::number(sum.quantity)});
+        return rows;
     }
-    return {};
+    return reportexport::queryRows(exportQuery(kind, start, end));
 }
 
 } // namespace stockreport

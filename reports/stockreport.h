@@ -18,7 +18,9 @@ const reports::ReportColumns& columns(Kind kind);
 // no rows and the totals of nothing.
 reports::ReportResult run(Kind kind, const QDate& start, const QDate& end);
 
-// The export query of the report; db::Error when a date it needs is missing.
-reportexport::Query exportQuery(Kind kind, const QDate& start, const QDate& end);
+// The export rows of the report: the stock's every product column, the
+// outgoing product name, summed amount and quantity, the incoming totals and
+// lines. db::Error when a date it needs is missing or a query fails.
+reportexport::Rows exportRows(Kind kind, const QDate& start, const QDate& end);
 
 } // namespace stockreport
