@@ -36,6 +36,27 @@ std::optional<std::int64_t> quantityUnits(const db::Variant& quantity)
     return value->ticks();
 }
 
+void Totals::add(Tally& group, std::optional<std::int64_t> rowAmount, std::optional<std::int64_t> rowSecond)
+{
+    if (rowAmount) {
+        group.amount += *rowAmount;
+        amount.add(*rowAmount);
+    }
+    if (rowSecond) {
+        group.second += *rowSecond;
+        second.add(*rowSecond);
+    }
+}
+
+std::pair<std::optional<std::int64_t>, std::optional<std::int64_t>> orderAmounts(const db::Variant& total,
+                                                                                  const db::Variant& received)
+{
+    const auto amount = amountUnits(total);
+    const auto paid = amountUnits(received);
+    if (amount && paid) return {amount, *amount - *paid};
+    return {amount, std::nullopt};
+}
+
 QString amountText(const Sum& millionths)
 {
     return millionths.empty() ? QString() : fixedpoint::millionthsText(millionths.units());

@@ -63,6 +63,26 @@ private:
     std::vector<std::pair<QString, Group>> groups_;
 };
 
+// A group's figures: its amount in millionths and a second figure (a
+// quantity in ten-thousandths or an unpaid amount in millionths).
+struct Tally {
+    std::int64_t amount = 0;
+    std::int64_t second = 0;
+};
+
+// The run's totals of both figures.
+struct Totals {
+    Sum amount;
+    Sum second;
+    // Adds a row's figures to its group and to the totals; an empty figure adds nothing.
+    void add(Tally& group, std::optional<std::int64_t> rowAmount, std::optional<std::int64_t> rowSecond);
+};
+
+// An order's total and its unpaid part (total − received) in millionths;
+// the unpaid part is empty unless both values are there.
+std::pair<std::optional<std::int64_t>, std::optional<std::int64_t>> orderAmounts(const db::Variant& total,
+                                                                                  const db::Variant& received);
+
 // Whole millionths as number text; "" for an empty sum.
 QString amountText(const Sum& millionths);
 QString amountText(std::int64_t millionths);

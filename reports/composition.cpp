@@ -9,19 +9,19 @@ namespace composition {
 
 namespace {
 
-using analysis::Sum;
+using analysis::Tally;
 
-struct Group {
-    std::int64_t amount = 0;
-    std::int64_t second = 0;   // quantity per product, unpaid amount per customer
-};
+std::optional<std::int64_t> times(std::optional<std::int64_t> value, std::int64_t count)
+{
+    if (!value) return std::nullopt;
+    return *value * count;
+}
 
 analysis::Result byProduct(const QDate& start, const QDate& end)
 {
     analysis::ResultBuilder result(QStringLiteral("  产品名称  \t销售金额\t销售数量"));
-    Sum totalAmount;
-    Sum totalQuantity;
-    analysis::Groups<Group> groups;
+    analysis::Totals totals;
+    analysis::Groups<Tally> groups;
     const bool done = database::guarded([&] {
         // Lines alike in product, price, quantity and discount have one line
         // amount: they come summed, counted, in the line index's order.
@@ -29,31 +29,26 @@ analysis::Result byProduct(const QDate& start, const QDate& end)
                                      + daterange::both(QStringLiteral("salesdate"), start, end)
                                      + QStringLiteral(" group by productname COLLATE BINARY,price,num,zk order by productname ASC"));
         for (; !alike->eof(); alike->moveNext()) {
-            Group& group = groups.at(alike->field(0).toText());
             const std::int64_t lines = alike->field(4).toLong();
-            if (auto amount = analysis::lineAmount(alike->field(1), alike->field(2), alike->field(3))) {
-                group.amount += *amount * lines;
-                totalAmount.add(*amount * lines);
-            }
-            if (auto quantity = analysis::roundedQuantity(alike->field(2))) {
-                group.second += *quantity * lines;
-                totalQuantity.add(*quantity * lines);
-            }
+            totals.add(groups.at(alike->field(0).toText()),
+                       times(analysis::lineAmount(alike->field(1), alike->field(2), alike->field(3)), lines),
+                       times(analysis::roundedQuantity(alike->field(2)), lines));
         }
     });
-    if (done)
+    if (done) {
         for (const auto& [name, group] : groups.all()) result.addGroup(name, group.amount, {analysis::quantityText(group.second)});
-    if (!done) totalAmount = totalQuantity = Sum();
-    return result.finish(QStringLiteral("按产品统计"), totalAmount, QStringLiteral("总数量："),
-                         analysis::quantityText(totalQuantity));
+    } else {
+        totals = analysis::Totals();
+    }
+    return result.finish(QStringLiteral("按产品统计"), totals.amount, QStringLiteral("总数量："),
+                         analysis::quantityText(totals.second));
 }
 
 analysis::Result byCustomer(const QDate& start, const QDate& end)
 {
     analysis::ResultBuilder result(QStringLiteral("      客户名称    \t销售金额\t未付金额"));
-    Sum totalAmount;
-    Sum totalUnpaid;
-    analysis::Groups<Group> groups;
+    analysis::Totals totals;
+    analysis::Groups<Tally> groups;
     QHash<QString, QString> names;
     const bool done = database::guarded([&] {
         auto orders = database::query(QStringLiteral("select companyid,totlemoney,receivemoney from sales where 0=0")
@@ -64,17 +59,8 @@ analysis::Result byCustomer(const QDate& start, const QDate& end)
         for (; !customers->eof(); customers->moveNext())
             names.insert(customers->field(0).toText(), customers->field(1).toText());
         for (; !orders->eof(); orders->moveNext()) {
-            Group& group = groups.at(orders->field(0).toText());
-            const auto amount = analysis::amountUnits(orders->field(1));
-            const auto received = analysis::amountUnits(orders->field(2));
-            if (amount) {
-                group.amount += *amount;
-                totalAmount.add(*amount);
-            }
-            if (amount && received) {
-                group.second += *amount - *received;
-                totalUnpaid.add(*amount - *received);
-            }
+            const auto [amount, unpaid] = analysis::orderAmounts(orders->field(1), orders->field(2));
+            totals.add(groups.at(orders->field(0).toText()), amount, unpaid);
         }
     });
     if (done) {
@@ -83,10 +69,11 @@ analysis::Result byCustomer(const QDate& start, const QDate& end)
             result.addGroup(name != names.constEnd() ? *name : missingCustomerLabel(id), group.amount,
                             {analysis::amountText(group.second)});
         }
+    } else {
+        totals = analysis::Totals();
     }
-    if (!done) totalAmount = totalUnpaid = Sum();
-    return result.finish(QStringLiteral("按客户统计"), totalAmount, QStringLiteral("未付金额："),
-                         analysis::amountText(totalUnpaid));
+    return result.finish(QStringLiteral("按客户统计"), totals.amount, QStringLiteral("未付金额："),
+                         analysis::amountText(totals.second));
 }
 
 } // namespace

@@ -11,11 +11,9 @@ namespace trend {
 
 namespace {
 
-using analysis::Sum;
-
-struct Bucket {
-    std::int64_t amount = 0;     // millionths
-    std::int64_t unpaid = 0;     // millionths
+// A period's amount and unpaid amount (every order) or quantity (one
+// product), and every order's quantity.
+struct Bucket : analysis::Tally {
     std::int64_t quantity = 0;   // ten-thousandths
 };
 
@@ -41,8 +39,7 @@ analysis::Result allProducts(Mode mode, const QDate& start, const QDate& end)
 {
     static const char* const titles[] = {"按年份统计", "按月份统计", "按天统计"};
     analysis::ResultBuilder result(heading(mode));
-    Sum totalAmount;
-    Sum totalUnpaid;
+    analysis::Totals totals;
     analysis::Groups<Bucket> buckets;
     const QString range = daterange::both(QStringLiteral("salesdate"), start, end);
     const bool done = database::guarded([&] {
@@ -56,27 +53,19 @@ analysis::Result allProducts(Mode mode, const QDate& start, const QDate& end)
                                       + range + QStringLiteral(" order by salesdate ASC"));
         for (; !orders->eof(); orders->moveNext()) {
             Bucket& bucket = buckets.at(keyOf(mode, orders->field(0)));
-            const auto amount = analysis::amountUnits(orders->field(1));
-            const auto received = analysis::amountUnits(orders->field(2));
-            if (amount) {
-                bucket.amount += *amount;
-                totalAmount.add(*amount);
-            }
-            if (amount && received) {
-                bucket.unpaid += *amount - *received;
-                totalUnpaid.add(*amount - *received);
-            }
+            const auto [amount, unpaid] = analysis::orderAmounts(orders->field(1), orders->field(2));
+            totals.add(bucket, amount, unpaid);
             bucket.quantity += quantities.value(orders->field(3).toText());
         }
     });
     if (done) {
         for (const auto& [key, bucket] : buckets.all())
-            result.addGroup(key, bucket.amount, {analysis::amountText(bucket.unpaid), analysis::quantityText(bucket.quantity)});
+            result.addGroup(key, bucket.amount, {analysis::amountText(bucket.second), analysis::quantityText(bucket.quantity)});
     } else {
-        totalAmount = totalUnpaid = Sum();
+        totals = analysis::Totals();
     }
-    return result.finish(QString::fromUtf8(titles[static_cast<int>(mode)]), totalAmount, QStringLiteral("未付金额："),
-                         analysis::amountText(totalUnpaid));
+    return result.finish(QString::fromUtf8(titles[static_cast<int>(mode)]), totals.amount, QStringLiteral("未付金额："),
+                         analysis::amountText(totals.second));
 }
 
 analysis::Result oneProduct(Mode mode, const QString& product, const QDate& start, const QDate& end)
@@ -84,8 +73,7 @@ analysis::Result oneProduct(Mode mode, const QString& product, const QDate& star
     static const char* const titles[] = {"按年份统计", "按月份统计", "按天分析图表"};
     static const char* const unpaidColumn[] = {"未知", "", " "};
     analysis::ResultBuilder result(heading(mode));
-    Sum totalAmount;
-    Sum totalQuantity;
+    analysis::Totals totals;
     analysis::Groups<Bucket> buckets;
     const bool done = database::guarded([&] {
         auto lines = database::query(QStringLiteral("select salesdate,price,num,zk from salesmx where productname=")
@@ -94,12 +82,9 @@ analysis::Result oneProduct(Mode mode, const QString& product, const QDate& star
                                      + QStringLiteral(" order by salesdate asc"));
         for (; !lines->eof(); lines->moveNext()) {
             Bucket& bucket = buckets.at(keyOf(mode, lines->field(0)));
-            if (auto amount = analysis::lineAmount(lines->field(1), lines->field(2), lines->field(3))) {
-                bucket.amount += *amount;
-                totalAmount.add(*amount);
-            }
+            totals.add(bucket, analysis::lineAmount(lines->field(1), lines->field(2), lines->field(3)), std::nullopt);
             const auto rounded = analysis::roundedQuantity(lines->field(2));
-            if (rounded) totalQuantity.add(*rounded);
+            if (rounded) totals.second.add(*rounded);
             // A year adds its quantities as stored; a month or a day adds them rounded.
             const auto added = mode == Mode::Year ? analysis::quantityUnits(lines->field(2)) : rounded;
             if (added) bucket.quantity += *added;
@@ -110,10 +95,10 @@ analysis::Result oneProduct(Mode mode, const QString& product, const QDate& star
         for (const auto& [key, bucket] : buckets.all())
             result.addGroup(key, bucket.amount, {unpaid, analysis::quantityText(bucket.quantity)});
     } else {
-        totalAmount = totalQuantity = Sum();
+        totals = analysis::Totals();
     }
-    return result.finish(QString::fromUtf8(titles[static_cast<int>(mode)]), totalAmount, QStringLiteral("总数量："),
-                         analysis::quantityText(totalQuantity));
+    return result.finish(QString::fromUtf8(titles[static_cast<int>(mode)]), totals.amount, QStringLiteral("总数量："),
+                         analysis::quantityText(totals.second));
 }
 
 } // namespace

@@ -181,11 +181,7 @@ void Chart::redraw()
 
 Chart* addChart(QWidget* parent, const QString& name, double left, double top, double width, double height)
 {
-    auto* chart = new Chart(parent);
-    chart->setObjectName(name);
-    placeTwips(chart, left, top, width, height);
-    chart->show();
-    return chart;
+    return placeNamed(new Chart(parent), name, left, top, width, height);
 }
 
 } // namespace ui

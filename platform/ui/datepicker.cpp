@@ -45,11 +45,7 @@ QString DatePicker::text() const
 
 DatePicker* addDatePicker(QWidget* parent, const QString& name, double left, double top, double width, double height)
 {
-    auto* picker = new DatePicker(parent);
-    picker->setObjectName(name);
-    placeTwips(picker, left, top, width, height);
-    picker->show();
-    return picker;
+    return placeNamed(new DatePicker(parent), name, left, top, width, height);
 }
 
 } // namespace ui
