@@ -6,6 +6,7 @@
 #include "platform/ui/desktop.h"
 #include "platform/ui/windows.h"
 #include "reports/windows.h"
+#include "sales/windows.h"
 
 #include <QApplication>
 
@@ -20,6 +21,7 @@ int main(int argc, char** argv)
     mainwin::defineWindows();
     customers::defineWindows();
     reports::defineWindows();
+    sales::defineWindows();
 
     ui::Windows::open(QStringLiteral("frmLogin"));
     return app.exec();

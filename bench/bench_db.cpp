@@ -4,8 +4,12 @@
 #include "common/schema.h"
 #include "platform/db/connection.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cstdio>
+#include <map>
+#include <sqlite3.h>
 
 namespace {
 
@@ -26,6 +30,7 @@ public:
         return database;
     }
 
+    QString file() const { return dir_.filePath(QStringLiteral("hvcrm.hvd")); }
     QString connectString() const
     {
         return QStringLiteral("provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False;Data source =")
@@ -35,7 +40,7 @@ public:
 private:
     CustomerDatabase()
     {
-        db::createDatabase(dir_.filePath(QStringLiteral("hvcrm.hvd")), schema::mainDatabase());
+        db::createDatabase(file(), schema::mainDatabase());
         db::Connection connection;
         connection.open(connectString());
         connection.execute(QStringLiteral(
@@ -83,6 +88,37 @@ void BM_CustomerListOpenReadOnly(benchmark::State& state)
 }
 BENCHMARK(BM_CustomerListOpenReadOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// The same customer list read with SQLite alone: every cell of every row
+// taken from the engine and copied, the floor the layer is measured against.
+void BM_CustomerListRawSqlite(benchmark::State& state)
+{
+    sqlite3* handle = nullptr;
+    sqlite3_open_v2(QFile::encodeName(CustomerDatabase::instance().file()).constData(), &handle,
+                    SQLITE_OPEN_READONLY, nullptr);
+    const QByteArray sql = kCustomerList.toUtf8();
+    int rows = 0;
+    for (auto _ : state) {
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(handle, sql.constData(), static_cast<int>(sql.size()), &statement, nullptr);
+        std::string cells;   // every cell's bytes, one after another
+        rows = 0;
+        const int columns = sqlite3_column_count(statement);
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            for (int i = 0; i < columns; ++i) {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, i));
+                if (text) cells.append(text, static_cast<std::size_t>(sqlite3_column_bytes(statement, i)));
+                cells += '\0';
+            }
+            ++rows;
+        }
+        sqlite3_finalize(statement);
+        benchmark::DoNotOptimize(cells.data());
+    }
+    sqlite3_close_v2(handle);
+    state.counters["rows"] = rows;
+}
+BENCHMARK(BM_CustomerListRawSqlite)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
 // (b) A quick search: the same columns, a name containing a text.
 void BM_CustomerSearchLike(benchmark::State& state)
 {
@@ -125,6 +161,36 @@ void BM_CustomerInsert(benchmark::State& state)
 }
 BENCHMARK(BM_CustomerInsert)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// Prints the layer's customer list time as a ratio of the raw read of the same run.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration) seconds_[run.benchmark_name()] = run.GetAdjustedRealTime();
+    }
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        const auto raw = seconds_.find("BM_CustomerListRawSqlite/min_time:2.000");
+        if (raw == seconds_.end() || raw->second <= 0) return;
+        for (const char* name : {"BM_CustomerListOpen/min_time:2.000", "BM_CustomerListOpenReadOnly/min_time:2.000"})
+            if (auto layer = seconds_.find(name); layer != seconds_.end())
+                std::printf("%s: %.2f x the raw SQLite read\n", name, layer->second / raw->second);
+    }
+
+private:
+    std::map<std::string, double> seconds_;
+};
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

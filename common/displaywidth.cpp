@@ -50,3 +50,20 @@ int CheckStringLength(const QString& text)
     }
     return width;
 }
+
+namespace {
+QString followedBySpaces(const QString& text, int width, int limit)
+{
+    return width <= limit ? text + QString(limit - width + 1, QLatin1Char(' ')) : text;
+}
+} // namespace
+
+QString fillByWidth(const QString& text, int limit)
+{
+    return followedBySpaces(text, CheckStringLength(text), limit);
+}
+
+QString fillByLength(const QString& text, int limit)
+{
+    return followedBySpaces(text, int(text.size()), limit);
+}

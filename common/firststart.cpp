@@ -13,9 +13,14 @@ namespace {
 
 // Creates one database file unless it exists. A file that could not be made
 // completely is removed again, so that the next start tries afresh instead of
-// finding a database without its tables.
+// finding a database without its tables; a file left without any table by an
+// interrupted start is made afresh. A file with tables is never touched.
 void ensureDatabase(const QString& path, const QStringList& statements)
 {
+    if (db::holdsNoTables(path)) {
+        QFile::remove(path);
+        QFile::remove(path + QStringLiteral("-journal"));
+    }
     if (QFile::exists(path))
         return;
     try {

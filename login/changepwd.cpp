@@ -18,6 +18,9 @@ namespace {
 
 const QString kTitle = QStringLiteral("更改密码");
 
+// Characters user_name and every owner column hold.
+constexpr int kNameLength = 50;
+
 // The tables whose records carry their creator's name, with the owner column.
 struct OwnerColumn {
     const char* table;
@@ -138,6 +141,10 @@ void ChangePwd::command2_Click()
     // A new name equal to the stored one renames nothing; a change of letter case does rename.
     QString newName = db::trimBlanks(Text5_->text());
     if (newName == account->name) newName.clear();
+    if (newName.size() > kNameLength) {
+        refuse(QStringLiteral("新用户名太长"));
+        return;
+    }
     bool taken = false;
     if (!newName.isEmpty()
         && !database::guarded([&] { taken = nameTaken(*connection, newName, account->id); })) {

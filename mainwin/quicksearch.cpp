@@ -2,6 +2,7 @@
 // column meets one condition, within the operator's record scope.
 #include "mainwin/frmmain.h"
 
+#include "common/database.h"
 #include "common/mymode.h"
 #include "common/recordscope.h"
 #include "common/sqltext.h"
@@ -188,8 +189,11 @@ QString dateCondition(View view, const QString& column, const QString& op, const
 {
     if (view == View::SalesOrders && op == QLatin1String("=")) {
         const QDateTime nextDay = db::locale::parseDate(value)->addDays(1);
-        return QStringLiteral(" and b.salesdate >= #") + value + QStringLiteral("# and b.salesdate < # ")
-            + db::locale::generalDate(nextDay) + QLatin1Char('#');
+        QString range = QStringLiteral(" and b.salesdate >= #") + value + QLatin1Char('#');
+        // The last calendar day has no next day: its range is open-ended.
+        if (nextDay.isValid() && nextDay.date().year() <= 9999)
+            range += QStringLiteral(" and b.salesdate < # ") + db::locale::generalDate(nextDay) + QLatin1Char('#');
+        return range;
     }
     return QStringLiteral(" and ") + column + QLatin1Char(' ') + op + QStringLiteral(" #") + value
         + QLatin1Char('#');
@@ -197,12 +201,12 @@ QString dateCondition(View view, const QString& column, const QString& op, const
 
 // The stored amount is compared as a number, whatever its size. A pattern
 // without wildcards matches the equal amount only.
-QString amountCondition(const QString& column, const QString& op, const QString& value)
+QString amountCondition(const QString& column, const QString& op, db::Currency amount)
 {
     QString comparison = op;
     if (op == QLatin1String("like")) comparison = QStringLiteral("=");
     if (op == QLatin1String("not like")) comparison = QStringLiteral("<>");
-    const QString number = db::Variant(value).toCurrency().toString();
+    const QString number = amount.toString();
     return QStringLiteral(" and ") + column + QLatin1Char(' ') + comparison + QLatin1Char(' ') + number;
 }
 
@@ -242,13 +246,17 @@ void FrmMain::command2_Click()
         else
             ui::msgBox(QStringLiteral("请填入正确的日期格式"));
         break;
-    case Kind::Amount:
-        if (!db::isNumeric(value)) {
+    case Kind::Amount: {
+        // A number no amount can hold (1e30) is refused like any non-number.
+        std::optional<db::Currency> amount;
+        if (db::isNumeric(value)) database::guarded([&] { amount = db::Variant(value).toCurrency(); });
+        if (!amount) {
             ui::msgBox(QStringLiteral("金额不是一个数值"));
             return;
         }
-        sql += amountCondition(column, op, value);
+        sql += amountCondition(column, op, *amount);
         break;
+    }
     }
     sql += info.related ? QStringLiteral(" order by b.id desc") : QStringLiteral(" order by id desc");
 

@@ -2,14 +2,13 @@
 
 #include "platform/db/error.h"
 #include "platform/db/locale.h"
+#include "platform/db/numbertext.h"
 
 #include <QRegularExpression>
 
 namespace db::detail {
 
-namespace {
-
-FieldType typeOfDeclared(const QString& declared, int* maxLength)
+FieldType fieldTypeOf(const QString& declared, int* maxLength)
 {
     static const QRegularExpression shape(QStringLiteral("^\\s*([A-Za-z]+)\\s*(?:\\(\\s*(\\d+)\\s*\\))?"));
     const QRegularExpressionMatch match = shape.match(declared);
@@ -32,14 +31,12 @@ FieldType typeOfDeclared(const QString& declared, int* maxLength)
     return FieldType::Untyped;
 }
 
-} // namespace
-
 Column describeColumn(sqlite3_stmt* statement, int index)
 {
     Column column;
     column.name = QString::fromUtf8(sqlite3_column_name(statement, index));
     if (const char* declared = sqlite3_column_decltype(statement, index))
-        column.type = typeOfDeclared(QString::fromUtf8(declared), &column.maxLength);
+        column.type = fieldTypeOf(QString::fromUtf8(declared), &column.maxLength);
     if (const char* table = sqlite3_column_table_name(statement, index)) column.table = table;
     if (const char* origin = sqlite3_column_origin_name(statement, index)) column.origin = origin;
     return column;
@@ -76,7 +73,7 @@ void bindValue(sqlite3_stmt* statement, int index, const Variant& value)
     case Variant::Type::Boolean: sqlite3_bind_int64(statement, index, value.toBool() ? 1 : 0); return;
     case Variant::Type::Long: sqlite3_bind_int64(statement, index, value.toLong()); return;
     case Variant::Type::Double: sqlite3_bind_double(statement, index, value.toDouble()); return;
-    case Variant::Type::Currency: sqlite3_bind_double(statement, index, value.toCurrency().toDouble()); return;
+    case Variant::Type::Currency: bindCurrency(statement, index, value.toCurrency()); return;
     case Variant::Type::Date: {
         const QByteArray text = locale::storageText(value.toDate()).toUtf8();
         sqlite3_bind_text(statement, index, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
@@ -88,6 +85,40 @@ void bindValue(sqlite3_stmt* statement, int index, const Variant& value)
         return;
     }
     }
+}
+
+namespace {
+bool storedAsTicks(Currency value)
+{
+    return value.ticks() >= kTicksStoredFrom || value.ticks() <= -kTicksStoredFrom;
+}
+} // namespace
+
+void bindCurrency(sqlite3_stmt* statement, int index, Currency value)
+{
+    if (storedAsTicks(value)) sqlite3_bind_int64(statement, index, value.ticks());
+    else if (value.ticks() % 10000 == 0) sqlite3_bind_int64(statement, index, value.ticks() / 10000);
+    else sqlite3_bind_double(statement, index, value.toDouble());
+}
+
+void resultCurrency(sqlite3_context* context, Currency value)
+{
+    if (storedAsTicks(value)) sqlite3_result_int64(context, value.ticks());
+    else if (value.ticks() % 10000 == 0) sqlite3_result_int64(context, value.ticks() / 10000);
+    else sqlite3_result_double(context, value.toDouble());
+}
+
+std::optional<Currency> currencyOfStored(std::int64_t integer)
+{
+    if (integer >= kTicksStoredFrom || integer <= -kTicksStoredFrom) return Currency::fromTicks(integer);
+    return Currency::fromTicks(integer * 10000);
+}
+
+std::optional<Currency> currencyOfStored(double real)
+{
+    // The amount as written: its 15 significant digits, read exactly.
+    if (auto ticks = numbertext::parseTicks(numbertext::format(real))) return Currency::fromTicks(*ticks);
+    return std::nullopt;
 }
 
 } // namespace db::detail

@@ -4,6 +4,7 @@
 #include "platform/db/variant.h"
 
 #include <sqlite3.h>
+#include <optional>
 #include <string>
 
 namespace db::detail {
@@ -19,6 +20,9 @@ struct Column {
     std::string origin;                 // the column's name in that table
 };
 
+// The type a declared type name stands for ("TEXT(50)": Text, 50 characters).
+FieldType fieldTypeOf(const QString& declared, int* maxLength);
+
 // "TEXT(50)" -> Text with 50 characters, "CURRENCY" -> Currency, ...;
 // an expression (no declared type) is Untyped.
 Column describeColumn(sqlite3_stmt* statement, int index);
@@ -27,8 +31,19 @@ Column describeColumn(sqlite3_stmt* statement, int index);
 // converted ("abc" into a number or date column) or is too long for the text.
 Variant convertForColumn(const Column& column, const Variant& value);
 
-// Binds a value the way the layer stores it (currency as REAL, dates as
-// "yyyy-MM-dd HH:mm:ss" text).
+// Binds a value the way the layer stores it (dates as "yyyy-MM-dd HH:mm:ss"
+// text, currency as below).
 void bindValue(sqlite3_stmt* statement, int index, const Variant& value);
 
+// Currency is stored as the amount in units (an INTEGER when whole, else a
+// REAL, so that SQL arithmetic and comparisons work on it) while a double
+// holds it exactly; an amount of 1e11 or more is stored as a whole number of
+// ten-thousandths, which is 1e15 or more and so can never be such an amount.
+inline constexpr std::int64_t kTicksStoredFrom = 1'000'000'000'000'000;   // ten-thousandths
+void bindCurrency(sqlite3_stmt* statement, int index, Currency value);
+void resultCurrency(sqlite3_context* context, Currency value);
+// A stored INTEGER or REAL of a currency column as currency; empty when it
+// is out of the currency range.
+std::optional<Currency> currencyOfStored(std::int64_t integer);
+std::optional<Currency> currencyOfStored(double real);
 } // namespace db::detail

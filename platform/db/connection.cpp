@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace db {
 
@@ -89,9 +90,10 @@ QVariant toQVariant(const Variant& value)
 // with the query's column names as the header row.
 int exportToWorkbook(ConnectionState& state, const jetsql::ExcelTarget& target)
 {
-    Statement statement(state, jetsql::translate(target.select));
+    const jetsql::Rewritten select = state.translate(target.select);
+    Statement statement(state, select.sql);
     detail::RowStore rows;
-    rows.readAll(statement, false);
+    rows.readAll(statement, false, select.outputTypes);
 
     xls::Sheet sheet;
     sheet.name = target.sheet;
@@ -113,29 +115,20 @@ int exportToWorkbook(ConnectionState& state, const jetsql::ExcelTarget& target)
 
 QString dataSourceOf(const QString& connectString)
 {
-    // key=value items separated by ";"; a value in braces may hold ";".
-    QString item;
-    QStringList items;
-    int braces = 0;
-    for (const QChar c : connectString) {
-        if (c == QLatin1Char('{')) ++braces;
-        if (c == QLatin1Char('}') && braces > 0) --braces;
-        if (c == QLatin1Char(';') && braces == 0) {
-            items << item;
-            item.clear();
-        } else {
-            item += c;
-        }
-    }
-    items << item;
-    for (const QString& entry : items) {
-        const qsizetype equals = entry.indexOf(QLatin1Char('='));
-        if (equals < 0) continue;
-        const QString key = entry.left(equals).simplified().toLower();
-        if (key == QLatin1String("data source") || key == QLatin1String("dbq"))
-            return localPath(entry.mid(equals + 1).trimmed());
-    }
-    return QString();
+    // The path runs from "Data source =" (or "dbq=") up to the next item the
+    // system's strings carry after it ("Jet OLEDB:...", "defaultdir=", ...), so
+    // a folder name holding ";" stays whole.
+    static const QRegularExpression key(QStringLiteral("(?:^|;)\\s*(?:data\\s+source|dbq)\\s*="),
+                                        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression tail(
+        QStringLiteral(";\\s*(?:jet\\s+oledb:|defaultdir\\s*=|driver\\s*=|provider\\s*=|persist\\s+security\\s+info\\s*="
+                       "|user\\s+id\\s*=|password\\s*=|mode\\s*=|uid\\s*=|pwd\\s*=|;*\\s*$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch start = key.match(connectString);
+    if (!start.hasMatch()) return QString();
+    const QRegularExpressionMatch end = tail.match(connectString, start.capturedEnd(0));
+    const qsizetype stop = end.hasMatch() ? end.capturedStart(0) : connectString.size();
+    return localPath(connectString.mid(start.capturedEnd(0), stop - start.capturedEnd(0)).trimmed());
 }
 
 Connection::Connection() = default;
@@ -172,7 +165,7 @@ int Connection::execute(const QString& sql)
 {
     if (!state_) throw Error(QStringLiteral("The connection is not open"));
     if (auto target = jetsql::excelTarget(sql)) return exportToWorkbook(*state_, *target);
-    return runStatements(*state_, jetsql::translate(sql));
+    return runStatements(*state_, state_->translate(sql).sql);
 }
 
 void Connection::beginTrans()
@@ -193,6 +186,19 @@ void Connection::rollbackTrans()
     runStatements(*state_, QStringLiteral("ROLLBACK"));
 }
 
+bool holdsNoTables(const QString& path)
+{
+    const QString file = localPath(path);
+    if (!QFileInfo(file).isFile()) return false;
+    try {
+        auto state = openHandle(file, SQLITE_OPEN_READWRITE);
+        Statement statement(*state, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        return statement.step() && sqlite3_column_int64(statement.get(), 0) == 0;
+    } catch (const Error&) {
+        return false;
+    }
+}
+
 void createDatabase(const QString& path, const QStringList& statements)
 {
     const QString file = localPath(path);
@@ -201,7 +207,7 @@ void createDatabase(const QString& path, const QStringList& statements)
     try {
         auto state = openHandle(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         runStatements(*state, QStringLiteral("BEGIN IMMEDIATE"));
-        for (const QString& statement : statements) runStatements(*state, jetsql::translate(statement));
+        for (const QString& statement : statements) runStatements(*state, state->translate(statement).sql);
         runStatements(*state, QStringLiteral("COMMIT"));
     } catch (const Error&) {
         // A half-made database is worse than none.

@@ -50,6 +50,11 @@ QString dataSourceOf(const QString& connectString);
 // comes into being); fails if the file exists.
 void createDatabase(const QString& path, const QStringList& statements);
 
+// Whether the file is a database that holds no table at all: a zero-byte file
+// or one whose creation was interrupted. A missing file, a file that is no
+// database and a database with tables are not.
+bool holdsNoTables(const QString& path);
+
 enum class CursorType { ForwardOnly = 0, Keyset = 1, Dynamic = 2, Static = 3 };
 enum class LockType { ReadOnly = 1, Pessimistic = 2, Optimistic = 3, BatchOptimistic = 4 };
 enum class CursorLocation { Server = 2, Client = 3 };

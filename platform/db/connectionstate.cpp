@@ -1,5 +1,7 @@
 #include "platform/db/connectionstate.h"
 
+#include "platform/db/columns.h"
+
 namespace db {
 
 namespace {
@@ -18,6 +20,47 @@ void ConnectionState::fail(const QString& context) const
     QString message = QString::fromUtf8(sqlite3_errmsg(handle));
     if (!context.isEmpty()) message += QStringLiteral(" (") + context + QLatin1Char(')');
     throw Error(message);
+}
+
+const jetsql::Schema& ConnectionState::schema()
+{
+    std::int64_t version = 0;
+    {
+        Statement statement = Statement::cached(*this, "PRAGMA schema_version");
+        if (statement.step()) version = sqlite3_column_int64(statement.get(), 0);
+    }
+    if (version == schemaVersion_) return schema_;
+    jetsql::Schema schema;
+    QStringList tables;
+    {
+        Statement statement(*this, QStringLiteral("SELECT name FROM sqlite_master WHERE type='table'"));
+        while (statement.step())
+            tables << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 0)));
+    }
+    for (const QString& table : tables) {
+        Statement statement(*this, QStringLiteral("SELECT name, type FROM pragma_table_info(?)"));
+        const QByteArray name = table.toUtf8();
+        sqlite3_bind_text(statement.get(), 1, name.constData(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
+        jetsql::TableColumns& columns = schema[table.toLower()];
+        while (statement.step()) {
+            const QString column =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 0))).toLower();
+            int length = 0;
+            const auto type = detail::fieldTypeOf(
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 1))), &length);
+            columns.order << column;
+            columns.types.insert(column, type);
+            if (length > 0) columns.lengths.insert(column, length);
+        }
+    }
+    schema_ = std::move(schema);
+    schemaVersion_ = version;
+    return schema_;
+}
+
+jetsql::Rewritten ConnectionState::translate(const QString& jetSql)
+{
+    return jetsql::translate(jetSql, schema());
 }
 
 Statement::Statement(ConnectionState& state, const QString& sql) : state_(&state)

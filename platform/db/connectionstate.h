@@ -3,6 +3,7 @@
 // every recordset opened on it, and the prepared-statement wrapper the layer
 // runs its SQL with. Internal to the database layer.
 #include "platform/db/error.h"
+#include "platform/db/jetsql.h"
 
 #include <QByteArray>
 #include <QString>
@@ -28,7 +29,16 @@ struct ConnectionState {
     };
     std::unordered_map<std::string, CachedStatement> cache;
 
+    // The Jet statement in SQLite's dialect, rewritten with the declared types
+    // of the file's tables (read again whenever the file's schema changes).
+    jetsql::Rewritten translate(const QString& jetSql);
+    const jetsql::Schema& schema();
+
     [[noreturn]] void fail(const QString& context = QString()) const;
+
+private:
+    jetsql::Schema schema_;
+    std::int64_t schemaVersion_ = -1;
 };
 
 // A prepared statement: either owned (finalized at the end) or taken from the

@@ -1,11 +1,15 @@
 #include "platform/db/jetfunctions.h"
 
+#include "platform/db/columns.h"
+#include "platform/db/jetformat.h"
 #include "platform/db/locale.h"
+#include "platform/db/textorder.h"
 #include "platform/db/numbertext.h"
 #include "platform/db/variant.h"
 
 #include <QString>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 namespace db {
@@ -216,6 +220,119 @@ void isnullFunction(sqlite3_context* context, int, sqlite3_value** argv)
     sqlite3_result_int(context, isNull(argv[0]) ? 1 : 0);
 }
 
+// format(value[, pattern]): Jet's Format for the date and number patterns the
+// system writes; any other pattern is an error, never a printf result.
+void formatFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (isNull(argv[0])) return sqlite3_result_null(context);
+    const QString pattern = argc > 1 && !isNull(argv[1]) ? textOf(argv[1]) : QString();
+    Variant value;
+    switch (sqlite3_value_type(argv[0])) {
+    case SQLITE_INTEGER: value = Variant(static_cast<std::int64_t>(sqlite3_value_int64(argv[0]))); break;
+    case SQLITE_FLOAT: value = Variant(sqlite3_value_double(argv[0])); break;
+    default: {
+        const QString text = textOf(argv[0]);
+        if (const auto when = locale::parseDate(text)) value = Variant(*when);
+        else if (const auto number = numbertext::parse(text)) value = Variant(*number);
+        else value = Variant(text);
+    }
+    }
+    const auto text = jetformat::format(value, pattern);
+    if (!text) {
+        const QByteArray message = QStringLiteral("格式 \"%1\" 不受支持").arg(pattern).toUtf8();
+        return sqlite3_result_error(context, message.constData(), static_cast<int>(message.size()));
+    }
+    resultText(context, *text);
+}
+
+// a & b & ...: Null operands count as empty text; Null only when every one is.
+void concatFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    QString text;
+    bool any = false;
+    for (int i = 0; i < argc; ++i) {
+        if (isNull(argv[i])) continue;
+        any = true;
+        text += textOf(argv[i]);
+    }
+    if (!any) return sqlite3_result_null(context);
+    resultText(context, text);
+}
+
+// A date/time value as the system shows it ("2024-3-5", "2024-3-5 8:05:00"),
+// for pattern matching on a date column.
+void datetextFunction(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (isNull(argv[0])) return sqlite3_result_null(context);
+    if (const auto when = dateOf(argv[0])) return resultText(context, locale::generalDate(*when));
+    resultText(context, textOf(argv[0]));
+}
+
+// ---- sums of currency, in ten-thousandths -----------------------------------
+
+struct CurrencySum {
+    __int128 ticks;
+    std::int64_t count;
+    bool failed;
+};
+
+std::optional<Currency> currencyOf(sqlite3_value* value)
+{
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_INTEGER: return detail::currencyOfStored(static_cast<std::int64_t>(sqlite3_value_int64(value)));
+    case SQLITE_FLOAT: return detail::currencyOfStored(sqlite3_value_double(value));
+    case SQLITE_TEXT:
+        if (auto ticks = numbertext::parseTicks(textOf(value))) return Currency::fromTicks(*ticks);
+        return std::nullopt;
+    default: return std::nullopt;
+    }
+}
+
+void currencyStep(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    auto* sum = static_cast<CurrencySum*>(sqlite3_aggregate_context(context, sizeof(CurrencySum)));
+    if (!sum || isNull(argv[0])) return;
+    const auto amount = currencyOf(argv[0]);
+    if (!amount) {
+        sum->failed = true;
+        return;
+    }
+    sum->ticks += amount->ticks();
+    ++sum->count;
+}
+
+void finishCurrency(sqlite3_context* context, bool average)
+{
+    auto* sum = static_cast<CurrencySum*>(sqlite3_aggregate_context(context, 0));
+    if (sum && sum->failed) return typeMismatch(context);
+    if (!sum || sum->count == 0) return sqlite3_result_null(context);
+    __int128 ticks = sum->ticks;
+    if (average) {
+        // halves to even, as Jet rounds currency
+        __int128 quotient = ticks / sum->count;
+        __int128 remainder = ticks % sum->count;
+        if (remainder < 0) {
+            quotient -= 1;
+            remainder += sum->count;
+        }
+        if (remainder * 2 > sum->count || (remainder * 2 == sum->count && quotient % 2 != 0)) quotient += 1;
+        ticks = quotient;
+    }
+    if (ticks > std::numeric_limits<std::int64_t>::max() || ticks < std::numeric_limits<std::int64_t>::min())
+        return sqlite3_result_error(context, "Overflow", -1);
+    detail::resultCurrency(context, Currency::fromTicks(static_cast<std::int64_t>(ticks)));
+}
+
+void currencySumFinal(sqlite3_context* context)
+{
+    finishCurrency(context, false);
+}
+
+void currencyAverageFinal(sqlite3_context* context)
+{
+    finishCurrency(context, true);
+}
+
 struct Definition {
     const char* name;
     int argumentCount;
@@ -245,6 +362,10 @@ const Definition kDefinitions[] = {
     {"lcase", 1, lcaseFunction, true},
     {"val", 1, valFunction, true},
     {"jet_isnull", 1, isnullFunction, true},
+    {"jet_concat", -1, concatFunction, true},
+    {"jet_datetext", 1, datetextFunction, true},
+    {"format", 1, formatFunction, true},
+    {"format", 2, formatFunction, true},
 };
 
 } // namespace
@@ -256,6 +377,11 @@ void registerJetFunctions(sqlite3* handle)
         sqlite3_create_function_v2(handle, definition.name, definition.argumentCount, flags, nullptr,
                                    definition.function, nullptr, nullptr, nullptr);
     }
+    sqlite3_create_function_v2(handle, "jet_cursum", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, nullptr,
+                               currencyStep, currencySumFinal, nullptr);
+    sqlite3_create_function_v2(handle, "jet_curavg", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, nullptr,
+                               currencyStep, currencyAverageFinal, nullptr);
+    registerTextOrder(handle);
 }
 
 } // namespace db

@@ -77,7 +77,9 @@ struct PendingLimit {
 
 } // namespace
 
-QString translate(const QString& sql)
+namespace {
+
+QString translateDialect(const QString& sql)
 {
     QString out;
     out.reserve(sql.size() + 16);
@@ -160,26 +162,65 @@ QString translate(const QString& sql)
     return out;
 }
 
+} // namespace
+
+QString translate(const QString& sql)
+{
+    return rewrite(translateDialect(sql), Schema()).sql;
+}
+
+Rewritten translate(const QString& sql, const Schema& schema)
+{
+    return rewrite(translateDialect(sql), schema);
+}
+
 std::optional<ExcelTarget> excelTarget(const QString& sql)
 {
-    const QString masked = maskedQuotes(sql, QStringLiteral("'"));
-    static const QRegularExpression into(QStringLiteral("\\binto\\s*\\[([^\\]]*)\\]\\s*\\.\\s*\\[([^\\]]*)\\]"),
-                                         QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = into.match(masked);
-    if (!match.hasMatch()) return std::nullopt;
-    const QString target = match.captured(1);
-    if (!target.contains(QLatin1String("excel"), Qt::CaseInsensitive)) return std::nullopt;
-
-    ExcelTarget result;
-    for (const QString& item : target.split(QLatin1Char(';'))) {
-        const qsizetype equals = item.indexOf(QLatin1Char('='));
-        if (equals > 0 && item.left(equals).trimmed().compare(QLatin1String("database"), Qt::CaseInsensitive) == 0)
-            result.path = item.mid(equals + 1).trimmed();
+    // "into [" outside quoted texts; inside the brackets every character up
+    // to "].[" is the target's own (a path may hold quotes and brackets).
+    qsizetype i = 0;
+    while (i < sql.size()) {
+        const QChar c = sql[i];
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            i = skipQuoted(sql, i, c);
+            continue;
+        }
+        if (c == QLatin1Char('[')) {
+            i = skipQuoted(sql, i, QLatin1Char(']'));
+            continue;
+        }
+        if (!isWordChar(c) || (i > 0 && isWordChar(sql[i - 1]))) {
+            ++i;
+            continue;
+        }
+        const qsizetype end = wordEnd(sql, i);
+        const qsizetype open = skipBlanks(sql, end);
+        if (sql.mid(i, end - i).compare(QLatin1String("into"), Qt::CaseInsensitive) != 0 || open >= sql.size()
+            || sql[open] != QLatin1Char('[')) {
+            i = end;
+            continue;
+        }
+        static const QRegularExpression separator(QStringLiteral("\\]\\s*\\.\\s*\\["));
+        const QRegularExpressionMatch dot = separator.match(sql, open + 1);
+        if (!dot.hasMatch()) return std::nullopt;
+        const qsizetype sheetEnd = sql.indexOf(QLatin1Char(']'), dot.capturedEnd(0));
+        if (sheetEnd < 0) return std::nullopt;
+        const QString target = sql.mid(open + 1, dot.capturedStart(0) - open - 1);
+        if (!target.section(QLatin1Char(';'), 0, 0).contains(QLatin1String("excel"), Qt::CaseInsensitive))
+            return std::nullopt;
+        ExcelTarget result;
+        // DATABASE= runs to the end of the target: the path may hold ";".
+        static const QRegularExpression database(QStringLiteral(";\\s*database\\s*="),
+                                                 QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpressionMatch path = database.match(target);
+        if (!path.hasMatch()) return std::nullopt;
+        result.path = target.mid(path.capturedEnd(0)).trimmed();
+        if (result.path.isEmpty()) return std::nullopt;
+        result.sheet = sql.mid(dot.capturedEnd(0), sheetEnd - dot.capturedEnd(0));
+        result.select = sql.left(i) + QLatin1Char(' ') + sql.mid(sheetEnd + 1);
+        return result;
     }
-    if (result.path.isEmpty()) return std::nullopt;
-    result.sheet = match.captured(2);
-    result.select = sql.left(match.capturedStart(0)) + QLatin1Char(' ') + sql.mid(match.capturedEnd(0));
-    return result;
+    return std::nullopt;
 }
 
 std::optional<QString> withRowKey(const QString& sql)

@@ -115,7 +115,9 @@ double roundTiesEven(double value)
     if (!std::isfinite(value)) return value;
     const double floorValue = std::floor(value);
     const double fraction = value - floorValue;
-    const double tolerance = 64 * DBL_EPSILON * std::max(1.0, std::fabs(value));
+    // Never wider than a millionth: at large magnitudes the spacing of doubles
+    // would otherwise make every fraction "a half".
+    const double tolerance = std::min(64 * DBL_EPSILON * std::max(1.0, std::fabs(value)), 1e-6);
     if (std::fabs(fraction - 0.5) <= tolerance) return std::fmod(floorValue, 2.0) == 0 ? floorValue : floorValue + 1;
     return fraction < 0.5 ? floorValue : floorValue + 1;
 }

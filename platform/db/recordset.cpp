@@ -255,7 +255,9 @@ void Recordset::open(const QString& source, Connection& connection, CursorType, 
     auto d = std::make_unique<RecordsetData>();
     d->state = connection.state();
     d->lock = lock;
-    const QString sql = jetsql::translate(jetsql::isTableName(source) ? QStringLiteral("select * from ") + source : source);
+    const jetsql::Rewritten translated =
+        d->state->translate(jetsql::isTableName(source) ? QStringLiteral("select * from ") + source : source);
+    const QString& sql = translated.sql;
 
     std::optional<Statement> statement;
     bool keyed = false;
@@ -270,7 +272,7 @@ void Recordset::open(const QString& source, Connection& connection, CursorType, 
         }
     }
     if (!statement) statement.emplace(*d->state, sql);
-    d->rows.readAll(*statement, keyed);
+    d->rows.readAll(*statement, keyed, translated.outputTypes);
     statement.reset();
 
     if (keyed) d->table = sourceTable(d->rows.columns());

@@ -1,6 +1,7 @@
 #include "platform/db/rowstore.h"
 
 #include "platform/db/locale.h"
+#include "platform/db/numbertext.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -11,13 +12,6 @@
 namespace db::detail {
 
 namespace {
-
-Variant currencyOfInteger(std::int64_t units)
-{
-    if (units > std::numeric_limits<std::int64_t>::max() / 10000 || units < std::numeric_limits<std::int64_t>::min() / 10000)
-        return Variant(static_cast<double>(units));
-    return Variant(Currency::fromTicks(units * 10000));
-}
 
 constexpr std::size_t kSmallBlock = 64 << 10;
 constexpr std::size_t kHugeBlock = 2 << 20;
@@ -165,13 +159,18 @@ const char* RowStore::keepRow()
     return kept;
 }
 
-void RowStore::readAll(Statement& statement, bool hiddenKey)
+void RowStore::readAll(Statement& statement, bool hiddenKey, const QHash<QString, FieldType>& outputTypes)
 {
     sqlite3_stmt* handle = statement.get();
     hiddenKey_ = hiddenKey;
     stride_ = statement.columnCount();
     columns_.clear();
-    for (int i = hiddenKey ? 1 : 0; i < stride_; ++i) columns_.push_back(describeColumn(handle, i));
+    for (int i = hiddenKey ? 1 : 0; i < stride_; ++i) {
+        columns_.push_back(describeColumn(handle, i));
+        Column& column = columns_.back();
+        if (column.type == FieldType::Untyped)
+            column.type = outputTypes.value(column.name.toLower(), FieldType::Untyped);
+    }
     while (statement.step()) {
         for (int i = 0; i < stride_; ++i) encodeFromStatement(handle, i);
         rows_.push_back(keepRow());
@@ -199,14 +198,18 @@ Variant RowStore::value(int row, int column) const
     switch (c.storage) {
     case SQLITE_INTEGER:
         switch (type) {
-        case FieldType::Currency: return currencyOfInteger(c.integer);
+        case FieldType::Currency:
+            if (auto amount = currencyOfStored(c.integer)) return Variant(*amount);
+            return Variant(static_cast<double>(c.integer));
         case FieldType::Double: return Variant(static_cast<double>(c.integer));
         case FieldType::Date: return Variant(Variant(c.integer).toDate());
         default: return Variant(c.integer);
         }
     case SQLITE_FLOAT:
         switch (type) {
-        case FieldType::Currency: return Variant(Currency::fromDouble(c.real));
+        case FieldType::Currency:
+            if (auto amount = currencyOfStored(c.real)) return Variant(*amount);
+            return Variant(c.real);
         case FieldType::Date: return Variant(Variant(c.real).toDate());
         default: return Variant(c.real);
         }
@@ -215,6 +218,8 @@ Variant RowStore::value(int row, int column) const
         const QString text = QString::fromUtf8(c.bytes, c.size);
         if (type == FieldType::Date)
             if (auto when = locale::parseDate(text)) return Variant(*when);
+        if (type == FieldType::Currency)
+            if (auto ticks = numbertext::parseTicks(text)) return Variant(Currency::fromTicks(*ticks));
         return Variant(text);
     }
     default: return Variant::null();

@@ -6,6 +6,7 @@
 #include "platform/db/columns.h"
 #include "platform/db/connectionstate.h"
 
+#include <QHash>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -21,8 +22,9 @@ public:
     RowStore& operator=(const RowStore&) = delete;
 
     // Reads every row of the statement. With `hiddenKey`, result column 0 is
-    // the row's key (rowid) and is not one of the columns.
-    void readAll(Statement& statement, bool hiddenKey);
+    // the row's key (rowid) and is not one of the columns. `outputTypes`
+    // types result columns that are expressions, by lower-case name.
+    void readAll(Statement& statement, bool hiddenKey, const QHash<QString, FieldType>& outputTypes = {});
 
     const std::vector<Column>& columns() const { return columns_; }
     int rowCount() const { return static_cast<int>(rows_.size()); }

@@ -187,8 +187,16 @@ void sendTable(MdbCatalogEntry* entry, const QString& path, bool withRows, Recor
     }
     if (!withRows) return;
     const BoundRow row(definition, columns);
+    std::vector<QVariantList> rows;
     mdb_rewind_table(definition.def);
-    while (mdb_fetch_row(definition.def)) out.row(row.values());
+    while (mdb_fetch_row(definition.def)) rows.push_back(row.values());
+    // A table whose pages do not give the rows it records (a zeroed or
+    // scribbled page) is damaged: none of its rows is handed on.
+    if (rows.size() != definition.def->num_rows) {
+        out.failure(Error::Reason::Damaged, path);
+        return;
+    }
+    for (const QVariantList& values : rows) out.row(values);
 }
 
 } // namespace

@@ -14,6 +14,7 @@ inline constexpr double kTwipsPerPoint = 20;
 struct Font {
     double pointSize = 9;
     bool bold = false;
+    QString face;                 // empty: the reports' own face
 };
 
 struct Field {

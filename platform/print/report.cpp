@@ -13,7 +13,7 @@ constexpr double kLineWidth = 15;
 
 QFont fontOf(const Field& field)
 {
-    QFont font(QString::fromLatin1(kFontFamily));
+    QFont font(field.font.face.isEmpty() ? QString::fromLatin1(kFontFamily) : field.font.face);
     // Pixel sizes in twips: the painter's units, so the size follows any scaling.
     font.setPixelSize(int(std::lround(field.font.pointSize * kTwipsPerPoint)));
     font.setBold(field.font.bold);

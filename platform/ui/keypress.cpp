@@ -1,5 +1,7 @@
 #include "platform/ui/keypress.h"
 
+#include "platform/ui/msgbox.h"
+
 namespace ui {
 
 int keyAsciiOf(const QKeyEvent* event)
@@ -48,6 +50,17 @@ KeyPressOutcome runKeyPress(const KeyPressHandler& handler, const QKeyEvent* eve
                                                           QString(QChar(keyAscii)));
     }
     return outcome;
+}
+
+void reportUnhandled(const char* what)
+{
+    QString text = QStringLiteral("程序出错，本次操作未完成");
+    if (what && *what) text += QStringLiteral("：") + QString::fromUtf8(what);
+    try {
+        msgBox(text, Buttons::Ok, Icon::Error);
+    } catch (...) {
+        // Nothing more can be done for the operator.
+    }
 }
 
 void fireMouse(const MouseHandler& handler, const QMouseEvent* event)

@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <exception>
 #include <memory>
 
 namespace ui {
@@ -22,14 +23,24 @@ struct KeyPressOutcome {
 // Runs `handler` for a key event; keys without a character pass unchanged.
 KeyPressOutcome runKeyPress(const KeyPressHandler& handler, const QKeyEvent* event);
 
+// Shows a failure that no handler caught; the program goes on running.
+void reportUnhandled(const char* what);
+
 // Calls a handler through a copy, so a handler that replaces itself or
 // unloads its window does not pull the function from under its own feet.
+// This is the last guard of every event: no exception leaves it.
 template <class Handler, class... Args>
 void fire(const Handler& handler, Args&&... args)
 {
     if (!handler) return;
     const Handler copy = handler;
-    copy(std::forward<Args>(args)...);
+    try {
+        copy(std::forward<Args>(args)...);
+    } catch (const std::exception& error) {
+        reportUnhandled(error.what());
+    } catch (...) {
+        reportUnhandled(nullptr);
+    }
 }
 
 // Mouse events in the system's terms: button 1/2/4, shift 1 (Shift) | 2 (Ctrl) | 4 (Alt),

@@ -1,6 +1,7 @@
 #include "platform/ui/tabcontrol.h"
 
 #include "platform/ui/controls.h"
+#include "platform/ui/keypress.h"
 
 #include <QFrame>
 #include <QSignalBlocker>
@@ -51,7 +52,7 @@ void TabControl::showTab(int index)
     current_ = index;
     for (int i = 0; i < tabCount(); ++i) pages_[static_cast<size_t>(i)]->setVisible(i == current_);
     bar_->raise();
-    if (onClick) onClick(previous);
+    fire(onClick, previous);
 }
 
 void TabControl::resizeEvent(QResizeEvent* event)

@@ -159,6 +159,23 @@ TEST_F(FirstStart, ExistingDatabasesAreLeftAlone)
     EXPECT_TRUE(hasTable(File::Sms, QStringLiteral("SMSSET")));
 }
 
+TEST_F(FirstStart, DataFileWithoutTablesIsMadeAfreshAndOtherFilesAreKept)
+{
+    // An interrupted first start left a zero-byte main file.
+    QFile::resize(path(QStringLiteral("hvcrm/hvcrm.hvd")), 0);
+    // The outbox is some other file than a database: it is never touched.
+    QFile sms(path(QStringLiteral("hvcrm/SMS.mdb")));
+    ASSERT_TRUE(sms.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    sms.write("not a database at all");
+    sms.close();
+
+    firststart::ensureDatabases();
+
+    EXPECT_EQ(count(QStringLiteral("select count(*) from sys_user where user_name='system'")), 1);
+    EXPECT_TRUE(hasTable(File::Main, QStringLiteral("company")));
+    EXPECT_EQ(QFileInfo(path(QStringLiteral("hvcrm/SMS.mdb"))).size(), 21);
+}
+
 TEST_F(FirstStart, AFolderThatCannotHoldTheDatabasesIsSkippedQuietly)
 {
     QTemporaryDir other;

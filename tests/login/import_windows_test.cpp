@@ -1,5 +1,6 @@
 // The import driven as an operator does: the source chooser, the mapping
 // window with the real Access test files, and what ends up in the database.
+#include "tests/support/fixtures.h"
 #include "tests/support/scratch.h"
 
 #include "platform/ui/filedialog.h"
@@ -13,7 +14,7 @@ namespace {
 
 QString fixture(const QString& name)
 {
-    return QStringLiteral(HALVEX_FIXTURES_DIR "/import/") + name;
+    return importFixture(name);
 }
 
 const QString kSuccess = QStringLiteral("数据已成功导入，请重新启动程序");
@@ -232,6 +233,45 @@ TEST_F(ImportWindows, SourceThatCannotBeReadIsReportedAndNothingWritten)
         EXPECT_EQ(box(chooser(), "text1")->text(), c.path);
     }
     EXPECT_EQ(count("select count(*) from company"), 0);
+}
+
+// own-format.mdb with the data page that holds `text` zeroed.
+QString zeroedPageCopy(const QString& target, const QString& text)
+{
+    QFile good(fixture("own-format.mdb"));
+    EXPECT_TRUE(good.open(QIODevice::ReadOnly));
+    QByteArray bytes = good.readAll();
+    const QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    const qsizetype at = bytes.indexOf(utf16);
+    EXPECT_GE(at, 0);
+    const qsizetype page = at / 4096 * 4096;
+    for (qsizetype i = page; i < page + 4096; ++i) bytes[i] = 0;
+    QFile copy(target);
+    EXPECT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.write(bytes);
+    return target;
+}
+
+TEST_F(ImportWindows, DamagedTableIsReportedAndNothingOfItWritten)
+{
+    const QString noCustomers = zeroedPageCopy(path("customers.mdb"), QStringLiteral("北京华信"));
+    choose(noCustomers);
+    pickTable("company");
+    mapField("text1", "company_name");
+    click(mapping(), "command1");
+    EXPECT_EQ(messages.lastText(), "数据库文件已损坏，无法读取：" + noCustomers);
+    EXPECT_EQ(count("select count(*) from company"), 0);
+    EXPECT_EQ(count("select count(*) from product"), 0);
+
+    messages.clear();
+    ui::Windows::unloadAll();
+    choose(zeroedPageCopy(path("products.mdb"), QStringLiteral("无线鼠标")));
+    pickTable("company");
+    mapField("text1", "company_name");
+    click(mapping(), "command1");
+    EXPECT_EQ(messages.lastText(), "数据已部分导入，请重新启动程序\n客户：导入 5 个，失败 0 个\n联系人：导入 5 个，失败 0 个\n"
+                                   "产品：导入 0 个，失败 0 个\n客户分组：导入 3 个，失败 0 个\n源文件中的数据表 product 无法读取");
+    EXPECT_EQ(count("select count(*) from product"), 0);
 }
 
 TEST_F(ImportWindows, SourceGoneBeforeTheImportWritesNothing)

@@ -227,6 +227,32 @@ TEST_F(LoginWindow, PurgesTheRecordingsUpToTheStartOfTheDayThatManyDaysBack)
     }
 }
 
+TEST_F(LoginWindow, PurgeDeletesOnlyPlainFileNamesInsideTheRecordingsFolder)
+{
+    db::locale::setClockForTests(QDateTime(QDate(2026, 3, 31), QTime(10, 30)));
+    QDir().mkpath(path(QStringLiteral("WavFile/sub")));
+    QFile(path(QStringLiteral("WavFile/sub/in.wav"))).open(QIODevice::WriteOnly);
+    QFile(path(QStringLiteral("outside.wav"))).open(QIODevice::WriteOnly);
+    QFile(path(QStringLiteral("WavFile/ok.wav"))).open(QIODevice::WriteOnly);
+    const QStringList hostile{QStringLiteral("../hvcrm/hvcrm.hvd"), QStringLiteral("..\\outside.wav"),
+                              QStringLiteral("sub/in.wav"), QStringLiteral(".."), QStringLiteral("."),
+                              QStringLiteral("/etc/hostname"), path(QStringLiteral("outside.wav"))};
+    restart();
+    for (const QString& name : hostile + QStringList{QStringLiteral("ok.wav")})
+        exec(QStringLiteral("insert into Hv_Cidlist (DateTime, WavFile) values (#2026-1-1#, ") + sqltext::quoted(name) + QStringLiteral(")"));
+    exec(QStringLiteral("update DriveInfo set DelRecDay='30'"));
+    openLogin();
+
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("hvcrm/hvcrm.hvd"))));
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("outside.wav"))));
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("WavFile/sub/in.wav"))));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("WavFile/ok.wav"))));
+    for (const QString& name : hostile)
+        EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist where WavFile=") + sqltext::quoted(name)), 1)
+            << name.toStdString();
+    EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist where WavFile is null or WavFile=''")), 1);
+}
+
 // Runs the event loop until the program ends (0) or a second and a half passed (7).
 int runProgram(const std::function<void()>& action)
 {

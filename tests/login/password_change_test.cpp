@@ -187,4 +187,22 @@ TEST_F(PasswordChange, AFailedRenameChangesNeitherPasswordNorNames)
     EXPECT_EQ(w->control<ui::TextBox>(QStringLiteral("Text5"))->text(), QStringLiteral("Xu"));
 }
 
+TEST_F(PasswordChange, NameLongerThanTheColumnsIsRefusedAndNothingChanges)
+{
+    const QString tooLong(51, QChar(0x738B));
+    change({"bob", "old", tooLong, "new", "new"});
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text, QStringLiteral("新用户名太长"));
+    EXPECT_EQ(messages.shown()[0].title, kTitle);
+    EXPECT_EQ(passwordOf("bob"), "old");
+    EXPECT_EQ(owned("bob"), QList<int>({1, 1, 1, 1, 1, 1}));
+
+    messages.clear();
+    const QString fits(50, QChar(0x738B));
+    change({"bob", "old", fits, "new", "new"});
+    EXPECT_EQ(messages.lastText(), kChanged);
+    EXPECT_EQ(passwordOf(fits), "new");
+    EXPECT_EQ(owned(fits), QList<int>({1, 1, 1, 1, 1, 1}));
+}
+
 } // namespace

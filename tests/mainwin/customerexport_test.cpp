@@ -6,6 +6,7 @@
 #include "tests/support/xlsread.h"
 
 #include "platform/print/preview.h"
+#include "platform/ui/desktop.h"
 #include "platform/ui/treeview.h"
 
 #include <QDir>
@@ -82,6 +83,20 @@ TEST_F(CustomerExport, WritesTheSearchedCustomersAndOpensTheWorkbook)
     EXPECT_EQ(exportedColumn(4), (QStringList{"K3", "K1"}));
     EXPECT_EQ(exportedColumn(5), (QStringList{"tel-alphabet", "tel-alpha"}));
     EXPECT_DOUBLE_EQ(book.cell(1, 20).number, 12.5);
+}
+
+TEST_F(CustomerExport, WritesTheWorkbookInAFolderNamedWithQuotesAndBrackets)
+{
+    addNumberedCustomer(QStringLiteral("alpha"), QStringLiteral("K1"));
+    openMain();
+    const QString folder = path(QStringLiteral("O'Neil [店];x"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ui::setProgramFolderForTests(folder);
+    choose("mnuExporttoexcel");
+    EXPECT_TRUE(messages.shown().empty()) << messages.lastText().toStdString();
+    const QString book = folder + QStringLiteral("/Export2excel.xls");
+    EXPECT_EQ(desktop.opened(), QStringList{book});
+    EXPECT_EQ(XlsRead(book).status(), FREEXL_OK);
 }
 
 // The export follows CustListSql, not the grid: the View menu's customer list

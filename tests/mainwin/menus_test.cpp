@@ -169,9 +169,9 @@ TEST_F(MenusAndToolbar, ExitClosesEveryWindow)
     ensureWindow(QStringLiteral("productmgr"));
     openMain();
     choose("mnuFileRename");
+    ASSERT_NE(ui::Windows::loaded(QStringLiteral("productmgr")), nullptr);
     choose("mnuExit");
     EXPECT_TRUE(ui::Windows::all().empty());
-    EXPECT_TRUE(ProbeWindow::unloadLog.contains(QStringLiteral("productmgr")));
 }
 
 // The about window opens once, and its links leave it open.

@@ -98,6 +98,12 @@ TEST_F(QuickSearch, SaleDateEqualListsTheWholeDay)
     EXPECT_EQ(shownIds(), (QList<int>{next, night, morning}));
     search(QStringLiteral("销售日期"), QStringLiteral("以...结束"), QStringLiteral("2026-3-1"));
     EXPECT_EQ(shownIds(), (QList<int>{before}));
+
+    // The last calendar day has a whole day too.
+    const int last = order("9999-12-31 18:00:00");
+    search(QStringLiteral("销售日期"), QStringLiteral("等于"), QStringLiteral("9999-12-31"));
+    EXPECT_EQ(shownIds(), QList<int>{last});
+    EXPECT_TRUE(messages.shown().empty());
 }
 
 TEST_F(QuickSearch, NotADateShowsAMessageAndTheWholeList)
@@ -140,6 +146,13 @@ TEST_F(QuickSearch, AmountsCompareAsNumbers)
     search(QStringLiteral("订单金额"), QStringLiteral("等于"), QStringLiteral("1000元"));
     EXPECT_EQ(messages.lastText(), "金额不是一个数值");
     EXPECT_EQ(shownIds(), QList<int>{small});   // the list stays as it was
+    // Numbers no amount can hold are refused the same way, and the program goes on.
+    for (const char* huge : {"1e30", "99999999999999999999", "922337203685477.5808", "-922337203685477.5809"}) {
+        messages.clear();
+        search(QStringLiteral("订单金额"), QStringLiteral("等于"), QString::fromLatin1(huge));
+        EXPECT_EQ(messages.lastText(), "金额不是一个数值") << huge;
+        EXPECT_EQ(shownIds(), QList<int>{small});
+    }
 
     const int quote = insert(QStringLiteral("chance"), QStringLiteral("companyid,totalmoney,chance_CZZ"),
                              QStringLiteral("%1,70000,'system'").arg(customer));

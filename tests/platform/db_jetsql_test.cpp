@@ -43,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
         Translation{"select top 5 * from t;", "select * from t LIMIT 5;"},
         Translation{"select top, bottom from t", "select top, bottom from t"},   // a column named top
         // & joins texts
-        Translation{"select name & '/' & tel from t", "select name || '/' || tel from t"},
+        Translation{"select name & '/' & tel from t", "select jet_concat(name , '/' , tel) from t"},
+        Translation{"where a & b = 'x' and c", "where jet_concat(a , b) = 'x' and c"},
         // keywords of SQLite called as Jet functions
         Translation{"select left(name,2), Right (tel, 4), isnull(x) from t",
                     "select jet_left(name,2), jet_Right (tel, 4), jet_isnull(x) from t"},
@@ -81,6 +82,17 @@ TEST(JetExcelTarget, SplitsTheExportStatement)
     ASSERT_TRUE(calls.has_value());
     EXPECT_EQ(calls->path, QStringLiteral("C:\\a b\\x.xls"));
     EXPECT_EQ(calls->sheet, QStringLiteral("来电记录"));
+}
+
+TEST(JetExcelTarget, PathMayHoldQuotesBracketsAndSemicolons)
+{
+    const QString path = QStringLiteral("/home/O'Neil [店];a/Export2excel.xls");
+    const auto target = jetsql::excelTarget(QStringLiteral("SELECT company_name as 客户名称 INTO [Excel 5.0;DATABASE=") + path
+                                            + QStringLiteral("].[data] FROM company where company_name like '%a''b%'"));
+    ASSERT_TRUE(target.has_value());
+    EXPECT_EQ(target->path, path);
+    EXPECT_EQ(target->sheet, QStringLiteral("data"));
+    EXPECT_EQ(target->select, QStringLiteral("SELECT company_name as 客户名称   FROM company where company_name like '%a''b%'"));
 }
 
 TEST(JetExcelTarget, IgnoresOtherStatements)

@@ -1,5 +1,6 @@
 // Reading the Access test files: tables, columns and values as stored,
 // Null told apart, and every kind of bad file refused with its reason.
+#include "tests/support/fixtures.h"
 #include "platform/mdb/accessfile.h"
 #include "platform/mdb/isolation.h"
 #include "platform/mdb/nullmask.h"
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <csignal>
+#include <map>
 #include <cstring>
 #include <stdexcept>
 #include <unistd.h>
@@ -18,7 +20,7 @@ namespace {
 
 QString fixture(const QString& name)
 {
-    return QStringLiteral(HALVEX_FIXTURES_DIR "/import/") + name;
+    return importFixture(name);
 }
 
 QVariant cell(const mdb::TableRows& table, int row, const QString& column)
@@ -216,6 +218,62 @@ TEST(MdbNullMask, RowsThatDoNotAgreeTellNothing)
     // Too short for its own mask.
     const std::vector<unsigned char> shortRow{40, 0, 1};
     EXPECT_TRUE(mdb::detail::heldValues(shortRow.data(), shortRow.size(), false, {0}, {false}).empty());
+}
+
+} // namespace
+
+namespace {
+
+// own-format.mdb with page `page` (of 4096 bytes) zeroed or scribbled over.
+QString pageDamagedCopy(const QTemporaryDir& dir, int page, char fill)
+{
+    QFile source(fixture("own-format.mdb"));
+    EXPECT_TRUE(source.open(QIODevice::ReadOnly));
+    QByteArray bytes = source.readAll();
+    for (qsizetype i = qsizetype(page) * 4096 + (fill ? 16 : 0); i < qsizetype(page + 1) * 4096; ++i) bytes[i] = fill;
+    QFile copy(dir.filePath(QStringLiteral("page%1-%2.mdb").arg(page).arg(int(fill))));
+    EXPECT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.write(bytes);
+    return copy.fileName();
+}
+
+// A damaged data page never gives a table with rows missing or added: the
+// table reads as before or counts as damaged.
+TEST(MdbAccessFile, TableWithADamagedDataPageIsDamagedNotShort)
+{
+    QFile good(fixture("own-format.mdb"));
+    ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+    const QByteArray bytes = good.readAll();
+    const auto intact = mdb::openAccessFile(fixture("own-format.mdb"));
+    const QStringList tables = intact->tables();
+    std::map<QString, std::size_t> rowCounts;
+    for (const QString& table : tables) rowCounts[table] = intact->rows(table).rows.size();
+
+    QTemporaryDir dir;
+    int damagedSeen = 0;
+    for (int page = 1; page < bytes.size() / 4096; ++page) {
+        if (bytes[page * 4096] != 0x01) continue;   // data pages only
+        for (const char fill : {char(0), char(0x5A)}) {
+            SCOPED_TRACE(page);
+            std::unique_ptr<mdb::Source> source;
+            try {
+                source = mdb::openAccessFile(pageDamagedCopy(dir, page, fill));
+            } catch (const mdb::Error&) {
+                ++damagedSeen;
+                continue;
+            }
+            for (const QString& table : tables) {
+                try {
+                    EXPECT_EQ(source->rows(table).rows.size(), rowCounts[table]) << table.toStdString();
+                } catch (const mdb::Error& error) {
+                    // A damaged catalogue page loses the table altogether.
+                    EXPECT_NE(error.reason(), mdb::Error::Reason::Missing);
+                    if (error.reason() == mdb::Error::Reason::Damaged) ++damagedSeen;
+                }
+            }
+        }
+    }
+    EXPECT_GT(damagedSeen, 0);
 }
 
 } // namespace

@@ -2,12 +2,14 @@
 // forwarding), Change on code-set text, password characters, picture buttons
 // that are inert and grey when disabled, list choices, units and colours.
 #include "platform/ui/controls.h"
+#include "platform/ui/msgbox.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
@@ -330,3 +332,19 @@ TEST(UiTimer, ZeroIntervalKeepsItEnabledButSilent)
 }
 
 } // namespace
+
+// An exception no handler caught is shown, and the program goes on.
+TEST(UiLastGuard, FailureInAHandlerIsShownAndTheEventEnds)
+{
+    ui::ScriptedMessages messages;
+    ui::CommandButton button(nullptr);
+    int after = 0;
+    button.onClick = [] { throw std::runtime_error("boom"); };
+    button.click();
+    button.onClick = [&] { ++after; };
+    button.click();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].text, QStringLiteral("程序出错，本次操作未完成：boom"));
+    EXPECT_EQ(messages.shown()[0].icon, ui::Icon::Error);
+    EXPECT_EQ(after, 1);
+}

@@ -4,6 +4,7 @@
 #include "login/windows.h"
 #include "mainwin/windows.h"
 #include "reports/windows.h"
+#include "sales/windows.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
     mainwin::defineWindows();
     customers::defineWindows();
     reports::defineWindows();
+    sales::defineWindows();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

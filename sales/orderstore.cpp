@@ -1,0 +1,207 @@
+#include "sales/orderstore.h"
+
+#include "common/database.h"
+#include "common/sqltext.h"
+#include "platform/ui/msgbox.h"
+#include "platform/db/locale.h"
+#include "platform/db/numbertext.h"
+
+#include <QRandomGenerator>
+
+namespace orderstore {
+
+namespace {
+
+// Widths of the text columns the order windows fill.
+constexpr int kOrderNoWidth = 50;
+constexpr int kContactWidth = 50;
+constexpr int kProductNameWidth = 100;
+
+bool isAmount(const QString& text)
+{
+    return db::trimBlanks(text).isEmpty() || db::numbertext::parseTicks(text).has_value();
+}
+
+bool isNumber(const QString& text)
+{
+    return db::trimBlanks(text).isEmpty() || db::numbertext::parse(text).has_value();
+}
+
+QString lineRefusal(int row, const Line& line)
+{
+    const QString prefix = QStringLiteral("第%1行").arg(row + 1);
+    if (line.product.size() > kProductNameWidth)
+        return prefix + QStringLiteral("产品名称太长，最多%1个字").arg(kProductNameWidth);
+    if (!isAmount(line.price)) return prefix + QStringLiteral("单价必须是数字");
+    if (!isNumber(line.discount)) return prefix + QStringLiteral("折扣必须是数字");
+    if (!isNumber(line.quantity)) return prefix + QStringLiteral("数量必须是数字");
+    if (line.total != QLatin1String("Err") && !isAmount(line.total)) return prefix + QStringLiteral("小计必须是数字");
+    return QString();
+}
+
+// A box's text into its column: an empty box (and a line total "Err") stores no value.
+void setBox(db::Recordset& rows, const QString& column, const QString& text)
+{
+    if (db::trimBlanks(text).isEmpty() || text == QLatin1String("Err"))
+        rows.setField(column, db::Variant::null());
+    else
+        rows.setField(column, db::Variant(text));
+}
+
+double numberField(const db::Recordset& row, const QString& column)
+{
+    const db::Variant value = row.field(column);
+    return value.isNullOrEmpty() ? 0 : value.toDouble();
+}
+
+} // namespace
+
+QString refusal(const Order& order)
+{
+    if (order.orderNo.size() > kOrderNoWidth) return QStringLiteral("流水号太长，最多%1个字").arg(kOrderNoWidth);
+    if (order.contact.size() > kContactWidth) return QStringLiteral("联系人太长，最多%1个字").arg(kContactWidth);
+    if (!db::trimBlanks(order.date).isEmpty() && !db::isDate(db::Variant(order.date)))
+        return QStringLiteral("销售日期不是一个合法的日期");
+    if (!isAmount(order.total)) return QStringLiteral("订单金额必须是数字");
+    if (!isAmount(order.received)) return QStringLiteral("收款金额必须是数字");
+    for (std::size_t row = 0; row < order.lines.size(); ++row) {
+        const QString refused = lineRefusal(int(row), order.lines[row]);
+        if (!refused.isEmpty()) return refused;
+    }
+    return QString();
+}
+
+bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText)
+{
+    std::unique_ptr<db::Connection> connection;
+    QString message = failedText;
+    try {
+        connection = database::openMain();
+        connection->beginTrans();
+        steps(*connection);
+        connection->commitTrans();
+        return true;
+    } catch (const Refusal& refusal) {
+        message = refusal.text;
+    } catch (const db::Error&) {
+    }
+    if (connection) database::guarded([&] { connection->rollbackTrans(); });
+    ui::msgBox(message);
+    return false;
+}
+
+bool customerExists(db::Connection& connection, const QString& customerId)
+{
+    bool isId = false;
+    const qint64 id = customerId.trimmed().toLongLong(&isId);
+    if (!isId) return false;
+    db::Recordset row;
+    row.open(QStringLiteral("select id from company where id=") + QString::number(id), connection);
+    return !row.eof();
+}
+
+QString newLineKey(db::Connection& connection)
+{
+    for (;;) {
+        const QDateTime now = db::locale::now();
+        QRandomGenerator random(quint32(QDateTime::currentMSecsSinceEpoch()) ^ QRandomGenerator::system()->generate());
+        const QString key = QString::number(now.date().year()) + QString::number(now.date().month())
+            + QString::number(now.date().day()) + QString::number(now.time().hour())
+            + QString::number(now.time().minute()) + QString::number(now.time().second())
+            + QString::number(10000 + int(random.generateDouble() * 90000));
+        bool used = false;
+        for (const char* table : {"sales", "SalesMX"}) {
+            db::Recordset rows;
+            rows.open(QStringLiteral("select id from ") + QString::fromLatin1(table) + QStringLiteral(" where indexflag=")
+                          + sqltext::quoted(key), connection);
+            used = used || !rows.eof();
+        }
+        if (!used) return key;
+    }
+}
+
+void writeHeader(db::Recordset& header, const Order& order)
+{
+    header.setField(QStringLiteral("companyid"), db::Variant(order.customerId.trimmed()));
+    header.setField(QStringLiteral("orderno"), db::Variant(order.orderNo));
+    header.setField(QStringLiteral("sales_connect"), db::Variant(order.contact));
+    setBox(header, QStringLiteral("salesdate"), order.date);
+    setBox(header, QStringLiteral("totlemoney"), order.total);
+    header.setField(QStringLiteral("invoicetype"), db::Variant(order.invoice ? "1" : "0"));
+    setBox(header, QStringLiteral("receivemoney"), order.received);
+    header.setField(QStringLiteral("description"), db::Variant(order.remarks));
+    header.setField(QStringLiteral("sal_gk"), db::Variant(order.isPublic ? "1" : "0"));
+}
+
+void insertLine(db::Recordset& lines, const Order& order, const Line& line, const QString& lineKey)
+{
+    lines.addNew();
+    lines.setField(QStringLiteral("productname"), db::Variant(line.product));
+    lines.setField(QStringLiteral("companyid"), db::Variant(order.customerId.trimmed()));
+    setBox(lines, QStringLiteral("price"), line.price);
+    setBox(lines, QStringLiteral("zk"), line.discount);
+    setBox(lines, QStringLiteral("num"), line.quantity);
+    setBox(lines, QStringLiteral("unitprice"), line.total);
+    setBox(lines, QStringLiteral("salesdate"), order.date);
+    lines.setField(QStringLiteral("indexflag"), db::Variant(lineKey));
+    lines.update();
+}
+
+double insertLines(db::Connection& connection, const Order& order, const QString& lineKey)
+{
+    db::Recordset lines;
+    lines.open(QStringLiteral("select * from SalesMX"), connection, db::CursorType::Static, db::LockType::Optimistic);
+    double quantity = 0;
+    for (const Line& line : order.lines) {
+        insertLine(lines, order, line, lineKey);
+        const double sold = quantityOf(line.quantity);
+        quantity += sold;
+        changeStock(connection, line.product, -sold);
+    }
+    return quantity;
+}
+
+void changeStock(db::Connection& connection, const QString& name, double change)
+{
+    if (change == 0) return;
+    db::Recordset products;
+    products.open(QStringLiteral("select * from product where product=") + sqltext::quoted(name), connection,
+                  db::CursorType::Static, db::LockType::Optimistic);
+    for (; !products.eof(); products.moveNext()) {
+        // The database compares names without regard to letter case; stock
+        // belongs to the product of exactly this name.
+        if (products.field(QStringLiteral("product")).toText() != name) continue;
+        products.setField(QStringLiteral("KCL"), db::Variant(numberField(products, QStringLiteral("KCL")) + change));
+        products.update();
+    }
+}
+
+void changeBalances(db::Connection& connection, qint64 customerId, db::Currency total, double quantity, db::Currency owed)
+{
+    db::Recordset customer;
+    customer.open(QStringLiteral("select * from company where ID = ") + QString::number(customerId), connection,
+                  db::CursorType::Static, db::LockType::Optimistic);
+    if (customer.eof()) return;
+    customer.setField(QStringLiteral("company_QK"), db::Variant(amountOf(customer.field(QStringLiteral("company_QK"))) + owed));
+    customer.setField(QStringLiteral("company_zje"), db::Variant(amountOf(customer.field(QStringLiteral("company_zje"))) + total));
+    customer.setField(QStringLiteral("company_Zsl"),
+                      db::Variant(numberField(customer, QStringLiteral("company_Zsl")) + quantity));
+    customer.update();
+}
+
+double quantityOf(const QString& text)
+{
+    return db::numbertext::parse(text).value_or(0);
+}
+
+db::Currency amountOf(const QString& text)
+{
+    return db::Currency::fromTicks(db::numbertext::parseTicks(text).value_or(0));
+}
+
+db::Currency amountOf(const db::Variant& stored)
+{
+    return stored.isNullOrEmpty() ? db::Currency() : stored.toCurrency();
+}
+
+} // namespace orderstore

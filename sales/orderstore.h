@@ -1,0 +1,68 @@
+#pragma once
+// What the order windows store: the order as its boxes hold it, the check
+// that every box fits its column, and the steps of a save that run inside
+// its transaction (header, lines, stock, customer balances).
+#include "platform/db/connection.h"
+#include "platform/db/variant.h"
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace orderstore {
+
+struct Line {
+    QString product, price, discount, quantity, total;
+};
+
+struct Order {
+    QString customerId;     // KH_ID
+    QString orderNo, contact, date, total, received, remarks;
+    bool invoice = false, isPublic = false;
+    std::vector<Line> lines;   // the rows of the walk
+};
+
+// The message for the first box whose text its column cannot take ("销售日期
+// 不是一个合法的日期", "第2行单价必须是数字", ...); empty when every box fits.
+// Empty boxes and a line total of "Err" fit: they store nothing.
+QString refusal(const Order& order);
+
+// A save's refusal found inside its transaction, with the message to show.
+struct Refusal {
+    QString text;
+};
+// Runs a save's steps in one transaction on a new connection: commits when
+// they end, rolls everything back when one throws. A Refusal shows its own
+// message, any database failure `failedText`. True when committed.
+bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText);
+
+// The customer row of a KH_ID text; false when it names no customer.
+bool customerExists(db::Connection& connection, const QString& customerId);
+
+// A new line key: the time's digits without leading zeros and five random
+// digits, drawn again while an order or a line uses it.
+QString newLineKey(db::Connection& connection);
+
+// The header columns both windows write from the boxes.
+void writeHeader(db::Recordset& header, const Order& order);
+// Adds one line under the key.
+void insertLine(db::Recordset& lines, const Order& order, const Line& line, const QString& lineKey);
+
+// Adds the order's lines under the key, each taking its quantity from the
+// stock of its product; returns the quantity of all lines.
+double insertLines(db::Connection& connection, const Order& order, const QString& lineKey);
+
+// Adds `change` to the stock of every product named exactly `name` (letter
+// case and blanks count); an empty stock counts as 0.
+void changeStock(db::Connection& connection, const QString& name, double change);
+
+// Adds to a customer's purchase total, purchase quantity and amount owed;
+// empty balances count as 0.
+void changeBalances(db::Connection& connection, qint64 customerId, db::Currency total, double quantity, db::Currency owed);
+
+// A box's text as a number / an amount; 0 when empty or no number.
+double quantityOf(const QString& text);
+db::Currency amountOf(const QString& text);
+db::Currency amountOf(const db::Variant& stored);
+
+} // namespace orderstore

@@ -1,0 +1,142 @@
+#include "sales/orderwindow.h"
+
+#include "common/customercard.h"
+#include "common/skin.h"
+#include "platform/ui/desktop.h"
+#include "platform/ui/msgbox.h"
+#include "platform/ui/windows.h"
+
+namespace sales {
+
+OrderWindow::OrderWindow(const QString& kind, const linerows::Variant& variant, const QString& pickerButton)
+    : ui::Form(kind)
+{
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    addLabel(QStringLiteral("Label1"), QStringLiteral("销售日期"), 120, 390, 840, 255);
+    ui::TextBox* date = addTextBox(QStringLiteral("salesdate"), 960, 360, 1935, 285);
+    addLabel(QStringLiteral("Label2"), variant.layout == linerows::Layout::SalesAdd ? QStringLiteral("流水号") : QStringLiteral("流 水 号"),
+             3120, 390, 840, 255);
+    ui::TextBox* number = addTextBox(QStringLiteral("orderno"), 3960, 360, 1935, 285);
+
+    addLabel(QStringLiteral("Label3"), QStringLiteral("客户地址"), 120, 750, 840, 255);
+    ui::TextBox* customer = addTextBox(QStringLiteral("CustName"), 960, 720, 3255, 285);
+    customer->setToolTip(QStringLiteral("双击弹出客户资料"));
+    customer->onDblClick = [this] { CustName_DblClick(); };
+    ui::PictureButton* picker = addPictureButton(pickerButton, ui::programPath(QStringLiteral("bmp/search.bmp")),
+                                                 4260, 720, 330, 285);
+    picker->setToolTip(QStringLiteral("选择客户"));
+    picker->onClick = [this] { openCustomerPicker(); };
+    addTextBox(QStringLiteral("KH_ID"), 0, 0, 0, 0)->hide();
+    addLabel(QStringLiteral("Label4"), variant.layout == linerows::Layout::SalesAdd ? QStringLiteral("联系人") : QStringLiteral("联 系 人"),
+             4680, 750, 720, 255);
+    ui::TextBox* contact = addTextBox(QStringLiteral("sales_connect"), 5400, 720, 1815, 285);
+
+    addLabel(QStringLiteral("Label5"), QStringLiteral("订单金额"), 120, 1110, 840, 255);
+    ui::TextBox* total = addTextBox(QStringLiteral("totalMx"), 960, 1080, 855, 285);
+    total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    addLabel(QStringLiteral("Label6"), QStringLiteral("收款金额"), 1920, 1110, 840, 255);
+    ui::TextBox* received = addTextBox(QStringLiteral("receivemoney"), 2760, 1080, 735, 285);
+    received->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    addLabel(QStringLiteral("Label7"), QStringLiteral("元"), 3540, 1110, 240, 255);
+    ui::CheckBox* invoice = addCheckBox(QStringLiteral("invoicetype"), QStringLiteral("提供发票"), 3960, 1080, 1215, 285);
+    ui::CheckBox* shared = addCheckBox(QStringLiteral("GK"), QStringLiteral("公开"), 5400, 1080, 855, 285);
+
+    addLabel(QStringLiteral("Label8"), variant.layout == linerows::Layout::SalesAdd ? QStringLiteral("备   注") : QStringLiteral("备 注"),
+             120, 1470, 840, 255);
+    ui::TextArea* remarks = addTextArea(QStringLiteral("HtContent"), 960, 1440, 6255, 420);
+
+    rows_ = new linerows::LineRows(this, variant, total, received);
+    lookup_ = std::make_unique<ProductLookup>(rows_);
+
+    std::map<int, QWidget*> stops{{1, date}, {2, number}, {3, customer}, {4, contact}, {5, total}, {6, received},
+                                  {13, invoice}, {14, shared}, {15, remarks}};
+    rows_->addTabStops(stops);
+    std::vector<QWidget*> order;
+    for (const auto& [position, control] : stops) order.push_back(control);
+    ui::setTabOrder(order);
+}
+
+ui::PictureButton* OrderWindow::addSaveAndClose(const QString& savePicture, const QString& saveTip)
+{
+    ui::PictureButton* save = addPictureButton(QStringLiteral("command1"), ui::programPath(savePicture), 5160, 6975, 735, 330);
+    save->setToolTip(saveTip);
+    ui::PictureButton* close = addPictureButton(QStringLiteral("command2"), ui::programPath(QStringLiteral("bmp/close.bmp")),
+                                                6120, 6975, 735, 330);
+    close->setToolTip(QStringLiteral("关闭"));
+    close->onClick = [this] { command2_Click(); };
+    return save;
+}
+
+void OrderWindow::Form_Paint()
+{
+    skin::paint(this);
+}
+
+void OrderWindow::command2_Click()
+{
+    ui::Windows::unload(this);
+}
+
+void OrderWindow::CustName_DblClick()
+{
+    customercard::openFor(boxText(QStringLiteral("CustName")), boxText(QStringLiteral("KH_ID")));
+}
+
+void OrderWindow::openCustomerPicker()
+{
+    if (ui::Windows::isDefined(QStringLiteral("frmSelectKH"))) ui::Windows::open(QStringLiteral("frmSelectKH"));
+}
+
+QString OrderWindow::boxText(const QString& name) const
+{
+    if (auto* area = findChild<ui::TextArea*>(name)) return area->text();
+    return control<ui::TextBox>(name)->text();
+}
+
+void OrderWindow::setBoxText(const QString& name, const QString& text)
+{
+    if (auto* area = findChild<ui::TextArea*>(name)) {
+        area->setText(text);
+        return;
+    }
+    control<ui::TextBox>(name)->setText(text);
+}
+
+ui::CheckBox* OrderWindow::check(const QString& name) const
+{
+    return control<ui::CheckBox>(name);
+}
+
+orderstore::Order OrderWindow::order() const
+{
+    orderstore::Order order;
+    order.customerId = boxText(QStringLiteral("KH_ID"));
+    order.orderNo = boxText(QStringLiteral("orderno"));
+    order.contact = boxText(QStringLiteral("sales_connect"));
+    order.date = boxText(QStringLiteral("salesdate"));
+    order.total = boxText(QStringLiteral("totalMx"));
+    order.received = boxText(QStringLiteral("receivemoney"));
+    order.remarks = boxText(QStringLiteral("HtContent"));
+    order.invoice = check(QStringLiteral("invoicetype"))->isChecked();
+    order.isPublic = check(QStringLiteral("GK"))->isChecked();
+    auto text = [this](const QString& column, int row) {
+        const ui::TextBox* box = rows_->box(column, row);
+        return box ? box->text() : QString();
+    };
+    for (int row : rows_->lines())
+        order.lines.push_back({text(QStringLiteral("product"), row), text(QStringLiteral("Price"), row),
+                               text(QStringLiteral("zk"), row), text(QStringLiteral("num"), row),
+                               text(QStringLiteral("TotalSM"), row)});
+    return order;
+}
+
+bool OrderWindow::refuses(const orderstore::Order& order, const QString& noCustomerText) const
+{
+    QString refused = orderstore::refusal(order);
+    if (order.customerId.trimmed().isEmpty()) refused = noCustomerText;
+    if (refused.isEmpty()) return false;
+    ui::msgBox(refused);
+    return true;
+}
+
+} // namespace sales

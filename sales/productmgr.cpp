@@ -1,0 +1,255 @@
+#include "sales/productmgr.h"
+
+#include "common/database.h"
+#include "common/gridbinding.h"
+#include "common/productpick.h"
+#include "common/skin.h"
+#include "common/sqltext.h"
+#include "platform/db/variant.h"
+#include "platform/ui/desktop.h"
+#include "platform/ui/controlarray.h"
+#include "platform/ui/gridedit.h"
+#include "platform/ui/msgbox.h"
+#include "platform/ui/windows.h"
+
+namespace sales {
+
+namespace {
+
+const char* const kNoNameText = "产品名不能为空";
+const char* const kNoUnitText = "产品单位不能为空";
+const char* const kDuplicateText = "该产品已存在，不能重复添加!";
+const char* const kAddedText = "产品添加成功";
+const char* const kNotAddedText = "产品添加失败，数据未保存";
+const char* const kPriceNotNumberText = "零售价必须是数字";
+const char* const kStockNotNumberText = "初始库存必须是数字";
+const char* const kInPriceNotNumberText = "进货价必须是数字";
+const char* const kDeleteQuestion = "真要删除当前记录吗？";
+const char* const kGoneText = "记录不存在，可能已经被删除";
+
+const char* const kListSql = "select id,product,Product_no,description,price,dw,kcl,inprice from product";
+const char* const kNumberSearchSql = "select id,product,Product_no,description,price,dw,kcl,Inprice from product where Product_no like '%";
+const char* const kNameSearchSql = "select id,product,Product_no,description,price,dw,kcl,inprice from product where product like '%";
+
+std::vector<ui::GridColumn> listColumns()
+{
+    return {{QStringLiteral("id"), 0, QStringLiteral("id")},
+            {QStringLiteral("产品名称"), 1500, QStringLiteral("product")},
+            {QStringLiteral("产品编号"), 1000, QStringLiteral("Product_no")},
+            {QStringLiteral("规格型号"), 1000, QStringLiteral("description")},
+            {QStringLiteral("单价"), 800, QStringLiteral("price")},
+            {QStringLiteral("单位"), 500, QStringLiteral("dw")},
+            {QStringLiteral("库存量"), 800, QStringLiteral("KCL")},
+            {QStringLiteral("进货价"), 800, QStringLiteral("InPrice")}};
+}
+
+// The insert's text boxes and their columns, in the order they are written.
+struct EntryColumn {
+    const char* box;
+    const char* column;
+    const char* notNumberText;   // a numeric column: the refusal when the box holds no number
+};
+const EntryColumn kEntryColumns[] = {
+    {"product", "product", nullptr},         {"productNO", "Product_no", nullptr},
+    {"productPrice", "price", kPriceNotNumberText}, {"ProductDw", "dw", nullptr},
+    {"descript", "description", nullptr},    {"KCL", "KCL", kStockNotNumberText},
+    {"InPrice", "InPrice", kInPriceNotNumberText}};
+
+} // namespace
+
+ProductMgr::ProductMgr() : ui::Form(QStringLiteral("productmgr"))
+{
+    setCaption(QStringLiteral("产品管理"));
+    setSizeTwips(6135, 5805);
+
+    addLabel(QStringLiteral("Label2"), QStringLiteral("产品名称"), 120, 480, 840, 255);
+    addLabel(QStringLiteral("Label1"), QStringLiteral("产品编号"), 3120, 480, 840, 255);
+    addLabel(QStringLiteral("Label3"), QStringLiteral("零售价"), 120, 840, 840, 255);
+    addLabel(QStringLiteral("Label4"), QStringLiteral("单位"), 1800, 840, 360, 255);
+    addLabel(QStringLiteral("Label6"), QStringLiteral("初始库存"), 3120, 840, 840, 255);
+    addLabel(QStringLiteral("Label5"), QStringLiteral("规格型号"), 120, 1200, 840, 255);
+    addLabel(QStringLiteral("Label7"), QStringLiteral("进货价"), 3120, 1200, 840, 255);
+
+    ui::TextBox* name = addTextBox(QStringLiteral("product"), 960, 480, 1935, 285);
+    name->onKeyPress = [this](int& keyAscii) { product_KeyPress(keyAscii); };
+    ui::TextBox* number = addTextBox(QStringLiteral("productNO"), 3960, 480, 1695, 285);
+    number->onKeyPress = [this](int& keyAscii) { productNO_KeyPress(keyAscii); };
+    ui::TextBox* price = addTextBox(QStringLiteral("productPrice"), 960, 840, 735, 285);
+    ui::TextBox* unit = addTextBox(QStringLiteral("ProductDw"), 2160, 840, 735, 285);
+    ui::TextBox* stock = addTextBox(QStringLiteral("KCL"), 3960, 840, 735, 285);
+    stock->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    stock->setText(QStringLiteral("0"));
+    ui::TextBox* spec = addTextBox(QStringLiteral("descript"), 960, 1200, 1935, 285);
+    ui::TextBox* inPrice = addTextBox(QStringLiteral("InPrice"), 3960, 1200, 735, 285);
+    inPrice->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    inPrice->setText(QStringLiteral("0"));
+    ui::setTabOrder({name, number, price, unit, stock, spec, inPrice});
+
+    auto button = [this](const char* name, const char* picture, const char* tip, double left, double top) {
+        ui::PictureButton* made = addPictureButton(QString::fromLatin1(name), ui::programPath(QString::fromLatin1(picture)),
+                                                   left, top, 735, 330);
+        made->setToolTip(QString::fromUtf8(tip));
+        return made;
+    };
+    button("command3", "bmp/add.bmp", "新建", 4920, 1080)->onClick = [this] { command3_Click(); };
+
+    ui::DataGrid* list = addDataGrid(QStringLiteral("DataGrid1"), 120, 1560, 5775, 2655);
+    list->setToolTipText(QStringLiteral("双击直接修改"));
+    ui::editOnClickOrTyping(list);
+    list->onDblClick = [this] { DataGrid1_DblClick(); };
+
+    button("command2", "bmp/ok.bmp", "选择", 1320, 4320)->onClick = [this] { command2_Click(); };
+    button("command1", "bmp/delete.bmp", "删除", 2280, 4320)->onClick = [this] { command1_Click(); };
+    button("Command4", "bmp/close.bmp", "关闭", 3240, 4320)->onClick = [this] { Command4_Click(); };
+}
+
+void ProductMgr::Form_Load()
+{
+    DataGridFresh();
+}
+
+void ProductMgr::Form_Paint()
+{
+    skin::paint(this);
+}
+
+ui::DataGrid* ProductMgr::grid() const
+{
+    return control<ui::DataGrid>(QStringLiteral("DataGrid1"));
+}
+
+QString ProductMgr::box(const char* name) const
+{
+    return control<ui::TextBox>(QString::fromLatin1(name))->text();
+}
+
+void ProductMgr::DataGridFresh()
+{
+    gridbinding::bind(grid(), QString::fromLatin1(kListSql), listColumns());
+}
+
+void ProductMgr::productNO_KeyPress(int& keyAscii)
+{
+    if (keyAscii != 13) return;
+    const QString t = db::trimBlanks(box("productNO"));
+    if (t.isEmpty()) return;
+    gridbinding::bind(grid(), QString::fromLatin1(kNumberSearchSql) + sqltext::escaped(t) + QStringLiteral("%'"),
+                      listColumns());
+}
+
+void ProductMgr::product_KeyPress(int& keyAscii)
+{
+    if (keyAscii != 13) return;
+    const QString t = db::trimBlanks(box("product"));
+    if (t.isEmpty()) return;
+    // The name search heads only the first six columns.
+    std::vector<ui::GridColumn> columns = listColumns();
+    columns.resize(6);
+    gridbinding::bind(grid(), QString::fromLatin1(kNameSearchSql) + sqltext::escaped(t) + QStringLiteral("%'"), columns);
+}
+
+void ProductMgr::command3_Click()
+{
+    if (box("product").isEmpty()) {
+        ui::msgBox(QString::fromUtf8(kNoNameText));
+        return;
+    }
+    if (box("ProductDw").isEmpty()) {
+        ui::msgBox(QString::fromUtf8(kNoUnitText));
+        return;
+    }
+    // A number box that holds no number is refused before anything is written.
+    for (const EntryColumn& entry : kEntryColumns) {
+        const QString text = box(entry.box);
+        if (entry.notNumberText && !db::trimBlanks(text).isEmpty() && !db::isNumeric(db::Variant(text))) {
+            ui::msgBox(QString::fromUtf8(entry.notNumberText));
+            return;
+        }
+    }
+    if (!addProduct()) return;
+    for (const char* name : {"product", "productNO", "productPrice", "ProductDw", "descript"})
+        control<ui::TextBox>(QString::fromLatin1(name))->setText(QString());
+    control<ui::TextBox>(QStringLiteral("InPrice"))->setText(QStringLiteral("0"));
+    control<ui::TextBox>(QStringLiteral("KCL"))->setText(QStringLiteral("0"));
+    ui::msgBox(QString::fromUtf8(kAddedText));
+    DataGridFresh();
+}
+
+// The duplicate test and the insert in one transaction, so that two
+// workstations cannot both add one name. False when nothing was stored.
+bool ProductMgr::addProduct()
+{
+    bool duplicate = false;
+    std::unique_ptr<db::Connection> connection;
+    const bool stored = database::guarded([&] {
+        connection = database::openMain();
+        connection->beginTrans();
+        db::Recordset same;
+        same.open(QStringLiteral("select * from product where product=") + sqltext::quoted(box("product")), *connection);
+        duplicate = !same.eof();
+        same.close();
+        if (duplicate) {
+            connection->rollbackTrans();
+            return;
+        }
+        db::Recordset rows;
+        rows.open(QStringLiteral("select * from product"), *connection, db::CursorType::Static, db::LockType::Optimistic);
+        rows.addNew();
+        for (const EntryColumn& entry : kEntryColumns) {
+            const QString text = box(entry.box);
+            // An empty number box stores no value.
+            if (entry.notNumberText && db::trimBlanks(text).isEmpty()) continue;
+            rows.setField(QString::fromLatin1(entry.column), db::Variant(text));
+        }
+        rows.update();
+        connection->commitTrans();
+    });
+    if (duplicate) {
+        ui::msgBox(QString::fromUtf8(kDuplicateText));
+        DataGridFresh();
+        return false;
+    }
+    if (!stored) {
+        if (connection) database::guarded([&] { connection->rollbackTrans(); });
+        ui::msgBox(QString::fromUtf8(kNotAddedText));
+        return false;
+    }
+    return true;
+}
+
+void ProductMgr::command1_Click()
+{
+    if (ui::msgBox(QString::fromUtf8(kDeleteQuestion), ui::Buttons::YesNo) != ui::Answer::Yes) return;
+    bool found = false;
+    const db::Variant key = grid()->currentKey();
+    database::guarded([&] {
+        if (key.isNullOrEmpty()) return;
+        auto row = database::query(QStringLiteral("select * from product where id= ") + QString::number(key.toLong()),
+                                   db::LockType::Optimistic);
+        if (row->eof()) return;
+        found = true;
+        row->deleteRow();
+    });
+    if (!found) {
+        ui::msgBox(QString::fromUtf8(kGoneText));
+        return;
+    }
+    DataGridFresh();
+}
+
+void ProductMgr::command2_Click()
+{
+    Mymode::FillPickedProduct();
+}
+
+void ProductMgr::DataGrid1_DblClick()
+{
+    Mymode::FillPickedProduct();
+}
+
+void ProductMgr::Command4_Click()
+{
+    ui::Windows::unload(this);
+}
+
+} // namespace sales

@@ -1,0 +1,136 @@
+#include "sales/salesadd.h"
+
+#include "common/database.h"
+#include "common/displaywidth.h"
+#include "common/mymode.h"
+#include "platform/db/locale.h"
+#include "platform/ui/desktop.h"
+#include "platform/ui/msgbox.h"
+#include "platform/ui/windows.h"
+#include "sales/ordercounter.h"
+
+namespace sales {
+
+namespace {
+
+const char* const kNoCustomerText = "客户没指定";
+const char* const kSavedText = "销售单录入操作成功！";
+const char* const kNotSavedText = "销售单录入失败，订单、库存和客户余额都没有改变";
+
+linerows::Variant rowsVariant()
+{
+    linerows::Variant variant;
+    variant.copyTotalToReceived = true;
+    return variant;
+}
+
+} // namespace
+
+SalesAdd::SalesAdd() : OrderWindow(QStringLiteral("SalesAdd"), rowsVariant(), QStringLiteral("command5"))
+{
+    setCaption(QStringLiteral("增加销售记录"));
+    setSizeTwips(7455, 7995);
+
+    addLabel(QStringLiteral("Label9"), QStringLiteral("打印选项："), 120, 7050, 1000, 255);
+    ui::ComboBox* option = addComboBox(QStringLiteral("Combo1"), ui::ComboBox::PickOnly, 1080, 6990, 1455, 300);
+    for (const char* item : {"不打印", kNarrowOption, kWideOption}) option->addItem(QString::fromUtf8(item));
+    addSaveAndClose(QStringLiteral("bmp/save.bmp"), QStringLiteral("保存"))->onClick = [this] { command1_Click(); };
+    control<ui::PictureButton>(QStringLiteral("command5"))->onClick = [this] { command5_Click(); };
+}
+
+int SalesAdd::CheckStringLength(const QString& text)
+{
+    return ::CheckStringLength(text);
+}
+
+void SalesAdd::Form_Load()
+{
+    // The customer comes from the shared customer card (loaded unseen when closed).
+    if (ui::Windows::isDefined(QStringLiteral("frmCustDetail"))) {
+        ui::Form* card = ui::Windows::get(QStringLiteral("frmCustDetail"));
+        if (card && card->hasControl(QStringLiteral("text1")))
+            setBoxText(QStringLiteral("KH_ID"), card->control<ui::TextBox>(QStringLiteral("text1"))->text());
+        if (card && card->hasControl(QStringLiteral("company_address")))
+            setBoxText(QStringLiteral("CustName"), card->control<ui::TextBox>(QStringLiteral("company_address"))->text());
+    }
+    setBoxText(QStringLiteral("salesdate"), db::locale::generalDate(db::locale::now()));
+    const ordercounter::AtLoad counter = ordercounter::load();
+    numberAtLoad_ = counter.number;
+    setBoxText(QStringLiteral("orderno"), counter.number);
+    control<ui::ComboBox>(QStringLiteral("Combo1"))->setText(counter.printOption);
+}
+
+void SalesAdd::command5_Click()
+{
+    openCustomerPicker();
+}
+
+void SalesAdd::command1_Click()
+{
+    if (saving_) return;
+    const SaveInProgress saving(saving_);
+    orderstore::Order order = this->order();
+    if (refuses(order, QString::fromUtf8(kNoCustomerText)) || !store(order)) return;
+
+    // The number the save took is the one the slip prints.
+    setBoxText(QStringLiteral("orderno"), order.orderNo);
+    ui::msgBox(QString::fromUtf8(kSavedText));
+    PrintDeliverySlip(slipRecord());
+    ui::Windows::unload(this);
+}
+
+bool SalesAdd::store(orderstore::Order& order)
+{
+    return orderstore::inTransaction([&](db::Connection& connection) {
+        if (!orderstore::customerExists(connection, order.customerId))
+            throw orderstore::Refusal{QString::fromUtf8(kNoCustomerText)};
+
+        // A number still as the load computed it is drawn now, so two windows
+        // opened together never save one number twice.
+        const std::optional<QString> next =
+            ordercounter::advance(connection, control<ui::ComboBox>(QStringLiteral("Combo1"))->text().trimmed());
+        if (next && order.orderNo == numberAtLoad_) order.orderNo = *next;
+
+        const QString lineKey = orderstore::newLineKey(connection);
+        db::Recordset header;
+        header.open(QStringLiteral("select * from sales"), connection, db::CursorType::Static, db::LockType::Optimistic);
+        header.addNew();
+        orderstore::writeHeader(header, order);
+        header.setField(QStringLiteral("indexflag"), db::Variant(lineKey));
+        header.setField(QStringLiteral("createtime"), db::Variant(db::locale::shortDate(db::locale::now().date())));
+        header.setField(QStringLiteral("sal_CZZ"), db::Variant(Mymode::OperatorName));
+        header.update();
+        const qint64 orderId = header.field(QStringLiteral("id")).toLong();
+
+        const double quantity = orderstore::insertLines(connection, order, lineKey);
+        connection.execute(QStringLiteral("update sales set TotalNum=") + QString::number(quantity, 'g', 15)
+                           + QStringLiteral(" where id=") + QString::number(orderId));
+
+        const db::Currency total = orderstore::amountOf(order.total);
+        const db::Currency received = orderstore::amountOf(order.received);
+        orderstore::changeBalances(connection, order.customerId.trimmed().toLongLong(), total, quantity,
+                                   total > received ? total - received : db::Currency());
+    }, QString::fromUtf8(kNotSavedText));
+}
+
+SlipRecord SalesAdd::slipRecord() const
+{
+    SlipRecord slip;
+    slip.orderNo = boxText(QStringLiteral("orderno"));
+    for (int row : rows()->lines()) {
+        auto text = [&](const char* column) {
+            const ui::TextBox* box = rows()->box(QString::fromLatin1(column), row);
+            return box ? box->text() : QString();
+        };
+        slip.items.push_back({text("product"), text("description"), text("num"), text("Price")});
+    }
+    slip.total = boxText(QStringLiteral("totalMx"));
+    slip.received = boxText(QStringLiteral("receivemoney"));
+    slip.printOption = control<ui::ComboBox>(QStringLiteral("Combo1"))->text();
+    readCustomer(slip, boxText(QStringLiteral("KH_ID")).trimmed().toInt());
+    if (slip.printOption == QString::fromUtf8(kWideOption)) readSeller(slip);
+    slip.printedAt = db::locale::now();
+    return slip;
+}
+
+} // namespace sales

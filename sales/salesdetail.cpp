@@ -1,0 +1,197 @@
+#include "sales/salesdetail.h"
+
+#include "common/database.h"
+#include "common/mymode.h"
+#include "common/sqltext.h"
+#include "platform/ui/desktop.h"
+#include "platform/ui/msgbox.h"
+#include "platform/ui/windows.h"
+
+namespace sales {
+
+namespace {
+
+const char* const kRefusedText = "您无权修改定购资料";
+const char* const kRefusedTitle = "修改资料";
+const char* const kNoCustomerText = "客户名称不能为空";
+const char* const kGoneText = "记录不存在，可能已经被删除";
+const char* const kSavedText = "订单修改操作成功！";
+const char* const kNotSavedText = "订单修改失败，订单、库存和客户余额都没有改变";
+
+linerows::Variant rowsVariant()
+{
+    linerows::Variant variant;
+    variant.layout = linerows::Layout::SalesDetail;
+    variant.addsRows = false;
+    variant.namesReadOnly = true;
+    return variant;
+}
+
+struct StoredLine {
+    QString product;
+    double quantity;
+};
+
+} // namespace
+
+SalesDetail::SalesDetail() : OrderWindow(QStringLiteral("SalesDetail"), rowsVariant(), QStringLiteral("Command4"))
+{
+    setCaption(QStringLiteral("修改销售记录"));
+    setSizeTwips(7470, 7845);
+    addSaveAndClose(QStringLiteral("bmp/modify.bmp"), QStringLiteral("修改"))->onClick = [this] { command1_Click(); };
+    control<ui::PictureButton>(QStringLiteral("Command4"))->onClick = [this] { Command4_Click(); };
+    if (rows()->zk)
+        rows()->zk->setWiring([this](ui::TextBox* box, int row) { box->onChange = [this, row] { zk_Change(row); }; });
+}
+
+void SalesDetail::Form_Load()
+{
+    orderId_ = Mymode::CurrentRecordId;
+    bool found = false;
+    database::guarded([&] {
+        auto order = database::query(QStringLiteral("select * from Sales  where id= ") + QString::number(orderId_)
+                                     + QLatin1Char(' '));
+        if (order->eof()) return;
+        found = true;
+        showOrder(*order);
+    });
+    const int shown = found ? showLines() : 0;
+    // One empty row below the lines (rows 0 and 1 stay empty without lines).
+    rows()->addRow(std::max(shown, 1), linerows::RowOrder::Loaded);
+    if (auto* list = findChild<ui::ListBox*>(QStringLiteral("List1"))) list->hide();
+}
+
+void SalesDetail::showOrder(const db::Recordset& order)
+{
+    database::guarded([&] {
+        auto customer = database::query(QStringLiteral("select id,company_address from company where id=")
+                                        + QString::number(order.field(QStringLiteral("companyid")).toLong()));
+        if (customer->eof()) return;
+        setBoxText(QStringLiteral("CustName"), customer->field(QStringLiteral("company_address")).toText());
+        setBoxText(QStringLiteral("KH_ID"), customer->field(QStringLiteral("id")).toText());
+    });
+    for (const char* column : {"orderno", "sales_connect", "salesdate", "receivemoney"})
+        setBoxText(QString::fromLatin1(column), order.field(QString::fromLatin1(column)).toText());
+    setBoxText(QStringLiteral("totalMx"), order.field(QStringLiteral("totlemoney")).toText());
+    lineKey_ = order.field(QStringLiteral("indexflag")).toText();
+    setBoxText(QStringLiteral("HtContent"), order.field(QStringLiteral("description")).toText());
+    check(QStringLiteral("invoicetype"))->setChecked(order.field(QStringLiteral("invoicetype")).toText() == QLatin1String("1"));
+    check(QStringLiteral("GK"))->setChecked(order.field(QStringLiteral("sal_gk")).toText() == QLatin1String("1"));
+}
+
+// Each stored line once, in stored order, under its stored name; number and
+// unit come from the product of that name when there is one.
+int SalesDetail::showLines()
+{
+    int shown = 0;
+    const QString storedTotal = boxText(QStringLiteral("totalMx"));
+    database::guarded([&] {
+        auto lines = database::query(QStringLiteral("select * from SalesMX where indexflag=") + sqltext::quoted(lineKey_)
+                                     + QStringLiteral(" order by id"));
+        for (int row = 0; !lines->eof(); lines->moveNext(), ++row) {
+            const QString name = lines->field(QStringLiteral("productname")).toText();
+            QString number, unit;
+            database::guarded([&] {
+                auto product = database::query(QStringLiteral("select Product_no,dw from product where product=")
+                                               + sqltext::quoted(name));
+                if (product->eof()) return;
+                number = product->field(QStringLiteral("Product_no")).toText();
+                unit = product->field(QStringLiteral("dw")).toText();
+            });
+            rows()->addRow(row, linerows::RowOrder::Loaded);
+            auto set = [&](const char* column, const QString& text) {
+                if (ui::TextBox* box = rows()->box(QString::fromLatin1(column), row)) box->setText(text);
+            };
+            set("product", name);
+            set("description", number);
+            set("dw", unit);
+            set("Price", lines->field(QStringLiteral("price")).toText());
+            set("num", lines->field(QStringLiteral("num")).toText());
+            set("zk", lines->field(QStringLiteral("zk")).toText());
+            set("TotalSM", lines->field(QStringLiteral("unitprice")).toText());
+            shown = row + 1;
+        }
+    });
+    // The stored total shows until the first change in a row.
+    setBoxText(QStringLiteral("totalMx"), storedTotal);
+    return shown;
+}
+
+void SalesDetail::zk_Change(int)
+{
+    rows()->ChanceTotalMx();
+}
+
+void SalesDetail::Command4_Click()
+{
+    openCustomerPicker();
+}
+
+void SalesDetail::command1_Click()
+{
+    if (saving_) return;
+    if (!Mymode::hasRight(QStringLiteral("e_sals=1;"))) {
+        ui::msgBox(QString::fromUtf8(kRefusedText), ui::Buttons::Ok, ui::Icon::Error, QString::fromUtf8(kRefusedTitle));
+        return;
+    }
+    const SaveInProgress saving(saving_);
+    const orderstore::Order order = this->order();
+    if (refuses(order, QString::fromUtf8(kNoCustomerText)) || !store(order)) return;
+    ui::msgBox(QString::fromUtf8(kSavedText));
+    Mymode::CurrentRecordId = order.customerId.trimmed().toInt();
+    ui::Windows::unload(this);
+}
+
+bool SalesDetail::store(const orderstore::Order& order)
+{
+    return orderstore::inTransaction([&](db::Connection& connection) {
+        db::Recordset header;
+        header.open(QStringLiteral("select * from sales where id=") + QString::number(orderId_), connection,
+                    db::CursorType::Static, db::LockType::Optimistic);
+        if (header.eof()) throw orderstore::Refusal{QString::fromUtf8(kGoneText)};
+        if (!orderstore::customerExists(connection, order.customerId))
+            throw orderstore::Refusal{QString::fromUtf8(kNoCustomerText)};
+
+        const db::Variant storedCustomer = header.field(QStringLiteral("companyid"));
+        const qint64 oldCustomer = storedCustomer.isNullOrEmpty() ? -1 : storedCustomer.toLong();
+        const qint64 newCustomer = order.customerId.trimmed().toLongLong();
+        const db::Currency oldTotal = orderstore::amountOf(header.field(QStringLiteral("totlemoney")));
+        const db::Currency oldOwed = oldTotal - orderstore::amountOf(header.field(QStringLiteral("receivemoney")));
+
+        // The old lines give their quantities back and go.
+        std::vector<StoredLine> stored;
+        {
+            db::Recordset lines;
+            lines.open(QStringLiteral("select * from SalesMX where indexflag=") + sqltext::quoted(lineKey_), connection);
+            for (; !lines.eof(); lines.moveNext()) {
+                const db::Variant quantity = lines.field(QStringLiteral("num"));
+                stored.push_back({lines.field(QStringLiteral("productname")).toText(),
+                                  quantity.isNullOrEmpty() ? 0 : quantity.toDouble()});
+            }
+        }
+        double oldQuantity = 0;
+        for (const StoredLine& line : stored) {
+            oldQuantity += line.quantity;
+            orderstore::changeStock(connection, line.product, line.quantity);
+        }
+        connection.execute(QStringLiteral("delete from SalesMX where indexflag=") + sqltext::quoted(lineKey_));
+
+        orderstore::writeHeader(header, order);
+        header.update();
+        const double newQuantity = orderstore::insertLines(connection, order, lineKey_);
+
+        const db::Currency newTotal = orderstore::amountOf(order.total);
+        const db::Currency newOwed = newTotal - orderstore::amountOf(order.received);
+        if (oldCustomer == newCustomer) {
+            orderstore::changeBalances(connection, newCustomer, newTotal - oldTotal, newQuantity - oldQuantity,
+                                       newOwed - oldOwed);
+        } else {
+            // The order leaves the old customer's balances and enters the new one's.
+            orderstore::changeBalances(connection, oldCustomer, db::Currency() - oldTotal, -oldQuantity,
+                                       db::Currency() - oldOwed);
+            orderstore::changeBalances(connection, newCustomer, newTotal, newQuantity, newOwed);
+        }
+    }, QString::fromUtf8(kNotSavedText));
+}
+
+} // namespace sales

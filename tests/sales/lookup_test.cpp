@@ -1,0 +1,99 @@
+// The product-number look-up: the list of matches while typing, Enter and a
+// click on an item filling the line, and the rows it adds in the new-order variant.
+#include "tests/sales/salesfixture.h"
+
+#include "platform/ui/controlarray.h"
+
+namespace {
+
+class Lookup : public SalesTest {
+protected:
+    void SetUp() override
+    {
+        SalesTest::SetUp();
+        addProduct(QStringLiteral("Widget"), QStringLiteral("A10"), QStringLiteral("12.5"), QStringLiteral("个"));
+        addProduct(QStringLiteral("Bolt"), QStringLiteral("B-7"), QStringLiteral("3"), QStringLiteral("只"));
+        addProduct(QStringLiteral("Nut"), QStringLiteral("B"), QStringLiteral("0.5"), QStringLiteral("只"));
+        addProduct(QStringLiteral("Screw"), QStringLiteral("XA1"), QStringLiteral("1"), QStringLiteral("只"));
+    }
+    ui::ListBox* list(ui::Form* window) { return window->findChild<ui::ListBox*>(QStringLiteral("List1")); }
+    QStringList items(ui::Form* window)
+    {
+        QStringList shown;
+        for (int i = 0; i < list(window)->listCount(); ++i) shown << list(window)->list(i);
+        return shown;
+    }
+};
+
+TEST_F(Lookup, TypingListsMatchesAndEnterFillsTheLine)
+{
+    ui::Form* window = openRows(QStringLiteral("rowsSalesAdd"));
+    typeKeys(window, QStringLiteral("description"), 0, QStringLiteral("a1"));
+    EXPECT_FALSE(list(window)->isHidden());
+    EXPECT_EQ(items(window), (QStringList{QStringLiteral("A10-Widget"), QStringLiteral("XA1-Screw")}));
+    EXPECT_EQ(list(window)->y(), box(window, QStringLiteral("description"), 0)->geometry().bottom() + 1);
+    EXPECT_EQ(ui::leftTwips(list(window)), 480);
+    // In the new-order window every key adds the row below.
+    EXPECT_TRUE(rowExists(window, 1));
+
+    typeKeys(window, QStringLiteral("description"), 0, QStringLiteral("0"));
+    box(window, QStringLiteral("description"), 0)->typeKey(13);
+    EXPECT_TRUE(list(window)->isHidden());
+    EXPECT_EQ(text(window, QStringLiteral("description"), 0), QStringLiteral("A10"));
+    EXPECT_EQ(text(window, QStringLiteral("product"), 0), QStringLiteral("Widget"));
+    EXPECT_EQ(text(window, QStringLiteral("dw"), 0), QStringLiteral("个"));
+    EXPECT_EQ(text(window, QStringLiteral("num"), 0), QStringLiteral("1"));
+    EXPECT_EQ(text(window, QStringLiteral("zk"), 0), QStringLiteral("100"));
+    EXPECT_EQ(text(window, QStringLiteral("TotalSM"), 0), QStringLiteral("12.5"));
+    EXPECT_EQ(boxText(window, QStringLiteral("totalMx")), QStringLiteral("12.5"));
+
+    // A miss fills nothing and hides the list; a leading blank is listed but not found.
+    typeKeys(window, QStringLiteral("description"), 1, QStringLiteral(" A10"));
+    EXPECT_EQ(items(window), QStringList{QStringLiteral("A10-Widget")});
+    box(window, QStringLiteral("description"), 1)->typeKey(13);
+    EXPECT_TRUE(list(window)->isHidden());
+    EXPECT_TRUE(text(window, QStringLiteral("product"), 1).isEmpty());
+    EXPECT_TRUE(rowExists(window, 2));
+
+    // A quote typed into the box is searched for, not a broken query.
+    type(window, QStringLiteral("description"), 1, QStringLiteral("A'"));
+    EXPECT_TRUE(items(window).isEmpty());
+    EXPECT_FALSE(list(window)->isHidden());
+}
+
+TEST_F(Lookup, ClickOnAnItemCutsTheNumberAtTheFirstDash)
+{
+    ui::Form* window = openRows(QStringLiteral("rowsSalesAdd"));
+    type(window, QStringLiteral("description"), 0, QStringLiteral("B-"));
+    ASSERT_EQ(items(window), QStringList{QStringLiteral("B-7-Bolt")});
+    list(window)->setListIndex(0);
+    // "B-7" is looked up as "B": the product numbered B fills the line.
+    EXPECT_EQ(text(window, QStringLiteral("product"), 0), QStringLiteral("Nut"));
+    EXPECT_EQ(text(window, QStringLiteral("Price"), 0), QStringLiteral("0.5"));
+    EXPECT_TRUE(list(window)->isHidden());
+    EXPECT_TRUE(rowExists(window, 1));
+
+    // A list shown under a row created after it lies above that row's boxes.
+    type(window, QStringLiteral("description"), 1, QStringLiteral("A"));
+    EXPECT_FALSE(list(window)->isHidden());
+    EXPECT_EQ(ui::topTwips(list(window)), 765 + 285);
+}
+
+TEST_F(Lookup, EnterFillsItsOwnLineInTheEditor)
+{
+    ui::Form* window = openRows(QStringLiteral("rowsSalesDetail"));
+    rowsOf(window)->addRow(1, linerows::RowOrder::Loaded);
+    rowsOf(window)->addRow(2, linerows::RowOrder::Loaded);
+    type(window, QStringLiteral("description"), 2, QStringLiteral("XA1"));
+    type(window, QStringLiteral("description"), 0, QStringLiteral("A10"));
+    EXPECT_EQ(rowsOf(window)->selflag, 0);
+    box(window, QStringLiteral("description"), 2)->typeKey(13);
+    EXPECT_EQ(text(window, QStringLiteral("product"), 2), QStringLiteral("Screw"));
+    EXPECT_TRUE(text(window, QStringLiteral("product"), 0).isEmpty());
+    // The editor adds no row and its names are not typed into.
+    EXPECT_FALSE(rowExists(window, 3));
+    EXPECT_TRUE(box(window, QStringLiteral("product"), 2)->isReadOnly());
+    EXPECT_EQ(list(window)->width(), ui::twipsToPixels(1695));
+}
+
+} // namespace

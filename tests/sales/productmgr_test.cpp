@@ -1,0 +1,156 @@
+// The product list: the add with its refusals, the searches, the delete and
+// the in-place edit of a stock.
+#include "tests/sales/salesfixture.h"
+
+#include "platform/ui/windows.h"
+
+namespace {
+
+class ProductList : public SalesTest {
+protected:
+    ui::Form* openList() { return ui::Windows::open(QStringLiteral("productmgr")); }
+    ui::DataGrid* grid(ui::Form* list) { return list->control<ui::DataGrid>(QStringLiteral("DataGrid1")); }
+    void set(ui::Form* list, const char* name, const QString& text)
+    {
+        list->control<ui::TextBox>(QString::fromLatin1(name))->setText(text);
+    }
+    QString get(ui::Form* list, const char* name) { return list->control<ui::TextBox>(QString::fromLatin1(name))->text(); }
+    void click(ui::Form* list, const char* name) { list->control<ui::PictureButton>(QString::fromLatin1(name))->click(); }
+    void enterIn(ui::Form* list, const char* name) { list->control<ui::TextBox>(QString::fromLatin1(name))->typeKey(13); }
+    QStringList shownNames(ui::Form* list)
+    {
+        QStringList names;
+        for (int row = 0; row < grid(list)->rowCount(); ++row) names << grid(list)->cellText(row, 1);
+        return names;
+    }
+    void fillEntry(ui::Form* list, const QString& name, const QString& unit)
+    {
+        set(list, "product", name);
+        set(list, "productNO", QStringLiteral("N-") + name);
+        set(list, "productPrice", QStringLiteral("9.9"));
+        set(list, "ProductDw", unit);
+        set(list, "descript", QStringLiteral("spec"));
+        set(list, "KCL", QStringLiteral("20"));
+        set(list, "InPrice", QStringLiteral("6"));
+    }
+};
+
+TEST_F(ProductList, AddRefusesWhatItCannotStoreAndConfirmsWhatItStored)
+{
+    addProduct(QStringLiteral("Widget"), QStringLiteral("W1"));
+    ui::Form* list = openList();
+    EXPECT_EQ(shownNames(list), QStringList{QStringLiteral("Widget")});
+    EXPECT_EQ(grid(list)->columnCaption(6), QStringLiteral("库存量"));
+
+    click(list, "command3");
+    expectOnly(QStringLiteral("产品名不能为空"));
+    set(list, "product", QStringLiteral("Bolt"));
+    click(list, "command3");
+    expectOnly(QStringLiteral("产品单位不能为空"));
+
+    // A duplicate in another letter case; the boxes keep their text.
+    fillEntry(list, QStringLiteral("WIDGET"), QStringLiteral("个"));
+    click(list, "command3");
+    expectOnly(QStringLiteral("该产品已存在，不能重复添加!"));
+    EXPECT_EQ(get(list, "product"), QStringLiteral("WIDGET"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from product")), 1);
+
+    // Numbers that are no numbers are refused before anything is stored.
+    fillEntry(list, QStringLiteral("Bolt'1"), QStringLiteral("只"));
+    set(list, "productPrice", QStringLiteral("cheap"));
+    click(list, "command3");
+    expectOnly(QStringLiteral("零售价必须是数字"));
+    set(list, "productPrice", QStringLiteral("1"));
+    set(list, "KCL", QStringLiteral("many"));
+    click(list, "command3");
+    expectOnly(QStringLiteral("初始库存必须是数字"));
+    set(list, "KCL", QStringLiteral("20"));
+    set(list, "InPrice", QStringLiteral("x"));
+    click(list, "command3");
+    expectOnly(QStringLiteral("进货价必须是数字"));
+    EXPECT_EQ(get(list, "product"), QStringLiteral("Bolt'1"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from product")), 1);
+
+    // A quote in the name is stored as typed; an empty purchase price is allowed.
+    set(list, "InPrice", QString());
+    click(list, "command3");
+    expectOnly(QStringLiteral("产品添加成功"));
+    EXPECT_EQ(scalar(QStringLiteral("select KCL from product where product='Bolt''1'")), QStringLiteral("20"));
+    EXPECT_EQ(scalar(QStringLiteral("select Product_no from product where product='Bolt''1'")), QStringLiteral("N-Bolt'1"));
+    for (const char* name : {"product", "productNO", "productPrice", "ProductDw", "descript"}) EXPECT_TRUE(get(list, name).isEmpty()) << name;
+    EXPECT_EQ(get(list, "KCL"), QStringLiteral("0"));
+    EXPECT_EQ(get(list, "InPrice"), QStringLiteral("0"));
+    EXPECT_EQ(shownNames(list), (QStringList{QStringLiteral("Widget"), QStringLiteral("Bolt'1")}));
+}
+
+TEST_F(ProductList, RefusedInsertSaysSoAndKeepsTheBoxes)
+{
+    ui::Form* list = openList();
+    fillEntry(list, QString(200, QLatin1Char('x')), QStringLiteral("个"));
+    click(list, "command3");
+    expectOnly(QStringLiteral("产品添加失败，数据未保存"));
+    EXPECT_EQ(get(list, "product").size(), 200);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from product")), 0);
+}
+
+TEST_F(ProductList, SearchesByNumberAndByName)
+{
+    addProduct(QStringLiteral("Widget"), QStringLiteral("xa1"));
+    addProduct(QStringLiteral("Bolt"), QStringLiteral("B2"));
+    addProduct(QStringLiteral("Nut's"), QStringLiteral("A1'"));
+    ui::Form* list = openList();
+    set(list, "productNO", QStringLiteral(" A1 "));
+    enterIn(list, "productNO");
+    EXPECT_EQ(shownNames(list), (QStringList{QStringLiteral("Widget"), QStringLiteral("Nut's")}));
+    set(list, "productNO", QStringLiteral("1'"));
+    enterIn(list, "productNO");
+    EXPECT_EQ(shownNames(list), QStringList{QStringLiteral("Nut's")});
+
+    // A blank name changes nothing; the name search heads six columns.
+    set(list, "product", QStringLiteral("   "));
+    enterIn(list, "product");
+    EXPECT_EQ(shownNames(list), QStringList{QStringLiteral("Nut's")});
+    set(list, "product", QStringLiteral("o"));
+    enterIn(list, "product");
+    EXPECT_EQ(shownNames(list), QStringList{QStringLiteral("Bolt")});
+    EXPECT_EQ(grid(list)->columnCaption(5), QStringLiteral("单位"));
+    EXPECT_NE(grid(list)->columnCaption(6), QStringLiteral("库存量"));
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(ProductList, DeleteAsksAndFindsAVanishedRow)
+{
+    const int widget = addProduct(QStringLiteral("Widget"), QStringLiteral("W1"));
+    addProduct(QStringLiteral("Bolt"), QStringLiteral("B1"));
+    ui::Form* list = openList();
+    grid(list)->setCurrentKey(db::Variant(widget));
+
+    messages.answerNext(ui::Answer::No);
+    click(list, "command1");
+    EXPECT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].buttons, ui::Buttons::YesNo);
+    EXPECT_EQ(messages.shown()[0].text, QStringLiteral("真要删除当前记录吗？"));
+    messages.clear();
+    EXPECT_EQ(count(QStringLiteral("select count(*) from product")), 2);
+
+    exec(QStringLiteral("delete from product where id=%1").arg(widget));
+    click(list, "command1");
+    ASSERT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(messages.shown()[1].text, QStringLiteral("记录不存在，可能已经被删除"));
+    messages.clear();
+
+    grid(list)->setCurrentRow(1);
+    click(list, "command1");
+    EXPECT_EQ(count(QStringLiteral("select count(*) from product")), 0);
+    EXPECT_EQ(grid(list)->rowCount(), 0);
+}
+
+TEST_F(ProductList, StockEditedInTheListIsStored)
+{
+    const int widget = addProduct(QStringLiteral("Widget"), QStringLiteral("W1"));
+    ui::Form* list = openList();
+    EXPECT_TRUE(grid(list)->editCell(0, 6, QStringLiteral("42")));
+    EXPECT_EQ(stockOf(widget), 42);
+}
+
+} // namespace

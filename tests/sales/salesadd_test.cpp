@@ -1,0 +1,218 @@
+// The new order: the day's number, header and lines under one key, stock and
+// balances, refusals and a failing save that leave every table unchanged.
+#include "tests/sales/salesfixture.h"
+
+#include "common/mymode.h"
+#include "platform/db/locale.h"
+#include "platform/print/printservice.h"
+#include "platform/ui/controlarray.h"
+#include "platform/ui/windows.h"
+
+namespace {
+
+class NewOrder : public SalesTest {
+protected:
+    void SetUp() override
+    {
+        SalesTest::SetUp();
+        db::locale::setClockForTests(QDateTime(QDate(2026, 1, 5), QTime(9, 3, 7)));
+        customer = addCustomer(QStringLiteral("海维"));
+    }
+    void TearDown() override
+    {
+        SalesTest::TearDown();
+        db::locale::setClockForTests(std::nullopt);
+    }
+
+    ui::Form* openOrder(int customerId)
+    {
+        Mymode::CurrentRecordId = customerId;
+        return ui::Windows::open(QStringLiteral("SalesAdd"));
+    }
+    void addLine(ui::Form* window, int row, const QString& name, const QString& price, const QString& quantity)
+    {
+        rowsOf(window)->addRow(row, linerows::RowOrder::Typed);
+        type(window, QStringLiteral("product"), row, name);
+        type(window, QStringLiteral("Price"), row, price);
+        type(window, QStringLiteral("num"), row, quantity);
+        type(window, QStringLiteral("zk"), row, QStringLiteral("100"));
+    }
+    void save(ui::Form* window) { window->control<ui::PictureButton>(QStringLiteral("command1"))->click(); }
+    bool isOpen() { return ui::Windows::loaded(QStringLiteral("SalesAdd")) != nullptr; }
+    void setReceived(ui::Form* window, const QString& text)
+    {
+        window->control<ui::TextBox>(QStringLiteral("receivemoney"))->setText(text);
+    }
+
+    int customer = 0;
+};
+
+TEST_F(NewOrder, DailyNumberFromTheCounter)
+{
+    exec(QStringLiteral("update JSQ set Today='2026-1-4', LSH=7, PrintOpt='宽行打印'"));
+    ui::Form* first = openOrder(customer);
+    EXPECT_EQ(boxText(first, QStringLiteral("orderno")), QStringLiteral("SH260105-00001"));
+    EXPECT_EQ(first->control<ui::ComboBox>(QStringLiteral("Combo1"))->text(), QStringLiteral("宽行打印"));
+    EXPECT_EQ(scalar(QStringLiteral("select Today from JSQ")), QStringLiteral("2026-1-5"));
+    EXPECT_EQ(boxText(first, QStringLiteral("CustName")), QStringLiteral("北京路1号"));
+    EXPECT_EQ(boxText(first, QStringLiteral("KH_ID")), QString::number(customer));
+    ui::Windows::unload(first);
+    EXPECT_EQ(boxText(openOrder(customer), QStringLiteral("orderno")), QStringLiteral("SH260105-00001"));
+    ui::Windows::unloadAll();
+
+    exec(QStringLiteral("update JSQ set LSH=99999"));
+    EXPECT_EQ(boxText(openOrder(customer), QStringLiteral("orderno")), QStringLiteral("SH260105-100000"));
+}
+
+TEST_F(NewOrder, TwoWindowsOpenedTogetherSaveConsecutiveNumbers)
+{
+    exec(QStringLiteral("update JSQ set Today='2026-1-5', LSH=4"));
+    ui::Form* first = openOrder(customer);
+    ui::Windows::unload(first);
+    // The second workstation's window showed the same number.
+    first = openOrder(customer);
+    exec(QStringLiteral("update JSQ set LSH=5"));   // the other workstation saved -00005 meanwhile
+    EXPECT_EQ(boxText(first, QStringLiteral("orderno")), QStringLiteral("SH260105-00005"));
+    save(first);
+    EXPECT_EQ(scalar(QStringLiteral("select orderno from sales")), QStringLiteral("SH260105-00006"));
+    EXPECT_EQ(scalar(QStringLiteral("select LSH from JSQ")), QStringLiteral("6"));
+
+    // A number typed by the operator is kept; the counter still rises.
+    ui::Form* second = openOrder(customer);
+    second->control<ui::TextBox>(QStringLiteral("orderno"))->setText(QStringLiteral("MY-1"));
+    save(second);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from sales where orderno='MY-1'")), 1);
+    EXPECT_EQ(scalar(QStringLiteral("select LSH from JSQ")), QStringLiteral("7"));
+}
+
+TEST_F(NewOrder, HeaderLinesStockAndBalances)
+{
+    const int bolt = addProduct(QStringLiteral("Bolt"), QStringLiteral("B1"), QStringLiteral("10"), QStringLiteral("只"), QStringLiteral("100"));
+    const int twin = addProduct(QStringLiteral("Bolt"), QStringLiteral("B2"), QStringLiteral("10"), QStringLiteral("只"), QStringLiteral("50"));
+    const int upper = addProduct(QStringLiteral("BOLT"), QStringLiteral("B3"), QStringLiteral("10"), QStringLiteral("只"), QStringLiteral("9"));
+    const int nut = addProduct(QStringLiteral("Nut"), QStringLiteral("N1"), QStringLiteral("5"), QStringLiteral("只"), QString());
+    ui::Form* window = openOrder(customer);
+    addLine(window, 0, QStringLiteral("Bolt"), QStringLiteral("10"), QStringLiteral("2"));
+    addLine(window, 1, QStringLiteral("Nut"), QStringLiteral("5"), QStringLiteral("4"));
+    addLine(window, 2, QStringLiteral("Bolt"), QStringLiteral("10"), QStringLiteral("6"));
+    window->control<ui::TextBox>(QStringLiteral("sales_connect"))->setText(QStringLiteral("赵六"));
+    window->control<ui::CheckBox>(QStringLiteral("invoicetype"))->setChecked(true);
+    EXPECT_EQ(boxText(window, QStringLiteral("totalMx")), QStringLiteral("100"));
+    setReceived(window, QStringLiteral("60"));
+    save(window);
+    expectOnly(QStringLiteral("销售单录入操作成功！"));
+    EXPECT_FALSE(isOpen());
+
+    const QString key = scalar(QStringLiteral("select indexflag from sales"));
+    EXPECT_TRUE(key.startsWith(QStringLiteral("202615937"))) << key.toStdString();
+    EXPECT_EQ(key.size(), 9 + 5);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from SalesMX where indexflag='%1'").arg(key)), 3);
+    EXPECT_EQ(scalar(QStringLiteral("select TotalNum from sales")), QStringLiteral("12"));
+    EXPECT_EQ(scalar(QStringLiteral("select sales_connect||invoicetype||sal_gk||sal_CZZ||createtime from sales")),
+              QStringLiteral("赵六10system2026-1-5"));
+    EXPECT_EQ(scalar(QStringLiteral("select unitprice from SalesMX where productname='Nut'")), QStringLiteral("20"));
+    // Both products named exactly Bolt lose both lines; another letter case keeps its stock.
+    EXPECT_EQ(stockOf(bolt), 92);
+    EXPECT_EQ(stockOf(twin), 42);
+    EXPECT_EQ(stockOf(upper), 9);
+    EXPECT_EQ(stockOf(nut), -4);
+    EXPECT_EQ(balances(customer), QStringLiteral("40/100/12"));
+}
+
+TEST_F(NewOrder, BalancesByReceivedAmount)
+{
+    struct Case {
+        const char* received;
+        const char* expected;
+    };
+    for (const Case& c : {Case{"100", "0/100/1"}, Case{"120", "0/100/1"}, Case{"", "100/100/1"}}) {
+        const int buyer = addCustomer(QStringLiteral("c"), QStringLiteral("a"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"));
+        ui::Form* window = openOrder(buyer);
+        addLine(window, 0, QStringLiteral("x"), QStringLiteral("100"), QStringLiteral("1"));
+        setReceived(window, QString::fromLatin1(c.received));
+        save(window);
+        EXPECT_EQ(balances(buyer), QString::fromLatin1(c.expected)) << c.received;
+        ui::Windows::unloadAll();
+    }
+    // Empty balances count as 0; an empty row 0 stores one line.
+    const int fresh = addCustomer(QStringLiteral("d"), QStringLiteral("a"), QStringLiteral("null"), QStringLiteral("null"), QStringLiteral("null"));
+    ui::Form* window = openOrder(fresh);
+    type(window, QStringLiteral("Price"), 0, QString());   // runs the totals: 0 total, 0 received
+    save(window);
+    EXPECT_EQ(balances(fresh), QStringLiteral("0/0/0"));
+    EXPECT_EQ(scalar(QStringLiteral("select TotalNum from sales where companyid=%1").arg(fresh)), QStringLiteral("0"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from SalesMX where companyid=%1").arg(fresh)), 1);
+}
+
+TEST_F(NewOrder, RefusalsAndAFailingSaveLeaveEveryTable)
+{
+    addProduct(QStringLiteral("Bolt"), QStringLiteral("B1"));
+    ui::Form* window = openOrder(customer);
+    const QString before = tables();
+    addLine(window, 0, QStringLiteral("Bolt"), QStringLiteral("10"), QStringLiteral("2"));
+    addLine(window, 1, QStringLiteral("Bolt"), QStringLiteral("cheap"), QStringLiteral("1"));
+    messages.clear();
+    save(window);
+    expectOnly(QStringLiteral("第2行单价必须是数字"));
+    type(window, QStringLiteral("Price"), 1, QStringLiteral("10"));
+    window->control<ui::TextBox>(QStringLiteral("salesdate"))->setText(QStringLiteral("yesterday"));
+    save(window);
+    expectOnly(QStringLiteral("销售日期不是一个合法的日期"));
+    window->control<ui::TextBox>(QStringLiteral("salesdate"))->setText(QStringLiteral("2026-1-5 9:00:00"));
+    setReceived(window, QStringLiteral("some"));
+    save(window);
+    expectOnly(QStringLiteral("收款金额必须是数字"));
+    setReceived(window, QStringLiteral("10"));
+
+    // No customer, or a customer that no longer exists.
+    window->control<ui::TextBox>(QStringLiteral("KH_ID"))->setText(QString());
+    save(window);
+    expectOnly(QStringLiteral("客户没指定"));
+    window->control<ui::TextBox>(QStringLiteral("KH_ID"))->setText(QStringLiteral("999"));
+    save(window);
+    expectOnly(QStringLiteral("客户没指定"));
+    window->control<ui::TextBox>(QStringLiteral("KH_ID"))->setText(QString::number(customer));
+
+    // A step failing half-way rolls everything back; the window keeps its content.
+    exec(QStringLiteral("create trigger refuse_line before insert on SalesMX when NEW.num = 1 begin select raise(abort, 'no'); end"));
+    save(window);
+    expectOnly(QStringLiteral("销售单录入失败，订单、库存和客户余额都没有改变"));
+    EXPECT_EQ(tables(), before);
+    EXPECT_TRUE(isOpen());
+    EXPECT_EQ(text(window, QStringLiteral("Price"), 1), QStringLiteral("10"));
+
+    exec(QStringLiteral("drop trigger refuse_line"));
+    save(window);
+    expectOnly(QStringLiteral("销售单录入操作成功！"));
+}
+
+TEST_F(NewOrder, SlipPrintsAfterTheSaveAndAMissingPrinterKeepsTheOrder)
+{
+    print::RecordingPrinter printer(dir.path());
+    printer.setNoPrinter(true);
+    exec(QStringLiteral("update JSQ set Today='2026-1-5', LSH=0"));
+    ui::Form* window = openOrder(customer);
+    window->control<ui::ComboBox>(QStringLiteral("Combo1"))->pick(1);
+    addLine(window, 0, QStringLiteral("Bolt"), QStringLiteral("10"), QStringLiteral("2"));
+    save(window);
+    ASSERT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(messages.shown()[0].text, QStringLiteral("销售单录入操作成功！"));
+    EXPECT_EQ(messages.shown()[1].text, QStringLiteral("没有可用的打印机，请先安装并设置默认打印机。"));
+    EXPECT_FALSE(isOpen());
+    EXPECT_EQ(count(QStringLiteral("select count(*) from sales")), 1);
+    EXPECT_EQ(scalar(QStringLiteral("select PrintOpt from JSQ")), QStringLiteral("窄行打印"));
+    messages.clear();
+
+    printer.setNoPrinter(false);
+    window = openOrder(customer);
+    EXPECT_EQ(window->control<ui::ComboBox>(QStringLiteral("Combo1"))->text(), QStringLiteral("窄行打印"));
+    addLine(window, 0, QStringLiteral("Bolt"), QStringLiteral("10"), QStringLiteral("2"));
+    save(window);
+    ASSERT_EQ(printer.printed().size(), 1u);
+    bool numbered = false;
+    for (const print::Field& field : printer.printed()[0].reportHeader.fields)
+        numbered = numbered || field.caption == QStringLiteral("订单号：SH260105-00002");
+    EXPECT_TRUE(numbered);
+}
+
+} // namespace
