@@ -1,4 +1,5 @@
 // halvex: starts at the login window.
+#include "callerid/windows.h"
 #include "common/firststart.h"
 #include "customers/windows.h"
 #include "login/windows.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv)
     customers::defineWindows();
     reports::defineWindows();
     sales::defineWindows();
+    callerid::defineWindows();
 
     ui::Windows::open(QStringLiteral("frmLogin"));
     return app.exec();

@@ -365,6 +365,15 @@ QString callLog()
                     text(QStringLiteral("CIDarea"), 100)});
 }
 
+// The caller's number is looked for inside the stored numbers of every
+// contact and customer: a scan of these narrow indexes reads far less than a
+// scan of the tables.
+QStringList numberIndexes()
+{
+    return {QStringLiteral("CREATE INDEX KH_LXR_numbers ON KH_LXR (tel, fax, mobil, hometel)"),
+            QStringLiteral("CREATE INDEX company_numbers ON company (company_tel, company_fax, company_mobil)")};
+}
+
 // ---- first rows ----
 
 QString firstSettingsRow()
@@ -426,7 +435,7 @@ QStringList mainDatabase()
                        orderLines(QStringLiteral("chanceMX")), sales(),
                        orderLines(QStringLiteral("SalesMX")), service(), products(), suppliers(),
                        purchaseOrders(), purchaseLines(), orderCounter(), operators(), settings(),
-                       callLog(), orderLinesByProduct()}
+                       callLog(), numberIndexes()[0], numberIndexes()[1], orderLinesByProduct()}
         + referenceLists()
         + QStringList{firstSettingsRow(), firstCounterRow(), systemOperator()}
         + customerStatuses();

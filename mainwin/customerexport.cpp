@@ -4,13 +4,11 @@
 // CustListSql, the list last stored by a command that sets it.
 #include "mainwin/frmmain.h"
 
-#include "common/database.h"
 #include "common/mymode.h"
+#include "common/workbookexport.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
-
-#include <QFile>
 
 namespace mainwin {
 namespace {
@@ -65,20 +63,9 @@ void FrmMain::Exporttoexcel()
         return;
     }
     const QString workbook = ui::programPath(kWorkbookName);
-    if (QFile::exists(workbook) && !QFile::remove(workbook)) {
-        ui::msgBox(QStringLiteral("无法替换导出文件") + workbook + QStringLiteral(",请先关闭该文件再导出"), ui::Buttons::Ok,
-                   ui::Icon::Error, QStringLiteral("导出到Excel"));
-        return;
-    }
-    const bool written = database::guarded([&workbook] {
-        database::openMain()->execute(exportStatement(workbook, Mymode::CustListSql));
-    });
-    if (!written || !QFile::exists(workbook)) {
-        ui::msgBox(QStringLiteral("导出到Excel失败,没有生成导出文件"), ui::Buttons::Ok, ui::Icon::Error,
-                   QStringLiteral("导出到Excel"));
-        return;
-    }
-    if (!ui::openWithDesktop(workbook))
+    const auto result = workbookexport::exportAndOpen(
+        [](const QString& path) { return exportStatement(path, Mymode::CustListSql); });
+    if (result == workbookexport::Result::NotOpened)
         ui::msgBox(QStringLiteral("客户资料已导出到") + workbook + QStringLiteral(",但无法打开该文件"));
 }
 

@@ -5,6 +5,9 @@
 #include "reports/analysalesqs.h"
 #include "reports/datareport1.h"
 #include "reports/datareport2.h"
+#include "reports/repkc.h"
+#include "reports/repsal.h"
+#include "reports/repsalmx.h"
 
 namespace reports {
 
@@ -14,6 +17,9 @@ void defineWindows()
     ui::Windows::define(QStringLiteral("DataReport2"), [] { return std::make_unique<DataReport2>(); });
     ui::Windows::define(QStringLiteral("AnalySalesGc"), [] { return std::make_unique<AnalySalesGc>(); });
     ui::Windows::define(QStringLiteral("AnalySalesQs"), [] { return std::make_unique<AnalySalesQs>(); });
+    ui::Windows::define(QStringLiteral("repSalMx"), [] { return std::make_unique<RepSalMx>(); });
+    ui::Windows::define(QStringLiteral("repsal"), [] { return std::make_unique<RepSal>(); });
+    ui::Windows::define(QStringLiteral("repKC"), [] { return std::make_unique<RepKC>(); });
 }
 
 } // namespace reports

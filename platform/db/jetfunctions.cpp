@@ -11,6 +11,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <string_view>
 
 namespace db {
 
@@ -101,8 +102,38 @@ void cdblFunction(sqlite3_context* context, int, sqlite3_value** argv)
 // instr([start,] searched, sought): 1-based position, 0 when absent; an empty
 // searched text gives 0, an empty sought text gives the start. Compares text
 // without regard to case, as the database compares text.
+// The UTF-16 position (1-based) of a text that holds no letter, looked for in
+// the UTF-8 bytes directly: such a text has no case, and a caller's number is
+// looked for in every stored number of a large table this way. Nothing when
+// the fast way does not apply.
+std::optional<qint64> caselessBytePosition(sqlite3_value* searched, sqlite3_value* sought)
+{
+    if (sqlite3_value_type(searched) != SQLITE_TEXT || sqlite3_value_type(sought) != SQLITE_TEXT) return std::nullopt;
+    const auto* needle = reinterpret_cast<const char*>(sqlite3_value_text(sought));
+    const int needleBytes = sqlite3_value_bytes(sought);
+    if (needleBytes == 0) return std::nullopt;
+    for (int i = 0; i < needleBytes; ++i) {
+        const auto c = static_cast<unsigned char>(needle[i]);
+        if (c >= 0x80 || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return std::nullopt;
+    }
+    const auto* haystack = reinterpret_cast<const char*>(sqlite3_value_text(searched));
+    const std::string_view text(haystack, static_cast<size_t>(sqlite3_value_bytes(searched)));
+    const size_t at = text.find(std::string_view(needle, static_cast<size_t>(needleBytes)));
+    if (at == std::string_view::npos) return 0;
+    qint64 position = 1;
+    for (size_t i = 0; i < at; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if ((c & 0xC0) != 0x80) ++position;   // a character starts here
+        if (c >= 0xF0) ++position;            // outside the basic plane: two UTF-16 units
+    }
+    return position;
+}
+
 void instrFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
 {
+    if (argc == 2) {
+        if (const auto position = caselessBytePosition(argv[0], argv[1])) return sqlite3_result_int64(context, *position);
+    }
     int start = 1;
     if (argc == 3) {
         if (isNull(argv[0])) return sqlite3_result_null(context);

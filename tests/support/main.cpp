@@ -1,5 +1,6 @@
 // Test main: the QApplication exists before any widget, and every window kind
 // is defined once for the whole run.
+#include "callerid/windows.h"
 #include "customers/windows.h"
 #include "login/windows.h"
 #include "mainwin/windows.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
     customers::defineWindows();
     reports::defineWindows();
     sales::defineWindows();
+    callerid::defineWindows();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,166 @@
+// The poll tick: drains the box's queue and acts on each event by its
+// channel's state; an answered call is recorded into WavFile/.
+#include "callerid/gtmain.h"
+
+#include "common/database.h"
+#include "common/sqltext.h"
+#include "platform/db/locale.h"
+#include "platform/ui/desktop.h"
+
+#include <QFile>
+#include <QTimer>
+
+namespace callerid {
+
+namespace {
+
+constexpr std::int16_t kIdle = 1;
+constexpr std::int16_t kRecording = 2;
+constexpr int kStatusColumn = 2;
+
+// Clears the busy flag on every way out of a tick.
+struct BusyFlag {
+    int& flag;
+    explicit BusyFlag(int& busy) : flag(busy) { flag = 1; }
+    ~BusyFlag() { flag = 0; }
+};
+
+bool recordingNameTaken(const QString& name)
+{
+    if (QFile::exists(ui::programPath(QStringLiteral("WavFile/") + name))) return true;
+    bool named = false;
+    database::guarded([&] {
+        named = !database::query(QStringLiteral("select id from HV_Cidlist where WavFile=") + sqltext::quoted(name))->eof();
+    });
+    return named;
+}
+
+} // namespace
+
+void GtMain::PollBoxEvents()
+{
+    // A tick that starts while another one runs (a window it showed lets
+    // events through) returns at once.
+    if (PollBusy == 1) return;
+    const BusyFlag busy(PollBusy);
+    GxMessage message;
+    while (GX_GetMessageForWindows(10, message) == 0) {
+        try {
+            handleEvent(message);
+        } catch (const std::exception&) {
+            // The event's handling ends; the next event is still taken.
+        }
+    }
+    // Once for all the calls of the tick, after the tick.
+    if (dayListDue_) {
+        dayListDue_ = false;
+        QTimer::singleShot(0, this, [this] { LoadDayCalls(hvDay->text()); });
+    }
+}
+
+void GtMain::handleEvent(const GxMessage& message)
+{
+    const std::int16_t ch = message.Channel;
+    // Events of channels the monitor does not keep are dropped.
+    if (ch < 0 || ch >= ChCount) return;
+    if (ChState[ch] == kRecording) {
+        if (message.Event == gxevent::LineCut) lineCut(ch);
+        return;
+    }
+    if (ChState[ch] != kIdle) return;
+    switch (message.Event) {
+    case gxevent::FskCallerId: readFskCallerId(ch); break;
+    case gxevent::DtmfCallerId: readDtmfCallerId(ch); break;
+    case gxevent::OffHook: offHook(ch); break;
+    case gxevent::Ringing:
+        ChCallIn[ch] = 1;   // an incoming call: the off-hook that follows answers it
+        setMainLabel(QStringLiteral("Label7"), QStringLiteral("线路状态：震铃"));
+        break;
+    case gxevent::LineCut: lineCut(ch); break;
+    case gxevent::LineConnected: setMainLabel(QStringLiteral("Label7"), QStringLiteral("线路状态：接线")); break;
+    default: break;
+    }
+}
+
+void GtMain::readFskCallerId(std::int16_t ch)
+{
+    QByteArray first(kCallerIdBufferLength, '\0');
+    QByteArray second(kCallerIdBufferLength, '\0');
+    QByteArray third(kCallerIdBufferLength, '\0');
+    const std::int16_t result = GX_GetFskCallerID(ch, first.data(), second.data(), third.data());
+    GX_StartDetectCallerID(ch);
+    if (result != 0) return;
+    ChCallIn[ch] = 1;
+    ChNumber[ch].clear();
+    HandleCallerID(second);
+    ChNumber[ch] = TelNo_;
+}
+
+void GtMain::readDtmfCallerId(std::int16_t ch)
+{
+    QByteArray second(kCallerIdBufferLength, '\0');
+    if (GX_GetDTMFCallerID(ch, second.data()) != 0) return;
+    ChCallIn[ch] = 1;
+    ChNumber[ch].clear();
+    HandleCallerID(second);
+    ChNumber[ch] = TelNo_;
+}
+
+void GtMain::offHook(std::int16_t ch)
+{
+    setStatus(ch, ChCallIn[ch] != 0 ? QStringLiteral("Recording In") : QStringLiteral("Recording Out"));
+    if (RecordFlag_ != QLatin1String("1")) return;
+
+    // The recording is named and filed by this line's own caller.
+    const QString number = ChNumber[ch];
+    const QString name = recordingName(ch);
+    if (!number.isEmpty()) {
+        database::guarded([&] {
+            auto connection = database::openMain();
+            db::Recordset newest;
+            newest.open(QStringLiteral("select top 1 * from HV_Cidlist where CallerID=") + sqltext::quoted(number)
+                            + QStringLiteral(" order by id desc"),
+                        *connection, db::CursorType::Static, db::LockType::Optimistic);
+            if (newest.eof()) return;
+            newest.setField(QStringLiteral("WavFile"), name);
+            newest.update();
+        });
+    }
+    TelNo_.clear();
+    ChNumber[ch].clear();
+    const QByteArray path = QFile::encodeName(ui::programPath(QStringLiteral("WavFile/") + name));
+    if (GX_StartRecordWaveFile(ch, path.constData(), 0, -1, 0) != 0) setStatus(ch, QStringLiteral("Record Error"));
+    ChCallIn[ch] = 0;
+    ChState[ch] = kRecording;
+}
+
+// The line is cut: a recording ends and its channel is idle again.
+void GtMain::lineCut(std::int16_t ch)
+{
+    if (ChState[ch] == kRecording) {
+        GX_StopRecordVoice(ch);
+        ChState[ch] = kIdle;
+        setStatus(ch, QStringLiteral("Idle"));
+    }
+    ChCallIn[ch] = 0;
+    setMainLabel(QStringLiteral("Label7"), QStringLiteral("线路状态：断线"));
+}
+
+// "yymmddhhmmss-<number>-<channel>.wav"; a name already in use (the same
+// second, or the clock set back) gets "-2", "-3"… before ".wav", so no
+// recording is ever overwritten.
+QString GtMain::recordingName(std::int16_t ch) const
+{
+    const QString stem = db::locale::now().toString(QStringLiteral("yyMMddHHmmss")) + QLatin1Char('-') + ChNumber[ch]
+        + QLatin1Char('-') + QString::number(ch);
+    QString name = stem + QStringLiteral(".wav");
+    for (int n = 2; recordingNameTaken(name); ++n) name = stem + QLatin1Char('-') + QString::number(n) + QStringLiteral(".wav");
+    return name;
+}
+
+void GtMain::setStatus(int channel, const QString& text)
+{
+    StatusGridV->setTextArray((channel + 1) * kGridColumns + kStatusColumn, text);
+}
+
+} // namespace callerid

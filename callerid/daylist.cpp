@@ -1,0 +1,137 @@
+// The calls of one day: the list, its day navigation, sort and clicks, and
+// the day's export to an Excel workbook.
+#include "callerid/dsrormat.h"
+#include "callerid/execsql.h"
+#include "callerid/gtmain.h"
+#include "callerid/numbermatch.h"
+
+#include "common/database.h"
+#include "common/mymode.h"
+#include "common/sqltext.h"
+#include "common/workbookexport.h"
+#include "platform/db/locale.h"
+#include "platform/ui/desktop.h"
+#include "platform/ui/windows.h"
+
+namespace callerid {
+
+namespace {
+
+constexpr int kTimeColumn = 2;
+const QStringList kCompanyNumbers = {QStringLiteral("company_tel"), QStringLiteral("company_fax"),
+                                     QStringLiteral("company_mobil")};
+
+// The calls from the start of the day up to, not including, the start of the next.
+QString dayCondition(const QDate& day)
+{
+    return QStringLiteral("datetime>=") + sqltext::dateLiteral(day) + QStringLiteral(" and datetime<")
+        + sqltext::dateLiteral(day.addDays(1));
+}
+
+// The customer whose numbers hold the caller's number, best match first;
+// "陌生电话" when none is found or the lookup fails.
+QString customerOf(db::Connection& connection, const QString& callerId)
+{
+    const QString number = callerId.trimmed();
+    QString name = QStringLiteral("陌生电话");
+    database::guarded([&] {
+        const auto companyId = numbermatch::bestId(connection, QStringLiteral("company"), kCompanyNumbers, number);
+        if (!companyId) return;
+        db::Recordset company;
+        company.open(QStringLiteral("select company_name from company where id=") + QString::number(*companyId), connection);
+        if (!company.eof()) name = company.field(0).toText();
+    });
+    return name;
+}
+
+} // namespace
+
+void GtMain::LoadDayCalls(const QString& dayText)
+{
+    const QDate day = dSrormat::parseShortDate(dayText);
+    ListView3->clearItems();
+    const bool withRecordings = Mymode::UserRights.contains(QLatin1String("b_work=1;"));
+    database::guarded([&] {
+        if (!day.isValid()) return;
+        std::shared_ptr<db::Recordset> calls = Const::ExecSql(QStringLiteral("select * from Hv_Cidlist where ")
+                                                              + dayCondition(day) + QStringLiteral(" order by datetime desc"));
+        if (!calls || calls->eof()) return;
+        auto connection = database::openMain();
+        for (; !calls->eof(); calls->moveNext()) {
+            const db::Variant when = calls->field(QStringLiteral("DateTime"));
+            QStringList texts{
+                QStringLiteral("%1.").arg(ListView3->itemCount() + 1, 2, 10, QLatin1Char('0')),
+                calls->field(QStringLiteral("CallerID")).toText(),
+                when.isNullOrEmpty() ? QString() : when.toDate().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")),
+                customerOf(*connection, calls->field(QStringLiteral("CallerID")).toText()),
+                calls->field(QStringLiteral("UserNO")).toText(),
+                QString(),
+                calls->field(QStringLiteral("CidName")).toText()};
+            if (withRecordings) texts << calls->field(QStringLiteral("WavFile")).toText();
+            ListView3->addItem(texts, calls->field(QStringLiteral("id")).toText());
+        }
+    });
+    ldian->setText(QString::number(ListView3->itemCount()));
+}
+
+void GtMain::showDay(const QDate& day)
+{
+    hvDay->setText(dSrormat::FormatShortDate(day, true));
+    LoadDayCalls(hvDay->text());
+}
+
+// The day in the box; today when the box holds no day.
+QDate GtMain::shownDay() const
+{
+    const QDate day = dSrormat::parseShortDate(hvDay->text());
+    return day.isValid() ? day : db::locale::now().date();
+}
+
+void GtMain::image12_Click()
+{
+    showDay(db::locale::now().date());
+}
+
+void GtMain::image14_Click()
+{
+    showDay(shownDay().addDays(-1));
+}
+
+void GtMain::image16_Click()
+{
+    showDay(shownDay().addDays(1));
+}
+
+// The first click sorts descending; each further click, on any column, turns the order.
+void GtMain::ListView3_ColumnClick(int column)
+{
+    ListView3->setSortKey(column - 1);
+    ListView3->setSorted(true);
+    ListView3->setSortOrder(ListView3->sortOrder() == ui::ListView::Descending ? ui::ListView::Ascending
+                                                                               : ui::ListView::Descending);
+}
+
+void GtMain::ListView3_ItemClick(int row)
+{
+    Openitem_ = ListView3->text(row, kTimeColumn).trimmed();
+    OpenitemId_ = ListView3->tag(row).toInt();
+}
+
+void GtMain::ListView3_DblClick()
+{
+    if (ui::Windows::isDefined(QStringLiteral("frmComeing"))) ui::Windows::open(QStringLiteral("frmComeing"));
+}
+
+// The shown day's calls into the sheet "来电记录" of Export2excel.xls, which then opens.
+void GtMain::command2_Click()
+{
+    const QDate day = shownDay();
+    workbookexport::exportAndOpen([&day](const QString& workbook) {
+        return QStringLiteral("SELECT cstr(DateTime) as 来电时间,CallerID as 来电号码,CIDarea as 来电区域,UserNO as 联系人,"
+                              "CidName as 话务员,Contant as 来电内容,WavFile as 录音文件 INTO [Excel 5.0;DATABASE=")
+            + workbook + QStringLiteral("].[来电记录] FROM Hv_Cidlist where DateTime>=") + sqltext::dateLiteral(day)
+            + QStringLiteral(" and DateTime<") + sqltext::dateLiteral(day.addDays(1));
+    });
+}
+
+} // namespace callerid

@@ -1,0 +1,164 @@
+// Incoming calls: the clean-up, the short-number mark, the outside-line
+// prefix and the length gate; the contact match and its order; the call-log
+// row; the card or unknown-caller pop-up and the main window's status strip.
+#include "callerid_fixture.h"
+
+namespace {
+
+int windowsOfKind(const char* kind)
+{
+    int found = 0;
+    for (ui::Form* form : ui::Windows::all()) found += form->kind() == QLatin1String(kind);
+    return found;
+}
+
+class IncomingCall : public CallerIdTest {
+protected:
+    void SetUp() override
+    {
+        CallerIdTest::SetUp();
+        if (!ui::Windows::isDefined(QStringLiteral("GtNewNo")))
+            ui::Windows::define(QStringLiteral("GtNewNo"), [] { return std::make_unique<ui::Form>(QStringLiteral("GtNewNo")); });
+        makeAreaDatabase();
+        settings(QString(), QStringLiteral("0"), QStringLiteral("0"));
+        loadMonitor();
+    }
+    // The box's buffer: the text, then NULs to 200 characters.
+    static QByteArray buffer(const QByteArray& text) { return text.leftJustified(kCallerIdBufferLength, '\0'); }
+    void call(const QByteArray& text) { monitor()->HandleCallerID(buffer(text)); }
+    int calls() { return count(QStringLiteral("select count(*) from Hv_Cidlist")); }
+    ui::Form* openMainWindow() { return ui::Windows::open(QStringLiteral("frmMain")); }
+    QString mainLabel(ui::Form* mainWindow, const char* name)
+    {
+        return mainWindow->control<ui::Label>(QString::fromLatin1(name))->caption();
+    }
+};
+
+TEST_F(IncomingCall, CleanUpMarkPrefixAndGate)
+{
+    call("13800138000");
+    EXPECT_EQ(newestCall("CallerID"), QStringLiteral("13800138000"));
+    call("(0755) 8123-4567");
+    EXPECT_EQ(newestCall("CallerID"), QStringLiteral("075581234567"));
+    // Full-width digits are not digits of the number.
+    call("１３８0012345");
+    EXPECT_EQ(newestCall("CallerID"), QStringLiteral("0012345"));
+    call("123456");
+    EXPECT_EQ(newestCall("CallerID"), QStringLiteral("123456X"));
+    call("1234");
+    EXPECT_EQ(newestCall("CallerID"), QStringLiteral("1234X"));
+    const int logged = calls();
+    call("123");
+    EXPECT_EQ(calls(), logged);
+    EXPECT_EQ(monitor()->PhoneID(), QStringLiteral("123X"));
+    call("");
+    EXPECT_EQ(calls(), logged);
+
+    settings(QStringLiteral("9"), QStringLiteral("0"), QStringLiteral("0"));
+    call("91234567");
+    EXPECT_EQ(newestCall("CallerID"), QStringLiteral("1234567"));
+    call("91234");
+    EXPECT_EQ(newestCall("CallerID"), QStringLiteral("1234X"));
+    settings(QStringLiteral("90"), QStringLiteral("0"), QStringLiteral("0"));
+    call("901234567");
+    EXPECT_EQ(newestCall("CallerID"), QStringLiteral("901234567"));
+    EXPECT_EQ(monitor()->RecordFlag(), QStringLiteral("0"));
+}
+
+TEST_F(IncomingCall, ContactMatchPrefersTheExactThenTheWholeNumberThenTheLowestId)
+{
+    const int inside = addCustomer(QStringLiteral("手机里"));
+    const int local = addCustomer(QStringLiteral("本地"));
+    const int exact = addCustomer(QStringLiteral("正好"));
+    addContact(inside, QStringLiteral("甲"), QStringLiteral("18123456789"));
+    addContact(local, QStringLiteral("乙"), QStringLiteral("0755-81234567"));
+    call("81234567");
+    EXPECT_EQ(newestCall("UserNO"), QStringLiteral("乙"));
+    addContact(exact, QStringLiteral("丙"), QString(), QStringLiteral("81234567"));
+    call("81234567");
+    EXPECT_EQ(newestCall("UserNO"), QStringLiteral("丙"));
+    // Only inside longer numbers: the lowest id.
+    addContact(local, QStringLiteral("丁"), QStringLiteral("15556667000"));
+    addContact(inside, QStringLiteral("戊"), QStringLiteral("25556667111"));
+    call("5556667");
+    EXPECT_EQ(newestCall("UserNO"), QStringLiteral("丁"));
+    // Separators break a number: no match.
+    call("075581234567");
+    EXPECT_EQ(scalar(QStringLiteral("select top 1 UserNO is null from Hv_Cidlist order by id desc")), QStringLiteral("1"));
+    // A quote cannot break the query (it is not a digit, so it never arrives; the
+    // condition quotes whatever it is given).
+    EXPECT_EQ(newestCall("CidName"), QStringLiteral("system"));
+}
+
+TEST_F(IncomingCall, KnownCallerRowLabelsAndCard)
+{
+    ui::Form* mainWindow = openMainWindow();
+    const int customer = addCustomer(QStringLiteral("华星商行"));
+    addContact(customer, QStringLiteral("王经理"), QString(), QStringLiteral("013800138000"));
+
+    // Pop-ups off: the row and the monitor's labels, not the status strip.
+    const QString before = mainLabel(mainWindow, "RecTel");
+    call("013800138000");
+    EXPECT_EQ(newestCall("CallerID"), QStringLiteral("013800138000"));
+    EXPECT_EQ(newestCall("UserNO"), QStringLiteral("王经理"));
+    EXPECT_EQ(newestCall("CidName"), QStringLiteral("system"));
+    EXPECT_EQ(newestCall("CIDarea"), QStringLiteral("北京--中国移动"));
+    EXPECT_EQ(newestCall("DateTime"), QStringLiteral("2026-3-10 9:30:15"));
+    EXPECT_EQ(monitor()->PhoneID(), QStringLiteral("13800138000"));
+    EXPECT_EQ(monitor()->TelNo(), QStringLiteral("013800138000"));
+    EXPECT_TRUE(ctl<ui::Label>("Label1(2)")->isHidden());
+    EXPECT_FALSE(ctl<ui::Label>("Label1(5)")->isHidden());
+    EXPECT_EQ(mainLabel(mainWindow, "RecTel"), before);
+    EXPECT_EQ(windowsOfKind("frmCustDetail"), 0);
+
+    // Pop-ups on: a new card each call, showing the caller's customer.
+    settings(QString(), QStringLiteral("1"), QStringLiteral("0"));
+    call("013800138000");
+    call("013800138000");
+    EXPECT_EQ(windowsOfKind("frmCustDetail"), 2);
+    EXPECT_EQ(Mymode::CurrentRecordId, customer);
+    EXPECT_EQ(mainLabel(mainWindow, "RecTel"), QStringLiteral("13800138000"));
+    EXPECT_EQ(mainLabel(mainWindow, "Label15"), QStringLiteral("来电时间:09:30"));
+    EXPECT_EQ(mainLabel(mainWindow, "Label14"), QStringLiteral("华星商行"));
+    ui::Form* card = ui::Windows::all().back();
+    EXPECT_EQ(card->control<ui::TextBox>(QStringLiteral("companyname"))->text(), QStringLiteral("华星商行"));
+    // Today's list shows the calls; a number known only as a contact's has no customer there.
+    EXPECT_EQ(list()->itemCount(), 3);
+    EXPECT_EQ(list()->text(0, 3), QStringLiteral("陌生电话"));
+    EXPECT_EQ(list()->text(0, 4), QStringLiteral("王经理"));
+}
+
+TEST_F(IncomingCall, ContactWithoutACustomerPopsUpNothing)
+{
+    settings(QString(), QStringLiteral("1"), QStringLiteral("0"));
+    Mymode::CurrentRecordId = 77;
+    addContact(999, QStringLiteral("孤儿"), QStringLiteral("88886666"));
+    call("88886666");
+    EXPECT_EQ(newestCall("UserNO"), QStringLiteral("孤儿"));
+    EXPECT_EQ(windowsOfKind("frmCustDetail"), 0);
+    EXPECT_EQ(Mymode::CurrentRecordId, 77);
+}
+
+TEST_F(IncomingCall, UnknownCallerWindowAndStatusStrip)
+{
+    ui::Form* mainWindow = openMainWindow();
+    call("075581234567");
+    EXPECT_EQ(newestCall("CIDarea"), QStringLiteral("广东--深圳"));
+    EXPECT_EQ(mainLabel(mainWindow, "RecTel"), QStringLiteral("075581234567"));
+    EXPECT_EQ(mainLabel(mainWindow, "Label14"), QStringLiteral("广东--深圳"));
+    EXPECT_EQ(windowsOfKind("GtNewNo"), 0);
+    settings(QString(), QStringLiteral("1"), QStringLiteral("1"));
+    call("01065521234");
+    EXPECT_EQ(windowsOfKind("GtNewNo"), 1);
+    EXPECT_EQ(mainLabel(mainWindow, "Label14"), QStringLiteral("北京市"));
+    EXPECT_EQ(monitor()->RecordFlag(), QStringLiteral("1"));
+
+    // Without the number-area database the row has no area and the label keeps its text.
+    QFile::remove(path(QStringLiteral("MobilDB.mdb")));
+    call("13912345678");
+    EXPECT_EQ(newestCall("CallerID"), QStringLiteral("13912345678"));
+    EXPECT_EQ(scalar(QStringLiteral("select top 1 CIDarea is null from Hv_Cidlist order by id desc")), QStringLiteral("1"));
+    EXPECT_EQ(mainLabel(mainWindow, "Label14"), QStringLiteral("北京市"));
+}
+
+} // namespace

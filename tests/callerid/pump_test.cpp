@@ -1,0 +1,183 @@
+// The poll tick against the simulated box: a burst in one tick, a nested
+// tick, a throwing step, line states, and recordings: their names, rows,
+// files, errors, collisions, the end of a recording and two lines at once.
+#include "callerid_fixture.h"
+
+#include "callerid/windows.h"
+
+#include <QDir>
+#include <QFile>
+#include <functional>
+
+namespace {
+
+// The unknown-caller window of these tests: runs a hook when it loads.
+class UnknownCallerProbe : public ui::Form {
+public:
+    UnknownCallerProbe() : ui::Form(QStringLiteral("GtNewNo")) {}
+    static inline std::function<void()> onLoad;
+
+protected:
+    void Form_Load() override
+    {
+        if (onLoad) onLoad();
+    }
+};
+
+class BoxPump : public CallerIdTest {
+protected:
+    void SetUp() override
+    {
+        CallerIdTest::SetUp();
+        ui::Windows::define(QStringLiteral("GtNewNo"), [] { return std::make_unique<UnknownCallerProbe>(); });
+        makeAreaDatabase();
+        settings(QString(), QStringLiteral("0"), QStringLiteral("1"));
+        QDir().mkpath(path(QStringLiteral("WavFile")));
+    }
+    void TearDown() override
+    {
+        UnknownCallerProbe::onLoad = nullptr;
+        CallerIdTest::TearDown();
+        callerid::defineWindows();   // the program's own windows again for the tests that follow
+    }
+    QString wav(const QString& name) { return path(QStringLiteral("WavFile/") + name); }
+    QString wavOf(const QString& number) { return scalar(QStringLiteral("select top 1 WavFile from Hv_Cidlist where CallerID='%1' order by id desc").arg(number)); }
+    QString label7(ui::Form* mainWindow) { return mainWindow->control<ui::Label>(QStringLiteral("Label7"))->caption(); }
+};
+
+TEST_F(BoxPump, BurstInOneTickAndLineStates)
+{
+    loadMonitor({1});
+    ui::Form* mainWindow = ui::Windows::open(QStringLiteral("frmMain"));
+    settings(QString(), QStringLiteral("0"), QStringLiteral("0"));
+    lineEvent(0, gxevent::Ringing);
+    ring(0, "13800138000");
+    ring(0, "81234567", gxevent::DtmfCallerId);
+    lineEvent(0, gxevent::LineConnected);
+    tick();
+    EXPECT_EQ(box().pending(), 0);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist")), 2);
+    EXPECT_EQ(newestCall("CallerID"), QStringLiteral("81234567"));
+    EXPECT_EQ(label7(mainWindow), QStringLiteral("线路状态：接线"));
+    // Caller-ID detection is armed again after an FSK read only.
+    EXPECT_EQ(box().calls().count(QStringLiteral("GX_StartDetectCallerID(0)")), 2);
+    lineEvent(0, gxevent::Ringing);
+    tick();
+    EXPECT_EQ(label7(mainWindow), QStringLiteral("线路状态：震铃"));
+    lineEvent(0, gxevent::LineCut);
+    tick();
+    EXPECT_EQ(label7(mainWindow), QStringLiteral("线路状态：断线"));
+}
+
+TEST_F(BoxPump, NestedTickReturnsAtOnceAndAThrowingStepEndsOnlyItsEvent)
+{
+    loadMonitor({1});
+    settings(QString(), QStringLiteral("1"), QStringLiteral("0"));
+    int pendingInNestedTick = -1;
+    UnknownCallerProbe::onLoad = [&] {
+        monitor()->PollBoxEvents();
+        pendingInNestedTick = box().pending();
+    };
+    ring(0, "81234567");
+    ring(0, "81234568");
+    ring(0, "81234569");
+    tick();
+    EXPECT_EQ(pendingInNestedTick, 0);   // the last call's window: nothing was left for it to take
+    EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist")), 3);
+
+    UnknownCallerProbe::onLoad = [] { throw std::runtime_error("window failed"); };
+    ring(0, "82234567");
+    ring(0, "82234568");
+    tick();
+    EXPECT_EQ(box().pending(), 0);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist")), 5);
+    // The busy flag was cleared: the next tick works.
+    UnknownCallerProbe::onLoad = nullptr;
+    ring(0, "83234567");
+    tick();
+    EXPECT_EQ(newestCall("CallerID"), QStringLiteral("83234567"));
+}
+
+TEST_F(BoxPump, OffHookBeforeAnyCallerIdOnlyShowsTheStatus)
+{
+    loadMonitor({1});
+    lineEvent(0, gxevent::OffHook);
+    tick();
+    EXPECT_EQ(status(0), QStringLiteral("Recording Out"));
+    EXPECT_TRUE(QDir(path(QStringLiteral("WavFile"))).isEmpty());
+    EXPECT_FALSE(box().isRecording(0));
+}
+
+TEST_F(BoxPump, AnsweredCallIsRecordedUntilHangUp)
+{
+    loadMonitor({1});
+    ring(0, "13800138000");
+    lineEvent(0, gxevent::OffHook);
+    tick();
+    const QString name = QStringLiteral("260310093015-13800138000-0.wav");
+    EXPECT_EQ(wavOf(QStringLiteral("13800138000")), name);
+    EXPECT_EQ(monitor()->TelNo(), QString());
+    EXPECT_EQ(status(0), QStringLiteral("Recording In"));
+    EXPECT_TRUE(box().isRecording(0));
+    QFile file(wav(name));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.read(4), "RIFF");
+
+    // While recording, a caller ID is not handled; the hang-up ends the recording.
+    ring(0, "13911112222");
+    lineEvent(0, gxevent::LineCut);
+    ring(0, "13933334444");
+    tick();
+    EXPECT_FALSE(box().isRecording(0));
+    EXPECT_EQ(status(0), QStringLiteral("Idle"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist where CallerID='13911112222'")), 0);
+    EXPECT_EQ(newestCall("CallerID"), QStringLiteral("13933334444"));
+
+    // A second off-hook takes this call; then one without a caller between.
+    lineEvent(0, gxevent::OffHook);
+    lineEvent(0, gxevent::LineCut);
+    lineEvent(0, gxevent::OffHook);
+    tick();
+    EXPECT_EQ(wavOf(QStringLiteral("13933334444")), QStringLiteral("260310093015-13933334444-0.wav"));
+    EXPECT_TRUE(QFile::exists(wav(QStringLiteral("260310093015--0.wav"))));
+    EXPECT_EQ(status(0), QStringLiteral("Recording Out"));
+}
+
+TEST_F(BoxPump, NamesNeverCollideAndEachLineKeepsItsCaller)
+{
+    loadMonitor({1, 1});
+    ring(0, "13800138000");
+    ring(1, "075581234567");
+    lineEvent(0, gxevent::OffHook);
+    tick();
+    EXPECT_EQ(wavOf(QStringLiteral("13800138000")), QStringLiteral("260310093015-13800138000-0.wav"));
+    EXPECT_EQ(wavOf(QStringLiteral("075581234567")), QString());
+    lineEvent(1, gxevent::OffHook);
+    tick();
+    EXPECT_EQ(wavOf(QStringLiteral("075581234567")), QStringLiteral("260310093015-075581234567-1.wav"));
+
+    // The same caller again within the same second: a new name, the old file kept.
+    lineEvent(0, gxevent::LineCut);
+    ring(0, "13800138000");
+    lineEvent(0, gxevent::OffHook);
+    tick();
+    EXPECT_EQ(wavOf(QStringLiteral("13800138000")), QStringLiteral("260310093015-13800138000-0-2.wav"));
+    EXPECT_TRUE(QFile::exists(wav(QStringLiteral("260310093015-13800138000-0.wav"))));
+    EXPECT_TRUE(QFile::exists(wav(QStringLiteral("260310093015-13800138000-0-2.wav"))));
+}
+
+TEST_F(BoxPump, RefusedRecordingShowsRecordErrorAndKeepsTheName)
+{
+    loadMonitor({1});
+    QDir(path(QStringLiteral("WavFile"))).removeRecursively();
+    ring(0, "13800138000");
+    lineEvent(0, gxevent::OffHook);
+    tick();
+    EXPECT_EQ(status(0), QStringLiteral("Record Error"));
+    EXPECT_EQ(wavOf(QStringLiteral("13800138000")), QStringLiteral("260310093015-13800138000-0.wav"));
+    lineEvent(0, gxevent::LineCut);
+    tick();
+    EXPECT_EQ(status(0), QStringLiteral("Idle"));
+}
+
+} // namespace
