@@ -1,7 +1,6 @@
 #include "reports/repkc.h"
 
 #include "common/mymode.h"
-#include "platform/ui/desktop.h"
 #include "reports/reportexport.h"
 
 namespace reports {
@@ -9,16 +8,12 @@ namespace reports {
 RepKC::RepKC() : ReportWindow(QStringLiteral("repKC"), 6015)
 {
     setCaption(QStringLiteral("库存报表"));
-    addPictureButton(QStringLiteral("command1"), ui::programPath(QStringLiteral("bmp/report.bmp")), 4200, 360, 1200, 330)
-        ->onClick = [this] { RunReport(); };
     const char* const captions[] = {"库存报表", "出库统计", "入库统计", "入库明细"};
     for (int i = 0; i < 4; ++i) {
         option1_[i] = addOptionButton(QStringLiteral("Option1(%1)").arg(i), QString::fromUtf8(captions[i]), 8880,
                                       960 + i * 480, 1335, 255);
         option1_[i]->onClick = [this] { RunReport(); };
     }
-    addPictureButton(QStringLiteral("Image1"), ui::programPath(QStringLiteral("bmp/tbexcel.bmp")), 9240, 4560, 495, 465)
-        ->onClick = [this] { Image1_Click(); };
 }
 
 void RepKC::Form_Load()
@@ -29,6 +24,11 @@ void RepKC::Form_Load()
     static const QStringList selectors{QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9")};
     const int chosen = selectors.indexOf(Mymode::ReportSelector);
     option1_[chosen < 0 ? 0 : chosen]->setValue(true);
+}
+
+void RepKC::command1_Click()
+{
+    RunReport();
 }
 
 stockreport::Kind RepKC::selectedKind() const

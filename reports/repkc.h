@@ -18,7 +18,8 @@ protected:
     void Form_Load() override;
 
 private:
-    void Image1_Click();
+    void command1_Click() override;
+    void Image1_Click() override;
     stockreport::Kind selectedKind() const;
 
     ui::OptionButton* option1_[4];

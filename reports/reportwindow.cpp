@@ -1,6 +1,7 @@
 #include "reports/reportwindow.h"
 
 #include "common/skin.h"
+#include "platform/ui/desktop.h"
 #include "platform/ui/listview.h"
 #include "platform/ui/msgbox.h"
 #include "reports/reportlist.h"
@@ -19,8 +20,12 @@ ReportWindow::ReportWindow(const QString& kind, double totalsWidth) : ui::Form(k
     text1 = ui::addDatePicker(this, QStringLiteral("text1"), 840, 360, 1215, 375);
     addLabel(QStringLiteral("Label2"), QStringLiteral("到"), 2400, 390, 255, 255);
     text2 = ui::addDatePicker(this, QStringLiteral("text2"), 2760, 360, 1215, 375);
+    addPictureButton(QStringLiteral("command1"), ui::programPath(QStringLiteral("bmp/report.bmp")), 4200, 360, 1200, 330)
+        ->onClick = [this] { command1_Click(); };
     ListView3 = ui::addListView(this, QStringLiteral("ListView3"), 120, 840, 8535, 5535);
     ListView3->onColumnClick = [this](int index) { ListView3_ColumnClick(index); };
+    addPictureButton(QStringLiteral("Image1"), ui::programPath(QStringLiteral("bmp/tbexcel.bmp")), 9240, 4560, 495, 465)
+        ->onClick = [this] { Image1_Click(); };
     addLabel(QStringLiteral("Label5"), QStringLiteral("结果导出到   Excel文件"), 9120, 5160, 1215, 375)->setWordWrap(true);
     Label3 = addLabel(QStringLiteral("Label3"), QString(), 1320, 6720, totalsWidth, 255);
 }

@@ -27,6 +27,9 @@ protected:
     void Form_Paint() override;
     // One sort order for the whole list: each header click flips it.
     void ListView3_ColumnClick(int index);
+    // The run picture and the export picture.
+    virtual void command1_Click() = 0;
+    virtual void Image1_Click() = 0;
 
     // Both dates valid, or the message of the first invalid one and false.
     bool datesValid();

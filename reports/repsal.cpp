@@ -1,7 +1,6 @@
 #include "reports/repsal.h"
 
 #include "common/mymode.h"
-#include "platform/ui/desktop.h"
 #include "reports/reportexport.h"
 #include "reports/reportlist.h"
 
@@ -25,16 +24,12 @@ const KindOption kKindOptions[] = {
 RepSal::RepSal() : ReportWindow(QStringLiteral("repsal"), 1455)
 {
     setCaption(QStringLiteral("销售统计表"));
-    addPictureButton(QStringLiteral("command1"), ui::programPath(QStringLiteral("bmp/report.bmp")), 4200, 360, 1200, 330)
-        ->onClick = [this] { command1_Click(); };
     for (const KindOption& kind : kKindOptions) {
         ui::OptionButton* option = addOptionButton(QStringLiteral("Option1(%1)").arg(kind.index),
                                                    QString::fromUtf8(kind.caption), 8880, kind.top, kind.width, 255);
         option->onClick = [this, index = kind.index] { Option1_Click(index); };
         option1_[kind.index] = option;
     }
-    addPictureButton(QStringLiteral("Image1"), ui::programPath(QStringLiteral("bmp/tbexcel.bmp")), 9240, 4560, 495, 465)
-        ->onClick = [this] { Image1_Click(); };
 }
 
 void RepSal::Form_Load()

@@ -19,8 +19,8 @@ protected:
 
 private:
     void Option1_Click(int index);
-    void command1_Click();
-    void Image1_Click();
+    void command1_Click() override;
+    void Image1_Click() override;
     void RunReport();
     std::optional<salessummary::Kind> selectedKind() const;
 
