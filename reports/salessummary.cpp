@@ -58,12 +58,16 @@ std::vector<Period> periods(Kind kind, const QDate& start, const QDate& end, db:
     return found;
 }
 
-QString customerQuery(const QDate& start, const QDate& end, bool withQuantity)
+// The orders of the range summed per customer name: summed per customer
+// first (a cheap whole-number grouping), then customers of one name joined.
+// Orders whose customer no longer exists are not counted.
+std::vector<productsales::NamedSum> customerSums(const QDate& start, const QDate& end)
 {
-    return QStringLiteral("select b.company_name,sum(a.totlemoney) as unprice")
-        + (withQuantity ? QStringLiteral(",sum(a.TotalNum) as numn") : QString())
-        + QStringLiteral(" from Sales a,company b where a.companyid=b.id")
-        + daterange::both(QStringLiteral("a.salesdate"), start, end) + QStringLiteral("  group by b.company_name");
+    auto groups = database::query(QStringLiteral("select b.company_name,x.unprice,x.numn from (select companyid,"
+                                                 "sum(totlemoney) as unprice,sum(TotalNum) as numn from Sales where 0=0")
+                                  + daterange::both(QStringLiteral("salesdate"), start, end)
+                                  + QStringLiteral(" group by companyid) x,company b where x.companyid=b.id order by b.company_name"));
+    return productsales::joinByName(*groups);
 }
 
 // A summed number as the list shows it: exact to four decimals, "" when nothing was summed.
@@ -78,13 +82,12 @@ void addRow(ReportResult& result, QStringList cells)
     result.rows.push_back(cells);
 }
 
-// Name and summed order totals of each customer name, in the order the database returns them.
+// Name and summed order totals of each customer name, in name order.
 void customerRows(ReportResult& result, const QDate& start, const QDate& end, db::Currency& total)
 {
-    auto groups = database::query(customerQuery(start, end, false));
-    for (; !groups->eof(); groups->moveNext()) {
-        total = total + orZero(groups->field(1));
-        addRow(result, {groups->field(0).toText(), sumText(groups->field(1))});
+    for (const productsales::NamedSum& sum : customerSums(start, end)) {
+        total = total + sum.amount.value_or(db::Currency());
+        addRow(result, {sum.name, productsales::text(sum.amount)});
     }
 }
 
@@ -119,7 +122,7 @@ ReportResult run(Kind kind, const QDate& start, const QDate& end)
     db::Currency total;
     const bool done = database::guarded([&] {
         if (kind == Kind::Product) {
-            for (const productsales::ProductSum& sum : productsales::sums(start, end)) {
+            for (const productsales::NamedSum& sum : productsales::sums(start, end)) {
                 total = total + sum.amount.value_or(db::Currency());
                 addRow(result, {sum.name, productsales::text(sum.amount), productsales::text(sum.quantity)});
             }
@@ -142,11 +145,15 @@ reportexport::Rows exportRows(Kind kind, const QDate& start, const QDate& end)
 {
     reportexport::Rows rows;
     if (kind == Kind::Product) {
-        for (const productsales::ProductSum& sum : productsales::sums(start, end))
+        for (const productsales::NamedSum& sum : productsales::sums(start, end))
             rows.push_back({sum.name, reportexport::number(sum.amount), reportexport::number(sum.quantity)});
         return rows;
     }
-    if (kind == Kind::Customer) return reportexport::queryRows({customerQuery(start, end, true), {1}});
+    if (kind == Kind::Customer) {
+        for (const productsales::NamedSum& sum : customerSums(start, end))
+            rows.push_back({sum.name, reportexport::number(sum.amount), reportexport::number(sum.quantity)});
+        return rows;
+    }
     db::Currency total;
     for (const Period& period : periods(kind, start, end, total)) {
         xls::Row row{period.label, period.amount.toDouble(), period.quantity.toDouble()};

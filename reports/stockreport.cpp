@@ -140,7 +140,7 @@ ReportResult run(Kind kind, const QDate& start, const QDate& end)
             });
             break;
         case Kind::Outgoing:
-            for (const productsales::ProductSum& sum : productsales::sums(start, end)) {
+            for (const productsales::NamedSum& sum : productsales::sums(start, end)) {
                 if (sum.quantity) quantity.add(sum.quantity->toDouble());
                 result.rows.push_back({QString::number(result.rows.size() + 1), sum.name, productsales::text(sum.quantity)});
             }
@@ -183,7 +183,7 @@ reportexport::Rows exportRows(Kind kind, const QDate& start, const QDate& end)
 {
     if (kind == Kind::Outgoing) {
         reportexport::Rows rows;
-        for (const productsales::ProductSum& sum : productsales::sums(start, end))
+        for (const productsales::NamedSum& sum : productsales::sums(start, end))
             rows.push_back({sum.name, reportexport::number(sum.amount), reportexport::number(sum.quantity)});
         return rows;
     }
