@@ -80,10 +80,10 @@ void AnalysisFrame::command3_Click()
         ui::msgBox(QString::fromUtf8(kBadEndText));
         return;
     }
-    show(analyse(text1->value(), text2->value()));
+    showResult(analyse(text1->value(), text2->value()));
 }
 
-void AnalysisFrame::show(const analysis::Result& result)
+void AnalysisFrame::showResult(const analysis::Result& result)
 {
     Text3->setText(result.text);
     Label3->setCaption(result.amountTotal);

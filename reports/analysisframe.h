@@ -40,7 +40,7 @@ protected:
     ui::Label* Label4;
 
 private:
-    void show(const analysis::Result& result);
+    void showResult(const analysis::Result& result);
     void chartType_Click(ui::OptionButton* option, int type);
 };
 

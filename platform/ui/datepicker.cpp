@@ -16,6 +16,11 @@ DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent)
     setDisplayFormat(QString::fromLatin1(db::locale::kShortDateFormat));
     setMinimumDate(kEmpty);
     setSpecialValueText(QStringLiteral(" "));
+    // The layouts give a date entry the width of its text; the drop-down
+    // button takes its own room, so the text is set a little smaller.
+    QFont smaller = font();
+    smaller.setPointSizeF(smaller.pointSizeF() * 0.85);
+    setFont(smaller);
     setValue(db::locale::now().date());
     connect(this, &QDateEdit::dateChanged, this, [this] {
         if (onChange) onChange();

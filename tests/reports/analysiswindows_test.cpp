@@ -40,11 +40,13 @@ protected:
         addLine(c, QStringLiteral("c"), QStringLiteral("2009-6-15 9:00:00"), QStringLiteral("墨"), QStringLiteral("1.5"), QStringLiteral("2"), QStringLiteral("3"));
     }
 
-    // Fraction of the chart's pixels drawn in the series' colour.
+    // Fraction of the chart's pixels drawn in the series' colour, rendered to a PNG file and read back.
     double seriesCoverage()
     {
         chart()->series();
-        const QImage picture = chart()->grab().toImage();
+        const QString file = path(QStringLiteral("chart.png"));
+        if (!chart()->grab().save(file, "PNG")) return 0;
+        const QImage picture(file);
         const QRgb colour = ui::Chart::seriesColor().rgb();
         int hits = 0;
         for (int y = 0; y < picture.height(); ++y)
