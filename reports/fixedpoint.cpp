@@ -36,18 +36,32 @@ std::optional<db::Currency> amount(const db::Variant& value)
     }
 }
 
-QString millionthsText(std::int64_t millionths)
+QString unitsText(__int128 units, int decimals)
 {
-    const bool negative = millionths < 0;
-    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(millionths) : static_cast<std::uint64_t>(millionths);
-    QString text = QString::number(magnitude / 1000000);
-    std::uint64_t fraction = magnitude % 1000000;
-    if (fraction != 0) {
-        QString digits = QString::number(fraction).rightJustified(6, QLatin1Char('0'));
+    const bool negative = units < 0;
+    unsigned __int128 magnitude = negative ? static_cast<unsigned __int128>(-(units + 1)) + 1 : static_cast<unsigned __int128>(units);
+    unsigned __int128 scale = 1;
+    for (int i = 0; i < decimals; ++i) scale *= 10;
+    auto digitsOf = [](unsigned __int128 value) {
+        QString digits;
+        do {
+            digits.prepend(QLatin1Char(static_cast<char>('0' + static_cast<int>(value % 10))));
+            value /= 10;
+        } while (value != 0);
+        return digits;
+    };
+    QString text = digitsOf(magnitude / scale);
+    if (const unsigned __int128 fraction = magnitude % scale; fraction != 0) {
+        QString digits = digitsOf(fraction).rightJustified(decimals, QLatin1Char('0'));
         while (digits.endsWith(QLatin1Char('0'))) digits.chop(1);
         text += QLatin1Char('.') + digits;
     }
     return negative ? QLatin1Char('-') + text : text;
+}
+
+QString millionthsText(std::int64_t millionths)
+{
+    return unitsText(millionths, 6);
 }
 
 std::int64_t roundedQuantity(double value)

@@ -17,6 +17,9 @@ db::Currency multiply(db::Currency a, db::Currency b);
 // number, or too large for the type.
 std::optional<db::Currency> amount(const db::Variant& value);
 
+// A whole number of units of 10^-decimals written as plain number text,
+// without trailing zeros: (1234500, 4) gives "123.45", (-3000000, 6) "-3".
+QString unitsText(__int128 units, int decimals);
 // Whole millionths written as plain number text: "12.345678", "-3", "0".
 QString millionthsText(std::int64_t millionths);
 

@@ -42,8 +42,9 @@ private:
     db::Currency total_;
 };
 
-// The stock's value: purchase price × stock summed over the products. Empty
-// before the first product, and for good once a product lacks either.
+// The stock's value: purchase price × stock summed over the products,
+// exactly, without rounding (both have four decimals, so the products have
+// eight). Empty before the first product, and for good once a product lacks either.
 class ValueTotal {
 public:
     void add(const db::Variant& price, const db::Variant& stock)
@@ -52,12 +53,12 @@ public:
         const auto s = fixedpoint::amount(stock);
         if (!p || !s) lacking_ = true;
         if (lacking_) return;
-        total_ = total_.value_or(db::Currency()) + fixedpoint::multiply(*p, *s);
+        total_ = total_.value_or(0) + static_cast<__int128>(p->ticks()) * s->ticks();
     }
-    QString text() const { return lacking_ || !total_ ? QString() : total_->toString(); }
+    QString text() const { return lacking_ || !total_ ? QString() : fixedpoint::unitsText(*total_, 8); }
 
 private:
-    std::optional<db::Currency> total_;
+    std::optional<__int128> total_;
     bool lacking_ = false;
 };
 
