@@ -8,6 +8,7 @@
 #include "platform/ui/windows.h"
 #include "reports/windows.h"
 #include "sales/windows.h"
+#include "sms/windows.h"
 
 #include <QApplication>
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv)
     reports::defineWindows();
     sales::defineWindows();
     callerid::defineWindows();
+    sms::defineWindows();
 
     ui::Windows::open(QStringLiteral("frmLogin"));
     return app.exec();

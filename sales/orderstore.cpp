@@ -71,7 +71,7 @@ QString refusal(const Order& order)
     return QString();
 }
 
-bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText)
+bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText, bool withReason)
 {
     std::unique_ptr<db::Connection> connection;
     QString message = failedText;
@@ -83,7 +83,8 @@ bool inTransaction(const std::function<void(db::Connection&)>& steps, const QStr
         return true;
     } catch (const Refusal& refusal) {
         message = refusal.text;
-    } catch (const db::Error&) {
+    } catch (const db::Error& error) {
+        if (withReason) message += error.message();
     }
     if (connection) database::guarded([&] { connection->rollbackTrans(); });
     ui::msgBox(message);

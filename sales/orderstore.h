@@ -33,8 +33,10 @@ struct Refusal {
 };
 // Runs a save's steps in one transaction on a new connection: commits when
 // they end, rolls everything back when one throws. A Refusal shows its own
-// message, any database failure `failedText`. True when committed.
-bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText);
+// message, any database failure `failedText` (followed by the database's own
+// text with `withReason`). True when committed.
+bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText,
+                   bool withReason = false);
 
 // The customer row of a KH_ID text; false when it names no customer.
 bool customerExists(db::Connection& connection, const QString& customerId);

@@ -6,6 +6,7 @@
 #include "mainwin/windows.h"
 #include "reports/windows.h"
 #include "sales/windows.h"
+#include "sms/windows.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@ int main(int argc, char** argv)
     reports::defineWindows();
     sales::defineWindows();
     callerid::defineWindows();
+    sms::defineWindows();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
