@@ -43,6 +43,7 @@ const Picture kPictures[] = {
     {"delete.bmp",               75, 25, Kind::Button,         "删除",   0xC9483C},
     {"modify.bmp",               75, 25, Kind::Button,         "修改",   0x3A7BD5},
     {"search.bmp",               75, 25, Kind::Button,         "查询",   0x3A7BD5},
+    {"report.bmp",               80, 22, Kind::Button,         "生成报表", 0x3A7BD5},
     {"print.bmp",                75, 25, Kind::Button,         "打印",   0x5B6FB8},
     {"excel.bmp",                75, 25, Kind::Button,         "导出",   0x2E9E6A},
     {"next.bmp",                 75, 25, Kind::Button,         "下一步", 0x3A7BD5},

@@ -25,6 +25,15 @@ double pixelsToTwips(int pixels);
 QColor colorFromBgr(quint32 bbggrr);
 // Places a control at a rectangle given in twips.
 void placeTwips(QWidget* control, double left, double top, double width, double height);
+// Names a new control, places it in twips and shows it; returns the control.
+template <class T>
+T* placeNamed(T* control, const QString& name, double left, double top, double width, double height)
+{
+    control->setObjectName(name);
+    placeTwips(control, left, top, width, height);
+    control->show();
+    return control;
+}
 
 using ClickHandler = std::function<void()>;
 // KeyAscii semantics: the handler sees the key before the character arrives;

@@ -2,7 +2,7 @@
 // envelope-label and customer-list printouts of the current customer list.
 #include "mainwin_fixture.h"
 
-#include "desktopprobe.h"
+#include "tests/support/desktopprobe.h"
 #include "tests/support/xlsread.h"
 
 #include "platform/print/preview.h"

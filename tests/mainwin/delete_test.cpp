@@ -3,7 +3,7 @@
 // a sales order, all in one transaction, and the reload of the list.
 #include "mainwin_fixture.h"
 
-#include "desktopprobe.h"
+#include "tests/support/desktopprobe.h"
 
 #include "common/mainlists.h"
 

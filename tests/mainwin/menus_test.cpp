@@ -2,7 +2,7 @@
 // choice handed to the report windows, the help entries and the about window.
 #include "mainwin_fixture.h"
 
-#include "desktopprobe.h"
+#include "tests/support/desktopprobe.h"
 
 #include <QFile>
 #include <QMenuBar>

@@ -1,4 +1,4 @@
-#include "desktopprobe.h"
+#include "tests/support/desktopprobe.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,0 +1,122 @@
+// Report and analysis runs over a year of sales: 1,000,000 order lines on
+// 200,000 orders, 2,000 products and 20,000 customers. Each run over the
+// whole year is to take under a second.
+#include "common/database.h"
+#include "common/mymode.h"
+#include "common/schema.h"
+#include "reports/composition.h"
+#include "reports/salessummary.h"
+#include "reports/stockreport.h"
+#include "reports/trend.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kLines = 1'000'000;
+constexpr int kOrders = 200'000;
+constexpr int kProducts = 2'000;
+constexpr int kCustomers = 20'000;
+
+const QDate kStart(2009, 1, 1);
+const QDate kEnd(2009, 12, 31);
+
+// One database for the whole run, made with the system's own schema.
+class SalesYear {
+public:
+    static void use()
+    {
+        static SalesYear year;
+        Mymode::ConnectString = year.connectString_;
+    }
+
+private:
+    SalesYear()
+    {
+        const QString path = dir_.filePath(QStringLiteral("hvcrm.hvd"));
+        db::createDatabase(path, schema::mainDatabase());
+        connectString_ = QStringLiteral("provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False;Data source =")
+            + path + QStringLiteral(";Jet OLEDB:Database");
+        db::Connection connection;
+        connection.open(connectString_);
+        connection.beginTrans();
+        const QString numbers = QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < %1) ");
+        connection.execute(QStringLiteral("insert into company (company_name, KH_CZZ, KH_GK) ") + numbers.arg(kCustomers)
+                           + QStringLiteral("select '客户' || i || '有限公司', 'system', '1' from n"));
+        connection.execute(QStringLiteral("insert into product (product, description, InPrice, KCL) ") + numbers.arg(kProducts)
+                           + QStringLiteral("select '商品' || i, '型号' || i, (i % 90) + 0.5, i % 500 from n"));
+        // Orders spread over the year, one every 157 seconds or so.
+        connection.execute(QStringLiteral("insert into sales (companyid, orderno, indexflag, salesdate, totlemoney, receivemoney, TotalNum) ")
+                           + numbers.arg(kOrders)
+                           + QStringLiteral("select 1 + i % %1, 'SH' || i, 'k' || i, "
+                                            "datetime('2009-01-01', '+' || (i * 157) || ' seconds'), "
+                                            "(i % 1000) * 1.1 + 0.1, (i % 700) * 1.1, 5 from n")
+                                 .arg(kCustomers));
+        connection.execute(QStringLiteral("insert into SalesMX (companyid, indexflag, salesdate, productname, price, num, zk, unitprice) ")
+                           + numbers.arg(kLines)
+                           + QStringLiteral("select 1 + (i / 5) % %1, 'k' || (1 + i / 5), "
+                                            "datetime('2009-01-01', '+' || ((1 + i / 5) * 157) || ' seconds'), "
+                                            "'商品' || (1 + i % %2), (i % 90) + 0.1, 1 + i % 3, 100, ((i % 90) + 0.1) * (1 + i % 3) from n")
+                                 .arg(kCustomers)
+                                 .arg(kProducts));
+        connection.commitTrans();
+    }
+
+    QTemporaryDir dir_;
+    QString connectString_;
+};
+
+// Times one run over the whole year; `run` returns the rows it made.
+template <class Run>
+void timed(benchmark::State& state, Run run)
+{
+    SalesYear::use();
+    size_t rows = 0;
+    for (auto _ : state) rows = run();
+    state.counters["rows"] = static_cast<double>(rows);
+}
+
+void summary(benchmark::State& state, salessummary::Kind kind)
+{
+    timed(state, [kind] { return salessummary::run(kind, kStart, kEnd).rows.size(); });
+}
+
+void BM_SummaryByYear(benchmark::State& state) { summary(state, salessummary::Kind::Year); }
+void BM_SummaryByMonth(benchmark::State& state) { summary(state, salessummary::Kind::Month); }
+void BM_SummaryByDay(benchmark::State& state) { summary(state, salessummary::Kind::Day); }
+void BM_SummaryByProduct(benchmark::State& state) { summary(state, salessummary::Kind::Product); }
+void BM_SummaryByCustomer(benchmark::State& state) { summary(state, salessummary::Kind::Customer); }
+BENCHMARK(BM_SummaryByYear)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SummaryByMonth)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SummaryByDay)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SummaryByProduct)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SummaryByCustomer)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void stock(benchmark::State& state, stockreport::Kind kind)
+{
+    timed(state, [kind] { return stockreport::run(kind, kStart, kEnd).rows.size(); });
+}
+
+void BM_StockCurrent(benchmark::State& state) { stock(state, stockreport::Kind::Stock); }
+void BM_StockOutgoing(benchmark::State& state) { stock(state, stockreport::Kind::Outgoing); }
+BENCHMARK(BM_StockCurrent)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_StockOutgoing)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void compositionRun(benchmark::State& state, composition::By by)
+{
+    timed(state, [by] { return composition::run(by, kStart, kEnd).chart.size(); });
+}
+
+void BM_CompositionByProduct(benchmark::State& state) { compositionRun(state, composition::By::Product); }
+void BM_CompositionByCustomer(benchmark::State& state) { compositionRun(state, composition::By::Customer); }
+BENCHMARK(BM_CompositionByProduct)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_CompositionByCustomer)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_TrendByMonth(benchmark::State& state)
+{
+    timed(state, [] { return trend::run(trend::Mode::Month, std::nullopt, kStart, kEnd).chart.size(); });
+}
+BENCHMARK(BM_TrendByMonth)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace

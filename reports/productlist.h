@@ -1,0 +1,8 @@
+#pragma once
+#include <QStringList>
+
+namespace reports {
+// Every product's name, in the order the product table returns them; a
+// product without a name adds nothing. Empty when the query fails.
+QStringList productNames();
+}

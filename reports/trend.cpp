@@ -1,0 +1,111 @@
+#include "reports/trend.h"
+
+#include "common/database.h"
+#include "common/sqltext.h"
+#include "platform/db/locale.h"
+#include "reports/daterange.h"
+
+#include <QHash>
+
+namespace trend {
+
+namespace {
+
+// A period's amount and unpaid amount (every order) or quantity (one
+// product), and every order's quantity.
+struct Bucket : analysis::Tally {
+    std::int64_t quantity = 0;   // ten-thousandths
+};
+
+QString keyOf(Mode mode, const db::Variant& when)
+{
+    if (when.isNullOrEmpty()) return QString();
+    const QDate day = when.toDate().date();
+    switch (mode) {
+    case Mode::Year: return QString::number(day.year());
+    case Mode::Month: return QStringLiteral("%1-%2").arg(day.year()).arg(day.month());
+    case Mode::Day: break;
+    }
+    return db::locale::shortDate(day);
+}
+
+QString heading(Mode mode)
+{
+    static const char* const captions[] = {"年份", "  月 份 ", "   日 期  "};
+    return QString::fromUtf8(captions[static_cast<int>(mode)]) + QStringLiteral("\t销售金额\t未付金额\t销售数量");
+}
+
+analysis::Result allProducts(Mode mode, const QDate& start, const QDate& end)
+{
+    static const char* const titles[] = {"按年份统计", "按月份统计", "按天统计"};
+    analysis::ResultBuilder result(heading(mode));
+    analysis::Totals totals;
+    analysis::Groups<Bucket> buckets;
+    const QString range = daterange::both(QStringLiteral("salesdate"), start, end);
+    const bool done = database::guarded([&] {
+        // Each order's quantity: its lines dated in the range, looked up by line key.
+        QHash<QString, std::int64_t> quantities;
+        auto lines = database::query(QStringLiteral("select indexflag,num from salesmx where 0=0") + range);
+        for (; !lines->eof(); lines->moveNext())
+            if (auto quantity = analysis::roundedQuantity(lines->field(1))) quantities[lines->field(0).toText()] += *quantity;
+
+        auto orders = database::query(QStringLiteral("select salesdate,totlemoney,receivemoney,indexflag from sales where 0=0")
+                                      + range + QStringLiteral(" order by salesdate ASC"));
+        for (; !orders->eof(); orders->moveNext()) {
+            Bucket& bucket = buckets.at(keyOf(mode, orders->field(0)));
+            const auto [amount, unpaid] = analysis::orderAmounts(orders->field(1), orders->field(2));
+            totals.add(bucket, amount, unpaid);
+            bucket.quantity += quantities.value(orders->field(3).toText());
+        }
+    });
+    if (done) {
+        for (const auto& [key, bucket] : buckets.all())
+            result.addGroup(key, bucket.amount, {analysis::amountText(bucket.second), analysis::quantityText(bucket.quantity)});
+    } else {
+        totals = analysis::Totals();
+    }
+    return result.finish(QString::fromUtf8(titles[static_cast<int>(mode)]), totals.amount, QStringLiteral("未付金额："),
+                         analysis::amountText(totals.second));
+}
+
+analysis::Result oneProduct(Mode mode, const QString& product, const QDate& start, const QDate& end)
+{
+    static const char* const titles[] = {"按年份统计", "按月份统计", "按天分析图表"};
+    static const char* const unpaidColumn[] = {"未知", "", " "};
+    analysis::ResultBuilder result(heading(mode));
+    analysis::Totals totals;
+    analysis::Groups<Bucket> buckets;
+    const bool done = database::guarded([&] {
+        auto lines = database::query(QStringLiteral("select salesdate,price,num,zk from salesmx where productname=")
+                                     + sqltext::quoted(product)
+                                     + daterange::both(QStringLiteral("salesdate"), start, end)
+                                     + QStringLiteral(" order by salesdate asc"));
+        for (; !lines->eof(); lines->moveNext()) {
+            Bucket& bucket = buckets.at(keyOf(mode, lines->field(0)));
+            totals.add(bucket, analysis::lineAmount(lines->field(1), lines->field(2), lines->field(3)), std::nullopt);
+            const auto rounded = analysis::roundedQuantity(lines->field(2));
+            if (rounded) totals.second.add(*rounded);
+            // A year adds its quantities as stored; a month or a day adds them rounded.
+            const auto added = mode == Mode::Year ? analysis::quantityUnits(lines->field(2)) : rounded;
+            if (added) bucket.quantity += *added;
+        }
+    });
+    if (done) {
+        const QString unpaid = QString::fromUtf8(unpaidColumn[static_cast<int>(mode)]);
+        for (const auto& [key, bucket] : buckets.all())
+            result.addGroup(key, bucket.amount, {unpaid, analysis::quantityText(bucket.quantity)});
+    } else {
+        totals = analysis::Totals();
+    }
+    return result.finish(QString::fromUtf8(titles[static_cast<int>(mode)]), totals.amount, QStringLiteral("总数量："),
+                         analysis::quantityText(totals.second));
+}
+
+} // namespace
+
+analysis::Result run(Mode mode, const std::optional<QString>& product, const QDate& start, const QDate& end)
+{
+    return product ? oneProduct(mode, *product, start, end) : allProducts(mode, start, end);
+}
+
+} // namespace trend

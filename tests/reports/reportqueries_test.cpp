@@ -1,0 +1,167 @@
+// The report queries: date ranges that count the whole end day and not the
+// next midnight, the filters of the detail report, the summary's periods and
+// groups, the stock report's totals lines, and exact sums throughout.
+#include "salesfixture.h"
+
+#include "reports/salesdetail.h"
+#include "reports/salessummary.h"
+#include "reports/stockreport.h"
+
+namespace {
+
+using salessummary::Kind;
+
+QStringList column(const std::vector<QStringList>& rows, int index)
+{
+    QStringList values;
+    for (const QStringList& row : rows) values << row.value(index);
+    return values;
+}
+
+class ReportQueries : public SalesData {};
+
+TEST_F(ReportQueries, DetailRangeCountsTheWholeEndDayOnly)
+{
+    const int customer = addCustomer(QStringLiteral("甲公司"));
+    addOrder(customer, QStringLiteral("a"), QStringLiteral("2009-6-1 0:00:00"), QStringLiteral("1"));
+    addOrder(customer, QStringLiteral("b"), QStringLiteral("2009-6-2 23:59:59"), QStringLiteral("2"));
+    addOrder(customer, QStringLiteral("c"), QStringLiteral("2009-6-3 0:00:00"), QStringLiteral("4"));
+    addOrder(customer, QStringLiteral("d"), QStringLiteral("2009-5-31 23:59:59"), QStringLiteral("8"));
+    addLine(customer, QStringLiteral("a"), QStringLiteral("2009-6-1 0:00:00"), QStringLiteral("笔"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"));
+    addLine(customer, QStringLiteral("b"), QStringLiteral("2009-6-2 23:59:59"), QStringLiteral("笔"), QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("2"));
+    addLine(customer, QStringLiteral("c"), QStringLiteral("2009-6-3 0:00:00"), QStringLiteral("笔"), QStringLiteral("4"), QStringLiteral("1"), QStringLiteral("4"));
+    addLine(customer, QStringLiteral("d"), QStringLiteral("2009-5-31 23:59:59"), QStringLiteral("笔"), QStringLiteral("8"), QStringLiteral("1"), QStringLiteral("8"));
+
+    const auto rows = salesdetail::listRows({day(2009, 6, 1), day(2009, 6, 2), {}, {}});
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], (QStringList{"1", "2009-6-2 23:59:59", "SH-b", "甲公司", "笔", "2", "1", "2"}));
+    EXPECT_EQ(rows[1].value(1), QStringLiteral("2009-6-1"));
+    EXPECT_EQ(rows[2], (QStringList{"3", "", "", "", "", "  总计:", "2", "3"}));
+
+    // The next range starts with the midnight line; each summary counts it once.
+    EXPECT_EQ(salessummary::run(Kind::Day, day(2009, 6, 1), day(2009, 6, 2)).totals, QStringLiteral("小计：3"));
+    EXPECT_EQ(salessummary::run(Kind::Day, day(2009, 6, 3), day(2009, 6, 3)).totals, QStringLiteral("小计：4"));
+    EXPECT_EQ(stockreport::run(stockreport::Kind::Outgoing, day(2009, 6, 1), day(2009, 6, 2)).totals, QStringLiteral("小计：2"));
+
+    // Start after end: the total row alone, numbered 1.
+    const auto none = salesdetail::listRows({day(2009, 6, 3), day(2009, 6, 1), {}, {}});
+    ASSERT_EQ(none.size(), 1u);
+    EXPECT_EQ(none[0], (QStringList{"1", "", "", "", "", "  总计:", "0", "0"}));
+    EXPECT_EQ(salessummary::run(Kind::Month, day(2009, 6, 3), day(2009, 6, 1)).totals, QStringLiteral("小计：0"));
+    EXPECT_EQ(stockreport::run(stockreport::Kind::IncomingDetail, day(2009, 6, 3), day(2009, 6, 1)).totals,
+              QStringLiteral("总金额:0  总数量:0"));
+}
+
+TEST_F(ReportQueries, DetailFiltersQuoteTextsAndSkipOrphanLines)
+{
+    const int quoteCo = addCustomer(QStringLiteral("O'Brien 贸易"));
+    const int other = addCustomer(QStringLiteral("乙公司"));
+    addOrder(quoteCo, QStringLiteral("q"), QStringLiteral("2009-6-15 9:00:00"), QStringLiteral("30"));
+    addOrder(other, QStringLiteral("o"), QStringLiteral("2009-6-15 10:00:00"), QStringLiteral("5"));
+    addLine(quoteCo, QStringLiteral("q"), QStringLiteral("2009-6-15 9:00:00"), QStringLiteral("Jim's pen"), QStringLiteral("10"), QStringLiteral("3"), QStringLiteral("30"));
+    addLine(other, QStringLiteral("o"), QStringLiteral("2009-6-15 10:00:00"), QStringLiteral("纸"), QStringLiteral("5"), QStringLiteral("1"), QStringLiteral("5"));
+    addLine(other, QStringLiteral("missing-header"), QStringLiteral("2009-6-15 11:00:00"), QStringLiteral("纸"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"));
+    addLine(999, QStringLiteral("o"), QStringLiteral("2009-6-15 11:00:00"), QStringLiteral("纸"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"));
+
+    const QDate today = day(2009, 6, 15);
+    for (const QString& every : {QString(), salesdetail::allProducts()})
+        EXPECT_EQ(column(salesdetail::listRows({today, today, every, {}}), 3),
+                  (QStringList{"乙公司", "O'Brien 贸易", ""}));   // newest first, orphans left out
+    EXPECT_EQ(column(salesdetail::listRows({today, today, QStringLiteral("Jim's pen"), {}}), 4),
+              (QStringList{"Jim's pen", ""}));
+    EXPECT_EQ(column(salesdetail::listRows({today, today, {}, QStringLiteral("'Brien")}), 7), (QStringList{"30", "30"}));
+    EXPECT_EQ(column(salesdetail::listRows({today, today, {}, QStringLiteral("公司")}), 3), (QStringList{"乙公司", ""}));
+}
+
+TEST_F(ReportQueries, SummaryPeriodsNewestFirstWithTheirLabels)
+{
+    const int customer = addCustomer(QStringLiteral("甲"));
+    addOrder(customer, QStringLiteral("a"), QStringLiteral("2008-12-31 12:00:00"), QStringLiteral("7"));
+    addOrder(customer, QStringLiteral("b"), QStringLiteral("2009-5-31 23:00:00"), QStringLiteral("10.5"));
+    addOrder(customer, QStringLiteral("c"), QStringLiteral("2009-6-1 0:00:00"), QStringLiteral("20"));
+    addOrder(customer, QStringLiteral("d"), QStringLiteral("2009-6-1 18:00:00"), QStringLiteral("1.25"));
+    const QDate from = day(2008, 1, 1);
+    const QDate to = day(2009, 12, 31);
+
+    const auto days = salessummary::run(Kind::Day, from, to);
+    EXPECT_EQ(column(days.rows, 1), (QStringList{"2009-6-1", "2009-5-31", "2008-12-31"}));
+    EXPECT_EQ(column(days.rows, 2), (QStringList{"21.25", "10.5", "7"}));
+    EXPECT_EQ(column(days.rows, 0), (QStringList{"1", "2", "3"}));
+    EXPECT_EQ(days.totals, QStringLiteral("小计：38.75"));
+    EXPECT_EQ(column(salessummary::run(Kind::Month, from, to).rows, 1), (QStringList{"2009-6月", "2009-5月", "2008-12月"}));
+    const auto years = salessummary::run(Kind::Year, from, to);
+    EXPECT_EQ(column(years.rows, 1), (QStringList{"2009年", "2008年"}));
+    EXPECT_EQ(column(years.rows, 2), (QStringList{"31.75", "7"}));
+}
+
+// 100 lines of 0.10 sum to 10, not 9.99999999999998, wherever amounts are summed.
+TEST_F(ReportQueries, SumsOfAmountsAreExact)
+{
+    const int a = addCustomer(QStringLiteral("同名"));
+    const int b = addCustomer(QStringLiteral("同名"));
+    const int other = addCustomer(QStringLiteral("另一家"));
+    for (int i = 0; i < 100; ++i) {
+        const QString key = QStringLiteral("k%1").arg(i);
+        addOrder(i % 2 ? a : b, key, QStringLiteral("2009-6-15 9:00:00"), QStringLiteral("0.1"));
+        addLine(a, key, QStringLiteral("2009-6-15 9:00:00"), QStringLiteral("橡皮"), QStringLiteral("0.1"), QStringLiteral("1"), QStringLiteral("0.1"));
+        addPurchase(QStringLiteral("橡皮"), QStringLiteral("供应商"), QStringLiteral("2009-6-15 8:00:00"), QStringLiteral("0.1"), QStringLiteral("1"));
+    }
+    addOrder(999, QStringLiteral("gone"), QStringLiteral("2009-6-15 9:00:00"), QStringLiteral("50"));   // customer deleted
+    addOrder(other, QStringLiteral("x"), QStringLiteral("2009-6-15 9:00:00"), QStringLiteral("3"));
+    const QDate today = day(2009, 6, 15);
+
+    const auto products = salessummary::run(Kind::Product, today, today);
+    ASSERT_EQ(products.rows.size(), 1u);
+    EXPECT_EQ(products.rows[0], (QStringList{"1", "橡皮", "10", "100"}));
+    EXPECT_EQ(products.totals, QStringLiteral("小计：10"));
+
+    const auto customers = salessummary::run(Kind::Customer, today, today);
+    ASSERT_EQ(customers.rows.size(), 2u);   // equal names make one row; the missing customer is not counted
+    EXPECT_TRUE(customers.rows[0].contains(QStringLiteral("10")) || customers.rows[1].contains(QStringLiteral("10")));
+    EXPECT_EQ(customers.totals, QStringLiteral("小计：13"));
+
+    EXPECT_EQ(salessummary::run(Kind::Day, today, today).totals, QStringLiteral("小计：63"));
+    EXPECT_EQ(salesdetail::listRows({today, today, {}, {}}).back().value(7), QStringLiteral("10"));
+    const auto incoming = stockreport::run(stockreport::Kind::IncomingTotals, today, today);
+    EXPECT_EQ(incoming.rows.at(0), (QStringList{"1", "橡皮", "10", "100"}));
+    EXPECT_EQ(incoming.totals, QStringLiteral("总金额:10  总数量:100"));
+    EXPECT_EQ(stockreport::run(stockreport::Kind::IncomingDetail, today, today).totals, QStringLiteral("总金额:10  总数量:100"));
+}
+
+TEST_F(ReportQueries, StockTotalsLines)
+{
+    const QDate today = day(2009, 6, 15);
+    EXPECT_EQ(stockreport::run(stockreport::Kind::Stock, today, today).totals, QStringLiteral("总金额:  总数量:0"));
+
+    addProduct(QStringLiteral("大件"), QStringLiteral("A型"), QStringLiteral("1.5"), QStringLiteral("30000"));
+    addProduct(QStringLiteral("又一件"), QStringLiteral("B型"), QStringLiteral("0.1"), QStringLiteral("3000"));
+    addProduct(QStringLiteral("半件"), QStringLiteral(""), QStringLiteral("0.3333"), QStringLiteral("2.5"));
+    const auto stock = stockreport::run(stockreport::Kind::Stock, today, today);
+    ASSERT_EQ(stock.rows.size(), 3u);
+    EXPECT_EQ(stock.rows[0], (QStringList{"1", "大件", "A型", "1.5", "30000"}));
+    // Quantities add past 32767 (30000 + 3000 + 2.5, halves to even); the value is exact.
+    EXPECT_EQ(stock.totals, QStringLiteral("总金额:45300.83325  总数量:33002"));
+
+    addProduct(QStringLiteral("无价"), QStringLiteral(""), QString(), QStringLiteral("5"));
+    addProduct(QStringLiteral("后来"), QStringLiteral(""), QStringLiteral("1"), QStringLiteral("1"));
+    const auto lacking = stockreport::run(stockreport::Kind::Stock, today, today);
+    EXPECT_EQ(lacking.rows[3], (QStringList{"4", "无价", "", "", "5"}));
+    EXPECT_EQ(lacking.totals, QStringLiteral("总金额:  总数量:33008"));
+
+    const int customer = addCustomer(QStringLiteral("甲"));
+    addLine(customer, QStringLiteral("k"), QStringLiteral("2009-6-15 9:00:00"), QStringLiteral("大件"), QStringLiteral("1"), QStringLiteral("40000"), QStringLiteral("40000"));
+    addLine(customer, QStringLiteral("k"), QStringLiteral("2009-6-15 9:00:00"), QStringLiteral("半件"), QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("3"));
+    addLine(customer, QStringLiteral("k"), QStringLiteral("2009-6-15 9:00:00"), QStringLiteral("无量"), QStringLiteral("1"), QString(), QStringLiteral("3"));
+    const auto out = stockreport::run(stockreport::Kind::Outgoing, today, today);
+    EXPECT_EQ(out.rows.size(), 3u);
+    EXPECT_EQ(out.totals, QStringLiteral("小计：40003"));
+
+    addPurchase(QStringLiteral("大件"), QStringLiteral("供应商甲"), QStringLiteral("2009-6-15 8:00:00"), QStringLiteral("12.5"), QStringLiteral("40000"));
+    addPurchase(QStringLiteral("半件"), QStringLiteral("供应商乙"), QStringLiteral("2009-6-15 9:30:00"), QStringLiteral("0.3"), QStringLiteral("2"));
+    const auto detail = stockreport::run(stockreport::Kind::IncomingDetail, today, today);
+    ASSERT_EQ(detail.rows.size(), 2u);
+    EXPECT_EQ(detail.rows[0], (QStringList{"1", "2009-6-15 9:30:00", "供应商乙", "半件", "0.3", "2"}));
+    EXPECT_EQ(detail.totals, QStringLiteral("总金额:12.8  总数量:40002"));
+}
+
+} // namespace
