@@ -71,7 +71,7 @@ QString refusal(const Order& order)
     return QString();
 }
 
-bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText)
+bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText, bool withErrorText)
 {
     std::unique_ptr<db::Connection> connection;
     QString message = failedText;
@@ -83,7 +83,8 @@ bool inTransaction(const std::function<void(db::Connection&)>& steps, const QStr
         return true;
     } catch (const Refusal& refusal) {
         message = refusal.text;
-    } catch (const db::Error&) {
+    } catch (const db::Error& error) {
+        if (withErrorText) message += error.message();
     }
     if (connection) database::guarded([&] { connection->rollbackTrans(); });
     ui::msgBox(message);
@@ -100,7 +101,7 @@ bool customerExists(db::Connection& connection, const QString& customerId)
     return !row.eof();
 }
 
-QString newLineKey(db::Connection& connection)
+QString newLineKey(db::Connection& connection, const QStringList& tables)
 {
     for (;;) {
         const QDateTime now = db::locale::now();
@@ -110,9 +111,9 @@ QString newLineKey(db::Connection& connection)
             + QString::number(now.time().minute()) + QString::number(now.time().second())
             + QString::number(10000 + int(random.generateDouble() * 90000));
         bool used = false;
-        for (const char* table : {"sales", "SalesMX"}) {
+        for (const QString& table : tables) {
             db::Recordset rows;
-            rows.open(QStringLiteral("select id from ") + QString::fromLatin1(table) + QStringLiteral(" where indexflag=")
+            rows.open(QStringLiteral("select indexflag from ") + table + QStringLiteral(" where indexflag=")
                           + sqltext::quoted(key), connection);
             used = used || !rows.eof();
         }
