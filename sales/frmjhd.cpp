@@ -3,6 +3,7 @@
 #include "common/database.h"
 #include "common/skin.h"
 #include "platform/db/locale.h"
+#include "platform/ui/boxtext.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
@@ -97,10 +98,10 @@ void FrmJHd::Form_Load()
         }
     });
     const QDateTime now = db::locale::now();
-    setBoxText(QStringLiteral("Sal_Date"), db::locale::shortDate(now.date()));
-    setBoxText(QStringLiteral("totalMx"), QStringLiteral("0"));
-    setBoxText(QStringLiteral("receivemoney"), QStringLiteral("0"));
-    setBoxText(QStringLiteral("Sal_NO"), purchaseNumber(now));
+    ui::setBoxText(this, QStringLiteral("Sal_Date"), db::locale::shortDate(now.date()));
+    ui::setBoxText(this, QStringLiteral("totalMx"), QStringLiteral("0"));
+    ui::setBoxText(this, QStringLiteral("receivemoney"), QStringLiteral("0"));
+    ui::setBoxText(this, QStringLiteral("Sal_NO"), purchaseNumber(now));
 }
 
 void FrmJHd::ChanceTotalMx()
@@ -118,12 +119,12 @@ void FrmJHd::command1_Click()
     }
     saving_ = true;
     purchasestore::Purchase purchase;
-    purchase.number = boxText(QStringLiteral("Sal_NO"));
-    purchase.supplier = boxText(QStringLiteral("GYS_MC"));
-    purchase.date = boxText(QStringLiteral("Sal_Date"));
-    purchase.total = boxText(QStringLiteral("totalMx"));
-    purchase.paid = boxText(QStringLiteral("receivemoney"));
-    purchase.remarks = boxText(QStringLiteral("Sal_BZ"));
+    purchase.number = ui::boxText(this, QStringLiteral("Sal_NO"));
+    purchase.supplier = ui::boxText(this, QStringLiteral("GYS_MC"));
+    purchase.date = ui::boxText(this, QStringLiteral("Sal_Date"));
+    purchase.total = ui::boxText(this, QStringLiteral("totalMx"));
+    purchase.paid = ui::boxText(this, QStringLiteral("receivemoney"));
+    purchase.remarks = ui::boxText(this, QStringLiteral("Sal_BZ"));
     auto text = [this](const char* column, int row) {
         const ui::TextBox* box = rows_->box(QString::fromLatin1(column), row);
         return box ? box->text() : QString();
@@ -143,10 +144,10 @@ void FrmJHd::command1_Click()
 
 QString FrmJHd::refusal() const
 {
-    if (db::trimBlanks(boxText(QStringLiteral("GYS_MC"))).isEmpty()) return QString::fromUtf8(kNoSupplierText);
-    const QString total = db::trimBlanks(boxText(QStringLiteral("totalMx")));
+    if (db::trimBlanks(ui::boxText(this, QStringLiteral("GYS_MC"))).isEmpty()) return QString::fromUtf8(kNoSupplierText);
+    const QString total = db::trimBlanks(ui::boxText(this, QStringLiteral("totalMx")));
     if (total.isEmpty() || total == QLatin1String("0") || !purchasestore::isAmount(total)) return QString::fromUtf8(kNoGoodsText);
-    if (!purchasestore::isAmount(boxText(QStringLiteral("receivemoney")))) return QString::fromUtf8(kPaidNotAmountText);
+    if (!purchasestore::isAmount(ui::boxText(this, QStringLiteral("receivemoney")))) return QString::fromUtf8(kPaidNotAmountText);
     return QString();
 }
 
@@ -158,18 +159,6 @@ void FrmJHd::command2_Click()
 void FrmJHd::Form_Paint()
 {
     skin::paint(this);
-}
-
-QString FrmJHd::boxText(const QString& name) const
-{
-    if (auto* area = findChild<ui::TextArea*>(name)) return area->text();
-    if (auto* combo = findChild<ui::ComboBox*>(name)) return combo->text();
-    return control<ui::TextBox>(name)->text();
-}
-
-void FrmJHd::setBoxText(const QString& name, const QString& text)
-{
-    control<ui::TextBox>(name)->setText(text);
 }
 
 } // namespace sales

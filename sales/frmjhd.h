@@ -23,8 +23,6 @@ private:
     void command1_Click();
     void command2_Click();
 
-    QString boxText(const QString& name) const;
-    void setBoxText(const QString& name, const QString& text);
     // The message that stops the save, empty when nothing does.
     QString refusal() const;
 

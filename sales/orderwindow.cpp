@@ -4,6 +4,7 @@
 #include "common/displaywidth.h"
 #include "common/skin.h"
 #include "platform/db/locale.h"
+#include "platform/ui/boxtext.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
@@ -91,17 +92,12 @@ void OrderWindow::openCustomerPicker()
 
 QString OrderWindow::boxText(const QString& name) const
 {
-    if (auto* area = findChild<ui::TextArea*>(name)) return area->text();
-    return control<ui::TextBox>(name)->text();
+    return ui::boxText(this, name);
 }
 
 void OrderWindow::setBoxText(const QString& name, const QString& text)
 {
-    if (auto* area = findChild<ui::TextArea*>(name)) {
-        area->setText(text);
-        return;
-    }
-    control<ui::TextBox>(name)->setText(text);
+    ui::setBoxText(this, name, text);
 }
 
 ui::CheckBox* OrderWindow::check(const QString& name) const

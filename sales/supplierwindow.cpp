@@ -2,6 +2,7 @@
 
 #include "common/database.h"
 #include "common/skin.h"
+#include "platform/ui/boxtext.h"
 #include "platform/ui/controlarray.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
@@ -88,23 +89,9 @@ void SupplierWindow::command2_Click()
     ui::Windows::unload(this);
 }
 
-QString SupplierWindow::boxText(const QString& name) const
-{
-    if (auto* area = findChild<ui::TextArea*>(name)) return area->text();
-    if (auto* combo = findChild<ui::ComboBox*>(name)) return combo->text();
-    return control<ui::TextBox>(name)->text();
-}
-
-void SupplierWindow::setBoxText(const QString& name, const QString& text)
-{
-    if (auto* area = findChild<ui::TextArea*>(name)) area->setText(text);
-    else if (auto* combo = findChild<ui::ComboBox*>(name)) combo->setText(text);
-    else control<ui::TextBox>(name)->setText(text);
-}
-
 bool SupplierWindow::refusesBlankName() const
 {
-    if (!db::trimBlanks(boxText(QStringLiteral("GYS_MC"))).isEmpty()) return false;
+    if (!db::trimBlanks(ui::boxText(this, QStringLiteral("GYS_MC"))).isEmpty()) return false;
     ui::msgBox(QString::fromUtf8(kNoNameText));
     return true;
 }
@@ -112,9 +99,9 @@ bool SupplierWindow::refusesBlankName() const
 void SupplierWindow::writeSupplier(db::Recordset& row) const
 {
     for (const char* column : kTextColumns)
-        row.setField(QString::fromLatin1(column), db::Variant(db::trimBlanks(boxText(QString::fromLatin1(column)))));
+        row.setField(QString::fromLatin1(column), db::Variant(db::trimBlanks(ui::boxText(this, QString::fromLatin1(column)))));
     for (const Balance& balance : kBalances) {
-        const QString text = boxText(QString::fromLatin1(balance.box));
+        const QString text = ui::boxText(this, QString::fromLatin1(balance.box));
         if (db::isNumeric(db::Variant(text)))
             row.setField(QString::fromLatin1(balance.column), db::Variant(db::trimBlanks(text)));
     }
@@ -188,7 +175,7 @@ void FrmGysEdit::Form_Load()
     // An empty column leaves its box as it was: an empty balance shows "0".
     auto show = [this](const char* box, const char* column) {
         const db::Variant value = supplier_->field(QString::fromLatin1(column));
-        if (!value.isNullOrEmpty()) setBoxText(QString::fromLatin1(box), value.toText());
+        if (!value.isNullOrEmpty()) ui::setBoxText(this, QString::fromLatin1(box), value.toText());
     };
     for (const char* column : kTextColumns) show(column, column);
     show("GYS_ID", "GYS_ID");

@@ -15,8 +15,6 @@ protected:
     void Form_Paint() override;
     void command2_Click();
 
-    QString boxText(const QString& name) const;
-    void setBoxText(const QString& name, const QString& text);
     // "供应商名称不能为空" when the name is blank; true when refused.
     bool refusesBlankName() const;
     // The boxes into the row: texts trimmed, a balance only when its box

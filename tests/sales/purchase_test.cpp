@@ -23,17 +23,8 @@ protected:
     // Every purchase row and the stock, as one text.
     QString purchaseTables()
     {
-        QStringList all;
-        for (const char* sql : {"select * from Jhd", "select * from JhMX", "select product,KCL from product order by id",
-                                "select GYS_MC,GYS_WFJE,GYS_ZJE,GYS_ZSL,GYS_QT from GYS order by GYS_ID"}) {
-            auto rows = database::query(QString::fromLatin1(sql));
-            for (; !rows->eof(); rows->moveNext()) {
-                QStringList values;
-                for (int i = 0; i < rows->fieldCount(); ++i) values << rows->field(i).toText();
-                all << values.join(QLatin1Char('|'));
-            }
-        }
-        return all.join(QLatin1Char('\n'));
+        return dump({"select * from Jhd", "select * from JhMX", "select product,KCL from product order by id",
+                     "select GYS_MC,GYS_WFJE,GYS_ZJE,GYS_ZSL,GYS_QT from GYS order by GYS_ID"});
     }
 };
 
