@@ -4,10 +4,12 @@
 #include "customers/windows.h"
 #include "login/windows.h"
 #include "mainwin/windows.h"
+#include "pipeline/windows.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/windows.h"
 #include "reports/windows.h"
 #include "sales/windows.h"
+#include "sms/windows.h"
 
 #include <QApplication>
 
@@ -24,6 +26,8 @@ int main(int argc, char** argv)
     reports::defineWindows();
     sales::defineWindows();
     callerid::defineWindows();
+    sms::defineWindows();
+    pipeline::defineWindows();
 
     ui::Windows::open(QStringLiteral("frmLogin"));
     return app.exec();

@@ -48,6 +48,9 @@ const Picture kPictures[] = {
     {"next.bmp",                 75, 25, Kind::Button,         "下一步", 0x3A7BD5},
     {"back.bmp",                 75, 25, Kind::Button,         "上一步", 0x7A8799},
     {"import.bmp",               75, 25, Kind::Button,         "导入",   0x2E9E6A},
+    {"send.bmp",                 49, 22, Kind::Button,         "发送",   0x3A7BD5},
+    {"clear.bmp",                49, 22, Kind::Button,         "清空",   0x7A8799},
+    {"findsmall.bmp",            24, 24, Kind::StatusIcon,     "查",     0x3A7BD5},
     {"clock.bmp",                16, 16, Kind::StatusIcon,     "时",     0x3A7BD5},
     {"IMSmallToolbarGroup.ico",  16, 16, Kind::StatusIcon,     "记",     0x2E9E6A},
     {"IMSmallToolbarQRing2.ico", 16, 16, Kind::StatusIcon,     "话",     0xD58A1E},
@@ -87,6 +90,10 @@ const Picture kPictures[] = {
     {"about.bmp",                99, 79, Kind::StatusIcon,     "H",      0x2F5F9F},
     // the customer-picker button of the record windows: a card under a magnifier
     {"selectkh.bmp",             24, 24, Kind::StatusIcon,     "查",     0x3A7BD5},
+    // the unknown-caller window's three next steps
+    {"quickorder.bmp",          223, 32, Kind::Button,         "新客户订货配送", 0xD58A1E},
+    {"newcustomer.bmp",         224, 34, Kind::Button,         "新建客户档案", 0x2E9E6A},
+    {"custcard.bmp",            224, 34, Kind::Button,         "查看客户资料", 0x3A7BD5},
 };
 // clang-format on
 

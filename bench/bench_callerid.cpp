@@ -1,7 +1,7 @@
 // Incoming-call timings on 100,000 customers with one contact each and a day
 // of a few dozen calls: matching a caller and writing the call-log row, the
 // customer card shown after the event enters the box (one tick; the poll
-// period adds at most its 50 ms), and reloading the day's list.
+// period adds at most its 20 ms), and reloading the day's list.
 #include "callerid/gtmain.h"
 #include "callerid/windows.h"
 #include "common/database.h"

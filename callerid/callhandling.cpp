@@ -104,8 +104,8 @@ void GtMain::readCallerIdOptions(QString& outLine, QString& isPop)
     database::guarded([&] {
         auto settings = database::query(QStringLiteral("select * from DriveInfo"));
         if (settings->eof()) return;
+        // FlterChar is kept with these options but filters nothing.
         outLine = settings->field(QStringLiteral("OutLine")).toText();
-        settings->field(QStringLiteral("FlterChar"));
         isPop = settings->field(QStringLiteral("isPop")).toText();
         RecordFlag_ = settings->field(QStringLiteral("RecordFlag")).toText();
     });

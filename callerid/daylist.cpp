@@ -13,6 +13,8 @@
 #include "platform/ui/desktop.h"
 #include "platform/ui/windows.h"
 
+#include <QHash>
+
 namespace callerid {
 
 namespace {
@@ -57,13 +59,16 @@ void GtMain::LoadDayCalls(const QString& dayText)
                                                               + dayCondition(day) + QStringLiteral(" order by datetime desc"));
         if (!calls || calls->eof()) return;
         auto connection = database::openMain();
+        QHash<QString, QString> customers;   // a number that called again is looked up once
         for (; !calls->eof(); calls->moveNext()) {
+            const QString callerId = calls->field(QStringLiteral("CallerID")).toText();
+            if (!customers.contains(callerId)) customers.insert(callerId, customerOf(*connection, callerId));
             const db::Variant when = calls->field(QStringLiteral("DateTime"));
             QStringList texts{
                 QStringLiteral("%1.").arg(ListView3->itemCount() + 1, 2, 10, QLatin1Char('0')),
-                calls->field(QStringLiteral("CallerID")).toText(),
+                callerId,
                 when.isNullOrEmpty() ? QString() : when.toDate().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")),
-                customerOf(*connection, calls->field(QStringLiteral("CallerID")).toText()),
+                customers.value(callerId),
                 calls->field(QStringLiteral("UserNO")).toText(),
                 QString(),
                 calls->field(QStringLiteral("CidName")).toText()};
@@ -111,14 +116,18 @@ void GtMain::ListView3_ColumnClick(int column)
                                                                                : ui::ListView::Descending);
 }
 
+// A click keeps the call's time; only the double-click that opens the call
+// makes it pending, so a click alone never makes a later opening from the
+// customer card show this call instead of the card's own.
 void GtMain::ListView3_ItemClick(int row)
 {
     Openitem_ = ListView3->text(row, kTimeColumn).trimmed();
-    OpenitemId_ = ListView3->tag(row).toInt();
+    clickedId_ = ListView3->tag(row).toInt();
 }
 
 void GtMain::ListView3_DblClick()
 {
+    OpenitemId_ = clickedId_;
     if (ui::Windows::isDefined(QStringLiteral("frmComeing"))) ui::Windows::open(QStringLiteral("frmComeing"));
 }
 

@@ -22,7 +22,7 @@ public:
     // opened nor listed.
     static constexpr int kMaxChannels = 33;
     // Each tick drains the box's queue.
-    static constexpr int kPollMs = 50;
+    static constexpr int kPollMs = 20;
     // The channel grid's columns; cell index = row × kGridColumns + column.
     static constexpr int kGridColumns = 6;
 
@@ -92,7 +92,8 @@ private:
     QString PhoneID_;
     QString TelNo_;
     QString Openitem_;
-    std::int32_t OpenitemId_ = 0;
+    std::int32_t OpenitemId_ = 0;   // the call the day list's double-click left pending
+    std::int32_t clickedId_ = 0;    // the call last clicked in the day list
     QString RecordFlag_;
 
     int ChCount = 0;

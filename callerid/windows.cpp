@@ -1,6 +1,8 @@
 #include "callerid/windows.h"
 
+#include "callerid/frmcomeing.h"
 #include "callerid/gtmain.h"
+#include "callerid/gtnewno.h"
 #include "callerid/sysother.h"
 #include "platform/ui/windows.h"
 
@@ -10,6 +12,8 @@ void defineWindows()
 {
     ui::Windows::define(QStringLiteral("GtMain"), [] { return std::make_unique<GtMain>(); });
     ui::Windows::define(QStringLiteral("sysOther"), [] { return std::make_unique<SysOther>(); });
+    ui::Windows::define(QStringLiteral("GtNewNo"), [] { return std::make_unique<GtNewNo>(); });
+    ui::Windows::define(QStringLiteral("frmComeing"), [] { return std::make_unique<FrmComeing>(); });
 }
 
 } // namespace callerid

@@ -14,7 +14,8 @@ public:
     // keeping a mobile number's leading "0"; cleared when a recording starts.
     virtual QString TelNo() const { return {}; }
     // The "来电时间" text of the call last clicked in the day's call list, and
-    // that call's id (0 when none); the call-record window clears both after use.
+    // the id of the call its double-click left pending (0 when none); the
+    // call-record window clears both after use.
     virtual QString Openitem() const { return {}; }
     virtual std::int32_t OpenitemId() const { return 0; }
     virtual void clearOpenitem() {}

@@ -35,6 +35,26 @@ std::unique_ptr<db::Connection> openLocal()
     return connection;
 }
 
+QString smsConnectStringFor(const QString& mainConnectString)
+{
+    QString sms = mainConnectString;
+    return sms.replace(QStringLiteral("hvcrm.hvd"), QStringLiteral("SMS.mdb"), Qt::CaseSensitive);
+}
+
+std::unique_ptr<db::Connection> openSms()
+{
+    auto connection = std::make_unique<db::Connection>();
+    connection->open(smsConnectStringFor(Mymode::ConnectString));
+    return connection;
+}
+
+std::unique_ptr<db::Connection> openLocalSms()
+{
+    auto connection = std::make_unique<db::Connection>();
+    connection->open(smsConnectStringFor(localConnectString()));
+    return connection;
+}
+
 namespace {
 
 // The recordset keeps the connection open as long as it lives.

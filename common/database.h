@@ -20,6 +20,16 @@ QString localConnectString();
 QString connectStringFor(const QString& dataFolder);
 QString localDataFolder();   // program folder/hvcrm
 
+// The SMS database SMS.mdb beside the main file: ConnectString with every
+// "hvcrm.hvd" replaced by "SMS.mdb" (so a workstation reaches the shared
+// folder's file). The outbox lives there.
+std::unique_ptr<db::Connection> openSms();
+// This installation's own SMS.mdb (program folder/hvcrm/SMS.mdb), whatever the
+// work mode: the gateway account windows use it.
+std::unique_ptr<db::Connection> openLocalSms();
+// The SMS database's connection string for a main database's connection string.
+QString smsConnectStringFor(const QString& mainConnectString);
+
 // Opens a recordset on the main database (read-only keyset unless told otherwise).
 std::shared_ptr<db::Recordset> query(const QString& sql,
                                      db::LockType lock = db::LockType::ReadOnly,

@@ -1,6 +1,7 @@
 #include "common/gridbinding.h"
 
 #include "common/database.h"
+#include "platform/ui/msgbox.h"
 
 #include <QStringList>
 
@@ -11,10 +12,12 @@ bool bind(ui::DataGrid* grid, const QString& sql, const std::vector<ui::GridColu
 {
     if (options.unbindFirst) grid->unbind();
     std::shared_ptr<db::Recordset> rows;
-    bool opened = database::guarded([&] {
+    try {
         rows = database::query(sql, options.lock, db::CursorType::Keyset, db::CursorLocation::Client);
-    });
-    if (!opened) return false;
+    } catch (const db::Error& error) {
+        if (options.reportFailure) ui::msgBox(error.message());
+        return false;
+    }
     grid->bind(rows, columns, options.emptyColumnAt);
     return true;
 }

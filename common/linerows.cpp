@@ -57,6 +57,19 @@ const std::vector<Column>& salesDetailColumns()
     return columns;
 }
 
+const std::vector<Column>& quotationColumns()
+{
+    static const std::vector<Column> columns{
+        {QStringLiteral("command3"), QString(), 120, kButtonSize, kLeft, -1},
+        {QStringLiteral("product"), QStringLiteral("产品名称"), 360, 1935, kLeft, 1},
+        {QStringLiteral("description"), QStringLiteral("规格型号"), 2340, 1455, kLeft, 2},
+        {QStringLiteral("Price"), QStringLiteral("单 价"), 3840, 840, kRight, 3},
+        {QStringLiteral("num"), QStringLiteral("数 量"), 4725, 735, kRight, 4},
+        {QStringLiteral("zk"), QStringLiteral("折 扣"), 5505, 540, kCentre, 5},
+        {QStringLiteral("TotalSM"), QStringLiteral("小 计"), 6090, 960, kRight, 6}};
+    return columns;
+}
+
 QStringList orderOf(RowOrder order)
 {
     switch (order) {
@@ -128,7 +141,12 @@ LineRows::LineRows(ui::Form* window, const Variant& variant, ui::TextBox* totalM
 
 const std::vector<LineRows::Column>& LineRows::columns() const
 {
-    return variant_.layout == Layout::SalesAdd ? salesAddColumns() : salesDetailColumns();
+    switch (variant_.layout) {
+    case Layout::SalesAdd: return salesAddColumns();
+    case Layout::SalesDetail: return salesDetailColumns();
+    case Layout::Quotation: break;
+    }
+    return quotationColumns();
 }
 
 void LineRows::buildRowZero()
@@ -136,8 +154,8 @@ void LineRows::buildRowZero()
     const bool detail = variant_.layout == Layout::SalesDetail;
     frame_ = new ui::Frame(window_);
     frame_->setObjectName(QStringLiteral("Frame1"));
-    frame_->setTitle(QStringLiteral("销售明细"));
-    ui::placeTwips(frame_, 120, 1920, detail ? 7095 : 7215, 4935);
+    frame_->setTitle(variant_.frameCaption);
+    ui::placeTwips(frame_, 120, variant_.frameTop, detail ? 7095 : 7215, variant_.frameHeight);
     frame_->show();
 
     for (const Column& column : columns()) {

@@ -20,7 +20,8 @@ inline constexpr double kRowHeight = 285;   // twips from one row to the next
 
 enum class Layout {
     SalesAdd,      // the new-order window's places
-    SalesDetail    // the order editor's places
+    SalesDetail,   // the order editor's places
+    Quotation      // the quotation windows and the conversion: name, specification, price, quantity, discount, total
 };
 
 struct Variant {
@@ -33,6 +34,9 @@ struct Variant {
     QString numberCaption;            // heading of `description`; empty: the layout's own
     QString nameCaption;              // heading of `product`; empty: the layout's own
     QString selIndexText = QStringLiteral("计数");   // design text of the hidden SelIndex
+    QString frameCaption = QStringLiteral("销售明细");   // caption of Frame1
+    double frameTop = 1920;           // Frame1's top and height in twips
+    double frameHeight = 4935;
 };
 
 // The order in which a row's controls are created: it is the order in which

@@ -360,11 +360,13 @@ QString callLog()
 
 // The caller's number is looked for inside the stored numbers of every
 // contact and customer: a scan of these narrow indexes reads far less than a
-// scan of the tables.
-QStringList numberIndexes()
+// scan of the tables. A customer is also found by its name (the card that
+// pops up for a caller does so).
+QStringList callerIndexes()
 {
     return {QStringLiteral("CREATE INDEX KH_LXR_numbers ON KH_LXR (tel, fax, mobil, hometel)"),
-            QStringLiteral("CREATE INDEX company_numbers ON company (company_tel, company_fax, company_mobil)")};
+            QStringLiteral("CREATE INDEX company_numbers ON company (company_tel, company_fax, company_mobil)"),
+            QStringLiteral("CREATE INDEX company_by_name ON company (company_name)")};
 }
 
 // ---- first rows ----
@@ -428,7 +430,8 @@ QStringList mainDatabase()
                        orderLines(QStringLiteral("chanceMX")), sales(),
                        orderLines(QStringLiteral("SalesMX")), service(), products(), suppliers(),
                        purchaseOrders(), purchaseLines(), orderCounter(), operators(), settings(),
-                       callLog(), numberIndexes()[0], numberIndexes()[1]}
+                       callLog()}
+        + callerIndexes()
         + referenceLists()
         + QStringList{firstSettingsRow(), firstCounterRow(), systemOperator()}
         + customerStatuses();

@@ -1,21 +1,12 @@
 #pragma once
-// The rules of the customer rows (`company`) and contact rows (`KH_LXR`) that
-// every window writing them follows: yes/no flags stored as the text "1" or
-// "0", the owner and public flag set when a row is inserted, and the main
-// contact (the customer's contact named like its company_connect) kept in
-// step with its customer.
-#include "platform/db/connection.h"
+// The main contact of a customer (the customer's contact named like its
+// company_connect) kept in step with its customer; the flag and owner rules
+// of both rows are in common/recordstamp.h.
+#include "common/recordstamp.h"
 
 #include <cstdint>
 
 namespace customerrecord {
-
-QString flagText(bool ticked);                   // "1" ticked, "0" not
-bool flagSet(const db::Variant& stored);         // ticked only for exactly "1"
-
-// Owner (the operator at work) and public flag of a row being inserted.
-void stampNewCustomer(db::Recordset& company, bool isPublic);
-void stampNewContact(db::Recordset& contact, bool isPublic);
 
 // What a customer's main contact repeats of its customer.
 struct MainContact {

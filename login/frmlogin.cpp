@@ -2,6 +2,7 @@
 
 #include "common/database.h"
 #include "common/mymode.h"
+#include "common/recordingfile.h"
 #include "common/skin.h"
 #include "common/sqltext.h"
 #include "login/accounts.h"
@@ -10,7 +11,6 @@
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
 
-#include <QFile>
 #include <optional>
 
 namespace login {
@@ -122,18 +122,6 @@ void FrmLogin::text2_KeyPress(int& keyAscii)
     if (keyAscii == 13) command1_Click();
 }
 
-namespace {
-
-// A file name without any folder part: no separator, not "." or "..".
-bool isPlainFileName(const QString& name)
-{
-    const QString trimmed = name.trimmed();
-    return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && trimmed != QLatin1String(".")
-        && trimmed != QLatin1String("..");
-}
-
-} // namespace
-
 // Deletes the recordings of the calls logged up to the start of the day that
 // lies DelRecDay days back and blanks their file names; the call-log rows stay.
 // The days are rounded to a whole number (halves to even); a value that is not
@@ -155,9 +143,10 @@ void FrmLogin::purgeOldRecordings(db::Connection& connection, const db::Variant&
             if (db::trimBlanks(wavFile).isEmpty()) continue;
             // Only a recording directly inside WavFile is deleted: the rows may
             // come from the shared call log that every computer writes.
-            if (!isPlainFileName(wavFile)) continue;
+            const QString recording = recordingfile::pathOf(wavFile);
+            if (recording.isEmpty()) continue;
             // A file already gone (or in use) does not keep the row's name.
-            QFile::remove(ui::programPath(QStringLiteral("WavFile/") + wavFile));
+            recordingfile::remove(recording);
             const bool blanked = database::guarded([&] {
                 calls.setField(QStringLiteral("WavFile"), QString());
                 calls.update();

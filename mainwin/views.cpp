@@ -1,5 +1,7 @@
 #include "mainwin/views.h"
 
+#include "common/relatedlists.h"
+
 #include <array>
 
 namespace mainwin {
@@ -13,25 +15,46 @@ struct Column {
     double width;          // twips
 };
 
+struct Heading {
+    const char* caption;
+    double width;          // twips
+};
+
 // The grid field of a select item is the column name without its table alias.
-ui::GridColumn gridColumn(const Column& column)
+ui::GridColumn gridColumn(const QString& item, const Heading& heading)
 {
-    QString field = QString::fromUtf8(column.item);
-    field = field.mid(field.indexOf(QLatin1Char('.')) + 1);
-    return ui::GridColumn{QString::fromUtf8(column.caption), column.width, field};
+    const QString field = item.mid(item.indexOf(QLatin1Char('.')) + 1);
+    return ui::GridColumn{QString::fromUtf8(heading.caption), heading.width, field};
+}
+
+ViewInfo makeView(View view, const char* key, const QStringList& items, const std::vector<Heading>& headings,
+                  std::optional<Related> related, std::initializer_list<const char*> captions)
+{
+    ViewInfo info{view, QString::fromLatin1(key), items, {}, related, {}};
+    for (int i = 0; i < items.size(); ++i) info.columns.push_back(gridColumn(items[i], headings[i]));
+    for (const char* caption : captions) info.switchCaptions << QString::fromUtf8(caption);
+    return info;
 }
 
 template <std::size_t N>
 ViewInfo makeView(View view, const char* key, const std::array<Column, N>& columns,
                   std::optional<Related> related, std::initializer_list<const char*> captions)
 {
-    ViewInfo info{view, QString::fromLatin1(key), {}, {}, related, {}};
+    QStringList items;
+    std::vector<Heading> headings;
     for (const Column& column : columns) {
-        info.selectItems << QString::fromUtf8(column.item);
-        info.columns.push_back(gridColumn(column));
+        items << QString::fromUtf8(column.item);
+        headings.push_back({column.caption, column.width});
     }
-    for (const char* caption : captions) info.switchCaptions << QString::fromUtf8(caption);
-    return info;
+    return makeView(view, key, items, headings, related, captions);
+}
+
+// Select items held elsewhere, with their headings in the same order.
+template <std::size_t N>
+ViewInfo makeView(View view, const char* key, const QStringList& items, const std::array<Heading, N>& headings,
+                  std::optional<Related> related, std::initializer_list<const char*> captions)
+{
+    return makeView(view, key, items, std::vector<Heading>(headings.begin(), headings.end()), related, captions);
 }
 
 constexpr std::array<Column, 25> kCustomerColumns{{
@@ -83,21 +106,23 @@ constexpr std::array<Column, 18> kContactColumns{{
     {"b.LXR_CZZ", "操作者", 800},
 }};
 
-constexpr std::array<Column, 14> kActivityColumns{{
-    {"b.id", "id", 0},
-    {"b.BeginTime", "时间", 1000},
-    {"b.ActionTitle", "活动概述", 3000},
-    {"a.company_name", "单位名称", 3000},
-    {"b.ActionType", "活动类型", 1000},
-    {"b.Action_Connect", "联系人", 1000},
-    {"b.Action_Discription", "活动描述", 3000},
-    {"b.action_Class", "状态", 1500},
-    {"b.EndTime", "结速时间", 1200},
-    {"b.field1", "自定义字段1", 1500},
-    {"b.field2", "自定义字段2", 1500},
-    {"b.field3", "自定义字段3", 1500},
-    {"b.field4", "自定义字段4", 1500},
-    {"b.action_CZZ", "操作者", 800},
+// The activity and service lists' select items are the ones the new-record
+// windows refresh with; these are their grid headings in the same order.
+constexpr std::array<Heading, 14> kActivityHeadings{{
+    {"id", 0},
+    {"时间", 1000},
+    {"活动概述", 3000},
+    {"单位名称", 3000},
+    {"活动类型", 1000},
+    {"联系人", 1000},
+    {"活动描述", 3000},
+    {"状态", 1500},
+    {"结速时间", 1200},
+    {"自定义字段1", 1500},
+    {"自定义字段2", 1500},
+    {"自定义字段3", 1500},
+    {"自定义字段4", 1500},
+    {"操作者", 800},
 }};
 
 constexpr std::array<Column, 19> kOpportunityColumns{{
@@ -136,22 +161,22 @@ constexpr std::array<Column, 11> kSalesOrderColumns{{
     {"b.sal_CZZ", "操作者", 800},
 }};
 
-constexpr std::array<Column, 15> kServiceColumns{{
-    {"b.id", "id", 0},
-    {"b.service_Begintime", "反馈日期", 1000},
-    {"b.service_title", "服务概述", 1500},
-    {"a.company_name", "单位名称", 3000},
-    {"b.service_connect", "反馈人", 1000},
-    {"b.service_type", "服务类型", 1000},
-    {"b.service_product", "相关产品", 1000},
-    {"b.service_end", "状态", 1000},
-    {"b.service_endtime", "结束时间", 1000},
-    {"b.description", "相关内容", 1000},
-    {"b.field1", "自定义字段1", 1500},
-    {"b.field2", "自定义字段2", 1500},
-    {"b.field3", "自定义字段3", 1500},
-    {"b.field4", "自定义字段4", 1500},
-    {"b.service_CZZ", "操作者", 800},
+constexpr std::array<Heading, 15> kServiceHeadings{{
+    {"id", 0},
+    {"反馈日期", 1000},
+    {"服务概述", 1500},
+    {"单位名称", 3000},
+    {"反馈人", 1000},
+    {"服务类型", 1000},
+    {"相关产品", 1000},
+    {"状态", 1000},
+    {"结束时间", 1000},
+    {"相关内容", 1000},
+    {"自定义字段1", 1500},
+    {"自定义字段2", 1500},
+    {"自定义字段3", 1500},
+    {"自定义字段4", 1500},
+    {"操作者", 800},
 }};
 
 const std::array<ViewInfo, 6>& views()
@@ -164,7 +189,7 @@ const std::array<ViewInfo, 6>& views()
         makeView(View::Contacts, "ConnectList", kContactColumns, Related::Contacts,
                  {"姓名", "客户编号", "单位", "地址", "电话", "传真", "手机", "email", "家庭电话", "VIP卡",
                   "爱好", "描述", "自定义字段1", "自定义字段2", "自定义字段3", "自定义字段4", "操作者"}),
-        makeView(View::Activities, "ActionList", kActivityColumns, Related::Activities,
+        makeView(View::Activities, "ActionList", relatedlists::activityItems(), kActivityHeadings, Related::Activities,
                  {"活动概述", "相关客户", "联系人", "活动类型", "开始时间", "结束时间", "优先级", "活动细节",
                   "自定义字段1", "自定义字段2", "自定义字段3", "自定义字段4", "操作者"}),
         makeView(View::Opportunities, "ChanceList", kOpportunityColumns, Related::Opportunities,
@@ -174,7 +199,7 @@ const std::array<ViewInfo, 6>& views()
         makeView(View::SalesOrders, "SalesList", kSalesOrderColumns, Related::SalesOrders,
                  {"销售概述", "相关客户", "相关联系人", "合同号", "发票类型", "订单金额", "销售日期", "合同内容",
                   "自定义字段1", "自定义字段2", "自定义字段3", "自定义字段4", "操作者"}),
-        makeView(View::ServiceRecords, "ServiceList", kServiceColumns, Related::ServiceRecords,
+        makeView(View::ServiceRecords, "ServiceList", relatedlists::serviceItems(), kServiceHeadings, Related::ServiceRecords,
                  {"服务概述", "相关客户", "相关联系人", "相关产品", "服务类型", "反馈日期", "是否完成",
                   "完成日期", "反馈内容", "自定义字段1", "自定义字段2", "自定义字段3", "自定义字段4",
                   "操作者"}),

@@ -6,8 +6,6 @@
 #include "platform/db/locale.h"
 #include "platform/db/numbertext.h"
 
-#include <QRandomGenerator>
-
 namespace orderstore {
 
 namespace {
@@ -71,7 +69,7 @@ QString refusal(const Order& order)
     return QString();
 }
 
-bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText, bool withErrorText)
+bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText, bool withReason)
 {
     std::unique_ptr<db::Connection> connection;
     QString message = failedText;
@@ -84,7 +82,7 @@ bool inTransaction(const std::function<void(db::Connection&)>& steps, const QStr
     } catch (const Refusal& refusal) {
         message = refusal.text;
     } catch (const db::Error& error) {
-        if (withErrorText) message += error.message();
+        if (withReason) message += error.message();
     }
     if (connection) database::guarded([&] { connection->rollbackTrans(); });
     ui::msgBox(message);
@@ -99,26 +97,6 @@ bool customerExists(db::Connection& connection, const QString& customerId)
     db::Recordset row;
     row.open(QStringLiteral("select id from company where id=") + QString::number(id), connection);
     return !row.eof();
-}
-
-QString newLineKey(db::Connection& connection, const QStringList& tables)
-{
-    for (;;) {
-        const QDateTime now = db::locale::now();
-        QRandomGenerator random(quint32(QDateTime::currentMSecsSinceEpoch()) ^ QRandomGenerator::system()->generate());
-        const QString key = QString::number(now.date().year()) + QString::number(now.date().month())
-            + QString::number(now.date().day()) + QString::number(now.time().hour())
-            + QString::number(now.time().minute()) + QString::number(now.time().second())
-            + QString::number(10000 + int(random.generateDouble() * 90000));
-        bool used = false;
-        for (const QString& table : tables) {
-            db::Recordset rows;
-            rows.open(QStringLiteral("select indexflag from ") + table + QStringLiteral(" where indexflag=")
-                          + sqltext::quoted(key), connection);
-            used = used || !rows.eof();
-        }
-        if (!used) return key;
-    }
 }
 
 void writeHeader(db::Recordset& header, const Order& order)

@@ -6,7 +6,6 @@
 #include "platform/db/variant.h"
 
 #include <QString>
-#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -34,18 +33,13 @@ struct Refusal {
 };
 // Runs a save's steps in one transaction on a new connection: commits when
 // they end, rolls everything back when one throws. A Refusal shows its own
-// message, any database failure `failedText` (followed by the database's
-// error text with `withErrorText`). True when committed.
+// message, any database failure `failedText` (followed by the database's own
+// text with `withReason`). True when committed.
 bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText,
-                   bool withErrorText = false);
+                   bool withReason = false);
 
 // The customer row of a KH_ID text; false when it names no customer.
 bool customerExists(db::Connection& connection, const QString& customerId);
-
-// A new line key: the time's digits without leading zeros and five random
-// digits, drawn again while a header or a line of the tables uses it.
-QString newLineKey(db::Connection& connection,
-                   const QStringList& tables = {QStringLiteral("sales"), QStringLiteral("SalesMX")});
 
 // The header columns both windows write from the boxes.
 void writeHeader(db::Recordset& header, const Order& order);

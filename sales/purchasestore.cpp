@@ -1,5 +1,6 @@
 #include "sales/purchasestore.h"
 
+#include "common/linekey.h"
 #include "common/sqltext.h"
 #include "platform/db/numbertext.h"
 #include "sales/orderstore.h"
@@ -103,7 +104,7 @@ Stored store(const Purchase& purchase)
 {
     bool supplierFound = false;
     const bool stored = orderstore::inTransaction([&](db::Connection& connection) {
-        const QString lineKey = orderstore::newLineKey(connection, {QStringLiteral("Jhd"), QStringLiteral("JhMX")});
+        const QString lineKey = linekey::newLineKey(connection, QStringLiteral("Jhd"), QStringLiteral("JhMX"));
         insertHeader(connection, purchase, lineKey);
         const double quantity = insertLines(connection, purchase, lineKey);
         supplierFound = raiseSupplier(connection, purchase, quantity);

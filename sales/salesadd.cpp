@@ -1,6 +1,7 @@
 #include "sales/salesadd.h"
 
 #include "common/database.h"
+#include "common/linekey.h"
 #include "common/mymode.h"
 #include "platform/db/locale.h"
 #include "platform/ui/desktop.h"
@@ -85,7 +86,7 @@ bool SalesAdd::store(orderstore::Order& order)
             ordercounter::advance(connection, control<ui::ComboBox>(QStringLiteral("Combo1"))->text().trimmed());
         if (next && order.orderNo == numberAtLoad_) order.orderNo = *next;
 
-        const QString lineKey = orderstore::newLineKey(connection);
+        const QString lineKey = linekey::newLineKey(connection, QStringLiteral("sales"), QStringLiteral("SalesMX"));
         db::Recordset header;
         header.open(QStringLiteral("select * from sales"), connection, db::CursorType::Static, db::LockType::Optimistic);
         header.addNew();

@@ -3,6 +3,7 @@
 #include "platform/ui/windows.h"
 #include "sales/frmgys.h"
 #include "sales/frmjhd.h"
+#include "sales/frmnewcust.h"
 #include "sales/productmgr.h"
 #include "sales/salesadd.h"
 #include "sales/salesdetail.h"
@@ -19,6 +20,7 @@ void defineWindows()
     ui::Windows::define(QStringLiteral("frmGysAdd"), [] { return std::make_unique<FrmGysAdd>(); });
     ui::Windows::define(QStringLiteral("frmGysEdit"), [] { return std::make_unique<FrmGysEdit>(); });
     ui::Windows::define(QStringLiteral("frmJHd"), [] { return std::make_unique<FrmJHd>(); });
+    ui::Windows::define(QStringLiteral("frmNewCust"), [] { return std::make_unique<FrmNewCust>(); });
 }
 
 } // namespace sales

@@ -9,6 +9,9 @@
 #include <QImage>
 #include <QProxyStyle>
 #include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
 
 namespace ui {
 
@@ -162,7 +165,44 @@ void TextBox::mouseDoubleClickEvent(QMouseEvent* event)
 
 TextArea::TextArea(QWidget* parent) : QPlainTextEdit(parent)
 {
-    connect(this, &QPlainTextEdit::textChanged, this, [this] { fire(onChange); });
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (cutting_) return;
+        cutToMaxLength();
+        fire(onChange);
+    });
+}
+
+void TextArea::setMaxLength(int characters)
+{
+    maxLength_ = characters;
+    cutToMaxLength();
+}
+
+// Removes the characters beyond the limit from the end of what was just
+// inserted: the part of the text that differs from the text accepted before.
+void TextArea::cutToMaxLength()
+{
+    if (maxLength_ <= 0) return;
+    const QString now = toPlainText();
+    const qsizetype excess = now.size() - maxLength_;
+    if (excess > 0) {
+        qsizetype prefix = 0;
+        while (prefix < accepted_.size() && prefix < now.size() && accepted_[prefix] == now[prefix]) ++prefix;
+        qsizetype suffix = 0;
+        while (suffix < accepted_.size() - prefix && suffix < now.size() - prefix
+               && accepted_[accepted_.size() - 1 - suffix] == now[now.size() - 1 - suffix])
+            ++suffix;
+        const qsizetype insertedEnd = now.size() - suffix;
+        const qsizetype from = std::max(prefix, insertedEnd - excess);
+        cutting_ = true;
+        QTextCursor cut(document());
+        cut.setPosition(static_cast<int>(from));
+        cut.setPosition(static_cast<int>(from + excess), QTextCursor::KeepAnchor);
+        cut.removeSelectedText();
+        setTextCursor(cut);
+        cutting_ = false;
+    }
+    accepted_ = toPlainText();
 }
 
 void TextArea::setBackColor(quint32 bbggrr)

@@ -82,6 +82,10 @@ public:
     void setText(const QString& text) { setPlainText(text); }
     void setBackColor(quint32 bbggrr);
     void setLocked(bool locked) { setReadOnly(locked); }
+    // At most this many characters (0: no limit): input beyond it, typed,
+    // pasted or set by code, is cut off where it was inserted.
+    void setMaxLength(int characters);
+    int maxLength() const { return maxLength_; }
     ClickHandler onChange;
     KeyPressHandler onKeyPress;
     ClickHandler onLostFocus;
@@ -89,6 +93,12 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void cutToMaxLength();
+    int maxLength_ = 0;
+    QString accepted_;         // the text as last accepted under the limit
+    bool cutting_ = false;
 };
 
 // Drop-down list: pick-only (a "dropdown list") or editable (a combo box).

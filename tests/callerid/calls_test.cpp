@@ -161,4 +161,16 @@ TEST_F(IncomingCall, UnknownCallerWindowAndStatusStrip)
     EXPECT_EQ(mainLabel(mainWindow, "Label14"), QStringLiteral("北京市"));
 }
 
+// A value the call log refuses (an operator name longer than its column)
+// leaves no half-written row behind.
+TEST_F(IncomingCall, RowIsWrittenWholeOrNotAtAll)
+{
+    Mymode::OperatorName = QString(300, QLatin1Char('n'));
+    call("81234567");
+    EXPECT_EQ(calls(), 0);
+    Mymode::OperatorName = QStringLiteral("system");
+    call("81234567");
+    EXPECT_EQ(calls(), 1);
+}
+
 } // namespace

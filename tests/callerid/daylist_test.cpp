@@ -124,14 +124,14 @@ TEST_F(DayList, LocalePictureWithItsYearWidened)
     EXPECT_EQ(list()->itemCount(), 1);
 }
 
-TEST_F(DayList, ClickKeepsTheCallsTimeAndId)
+TEST_F(DayList, ClickKeepsTheCallsTime)
 {
     addCall(at(3, 10, 9), QStringLiteral("81234567"));
     addCall(at(3, 10, 9), QStringLiteral("81234568"));
     loadMonitor();
     list()->clickItem(1);
     EXPECT_EQ(monitor()->Openitem(), QStringLiteral("2026/03/10 09:00:00"));
-    EXPECT_EQ(monitor()->OpenitemId(), count(QStringLiteral("select id from Hv_Cidlist where CallerID='") + list()->text(1, 1) + "'"));
+    EXPECT_EQ(monitor()->OpenitemId(), 0);   // pending only once double-clicked (the call-record window's tests)
     monitor()->clearOpenitem();
     EXPECT_EQ(monitor()->Openitem(), QString());
     EXPECT_EQ(monitor()->OpenitemId(), 0);

@@ -37,6 +37,7 @@ protected:
     void TearDown() override
     {
         UnknownCallerProbe::onLoad = nullptr;
+        qunsetenv("HALVEX_CIDBOX");
         CallerIdTest::TearDown();
         callerid::defineWindows();   // the program's own windows again for the tests that follow
     }
@@ -178,6 +179,32 @@ TEST_F(BoxPump, RefusedRecordingShowsRecordErrorAndKeepsTheName)
     lineEvent(0, gxevent::LineCut);
     tick();
     EXPECT_EQ(status(0), QStringLiteral("Idle"));
+}
+
+// A person rings the box from its script: the call is logged with its area,
+// the answered call recorded, and the hang-up frees the line.
+TEST_F(BoxPump, ScriptedCallFromTheEnvironment)
+{
+    QFile::remove(path(QStringLiteral("MobilDB.mdb")));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(HALVEX_MOBILDB_FILE), path(QStringLiteral("MobilDB.mdb"))));
+    const QString script = path(QStringLiteral("box.txt"));
+    qputenv("HALVEX_CIDBOX", QFile::encodeName(script));
+    ui::Windows::get(QStringLiteral("GtMain"));
+    auto* gt = ui::Windows::loaded<callerid::GtMain>(QStringLiteral("GtMain"));
+    ASSERT_NE(gt, nullptr);
+    QFile file(script);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("0 ring\n0 cid 13800138000\n0 offhook\n");
+    file.flush();
+    gt->PollBoxEvents();
+    EXPECT_EQ(newestCall("CIDarea"), QStringLiteral("北京--中国移动"));
+    const QString name = newestCall("WavFile");
+    EXPECT_EQ(name, QStringLiteral("260310093015-13800138000-0.wav"));
+    EXPECT_TRUE(QFile::exists(wav(name)));
+    file.write("0 hangup\n");
+    file.flush();
+    gt->PollBoxEvents();
+    EXPECT_EQ(gt->control<ui::FlexGrid>(QStringLiteral("StatusGridV"))->textMatrix(1, 2), QStringLiteral("Idle"));
 }
 
 } // namespace

@@ -4,8 +4,10 @@
 #include "customers/windows.h"
 #include "login/windows.h"
 #include "mainwin/windows.h"
+#include "pipeline/windows.h"
 #include "reports/windows.h"
 #include "sales/windows.h"
+#include "sms/windows.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -20,6 +22,8 @@ int main(int argc, char** argv)
     reports::defineWindows();
     sales::defineWindows();
     callerid::defineWindows();
+    sms::defineWindows();
+    pipeline::defineWindows();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

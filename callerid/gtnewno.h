@@ -1,0 +1,32 @@
+#pragma once
+// The unknown-caller window: pops up, always on top, for a call from a number
+// no contact has, with the number, the time and the number's area, and offers
+// the next steps: a quick phone order, a new customer, the customer card.
+#include "platform/ui/form.h"
+
+namespace callerid {
+
+class GtNewNo : public ui::Form {
+    Q_OBJECT
+
+public:
+    GtNewNo();
+
+    void Image1_Click();
+    void Image2_Click();
+    void Image3_Click();
+    // Adds the caller's number to the first contact of the customer in KH_ID.
+    // Nothing reaches it: its picture is hidden and nothing fills KH_ID.
+    void Image4_Click();
+    void Image7_Click();
+
+protected:
+    void Form_Load() override;
+    void Form_Paint() override;
+
+private:
+    void OpenCustomerPicker();
+    QString areaText(const QString& number) const;
+};
+
+} // namespace callerid

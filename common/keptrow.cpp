@@ -1,0 +1,90 @@
+#include "common/keptrow.h"
+
+#include "common/database.h"
+
+namespace keptrow {
+
+namespace {
+
+std::unique_ptr<db::Recordset> readRow(db::Connection& connection, const QString& table, std::int32_t id)
+{
+    auto row = std::make_unique<db::Recordset>();
+    row->open(QStringLiteral("select * from ") + table + QStringLiteral(" where id = ") + QString::number(id),
+              connection, db::CursorType::Keyset, db::LockType::Optimistic, db::CursorLocation::Client);
+    return row;
+}
+
+} // namespace
+
+void KeptRow::load(const QString& table, std::int32_t id)
+{
+    table_ = table;
+    id_ = id;
+    connection_.reset();
+    row_.reset();
+    database::guarded([&] {
+        auto connection = database::openMain();
+        auto row = readRow(*connection, table, id);
+        if (row->eof()) return;
+        connection_ = std::move(connection);
+        row_ = std::move(row);
+    });
+}
+
+bool KeptRow::unchangedSinceLoad()
+{
+    auto stored = readRow(*connection_, table_, id_);
+    if (stored->eof() || stored->fieldCount() != row_->fieldCount()) return false;
+    for (int column = 0; column < row_->fieldCount(); ++column)
+        if (!(stored->field(column) == row_->field(column))) return false;
+    return true;
+}
+
+void KeptRow::reload()
+{
+    database::guarded([&] {
+        auto row = readRow(*connection_, table_, id_);
+        if (!row->eof()) row_ = std::move(row);
+    });
+}
+
+Outcome KeptRow::save(const std::function<void(db::Recordset&)>& fill,
+                      const std::function<void(db::Connection&)>& after, QString* failure)
+{
+    return change(
+        [&](db::Connection& connection, db::Recordset& row) {
+            fill(row);
+            row.update();
+            if (after) after(connection);
+        },
+        failure);
+}
+
+Outcome KeptRow::change(const std::function<void(db::Connection&, db::Recordset&)>& work, QString* failure)
+{
+    if (!row_) return Outcome::Stale;
+    bool started = false;
+    try {
+        connection_->beginTrans();
+        started = true;
+        if (!unchangedSinceLoad()) {
+            connection_->rollbackTrans();
+            return Outcome::Stale;
+        }
+        work(*connection_, *row_);
+        connection_->commitTrans();
+        return Outcome::Saved;
+    } catch (const db::Error& error) {
+        database::guarded([&] { row_->cancelUpdate(); });
+        if (started) {
+            database::guarded([&] { connection_->rollbackTrans(); });
+            // The rolled-back row is the one that was loaded, but the snapshot
+            // may already hold what was written: it is read again.
+            reload();
+        }
+        if (failure) *failure = error.message();
+        return Outcome::Failed;
+    }
+}
+
+} // namespace keptrow

@@ -1,0 +1,49 @@
+#pragma once
+// A record as an editor loaded it, kept until the save writes through it: a
+// snapshot of the row on a connection of its own. The save runs in one
+// transaction and is refused when the row was changed or deleted elsewhere
+// since the load, so an edit never overwrites another workstation's change.
+#include "platform/db/connection.h"
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace keptrow {
+
+enum class Outcome { Saved, Stale, Failed };
+
+class KeptRow {
+public:
+    // Reads "select * from <table> where id = <id>"; holds nothing when there
+    // is no such row or it cannot be read.
+    void load(const QString& table, std::int32_t id);
+    bool holds() const { return row_ != nullptr; }
+    // The row as loaded (holds() must be true).
+    const db::Recordset& row() const { return *row_; }
+    db::Variant field(const QString& name) const { return row_->field(name); }
+
+    // In one transaction: refuses (Stale) when the stored row no longer holds
+    // what was loaded or is gone, or when nothing was loaded; else `fill` sets
+    // the new values of the row, the row is written, `after` runs its further
+    // statements on the same connection, and everything is committed.
+    // Any failure rolls everything back (Failed, with the reason in
+    // `failure`); the row is then kept as it was loaded.
+    Outcome save(const std::function<void(db::Recordset&)>& fill,
+                 const std::function<void(db::Connection&)>& after, QString* failure);
+    // The same transaction around any `work` on the kept connection and row
+    // (a conversion that deletes the row).
+    Outcome change(const std::function<void(db::Connection&, db::Recordset&)>& work, QString* failure);
+
+private:
+    bool unchangedSinceLoad();
+    void reload();
+
+    QString table_;
+    std::int32_t id_ = 0;
+    std::unique_ptr<db::Connection> connection_;
+    std::unique_ptr<db::Recordset> row_;
+};
+
+} // namespace keptrow

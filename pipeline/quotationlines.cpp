@@ -1,0 +1,67 @@
+#include "pipeline/quotationlines.h"
+
+#include "common/database.h"
+#include "common/sqltext.h"
+#include "pipeline/rowwriting.h"
+
+namespace pipeline::quotationlines {
+
+std::vector<Line> read(const QString& lineKey)
+{
+    std::vector<Line> lines;
+    if (lineKey.trimmed().isEmpty()) return lines;
+    database::guarded([&] {
+        auto connection = database::openMain();
+        db::Recordset stored;
+        stored.open(QStringLiteral("select * from chanceMX where indexflag=") + sqltext::quoted(lineKey)
+                        + QStringLiteral(" order by id"),
+                    *connection);
+        for (; !stored.eof(); stored.moveNext()) {
+            Line line;
+            line.product = stored.field(QStringLiteral("productname")).toText();
+            line.price = stored.field(QStringLiteral("price")).toText();
+            line.quantity = stored.field(QStringLiteral("num")).toText();
+            line.discount = stored.field(QStringLiteral("zk")).toText();
+            line.total = stored.field(QStringLiteral("unitprice")).toText();
+            database::guarded([&] {
+                db::Recordset product;
+                product.open(QStringLiteral("select description from product where product=")
+                                 + sqltext::quoted(line.product) + QStringLiteral(" order by id"),
+                             *connection);
+                if (!product.eof()) line.specification = product.field(0).toText();
+            });
+            lines.push_back(line);
+        }
+    });
+    return lines;
+}
+
+void insert(db::Connection& connection, const QString& table, const std::vector<Line>& lines,
+            const QString& customerId, const QString& saleDate, const QString& lineKey)
+{
+    using rowwriting::Kind;
+    db::Recordset rows;
+    rows.open(QStringLiteral("select * from ") + table + QStringLiteral(" where 1=0"), connection,
+              db::CursorType::Static, db::LockType::Optimistic);
+    for (const Line& line : lines) {
+        rows.addNew();
+        rowwriting::setColumn(rows, QStringLiteral("productname"), line.product, Kind::Text);
+        rowwriting::setColumn(rows, QStringLiteral("companyid"), customerId, Kind::Number);
+        rowwriting::setColumn(rows, QStringLiteral("price"), line.price, Kind::Number);
+        rowwriting::setColumn(rows, QStringLiteral("zk"), line.discount, Kind::Number);
+        rowwriting::setColumn(rows, QStringLiteral("num"), line.quantity, Kind::Number);
+        rowwriting::setColumn(rows, QStringLiteral("unitprice"), line.total, Kind::Number);
+        rowwriting::setColumn(rows, QStringLiteral("salesdate"), saleDate, Kind::Date);
+        rows.setField(QStringLiteral("indexflag"), lineKey);
+        rows.update();
+    }
+}
+
+void remove(db::Connection& connection, const QString& table, const QString& lineKey)
+{
+    if (lineKey.trimmed().isEmpty()) return;
+    connection.execute(QStringLiteral("delete from ") + table + QStringLiteral(" where indexflag=")
+                       + sqltext::quoted(lineKey));
+}
+
+} // namespace pipeline::quotationlines

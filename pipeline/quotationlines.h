@@ -1,0 +1,35 @@
+#pragma once
+// The lines of a quotation as the windows show and store them: one place
+// reads a quotation's lines for the rows of the editor and the conversion,
+// one writes rows as lines (quotation lines, or the lines of the order a
+// quotation becomes).
+#include "platform/db/connection.h"
+
+#include <QString>
+#include <vector>
+
+namespace pipeline::quotationlines {
+
+struct Line {
+    QString product;         // the stored product name
+    QString specification;   // shown in 规格型号, never stored
+    QString price, quantity, discount, total;
+};
+
+// Each stored chanceMX line of the key once, in stored order, under its
+// stored name; its specification is the `description` of the first product
+// of that name, or empty when no product has it. An empty key has no lines.
+std::vector<Line> read(const QString& lineKey);
+
+// Adds the lines to `table` (chanceMX or SalesMX) under the key, each with
+// the header's customer id and sale date text. A value that its column cannot
+// take (an "Err" total, a sale date that is no date) leaves just that column
+// empty.
+void insert(db::Connection& connection, const QString& table, const std::vector<Line>& lines,
+            const QString& customerId, const QString& saleDate, const QString& lineKey);
+
+// Deletes the lines of a key from `table`. An empty key deletes nothing: it
+// would take the lines of every other header without a key.
+void remove(db::Connection& connection, const QString& table, const QString& lineKey);
+
+} // namespace pipeline::quotationlines

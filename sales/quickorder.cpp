@@ -1,0 +1,158 @@
+#include "sales/quickorder.h"
+
+#include "common/database.h"
+#include "common/mymode.h"
+#include "common/recordstamp.h"
+#include "common/smsoutbox.h"
+#include "common/sqltext.h"
+#include "platform/db/locale.h"
+
+namespace quickorder {
+
+namespace {
+
+// A text into its column; a value the column cannot take leaves it unset. A
+// missing column is a failure like any other.
+void setFitting(db::Recordset& row, const QString& column, const db::Variant& value)
+{
+    if (row.fieldIndex(column) < 0) throw db::Error(QStringLiteral("No field named %1").arg(column));
+    try {
+        row.setField(column, value);
+    } catch (const db::Error&) {
+    }
+}
+
+QString today()
+{
+    return db::locale::shortDate(db::locale::now().date());
+}
+
+std::int64_t addCustomer(db::Connection& connection, const Order& order)
+{
+    db::Recordset company;
+    company.open(QStringLiteral("select * from company "), connection, db::CursorType::Static, db::LockType::Optimistic);
+    company.addNew();
+    setFitting(company, QStringLiteral("company_name"), order.name);
+    setFitting(company, QStringLiteral("company_address"), order.address);
+    setFitting(company, QStringLiteral("company_connect"), order.contact);
+    setFitting(company, QStringLiteral("company_tel"), order.tel);
+    setFitting(company, QStringLiteral("company_client_type"), order.group);
+    customerrecord::stampNewCustomer(company, order.isPublic);
+    setFitting(company, QStringLiteral("company_description"), order.remarks);
+    setFitting(company, QStringLiteral("company_createtime"), today());
+    company.update();
+    // The key of the row just inserted, not the last row of the table: another
+    // workstation may have inserted since.
+    return company.field(QStringLiteral("id")).toLong();
+}
+
+void addContact(db::Connection& connection, const Order& order, std::int64_t customerId)
+{
+    db::Recordset contact;
+    contact.open(QStringLiteral("select * from KH_LXR"), connection, db::CursorType::Static, db::LockType::Optimistic);
+    contact.addNew();
+    setFitting(contact, QStringLiteral("Connect_name"), order.contact);
+    setFitting(contact, QStringLiteral("address"), order.address);
+    contact.setField(QStringLiteral("companyid"), customerId);
+    setFitting(contact, QStringLiteral("tel"), order.tel);
+    customerrecord::stampNewContact(contact, order.isPublic);
+    contact.update();
+}
+
+void addOrder(db::Connection& connection, const Order& order, std::int64_t customerId, const QString& lineKey)
+{
+    db::Recordset sales;
+    sales.open(QStringLiteral("select * from sales"), connection, db::CursorType::Static, db::LockType::Optimistic);
+    sales.addNew();
+    sales.setField(QStringLiteral("companyid"), customerId);
+    setFitting(sales, QStringLiteral("orderno"), order.orderNo);
+    setFitting(sales, QStringLiteral("sales_connect"), order.group);   // the group, not the contact
+    setFitting(sales, QStringLiteral("salesdate"), order.date);
+    setFitting(sales, QStringLiteral("totlemoney"), order.total);
+    sales.setField(QStringLiteral("invoicetype"), customerrecord::flagText(order.invoice));
+    setFitting(sales, QStringLiteral("receivemoney"), order.received);
+    sales.setField(QStringLiteral("indexflag"), lineKey);
+    setFitting(sales, QStringLiteral("description"), order.remarks);
+    sales.setField(QStringLiteral("createtime"), today());
+    sales.setField(QStringLiteral("sal_gk"), customerrecord::flagText(order.isPublic));
+    sales.setField(QStringLiteral("sal_CZZ"), Mymode::OperatorName);
+    sales.update();
+}
+
+void addLines(db::Connection& connection, const Order& order, std::int64_t customerId, const QString& lineKey)
+{
+    db::Recordset lines;
+    lines.open(QStringLiteral("select * from SalesMX"), connection, db::CursorType::Static, db::LockType::Optimistic);
+    for (const Line& line : order.lines) {
+        lines.addNew();
+        setFitting(lines, QStringLiteral("productname"), line.product);
+        lines.setField(QStringLiteral("companyid"), customerId);
+        setFitting(lines, QStringLiteral("price"), line.price);
+        setFitting(lines, QStringLiteral("zk"), line.discount);
+        setFitting(lines, QStringLiteral("num"), line.quantity);
+        setFitting(lines, QStringLiteral("unitprice"), line.total);
+        setFitting(lines, QStringLiteral("salesdate"), order.date);
+        lines.setField(QStringLiteral("indexflag"), lineKey);
+        lines.update();
+    }
+}
+
+Customer readBack(db::Connection& connection, std::int64_t customerId)
+{
+    db::Recordset row;
+    row.open(QStringLiteral("select * from company where ID = ") + QString::number(customerId), connection,
+             db::CursorType::Static, db::LockType::Optimistic);
+    if (row.eof()) throw db::Error(QStringLiteral("The new customer row cannot be read back"));
+    return Customer{customerId, row.field(QStringLiteral("company_name")).toText(),
+                    row.field(QStringLiteral("company_tel")).toText(),
+                    row.field(QStringLiteral("company_mobil")).toText(),
+                    row.field(QStringLiteral("company_address")).toText()};
+}
+
+} // namespace
+
+int rowsToWrite(const QStringList& quantities)
+{
+    if (quantities.isEmpty()) return 0;
+    int rows = 1;
+    while (rows < quantities.size()) {
+        const QString quantity = db::trimBlanks(quantities[rows]);
+        if (quantity.isEmpty() || quantity == QLatin1String("0") || !db::isNumeric(db::Variant(quantity))) break;
+        ++rows;
+    }
+    return rows;
+}
+
+Customer write(db::Connection& connection, const Order& order, const QString& lineKey)
+{
+    const std::int64_t customerId = addCustomer(connection, order);
+    addContact(connection, order, customerId);
+    addOrder(connection, order, customerId, lineKey);
+    addLines(connection, order, customerId, lineKey);
+    return readBack(connection, customerId);
+}
+
+QString notice(const Customer& customer, const Order& order)
+{
+    QString text = customer.name + QLatin1Char('/') + customer.tel + QLatin1Char('/') + customer.address
+        + QLatin1Char('[');
+    for (const Line& line : order.lines) text += line.product + line.quantity + QStringLiteral("份");
+    return text + QStringLiteral("]总计:") + order.total + QStringLiteral("元");
+}
+
+bool queueNotice(const Customer& customer, const Order& order, QString* failure)
+{
+    smsoutbox::Message message;
+    try {
+        auto group = database::query(QStringLiteral("select * from client_type where client_type=")
+                                     + sqltext::quoted(order.group));
+        if (!group->eof()) message.numbers = group->field(QStringLiteral("py_code")).toText();
+    } catch (const db::Error& error) {
+        if (failure) *failure = error.message();
+        return false;
+    }
+    message.content = notice(customer, order);
+    return smsoutbox::queue(message, failure);
+}
+
+} // namespace quickorder

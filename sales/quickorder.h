@@ -1,0 +1,62 @@
+#pragma once
+// The store of the quick phone order: a new customer, its main contact, a
+// sales order and the order's lines, written in one transaction, and the
+// order notice queued in the SMS outbox after it.
+#include "platform/db/connection.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <vector>
+
+namespace quickorder {
+
+struct Line {
+    QString product, quantity, price, discount, total;   // the row's boxes as typed
+};
+
+// The window's boxes as typed.
+struct Order {
+    QString name;        // companyname
+    QString contact;     // LXR
+    QString tel;
+    QString address;     // company_address
+    QString group;       // the chosen customer group (Custtype), empty when none
+    QString remarks;     // descript
+    QString date;        // salesdate
+    QString orderNo;
+    QString total;       // totalMx
+    QString received;    // receivemoney
+    bool invoice = false;
+    bool isPublic = false;
+    std::vector<Line> lines;   // the rows to write, see rowsToWrite
+};
+
+// How many rows the save writes, given the quantity texts of the rows that
+// exist: row 0 always, then each next row while its quantity is not blank,
+// not "0" and a number.
+int rowsToWrite(const QStringList& quantities);
+
+// The new customer as stored.
+struct Customer {
+    std::int64_t id = 0;
+    QString name, tel, mobile, address;
+};
+
+// Writes the customer, the contact, the order under `lineKey` and its lines
+// on the connection, inside the caller's transaction; returns the customer
+// read back from its row. A value that its column cannot take (an empty or
+// non-numeric amount, a line total "Err") leaves that column unset; any
+// other failure throws db::Error.
+Customer write(db::Connection& connection, const Order& order, const QString& lineKey);
+
+// The notice for the group's mobile number: the stored customer's name,
+// telephone and address, then each line's product and quantity, and the total.
+QString notice(const Customer& customer, const Order& order);
+
+// Queues the notice, at once, to the py_code of the order's customer group
+// (empty when no group has that name). False, with the database's text in
+// `failure`, when it could not be queued.
+bool queueNotice(const Customer& customer, const Order& order, QString* failure);
+
+} // namespace quickorder

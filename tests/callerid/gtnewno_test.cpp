@@ -1,0 +1,190 @@
+// The unknown-caller window: what a pop-up shows for a caller, its area by
+// the window's own rules, where each button leads, and the add-number
+// procedure's first-empty rule.
+#include "callerid_fixture.h"
+
+#include "callerid/gtnewno.h"
+#include "common/callmonitor.h"
+
+namespace {
+
+class UnknownCaller : public CallerIdTest {
+protected:
+    void SetUp() override
+    {
+        CallerIdTest::SetUp();
+        settings(QString(), QStringLiteral("0"), QStringLiteral("0"));
+    }
+
+    // The window as it pops up after a call from the number.
+    callerid::GtNewNo* popUpFor(const QByteArray& number)
+    {
+        if (!monitor()) loadMonitor();
+        monitor()->HandleCallerID(number);
+        messages.clear();
+        return dynamic_cast<callerid::GtNewNo*>(ui::Windows::openNew(QStringLiteral("GtNewNo")));
+    }
+    static QString area(ui::Form* window) { return window->control<ui::Label>(QStringLiteral("Label4"))->caption(); }
+    static bool isLoaded(ui::Form* window)
+    {
+        for (ui::Form* form : ui::Windows::all())
+            if (form == window) return true;
+        return false;
+    }
+    // A contact of a new customer with the four numbers; "null" stores no value.
+    int customerWithContact(const QString& tel, const QString& mobil, const QString& hometel, const QString& fax)
+    {
+        const int customer = addCustomer(QStringLiteral("客户"));
+        auto value = [](const QString& text) { return text == QLatin1String("null") ? text : sqltext::quoted(text); };
+        exec(QStringLiteral("insert into KH_LXR (companyid, Connect_name, tel, mobil, hometel, fax) values (%1, '王', %2, %3, %4, %5)")
+                 .arg(customer)
+                 .arg(value(tel), value(mobil), value(hometel), value(fax)));
+        return customer;
+    }
+    QString contactColumn(int customer, const char* column)
+    {
+        return scalar(QStringLiteral("select %1 from KH_LXR where companyid=%2").arg(QLatin1String(column)).arg(customer));
+    }
+};
+
+} // namespace
+
+TEST_F(UnknownCaller, PopsUpOnTopWithNumberTimeAndArea)
+{
+    makeAreaDatabase();
+    settings(QString(), QStringLiteral("1"), QStringLiteral("0"));
+    loadMonitor();
+    ring(0, "13800138000");
+    tick();
+    std::vector<ui::Form*> popUps;
+    for (ui::Form* form : ui::Windows::all())
+        if (form->kind() == QLatin1String("GtNewNo")) popUps.push_back(form);
+    ASSERT_EQ(popUps.size(), 1u);
+    ui::Form* window = popUps[0];
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->caption(), QStringLiteral("来电号码"));
+    EXPECT_TRUE(window->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(window->control<ui::TextBox>(QStringLiteral("ldhm"))->text(), QStringLiteral("13800138000"));
+    EXPECT_EQ(window->control<ui::Label>(QStringLiteral("Label3"))->caption(), QStringLiteral("2026-3-10 9:30:15"));
+    EXPECT_EQ(area(window), QStringLiteral("北京--中国移动"));
+    EXPECT_FALSE(window->control<ui::Label>(QStringLiteral("Label1(5)"))->isVisible());
+    EXPECT_TRUE(window->control<ui::Label>(QStringLiteral("Label1(2)"))->isVisible());
+    EXPECT_FALSE(window->control<ui::PictureButton>(QStringLiteral("Image4"))->isVisible());
+    // The new-customer button lies over the customer-card button and takes the click.
+    auto* image1 = window->control<ui::PictureButton>(QStringLiteral("Image1"));
+    EXPECT_EQ(window->childAt(image1->geometry().center()), image1);
+}
+
+TEST_F(UnknownCaller, AreaRulesOfTheWindow)
+{
+    makeAreaDatabase();
+    EXPECT_EQ(area(popUpFor("01065521234")), QStringLiteral("北京市"));
+    EXPECT_EQ(area(popUpFor("02112345678")), QStringLiteral("上海市"));
+    EXPECT_EQ(area(popUpFor("02612345678")), QStringLiteral("待定"));
+    EXPECT_EQ(area(popUpFor("81234567")), QStringLiteral("本地电话--"));
+    EXPECT_EQ(area(popUpFor("075581234567")), QStringLiteral("广东--深圳"));
+    EXPECT_EQ(area(popUpFor("013912345678")), QStringLiteral("广东深圳--中国移动"));   // the leading 0 is dropped
+    EXPECT_EQ(area(popUpFor("138001")), QStringLiteral("未知地址--"));                 // "138001X"
+    // "02" alone (kept as "02X") is no city: the label stays as it was.
+    EXPECT_EQ(area(popUpFor("02")), QStringLiteral("未知客户"));
+    // No number at all: the mobile path of a short number.
+    EXPECT_EQ(area(popUpFor("")), QStringLiteral("--"));   // "X"
+
+    // The number-area database missing: "--", and the load goes on.
+    QFile::remove(path(QStringLiteral("MobilDB.mdb")));
+    ui::Form* window = popUpFor("13800138000");
+    EXPECT_EQ(area(window), QStringLiteral("--"));
+    EXPECT_EQ(window->control<ui::TextBox>(QStringLiteral("ldhm"))->text(), QStringLiteral("13800138000"));
+    EXPECT_TRUE(messages.shown().empty());
+
+    // Without the call monitor there is no number.
+    ui::Windows::unloadAll();
+    window = ui::Windows::openNew(QStringLiteral("GtNewNo"));
+    EXPECT_EQ(window->control<ui::TextBox>(QStringLiteral("ldhm"))->text(), QString());
+    EXPECT_EQ(area(window), QStringLiteral("--"));
+}
+
+TEST_F(UnknownCaller, ButtonsOpenTheirWindows)
+{
+    makeAreaDatabase();
+    const int customer = addCustomer(QStringLiteral("老客户"));
+    Mymode::CurrentRecordId = customer;
+
+    // Two pop-ups: the older one's new-customer button hands over its own area.
+    ui::Form* first = popUpFor("01065521234");
+    ui::Form* second = popUpFor("13800138000");
+    first->control<ui::PictureButton>(QStringLiteral("Image1"))->click();
+    ui::Form* newCustomer = ui::Windows::loaded(QStringLiteral("frmCustAdd"));
+    ASSERT_NE(newCustomer, nullptr);
+    EXPECT_EQ(newCustomer->control<ui::TextBox>(QStringLiteral("company_address"))->text(), QStringLiteral("北京市"));
+    EXPECT_EQ(newCustomer->control<ui::TextBox>(QStringLiteral("tel"))->text(), QStringLiteral("13800138000"));
+    EXPECT_FALSE(isLoaded(first));
+    ui::Windows::unload(newCustomer);
+
+    // The customer card: the window stays.
+    dynamic_cast<callerid::GtNewNo*>(second)->Image7_Click();
+    ui::Form* card = ui::Windows::loaded(QStringLiteral("frmCustDetail"));
+    ASSERT_NE(card, nullptr);
+    EXPECT_EQ(card->control<ui::TextBox>(QStringLiteral("companyname"))->text(), QStringLiteral("老客户"));
+    EXPECT_TRUE(isLoaded(second));
+
+    // The quick phone order opens by name when the program has it; the window closes either way.
+    second->control<ui::PictureButton>(QStringLiteral("Image2"))->click();
+    EXPECT_FALSE(isLoaded(second));
+    if (ui::Windows::isDefined(QStringLiteral("frmNewCust")))
+        EXPECT_NE(ui::Windows::loaded(QStringLiteral("frmNewCust")), nullptr);
+
+    ui::Form* third = popUpFor("81234567");
+    third->control<ui::PictureButton>(QStringLiteral("Image3"))->click();
+    EXPECT_FALSE(isLoaded(third));
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(UnknownCaller, AddNumberFillsTheFirstEmptyNumber)
+{
+    auto addNumber = [this](const QString& customerId) {
+        auto* window = popUpFor("075581234567");
+        window->control<ui::TextBox>(QStringLiteral("KH_ID"))->setText(customerId);
+        window->Image4_Click();
+        return window;
+    };
+
+    callerid::GtNewNo* window = addNumber(QString());
+    expectOnly(QStringLiteral("公司名不存在"));
+    EXPECT_TRUE(isLoaded(window));
+
+    const int noContacts = addCustomer(QStringLiteral("无联系人"));
+    addNumber(QString::number(noContacts));
+    expectOnly(QStringLiteral("找不到该客户的联系人记录，请从联系人管理功能里手工添加联系人记录！"));
+
+    const int telOnly = customerWithContact(QStringLiteral("81230000"), QString(), QString(), QString());
+    window = addNumber(QString::number(telOnly));
+    expectOnly(QStringLiteral("电话已成功加入"));
+    EXPECT_EQ(contactColumn(telOnly, "mobil"), QStringLiteral("075581234567"));
+    EXPECT_EQ(contactColumn(telOnly, "hometel"), QString());
+    EXPECT_FALSE(isLoaded(window));
+
+    const int full = customerWithContact(QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"));
+    window = addNumber(QString::number(full));
+    expectOnly(QStringLiteral("加入失败，可能是客户电话已满或导入资料格式不符，请手动加入"));
+    EXPECT_TRUE(isLoaded(window));
+
+    // Fields with no value at all do not count as empty.
+    const int nulls = customerWithContact(QStringLiteral("5"), QStringLiteral("null"), QStringLiteral("null"),
+                                          QStringLiteral("null"));
+    addNumber(QString::number(nulls));
+    expectOnly(QStringLiteral("加入失败，可能是客户电话已满或导入资料格式不符，请手动加入"));
+
+    const int present = customerWithContact(QStringLiteral("6"), QString(), QStringLiteral("0755-075581234567"),
+                                            QString());
+    window = addNumber(QString::number(present));
+    expectOnly(QStringLiteral("电话已成功加入"));
+    EXPECT_EQ(contactColumn(present, "tel"), QStringLiteral("6"));
+    EXPECT_EQ(contactColumn(present, "mobil"), QString());
+    EXPECT_FALSE(isLoaded(window));
+
+    // An id box holding text that is no number reads no customer.
+    window = addNumber(QStringLiteral("1 or 1=1"));
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(isLoaded(window));
+}

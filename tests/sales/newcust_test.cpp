@@ -1,0 +1,306 @@
+// The quick phone order window: what it shows when it opens, the
+// whole-order discount and the invoice words, and its save of customer,
+// contact, order and lines in one transaction, followed by the slip and the
+// order notice.
+#include "tests/sales/salesfixture.h"
+#include "tests/support/pdftext.h"
+
+#include "common/callmonitor.h"
+#include "common/database.h"
+#include "common/mymode.h"
+#include "platform/db/locale.h"
+#include "platform/print/printservice.h"
+#include "platform/ui/controlarray.h"
+#include "platform/ui/menus.h"
+#include "platform/ui/windows.h"
+
+#include <QFile>
+#include <QStandardPaths>
+
+namespace {
+
+// The call monitor as the quick order reads it: the last caller's number.
+class StandInMonitor : public ui::Form, public CallMonitor {
+public:
+    StandInMonitor() : ui::Form(QStringLiteral("GtMain")) {}
+    QString PhoneID() const override { return phone; }
+    static inline QString phone;
+};
+
+const QString kSaved = QStringLiteral("订单录入操作成功！");
+
+class QuickOrder : public SalesTest {
+protected:
+    void SetUp() override
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        SalesTest::SetUp();
+        ui::Windows::define(QStringLiteral("GtMain"), [] { return std::make_unique<StandInMonitor>(); });
+        StandInMonitor::phone = QStringLiteral("13800000001");
+        db::locale::setClockForTests(QDateTime(QDate(2026, 12, 8), QTime(9, 5, 3)));
+        loginAs(QStringLiteral("amy"), allRights(QStringLiteral("2")));
+        printer = std::make_unique<print::RecordingPrinter>(dir.path());
+    }
+    void TearDown() override
+    {
+        printer.reset();
+        SalesTest::TearDown();
+        db::locale::setClockForTests(std::nullopt);
+    }
+
+    // Opens the quick order as the unknown-caller window does, the call
+    // monitor loaded unseen.
+    ui::Form* open()
+    {
+        ui::Windows::get(QStringLiteral("GtMain"));
+        window = ui::Windows::open(QStringLiteral("frmNewCust"));
+        return window;
+    }
+    void addLine(int row, const QString& name, const QString& price, const QString& quantity)
+    {
+        if (!rowExists(window, row)) rowsOf(window)->addRow(row, linerows::RowOrder::Typed);
+        type(window, QStringLiteral("product"), row, name);
+        type(window, QStringLiteral("Price"), row, price);
+        type(window, QStringLiteral("num"), row, quantity);
+        type(window, QStringLiteral("zk"), row, QStringLiteral("100"));
+    }
+    void set(const char* name, const QString& text)
+    {
+        if (auto* area = window->findChild<ui::TextArea*>(QString::fromLatin1(name))) area->setText(text);
+        else window->control<ui::TextBox>(QString::fromLatin1(name))->setText(text);
+    }
+    QString get(const char* name)
+    {
+        if (auto* area = window->findChild<ui::TextArea*>(QString::fromLatin1(name))) return area->text();
+        return boxText(window, QString::fromLatin1(name));
+    }
+    ui::CheckBox* check(const char* name) { return window->control<ui::CheckBox>(QString::fromLatin1(name)); }
+    ui::ComboBox* groups() { return window->control<ui::ComboBox>(QStringLiteral("Custtype")); }
+    void save() { window->control<ui::PictureButton>(QStringLiteral("command1"))->click(); }
+    bool isOpen() { return ui::Windows::loaded(QStringLiteral("frmNewCust")) != nullptr; }
+
+    // Every printed line of the one slip printed.
+    QStringList printedLines()
+    {
+        QStringList lines;
+        if (printer->printed().size() != 1) return lines;
+        for (const print::Field& field : printer->printed()[0].reportHeader.fields) lines << field.caption;
+        return lines;
+    }
+    // The outbox rows as "MobilNO|Content|LmtSend|SendTime".
+    QStringList outbox()
+    {
+        QStringList rows;
+        database::guarded([&] {
+            auto connection = database::openSms();
+            db::Recordset sms;
+            sms.open(QStringLiteral("select MobilNO, Content, LmtSend, SendTime from sms"), *connection);
+            for (; !sms.eof(); sms.moveNext())
+                rows << sms.field(0).toText() + QLatin1Char('|') + sms.field(1).toText() + QLatin1Char('|')
+                            + sms.field(2).toText() + QLatin1Char('|')
+                            + (sms.field(3).isNull() ? QStringLiteral("<Null>") : sms.field(3).toText());
+        });
+        return rows;
+    }
+    int rows(const char* table) { return count(QStringLiteral("select count(*) from ") + QLatin1String(table)); }
+
+    std::unique_ptr<print::RecordingPrinter> printer;
+    ui::Form* window = nullptr;
+};
+
+TEST_F(QuickOrder, OpensWithTheCallersNumberAndTheDesignDefaults)
+{
+    exec(QStringLiteral("insert into client_type (client_type, py_code) values ('外卖', '139')"));
+    exec(QStringLiteral("insert into client_type (client_type, py_code) values ('批发', '')"));
+    open();
+    EXPECT_EQ(window->caption(), QStringLiteral("创建新客户并立即配送"));
+    for (const char* box : {"companyname", "tel", "LXR", "company_address"})
+        EXPECT_EQ(get(box), QStringLiteral("13800000001")) << box;
+    EXPECT_EQ(get("salesdate"), QStringLiteral("2026-12-8 9:05:03"));
+    EXPECT_EQ(get("orderno"), QStringLiteral("SH26128953"));
+    EXPECT_EQ(get("Allzk"), QStringLiteral("100"));
+    EXPECT_EQ(get("SelIndex"), QStringLiteral("计数"));
+    EXPECT_TRUE(get("totalMx").isEmpty() && get("receivemoney").isEmpty() && get("KH_ID").isEmpty());
+    EXPECT_EQ(check("ckflag")->value(), 1);
+    EXPECT_EQ(check("invoicetype")->value() + check("GK")->value(), 0);
+    EXPECT_EQ(groups()->listCount(), 2);
+    EXPECT_EQ(groups()->listIndex(), -1);
+    EXPECT_FALSE(rowExists(window, 1));
+    for (const char* column : {"description", "product", "dw", "Price", "num", "zk", "TotalSM"})
+        EXPECT_TRUE(text(window, QString::fromLatin1(column), 0).isEmpty()) << column;
+    EXPECT_EQ(window->control<ui::Frame>(QStringLiteral("Frame1"))->title(), QStringLiteral("销售明细"));
+
+    // Opening again brings the same window with what it holds.
+    set("companyname", QStringLiteral("kept"));
+    StandInMonitor::phone = QStringLiteral("999");
+    EXPECT_EQ(ui::Windows::open(QStringLiteral("frmNewCust")), window);
+    EXPECT_EQ(get("companyname"), QStringLiteral("kept"));
+    ui::Windows::unloadAll();
+
+    // No caller yet and no groups.
+    StandInMonitor::phone.clear();
+    exec(QStringLiteral("delete from client_type"));
+    open();
+    for (const char* box : {"companyname", "tel", "LXR", "company_address"}) EXPECT_TRUE(get(box).isEmpty()) << box;
+    EXPECT_EQ(groups()->listCount(), 0);
+}
+
+TEST_F(QuickOrder, WholeOrderDiscountInvoiceWordsAndTotals)
+{
+    open();
+    auto* discount = window->control<ui::TextBox>(QStringLiteral("Allzk"));
+    discount->setText(QStringLiteral("90"));
+    discount->typeKey(13);   // only row 0 exists
+    EXPECT_EQ(text(window, QStringLiteral("zk"), 0), QStringLiteral("90"));
+
+    set("receivemoney", QStringLiteral("5"));
+    addLine(0, QStringLiteral("A"), QStringLiteral("10"), QStringLiteral("1"));
+    addLine(1, QStringLiteral("B"), QStringLiteral("20"), QStringLiteral("2"));
+    addLine(2, QStringLiteral("C"), QStringLiteral("1"), QStringLiteral("3"));
+    rowsOf(window)->addRow(3, linerows::RowOrder::Typed);
+    EXPECT_EQ(get("totalMx"), QStringLiteral("53"));
+    discount->setText(QStringLiteral("50"));
+    discount->typeKey('5');   // other keys do nothing
+    EXPECT_EQ(text(window, QStringLiteral("zk"), 0), QStringLiteral("100"));
+    discount->setText(QStringLiteral("50"));
+    discount->typeKey(13);
+    for (int row = 0; row < 3; ++row) EXPECT_EQ(text(window, QStringLiteral("zk"), row), QStringLiteral("50")) << row;
+    EXPECT_TRUE(text(window, QStringLiteral("zk"), 3).isEmpty());
+    EXPECT_EQ(get("totalMx"), QStringLiteral("26.5"));
+    EXPECT_EQ(get("receivemoney"), QStringLiteral("5"));
+
+    check("invoicetype")->click();
+    set("descript", get("descript") + QStringLiteral("下午送"));
+    check("invoicetype")->click();
+    check("invoicetype")->click();
+    EXPECT_EQ(get("descript"), QStringLiteral("要求提供发票下午送要求提供发票"));
+
+    window->control<ui::PictureButton>(QStringLiteral("command2"))->click();
+    EXPECT_FALSE(isOpen());
+    EXPECT_EQ(rows("company") + rows("sales"), 0);
+}
+
+TEST_F(QuickOrder, SaveStoresEverythingPrintsTheSlipAndQueuesTheNotice)
+{
+    const int product = addProduct(QStringLiteral("饺子"), QStringLiteral("J1"), QStringLiteral("12"));
+    exec(QStringLiteral("insert into client_type (client_type, py_code) values ('O''Neil', '13900000009')"));
+    exec(QStringLiteral("update JSQ set Today='2026-12-1', LSH=4"));
+    ui::Form* main = ui::Windows::open(QStringLiteral("frmMain"));
+    main->findChild<ui::MenuItem*>(QStringLiteral("mnuSalesList"))->click();
+    open();
+    set("companyname", QStringLiteral("O'Brien 饭店"));
+    set("LXR", QStringLiteral("王先生"));
+    set("company_address", QStringLiteral(" 东门路1号 "));
+    groups()->pick(0);
+    addLine(0, QStringLiteral("饺子"), QStringLiteral("12"), QStringLiteral("2"));
+    addLine(1, QStringLiteral("汤"), QStringLiteral("10"), QStringLiteral("1"));
+    set("receivemoney", QStringLiteral("20"));
+    set("descript", QStringLiteral("放门口"));
+    save();
+
+    expectOnly(kSaved);
+    EXPECT_FALSE(isOpen());
+    const QString id = scalar(QStringLiteral("select id from company"));
+    EXPECT_EQ(rows("company"), 1);
+    EXPECT_EQ(scalar(QStringLiteral("select company_name || '|' || company_tel || '|' || company_client_type || '|' || "
+                                    "KH_CZZ || '|' || KH_GK || '|' || company_createtime from company")).toStdString(),
+              "O'Brien 饭店|13800000001|O'Neil|amy|0|2026-12-08 00:00:00");
+    EXPECT_EQ(scalar(QStringLiteral("select Connect_name || '|' || companyid from KH_LXR")), QStringLiteral("王先生|") + id);
+    EXPECT_EQ(scalar(QStringLiteral("select companyid || '|' || orderno || '|' || sales_connect || '|' || totlemoney "
+                                    "|| '|' || receivemoney from sales")),
+              id + QStringLiteral("|SH26128953|O'Neil|34|20"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from SalesMX where companyid=") + id), 2);
+    EXPECT_EQ(count(QStringLiteral("select count(distinct indexflag) from (select indexflag from sales union all "
+                                   "select indexflag from SalesMX)")), 1);
+    // No stock, balance, total quantity or counter change.
+    EXPECT_EQ(stockOf(product), 10);
+    EXPECT_EQ(scalar(QStringLiteral("select TotalNum from sales")), QString());
+    EXPECT_EQ(scalar(QStringLiteral("select company_QK from company")), QString());
+    EXPECT_EQ(scalar(QStringLiteral("select Today || LSH from JSQ")), QStringLiteral("2026-12-14"));
+
+    EXPECT_EQ(outbox(), QStringList{QStringLiteral("13900000009|O'Brien 饭店/13800000001/ 东门路1号 [饺子2份汤1份]总计:34元|1|<Null>")});
+    const QStringList printed = printedLines();
+    ASSERT_FALSE(printed.isEmpty());
+    EXPECT_TRUE(printed.contains(QStringLiteral("订单号:SH26128953")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("配送地址:东门路1号")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("饺子") + QString(19, QLatin1Char(' ')) + QStringLiteral("2    12")));
+    EXPECT_EQ(printed.last(), QStringLiteral("注:放门口"));
+    EXPECT_EQ(printer->printed()[0].reportHeader.fields.at(0).font.pointSize, 11);
+
+    // The main grid shows the customer list, its view key unchanged.
+    const auto* grid = main->control<ui::DataGrid>(QStringLiteral("DataGrid1"));
+    ASSERT_EQ(grid->rowCount(), 1);
+    EXPECT_EQ(grid->cellText(0, 0), id);
+    EXPECT_EQ(main->control<ui::TextBox>(QStringLiteral("SelectFun"))->text(), QStringLiteral("SalesList"));
+}
+
+TEST_F(QuickOrder, WalkSlipAndNoticeTakeTheSameRows)
+{
+    open();
+    addLine(0, QStringLiteral("A"), QStringLiteral("1"), QStringLiteral("2"));
+    addLine(1, QStringLiteral("B"), QStringLiteral("1"), QStringLiteral("0"));
+    addLine(2, QStringLiteral("C"), QStringLiteral("1"), QStringLiteral("3"));
+    save();
+    expectOnly(kSaved);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from SalesMX where productname='A'")), rows("SalesMX"));
+    EXPECT_EQ(outbox(), QStringList{QStringLiteral("|13800000001/13800000001/13800000001[A2份]总计:5元|1|<Null>")});
+    const QStringList printed = printedLines();
+    EXPECT_TRUE(printed.contains(QStringLiteral("A") + QString(22, QLatin1Char(' ')) + QStringLiteral("2    1")));
+    EXPECT_FALSE(printed.join(QLatin1Char('\n')).contains(QStringLiteral("C")));
+
+    // No products and the slip not wanted: one empty line, nothing printed, the notice queued.
+    open();
+    check("ckflag")->click();
+    save();
+    expectOnly(kSaved);
+    EXPECT_EQ(printer->printed().size(), 1u);
+    EXPECT_EQ(rows("SalesMX"), 2);
+    EXPECT_EQ(outbox().last(), QStringLiteral("|13800000001/13800000001/13800000001[份]总计:元|1|<Null>"));
+}
+
+TEST_F(QuickOrder, ASaveThatCannotBeStoredLeavesNothing)
+{
+    exec(QStringLiteral("create trigger refuse_line before insert on SalesMX begin select raise(abort, 'lines refused'); end"));
+    open();
+    set("companyname", QStringLiteral("Shop"));
+    addLine(0, QStringLiteral("A"), QStringLiteral("1"), QStringLiteral("2"));
+    save();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_TRUE(messages.lastText().startsWith(QStringLiteral("订单未能保存：")));
+    EXPECT_TRUE(messages.lastText().contains(QStringLiteral("lines refused")));
+    messages.clear();
+    EXPECT_EQ(rows("company") + rows("KH_LXR") + rows("sales") + rows("SalesMX"), 0);
+    EXPECT_TRUE(isOpen());
+    EXPECT_EQ(get("companyname"), QStringLiteral("Shop"));
+    EXPECT_EQ(text(window, QStringLiteral("product"), 0), QStringLiteral("A"));
+    EXPECT_TRUE(printer->printed().empty());
+    EXPECT_TRUE(outbox().isEmpty());
+
+    // The notice cannot be queued: the order stands and the operator is told.
+    exec(QStringLiteral("drop trigger refuse_line"));
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("hvcrm/SMS.mdb"))));
+    save();
+    ASSERT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(messages.shown()[0].text, kSaved);
+    EXPECT_TRUE(messages.shown()[1].text.startsWith(QStringLiteral("订单已保存，但短信通知未能加入发送队列：")));
+    EXPECT_GT(messages.shown()[1].text.size(), QStringLiteral("订单已保存，但短信通知未能加入发送队列：").size());
+    EXPECT_EQ(rows("company") + rows("KH_LXR") + rows("sales") + rows("SalesMX"), 4);
+    EXPECT_FALSE(isOpen());
+}
+
+TEST_F(QuickOrder, NameAndContactAreRequired)
+{
+    open();
+    set("companyname", QStringLiteral("   "));
+    save();
+    expectOnly(QStringLiteral("客户名称不能为空"));
+    set("companyname", QStringLiteral("Shop"));
+    set("LXR", QStringLiteral("  "));
+    save();
+    expectOnly(QStringLiteral("联系人不能为空"));
+    EXPECT_EQ(rows("company") + rows("KH_LXR") + rows("sales") + rows("SalesMX"), 0);
+    EXPECT_TRUE(outbox().isEmpty());
+    EXPECT_TRUE(isOpen());
+}
+
+} // namespace
