@@ -12,7 +12,7 @@ namespace {
 bool inUse(db::Connection& connection, const QString& table, const QString& key)
 {
     db::Recordset rows;
-    rows.open(QStringLiteral("select id from ") + table + QStringLiteral(" where indexflag=") + sqltext::quoted(key),
+    rows.open(QStringLiteral("select indexflag from ") + table + QStringLiteral(" where indexflag=") + sqltext::quoted(key),
               connection);
     return !rows.eof();
 }

@@ -5,7 +5,7 @@
 #include "common/skin.h"
 #include "common/sqltext.h"
 #include "login/accounts.h"
-#include "login/rowmessages.h"
+#include "common/rowmessages.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
@@ -64,7 +64,7 @@ void refuse(const QString& text)
 
 void reportNothingChanged()
 {
-    showWriteFailed(QStringLiteral("更改失败，密码和用户名都没有改变"), kTitle);
+    rowmessages::showWriteFailed(QStringLiteral("更改失败，密码和用户名都没有改变"), kTitle);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include "common/database.h"
 #include "common/skin.h"
-#include "login/rowmessages.h"
+#include "common/rowmessages.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
@@ -73,7 +73,7 @@ void CompanySet::command2_Click()
         stored = true;
     });
     if (!stored) {
-        showWriteFailed(QStringLiteral("设置保存失败，单据信息没有改变"), caption());
+        rowmessages::showWriteFailed(QStringLiteral("设置保存失败，单据信息没有改变"), caption());
         return;
     }
     ui::msgBox(QStringLiteral("设置已生效"));

@@ -2,7 +2,7 @@
 
 #include "common/database.h"
 #include "common/skin.h"
-#include "login/rowmessages.h"
+#include "common/rowmessages.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
 
@@ -156,7 +156,7 @@ void FrmNetSet::command2_Click()
         stored = true;
     });
     if (!stored) {
-        showWriteFailed(QStringLiteral("设置保存失败，工作模式没有改变"), caption());
+        rowmessages::showWriteFailed(QStringLiteral("设置保存失败，工作模式没有改变"), caption());
         return;
     }
     ui::msgBox(QStringLiteral("设置成功,重新启动程序后生效！"));

@@ -3,7 +3,7 @@
 #include "common/database.h"
 #include "common/gridbinding.h"
 #include "common/skin.h"
-#include "login/rowmessages.h"
+#include "common/rowmessages.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
@@ -86,7 +86,7 @@ void RefListEditor::command3_Click()
         rows.update();
     });
     if (!stored) {
-        showWriteFailed(list_.word + QStringLiteral("添加失败，数据未保存"), caption());
+        rowmessages::showWriteFailed(list_.word + QStringLiteral("添加失败，数据未保存"), caption());
         return;
     }
     servicetype_->setText(QString());
@@ -97,11 +97,11 @@ void RefListEditor::command3_Click()
 // Deletes the grid's current row by its key; records that copied the text keep it.
 void RefListEditor::command1_Click()
 {
-    if (!confirmDelete()) return;
-    const auto row = rowToDelete(QStringLiteral("select * from ") + list_.table + QStringLiteral(" where id= "),
+    if (!rowmessages::confirmDelete()) return;
+    const auto row = rowmessages::rowToDelete(QStringLiteral("select * from ") + list_.table + QStringLiteral(" where id= "),
                                  grid_->currentKey());
     if (!row) return;
-    deleteRow(*row, caption());
+    rowmessages::deleteRow(*row, caption());
     DataGridFresh();
 }
 

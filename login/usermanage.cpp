@@ -5,7 +5,7 @@
 #include "common/skin.h"
 #include "common/sqltext.h"
 #include "login/accounts.h"
-#include "login/rowmessages.h"
+#include "common/rowmessages.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
@@ -159,7 +159,7 @@ void FrmUserManage::command1_Click()
         added = rows.field(QStringLiteral("User_id"));
     });
     if (!stored) {
-        showWriteFailed(QStringLiteral("用户加入失败，数据未保存"), kTitle);
+        rowmessages::showWriteFailed(QStringLiteral("用户加入失败，数据未保存"), kTitle);
         return;
     }
     if (taken) {
@@ -194,7 +194,7 @@ void FrmUserManage::command3_Click()
         row.update();
     });
     if (!stored) {
-        showWriteFailed(QStringLiteral("用户权限修改失败，数据未保存"), kTitle);
+        rowmessages::showWriteFailed(QStringLiteral("用户权限修改失败，数据未保存"), kTitle);
         return;
     }
     if (!found) {
@@ -209,8 +209,8 @@ void FrmUserManage::command3_Click()
 // records he owns keep his name.
 void FrmUserManage::Command4_Click()
 {
-    if (!confirmDelete()) return;
-    const auto row = rowToDelete(QStringLiteral("select* from sys_user where user_id= "), grid_->currentKey());
+    if (!rowmessages::confirmDelete()) return;
+    const auto row = rowmessages::rowToDelete(QStringLiteral("select* from sys_user where user_id= "), grid_->currentKey());
     if (!row) return;
     bool administrator = false;
     database::guarded([&] { administrator = row->field(QStringLiteral("permission")).toText() == QLatin1String("1"); });
@@ -218,7 +218,7 @@ void FrmUserManage::Command4_Click()
         ui::msgBox(QStringLiteral("系统管理员帐号不能删除"), ui::Buttons::Ok, ui::Icon::Error, kTitle);
         return;
     }
-    deleteRow(*row, kTitle);
+    rowmessages::deleteRow(*row, kTitle);
     DataGridFresh();
 }
 

@@ -4,6 +4,7 @@
 
 #include "common/database.h"
 #include "common/mymode.h"
+#include "common/rowmessages.h"
 #include "common/sqltext.h"
 #include "mainwin/frmmain.h"
 #include "platform/ui/msgbox.h"
@@ -98,7 +99,7 @@ DeleteOutcome deleteWithCascade(View view, const db::Variant& id)
 // and the current row's id belongs to those rows.
 void FrmMain::cmDelete_Click()
 {
-    if (ui::msgBox(QStringLiteral("真要删除当前记录吗？"), ui::Buttons::YesNo) != ui::Answer::Yes) return;
+    if (!rowmessages::confirmDelete()) return;
     const std::optional<View> keyView = currentView();
     if (!keyView) return;
     const View view = gridView_.value_or(*keyView);

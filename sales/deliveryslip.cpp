@@ -39,7 +39,7 @@ std::vector<SlipBlock> wideSlip(const SlipRecord& slip)
                << QStringLiteral("联系人:") + fillByLength(slip.contact, 5) + QStringLiteral("客户地址:") + slip.address
                       + QStringLiteral(" 打印时间:") + slip.printedAt.toString(QStringLiteral("yy-MM-dd HH:mm"))
                << rule(kWideRule)
-               << QStringLiteral("  产品名称   ") + QStringLiteral("      规  格      ") + QStringLiteral("       数量 ")
+               << QStringLiteral("  产品名称   ") + QStringLiteral("      规  格      ") + slip.quantityCaption
                       + QStringLiteral("         单价")
                << rule(kWideRule);
     for (const SlipItem& item : slip.items)

@@ -30,6 +30,8 @@ struct SlipRecord {
     QString total;
     QString received;
     QString printOption;
+    // The wide layout's quantity heading; the reprint of a stored order has its own.
+    QString quantityCaption = QStringLiteral("       数量 ");
     // The seller, for the wide layout.
     QString sellerName, sellerTel, sellerAddress, note1, note2;
     QDateTime printedAt;

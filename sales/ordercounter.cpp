@@ -43,6 +43,16 @@ AtLoad load()
     return shown;
 }
 
+QString storedPrintOption()
+{
+    QString option;
+    database::guarded([&] {
+        auto row = database::query(QStringLiteral("select * from JSQ"));
+        if (!row->eof()) option = row->field(QStringLiteral("PrintOpt")).toText();
+    });
+    return option;
+}
+
 std::optional<QString> advance(db::Connection& connection, const QString& printOption)
 {
     db::Recordset row;

@@ -19,6 +19,9 @@ struct AtLoad {
 // run starts again (Today := today, LSH := 0); the number is LSH + 1.
 AtLoad load();
 
+// The print option of the last saved order, read only; empty without a row.
+QString storedPrintOption();
+
 // Inside a save's transaction: the number the counter gives next, then the
 // serial raised by one and the print option stored. Nothing without a row.
 std::optional<QString> advance(db::Connection& connection, const QString& printOption);

@@ -1,7 +1,10 @@
 #include "sales/orderwindow.h"
 
 #include "common/customercard.h"
+#include "common/displaywidth.h"
 #include "common/skin.h"
+#include "platform/db/locale.h"
+#include "platform/ui/boxtext.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
@@ -89,17 +92,12 @@ void OrderWindow::openCustomerPicker()
 
 QString OrderWindow::boxText(const QString& name) const
 {
-    if (auto* area = findChild<ui::TextArea*>(name)) return area->text();
-    return control<ui::TextBox>(name)->text();
+    return ui::boxText(this, name);
 }
 
 void OrderWindow::setBoxText(const QString& name, const QString& text)
 {
-    if (auto* area = findChild<ui::TextArea*>(name)) {
-        area->setText(text);
-        return;
-    }
-    control<ui::TextBox>(name)->setText(text);
+    ui::setBoxText(this, name, text);
 }
 
 ui::CheckBox* OrderWindow::check(const QString& name) const
@@ -137,6 +135,31 @@ bool OrderWindow::refuses(const orderstore::Order& order, const QString& noCusto
     if (refused.isEmpty()) return false;
     ui::msgBox(refused);
     return true;
+}
+
+SlipRecord OrderWindow::slipRecord(const QString& printOption) const
+{
+    SlipRecord slip;
+    slip.orderNo = boxText(QStringLiteral("orderno"));
+    for (int row : rows()->lines()) {
+        auto text = [&](const char* column) {
+            const ui::TextBox* box = rows()->box(QString::fromLatin1(column), row);
+            return box ? box->text() : QString();
+        };
+        slip.items.push_back({text("product"), text("description"), text("num"), text("Price")});
+    }
+    slip.total = boxText(QStringLiteral("totalMx"));
+    slip.received = boxText(QStringLiteral("receivemoney"));
+    slip.printOption = printOption;
+    readCustomer(slip, boxText(QStringLiteral("KH_ID")).trimmed().toInt());
+    if (slip.printOption == QString::fromUtf8(kWideOption)) readSeller(slip);
+    slip.printedAt = db::locale::now();
+    return slip;
+}
+
+int OrderWindow::CheckStringLength(const QString& text)
+{
+    return ::CheckStringLength(text);
 }
 
 } // namespace sales

@@ -4,6 +4,7 @@
 // card, the skin, the close button, and the order as its boxes hold it.
 #include "common/linerows.h"
 #include "platform/ui/form.h"
+#include "sales/deliveryslip.h"
 #include "sales/orderstore.h"
 #include "sales/productlookup.h"
 
@@ -14,6 +15,9 @@ namespace sales {
 class OrderWindow : public ui::Form {
 public:
     linerows::LineRows* rows() const { return rows_; }
+
+    // Display width of a text, as the slip measures it.
+    static int CheckStringLength(const QString& text);
 
 protected:
     // `pickerButton`: the name of the customer picker's button.
@@ -37,6 +41,9 @@ protected:
     // Shows why the order cannot be saved as it stands (no customer id, a
     // value its column cannot take); false when nothing stands in the way.
     bool refuses(const orderstore::Order& order, const QString& noCustomerText) const;
+    // The delivery slip of the boxes as they stand, with the customer of KH_ID
+    // and, for the wide layout, the seller.
+    SlipRecord slipRecord(const QString& printOption) const;
 
     // A save in progress ignores a second click.
     bool saving_ = false;

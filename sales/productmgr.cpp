@@ -3,6 +3,7 @@
 #include "common/database.h"
 #include "common/gridbinding.h"
 #include "common/productpick.h"
+#include "common/rowmessages.h"
 #include "common/skin.h"
 #include "common/sqltext.h"
 #include "platform/db/variant.h"
@@ -24,8 +25,6 @@ const char* const kNotAddedText = "产品添加失败，数据未保存";
 const char* const kPriceNotNumberText = "零售价必须是数字";
 const char* const kStockNotNumberText = "初始库存必须是数字";
 const char* const kInPriceNotNumberText = "进货价必须是数字";
-const char* const kDeleteQuestion = "真要删除当前记录吗？";
-const char* const kGoneText = "记录不存在，可能已经被删除";
 
 const char* const kListSql = "select id,product,Product_no,description,price,dw,kcl,inprice from product";
 const char* const kNumberSearchSql = "select id,product,Product_no,description,price,dw,kcl,Inprice from product where Product_no like '%";
@@ -219,21 +218,10 @@ bool ProductMgr::addProduct()
 
 void ProductMgr::command1_Click()
 {
-    if (ui::msgBox(QString::fromUtf8(kDeleteQuestion), ui::Buttons::YesNo) != ui::Answer::Yes) return;
-    bool found = false;
-    const db::Variant key = grid()->currentKey();
-    database::guarded([&] {
-        if (key.isNullOrEmpty()) return;
-        auto row = database::query(QStringLiteral("select * from product where id= ") + QString::number(key.toLong()),
-                                   db::LockType::Optimistic);
-        if (row->eof()) return;
-        found = true;
-        row->deleteRow();
-    });
-    if (!found) {
-        ui::msgBox(QString::fromUtf8(kGoneText));
-        return;
-    }
+    if (!rowmessages::confirmDelete()) return;
+    const auto row = rowmessages::rowToDelete(QStringLiteral("select * from product where id= "), grid()->currentKey());
+    if (!row) return;
+    rowmessages::deleteRow(*row, caption());
     DataGridFresh();
 }
 

@@ -1,7 +1,6 @@
 #include "sales/salesadd.h"
 
 #include "common/database.h"
-#include "common/displaywidth.h"
 #include "common/linekey.h"
 #include "common/mymode.h"
 #include "platform/db/locale.h"
@@ -39,11 +38,6 @@ SalesAdd::SalesAdd() : OrderWindow(QStringLiteral("SalesAdd"), rowsVariant(), QS
     control<ui::PictureButton>(QStringLiteral("command5"))->onClick = [this] { command5_Click(); };
 }
 
-int SalesAdd::CheckStringLength(const QString& text)
-{
-    return ::CheckStringLength(text);
-}
-
 void SalesAdd::Form_Load()
 {
     // The customer comes from the shared customer card (loaded unseen when closed).
@@ -76,7 +70,7 @@ void SalesAdd::command1_Click()
     // The number the save took is the one the slip prints.
     setBoxText(QStringLiteral("orderno"), order.orderNo);
     ui::msgBox(QString::fromUtf8(kSavedText));
-    PrintDeliverySlip(slipRecord());
+    PrintDeliverySlip(slipRecord(control<ui::ComboBox>(QStringLiteral("Combo1"))->text()));
     ui::Windows::unload(this);
 }
 
@@ -112,26 +106,6 @@ bool SalesAdd::store(orderstore::Order& order)
         orderstore::changeBalances(connection, order.customerId.trimmed().toLongLong(), total, quantity,
                                    total > received ? total - received : db::Currency());
     }, QString::fromUtf8(kNotSavedText));
-}
-
-SlipRecord SalesAdd::slipRecord() const
-{
-    SlipRecord slip;
-    slip.orderNo = boxText(QStringLiteral("orderno"));
-    for (int row : rows()->lines()) {
-        auto text = [&](const char* column) {
-            const ui::TextBox* box = rows()->box(QString::fromLatin1(column), row);
-            return box ? box->text() : QString();
-        };
-        slip.items.push_back({text("product"), text("description"), text("num"), text("Price")});
-    }
-    slip.total = boxText(QStringLiteral("totalMx"));
-    slip.received = boxText(QStringLiteral("receivemoney"));
-    slip.printOption = control<ui::ComboBox>(QStringLiteral("Combo1"))->text();
-    readCustomer(slip, boxText(QStringLiteral("KH_ID")).trimmed().toInt());
-    if (slip.printOption == QString::fromUtf8(kWideOption)) readSeller(slip);
-    slip.printedAt = db::locale::now();
-    return slip;
 }
 
 } // namespace sales

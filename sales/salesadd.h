@@ -11,9 +11,6 @@ class SalesAdd : public OrderWindow {
 public:
     SalesAdd();
 
-    // Display width of a text, as the slip measures it.
-    static int CheckStringLength(const QString& text);
-
 protected:
     void Form_Load() override;
 
@@ -23,7 +20,6 @@ private:
 
     // Stores the order in one transaction; false (with its message shown) when nothing was stored.
     bool store(orderstore::Order& order);
-    SlipRecord slipRecord() const;
 
     QString numberAtLoad_;   // the order number shown by the load
 };

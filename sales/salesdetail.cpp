@@ -6,6 +6,7 @@
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
+#include "sales/ordercounter.h"
 
 namespace sales {
 
@@ -115,6 +116,13 @@ int SalesDetail::showLines()
     // The stored total shows until the first change in a row.
     setBoxText(QStringLiteral("totalMx"), storedTotal);
     return shown;
+}
+
+void SalesDetail::PrintDeliverySlip()
+{
+    SlipRecord slip = slipRecord(ordercounter::storedPrintOption());
+    slip.quantityCaption = QStringLiteral("       质数量 ");
+    sales::PrintDeliverySlip(slip);
 }
 
 void SalesDetail::zk_Change(int)

@@ -10,6 +10,10 @@ class SalesDetail : public OrderWindow {
 public:
     SalesDetail();
 
+    // Prints the delivery slip of the order as the window shows it, in the
+    // layout of the last saved new order; writes nothing.
+    void PrintDeliverySlip();
+
 protected:
     void Form_Load() override;
 

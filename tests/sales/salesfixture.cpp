@@ -98,9 +98,14 @@ QString SalesTest::balances(int customerId)
 
 QString SalesTest::tables()
 {
+    return dump({"select * from sales order by id", "select * from SalesMX order by id", "select id,KCL from product order by id",
+                 "select company_QK,company_zje,company_Zsl from company order by id", "select * from JSQ"});
+}
+
+QString SalesTest::dump(const std::vector<const char*>& queries)
+{
     QStringList all;
-    for (const char* sql : {"select * from sales order by id", "select * from SalesMX order by id", "select id,KCL from product order by id",
-                            "select company_QK,company_zje,company_Zsl from company order by id", "select * from JSQ"}) {
+    for (const char* sql : queries) {
         auto rows = database::query(QString::fromLatin1(sql));
         for (; !rows->eof(); rows->moveNext()) {
             QStringList values;

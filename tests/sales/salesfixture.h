@@ -21,6 +21,8 @@ protected:
     QString balances(int customerId);
     // Every row of the order tables and the product stock, as one text.
     QString tables();
+    // Every row of the queries, columns joined by "|", rows by line feeds.
+    QString dump(const std::vector<const char*>& queries);
 
     // A window carrying line rows of a variant (kinds "rowsSalesAdd",
     // "rowsSalesDetail", "rowsQuote", "rowsPurchase"); the sales ones carry

@@ -1,12 +1,12 @@
 #pragma once
-// The boxes the administration windows share around writing and deleting a
+// The boxes the list windows share around writing and deleting a
 // row, and the deleting of a grid's current row itself.
 #include "platform/db/connection.h"
 
 #include <QString>
 #include <memory>
 
-namespace login {
+namespace rowmessages {
 
 // "真要删除当前记录吗？" (Yes/No); true only when the operator answers Yes.
 bool confirmDelete();
@@ -19,4 +19,4 @@ void deleteRow(db::Recordset& row, const QString& title);
 // A write or delete the database refused: nothing was stored, the window keeps its contents.
 void showWriteFailed(const QString& text, const QString& title);
 
-} // namespace login
+} // namespace rowmessages

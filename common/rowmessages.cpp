@@ -1,9 +1,9 @@
-#include "login/rowmessages.h"
+#include "common/rowmessages.h"
 
 #include "common/database.h"
 #include "platform/ui/msgbox.h"
 
-namespace login {
+namespace rowmessages {
 
 bool confirmDelete()
 {
@@ -34,4 +34,4 @@ void showWriteFailed(const QString& text, const QString& title)
     ui::msgBox(text, ui::Buttons::Ok, ui::Icon::Error, title);
 }
 
-} // namespace login
+} // namespace rowmessages

@@ -1,0 +1,116 @@
+#include "sales/purchasestore.h"
+
+#include "common/linekey.h"
+#include "common/sqltext.h"
+#include "platform/db/numbertext.h"
+#include "sales/orderstore.h"
+
+namespace purchasestore {
+
+namespace {
+
+const char* const kNotSavedText = "进货单未能保存：";
+
+// Payment modes under which a purchase adds to what is owed to the supplier.
+const char* const kOwingModes[] = {"现金", "月结"};
+
+// A number box into a number column: a text that is no number (an empty box,
+// a line total "Err") stores no value.
+void setNumber(db::Recordset& rows, const QString& column, const QString& text)
+{
+    if (db::numbertext::parse(text).has_value())
+        rows.setField(column, db::Variant(db::trimBlanks(text)));
+    else
+        rows.setField(column, db::Variant::null());
+}
+
+void setDate(db::Recordset& rows, const QString& column, const QString& text)
+{
+    rows.setField(column, db::isDate(db::Variant(text)) ? db::Variant(text) : db::Variant::null());
+}
+
+void insertHeader(db::Connection& connection, const Purchase& purchase, const QString& lineKey)
+{
+    db::Recordset header;
+    header.open(QStringLiteral("select * from Jhd"), connection, db::CursorType::Static, db::LockType::Optimistic);
+    header.addNew();
+    header.setField(QStringLiteral("JHD_NO"), db::Variant(purchase.number));
+    header.setField(QStringLiteral("GYS_MC"), db::Variant(purchase.supplier));
+    header.setField(QStringLiteral("JHD_DATE"), db::Variant(purchase.date));
+    setNumber(header, QStringLiteral("JHD_JE"), purchase.total);
+    setNumber(header, QStringLiteral("JHD_SKJE"), purchase.paid);
+    header.setField(QStringLiteral("indexflag"), db::Variant(lineKey));
+    header.setField(QStringLiteral("JHD_BZ"), db::Variant(purchase.remarks));
+    header.update();
+}
+
+// The lines, each raising the stock of its product; returns their quantity.
+double insertLines(db::Connection& connection, const Purchase& purchase, const QString& lineKey)
+{
+    db::Recordset lines;
+    lines.open(QStringLiteral("select * from JhMX"), connection, db::CursorType::Static, db::LockType::Optimistic);
+    double quantity = 0;
+    for (const Line& line : purchase.lines) {
+        lines.addNew();
+        lines.setField(QStringLiteral("productname"), db::Variant(line.product));
+        lines.setField(QStringLiteral("GYS_ID"), db::Variant(purchase.supplier));
+        setNumber(lines, QStringLiteral("price"), line.price);
+        setNumber(lines, QStringLiteral("num"), line.quantity);
+        setNumber(lines, QStringLiteral("unitprice"), line.total);
+        setDate(lines, QStringLiteral("JH_DATE"), purchase.date);
+        lines.setField(QStringLiteral("indexflag"), db::Variant(lineKey));
+        lines.update();
+        const double bought = orderstore::quantityOf(line.quantity);
+        quantity += bought;
+        orderstore::changeStock(connection, line.product, bought);
+    }
+    return quantity;
+}
+
+// The first supplier of exactly this name gets the purchase; false when none has it.
+bool raiseSupplier(db::Connection& connection, const Purchase& purchase, double quantity)
+{
+    db::Recordset supplier;
+    supplier.open(QStringLiteral("select * from GYS where GYS_MC=") + sqltext::quoted(purchase.supplier)
+                      + QStringLiteral(" order by GYS_ID"),
+                  connection, db::CursorType::Static, db::LockType::Optimistic);
+    // The database compares names without regard to letter case.
+    while (!supplier.eof() && supplier.field(QStringLiteral("GYS_MC")).toText() != purchase.supplier) supplier.moveNext();
+    if (supplier.eof()) return false;
+
+    const db::Currency total = orderstore::amountOf(purchase.total);
+    const db::Currency paid = orderstore::amountOf(purchase.paid);
+    const QString mode = supplier.field(QStringLiteral("GYS_FKFS")).toText();
+    for (const char* owing : kOwingModes) {
+        if (mode != QString::fromUtf8(owing)) continue;
+        supplier.setField(QStringLiteral("GYS_WFJE"),
+                          db::Variant(orderstore::amountOf(supplier.field(QStringLiteral("GYS_WFJE"))) + total - paid));
+    }
+    supplier.setField(QStringLiteral("GYS_ZJE"), db::Variant(orderstore::amountOf(supplier.field(QStringLiteral("GYS_ZJE"))) + total));
+    const db::Variant stored = supplier.field(QStringLiteral("GYS_ZSL"));
+    supplier.setField(QStringLiteral("GYS_ZSL"), db::Variant((stored.isNullOrEmpty() ? 0 : stored.toDouble()) + quantity));
+    supplier.update();
+    return true;
+}
+
+} // namespace
+
+bool isAmount(const QString& text)
+{
+    return db::numbertext::parseTicks(text).has_value();
+}
+
+Stored store(const Purchase& purchase)
+{
+    bool supplierFound = false;
+    const bool stored = orderstore::inTransaction([&](db::Connection& connection) {
+        const QString lineKey = linekey::newLineKey(connection, QStringLiteral("Jhd"), QStringLiteral("JhMX"));
+        insertHeader(connection, purchase, lineKey);
+        const double quantity = insertLines(connection, purchase, lineKey);
+        supplierFound = raiseSupplier(connection, purchase, quantity);
+    }, QString::fromUtf8(kNotSavedText), true);
+    if (!stored) return Stored::No;
+    return supplierFound ? Stored::Yes : Stored::SupplierMissing;
+}
+
+} // namespace purchasestore
