@@ -30,6 +30,8 @@ const char* const kCountCaption = "字数：";
 
 // The content box takes at most this many characters.
 constexpr int kContentLimit = 140;
+// The note's font size.
+constexpr double kNotePoints = 8.25;
 // "定时发送" proposes now plus this many minutes.
 constexpr int kScheduleLeadMinutes = 10;
 // The grid column that ">>" and the double-click take: the mobile number.
@@ -130,7 +132,10 @@ SMSsend::SMSsend() : ui::Form(QStringLiteral("SMSsend"))
     addLabel(QStringLiteral("Label1"), QStringLiteral("手机号："), 5880, 240, 1095, 255);
     text1 = addTextArea(QStringLiteral("text1"), 5880, 480, 4095, 2295);
     text1->setFont(fontOf("MS Sans Serif", 12));
-    addLabel(QStringLiteral("Label4"), QString::fromUtf8(kNoteText), 5880, 2880, 4215, 615)->setFont(fontOf("宋体", 9));
+    // The note's three lines at 9 points stand taller here than the box the
+    // content caption ends; a step smaller they are read whole.
+    addLabel(QStringLiteral("Label4"), QString::fromUtf8(kNoteText), 5880, 2880, 4215, 615)
+        ->setFont(fontOf("宋体", kNotePoints));
     addLabel(QStringLiteral("Label2"), QStringLiteral("发送内容"), 5880, 3480, 855, 375);
     Label3 = addLabel(QStringLiteral("Label3"), QString::fromUtf8(kCountCaption), 8280, 3480, 1815, 255);
     text2 = addTextArea(QStringLiteral("text2"), 5880, 3840, 4095, 1335);

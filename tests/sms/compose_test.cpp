@@ -175,6 +175,16 @@ TEST_F(Compose, CountLimitAndClear)
     EXPECT_EQ(ctl<ui::Label>("Label3")->caption(), QStringLiteral("字数：0"));
 }
 
+// The note above the content box is read whole: its lines fit its box, which
+// ends where the content caption begins.
+TEST_F(Compose, TheNoteFitsAboveTheContentCaption)
+{
+    open("SMSsend");
+    const ui::Label* note = ctl<ui::Label>("Label4");
+    EXPECT_LE(note->heightForWidth(note->width()), note->height());
+    EXPECT_LE(note->geometry().bottom(), ctl<ui::Label>("Label2")->geometry().top());
+}
+
 TEST_F(Compose, TimedSendingProposesTenMinutesAheadOnEveryChoice)
 {
     db::locale::setClockForTests(QDateTime(QDate(2026, 3, 1), QTime(23, 55, 0)));
