@@ -128,10 +128,13 @@ void GtMain::ListView3_ItemClick(int row)
     clickedId_ = ListView3->tag(row).toInt();
 }
 
+// An open call-record window only comes forward with the call it shows, so
+// the clicked call is made pending only for a window that loads now.
 void GtMain::ListView3_DblClick()
 {
-    OpenitemId_ = clickedId_;
-    if (ui::Windows::isDefined(QStringLiteral("frmComeing"))) ui::Windows::open(QStringLiteral("frmComeing"));
+    if (!ui::Windows::isDefined(QStringLiteral("frmComeing"))) return;
+    if (!ui::Windows::loaded(QStringLiteral("frmComeing"))) OpenitemId_ = clickedId_;
+    ui::Windows::open(QStringLiteral("frmComeing"));
 }
 
 // The shown day's calls into the sheet "来电记录" of Export2excel.xls, which then opens.
