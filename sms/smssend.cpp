@@ -32,6 +32,9 @@ const char* const kCountCaption = "字数：";
 constexpr int kContentLimit = 140;
 // The note's font size.
 constexpr double kNotePoints = 8.25;
+// The schedule box's font size: a time with two-digit month, day and hour is
+// read whole in the box's design width (12 points here runs past it).
+constexpr double kSchedulePoints = 9;
 // "定时发送" proposes now plus this many minutes.
 constexpr int kScheduleLeadMinutes = 10;
 // The grid column that ">>" and the double-click take: the mobile number.
@@ -147,7 +150,7 @@ SMSsend::SMSsend() : ui::Form(QStringLiteral("SMSsend"))
     Option1 = addOptionButton(QStringLiteral("Option1"), QStringLiteral("立即发送"), 240, 480, 1095, 255, frame1);
     Option2 = addOptionButton(QStringLiteral("Option2"), QStringLiteral("定时发送"), 240, 1200, 1095, 255, frame1);
     Text3 = addTextBox(QStringLiteral("Text3"), 1320, 1080, 2295, 375, frame1);
-    Text3->setFont(fontOf("MS Sans Serif", 12));
+    Text3->setFont(fontOf("MS Sans Serif", kSchedulePoints));
     Option1->setValue(true);
 
     auto* command1 = addPictureButton(QStringLiteral("command1"), ui::programPath(QStringLiteral("bmp/send.bmp")),

@@ -9,6 +9,9 @@
 
 namespace {
 
+// A one-line box's frame and inner margins, both sides.
+constexpr int kTextBoxMargins = 8;
+
 class Compose : public SmsTest {
 protected:
     ui::DataGrid* grid() { return ctl<ui::DataGrid>("DataGrid1"); }
@@ -202,6 +205,13 @@ TEST_F(Compose, TimedSendingProposesTenMinutesAheadOnEveryChoice)
     EXPECT_EQ(schedule->text(), QStringLiteral("2026-4-1 12:00"));
     ctl<ui::OptionButton>("Option2")->click();
     EXPECT_EQ(schedule->text(), QStringLiteral("2026-3-2 0:05:00"));
+
+    // The longest time the box proposes is read whole.
+    db::locale::setClockForTests(QDateTime(QDate(2026, 12, 28), QTime(22, 48, 58)));
+    ctl<ui::OptionButton>("Option1")->click();
+    ctl<ui::OptionButton>("Option2")->click();
+    EXPECT_EQ(schedule->text(), QStringLiteral("2026-12-28 22:58:58"));
+    EXPECT_LE(schedule->fontMetrics().horizontalAdvance(schedule->text()) + kTextBoxMargins, schedule->width());
 
     click("command2");
     EXPECT_FALSE(isOpen("SMSsend"));
