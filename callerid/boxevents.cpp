@@ -134,14 +134,16 @@ void GtMain::offHook(std::int16_t ch)
     ChState[ch] = kRecording;
 }
 
-// The line is cut: a recording ends and its channel is idle again.
+// The line is cut: a recording ends and its channel is idle again. An
+// answered call that was not recorded also leaves its status behind, so the
+// grid shows no call that has ended.
 void GtMain::lineCut(std::int16_t ch)
 {
     if (ChState[ch] == kRecording) {
         GX_StopRecordVoice(ch);
         ChState[ch] = kIdle;
-        setStatus(ch, QStringLiteral("Idle"));
     }
+    setStatus(ch, QStringLiteral("Idle"));
     ChCallIn[ch] = 0;
     setMainLabel(QStringLiteral("Label7"), QStringLiteral("线路状态：断线"));
 }

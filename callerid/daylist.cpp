@@ -11,6 +11,7 @@
 #include "common/workbookexport.h"
 #include "platform/db/locale.h"
 #include "platform/ui/desktop.h"
+#include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
 
 #include <QHash>
@@ -20,6 +21,8 @@ namespace callerid {
 namespace {
 
 constexpr int kTimeColumn = 2;
+// Written, but no program here opens a workbook: the operator is told where it is.
+const char* const kExportedNotOpened = "来电记录已导出到%1,但无法打开该文件";
 const QStringList kCompanyNumbers = {QStringLiteral("company_tel"), QStringLiteral("company_fax"),
                                      QStringLiteral("company_mobil")};
 
@@ -125,22 +128,27 @@ void GtMain::ListView3_ItemClick(int row)
     clickedId_ = ListView3->tag(row).toInt();
 }
 
+// An open call-record window only comes forward with the call it shows, so
+// the clicked call is made pending only for a window that loads now.
 void GtMain::ListView3_DblClick()
 {
-    OpenitemId_ = clickedId_;
-    if (ui::Windows::isDefined(QStringLiteral("frmComeing"))) ui::Windows::open(QStringLiteral("frmComeing"));
+    if (!ui::Windows::isDefined(QStringLiteral("frmComeing"))) return;
+    if (!ui::Windows::loaded(QStringLiteral("frmComeing"))) OpenitemId_ = clickedId_;
+    ui::Windows::open(QStringLiteral("frmComeing"));
 }
 
 // The shown day's calls into the sheet "来电记录" of Export2excel.xls, which then opens.
 void GtMain::command2_Click()
 {
     const QDate day = shownDay();
-    workbookexport::exportAndOpen([&day](const QString& workbook) {
+    const auto result = workbookexport::exportAndOpen([&day](const QString& workbook) {
         return QStringLiteral("SELECT cstr(DateTime) as 来电时间,CallerID as 来电号码,CIDarea as 来电区域,UserNO as 联系人,"
                               "CidName as 话务员,Contant as 来电内容,WavFile as 录音文件 INTO [Excel 5.0;DATABASE=")
             + workbook + QStringLiteral("].[来电记录] FROM Hv_Cidlist where DateTime>=") + sqltext::dateLiteral(day)
             + QStringLiteral(" and DateTime<") + sqltext::dateLiteral(day.addDays(1));
     });
+    if (result == workbookexport::Result::NotOpened)
+        ui::msgBox(QString::fromUtf8(kExportedNotOpened).arg(ui::programPath(QStringLiteral("Export2excel.xls"))));
 }
 
 } // namespace callerid

@@ -52,7 +52,9 @@ GtNewNo::GtNewNo() : ui::Form(QStringLiteral("GtNewNo"))
     addLabel(QStringLiteral("Label1(0)"), QStringLiteral("来电时间:"), 960, 960, 1095, 255);
     addLabel(QStringLiteral("Label3"), QString(), 2280, 960, 3255, 255);
     addLabel(QStringLiteral("Label1(6)"), QStringLiteral("来电地区:"), 960, 1440, 1095, 255);
-    ui::Label* area = addLabel(QStringLiteral("Label4"), QString::fromUtf8(kUnknownCustomer), 2160, 1320, 2010, 375);
+    // The area reaches to the number's right edge and takes two lines: a
+    // mobile block's area and carrier ("江苏常州--中国移动" and longer) is read whole.
+    ui::Label* area = addLabel(QStringLiteral("Label4"), QString::fromUtf8(kUnknownCustomer), 2160, 1320, 4815, 795);
     ui::setForeColor(area, 0xFF0000);
     ui::setFontOf(area, font().family(), 13.5, true);
     addLabel(QStringLiteral("Label1(1)"), QStringLiteral("您可以进行以下操作:"), 480, 2160, 2535, 255);

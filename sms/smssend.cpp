@@ -30,6 +30,11 @@ const char* const kCountCaption = "字数：";
 
 // The content box takes at most this many characters.
 constexpr int kContentLimit = 140;
+// The note's font size.
+constexpr double kNotePoints = 8.25;
+// The schedule box's font size: a time with two-digit month, day and hour is
+// read whole in the box's design width (12 points here runs past it).
+constexpr double kSchedulePoints = 9;
 // "定时发送" proposes now plus this many minutes.
 constexpr int kScheduleLeadMinutes = 10;
 // The grid column that ">>" and the double-click take: the mobile number.
@@ -130,7 +135,10 @@ SMSsend::SMSsend() : ui::Form(QStringLiteral("SMSsend"))
     addLabel(QStringLiteral("Label1"), QStringLiteral("手机号："), 5880, 240, 1095, 255);
     text1 = addTextArea(QStringLiteral("text1"), 5880, 480, 4095, 2295);
     text1->setFont(fontOf("MS Sans Serif", 12));
-    addLabel(QStringLiteral("Label4"), QString::fromUtf8(kNoteText), 5880, 2880, 4215, 615)->setFont(fontOf("宋体", 9));
+    // The note's three lines at 9 points stand taller here than the box the
+    // content caption ends; a step smaller they are read whole.
+    addLabel(QStringLiteral("Label4"), QString::fromUtf8(kNoteText), 5880, 2880, 4215, 615)
+        ->setFont(fontOf("宋体", kNotePoints));
     addLabel(QStringLiteral("Label2"), QStringLiteral("发送内容"), 5880, 3480, 855, 375);
     Label3 = addLabel(QStringLiteral("Label3"), QString::fromUtf8(kCountCaption), 8280, 3480, 1815, 255);
     text2 = addTextArea(QStringLiteral("text2"), 5880, 3840, 4095, 1335);
@@ -142,7 +150,7 @@ SMSsend::SMSsend() : ui::Form(QStringLiteral("SMSsend"))
     Option1 = addOptionButton(QStringLiteral("Option1"), QStringLiteral("立即发送"), 240, 480, 1095, 255, frame1);
     Option2 = addOptionButton(QStringLiteral("Option2"), QStringLiteral("定时发送"), 240, 1200, 1095, 255, frame1);
     Text3 = addTextBox(QStringLiteral("Text3"), 1320, 1080, 2295, 375, frame1);
-    Text3->setFont(fontOf("MS Sans Serif", 12));
+    Text3->setFont(fontOf("MS Sans Serif", kSchedulePoints));
     Option1->setValue(true);
 
     auto* command1 = addPictureButton(QStringLiteral("command1"), ui::programPath(QStringLiteral("bmp/send.bmp")),

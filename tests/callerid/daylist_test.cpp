@@ -166,6 +166,17 @@ TEST_F(DayList, ExportWritesTheShownDayOnly)
     EXPECT_EQ(desktop.opened.size(), 1);
 }
 
+// No program opens the workbook: the operator is told where it was written.
+TEST_F(DayList, ExportNotOpenedTellsWhereTheWorkbookIs)
+{
+    addCall(at(3, 10, 9), QStringLiteral("22222222"));
+    loadMonitor();
+    ctl<ui::PictureButton>("command2")->click();
+    const QString workbook = path(QStringLiteral("Export2excel.xls"));
+    EXPECT_TRUE(QFile::exists(workbook));
+    expectOnly(QStringLiteral("来电记录已导出到") + workbook + QStringLiteral(",但无法打开该文件"));
+}
+
 } // namespace
 
 #include "daylist_test.moc"

@@ -78,6 +78,19 @@ TEST_F(CallRecord, OpensTheDoubleClickedCallOrTheCardsRow)
     EXPECT_TRUE(messages.shown().empty());
     ui::Windows::unload(window());
 
+    // A double-click while the window is open brings it forward with its own
+    // call; the clicked call is not left pending for a later opening.
+    list()->clickItem(row);
+    list()->doubleClickItem(row);
+    const int firstRow = list()->columnTexts(1).indexOf(QStringLiteral("81234567"));
+    list()->clickItem(firstRow);
+    list()->doubleClickItem(firstRow);
+    EXPECT_EQ(number(window()), QStringLiteral("81234568"));
+    EXPECT_EQ(monitor()->OpenitemId(), 0);
+    ui::Windows::unload(window());
+    EXPECT_EQ(number(openFor(other)), QStringLiteral("13800138000"));
+    ui::Windows::unload(window());
+
     // A call that is gone: the message, and the window stays empty.
     ui::Form* empty = openFor(first + 100);
     expectOnly(QStringLiteral("找不到记录，可能已经被删除"));

@@ -84,6 +84,10 @@ TEST_F(UnknownCaller, AreaRulesOfTheWindow)
     EXPECT_EQ(area(popUpFor("81234567")), QStringLiteral("本地电话--"));
     EXPECT_EQ(area(popUpFor("075581234567")), QStringLiteral("广东--深圳"));
     EXPECT_EQ(area(popUpFor("013912345678")), QStringLiteral("广东深圳--中国移动"));   // the leading 0 is dropped
+    // The longest area a mobile block has is read whole in the label.
+    auto* label = popUpFor("013912345678")->control<ui::Label>(QStringLiteral("Label4"));
+    label->setCaption(QStringLiteral("湖北江汉（天门/仙桃/潜江）区--中国联通"));
+    EXPECT_LE(label->heightForWidth(label->width()), label->height());
     EXPECT_EQ(area(popUpFor("138001")), QStringLiteral("未知地址--"));                 // "138001X"
     // "02" alone (kept as "02X") is no city: the label stays as it was.
     EXPECT_EQ(area(popUpFor("02")), QStringLiteral("未知客户"));

@@ -107,6 +107,10 @@ TEST_F(BoxPump, OffHookBeforeAnyCallerIdOnlyShowsTheStatus)
     EXPECT_EQ(status(0), QStringLiteral("Recording Out"));
     EXPECT_TRUE(QDir(path(QStringLiteral("WavFile"))).isEmpty());
     EXPECT_FALSE(box().isRecording(0));
+    // The hang-up shows the line idle, though nothing was recorded.
+    lineEvent(0, gxevent::LineCut);
+    tick();
+    EXPECT_EQ(status(0), QStringLiteral("Idle"));
 }
 
 TEST_F(BoxPump, AnsweredCallIsRecordedUntilHangUp)

@@ -9,6 +9,9 @@
 
 namespace {
 
+// A one-line box's frame and inner margins, both sides.
+constexpr int kTextBoxMargins = 8;
+
 class Compose : public SmsTest {
 protected:
     ui::DataGrid* grid() { return ctl<ui::DataGrid>("DataGrid1"); }
@@ -175,6 +178,16 @@ TEST_F(Compose, CountLimitAndClear)
     EXPECT_EQ(ctl<ui::Label>("Label3")->caption(), QStringLiteral("字数：0"));
 }
 
+// The note above the content box is read whole: its lines fit its box, which
+// ends where the content caption begins.
+TEST_F(Compose, TheNoteFitsAboveTheContentCaption)
+{
+    open("SMSsend");
+    const ui::Label* note = ctl<ui::Label>("Label4");
+    EXPECT_LE(note->heightForWidth(note->width()), note->height());
+    EXPECT_LE(note->geometry().bottom(), ctl<ui::Label>("Label2")->geometry().top());
+}
+
 TEST_F(Compose, TimedSendingProposesTenMinutesAheadOnEveryChoice)
 {
     db::locale::setClockForTests(QDateTime(QDate(2026, 3, 1), QTime(23, 55, 0)));
@@ -192,6 +205,13 @@ TEST_F(Compose, TimedSendingProposesTenMinutesAheadOnEveryChoice)
     EXPECT_EQ(schedule->text(), QStringLiteral("2026-4-1 12:00"));
     ctl<ui::OptionButton>("Option2")->click();
     EXPECT_EQ(schedule->text(), QStringLiteral("2026-3-2 0:05:00"));
+
+    // The longest time the box proposes is read whole.
+    db::locale::setClockForTests(QDateTime(QDate(2026, 12, 28), QTime(22, 48, 58)));
+    ctl<ui::OptionButton>("Option1")->click();
+    ctl<ui::OptionButton>("Option2")->click();
+    EXPECT_EQ(schedule->text(), QStringLiteral("2026-12-28 22:58:58"));
+    EXPECT_LE(schedule->fontMetrics().horizontalAdvance(schedule->text()) + kTextBoxMargins, schedule->width());
 
     click("command2");
     EXPECT_FALSE(isOpen("SMSsend"));
