@@ -6,6 +6,8 @@
 #include "platform/ui/msgbox.h"
 #include "reports/reportlist.h"
 
+#include <algorithm>
+
 namespace reports {
 
 namespace {
@@ -26,7 +28,12 @@ ReportWindow::ReportWindow(const QString& kind, double totalsWidth) : ui::Form(k
     ListView3->onColumnClick = [this](int index) { ListView3_ColumnClick(index); };
     addPictureButton(QStringLiteral("Image1"), ui::programPath(QStringLiteral("bmp/tbexcel.bmp")), 9240, 4560, 495, 465)
         ->onClick = [this] { Image1_Click(); };
-    addLabel(QStringLiteral("Label5"), QStringLiteral("结果导出到   Excel文件"), 9120, 5160, 1215, 375)->setWordWrap(true);
+    ui::Label* exportCaption = addLabel(QStringLiteral("Label5"), QStringLiteral("结果导出到   Excel文件"), 9120, 5160, 1215, 375);
+    exportCaption->setWordWrap(true);
+    // The caption wraps to two lines, which need more than the design's height
+    // in this font: the label grows downward into the free space below it.
+    exportCaption->resize(exportCaption->width(),
+                          std::max(exportCaption->height(), exportCaption->heightForWidth(exportCaption->width())));
     Label3 = addLabel(QStringLiteral("Label3"), QString(), 1320, 6720, totalsWidth, 255);
 }
 

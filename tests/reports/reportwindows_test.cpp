@@ -130,6 +130,9 @@ TEST_F(ReportWindows, LayoutScalesFromTheDesign)
         const auto atLoad = placed();
         ASSERT_GT(atLoad.size(), 10u);
         EXPECT_EQ(window->designLayout().design(QStringLiteral("ListView3")).width, 8535);
+        // The export caption wraps to two lines; both show in full.
+        auto* exportCaption = ctl<ui::Label>("Label5");
+        EXPECT_GE(exportCaption->height(), exportCaption->heightForWidth(exportCaption->width())) << kind;
 
         form_->resize(design * 2);
         for (const auto& [name, geometry] : placed()) {
