@@ -4,15 +4,20 @@
 #include "platform/ui/keypress.h"
 
 #include <QFrame>
+#include <QFontMetrics>
 #include <QSignalBlocker>
 #include <QTabBar>
+
+#include <algorithm>
 
 namespace ui {
 
 namespace {
 
 // One row of tabs sharing the control's width evenly, however many there
-// are: no scroll arrows, a caption too long for its share is cut short.
+// are: no scroll arrows. The captions take a smaller type when the widest one
+// would not fit its share, so each stays readable whole; only below the
+// smallest type is a caption cut short.
 class SharedWidthTabBar : public QTabBar {
 public:
     explicit SharedWidthTabBar(QWidget* parent) : QTabBar(parent)
@@ -22,7 +27,32 @@ public:
         setExpanding(false);
     }
 
+    // Room a tab needs beside its caption's text (frame and margins).
+    static constexpr int kCaptionPadding = 14;
+    static constexpr qreal kSmallestPointSize = 7.0;
+
+    void fitCaptions()
+    {
+        if (count() == 0 || width() <= 0) return;
+        const int share = width() / count();
+        QFont type = parentWidget()->font();
+        while (type.pointSizeF() > kSmallestPointSize && widestCaption(type) + kCaptionPadding > share)
+            type.setPointSizeF(type.pointSizeF() - 0.5);
+        if (type != font()) setFont(type);
+    }
+
 protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QTabBar::resizeEvent(event);
+        fitCaptions();
+    }
+    void tabInserted(int index) override
+    {
+        QTabBar::tabInserted(index);
+        fitCaptions();
+    }
+
     QSize tabSizeHint(int index) const override
     {
         QSize hint = QTabBar::tabSizeHint(index);
@@ -33,6 +63,15 @@ protected:
         return hint;
     }
     QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
+
+private:
+    int widestCaption(const QFont& type) const
+    {
+        const QFontMetrics metrics(type);
+        int widest = 0;
+        for (int i = 0; i < count(); ++i) widest = std::max(widest, metrics.horizontalAdvance(tabText(i)));
+        return widest;
+    }
 };
 
 } // namespace

@@ -34,11 +34,11 @@ TEST(TabControl, ClickFiresOnEveryChangeWithThePreviousTab)
 }
 
 // The card's seven tabs share one row across the control: each lies wholly
-// inside it and no scroll arrow shows.
+// inside it with its whole caption readable, and no scroll arrow shows.
 TEST(TabControl, SevenTabsShareTheWidthWithoutArrows)
 {
     QWidget window;
-    ui::TabControl* tabs = ui::addTabControl(&window, QStringLiteral("SSTab1"), 0, 0, 6000, 3000);
+    ui::TabControl* tabs = ui::addTabControl(&window, QStringLiteral("SSTab1"), 0, 0, 7095, 3000);
     for (const char* caption : {"联系人资料", "跟踪记录", "销售机会", "销售订单", "服务记录", "来电记录", "客户资料"})
         tabs->addTab(QString::fromUtf8(caption));
     window.show();
@@ -49,6 +49,8 @@ TEST(TabControl, SevenTabsShareTheWidthWithoutArrows)
         EXPECT_GE(bar->tabRect(i).left(), 0) << i;
         EXPECT_LE(bar->tabRect(i).right(), tabs->width()) << i;
         EXPECT_GT(bar->tabRect(i).width(), tabs->width() / 8) << i;
+        // The caption is shown whole: its text fits inside its tab.
+        EXPECT_LT(bar->fontMetrics().horizontalAdvance(bar->tabText(i)), bar->tabRect(i).width() - 8) << i;
     }
     for (const QToolButton* arrow : bar->findChildren<QToolButton*>()) EXPECT_FALSE(arrow->isVisible());
 }
