@@ -5,7 +5,9 @@
 #include "callerid/numberarea.h"
 #include "common/database.h"
 #include "common/mymode.h"
+#include "platform/db/locale.h"
 #include "platform/ui/desktop.h"
+#include "platform/ui/picturebox.h"
 #include "platform/ui/windows.h"
 
 #include <QPointer>
@@ -52,12 +54,13 @@ GtMain::GtMain() : ui::Form(QStringLiteral("GtMain"))
 
 void GtMain::addControls()
 {
-    // The date pictures beside "月" and "日" stay blank.
-    addLabel(QStringLiteral("Picture1"), QString(), 120, 120, 900, 420);
-    addLabel(QStringLiteral("Picture3"), QString(), 1080, 120, 300, 420);
-    addLabel(QStringLiteral("Picture4"), QString(), 1440, 120, 480, 420);
-    addLabel(QStringLiteral("Picture5"), QString(), 2220, 120, 480, 420);
-    addLabel(QStringLiteral("Picture6"), QString(), 3000, 120, 300, 420);
+    // The date pictures: year, month before "月" and day before "日" on digit
+    // displays; Picture3 and Picture6 stay blank.
+    yearDisplay.NewLCD(ui::addPictureBox(this, QStringLiteral("Picture1"), 120, 120, 900, 420));
+    ui::addPictureBox(this, QStringLiteral("Picture3"), 1080, 120, 300, 420);
+    monthDisplay.NewLCD(ui::addPictureBox(this, QStringLiteral("Picture4"), 1440, 120, 480, 420));
+    dayDisplay.NewLCD(ui::addPictureBox(this, QStringLiteral("Picture5"), 2220, 120, 480, 420));
+    ui::addPictureBox(this, QStringLiteral("Picture6"), 3000, 120, 300, 420);
     const double label1Places[][2] = {{1980, 180}, {2760, 180}, {3480, 180}, {120, 660}, {120, 4380}, {3480, 180}};
     for (int i = 0; i < 6; ++i)
         Label1[i] = addLabel(QStringLiteral("Label1(%1)").arg(i), QString::fromUtf8(kLabel1Captions[i]),
@@ -127,6 +130,12 @@ void GtMain::Form_Load()
 
     // 6. Today's calls.
     image12_Click();
+
+    // The date of the start on the digit displays.
+    const QDate today = db::locale::now().date();
+    yearDisplay.setCaption(today.toString(QStringLiteral("yyyy")));
+    monthDisplay.setCaption(today.toString(QStringLiteral("MM")));
+    dayDisplay.setCaption(today.toString(QStringLiteral("dd")));
 }
 
 void GtMain::startBox()

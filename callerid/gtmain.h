@@ -2,6 +2,7 @@
 // The call monitor: owns the caller-ID box, lists its channels, handles each
 // caller ID (logs the call, pops up the caller's card or the unknown-caller
 // window), records answered calls and lists the calls of one day.
+#include "callerid/mclcd.h"
 #include "common/callmonitor.h"
 #include "platform/gxbox/gxvoice.h"
 #include "platform/ui/flexgrid.h"
@@ -55,6 +56,10 @@ protected:
     void Form_Unload() override;
 
 private:
+    mcLCD yearDisplay;
+    mcLCD monthDisplay;
+    mcLCD dayDisplay;
+
     void addControls();
     void startBox();
     void closeBox();

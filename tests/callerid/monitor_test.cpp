@@ -6,6 +6,7 @@
 #include "callerid/execsql.h"
 
 #include "platform/ui/desktop.h"
+#include "platform/ui/picturebox.h"
 
 #include <QSettings>
 
@@ -55,6 +56,17 @@ TEST_F(CallMonitorTest, LoadListsEveryChannelAndOpensThoseWithAType)
     EXPECT_EQ(list()->columnCaption(7), QStringLiteral("录音文件"));
     EXPECT_TRUE(ctl<ui::Timer>("PollTimer")->isEnabled());
     EXPECT_EQ(ctl<ui::TextBox>("hvDay")->text(), QStringLiteral("2026-3-10"));
+    // The year, month and day of the start show on their digit displays; the
+    // two pictures between them stay blank.
+    for (const char* picture : {"Picture1", "Picture4", "Picture5", "Picture3", "Picture6"}) {
+        const QImage shown = ctl<ui::PictureBox>(picture)->picture();
+        bool drawn = false;
+        for (int y = 0; y < shown.height() && !drawn; ++y)
+            for (int x = 0; x < shown.width() && !drawn; ++x) drawn = shown.pixel(x, y) != shown.pixel(0, 0);
+        EXPECT_EQ(drawn, QByteArray(picture) == "Picture1" || QByteArray(picture) == "Picture4"
+                             || QByteArray(picture) == "Picture5")
+            << picture;
+    }
 }
 
 TEST_F(CallMonitorTest, ChannelsBeyondThirtyTwoAreNeitherListedNorOpened)
