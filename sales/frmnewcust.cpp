@@ -10,6 +10,7 @@
 #include "platform/db/locale.h"
 #include "platform/print/textdocument.h"
 #include "platform/ui/desktop.h"
+#include "platform/ui/fittext.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
 #include "sales/orderstore.h"
@@ -78,6 +79,7 @@ FrmNewCust::FrmNewCust() : ui::Form(QStringLiteral("frmNewCust"))
     addLabel(QStringLiteral("Label12"), QStringLiteral("折扣"), 5880, 1830, 480, 255);
     ui::TextBox* discount = addTextBox(QStringLiteral("Allzk"), 6360, 1800, 375, 285);
     discount->setText(QStringLiteral("100"));
+    ui::fitText(discount);
 
     rows_ = new linerows::LineRows(this, rowsVariant(), total);
     ui::placeTwips(rows_->frame(), 0, 2280, 7215, 4935);
@@ -112,6 +114,8 @@ void FrmNewCust::Form_Load()
     setBoxText(QStringLiteral("salesdate"), db::locale::generalDate(now));
     setBoxText(QStringLiteral("company_address"), caller);
     setBoxText(QStringLiteral("orderno"), quickOrderNumber(now));
+    // Date and number show whole in their design widths.
+    for (const char* name : {"salesdate", "orderno"}) ui::fitText(control<ui::TextBox>(QString::fromLatin1(name)));
 }
 
 void FrmNewCust::Form_Paint()

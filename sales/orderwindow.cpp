@@ -6,6 +6,7 @@
 #include "platform/db/locale.h"
 #include "platform/ui/boxtext.h"
 #include "platform/ui/desktop.h"
+#include "platform/ui/fittext.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
 
@@ -98,6 +99,12 @@ QString OrderWindow::boxText(const QString& name) const
 void OrderWindow::setBoxText(const QString& name, const QString& text)
 {
     ui::setBoxText(this, name, text);
+}
+
+void OrderWindow::fitHeaderText()
+{
+    ui::fitText(control<ui::TextBox>(QStringLiteral("salesdate")));
+    ui::fitText(control<ui::TextBox>(QStringLiteral("orderno")));
 }
 
 ui::CheckBox* OrderWindow::check(const QString& name) const

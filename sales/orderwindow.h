@@ -36,6 +36,8 @@ protected:
     QString boxText(const QString& name) const;
     void setBoxText(const QString& name, const QString& text);
     ui::CheckBox* check(const QString& name) const;
+    // The date and number as filled in show whole in their design widths.
+    void fitHeaderText();
     // The order as the boxes hold it, its lines those of the walk.
     orderstore::Order order() const;
     // Shows why the order cannot be saved as it stands (no customer id, a

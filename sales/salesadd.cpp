@@ -53,6 +53,7 @@ void SalesAdd::Form_Load()
     numberAtLoad_ = counter.number;
     setBoxText(QStringLiteral("orderno"), counter.number);
     control<ui::ComboBox>(QStringLiteral("Combo1"))->setText(counter.printOption);
+    fitHeaderText();
 }
 
 void SalesAdd::command5_Click()

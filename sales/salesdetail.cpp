@@ -78,6 +78,7 @@ void SalesDetail::showOrder(const db::Recordset& order)
     setBoxText(QStringLiteral("HtContent"), order.field(QStringLiteral("description")).toText());
     check(QStringLiteral("invoicetype"))->setChecked(order.field(QStringLiteral("invoicetype")).toText() == QLatin1String("1"));
     check(QStringLiteral("GK"))->setChecked(order.field(QStringLiteral("sal_gk")).toText() == QLatin1String("1"));
+    fitHeaderText();
 }
 
 // Each stored line once, in stored order, under its stored name; number and

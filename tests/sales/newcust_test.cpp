@@ -11,6 +11,7 @@
 #include "platform/db/locale.h"
 #include "platform/print/printservice.h"
 #include "platform/ui/controlarray.h"
+#include "platform/ui/fittext.h"
 #include "platform/ui/menus.h"
 #include "platform/ui/windows.h"
 
@@ -143,6 +144,18 @@ TEST_F(QuickOrder, OpensWithTheCallersNumberAndTheDesignDefaults)
     open();
     for (const char* box : {"companyname", "tel", "LXR", "company_address"}) EXPECT_TRUE(get(box).isEmpty()) << box;
     EXPECT_EQ(groups()->listCount(), 0);
+}
+
+TEST_F(QuickOrder, LongestDateNumberAndDiscountShowWhole)
+{
+    // Two-digit day and hour: the widest date and number the load puts in.
+    db::locale::setClockForTests(QDateTime(QDate(2026, 12, 18), QTime(19, 45, 53)));
+    open();
+    EXPECT_EQ(get("orderno"), QStringLiteral("SH261218194553"));
+    for (const char* name : {"salesdate", "orderno", "Allzk"}) {
+        const auto* box = window->control<ui::TextBox>(QString::fromLatin1(name));
+        EXPECT_TRUE(ui::textFits(box)) << name << " " << box->text().toStdString();
+    }
 }
 
 TEST_F(QuickOrder, WholeOrderDiscountInvoiceWordsAndTotals)

@@ -6,6 +6,7 @@
 #include "platform/db/locale.h"
 #include "platform/print/printservice.h"
 #include "platform/ui/controlarray.h"
+#include "platform/ui/fittext.h"
 #include "platform/ui/windows.h"
 
 namespace {
@@ -46,6 +47,16 @@ protected:
 
     int customer = 0;
 };
+
+TEST_F(NewOrder, LongestDateShowsWhole)
+{
+    db::locale::setClockForTests(QDateTime(QDate(2026, 12, 18), QTime(19, 45, 53)));
+    ui::Form* window = openOrder(customer);
+    const auto* date = window->control<ui::TextBox>(QStringLiteral("salesdate"));
+    EXPECT_EQ(date->text(), QStringLiteral("2026-12-18 19:45:53"));
+    EXPECT_TRUE(ui::textFits(date));
+    EXPECT_TRUE(ui::textFits(window->control<ui::TextBox>(QStringLiteral("orderno"))));
+}
 
 TEST_F(NewOrder, DailyNumberFromTheCounter)
 {

@@ -8,6 +8,14 @@
 
 namespace {
 
+// The customer card as the opener sees it: it notes the customer it loaded.
+class StandInCard : public ui::Form {
+public:
+    StandInCard() : ui::Form(QStringLiteral("frmCustDetail")) {}
+    void Form_Load() override { loadedFor = Mymode::CurrentRecordId; }
+    static inline int loadedFor = 0;
+};
+
 class OrderEditor : public SalesTest {
 protected:
     struct StoredLine {
@@ -180,4 +188,30 @@ TEST_F(OrderEditor, AFailingSaveChangesNothing)
     EXPECT_TRUE(isOpen());
 }
 
+} // namespace
+
+namespace {
+TEST_F(OrderEditor, CustomerNameOpensTheCardOfThisOrdersCustomer)
+{
+    ui::Windows::define(QStringLiteral("frmCustDetail"), [] { return std::make_unique<StandInCard>(); });
+    const int customer = addCustomer(QStringLiteral("海维"));
+    const int order = addOrder(customer, QStringLiteral("10"), QStringLiteral("0"), {});
+
+    // A new order's load leaves the card loaded unseen, for another record.
+    Mymode::CurrentRecordId = 999;
+    ui::Windows::get(QStringLiteral("frmCustDetail"));
+    ui::Form* window = openEditor(order);
+    window->control<ui::TextBox>(QStringLiteral("CustName"))->onDblClick();
+    ui::Form* card = ui::Windows::loaded(QStringLiteral("frmCustDetail"));
+    ASSERT_NE(card, nullptr);
+    EXPECT_TRUE(card->isVisible());
+    EXPECT_EQ(StandInCard::loadedFor, customer);
+
+    // A card in sight comes to the front with the customer it shows.
+    Mymode::CurrentRecordId = 999;
+    ui::Windows::unload(card);
+    ui::Windows::open(QStringLiteral("frmCustDetail"));
+    window->control<ui::TextBox>(QStringLiteral("CustName"))->onDblClick();
+    EXPECT_EQ(StandInCard::loadedFor, 999);
+}
 } // namespace

@@ -1,0 +1,16 @@
+#pragma once
+// A box whose design width is narrower than the text the program puts in it
+// (a date with the time, an order number) shows that text in a smaller font,
+// so the whole value can be read.
+#include <QLineEdit>
+
+namespace ui {
+
+// Pixels the box has for its text, inside frame and margins.
+int textRoom(const QLineEdit* box);
+// Whether the box's whole text shows at its present font.
+bool textFits(const QLineEdit* box);
+// Makes the font smaller, in half points down to 6, until the text fits.
+void fitText(QLineEdit* box);
+
+} // namespace ui
