@@ -1,17 +1,10 @@
 // halvex: starts at the login window.
-#include "callerid/windows.h"
+#include "app/programwindows.h"
 #include "common/firststart.h"
-#include "customers/windows.h"
-#include "login/windows.h"
-#include "mainwin/windows.h"
-#include "pipeline/windows.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/translations.h"
 #include "platform/ui/windows.h"
 #include "platform/winsys/qtsystem.h"
-#include "reports/windows.h"
-#include "sales/windows.h"
-#include "sms/windows.h"
 
 #include <QApplication>
 
@@ -25,14 +18,7 @@ int main(int argc, char** argv)
     winsys::QtSystem windowSystem;
 
     firststart::ensureDatabases();
-    login::defineWindows();
-    mainwin::defineWindows();
-    customers::defineWindows();
-    reports::defineWindows();
-    sales::defineWindows();
-    callerid::defineWindows();
-    sms::defineWindows();
-    pipeline::defineWindows();
+    defineProgramWindows();
 
     ui::Windows::open(QStringLiteral("frmLogin"));
     return app.exec();

@@ -1,8 +1,8 @@
 // The new-customer window: the customer and its main contact are stored
 // together, duplicates are confirmed, and nothing is claimed that was not stored.
 #include "tests/customers/customerfixture.h"
-#include "tests/support/programwindows.h"
 
+#include "app/programwindows.h"
 #include "common/callmonitor.h"
 #include "common/mymode.h"
 #include "platform/db/locale.h"

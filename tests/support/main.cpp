@@ -1,6 +1,6 @@
 // Test main: the QApplication exists before any widget, and every window kind
 // is defined once for the whole run.
-#include "tests/support/programwindows.h"
+#include "app/programwindows.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "tests/support/programwindows.h"
+#include "app/programwindows.h"
 
 #include "callerid/windows.h"
 #include "customers/windows.h"
