@@ -21,7 +21,7 @@ inline constexpr double kRowHeight = 285;   // twips from one row to the next
 enum class Layout {
     SalesAdd,      // the new-order window's places
     SalesDetail,   // the order editor's places
-    Quotation      // the quotation windows and the conversion: name, specification, price, quantity, discount, total
+    Quotation      // the quotation windows and the conversion: name, model, price, quantity, discount, total
 };
 
 struct Variant {

@@ -28,7 +28,7 @@ std::vector<Line> read(const QString& lineKey)
                 product.open(QStringLiteral("select description from product where product=")
                                  + sqltext::quoted(line.product) + QStringLiteral(" order by id"),
                              *connection);
-                if (!product.eof()) line.specification = product.field(0).toText();
+                if (!product.eof()) line.model = product.field(0).toText();
             });
             lines.push_back(line);
         }

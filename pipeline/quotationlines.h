@@ -12,12 +12,12 @@ namespace pipeline::quotationlines {
 
 struct Line {
     QString product;         // the stored product name
-    QString specification;   // shown in 规格型号, never stored
+    QString model;   // shown in 规格型号, never stored
     QString price, quantity, discount, total;
 };
 
 // Each stored chanceMX line of the key once, in stored order, under its
-// stored name; its specification is the `description` of the first product
+// stored name; its model is the `description` of the first product
 // of that name, or empty when no product has it. An empty key has no lines.
 std::vector<Line> read(const QString& lineKey);
 

@@ -25,7 +25,7 @@ void show(linerows::LineRows& rows, const std::vector<quotationlines::Line>& lin
             if (ui::TextBox* box = rows.box(QString::fromLatin1(column), row)) box->setText(text);
         };
         set("product", line.product);
-        set("description", line.specification);
+        set("description", line.model);
         set("Price", line.price);
         set("num", line.quantity);
         set("zk", line.discount);

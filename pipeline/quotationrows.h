@@ -8,7 +8,7 @@
 namespace pipeline::quotationrows {
 
 // Rows in Frame1 captioned `caption` at the given place; the total goes to
-// totalMx only. `namesReadOnly`: product and specification are filled only
+// totalMx only. `namesReadOnly`: product and model are filled only
 // by loading and by the product picker.
 linerows::Variant variant(const QString& caption, double top, double height, bool namesReadOnly);
 

@@ -28,10 +28,10 @@ protected:
         customer = addCustomer(QStringLiteral("华东贸易"));
     }
 
-    void addProduct(const QString& name, const QString& specification)
+    void addProduct(const QString& name, const QString& model)
     {
         insert(QStringLiteral("product"), {{QStringLiteral("product"), name},
-                                           {QStringLiteral("description"), specification},
+                                           {QStringLiteral("description"), model},
                                            {QStringLiteral("KCL"), QStringLiteral("50")}});
     }
 

@@ -40,10 +40,10 @@ TEST_F(QuotationLines, EveryStoredLineIsReadOnceInStoredOrder)
     const std::vector<Line> read = lines::read(QStringLiteral("k1"));
     ASSERT_EQ(read.size(), 3u);
     EXPECT_EQ(read[0].product, QStringLiteral("墨盒"));
-    EXPECT_EQ(read[0].specification, QString());
+    EXPECT_EQ(read[0].model, QString());
     EXPECT_EQ(read[0].quantity, QStringLiteral("3"));
     EXPECT_EQ(read[1].product, QStringLiteral("打印机"));
-    EXPECT_EQ(read[1].specification, QStringLiteral("A4 激光"));
+    EXPECT_EQ(read[1].model, QStringLiteral("A4 激光"));
     EXPECT_EQ(read[1].price + read[1].discount + read[1].total, QStringLiteral("10909"));
     EXPECT_EQ(read[2].product, QStringLiteral("O'Brien 纸"));
 
