@@ -4,6 +4,7 @@
 #include "common/sqltext.h"
 #include "customers/customerrecord.h"
 #include "platform/db/locale.h"
+#include "platform/ui/boxtext.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
 
@@ -108,11 +109,7 @@ void ContactWindow::showContact(const db::Recordset& contact)
 {
     for (const ContactBox& box : kBoxes) {
         const QString text = contact.field(QString::fromLatin1(box.column)).toText();
-        const QString name = QString::fromLatin1(box.control);
-        if (auto* memo = findChild<ui::TextArea*>(name))
-            memo->setText(text);
-        else
-            control<ui::TextBox>(name)->setText(text);
+        ui::setBoxText(this, QString::fromLatin1(box.control), text);
     }
     control<ui::CheckBox>(QStringLiteral("Tixin"))->setValue(customerrecord::flagSet(contact.field(QStringLiteral("alert"))));
     control<ui::CheckBox>(QStringLiteral("GK"))->setValue(customerrecord::flagSet(contact.field(QStringLiteral("LXR_GK"))));
@@ -156,8 +153,7 @@ void ContactWindow::writeContact(db::Recordset& contact, std::int32_t customerId
 
 QString ContactWindow::boxText(const QString& name) const
 {
-    if (auto* memo = findChild<ui::TextArea*>(name)) return memo->text();
-    return control<ui::TextBox>(name)->text();
+    return ui::boxText(this, name);
 }
 
 bool ContactWindow::isTicked(const QString& name) const

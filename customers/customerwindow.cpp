@@ -1,6 +1,7 @@
 #include "customers/customerwindow.h"
 
 #include "common/database.h"
+#include "platform/ui/boxtext.h"
 #include "platform/ui/msgbox.h"
 
 namespace customers {
@@ -217,9 +218,7 @@ customerrecord::MainContact CustomerWindow::mainContact() const
 
 QString CustomerWindow::boxText(const QString& name) const
 {
-    if (auto* list = findChild<ui::ComboBox*>(name)) return list->text();
-    if (auto* memo = findChild<ui::TextArea*>(name)) return memo->text();
-    return control<ui::TextBox>(name)->text();
+    return ui::boxText(this, name);
 }
 
 } // namespace customers

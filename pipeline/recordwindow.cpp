@@ -6,6 +6,7 @@
 #include "common/mainlists.h"
 #include "common/mymode.h"
 #include "common/skin.h"
+#include "platform/ui/boxtext.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
@@ -149,17 +150,12 @@ void RecordWindow::confirmAndClose(const QString& confirmation, const std::funct
 
 QString RecordWindow::boxText(const QString& name) const
 {
-    if (auto* list = findChild<ui::ComboBox*>(name)) return list->text();
-    if (auto* memo = findChild<ui::TextArea*>(name)) return memo->text();
-    return control<ui::TextBox>(name)->text();
+    return ui::boxText(this, name);
 }
 
 void RecordWindow::setBoxText(const QString& name, const QString& text)
 {
-    if (auto* memo = findChild<ui::TextArea*>(name))
-        memo->setText(text);
-    else
-        control<ui::TextBox>(name)->setText(text);
+    ui::setBoxText(this, name, text);
 }
 
 bool RecordWindow::ticked(const QString& checkBox) const

@@ -9,6 +9,7 @@
 #include "common/skin.h"
 #include "platform/db/locale.h"
 #include "platform/print/textdocument.h"
+#include "platform/ui/boxtext.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/fittext.h"
 #include "platform/ui/msgbox.h"
@@ -188,17 +189,12 @@ void FrmNewCust::invoicetype_Click()
 
 QString FrmNewCust::boxText(const QString& name) const
 {
-    if (auto* area = findChild<ui::TextArea*>(name)) return area->text();
-    return control<ui::TextBox>(name)->text();
+    return ui::boxText(this, name);
 }
 
 void FrmNewCust::setBoxText(const QString& name, const QString& text)
 {
-    if (auto* area = findChild<ui::TextArea*>(name)) {
-        area->setText(text);
-        return;
-    }
-    control<ui::TextBox>(name)->setText(text);
+    ui::setBoxText(this, name, text);
 }
 
 quickorder::Order FrmNewCust::order() const
