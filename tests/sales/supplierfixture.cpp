@@ -2,6 +2,7 @@
 
 #include "common/database.h"
 #include "common/sqltext.h"
+#include "platform/ui/boxtext.h"
 #include "platform/ui/windows.h"
 
 int SupplierTest::addSupplier(const QString& name, const QString& mode, const QString& unpaid, const QString& purchases,
@@ -28,10 +29,7 @@ void SupplierTest::click(ui::Form* window, const char* button)
 
 void SupplierTest::setText(ui::Form* window, const char* box, const QString& text)
 {
-    const QString name = QString::fromLatin1(box);
-    if (auto* area = window->findChild<ui::TextArea*>(name)) area->setText(text);
-    else if (auto* combo = window->findChild<ui::ComboBox*>(name)) combo->setText(text);
-    else window->control<ui::TextBox>(name)->setText(text);
+    ui::setBoxText(window, QString::fromLatin1(box), text);
 }
 
 bool SupplierTest::isLoaded(const char* kind)
