@@ -113,7 +113,7 @@ BOOL IsWindowVisible(HWND hwnd)
 BOOL IsZoomed(HWND hwnd)
 {
     System::Window* w = win(hwnd);
-    return w && w->zoomed;
+    return w && (w->style & WS_MAXIMIZE);
 }
 
 BOOL GetWindowRect(HWND hwnd, RECT* rect)

@@ -32,12 +32,11 @@ HWND FakeSystem::createWindow(const WindowOptions& options)
     w.proc = &fakeBaseProc;
     w.rect = options.rect;
     w.client = RECT{0, 0, options.rect.right - options.rect.left, options.rect.bottom - options.rect.top};
-    w.style = options.style;
+    w.style = options.zoomed ? (options.style | WS_MAXIMIZE) & ~WS_MINIMIZE : options.style;
     w.parent = options.parent;
     w.className = options.className;
     w.text = options.text;
     w.processId = options.processId;
-    w.zoomed = options.zoomed;
     w.menu = options.menu;
     return addWindow(std::move(w), options.handle);
 }
@@ -82,7 +81,7 @@ void FakeSystem::setVisible(HWND hwnd, bool visible)
 
 void FakeSystem::setZoomed(HWND hwnd, bool zoomed)
 {
-    if (Window* w = window(hwnd)) w->zoomed = zoomed;
+    if (Window* w = window(hwnd)) w->style = zoomed ? (w->style | WS_MAXIMIZE) & ~WS_MINIMIZE : w->style & ~WS_MAXIMIZE;
 }
 
 void FakeSystem::setStyle(HWND hwnd, LONG style)

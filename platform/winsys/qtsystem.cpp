@@ -495,6 +495,18 @@ void QtWindow::recordGeometry()
     record->rect = RECT{topLeft.x(), topLeft.y(), topLeft.x() + g.width(), topLeft.y() + g.height()};
 }
 
+void QtWindow::recordState()
+{
+    System::Window* record = system().window(hwnd_);
+    if (!record) return;
+    const Qt::WindowStates state = windowState();
+    LONG style = record->style & ~(WS_MAXIMIZE | WS_MINIMIZE | WS_VISIBLE);
+    if (state & Qt::WindowMinimized) style |= WS_MINIMIZE;
+    else if (state & Qt::WindowMaximized) style |= WS_MAXIMIZE;
+    if (isVisible()) style |= WS_VISIBLE;
+    record->style = style;
+}
+
 void QtWindow::syncGeometry()
 {
     System::Window* record = system().window(hwnd_);
@@ -557,6 +569,7 @@ void QtWindow::resizeEvent(QResizeEvent*)
     }
     QtSystem& sys = system();
     recordGeometry();
+    recordState();
     System::Window* record = sys.window(hwnd_);
     if (!record) return;
     // The size changed from outside: recompute the frame as a SetWindowPos would.
@@ -564,7 +577,6 @@ void QtWindow::resizeEvent(QResizeEvent*)
     applyFrame();
     record = sys.window(hwnd_);
     if (!record) return;
-    record->zoomed = isMaximized();
     const WPARAM kind = isMaximized() ? SIZE_MAXIMIZED : isMinimized() ? SIZE_MINIMIZED : SIZE_RESTORED;
     sys.deliver(hwnd_, WM_SIZE, kind, MAKELPARAM(int(record->client.right - record->client.left), int(record->client.bottom - record->client.top)));
 }
@@ -596,7 +608,9 @@ void QtWindow::changeEvent(QEvent* event)
             break;
         }
         case QEvent::WindowStateChange:
-            record->zoomed = isMaximized();
+            // The frame shows the state (a maximised caption offers restore).
+            recordState();
+            if (custom_) sys->deliver(hwnd_, WM_NCPAINT, 1, 0);
             break;
         default:
             break;
@@ -607,8 +621,8 @@ void QtWindow::changeEvent(QEvent* event)
 
 void QtWindow::showEvent(QShowEvent*)
 {
-    if (System::Window* record = system().window(hwnd_)) {
-        record->style |= WS_VISIBLE;
+    if (system().window(hwnd_)) {
+        recordState();
         if (custom_) system().deliver(hwnd_, WM_NCPAINT, 1, 0);
     }
 }
@@ -616,7 +630,7 @@ void QtWindow::showEvent(QShowEvent*)
 void QtWindow::hideEvent(QHideEvent*)
 {
     if (syncing_) return;
-    if (System::Window* record = system().window(hwnd_)) record->style &= ~WS_VISIBLE;
+    recordState();
 }
 
 LRESULT QtWindow::hitTest(QPointF global) { return system().deliver(hwnd_, WM_NCHITTEST, 0, screenPoint(global)); }

@@ -107,6 +107,8 @@ protected:
 
 private:
     void recordGeometry();
+    // The style's WS_MAXIMIZE, WS_MINIMIZE and WS_VISIBLE from the widget's state.
+    void recordState();
     LRESULT hitTest(QPointF global);
     LPARAM clientPoint(QPointF global);
     QtSystem& system() const;

@@ -20,6 +20,7 @@ public:
     struct Window {
         WNDPROC proc = nullptr;
         std::map<std::string, LONG_PTR> props;
+        // WS_MAXIMIZE, WS_MINIMIZE and WS_VISIBLE follow the window's state.
         LONG style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
         LONG exStyle = 0;
         RECT rect{0, 0, 400, 300};   // screen coordinates
@@ -28,7 +29,6 @@ public:
         std::string className;
         std::string text;
         DWORD processId = 0;   // 0: this process
-        bool zoomed = false;
         HMENU menu = 0;
         QImage surface;   // the whole window, for window contexts
     };

@@ -30,14 +30,6 @@ public:
     }
 };
 
-
-void mouse(QWidget* w, QEvent::Type type, QPoint at)
-{
-    QMouseEvent e(type, QPointF(at), QPointF(w->mapToGlobal(at)), Qt::LeftButton,
-                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-}
-
 void key(QWidget* w, int qtKey)
 {
     QKeyEvent e(QEvent::KeyPress, qtKey, Qt::NoModifier);
