@@ -4,13 +4,11 @@
 #include "common/displaywidth.h"
 #include "platform/db/locale.h"
 #include "platform/print/textdocument.h"
-#include "platform/ui/msgbox.h"
 
 namespace sales {
 
 namespace {
 
-const char* const kNoPrinterText = "没有可用的打印机，请先安装并设置默认打印机。";
 const char* const kJobName = "商品配送单";
 
 constexpr int kWideRule = 69;
@@ -116,8 +114,11 @@ SlipResult PrintDeliverySlip(const SlipRecord& slip)
         if (block.setBold) document.setBold(block.bold);
         document.printBlock(block.lines.join(QLatin1Char('\n')));
     }
-    if (document.endDoc()) return SlipResult::Printed;
-    ui::msgBox(QString::fromUtf8(kNoPrinterText));
+    switch (document.endDoc()) {
+    case print::Outcome::Printed: return SlipResult::Printed;
+    case print::Outcome::SavedAsPdf: return SlipResult::SavedAsPdf;
+    case print::Outcome::NotPrinted: break;
+    }
     return SlipResult::NoPrinter;
 }
 

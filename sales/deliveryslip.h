@@ -55,9 +55,10 @@ std::vector<SlipBlock> narrowSlip(const SlipRecord& slip);
 void readCustomer(SlipRecord& slip, int customerId);
 void readSeller(SlipRecord& slip);
 
-enum class SlipResult { NotWanted, Printed, NoPrinter };
+enum class SlipResult { NotWanted, Printed, SavedAsPdf, NoPrinter };
 // Prints the slip in the layout its print option names; any other option
-// prints nothing. A slip that cannot be printed says so in a message.
+// prints nothing. A slip that cannot be printed says so in a message that
+// offers to save it as a PDF file.
 SlipResult PrintDeliverySlip(const SlipRecord& slip);
 
 } // namespace sales

@@ -225,8 +225,8 @@ quickorder::Order FrmNewCust::order() const
     return order;
 }
 
-// One print call at size 11; without a printer nothing is printed and
-// nothing is said.
+// One print call at size 11; without a printer the operator is told so and
+// may keep the slip as a PDF file.
 void FrmNewCust::printSlip(const QString& slip)
 {
     print::TextDocument document(caption());

@@ -1,6 +1,6 @@
 #include "platform/print/preview.h"
 
-#include "platform/ui/msgbox.h"
+#include "platform/print/printorsave.h"
 
 #include <QHBoxLayout>
 #include <algorithm>
@@ -74,9 +74,7 @@ void PreviewForm::showPage(int index)
 
 void PreviewForm::cmdPrint_Click()
 {
-    QString error;
-    if (report_ && !report_->printOnDefaultPrinter(&error))
-        ui::msgBox(error, ui::Buttons::Ok, ui::Icon::Warning, caption());
+    if (report_) printOrOfferPdf(*report_, caption());
 }
 
 } // namespace print

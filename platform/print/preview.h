@@ -1,6 +1,7 @@
 #pragma once
 // The print-preview window of a report: the pages as pictures of the paper,
-// page navigation, and a button that prints on the default printer.
+// page navigation, and a button that prints on the default printer (or,
+// without one, offers the pages as a PDF file).
 #include "platform/print/report.h"
 #include "platform/ui/form.h"
 

@@ -1,7 +1,5 @@
 #include "platform/print/textdocument.h"
 
-#include "platform/print/printservice.h"
-
 #include <QStringList>
 
 namespace print {
@@ -60,10 +58,10 @@ Layout TextDocument::layout() const
     return layout;
 }
 
-bool TextDocument::endDoc(QString* error)
+Outcome TextDocument::endDoc()
 {
     const Report report(layout(), Rows());
-    return printOnDefault(report, error);
+    return printOrOfferPdf(report);
 }
 
 } // namespace print

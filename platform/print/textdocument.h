@@ -2,8 +2,10 @@
 // A plain-text print document, printed as a line printer would: blocks of
 // text, each ending its line, under the current font face, size and
 // emphasis; columns are aligned with spaces, so a fixed-pitch face is used.
-// The document goes to the default printer (the print service) when it ends.
+// The document goes to the default printer (the print service) when it ends,
+// or, without a printer, into a PDF file if the operator wants it.
 #include "platform/print/layout.h"
+#include "platform/print/printorsave.h"
 
 #include <QString>
 
@@ -32,9 +34,9 @@ public:
     // The document as a report layout: one label per line, top to bottom.
     Layout layout() const;
 
-    // Ends the document and sends it to the default printer; false with
-    // `error` set when it could not be printed.
-    bool endDoc(QString* error = nullptr);
+    // Ends the document and sends it to the default printer; when it cannot
+    // be printed, says why and offers the PDF file (see printOrOfferPdf).
+    Outcome endDoc();
 
 private:
     QString jobName_;

@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace ui {
 namespace {
 
 OpenFileChooser installed;
+SaveFileChooser installedSave;
 
 // "Description (patterns)" entries of the dialog; a description that already
 // ends with its patterns in parentheses is taken as it is.
@@ -36,6 +38,18 @@ QString desktopDialog(const OpenFileRequest& request)
     return dialog.selectedFiles().constFirst();
 }
 
+QString desktopSaveDialog(const SaveFileRequest& request)
+{
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(nameFilters(request.filter));
+    dialog.setDirectory(QFileInfo(request.suggested).absolutePath());
+    dialog.selectFile(QFileInfo(request.suggested).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 } // namespace
 
 QString chooseOpenFile(const OpenFileRequest& request)
@@ -47,6 +61,18 @@ OpenFileChooser setOpenFileChooser(OpenFileChooser chooser)
 {
     OpenFileChooser previous = std::move(installed);
     installed = std::move(chooser);
+    return previous;
+}
+
+QString chooseSaveFile(const SaveFileRequest& request)
+{
+    return installedSave ? installedSave(request) : desktopSaveDialog(request);
+}
+
+SaveFileChooser setSaveFileChooser(SaveFileChooser chooser)
+{
+    SaveFileChooser previous = std::move(installedSave);
+    installedSave = std::move(chooser);
     return previous;
 }
 

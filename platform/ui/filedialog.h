@@ -1,5 +1,6 @@
 #pragma once
-// The open-file dialog through one service, so tests choose the file by script.
+// The open-file and save-file dialogs through one service each, so tests
+// choose the file by script.
 #include <QString>
 #include <functional>
 
@@ -20,5 +21,17 @@ QString chooseOpenFile(const OpenFileRequest& request);
 // the real dialog back. Returns the chooser it replaces.
 using OpenFileChooser = std::function<QString(const OpenFileRequest&)>;
 OpenFileChooser setOpenFileChooser(OpenFileChooser chooser);
+
+struct SaveFileRequest {
+    QString filter;      // as the open-file request's
+    QString suggested;   // the path shown first: its folder and file name
+};
+
+// Shows the modal dialog for naming a file to write; the chosen path, or the
+// empty text when the operator cancels.
+QString chooseSaveFile(const SaveFileRequest& request);
+
+using SaveFileChooser = std::function<QString(const SaveFileRequest&)>;
+SaveFileChooser setSaveFileChooser(SaveFileChooser chooser);
 
 } // namespace ui

@@ -189,9 +189,10 @@ TEST(PrintPreview, PagesCanBeLeafedThroughAndPrintingWithoutPrinterSaysSo)
 
     if (!QPrinterInfo::defaultPrinter().isNull())
         GTEST_SKIP() << "this machine has a default printer";
+    messages.answerNext(ui::Answer::No);
     button("cmdPrint")->click();
     ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.lastText(), QStringLiteral("没有可用的打印机，请先安装并设置默认打印机。"));
+    EXPECT_EQ(messages.lastText(), QStringLiteral("没有可用的打印机，请先安装并设置默认打印机。\n是否将其保存为 PDF 文件？"));
     EXPECT_EQ(messages.shown().back().title, QStringLiteral("测试报表"));
 }
 

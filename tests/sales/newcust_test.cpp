@@ -11,10 +11,12 @@
 #include "platform/db/locale.h"
 #include "platform/print/printservice.h"
 #include "platform/ui/controlarray.h"
+#include "platform/ui/filedialog.h"
 #include "platform/ui/fittext.h"
 #include "platform/ui/menus.h"
 #include "platform/ui/windows.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 
@@ -299,6 +301,41 @@ TEST_F(QuickOrder, ASaveThatCannotBeStoredLeavesNothing)
     EXPECT_GT(messages.shown()[1].text.size(), QStringLiteral("订单已保存，但短信通知未能加入发送队列：").size());
     EXPECT_EQ(rows("company") + rows("KH_LXR") + rows("sales") + rows("SalesMX"), 4);
     EXPECT_FALSE(isOpen());
+}
+
+TEST_F(QuickOrder, NoPrinterIsToldAndTheSlipCanBeKeptAsPdf)
+{
+    printer->setNoPrinter(true);
+    const QString chosen = dir.filePath(QStringLiteral("quick.pdf"));
+    ui::setSaveFileChooser([&](const ui::SaveFileRequest&) { return chosen; });
+    open();
+    set("companyname", QStringLiteral("Shop"));
+    addLine(0, QStringLiteral("饺子"), QStringLiteral("12"), QStringLiteral("2"));
+    messages.answerNext(ui::Answer::Yes);
+    save();
+    ASSERT_EQ(messages.shown().size(), 3u);
+    EXPECT_EQ(messages.shown()[0].text, kSaved);
+    EXPECT_EQ(messages.shown()[1].text, QStringLiteral("没有可用的打印机，请先安装并设置默认打印机。\n是否将其保存为 PDF 文件？"));
+    EXPECT_EQ(messages.shown()[2].text, QStringLiteral("已保存为 PDF 文件：") + QDir::toNativeSeparators(chosen));
+    const std::vector<PdfPage> pages = readPdf(chosen);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_TRUE(pages[0].text().contains(QStringLiteral("订单号:SH26128953")));
+    EXPECT_EQ(rows("company") + rows("KH_LXR") + rows("sales") + rows("SalesMX"), 4);
+    EXPECT_EQ(outbox().size(), 1);
+    messages.clear();
+
+    // Declined: the order stands, no file, the notice still queued.
+    QFile::remove(chosen);
+    open();
+    set("companyname", QStringLiteral("Shop2"));
+    messages.answerNext(ui::Answer::No);
+    save();
+    ASSERT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(messages.shown()[1].text, QStringLiteral("没有可用的打印机，请先安装并设置默认打印机。\n是否将其保存为 PDF 文件？"));
+    EXPECT_FALSE(QFile::exists(chosen));
+    EXPECT_EQ(rows("company"), 2);
+    EXPECT_EQ(outbox().size(), 2);
+    ui::setSaveFileChooser({});
 }
 
 TEST_F(QuickOrder, NameAndContactAreRequired)

@@ -1,13 +1,19 @@
 // The new order: the day's number, header and lines under one key, stock and
 // balances, refusals and a failing save that leave every table unchanged.
 #include "tests/sales/salesfixture.h"
+#include "tests/support/pdftext.h"
 
 #include "common/mymode.h"
 #include "platform/db/locale.h"
 #include "platform/print/printservice.h"
 #include "platform/ui/controlarray.h"
+#include "platform/ui/desktop.h"
+#include "platform/ui/filedialog.h"
 #include "platform/ui/fittext.h"
 #include "platform/ui/windows.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -197,18 +203,35 @@ TEST_F(NewOrder, RefusalsAndAFailingSaveLeaveEveryTable)
     expectOnly(QStringLiteral("销售单录入操作成功！"));
 }
 
-TEST_F(NewOrder, SlipPrintsAfterTheSaveAndAMissingPrinterKeepsTheOrder)
+TEST_F(NewOrder, SlipPrintsAfterTheSaveAndAMissingPrinterOffersItAsPdf)
 {
     print::RecordingPrinter printer(dir.path());
     printer.setNoPrinter(true);
+    QString suggested;
+    const QString chosen = dir.filePath(QStringLiteral("slip.pdf"));
+    ui::setSaveFileChooser([&](const ui::SaveFileRequest& request) {
+        suggested = request.suggested;
+        return chosen;
+    });
     exec(QStringLiteral("update JSQ set Today='2026-1-5', LSH=0"));
     ui::Form* window = openOrder(customer);
     window->control<ui::ComboBox>(QStringLiteral("Combo1"))->pick(1);
     addLine(window, 0, QStringLiteral("Bolt"), QStringLiteral("10"), QStringLiteral("2"));
+    messages.answerNext(ui::Answer::Yes);
     save(window);
-    ASSERT_EQ(messages.shown().size(), 2u);
+    ui::setSaveFileChooser({});
+    ASSERT_EQ(messages.shown().size(), 3u);
     EXPECT_EQ(messages.shown()[0].text, QStringLiteral("销售单录入操作成功！"));
-    EXPECT_EQ(messages.shown()[1].text, QStringLiteral("没有可用的打印机，请先安装并设置默认打印机。"));
+    EXPECT_EQ(messages.shown()[1].text, QStringLiteral("没有可用的打印机，请先安装并设置默认打印机。\n是否将其保存为 PDF 文件？"));
+    EXPECT_EQ(messages.shown()[1].buttons, ui::Buttons::YesNo);
+    EXPECT_EQ(messages.shown()[2].text, QStringLiteral("已保存为 PDF 文件：") + QDir::toNativeSeparators(chosen));
+    // Offered beside the program under the slip's name; written where the operator chose.
+    EXPECT_TRUE(suggested.startsWith(ui::programPath(QStringLiteral("Printouts/商品配送单-")))) << suggested.toStdString();
+    EXPECT_TRUE(suggested.endsWith(QStringLiteral(".pdf")));
+    EXPECT_GT(QFileInfo(chosen).size(), 0);
+    const std::vector<PdfPage> pages = readPdf(chosen);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_TRUE(pages[0].text().contains(QStringLiteral("SH260105-00001")));
     EXPECT_FALSE(isOpen());
     EXPECT_EQ(count(QStringLiteral("select count(*) from sales")), 1);
     EXPECT_EQ(scalar(QStringLiteral("select PrintOpt from JSQ")), QStringLiteral("窄行打印"));

@@ -139,6 +139,7 @@ TEST_F(SlipPrinting, EachLayoutPrintsOnePdfAndOtherOptionsNothing)
     EXPECT_FALSE(narrow[0].text().contains(QStringLiteral("海维商行")));
 
     printer.setNoPrinter(true);
+    messages.answerNext(ui::Answer::No);
     EXPECT_EQ(sales::PrintDeliverySlip(slip), sales::SlipResult::NoPrinter);
-    expectOnly(QStringLiteral("没有可用的打印机，请先安装并设置默认打印机。"));
+    expectOnly(QStringLiteral("没有可用的打印机，请先安装并设置默认打印机。\n是否将其保存为 PDF 文件？"), ui::Icon::Question);
 }
