@@ -1,6 +1,7 @@
 #include "sales/ordercounter.h"
 
 #include "common/database.h"
+#include "common/sqltext.h"
 #include "platform/db/locale.h"
 #include "platform/db/variant.h"
 
@@ -8,10 +9,35 @@ namespace ordercounter {
 
 namespace {
 
-QString numberOf(const db::Recordset& row)
+qint64 serialOf(const db::Recordset& row)
 {
     const db::Variant serial = row.field(QStringLiteral("LSH"));
-    return orderNumber(row.field(QStringLiteral("Today")).toText(), (serial.isNullOrEmpty() ? 0 : serial.toLong()) + 1);
+    return serial.isNullOrEmpty() ? 0 : serial.toLong();
+}
+
+QString numberOf(const db::Recordset& row)
+{
+    return orderNumber(row.field(QStringLiteral("Today")).toText(), serialOf(row) + 1);
+}
+
+// Starts the run of this computer's day, but only when the stored day is
+// earlier (or no date at all): a computer whose clock is behind another's
+// never moves the counter back to a day whose numbers are already taken.
+void moveToToday(db::Recordset& row)
+{
+    const QDate today = db::locale::now().date();
+    const std::optional<QDateTime> stored = db::locale::parseDate(row.field(QStringLiteral("Today")).toText());
+    if (stored && stored->date() >= today) return;
+    row.setField(QStringLiteral("Today"), db::locale::shortDate(today));
+    row.setField(QStringLiteral("LSH"), 0);
+    row.update();
+}
+
+bool numberTaken(db::Connection& connection, const QString& number)
+{
+    db::Recordset taken;
+    taken.open(QStringLiteral("select id from sales where orderno=") + sqltext::quoted(number), connection, db::CursorType::Static, db::LockType::ReadOnly);
+    return !taken.eof();
 }
 
 } // namespace
@@ -31,12 +57,7 @@ AtLoad load()
         db::Recordset row;
         row.open(QStringLiteral("select * from JSQ"), *connection, db::CursorType::Static, db::LockType::Optimistic);
         if (row.eof()) return;
-        const QString today = db::locale::shortDate(db::locale::now().date());
-        if (row.field(QStringLiteral("Today")).toText() != today) {
-            row.setField(QStringLiteral("Today"), today);
-            row.setField(QStringLiteral("LSH"), 0);
-            row.update();
-        }
+        moveToToday(row);
         shown.number = numberOf(row);
         shown.printOption = row.field(QStringLiteral("PrintOpt")).toText();
     });
@@ -58,9 +79,14 @@ std::optional<QString> advance(db::Connection& connection, const QString& printO
     db::Recordset row;
     row.open(QStringLiteral("select * from JSQ"), connection, db::CursorType::Static, db::LockType::Optimistic);
     if (row.eof()) return std::nullopt;
-    const QString next = numberOf(row);
-    const db::Variant serial = row.field(QStringLiteral("LSH"));
-    row.setField(QStringLiteral("LSH"), (serial.isNullOrEmpty() ? 0 : serial.toLong()) + 1);
+    // The day of the save, not of the window's load; serials already stored
+    // (saved by a computer whose counter ran another way) are passed over.
+    moveToToday(row);
+    qint64 serial = serialOf(row) + 1;
+    const QString day = row.field(QStringLiteral("Today")).toText();
+    while (numberTaken(connection, orderNumber(day, serial))) ++serial;
+    const QString next = orderNumber(day, serial);
+    row.setField(QStringLiteral("LSH"), db::Variant(static_cast<std::int64_t>(serial)));
     row.setField(QStringLiteral("PrintOpt"), printOption);
     row.update();
     return next;

@@ -102,6 +102,45 @@ TEST_F(NewOrder, TwoWindowsOpenedTogetherSaveConsecutiveNumbers)
     EXPECT_EQ(scalar(QStringLiteral("select LSH from JSQ")), QStringLiteral("7"));
 }
 
+TEST_F(NewOrder, CounterNeverGoesBackAndNumbersStayUnique)
+{
+    // Two workstations a minute apart around midnight: the one already on the
+    // 5th saves first, the one still on the 4th after it.
+    const auto at = [](int day, int hour, int minute) {
+        db::locale::setClockForTests(QDateTime(QDate(2026, 1, day), QTime(hour, minute)));
+    };
+    exec(QStringLiteral("update JSQ set Today='2026-1-4', LSH=0"));
+    at(5, 0, 1);
+    save(openOrder(customer));
+    at(4, 23, 59);
+    ui::Form* behind = openOrder(customer);
+    EXPECT_EQ(boxText(behind, QStringLiteral("orderno")), QStringLiteral("SH260105-00002"));
+    save(behind);
+    at(5, 0, 2);
+    save(openOrder(customer));
+    at(4, 23, 59);
+    save(openOrder(customer));
+    EXPECT_EQ(dump({"select orderno from sales order by id"}),
+              QStringLiteral("SH260105-00001\nSH260105-00002\nSH260105-00003\nSH260105-00004"));
+    EXPECT_EQ(scalar(QStringLiteral("select Today||'/'||LSH from JSQ")), QStringLiteral("2026-1-5/4"));
+
+    // A counter set back by hand never hands out a stored number again.
+    exec(QStringLiteral("update JSQ set LSH=1"));
+    at(5, 9, 0);
+    save(openOrder(customer));
+    EXPECT_EQ(scalar(QStringLiteral("select orderno from sales order by id desc limit 1")), QStringLiteral("SH260105-00005"));
+    EXPECT_EQ(scalar(QStringLiteral("select LSH from JSQ")), QStringLiteral("5"));
+
+    // A window left open over midnight takes the number of the day of its save.
+    ui::Form* overnight = openOrder(customer);
+    EXPECT_EQ(boxText(overnight, QStringLiteral("orderno")), QStringLiteral("SH260105-00006"));
+    at(6, 8, 0);
+    save(overnight);
+    EXPECT_EQ(scalar(QStringLiteral("select orderno from sales order by id desc limit 1")), QStringLiteral("SH260106-00001"));
+    EXPECT_EQ(scalar(QStringLiteral("select Today||'/'||LSH from JSQ")), QStringLiteral("2026-1-6/1"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from (select orderno from sales group by orderno having count(*)>1)")), 0);
+}
+
 TEST_F(NewOrder, HeaderLinesStockAndBalances)
 {
     const int bolt = addProduct(QStringLiteral("Bolt"), QStringLiteral("B1"), QStringLiteral("10"), QStringLiteral("只"), QStringLiteral("100"));
