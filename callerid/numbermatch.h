@@ -6,6 +6,7 @@
 // inside a stored "0755-8123 4567"), then the rest by lowest id.
 #include "platform/db/connection.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -17,5 +18,10 @@ namespace numbermatch {
 // number; nothing when none does. Throws db::Error when the query fails.
 std::optional<std::int64_t> bestId(db::Connection& connection, const QString& table, const QStringList& columns,
                                    const QString& number);
+
+// The best row for each of several numbers, read in one query; a number that
+// no row contains is not in the result.
+QHash<QString, std::int64_t> bestIds(db::Connection& connection, const QString& table, const QStringList& columns,
+                                     const QStringList& numbers);
 
 } // namespace numbermatch

@@ -1,5 +1,7 @@
 #include "common/firststart.h"
 
+#include "common/callersearch.h"
+#include "common/database.h"
 #include "common/schema.h"
 #include "platform/db/connection.h"
 #include "platform/ui/desktop.h"
@@ -40,6 +42,13 @@ void ensureDatabases()
     QDir().mkpath(ui::programPath(QStringLiteral("WavFile")));
     ensureDatabase(ui::programPath(QStringLiteral("hvcrm/hvcrm.hvd")), schema::mainDatabase());
     ensureDatabase(ui::programPath(QStringLiteral("hvcrm/SMS.mdb")), schema::smsDatabase());
+    // The number indexes, for a new file and for one made before they existed;
+    // without them the caller's number is still found, by reading every row.
+    database::guarded([] {
+        db::Connection connection;
+        connection.open(database::localConnectString());
+        callersearch::ensure(connection);
+    });
 }
 
 } // namespace firststart

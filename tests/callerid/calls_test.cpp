@@ -3,6 +3,9 @@
 // row; the card or unknown-caller pop-up and the main window's status strip.
 #include "callerid_fixture.h"
 
+#include "callerid/numbermatch.h"
+#include "common/database.h"
+
 namespace {
 
 int windowsOfKind(const char* kind)
@@ -174,3 +177,50 @@ TEST_F(IncomingCall, RowIsWrittenWholeOrNotAtAll)
 }
 
 } // namespace
+
+namespace {
+
+// The contact's name each number is matched to, one call each.
+QStringList matched(callerid::GtMain* monitor, const QList<QByteArray>& numbers)
+{
+    QStringList names;
+    for (const QByteArray& number : numbers) {
+        monitor->HandleCallerID(number);
+        auto rows = database::query(QStringLiteral("select top 1 UserNO from Hv_Cidlist order by id desc"));
+        names << (rows->field(0).isNullOrEmpty() ? QStringLiteral("-") : rows->field(0).toText());
+    }
+    return names;
+}
+
+} // namespace
+
+// The number index and the scan of every row find the same contact: the
+// exact number first, then a number standing alone at the end, then the
+// lowest id, letters without case; a file without the index still matches.
+TEST_F(IncomingCall, IndexedMatchKeepsTheScansMeaning)
+{
+    const int customer = addCustomer(QStringLiteral("客户"));
+    const int first = addContact(customer, QStringLiteral("甲"), QStringLiteral("0755-81234567"));
+    addContact(customer, QStringLiteral("乙"), QStringLiteral("13981234567"));
+    addContact(customer, QStringLiteral("丙"), QString(), QStringLiteral("123456x"));
+    exec(QStringLiteral("insert into KH_LXR (companyid, Connect_name, hometel, fax) values (%1, '丁', '020-7777', '8123456799')")
+             .arg(customer));
+    const int last = count(QStringLiteral("select max(id) from KH_LXR"));
+    const QList<QByteArray> numbers = {"81234567", "1234567", "123456", "0207777", "812345679", "99999"};
+    const QStringList expected = {QStringLiteral("甲"), QStringLiteral("甲"), QStringLiteral("丙"),
+                                  QStringLiteral("-"),  QStringLiteral("丁"), QStringLiteral("-")};
+    EXPECT_EQ(matched(monitor(), numbers), expected);
+
+    // The short numbers the index cannot answer for are looked for in every row.
+    auto connection = database::openMain();
+    const QStringList columns = {QStringLiteral("tel"), QStringLiteral("fax"), QStringLiteral("mobil"),
+                                 QStringLiteral("hometel")};
+    const auto two = numbermatch::bestIds(*connection, QStringLiteral("KH_LXR"), columns,
+                                          {QStringLiteral("67"), QStringLiteral("99"), QStringLiteral("")});
+    EXPECT_EQ(two.value(QStringLiteral("67")), first);
+    EXPECT_EQ(two.value(QStringLiteral("99")), last);
+    EXPECT_FALSE(two.contains(QString()));
+
+    exec(QStringLiteral("drop table KH_LXR_numbertext"));
+    EXPECT_EQ(matched(monitor(), numbers), expected);
+}
