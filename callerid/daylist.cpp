@@ -33,20 +33,29 @@ QString dayCondition(const QDate& day)
         + sqltext::dateLiteral(day.addDays(1));
 }
 
-// The customer whose numbers hold the caller's number, best match first;
-// "陌生电话" when none is found or the lookup fails.
-QString customerOf(db::Connection& connection, const QString& callerId)
+// The customer of each number: the one whose numbers hold it, best match
+// first, read for all numbers at once; a number without one is not in the
+// result, nor any when the lookup fails.
+QHash<QString, QString> customersOf(db::Connection& connection, const QStringList& numbers)
 {
-    const QString number = callerId.trimmed();
-    QString name = QStringLiteral("陌生电话");
+    QHash<QString, QString> names;
     database::guarded([&] {
-        const auto companyId = numbermatch::bestId(connection, QStringLiteral("company"), kCompanyNumbers, number);
-        if (!companyId) return;
+        const QHash<QString, std::int64_t> companies =
+            numbermatch::bestIds(connection, QStringLiteral("company"), kCompanyNumbers, numbers);
+        if (companies.isEmpty()) return;
+        QStringList ids;
+        for (const std::int64_t id : companies) ids << QString::number(id);
         db::Recordset company;
-        company.open(QStringLiteral("select company_name from company where id=") + QString::number(*companyId), connection);
-        if (!company.eof()) name = company.field(0).toText();
+        company.open(QStringLiteral("select id,company_name from company where id in (") + ids.join(QLatin1Char(','))
+                         + QLatin1Char(')'),
+                     connection);
+        QHash<std::int64_t, QString> nameOf;
+        for (; !company.eof(); company.moveNext())
+            nameOf.insert(company.field(0).toLong(), company.field(1).toText());
+        for (auto match = companies.cbegin(); match != companies.cend(); ++match)
+            if (nameOf.contains(match.value())) names.insert(match.key(), nameOf.value(match.value()));
     });
-    return name;
+    return names;
 }
 
 } // namespace
@@ -61,17 +70,20 @@ void GtMain::LoadDayCalls(const QString& dayText)
         std::shared_ptr<db::Recordset> calls = Const::ExecSql(QStringLiteral("select * from Hv_Cidlist where ")
                                                               + dayCondition(day) + QStringLiteral(" order by datetime desc"));
         if (!calls || calls->eof()) return;
-        auto connection = database::openMain();
-        QHash<QString, QString> customers;   // a number that called again is looked up once
+        QStringList numbers;   // a number that called again is looked up once
         for (; !calls->eof(); calls->moveNext()) {
+            const QString number = calls->field(QStringLiteral("CallerID")).toText().trimmed();
+            if (!numbers.contains(number)) numbers << number;
+        }
+        const QHash<QString, QString> customers = customersOf(*database::openMain(), numbers);
+        for (calls->moveFirst(); !calls->eof(); calls->moveNext()) {
             const QString callerId = calls->field(QStringLiteral("CallerID")).toText();
-            if (!customers.contains(callerId)) customers.insert(callerId, customerOf(*connection, callerId));
             const db::Variant when = calls->field(QStringLiteral("DateTime"));
             QStringList texts{
                 QStringLiteral("%1.").arg(ListView3->itemCount() + 1, 2, 10, QLatin1Char('0')),
                 callerId,
                 when.isNullOrEmpty() ? QString() : when.toDate().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")),
-                customers.value(callerId),
+                customers.value(callerId.trimmed(), QStringLiteral("陌生电话")),
                 calls->field(QStringLiteral("UserNO")).toText(),
                 QString(),
                 calls->field(QStringLiteral("CidName")).toText()};

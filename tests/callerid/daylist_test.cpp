@@ -180,3 +180,26 @@ TEST_F(DayList, ExportNotOpenedTellsWhereTheWorkbookIs)
 } // namespace
 
 #include "daylist_test.moc"
+
+// Every caller of the day finds the customer the call handling's order
+// gives, a number that called twice and a number too short for the number
+// index included; nothing found is "陌生电话".
+TEST_F(DayList, EveryCallerFindsItsCustomerInOneReload)
+{
+    addCustomer(QStringLiteral("一号"), QStringLiteral("0755-81234567"));
+    addCustomer(QStringLiteral("二号"), QStringLiteral("13800138000"));
+    addCustomer(QStringLiteral("三号"), QStringLiteral("12"));
+    addCall(at(3, 10, 9, 0), QStringLiteral("81234567"));
+    addCall(at(3, 10, 9, 10), QStringLiteral("13800138000"));
+    addCall(at(3, 10, 9, 20), QStringLiteral("138001"));
+    addCall(at(3, 10, 9, 30), QStringLiteral("99999999"));
+    addCall(at(3, 10, 9, 40), QStringLiteral("12"));
+    addCall(at(3, 10, 9, 50), QStringLiteral("81234567"));
+    loadMonitor();
+    QStringList customers;
+    for (int row = 0; row < list()->itemCount(); ++row) customers << list()->text(row, 1) + QLatin1Char('=') + list()->text(row, 3);
+    EXPECT_EQ(customers, (QStringList{QStringLiteral("81234567=一号"), QStringLiteral("12=三号"),
+                                      QStringLiteral("99999999=陌生电话"), QStringLiteral("138001=二号"),
+                                      QStringLiteral("13800138000=二号"), QStringLiteral("81234567=一号")}));
+    EXPECT_EQ(shownCount(), QStringLiteral("6"));
+}
