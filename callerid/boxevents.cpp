@@ -118,7 +118,7 @@ void GtMain::offHook(std::int16_t ch)
         database::guarded([&] {
             auto connection = database::openMain();
             db::Recordset newest;
-            newest.open(QStringLiteral("select top 1 * from HV_Cidlist where CallerID=") + sqltext::quoted(number)
+            newest.open(QStringLiteral("select top 1 * from HV_Cidlist where CallerID=") + sqltext::quoted(loggedNumber(number))
                             + QStringLiteral(" order by id desc"),
                         *connection, db::CursorType::Static, db::LockType::Optimistic);
             if (newest.eof()) return;

@@ -11,6 +11,8 @@
 #include "platform/db/locale.h"
 #include "platform/ui/windows.h"
 
+#include <QRegularExpression>
+
 namespace callerid {
 
 namespace {
@@ -111,6 +113,23 @@ void GtMain::readCallerIdOptions(QString& outLine, QString& isPop)
     });
 }
 
+// The number as the call log holds it: a caller ID longer than the number
+// column (a noisy line) is logged cut to the column rather than not at all.
+// The width is read from the table's definition, so that a file made with
+// another width is served too.
+QString GtMain::loggedNumber(const QString& number)
+{
+    int width = -1;
+    database::guarded([&] {
+        auto column = database::query(QStringLiteral("select type from pragma_table_info('Hv_Cidlist') where name='CallerID'"));
+        if (column->eof()) return;
+        static const QRegularExpression declared(QStringLiteral("\\(\\s*(\\d+)\\s*\\)"));
+        const QRegularExpressionMatch match = declared.match(column->field(0).toText());
+        if (match.hasMatch()) width = match.captured(1).toInt();
+    });
+    return width < 0 ? number : number.left(width);
+}
+
 // The call-log row is written whole or not at all. An area that cannot be
 // looked up leaves the area empty; the row is still written.
 void GtMain::writeCallRow(const QString& userName)
@@ -121,12 +140,13 @@ void GtMain::writeCallRow(const QString& userName)
     else
         database::guarded([&] { area = AreaOfNumber(PhoneID_); });
     database::guarded([&] {
-        std::shared_ptr<db::Recordset> log = Const::ExecSql(QStringLiteral("select * from HV_Cidlist "));
+        // Opened only to add a row: no stored call is read.
+        std::shared_ptr<db::Recordset> log = Const::ExecSql(QStringLiteral("select * from HV_Cidlist where 1=0"));
         if (!log) return;
         log->addNew();
         try {
             log->setField(QStringLiteral("DateTime"), db::locale::now());
-            log->setField(QStringLiteral("CallerID"), TelNo_);
+            log->setField(QStringLiteral("CallerID"), loggedNumber(TelNo_));
             if (!userName.isNull()) log->setField(QStringLiteral("UserNO"), userName);
             log->setField(QStringLiteral("CidName"), Mymode::OperatorName);
             log->setField(QStringLiteral("CIDarea"), area);

@@ -69,6 +69,7 @@ private:
     // Incoming calls
     void readCallerIdOptions(QString& outLine, QString& isPop);
     void writeCallRow(const QString& userName);
+    static QString loggedNumber(const QString& number);
     void showKnownCaller(std::int32_t companyId);
     void showUnknownCaller();
     void writeStatusStrip(const std::optional<QString>& customerOrArea);

@@ -5,6 +5,7 @@
 
 #include "callerid/windows.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <functional>
@@ -212,3 +213,23 @@ TEST_F(BoxPump, ScriptedCallFromTheEnvironment)
 }
 
 } // namespace
+
+// A caller ID longer than the call log's number column (a noisy line) is
+// logged cut to the column, listed, and its recording filed in that row; the
+// monitor keeps the whole number for the pop-ups and the status strip.
+TEST_F(BoxPump, OverlongCallerIdIsLoggedCutToTheColumnAndRecorded)
+{
+    const QByteArray noisy = QByteArray("13800138000").repeated(6);   // 66 digits
+    const QString logged = QString::fromLatin1(noisy.left(50));
+    loadMonitor({1});
+    ring(0, noisy);
+    lineEvent(0, gxevent::OffHook);
+    tick();
+    EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist")), 1);
+    EXPECT_EQ(newestCall("CallerID"), logged);
+    EXPECT_EQ(monitor()->PhoneID(), QString::fromLatin1(noisy));
+    EXPECT_EQ(wavOf(logged), QStringLiteral("260310093015-%1-0.wav").arg(QString::fromLatin1(noisy)));
+    QCoreApplication::processEvents();   // the day list is filled after the tick
+    ASSERT_EQ(list()->itemCount(), 1);
+    EXPECT_EQ(list()->text(0, 1), logged);
+}
