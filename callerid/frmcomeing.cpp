@@ -2,6 +2,7 @@
 
 #include "callerid/numbermatch.h"
 #include "common/callmonitor.h"
+#include "common/customercard.h"
 #include "common/database.h"
 #include "common/mymode.h"
 #include "common/recordingfile.h"
@@ -223,8 +224,7 @@ void FrmComeing::command1_Click()
         ui::msgBox(QString::fromUtf8(kNoCustomer));
         return;
     }
-    Mymode::CurrentRecordId = customer;
-    ui::Windows::open(QStringLiteral("frmCustDetail"));
+    customercard::open(customer);
 }
 
 void FrmComeing::Image3_Click()

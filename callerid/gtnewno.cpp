@@ -2,7 +2,9 @@
 
 #include "callerid/numberarea.h"
 #include "common/callmonitor.h"
+#include "common/customercard.h"
 #include "common/database.h"
+#include "common/mymode.h"
 #include "common/skin.h"
 #include "platform/db/locale.h"
 #include "platform/ui/desktop.h"
@@ -146,7 +148,7 @@ void GtNewNo::Image3_Click()
 
 void GtNewNo::Image7_Click()
 {
-    ui::Windows::open(QStringLiteral("frmCustDetail"));
+    customercard::open(Mymode::CurrentRecordId);
 }
 
 void GtNewNo::OpenCustomerPicker()

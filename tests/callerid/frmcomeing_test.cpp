@@ -4,7 +4,10 @@
 // customer lookup by the shown number.
 #include "callerid_fixture.h"
 
+#include "common/cardboxes.h"
 #include "platform/media/player.h"
+
+#include <QTest>
 
 #include <QDir>
 #include <QFile>
@@ -232,4 +235,24 @@ TEST_F(CallRecord, LooksUpTheCustomerOfTheNumber)
     box->setText(QStringLiteral(" 812345678 "));
     w->control<ui::CommandButton>(QStringLiteral("command1"))->click();
     EXPECT_EQ(Mymode::CurrentRecordId, longer);
+}
+
+// A card loaded unseen for another customer (a new-record window read its
+// boxes) loads again when "→" is clicked: it shows the caller's customer.
+TEST_F(CallRecord, ArrowReloadsACardLoadedUnseenForAnotherCustomer)
+{
+    const int first = addCustomer(QStringLiteral("甲公司"), QStringLiteral("0755-1111111"));
+    addCustomer(QStringLiteral("乙公司"), QStringLiteral("81234567"));
+    ui::Form* w = openFor(call(QStringLiteral("81234567")));
+    w->show();
+    Mymode::CurrentRecordId = first;
+    EXPECT_EQ(customercard::boxText(QStringLiteral("companyname")), QStringLiteral("甲公司"));
+    ASSERT_FALSE(ui::Windows::loaded(QStringLiteral("frmCustDetail"))->isVisible());
+
+    QTest::mouseClick(w->control<ui::CommandButton>(QStringLiteral("command1")), Qt::LeftButton);
+    ui::Form* card = ui::Windows::loaded(QStringLiteral("frmCustDetail"));
+    ASSERT_NE(card, nullptr);
+    EXPECT_TRUE(card->isVisible());
+    EXPECT_EQ(card->control<ui::TextBox>(QStringLiteral("companyname"))->text(), QStringLiteral("乙公司"));
+    EXPECT_EQ(window(), w);
 }

@@ -5,6 +5,9 @@
 
 #include "callerid/gtnewno.h"
 #include "common/callmonitor.h"
+#include "common/cardboxes.h"
+
+#include <QTest>
 
 namespace {
 
@@ -191,4 +194,25 @@ TEST_F(UnknownCaller, AddNumberFillsTheFirstEmptyNumber)
     window = addNumber(QStringLiteral("1 or 1=1"));
     EXPECT_TRUE(messages.shown().empty());
     EXPECT_TRUE(isLoaded(window));
+}
+
+// A card loaded unseen for another customer (a new-record window read its
+// boxes) loads again for the customer CurrentRecordId names when the card
+// button is clicked.
+TEST_F(UnknownCaller, CardButtonReloadsACardLoadedUnseenForAnotherCustomer)
+{
+    const int first = addCustomer(QStringLiteral("甲公司"));
+    const int second = addCustomer(QStringLiteral("乙公司"));
+    Mymode::CurrentRecordId = first;
+    EXPECT_EQ(customercard::boxText(QStringLiteral("companyname")), QStringLiteral("甲公司"));
+    ASSERT_FALSE(ui::Windows::loaded(QStringLiteral("frmCustDetail"))->isVisible());
+
+    ui::Form* popUp = popUpFor("13800138000");
+    Mymode::CurrentRecordId = second;
+    QTest::mouseClick(popUp->control<ui::PictureButton>(QStringLiteral("Image7")), Qt::LeftButton);
+    ui::Form* card = ui::Windows::loaded(QStringLiteral("frmCustDetail"));
+    ASSERT_NE(card, nullptr);
+    EXPECT_TRUE(card->isVisible());
+    EXPECT_EQ(card->control<ui::TextBox>(QStringLiteral("companyname"))->text(), QStringLiteral("乙公司"));
+    EXPECT_TRUE(isLoaded(popUp));
 }
