@@ -55,12 +55,13 @@ GtMain::GtMain() : ui::Form(QStringLiteral("GtMain"))
 void GtMain::addControls()
 {
     // The date pictures: year, month before "月" and day before "日" on digit
-    // displays; Picture3 and Picture6 stay blank.
-    yearDisplay.NewLCD(ui::addPictureBox(this, QStringLiteral("Picture1"), 120, 120, 900, 420));
-    ui::addPictureBox(this, QStringLiteral("Picture3"), 1080, 120, 300, 420);
+    // displays. The year's picture is wide enough for four digits and takes
+    // the place of Picture3; Picture3 and Picture6 hold nothing and are not shown.
+    yearDisplay.NewLCD(ui::addPictureBox(this, QStringLiteral("Picture1"), 120, 120, 1260, 420));
+    ui::addPictureBox(this, QStringLiteral("Picture3"), 1080, 120, 300, 420)->setVisible(false);
     monthDisplay.NewLCD(ui::addPictureBox(this, QStringLiteral("Picture4"), 1440, 120, 480, 420));
     dayDisplay.NewLCD(ui::addPictureBox(this, QStringLiteral("Picture5"), 2220, 120, 480, 420));
-    ui::addPictureBox(this, QStringLiteral("Picture6"), 3000, 120, 300, 420);
+    ui::addPictureBox(this, QStringLiteral("Picture6"), 3000, 120, 300, 420)->setVisible(false);
     const double label1Places[][2] = {{1980, 180}, {2760, 180}, {3480, 180}, {120, 660}, {120, 4380}, {3480, 180}};
     for (int i = 0; i < 6; ++i)
         Label1[i] = addLabel(QStringLiteral("Label1(%1)").arg(i), QString::fromUtf8(kLabel1Captions[i]),

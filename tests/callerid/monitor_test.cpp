@@ -9,6 +9,9 @@
 #include "platform/ui/picturebox.h"
 
 #include <QSettings>
+#include <algorithm>
+#include <set>
+#include <vector>
 
 namespace {
 
@@ -128,3 +131,53 @@ TEST_F(CallMonitorTest, HidingKeepsEverythingAndAMinimisedWindowKeepsNoRectangle
 }
 
 } // namespace
+
+namespace {
+
+// The digits a display shows, read back from its drawing: each digit's
+// segments probed at the middle of their middle line, as the display places
+// them (x from 2 by W + 3, top 2, H the inner height less 6, W = H / 2 + 2).
+QString shownDigits(ui::PictureBox* box, int digits)
+{
+    const int H = static_cast<int>(box->scaleHeight()) - 6, W = H / 2 + 2, h = H / 2, y = 2;
+    const QImage picture = box->picture();
+    const QColor back = picture.pixelColor(0, 0);
+    const std::vector<std::set<int>> segmentsOf = {{1, 2, 3, 4, 5, 6}, {2, 3},          {1, 2, 4, 5, 7},
+                                                   {1, 2, 3, 4, 7},    {2, 3, 6, 7},    {1, 3, 4, 6, 7},
+                                                   {1, 3, 4, 5, 6, 7}, {1, 2, 3},       {1, 2, 3, 4, 5, 6, 7},
+                                                   {1, 2, 3, 4, 6, 7}};
+    QString shown;
+    for (int i = 0; i < digits; ++i) {
+        const int x = 2 + i * (W + 3);
+        const std::pair<int, int> probes[] = {{x + W / 2, y + 1},     {x + W - 2, y + h / 2}, {x + W - 2, y + h + h / 2},
+                                              {x + W / 2, y + H - 1}, {x + 1, y + h + h / 2}, {x + 1, y + h / 2},
+                                              {x + W / 2, y + h}};
+        std::set<int> lit;
+        for (int s = 0; s < 7; ++s) {
+            const auto [px, py] = probes[s];
+            if (px < picture.width() && py < picture.height() && picture.pixelColor(px, py) != back) lit.insert(s + 1);
+        }
+        const auto digit = std::find(segmentsOf.begin(), segmentsOf.end(), lit);
+        shown += digit == segmentsOf.end() ? QLatin1Char('?') : QChar(static_cast<char16_t>(u'0' + (digit - segmentsOf.begin())));
+    }
+    return shown;
+}
+
+} // namespace
+
+// The date of the start on the three digit displays, every digit whole inside
+// its picture; the two pictures that hold nothing are not shown.
+TEST_F(CallMonitorTest, DateDisplaysShowTheWholeYearMonthAndDay)
+{
+    setNow(QDate(2026, 12, 9), QTime(9, 0));
+    loadMonitor();
+    monitor()->show();
+    auto* year = ctl<ui::PictureBox>("Picture1");
+    const int W = (static_cast<int>(year->scaleHeight()) - 6) / 2 + 2;
+    EXPECT_LE(2 + 3 * (W + 3) + W, static_cast<int>(year->scaleWidth()));   // the fourth digit's right edge
+    EXPECT_EQ(shownDigits(year, 4), QStringLiteral("2026"));
+    EXPECT_EQ(shownDigits(ctl<ui::PictureBox>("Picture4"), 2), QStringLiteral("12"));
+    EXPECT_EQ(shownDigits(ctl<ui::PictureBox>("Picture5"), 2), QStringLiteral("09"));
+    EXPECT_FALSE(ctl<ui::PictureBox>("Picture3")->isVisible());
+    EXPECT_FALSE(ctl<ui::PictureBox>("Picture6")->isVisible());
+}
