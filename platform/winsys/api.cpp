@@ -293,8 +293,9 @@ BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR idOrSub, const char* text)
     System::MenuItem item;
     item.type = (flags & MF_SEPARATOR) ? MFT_SEPARATOR : (flags & MF_OWNERDRAW) ? MFT_OWNERDRAW : MFT_STRING;
     item.state = (flags & MF_GRAYED ? MFS_GRAYED : 0) | (flags & MF_CHECKED ? MFS_CHECKED : 0);
+    // A popup item's id is its submenu handle: owner drawing finds the item by it.
     if (flags & MF_POPUP) item.sub = HMENU(idOrSub);
-    else item.id = UINT(idOrSub);
+    item.id = UINT(idOrSub);
     if (text && item.type == MFT_STRING) item.text = text;
     m->items.push_back(item);
     return 1;

@@ -50,9 +50,26 @@ private:
     QtMenuLoop& loop_;
 };
 
+constexpr int kArrowWidth = 12;
+
+// A right-pointing triangle at the right end of an item's row.
+void drawSubmenuArrow(QPainter& painter, const QRect& row, const QColor& colour)
+{
+    const int right = row.right() - 6, middle = row.center().y();
+    const QPoint triangle[] = {QPoint(right - 3, middle - 3), QPoint(right, middle), QPoint(right - 3, middle + 3)};
+    painter.save();
+    painter.setPen(colour);
+    painter.setBrush(colour);
+    painter.drawPolygon(triangle, 3);
+    painter.restore();
+}
+
 } // namespace
 
-QtMenuLoop::QtMenuLoop(QtSystem& system, HWND owner) : system_(system), owner_(owner) {}
+QtMenuLoop::QtMenuLoop(QtSystem& system, HWND owner, bool systemMenu)
+    : system_(system), owner_(owner), menuFlag_(systemMenu ? MF_SYSMENU : 0)
+{
+}
 
 QtMenuLoop::~QtMenuLoop()
 {
@@ -76,7 +93,7 @@ bool QtMenuLoop::filtered(UINT msg, WPARAM wParam, QPoint global)
 
 void QtMenuLoop::open(HMENU menu, int position, QPoint at)
 {
-    system_.deliver(owner_, WM_INITMENUPOPUP, WPARAM(menu), MAKELPARAM(position, 0));
+    system_.deliver(owner_, WM_INITMENUPOPUP, WPARAM(menu), MAKELPARAM(position, menuFlag_ && open_.empty() ? 1 : 0));
     System::Menu* m = system_.menu(menu);
     if (!m) return;
     Open popup;
@@ -95,6 +112,7 @@ void QtMenuLoop::open(HMENU menu, int position, QPoint at)
             w = int(mis.itemWidth);
             h = int(mis.itemHeight);
         }
+        if (item.sub) w += kArrowWidth;   // the arrow gets its own room beside the text
         popup.rects.emplace_back(2, y, 0, h);
         width = std::max(width, w);
         y += h;
@@ -154,6 +172,13 @@ void QtMenuLoop::paint(QWidget* widget, QPainter& painter)
             }
         }
         if (const QImage* image = gdi.bitmapImage(bitmap)) painter.drawImage(0, 0, *image);
+        // The system draws the arrow of a submenu item over what the owner drew.
+        for (size_t i = 0; m && i < m->items.size() && i < popup.rects.size(); ++i) {
+            const System::MenuItem& item = m->items[i];
+            if (!item.sub) continue;
+            const bool light = (item.state & MFS_HILITE) && !(item.type & MFT_OWNERDRAW);
+            drawSubmenuArrow(painter, popup.rects[i], Gdi::color(Gdi::sysColor(light ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT)));
+        }
         gdi.selectObject(dc, old);
         gdi.deleteObject(bitmap);
         gdi.deleteDC(dc);
@@ -180,7 +205,7 @@ void QtMenuLoop::select(int position)
     System::MenuItem& item = m->items[size_t(position)];
     item.state |= MFS_HILITE;
     popup.selected = position;
-    const UINT flags = MF_HILITE | (item.sub ? MF_POPUP : 0) | (item.type & MFT_OWNERDRAW ? MF_OWNERDRAW : 0);
+    const UINT flags = MF_HILITE | menuFlag_ | (item.sub ? MF_POPUP : 0) | (item.type & MFT_OWNERDRAW ? MF_OWNERDRAW : 0);
     const HMENU menu = popup.menu;
     system_.deliver(owner_, WM_MENUSELECT, MAKEWPARAM(item.sub ? position : int(item.id), int(flags)), LPARAM(menu));
     if (!open_.empty() && open_.back().widget) open_.back().widget->update();
@@ -267,7 +292,7 @@ void QtMenuLoop::key(int vk, QChar text)
             choose(int(i));
             return;
         }
-    const LRESULT answer = system_.deliver(owner_, WM_MENUCHAR, MAKEWPARAM(text.unicode(), MF_POPUP), LPARAM(top.menu));
+    const LRESULT answer = system_.deliver(owner_, WM_MENUCHAR, MAKEWPARAM(text.unicode(), int(MF_POPUP | menuFlag_)), LPARAM(top.menu));
     if (HIWORD(answer) == MNC_EXECUTE) choose(LOWORD(answer));
     else if (HIWORD(answer) == MNC_SELECT) select(LOWORD(answer));
     else if (HIWORD(answer) == MNC_CLOSE) finish();
@@ -293,14 +318,13 @@ void QtMenuLoop::press(QPoint global)
     finish();   // a click outside every popup
 }
 
-LRESULT QtMenuLoop::run(HMENU menu, int x, int y)
+bool QtMenuLoop::run(HMENU menu, int x, int y)
 {
     open(menu, 0, QPoint(x, y));
-    if (open_.empty()) return 0;
+    if (open_.empty()) return false;
     if (!done_) loop_.exec();
     while (!open_.empty()) closeInnermost();
-    if (chosen_) system_.deliver(owner_, WM_COMMAND, MAKEWPARAM(int(command_), 0), 0);
-    return 1;
+    return chosen_;
 }
 
 } // namespace winsys

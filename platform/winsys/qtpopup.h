@@ -17,10 +17,13 @@ class QtSystem;
 
 class QtMenuLoop {
 public:
-    QtMenuLoop(QtSystem& system, HWND owner);
+    // `systemMenu`: the loop runs the window menu; its messages say so.
+    QtMenuLoop(QtSystem& system, HWND owner, bool systemMenu = false);
     ~QtMenuLoop();
-    // Runs the loop of a popup shown at (x, y); returns when it has closed.
-    LRESULT run(HMENU menu, int x, int y);
+    // Runs the loop of a popup shown at (x, y); returns when it has closed,
+    // true when an item was chosen (its id is command()).
+    bool run(HMENU menu, int x, int y);
+    UINT command() const { return command_; }
     // A posted WM_CANCELMODE for the owner ends the loop.
     void cancel();
     HWND owner() const { return owner_; }
@@ -48,6 +51,7 @@ private:
 
     QtSystem& system_;
     HWND owner_;
+    UINT menuFlag_;   // MF_SYSMENU for the window menu
     std::vector<Open> open_;
     QEventLoop loop_;
     bool done_ = false;

@@ -143,6 +143,10 @@ HWND QtSystem::registerWindow(QtWindow* w)
 void QtSystem::unregisterWindow(HWND hwnd)
 {
     widgets_.erase(hwnd);
+    if (auto menu = windowMenus_.find(hwnd); menu != windowMenus_.end()) {
+        destroyMenu(menu->second);
+        windowMenus_.erase(menu);
+    }
     removeWindow(hwnd);
 }
 
@@ -200,6 +204,9 @@ LRESULT QtSystem::defaultProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_NCLBUTTONDOWN:
         if (wParam == HTCAPTION) w->beginMove();
+        else if (wParam >= HTLEFT && wParam <= HTBOTTOMRIGHT)
+            w->beginResize(LRESULT(wParam), QPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+        else if (wParam == HTSYSMENU) sys->trackWindowMenu(hwnd);
         return 0;
     case WM_SYSCOMMAND:
         switch (wParam & 0xFFF0) {
@@ -208,6 +215,11 @@ LRESULT QtSystem::defaultProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         case SC_MAXIMIZE: w->showMaximized(); break;
         case SC_RESTORE: w->showNormal(); break;
         case SC_MOVE: w->beginMove(); break;
+        case SC_SIZE: {
+            const POINT p = sys->cursorPos();
+            w->beginResize(HTBOTTOMRIGHT, QPoint(p.x, p.y));
+            break;
+        }
         default: break;
         }
         return 0;
@@ -365,18 +377,68 @@ int QtSystem::systemMetric(int index)
 
 LRESULT QtSystem::trackPopup(HMENU menu, UINT, int x, int y, HWND hwnd, const TPMPARAMS*)
 {
+    return trackMenu(menu, x, y, hwnd, false);
+}
+
+// The loop with the messages around it: the loop's start and the menu's
+// initialisation before the first popup opens, the loop's end once the last
+// has closed, and then the chosen item's command.
+LRESULT QtSystem::trackMenu(HMENU menu, int x, int y, HWND hwnd, bool windowMenu)
+{
     if (!this->menu(menu) || !window(hwnd) || menuLoop_) return 0;
-    QtMenuLoop loop(*this, hwnd);
+    QtMenuLoop loop(*this, hwnd, windowMenu);
     menuLoop_ = &loop;
-    LRESULT result = 0;
+    deliver(hwnd, WM_ENTERMENULOOP, windowMenu ? 0 : 1, 0);
+    deliver(hwnd, WM_INITMENU, WPARAM(menu), 0);
+    bool chosen = false;
     try {
-        result = loop.run(menu, x, y);
+        chosen = loop.run(menu, x, y);
     } catch (...) {
         menuLoop_ = nullptr;
         throw;
     }
     menuLoop_ = nullptr;
-    return result;
+    deliver(hwnd, WM_EXITMENULOOP, windowMenu ? 0 : 1, 0);
+    if (chosen) {
+        if (windowMenu) deliver(hwnd, WM_SYSCOMMAND, loop.command(), MAKELPARAM(x, y));
+        else deliver(hwnd, WM_COMMAND, MAKEWPARAM(int(loop.command()), 0), 0);
+    }
+    return 1;
+}
+
+HMENU QtSystem::windowMenu(HWND hwnd)
+{
+    if (auto found = windowMenus_.find(hwnd); found != windowMenus_.end()) return found->second;
+    const HMENU menu = createMenu();
+    AppendMenuA(menu, MF_STRING, SC_RESTORE, "还原(&R)");
+    AppendMenuA(menu, MF_STRING, SC_MOVE, "移动(&M)");
+    AppendMenuA(menu, MF_STRING, SC_SIZE, "大小(&S)");
+    AppendMenuA(menu, MF_STRING, SC_MINIMIZE, "最小化(&N)");
+    AppendMenuA(menu, MF_STRING, SC_MAXIMIZE, "最大化(&X)");
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, SC_CLOSE, "关闭(&C)\tAlt+F4");
+    windowMenus_[hwnd] = menu;
+    return menu;
+}
+
+void QtSystem::trackWindowMenu(HWND hwnd)
+{
+    Window* record = window(hwnd);
+    if (!record) return;
+    const HMENU menu = windowMenu(hwnd);
+    const LONG style = record->style;
+    const bool maximised = style & WS_MAXIMIZE, minimised = style & WS_MINIMIZE;
+    const std::pair<UINT, bool> allowed[] = {
+        {SC_RESTORE, maximised || minimised},
+        {SC_MOVE, !maximised},
+        {SC_SIZE, !maximised && !minimised && (style & WS_THICKFRAME)},
+        {SC_MINIMIZE, !minimised && (style & WS_MINIMIZEBOX)},
+        {SC_MAXIMIZE, !maximised && (style & WS_MAXIMIZEBOX)},
+    };
+    for (const auto& [command, on] : allowed)
+        if (MenuItem* item = menuItem(menu, command, false)) item->state = on ? 0 : MFS_GRAYED;
+    // It opens under the icon, at the client area's top left corner.
+    trackMenu(menu, record->rect.left + record->client.left, record->rect.top + record->client.top, hwnd, true);
 }
 
 int QtSystem::virtualKey(int key)
@@ -554,6 +616,44 @@ void QtWindow::beginMove()
     }
 }
 
+void QtWindow::beginResize(LRESULT hit, QPoint from)
+{
+    Qt::Edges edges;
+    if (hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT) edges |= Qt::LeftEdge;
+    if (hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT) edges |= Qt::RightEdge;
+    if (hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT) edges |= Qt::TopEdge;
+    if (hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT) edges |= Qt::BottomEdge;
+    if (!edges) return;
+    if (windowHandle() && windowHandle()->startSystemResize(edges)) return;
+    // Without a system resize the dragged edges follow the mouse until the release.
+    sizing_ = edges;
+    sizeAnchor_ = from;
+    sizeStart_ = geometry();
+}
+
+// The frame and a strip of client area stay: a window is never dragged smaller.
+QSize QtWindow::smallestSize() const
+{
+    const System::Window* record = system().window(hwnd_);
+    if (!record) return QSize(120, 40);
+    const RECT& c = record->client;
+    const int frameWidth = int((record->rect.right - record->rect.left) - (c.right - c.left));
+    const int frameHeight = int((record->rect.bottom - record->rect.top) - (c.bottom - c.top));
+    return QSize(std::max(120, frameWidth + 1), std::max(40, frameHeight + 1));
+}
+
+void QtWindow::followResize(QPoint cursor)
+{
+    const QPoint d = cursor - sizeAnchor_;
+    const QSize least = smallestSize();
+    QRect r = sizeStart_;
+    if (sizing_ & Qt::LeftEdge) r.setLeft(std::min(r.left() + d.x(), r.right() + 1 - least.width()));
+    if (sizing_ & Qt::RightEdge) r.setRight(std::max(r.right() + d.x(), r.left() - 1 + least.width()));
+    if (sizing_ & Qt::TopEdge) r.setTop(std::min(r.top() + d.y(), r.bottom() + 1 - least.height()));
+    if (sizing_ & Qt::BottomEdge) r.setBottom(std::max(r.bottom() + d.y(), r.top() - 1 + least.height()));
+    setGeometry(r);
+}
+
 void QtWindow::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -637,6 +737,10 @@ LRESULT QtWindow::hitTest(QPointF global) { return system().deliver(hwnd_, WM_NC
 
 void QtWindow::mouseMoveEvent(QMouseEvent* e)
 {
+    if (sizing_) {
+        followResize(e->globalPosition().toPoint());
+        return;
+    }
     if (moving_) {
         if (QtSystem* sys = qtSystem()) {
             const POINT p = sys->cursorPos();
@@ -663,6 +767,11 @@ void QtWindow::mousePressEvent(QMouseEvent* e)
 
 void QtWindow::mouseReleaseEvent(QMouseEvent* e)
 {
+    if (sizing_) {
+        followResize(e->globalPosition().toPoint());
+        sizing_ = {};
+        return;
+    }
     if (moving_) {
         moving_ = false;
         return;

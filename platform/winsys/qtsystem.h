@@ -57,6 +57,10 @@ public:
 
     // The popup-menu loop running now, or nullptr.
     QtMenuLoop* menuLoop() const { return menuLoop_; }
+    // The window menu (restore, move, size, minimise, maximise, close), its
+    // items enabled as the window's state allows, tracked under the caption;
+    // a choice arrives as WM_SYSCOMMAND.
+    void trackWindowMenu(HWND);
 
     // The frame's client rectangle changed: the widget follows the record.
     void frameChanged(HWND);
@@ -65,7 +69,11 @@ protected:
     bool eventFilter(QObject*, QEvent*) override;
 
 private:
+    LRESULT trackMenu(HMENU, int x, int y, HWND, bool windowMenu);
+    HMENU windowMenu(HWND);
+
     std::map<HWND, QPointer<QtWindow>> widgets_;
+    std::map<HWND, HMENU> windowMenus_;
     std::map<UINT_PTR, QTimer*> timers_;
     UINT_PTR lastTimer_ = 0;
     bool haveCursor_ = false;
@@ -92,6 +100,9 @@ public:
     // The strip that shows the window's own menu while the system frame is on.
     QWidget* menuStrip() const { return strip_; }
     void beginMove();
+    // A press on a border or corner (hit code HTLEFT..HTBOTTOMRIGHT) at the
+    // screen point `from`: the edges follow the mouse until the release.
+    void beginResize(LRESULT hit, QPoint from);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -120,6 +131,11 @@ private:
     bool syncing_ = false;
     bool moving_ = false;
     QPoint moveAnchor_;
+    Qt::Edges sizing_;
+    QPoint sizeAnchor_;
+    QRect sizeStart_;
+    void followResize(QPoint cursor);
+    QSize smallestSize() const;
 };
 
 } // namespace winsys

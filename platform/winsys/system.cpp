@@ -223,9 +223,16 @@ System::MenuItem* System::menuItem(HMENU h, UINT item, bool byPosition, HMENU* o
             if (owner) *owner = h;
             return &candidate;
         }
+    // A command in a submenu comes first; else the popup item whose id (its
+    // submenu handle) it is.
     for (MenuItem& candidate : m->items)
-        if (candidate.sub)
+        if (candidate.sub) {
             if (MenuItem* found = menuItem(candidate.sub, item, false, owner)) return found;
+            if (candidate.id == item) {
+                if (owner) *owner = h;
+                return &candidate;
+            }
+        }
     return nullptr;
 }
 

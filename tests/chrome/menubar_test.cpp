@@ -424,3 +424,75 @@ TEST_F(MenuBarTest, AReleasedBarIsNeverCalledAgain)
     EXPECT_TRUE(fake.trackCalls.empty());
     menuBar = std::make_shared<cMenuBar>();
 }
+
+// A submenu inside a popup: its item's id is the submenu handle, as the
+// menu functions give it, so the bar measures and draws the item it converted.
+TEST_F(MenuBarTest, ASubmenuItemIsFoundByItsHandleAndDrawnWithItsCaption)
+{
+    const HMENU recent = CreatePopupMenu();
+    AppendMenuA(recent, MF_STRING, 111, "a.txt");
+    AppendMenuA(file, MF_POPUP, UINT_PTR(recent), "&Recent");
+
+    MENUITEMINFOA info;
+    info.fMask = MIIM_ID | MIIM_SUBMENU;
+    ASSERT_TRUE(GetMenuItemInfoA(file, 4, 1, &info));
+    EXPECT_EQ(info.wID, UINT(UINT_PTR(recent)));
+    EXPECT_EQ(info.hSubMenu, recent);
+    EXPECT_EQ(GetMenuItemID(file, 4), -1);
+    EXPECT_EQ(GetSubMenu(file, 4), recent);
+    // By command: the item whose id it is; a command inside the submenu is still found first.
+    char text[32] = {};
+    MENUITEMINFOA byId;
+    byId.fMask = MIIM_TYPE | MIIM_SUBMENU;
+    byId.dwTypeData = text;
+    byId.cch = sizeof text;
+    ASSERT_TRUE(GetMenuItemInfoA(bar, UINT(UINT_PTR(recent)), 0, &byId));
+    EXPECT_STREQ(text, "&Recent");
+    EXPECT_EQ(byId.hSubMenu, recent);
+    byId.cch = sizeof text;
+    ASSERT_TRUE(GetMenuItemInfoA(bar, 111, 0, &byId));
+    EXPECT_STREQ(text, "a.txt");
+    // The bar's own popup items carry their handles too.
+    info.fMask = MIIM_ID;
+    GetMenuItemInfoA(bar, 0, 1, &info);
+    EXPECT_EQ(info.wID, UINT(UINT_PTR(file)));
+
+    render();
+    menuBar->MakeOwnerDraw(file);
+    MEASUREITEMSTRUCT measure;
+    measure.CtlType = ODT_MENU;
+    measure.itemID = UINT(UINT_PTR(recent));
+    fake.answers[WM_MEASUREITEM] = 9;
+    EXPECT_EQ(SendMessageA(hwnd, WM_MEASUREITEM, 0, LPARAM(&measure)), 0);
+    EXPECT_EQ(fake.receivedCount(WM_MEASUREITEM), 0);
+    const auto& recentItem = menuBar->SavedItems()[4];
+    EXPECT_EQ(recentItem.caption, "&Recent");
+    EXPECT_EQ(measure.itemWidth, UINT(recentItem.textWidth + recentItem.shortcutWidth + 38));   // the popup has a shortcut column
+    EXPECT_GT(measure.itemHeight, 6u);   // a row, not a separator
+
+    const HBITMAP itemCanvas = CreateCompatibleBitmap(0, 200, 30);
+    const HDC dc = CreateCompatibleDC(0);
+    SelectObject(dc, itemCanvas);
+    DRAWITEMSTRUCT dis;
+    dis.CtlType = ODT_MENU;
+    dis.itemID = UINT(UINT_PTR(recent));
+    dis.hwndItem = file;
+    dis.hDC = dc;
+    dis.rcItem = RECT{0, 0, 150, 22};
+    const size_t mark = fake.gdi().textLog.size();
+    SendMessageA(hwnd, WM_DRAWITEM, 0, LPARAM(&dis));
+    const auto* caption = drawn("&Recent", mark);
+    ASSERT_TRUE(caption);
+    EXPECT_EQ(caption->rect.left, 24);
+    DeleteDC(dc);
+    DeleteObject(itemCanvas);
+
+    // Restored, the item is a submenu again under its handle.
+    menuBar->RestoreMenuItems();
+    info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
+    info.dwTypeData = nullptr;
+    GetMenuItemInfoA(file, 4, 1, &info);
+    EXPECT_EQ(info.fType, UINT(MFT_STRING));
+    EXPECT_EQ(info.hSubMenu, recent);
+    EXPECT_EQ(info.wID, UINT(UINT_PTR(recent)));
+}
