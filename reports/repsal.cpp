@@ -19,9 +19,14 @@ const KindOption kKindOptions[] = {
     {4, "按产品统计", 2400, 1575}, {5, "按客户统计", 2880, 1695},
 };
 
+// The design's 1455 twips for the grand total hold "小计：" and a few digits
+// only; the label reaches to the list's right edge (8655), so that any total
+// the list can sum shows whole.
+const double kTotalsWidth = 8655 - 1320;
+
 } // namespace
 
-RepSal::RepSal() : ReportWindow(QStringLiteral("repsal"), 1455)
+RepSal::RepSal() : ReportWindow(QStringLiteral("repsal"), kTotalsWidth)
 {
     setCaption(QStringLiteral("销售统计表"));
     for (const KindOption& kind : kKindOptions) {

@@ -1,5 +1,6 @@
 #include "platform/ui/chart.h"
 
+#include "platform/ui/chartdepth.h"
 #include "platform/ui/controls.h"
 
 #include <QAreaSeries>
@@ -7,23 +8,55 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QGraphicsLayout>
 #include <QLineSeries>
+#include <QScrollBar>
+#include <QSet>
 #include <QTimer>
+#include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 
 namespace ui {
 
 namespace {
+
+const QChar kZeroWidthSpace(0x200B);
+
 bool isThreeDimensional(int type)
 {
     return type == 0 || type == 2 || type == 4;
 }
+
+// The category axis keeps one entry per distinct text and none for an empty
+// one, so rows of equal or empty labels are told apart by trailing zero-width
+// spaces, which draw nothing: each row keeps its own slot under its own value.
+QStringList distinctCategories(const QStringList& labels)
+{
+    QSet<QString> taken;
+    QStringList categories;
+    for (QString label : labels) {
+        if (label.isEmpty()) label = kZeroWidthSpace;
+        while (taken.contains(label)) label += kZeroWidthSpace;
+        taken.insert(label);
+        categories << label;
+    }
+    return categories;
+}
+
+QBarCategoryAxis* categoryAxis(QChart* chart)
+{
+    const auto axes = chart->axes(Qt::Horizontal);
+    return axes.isEmpty() ? nullptr : qobject_cast<QBarCategoryAxis*>(axes.first());
+}
+
 } // namespace
 
 Chart::Chart(QWidget* parent) : QChartView(new QChart(), parent)
 {
     setRenderHint(QPainter::Antialiasing, false);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     chart()->setAnimationOptions(QChart::NoAnimation);
     chart()->legend()->hide();
     redraw();
@@ -32,6 +65,16 @@ Chart::Chart(QWidget* parent) : QChartView(new QChart(), parent)
 QColor Chart::seriesColor()
 {
     return QColor(0x3A, 0x7B, 0xD5);
+}
+
+QColor Chart::topFaceColor()
+{
+    return seriesColor().lighter(140);
+}
+
+QColor Chart::sideFaceColor()
+{
+    return seriesColor().darker(160);
 }
 
 void Chart::setRowCount(int count)
@@ -108,6 +151,27 @@ QAbstractSeries* Chart::series()
     return all.isEmpty() ? nullptr : all.first();
 }
 
+QString Chart::shownLabel(int row)
+{
+    series();
+    QBarCategoryAxis* axis = categoryAxis(chart());
+    if (!axis || row < 1 || row > axis->count()) return QString();
+    return axis->at(row - 1).remove(kZeroWidthSpace);
+}
+
+bool Chart::labelsUpright()
+{
+    series();
+    return upright_;
+}
+
+QString Chart::valueText(int row) const
+{
+    if (row < 1 || row > rowCount()) return QString();
+    const Row& shown = rows_[static_cast<size_t>(row - 1)];
+    return shown.label + QStringLiteral("：") + QString::number(shown.value, 'g', 15);
+}
+
 // Filling a chart sets every row one by one: the drawing waits until the
 // filling handler has returned.
 void Chart::changed()
@@ -122,6 +186,8 @@ void Chart::changed()
 void Chart::redraw()
 {
     pending_ = false;
+    QToolTip::hideText();
+    setToolTip(QString());
     QChart* chart = this->chart();
     chart->removeAllSeries();
     for (QAbstractAxis* axis : chart->axes()) {
@@ -131,38 +197,42 @@ void Chart::redraw()
     chart->setTitle(title_);
     chart->legend()->setVisible(legend_);
 
-    QStringList categories;
+    QStringList labels;
     double low = 0;
     double high = 0;
     for (const Row& row : rows_) {
-        categories << row.label;
+        labels << row.label;
         low = std::min(low, row.value);
         high = std::max(high, row.value);
     }
     if (high == low) high = low + 1;
 
     const QColor colour = seriesColor();
-    const bool raised = isThreeDimensional(type_);
     QAbstractSeries* series = nullptr;
     if (type_ <= 1) {
         auto* set = new QBarSet(columnLabel_);
         for (const Row& row : rows_) set->append(row.value);
         set->setColor(colour);
-        set->setBorderColor(raised ? colour.darker(170) : colour);
+        set->setBorderColor(colour);
         auto* bars = new QBarSeries();
         bars->append(set);
+        connect(bars, &QBarSeries::hovered, this, [this](bool on, int index, QBarSet*) { pointAt(index, on); });
         series = bars;
     } else {
         auto* line = new QLineSeries();
         for (size_t i = 0; i < rows_.size(); ++i) line->append(static_cast<double>(i), rows_[i].value);
-        line->setPen(QPen(colour, raised ? 4 : 2));
+        line->setPen(QPen(colour, isThreeDimensional(type_) ? 4 : 2));
         if (type_ == 4) {
             auto* area = new QAreaSeries(line);
             line->setParent(area);
             area->setColor(colour);
-            area->setBorderColor(colour.darker(170));
+            area->setBorderColor(colour);
+            connect(area, &QAreaSeries::hovered, this,
+                    [this](const QPointF& point, bool on) { pointAt(static_cast<int>(std::lround(point.x())), on); });
             series = area;
         } else {
+            connect(line, &QLineSeries::hovered, this,
+                    [this](const QPointF& point, bool on) { pointAt(static_cast<int>(std::lround(point.x())), on); });
             series = line;
         }
     }
@@ -170,13 +240,105 @@ void Chart::redraw()
     chart->addSeries(series);
 
     auto* across = new QBarCategoryAxis();
-    across->append(categories);
+    across->append(distinctCategories(labels));
     auto* up = new QValueAxis();
     up->setRange(low, high);
     chart->addAxis(across, Qt::AlignBottom);
     chart->addAxis(up, Qt::AlignLeft);
     series->attachAxis(across);
     series->attachAxis(up);
+    fitToRows();
+}
+
+// Each row gets a slot at least as wide as its label across, or, when the
+// labels do not fit across, as the height of a line with the labels upright.
+// The chart is as wide as its slots need; wider than the view, it scrolls.
+void Chart::fitToRows()
+{
+    QChart* chart = this->chart();
+    QBarCategoryAxis* across = categoryAxis(chart);
+    const QSize room = contentsRect().size();
+    upright_ = false;
+    if (across) across->setLabelsAngle(0);
+    chart->resize(room);
+    chart->layout()->activate();
+    double width = room.width();
+    if (across && across->count() > 0) {
+        const QFontMetricsF metrics(across->labelsFont());
+        double longest = 0;
+        for (const QString& category : across->categories())
+            longest = std::max(longest, metrics.horizontalAdvance(category));
+        // Qt Charts gives a label the plot's width shared among one slot
+        // more than there are rows, less a padding either side, and cuts
+        // what does not fit: a line's height of gap covers the padding.
+        const double gap = metrics.height();
+        const double plot = chart->plotArea().width();
+        const int shares = across->count() + 1;
+        if ((longest + gap) * shares > plot) {
+            upright_ = true;
+            across->setLabelsAngle(-90);
+            width = std::max(width, room.width() - plot + (metrics.height() + gap) * shares);
+        }
+    }
+    const bool scrolls = width > room.width();
+    const QSizeF size(std::ceil(width),
+                      room.height() - (scrolls ? horizontalScrollBar()->sizeHint().height() : 0));
+    chart->resize(size);
+    chart->layout()->invalidate();
+    chart->layout()->activate();
+    setSceneRect(QRectF(QPointF(0, 0), size));
+    // Showing or hiding the scroll bar resizes the viewport, which comes back
+    // here with the same outcome.
+    const Qt::ScrollBarPolicy policy = scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    if (horizontalScrollBarPolicy() != policy) setHorizontalScrollBarPolicy(policy);
+}
+
+void Chart::resizeEvent(QResizeEvent* event)
+{
+    // The chart's width follows its rows, not the view: skip the chart view's
+    // own fitting of the chart to the view.
+    QGraphicsView::resizeEvent(event);
+    if (pending_) return;
+    fitToRows();
+}
+
+void Chart::pointAt(int index, bool on)
+{
+    const QString text = on ? valueText(index + 1) : QString();
+    setToolTip(text);
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(QCursor::pos(), text, this);
+}
+
+void Chart::drawForeground(QPainter* painter, const QRectF& rect)
+{
+    QChartView::drawForeground(painter, rect);
+    if (pending_ || !isThreeDimensional(type_) || rows_.empty()) return;
+    QChart* chart = this->chart();
+    QAbstractSeries* shown = chart->series().value(0);
+    if (!shown) return;
+    auto at = [&](double x, double y) { return chart->mapToScene(chart->mapToPosition(QPointF(x, y), shown)); };
+    const double slot = at(1, 0).x() - at(0, 0).x();
+    painter->save();
+    painter->setClipRect(chart->mapRectToScene(chart->plotArea().adjusted(0, -slot, slot, 0)));
+    if (auto* bars = qobject_cast<QBarSeries*>(shown)) {
+        const double half = bars->barWidth() / 2;
+        std::vector<QRectF> drawn;
+        for (size_t i = 0; i < rows_.size(); ++i) {
+            const double x = static_cast<double>(i);
+            drawn.push_back(QRectF(at(x - half, rows_[i].value), at(x + half, 0)));
+        }
+        const double depth = std::min(slot * bars->barWidth() * 0.4, 16.0);
+        chartdepth::paintBars(*painter, drawn, depth, topFaceColor(), sideFaceColor());
+    } else {
+        std::vector<QPointF> points;
+        for (size_t i = 0; i < rows_.size(); ++i) points.push_back(at(static_cast<double>(i), rows_[i].value));
+        chartdepth::paintRibbon(*painter, points, std::min(slot * 0.3, 16.0), type_ == 4, at(0, 0).y(), topFaceColor(),
+                                sideFaceColor());
+    }
+    painter->restore();
 }
 
 Chart* addChart(QWidget* parent, const QString& name, double left, double top, double width, double height)

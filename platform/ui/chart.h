@@ -5,6 +5,11 @@
 // number: 0 three-dimensional bars, 1 bars, 2 three-dimensional lines,
 // 3 lines, 4 three-dimensional areas. The chart keeps its data, so changing
 // the type redraws what it holds; zero rows show an empty chart.
+//
+// Every row keeps its own label and value, whatever the labels (equal or
+// empty ones too). Labels are drawn whole: across when they all fit, else
+// upright; when the rows do not fit the view's width the chart grows wider
+// and the view scrolls. Pointing at a bar or point shows its label and value.
 #include <QChartView>
 #include <QColor>
 #include <QString>
@@ -40,7 +45,20 @@ public:
 
     // The series as drawn now (tests read values and categories back from it).
     QAbstractSeries* series();
+    // The label drawn under row `row` (1-based), as the operator reads it.
+    QString shownLabel(int row);
+    // True when the row labels are drawn upright (they did not fit across).
+    bool labelsUpright();
+    // The text shown while the pointer rests on row `row` (1-based).
+    QString valueText(int row) const;
     static QColor seriesColor();
+    // The faces that give the three-dimensional types their depth.
+    static QColor topFaceColor();
+    static QColor sideFaceColor();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void drawForeground(QPainter* painter, const QRectF& rect) override;
 
 private:
     struct Row {
@@ -49,6 +67,8 @@ private:
     };
     void changed();
     void redraw();
+    void fitToRows();
+    void pointAt(int index, bool on);
 
     std::vector<Row> rows_;
     QString title_;
@@ -58,6 +78,7 @@ private:
     int column_ = 1;
     int type_ = 1;
     bool pending_ = false;
+    bool upright_ = false;
 };
 
 // Creates a chart on `parent` with its name, placed in twips.

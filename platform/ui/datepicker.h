@@ -1,7 +1,10 @@
 #pragma once
 // A date entry with a drop-down calendar. Its value is a date without time of
 // day; code may also set it empty (no date), which the windows refuse as an
-// invalid date.
+// invalid date. The operator may type a whole date ("2024-1-1", also with "/"
+// or "."): typing replaces the shown date and takes effect once it reads as a
+// date; an unfinished one is dropped when the box is left. The arrow keys step
+// the part of the date under the cursor; Tab leaves the box.
 #include <QDate>
 #include <QDateEdit>
 #include <functional>
@@ -20,6 +23,19 @@ public:
     QString text() const;                 // the short-date text, "" when empty
 
     std::function<void()> onChange;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void showTyped();
+    void stopTyping();
+
+    bool typing_ = false;
+    QString typed_;
+    QDate untyped_;   // the date when the typing began
 };
 
 // Creates a date picker on `parent` with its name, placed in twips.

@@ -14,6 +14,7 @@
 #include <QBarSet>
 #include <QLineSeries>
 #include <QImage>
+#include <QScrollBar>
 
 namespace {
 
@@ -152,6 +153,49 @@ TEST_F(AnalysisWindows, EveryChartTypeDraws)
     run();
     EXPECT_EQ(chart()->rowCount(), 0);
     EXPECT_FALSE(chart()->grab().isNull());
+}
+
+TEST_F(AnalysisWindows, ChartRowsKeepTheirOwnCustomerAndAmount)
+{
+    // Two customers of one name and a third: three bars, each with its own amount.
+    addOrder(addCustomer(QStringLiteral("同名")), QStringLiteral("a"), QStringLiteral("2009-6-15 0:00:00"), QStringLiteral("10"));
+    addOrder(addCustomer(QStringLiteral("同名")), QStringLiteral("b"), QStringLiteral("2009-6-15 0:00:00"), QStringLiteral("20"));
+    addOrder(addCustomer(QStringLiteral("别的")), QStringLiteral("c"), QStringLiteral("2009-6-15 0:00:00"), QStringLiteral("30"));
+    open("AnalySalesGc");
+    ctl<ui::OptionButton>("Option1(1)")->setValue(true);
+    run();
+    auto* bars = qobject_cast<QBarSeries*>(chart()->series());
+    ASSERT_TRUE(bars);
+    ASSERT_EQ(bars->barSets()[0]->count(), 3);
+    const QStringList names{"同名", "同名", "别的"};
+    const QList<double> amounts{10, 20, 30};
+    for (int row = 1; row <= 3; ++row) {
+        EXPECT_EQ(chart()->shownLabel(row), names[row - 1]) << row;
+        EXPECT_EQ(bars->barSets()[0]->at(row - 1), amounts[row - 1]) << row;
+    }
+    EXPECT_EQ(chart()->valueText(3), QStringLiteral("别的：30"));
+}
+
+TEST_F(AnalysisWindows, HundredsOfProductsScrollInTheirOrder)
+{
+    const int c = addCustomer(QStringLiteral("甲"));
+    QStringList names;
+    for (int i = 0; i < 300; ++i) {
+        names << QStringLiteral("产品%1").arg(i, 3, 10, QLatin1Char('0'));
+        addLine(c, QStringLiteral("k%1").arg(i), QStringLiteral("2009-6-15 9:00:00"), names.back(), QStringLiteral("1"),
+                QString::number(i + 1), QString::number(i + 1));
+    }
+    open("AnalySalesGc");
+    form_->show();
+    run();
+    ASSERT_EQ(chart()->rowCount(), 300);
+    QStringList shown;
+    for (int row = 1; row <= 300; ++row) shown << chart()->shownLabel(row);
+    EXPECT_EQ(shown, names);
+    EXPECT_TRUE(chart()->labelsUpright());
+    EXPECT_TRUE(chart()->horizontalScrollBar()->isVisible());
+    EXPECT_GT(chart()->horizontalScrollBar()->maximum(), 0);
+    EXPECT_TRUE(chart()->grab().save(path(QStringLiteral("products.png")), "PNG"));
 }
 
 TEST_F(AnalysisWindows, TrendForOneChosenProduct)

@@ -12,6 +12,9 @@
 #include "tests/support/xlsread.h"
 
 #include <QDir>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QTest>
 
 namespace {
 
@@ -95,6 +98,43 @@ TEST_F(ReportWindows, SummaryOpensOnTheChosenKind)
     expectOnly(QStringLiteral("开始日期非法"));
     EXPECT_EQ(list()->itemCount(), 3);
     EXPECT_EQ(totals(), QStringLiteral("小计：13.5"));
+}
+
+TEST_F(ReportWindows, SummaryTotalShowsItsValueWhole)
+{
+    const int c = addCustomer(QStringLiteral("甲"));
+    addOrder(c, QStringLiteral("a"), QStringLiteral("2009-6-15 9:00:00"), QStringLiteral("123456789.1234"));
+    addOrder(c, QStringLiteral("b"), QStringLiteral("2009-6-15 10:00:00"), QStringLiteral("876543210.5"));
+    open("repsal", "2");
+    form_->show();
+    auto* total = ctl<ui::Label>("Label3");
+    EXPECT_EQ(totals(), QStringLiteral("小计：999999999.6234"));
+    EXPECT_TRUE(total->isVisible());
+    EXPECT_LE(QFontMetrics(total->font()).horizontalAdvance(totals()), total->contentsRect().width());
+    EXPECT_LE(QFontMetrics(total->font()).height(), total->contentsRect().height());
+    EXPECT_LE(total->geometry().right(), form_->width());
+    EXPECT_LE(total->geometry().bottom(), form_->height());
+    // Nothing of the window lies over it.
+    for (QWidget* other : form_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (other != total && other->isVisible()) EXPECT_FALSE(other->geometry().intersects(total->geometry())) << other->objectName().toStdString();
+}
+
+TEST_F(ReportWindows, TypedDatesSetTheRange)
+{
+    const int c = addCustomer(QStringLiteral("甲"));
+    addOrder(c, QStringLiteral("a"), QStringLiteral("2008-3-1 9:00:00"), QStringLiteral("7"));
+    addOrder(c, QStringLiteral("b"), QStringLiteral("2009-6-15 9:00:00"), QStringLiteral("1"));
+    open("repsal", "0");
+    form_->show();
+    auto* start = ctl<ui::DatePicker>("text1");
+    QTest::mouseClick(start->findChild<QLineEdit*>(), Qt::LeftButton, Qt::NoModifier, QPoint(4, 8));
+    QTest::keyClicks(start, QStringLiteral("2008-1-1"));
+    QTest::keyClick(start, Qt::Key_Tab);
+    EXPECT_EQ(start->value(), day(2008, 1, 1));
+    ctl<ui::PictureButton>("command1")->click();
+    ASSERT_EQ(list()->itemCount(), 2);
+    EXPECT_EQ(list()->text(1, 1), QStringLiteral("2008年"));
+    EXPECT_EQ(totals(), QStringLiteral("小计：8"));
 }
 
 TEST_F(ReportWindows, HeaderClicksFlipOneOrderForTheWholeList)
