@@ -1,5 +1,6 @@
 #include "common/firststart.h"
 
+#include "common/firstentries.h"
 #include "common/schema.h"
 #include "platform/db/connection.h"
 #include "platform/ui/desktop.h"
@@ -38,7 +39,7 @@ void ensureDatabases()
     // window then finds no operators and shows an empty list.
     QDir().mkpath(ui::programPath(QStringLiteral("hvcrm")));
     QDir().mkpath(ui::programPath(QStringLiteral("WavFile")));
-    ensureDatabase(ui::programPath(QStringLiteral("hvcrm/hvcrm.hvd")), schema::mainDatabase());
+    ensureDatabase(ui::programPath(QStringLiteral("hvcrm/hvcrm.hvd")), schema::mainDatabase() + firstentries::statements());
     ensureDatabase(ui::programPath(QStringLiteral("hvcrm/SMS.mdb")), schema::smsDatabase());
 }
 
