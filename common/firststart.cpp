@@ -2,6 +2,7 @@
 
 #include "common/callersearch.h"
 #include "common/database.h"
+#include "common/firstentries.h"
 #include "common/schema.h"
 #include "platform/db/connection.h"
 #include "platform/ui/desktop.h"
@@ -40,7 +41,7 @@ void ensureDatabases()
     // window then finds no operators and shows an empty list.
     QDir().mkpath(ui::programPath(QStringLiteral("hvcrm")));
     QDir().mkpath(ui::programPath(QStringLiteral("WavFile")));
-    ensureDatabase(ui::programPath(QStringLiteral("hvcrm/hvcrm.hvd")), schema::mainDatabase());
+    ensureDatabase(ui::programPath(QStringLiteral("hvcrm/hvcrm.hvd")), schema::mainDatabase() + firstentries::statements());
     ensureDatabase(ui::programPath(QStringLiteral("hvcrm/SMS.mdb")), schema::smsDatabase());
     // The number indexes, for a new file and for one made before they existed;
     // without them the caller's number is still found, by reading every row.

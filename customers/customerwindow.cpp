@@ -1,6 +1,6 @@
 #include "customers/customerwindow.h"
 
-#include "common/database.h"
+#include "common/referencelist.h"
 #include "platform/ui/boxtext.h"
 #include "platform/ui/msgbox.h"
 
@@ -147,12 +147,9 @@ void CustomerWindow::addDescription(double labelLeft, double labelTop, double le
 void CustomerWindow::fillReferenceLists()
 {
     for (const auto& [list, table] : kReferenceLists) {
-        ui::ComboBox* box = control<ui::ComboBox>(QString::fromLatin1(list));
         const QString column = QString::fromLatin1(table);
-        database::guarded([&] {
-            auto rows = database::query(QStringLiteral("select * from ") + column);
-            for (; !rows->eof(); rows->moveNext()) box->addItem(rows->field(column).toText());
-        });
+        referencelist::offer(control<ui::ComboBox>(QString::fromLatin1(list)), QStringLiteral("select * from ") + column,
+                             column);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "common/database.h"
 #include "common/mainlists.h"
 #include "common/mymode.h"
+#include "common/referencelist.h"
 #include "common/skin.h"
 #include "platform/ui/boxtext.h"
 #include "platform/ui/desktop.h"
@@ -54,11 +55,7 @@ ui::PictureButton* RecordWindow::addButton(const QString& name, const QString& p
 
 void RecordWindow::fillList(const QString& list, const QString& sql, const QString& column)
 {
-    ui::ComboBox* box = control<ui::ComboBox>(list);
-    database::guarded([&] {
-        auto rows = database::query(sql);
-        for (; !rows->eof(); rows->moveNext()) box->addItem(rows->field(column).toText());
-    });
+    referencelist::offer(control<ui::ComboBox>(list), sql, column);
 }
 
 void RecordWindow::showChoice(const QString& list, const QString& value)

@@ -6,6 +6,7 @@
 #include "common/linekey.h"
 #include "common/mainlists.h"
 #include "common/recordscope.h"
+#include "common/referencelist.h"
 #include "common/skin.h"
 #include "platform/db/locale.h"
 #include "platform/print/textdocument.h"
@@ -101,11 +102,8 @@ FrmNewCust::FrmNewCust() : ui::Form(QStringLiteral("frmNewCust"))
 
 void FrmNewCust::Form_Load()
 {
-    auto* groups = control<ui::ComboBox>(QStringLiteral("Custtype"));
-    database::guarded([&] {
-        auto rows = database::query(QStringLiteral("select * from client_type"));
-        for (; !rows->eof(); rows->moveNext()) groups->addItem(rows->field(QStringLiteral("client_type")).toText());
-    });
+    referencelist::offer(control<ui::ComboBox>(QStringLiteral("Custtype")), QStringLiteral("select * from client_type"),
+                         QStringLiteral("client_type"));
     const auto* monitor = ui::Windows::loaded<CallMonitor>(QStringLiteral("GtMain"));
     const QString caller = monitor ? monitor->PhoneID() : QString();
     setBoxText(QStringLiteral("companyname"), caller);

@@ -4,8 +4,10 @@
 // WM_NCCALCSIZE answer leaves margins, the window drops the system frame and
 // keeps its client content inside the margins; the frame is then what its
 // window context draws (WM_NCPAINT), and presses in it arrive as
-// non-client messages. Timers are QTimers; the keyboard hook chain sees keys
-// through an application event filter.
+// non-client messages: by default the caption moves the window, the borders
+// and corners resize it, and the icon opens the window menu. Timers are
+// QTimers; the keyboard hook chain sees keys through an application event
+// filter.
 #include "platform/winsys/picture.h"
 #include "platform/winsys/system.h"
 
@@ -121,6 +123,8 @@ private:
     // The style's WS_MAXIMIZE, WS_MINIMIZE and WS_VISIBLE from the widget's state.
     void recordState();
     LRESULT hitTest(QPointF global);
+    void followResize(QPoint cursor);
+    QSize smallestSize() const;
     LPARAM clientPoint(QPointF global);
     QtSystem& system() const;
 
@@ -131,11 +135,9 @@ private:
     bool syncing_ = false;
     bool moving_ = false;
     QPoint moveAnchor_;
-    Qt::Edges sizing_;
+    Qt::Edges sizing_;   // the edges a border drag moves, none when no drag runs
     QPoint sizeAnchor_;
     QRect sizeStart_;
-    void followResize(QPoint cursor);
-    QSize smallestSize() const;
 };
 
 } // namespace winsys

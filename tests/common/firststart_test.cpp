@@ -129,9 +129,6 @@ TEST_F(FirstStart, CounterStatusesAndGatewayAccountStartReady)
 
     EXPECT_EQ(count(QStringLiteral("select count(*) from client_status")), 4);
     EXPECT_EQ(count(QStringLiteral("select count(*) from client_status where client_status='成交客户'")), 1);
-    for (const char* list : {"client_type", "clientsource", "industry", "invoice", "programstate", "regarding",
-                             "servertype", "moneytype"})
-        EXPECT_EQ(count(QStringLiteral("select count(*) from ") + QString::fromLatin1(list)), 0) << list;
 
     auto connection = open(File::Sms);
     db::Recordset account;
@@ -142,6 +139,47 @@ TEST_F(FirstStart, CounterStatusesAndGatewayAccountStartReady)
     db::Recordset outbox;
     outbox.open(QStringLiteral("select * from sms"), *connection);
     EXPECT_TRUE(outbox.eof());
+}
+
+// Every list a window requires a value from offers a few common entries on
+// the first day, in the order the windows show them.
+TEST_F(FirstStart, ReferenceListsStartWithCommonEntries)
+{
+    const std::pair<const char*, QStringList> firsts[] = {
+        {"servertype", {QStringLiteral("咨询"), QStringLiteral("售后维修"), QStringLiteral("投诉"), QStringLiteral("退换货")}},
+        {"regarding", {QStringLiteral("电话联系"), QStringLiteral("上门拜访"), QStringLiteral("发送资料"), QStringLiteral("会议")}},
+        {"programstate", {QStringLiteral("初步接触"), QStringLiteral("需求确认"), QStringLiteral("方案报价"),
+                          QStringLiteral("商务谈判"), QStringLiteral("成交")}},
+        {"invoice", {QStringLiteral("普通发票"), QStringLiteral("增值税专用发票")}},
+        {"moneytype", {QStringLiteral("人民币"), QStringLiteral("美元"), QStringLiteral("港币"), QStringLiteral("台币"),
+                       QStringLiteral("欧元")}},
+        {"client_type", {QStringLiteral("普通客户"), QStringLiteral("重要客户"), QStringLiteral("批发客户")}},
+        {"clientsource", {QStringLiteral("电话咨询"), QStringLiteral("朋友介绍"), QStringLiteral("网络"), QStringLiteral("广告")}},
+        {"industry", {QStringLiteral("个人"), QStringLiteral("商业零售"), QStringLiteral("制造业"), QStringLiteral("服务业")}},
+    };
+    for (const auto& [list, entries] : firsts) {
+        const QString table = QString::fromLatin1(list);
+        QStringList stored;
+        auto rows = database::query(QStringLiteral("select * from ") + table);
+        for (; !rows->eof(); rows->moveNext()) {
+            EXPECT_GT(rows->field(QStringLiteral("id")).toLong(), 0) << list;
+            stored << rows->field(table).toText();
+        }
+        EXPECT_EQ(stored, entries) << list;
+    }
+    // A customer group's notice number is left for the operator to set.
+    EXPECT_EQ(count(QStringLiteral("select count(*) from client_type where py_code is not null")), 0);
+}
+
+// A database of an earlier start keeps its lists as they are: emptied, they stay empty.
+TEST_F(FirstStart, AnExistingDatabaseGetsNoEntries)
+{
+    exec(QStringLiteral("delete from servertype"));
+    exec(QStringLiteral("update regarding set regarding='上门' where regarding='上门拜访'"));
+    firststart::ensureDatabases();
+    EXPECT_EQ(count(QStringLiteral("select count(*) from servertype")), 0);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from regarding")), 4);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from regarding where regarding='上门拜访'")), 0);
 }
 
 TEST_F(FirstStart, ExistingDatabasesAreLeftAlone)

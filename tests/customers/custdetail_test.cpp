@@ -16,8 +16,8 @@ protected:
     void SetUp() override
     {
         CustomerTest::SetUp();
-        addReferenceValues(QStringLiteral("client_type"), {QStringLiteral("批发"), QStringLiteral("零售")});
-        addReferenceValues(QStringLiteral("industry"), {QStringLiteral("制造"), QStringLiteral("服务")});
+        setReferenceValues(QStringLiteral("client_type"), {QStringLiteral("批发"), QStringLiteral("零售")});
+        setReferenceValues(QStringLiteral("industry"), {QStringLiteral("制造"), QStringLiteral("服务")});
         customer = addCustomer({{QStringLiteral("company_name"), QStringLiteral("华东贸易")},
                                 {QStringLiteral("company_address"), QStringLiteral("上海市")},
                                 {QStringLiteral("company_connect"), QStringLiteral("张三")},

@@ -39,8 +39,9 @@ int CustomerTest::addContact(int customerId, const QMap<QString, QString>& colum
     return scalar(QStringLiteral("select max(id) from KH_LXR")).toInt();
 }
 
-void CustomerTest::addReferenceValues(const QString& table, const QStringList& values)
+void CustomerTest::setReferenceValues(const QString& table, const QStringList& values)
 {
+    exec(QStringLiteral("delete from ") + table);   // the first start's entries go
     for (const QString& value : values)
         exec(QStringLiteral("insert into ") + table + QStringLiteral(" (") + table + QStringLiteral(") values (")
              + sqltext::quoted(value) + QStringLiteral(")"));

@@ -13,8 +13,8 @@ protected:
     int addCustomer(const QMap<QString, QString>& columns);
     // Inserts a contact of the customer and returns its id.
     int addContact(int customerId, const QMap<QString, QString>& columns);
-    // Fills a reference list (client_type, industry, clientsource, client_status).
-    void addReferenceValues(const QString& table, const QStringList& values);
+    // Sets a reference list (client_type, industry, clientsource, client_status) to exactly these values.
+    void setReferenceValues(const QString& table, const QStringList& values);
 
     // Opens the shared customer card for the customer.
     ui::Form* openCard(int customerId);

@@ -28,8 +28,8 @@ protected:
 
 TEST_F(NewCustomer, StoresTheCustomerAndItsMainContact)
 {
-    addReferenceValues(QStringLiteral("client_type"), {QStringLiteral("批发"), QStringLiteral("零售")});
-    addReferenceValues(QStringLiteral("industry"), {QStringLiteral("制造")});
+    setReferenceValues(QStringLiteral("client_type"), {QStringLiteral("批发"), QStringLiteral("零售")});
+    setReferenceValues(QStringLiteral("industry"), {QStringLiteral("制造")});
     ui::Form* window = openNew();
     auto* group = window->control<ui::ComboBox>(QStringLiteral("Custtype"));
     ASSERT_EQ(group->listCount(), 2);

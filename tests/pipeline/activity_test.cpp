@@ -21,7 +21,7 @@ protected:
     {
         PipelineTest::SetUp();
         setNow(QDateTime(QDate(2026, 3, 1), QTime(10, 0)));
-        addReferenceValues(QStringLiteral("regarding"), {QStringLiteral("电话拜访"), QStringLiteral("上门")});
+        setReferenceValues(QStringLiteral("regarding"), {QStringLiteral("电话拜访"), QStringLiteral("上门")});
         customer = addCustomer(QStringLiteral("华东贸易"));
     }
 

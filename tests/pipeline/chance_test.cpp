@@ -21,8 +21,8 @@ protected:
     {
         PipelineTest::SetUp();
         setNow(QDateTime(QDate(2026, 3, 10), QTime(10, 0)));
-        addReferenceValues(QStringLiteral("programstate"), {QStringLiteral("初步接触"), QStringLiteral("谈判")});
-        addReferenceValues(QStringLiteral("invoice"), {QStringLiteral("普通发票"), QStringLiteral("增值税发票")});
+        setReferenceValues(QStringLiteral("programstate"), {QStringLiteral("初步接触"), QStringLiteral("谈判")});
+        setReferenceValues(QStringLiteral("invoice"), {QStringLiteral("普通发票"), QStringLiteral("增值税发票")});
         addProduct(QStringLiteral("打印机"), QStringLiteral("A4 激光"));
         addProduct(QStringLiteral("墨盒"), QStringLiteral("黑色"));
         customer = addCustomer(QStringLiteral("华东贸易"));

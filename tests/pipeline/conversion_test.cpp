@@ -19,7 +19,7 @@ protected:
     {
         PipelineTest::SetUp();
         setNow(QDateTime(QDate(2026, 3, 10), QTime(10, 0)));
-        addReferenceValues(QStringLiteral("invoice"), {QStringLiteral("普通发票"), QStringLiteral("增值税发票")});
+        setReferenceValues(QStringLiteral("invoice"), {QStringLiteral("普通发票"), QStringLiteral("增值税发票")});
         insert(QStringLiteral("product"), {{QStringLiteral("product"), QStringLiteral("打印机")},
                                            {QStringLiteral("description"), QStringLiteral("A4")},
                                            {QStringLiteral("KCL"), QStringLiteral("50")}});

@@ -35,8 +35,9 @@ int PipelineTest::addCustomer(const QString& name)
                                               {QStringLiteral("KH_CZZ"), QStringLiteral("system")}});
 }
 
-void PipelineTest::addReferenceValues(const QString& table, const QStringList& values)
+void PipelineTest::setReferenceValues(const QString& table, const QStringList& values)
 {
+    exec(QStringLiteral("delete from ") + table);   // the first start's entries go
     for (const QString& value : values) insert(table, {{table, value}});
 }
 

@@ -18,7 +18,8 @@ protected:
     // Inserts a row with these column values (texts, quoted here) and returns its id.
     int insert(const QString& table, const QMap<QString, QString>& columns);
     int addCustomer(const QString& name);
-    void addReferenceValues(const QString& table, const QStringList& values);
+    // The reference list holds exactly these values, in this order.
+    void setReferenceValues(const QString& table, const QStringList& values);
     QString column(const QString& table, int id, const QString& column);
     // Stops the clock at `now` for the windows' current date and time.
     void setNow(const QDateTime& now);

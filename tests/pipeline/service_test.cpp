@@ -19,7 +19,7 @@ protected:
     {
         PipelineTest::SetUp();
         setNow(QDateTime(QDate(2026, 3, 1), QTime(10, 0)));
-        addReferenceValues(QStringLiteral("servertype"), {QStringLiteral("维修"), QStringLiteral("投诉")});
+        setReferenceValues(QStringLiteral("servertype"), {QStringLiteral("维修"), QStringLiteral("投诉")});
         insert(QStringLiteral("product"), {{QStringLiteral("product"), QStringLiteral("打印机")}});
         insert(QStringLiteral("product"), {{QStringLiteral("product"), QStringLiteral("墨盒")}});
         customer = addCustomer(QStringLiteral("华东贸易"));

@@ -43,6 +43,7 @@ protected:
         db::locale::setClockForTests(QDateTime(QDate(2026, 12, 8), QTime(9, 5, 3)));
         loginAs(QStringLiteral("amy"), allRights(QStringLiteral("2")));
         printer = std::make_unique<print::RecordingPrinter>(dir.path());
+        exec(QStringLiteral("delete from client_type"));   // the groups are each case's own
     }
     void TearDown() override
     {

@@ -3,9 +3,13 @@
 #include "tests/sales/salesfixture.h"
 
 #include "platform/print/printservice.h"
+#include "platform/ui/filedialog.h"
 #include "sales/deliveryslip.h"
 #include "sales/salesadd.h"
 #include "tests/support/pdftext.h"
+
+#include <QDir>
+#include <QFile>
 
 namespace {
 
@@ -142,4 +146,54 @@ TEST_F(SlipPrinting, EachLayoutPrintsOnePdfAndOtherOptionsNothing)
     messages.answerNext(ui::Answer::No);
     EXPECT_EQ(sales::PrintDeliverySlip(slip), sales::SlipResult::NoPrinter);
     expectOnly(QStringLiteral("没有可用的打印机，请先安装并设置默认打印机。\n是否将其保存为 PDF 文件？"), ui::Icon::Question);
+}
+
+// Without a printer either layout can still be had: the offer, the file the
+// operator names, and the slip in it; a cancelled name or a file that cannot
+// be written leaves no file and says so.
+TEST_F(SlipPrinting, WithoutAPrinterEitherLayoutIsKeptAsAPdfFile)
+{
+    print::RecordingPrinter printer(dir.path());
+    printer.setNoPrinter(true);
+    const QString offer = QStringLiteral("没有可用的打印机，请先安装并设置默认打印机。\n是否将其保存为 PDF 文件？");
+    QString chosen;
+    ui::setSaveFileChooser([&](const ui::SaveFileRequest&) { return chosen; });
+    sales::SlipRecord slip = twoItems();
+
+    const std::pair<const char*, const char*> layouts[] = {{"宽行打印", "海维商行"}, {"窄行打印", "送货地址：北京路1号"}};
+    for (const auto& [option, shown] : layouts) {
+        SCOPED_TRACE(option);
+        slip.printOption = QString::fromUtf8(option);
+        chosen = dir.filePath(slip.printOption + QStringLiteral(".pdf"));
+        messages.answerNext(ui::Answer::Yes);
+        EXPECT_EQ(sales::PrintDeliverySlip(slip), sales::SlipResult::SavedAsPdf);
+        ASSERT_EQ(messages.shown().size(), 2u);
+        EXPECT_EQ(messages.shown()[0].text, offer);
+        EXPECT_EQ(messages.shown()[0].buttons, ui::Buttons::YesNo);
+        EXPECT_EQ(messages.shown()[0].icon, ui::Icon::Question);
+        EXPECT_EQ(messages.shown()[1].text, QStringLiteral("已保存为 PDF 文件：") + QDir::toNativeSeparators(chosen));
+        EXPECT_EQ(messages.shown()[1].icon, ui::Icon::Information);
+        messages.clear();
+        const std::vector<PdfPage> pages = readPdf(chosen);
+        ASSERT_EQ(pages.size(), 1u);
+        EXPECT_TRUE(pages[0].text().contains(QStringLiteral("SH260105-00012")));
+        EXPECT_TRUE(pages[0].text().contains(QString::fromUtf8(shown)));
+    }
+    EXPECT_TRUE(printer.pdfFiles().isEmpty());   // nothing reached a printer
+
+    // The operator cancels the file name: nothing written, nothing more said.
+    chosen.clear();
+    messages.answerNext(ui::Answer::Yes);
+    EXPECT_EQ(sales::PrintDeliverySlip(slip), sales::SlipResult::NoPrinter);
+    expectOnly(offer, ui::Icon::Question);
+
+    // A folder that does not exist: the reason, no file.
+    chosen = dir.filePath(QStringLiteral("missing/slip.pdf"));
+    messages.answerNext(ui::Answer::Yes);
+    EXPECT_EQ(sales::PrintDeliverySlip(slip), sales::SlipResult::NoPrinter);
+    ASSERT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(messages.shown()[1].text, QStringLiteral("无法写入文件 ") + chosen);
+    EXPECT_EQ(messages.shown()[1].icon, ui::Icon::Warning);
+    EXPECT_FALSE(QFile::exists(chosen));
+    ui::setSaveFileChooser({});
 }
