@@ -1,5 +1,7 @@
 #include "common/firststart.h"
 
+#include "common/database.h"
+#include "common/fileupgrade.h"
 #include "common/schema.h"
 #include "platform/db/connection.h"
 #include "platform/ui/desktop.h"
@@ -40,6 +42,7 @@ void ensureDatabases()
     QDir().mkpath(ui::programPath(QStringLiteral("WavFile")));
     ensureDatabase(ui::programPath(QStringLiteral("hvcrm/hvcrm.hvd")), schema::mainDatabase());
     ensureDatabase(ui::programPath(QStringLiteral("hvcrm/SMS.mdb")), schema::smsDatabase());
+    fileupgrade::upgrade(database::localConnectString());
 }
 
 } // namespace firststart
