@@ -2,6 +2,7 @@
 
 #include "common/callersearch.h"
 #include "common/database.h"
+#include "common/fileupgrade.h"
 #include "common/firstentries.h"
 #include "common/schema.h"
 #include "platform/db/connection.h"
@@ -43,6 +44,7 @@ void ensureDatabases()
     QDir().mkpath(ui::programPath(QStringLiteral("WavFile")));
     ensureDatabase(ui::programPath(QStringLiteral("hvcrm/hvcrm.hvd")), schema::mainDatabase() + firstentries::statements());
     ensureDatabase(ui::programPath(QStringLiteral("hvcrm/SMS.mdb")), schema::smsDatabase());
+    fileupgrade::upgrade(database::localConnectString());
     // The number indexes, for a new file and for one made before they existed;
     // without them the caller's number is still found, by reading every row.
     database::guarded([] {

@@ -1,6 +1,7 @@
 #include "login/frmlogin.h"
 
 #include "common/database.h"
+#include "common/fileupgrade.h"
 #include "common/mymode.h"
 #include "common/recordingfile.h"
 #include "common/skin.h"
@@ -67,6 +68,8 @@ void FrmLogin::Form_Load()
             Mymode::ConnectString = database::connectStringFor(settings->field(QStringLiteral("WorkPath")).toText());
         delRecDay = settings->field(QStringLiteral("DelRecDay"));
     });
+    // This installation's own files were brought up to date at the start.
+    if (Mymode::ConnectString != database::localConnectString()) fileupgrade::upgrade(Mymode::ConnectString);
 
     std::unique_ptr<db::Connection> connection;
     if (database::guarded([&] { connection = database::openMain(); })) {

@@ -18,6 +18,12 @@ namespace {
 constexpr int kBusyTimeoutMs = 8000;   // workstations wait this long for a colleague's write
 int busyTimeoutMs = kBusyTimeoutMs;
 
+// The layout of a file, kept in its user_version:
+//   0  made by an earlier build, which ordered the indexes of text columns by
+//      its own text order registered under the name NOCASE;
+//   1  every index ordered by SQLite's own collations.
+constexpr int kFileLayout = 1;
+
 // Windows-style separators in a configured path become ours.
 QString localPath(const QString& path)
 {
@@ -214,11 +220,35 @@ void createDatabase(const QString& path, const QStringList& statements)
         auto state = openHandle(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         runStatements(*state, QStringLiteral("BEGIN IMMEDIATE"));
         for (const QString& statement : statements) runStatements(*state, state->translate(statement).sql);
+        runStatements(*state, QStringLiteral("PRAGMA user_version=%1").arg(kFileLayout));
         runStatements(*state, QStringLiteral("COMMIT"));
     } catch (const Error&) {
         // A half-made database is worse than none.
         QFile::remove(file);
         QFile::remove(file + QStringLiteral("-journal"));
+        throw;
+    }
+}
+
+void upgradeDatabase(Connection& connection, const QStringList& statements)
+{
+    if (!connection.isOpen()) throw Error(QStringLiteral("连接没有打开"));
+    ConnectionState& state = *connection.state();
+    runStatements(state, QStringLiteral("BEGIN IMMEDIATE"));
+    try {
+        int layout = 0;
+        {
+            Statement version(state, QStringLiteral("PRAGMA user_version"));
+            if (version.step()) layout = sqlite3_column_int(version.get(), 0);
+        }
+        if (layout < kFileLayout) {
+            runStatements(state, QStringLiteral("REINDEX"));
+            runStatements(state, QStringLiteral("PRAGMA user_version=%1").arg(kFileLayout));
+        }
+        for (const QString& statement : statements) runStatements(state, state.translate(statement).sql);
+        runStatements(state, QStringLiteral("COMMIT"));
+    } catch (const Error&) {
+        sqlite3_exec(state.handle, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
 }

@@ -54,6 +54,15 @@ void setBusyWaitForTests(int milliseconds);
 // comes into being); fails if the file exists.
 void createDatabase(const QString& path, const QStringList& statements);
 
+// Brings a database file made by an earlier build up to this build's layout,
+// in one transaction: a file whose indexes may be ordered otherwise than
+// SQLite's own collations order them has every index rebuilt (once; the
+// file's user_version records it), then `statements` run (each must be one
+// that can run again on a file that holds its result, as CREATE INDEX IF NOT
+// EXISTS). The rows stay as they are. db::Error when the file cannot be
+// changed now (busy, read-only); nothing changes then.
+void upgradeDatabase(Connection& connection, const QStringList& statements);
+
 // Whether the file is a database that holds no table at all: a zero-byte file
 // or one whose creation was interrupted. A missing file, a file that is no
 // database and a database with tables are not.

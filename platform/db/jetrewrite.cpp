@@ -2,8 +2,10 @@
 
 #include "platform/db/error.h"
 #include "platform/db/locale.h"
+#include "platform/db/textorder.h"
 #include "platform/db/variant.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -157,6 +159,7 @@ public:
             comparisons();
             aggregates();
             result.outputTypes = outputTypes();
+            textOrder();
         }
         concatenations();
         result.sql = joined(t_, 0, t_.size());
@@ -489,6 +492,168 @@ private:
         if (type == FieldType::Untyped) return;
         if (alias.isEmpty()) alias = joined(t_, parts[0], parts[exprEnd - 1] + 1).toLower();
         types.insert(alias, type);
+    }
+
+    // ---- text order ----
+    // Where a result depends on the order of texts, a text column is compared
+    // in the collation of textorder.h: the terms of ORDER BY and GROUP BY (a
+    // column, or a select item's alias or number standing for one), the column
+    // of min()/max(), and a column on either side of <, >, <=, >= or before
+    // BETWEEN. Equality, IN and LIKE keep the column's own collation.
+    void textOrder()
+    {
+        std::vector<std::size_t> marks;   // tokens after which the collation is named
+        for (std::size_t i = 0; i < t_.size(); ++i) {
+            if (isWord(t_[i], "by")) {
+                const auto before = prev(i);
+                if (before && (isWord(t_[*before], "order") || isWord(t_[*before], "group"))) orderTerms(i, marks);
+            } else if (isWord(t_[i], "min") || isWord(t_[i], "max")) {
+                extremeOf(i, marks);
+            } else if (isOrdering(t_[i])) {
+                if (auto column = textColumnBefore(i)) marks.push_back(*column);
+                else if (auto column = textColumnAfter(i)) marks.push_back(*column);
+            } else if (isWord(t_[i], "between")) {
+                auto last = prev(i);
+                if (last && isWord(t_[*last], "not")) last = prev(*last);
+                if (!last) continue;
+                if (auto column = textColumnBefore(*last + 1)) marks.push_back(*column);
+            }
+        }
+        std::sort(marks.begin(), marks.end());
+        marks.erase(std::unique(marks.begin(), marks.end()), marks.end());
+        for (const std::size_t mark : marks) t_[mark].text += QStringLiteral(" COLLATE ") + QLatin1String(kTextOrder);
+    }
+    static bool isOrdering(const Token& token)
+    {
+        return token.kind == Kind::Op
+            && (token.text == QLatin1String("<") || token.text == QLatin1String(">") || token.text == QLatin1String("<=")
+                || token.text == QLatin1String(">="));
+    }
+    bool isTextColumnEndingAt(std::size_t last) const
+    {
+        const auto column = columnEndingAt(last);
+        return column && column->second == FieldType::Text;
+    }
+    // The last token of a text column written just before token `op`, not as
+    // part of a longer expression.
+    std::optional<std::size_t> textColumnBefore(std::size_t op) const
+    {
+        const auto last = prev(op);
+        if (!last || !isTextColumnEndingAt(*last)) return std::nullopt;
+        if (auto before = prev(columnEndingAt(*last)->first); before && t_[*before].kind == Kind::Op) return std::nullopt;
+        return last;
+    }
+    // The same for a text column written just after `op`.
+    std::optional<std::size_t> textColumnAfter(std::size_t op) const
+    {
+        const auto first = next(op);
+        if (!first) return std::nullopt;
+        const auto column = columnStartingAt(*first);
+        if (!column || column->second != FieldType::Text) return std::nullopt;
+        if (auto after = next(column->first); after && t_[*after].kind == Kind::Op) return std::nullopt;
+        return column->first;
+    }
+    // min(col) / max(col) of a text column.
+    void extremeOf(std::size_t function, std::vector<std::size_t>& marks) const
+    {
+        const auto open = next(function);
+        if (!open || t_[*open].kind != Kind::Open) return;
+        const auto first = next(*open);
+        if (!first) return;
+        const auto column = columnStartingAt(*first);
+        if (!column || column->second != FieldType::Text) return;
+        const auto close = next(column->first);
+        if (close && t_[*close].kind == Kind::Close) marks.push_back(column->first);
+    }
+    // The terms of the ORDER BY or GROUP BY whose "by" is token `by`.
+    void orderTerms(std::size_t by, std::vector<std::size_t>& marks) const
+    {
+        static const QStringList ends{QStringLiteral("limit"), QStringLiteral("having"), QStringLiteral("union"),
+                                      QStringLiteral("intersect"), QStringLiteral("except"), QStringLiteral("order"),
+                                      QStringLiteral("offset"), QStringLiteral("window")};
+        std::vector<std::size_t> term;   // the significant tokens of the current term
+        int depth = 0;
+        for (std::size_t i = by + 1; i <= t_.size(); ++i) {
+            const bool atEnd = i == t_.size()
+                || (depth == 0 && (t_[i].kind == Kind::Close || t_[i].kind == Kind::Other
+                                   || (t_[i].kind == Kind::Word && ends.contains(t_[i].text.toLower()))));
+            if (atEnd || (depth == 0 && t_[i].kind == Kind::Comma)) {
+                orderTerm(by, term, marks);
+                term.clear();
+                if (atEnd) return;
+                continue;
+            }
+            if (t_[i].kind == Kind::Open) ++depth;
+            if (t_[i].kind == Kind::Close) --depth;
+            if (t_[i].kind != Kind::Blank) term.push_back(i);
+        }
+    }
+    void orderTerm(std::size_t by, std::vector<std::size_t> term, std::vector<std::size_t>& marks) const
+    {
+        if (!term.empty() && (isWord(t_[term.back()], "asc") || isWord(t_[term.back()], "desc"))) term.pop_back();
+        if (term.empty()) return;
+        if (isTextColumnEndingAt(term.back()) && columnEndingAt(term.back())->first == term.front()) {
+            marks.push_back(term.back());
+            return;
+        }
+        if (term.size() != 1) return;
+        // A select item's alias or number: the item must be a text column.
+        const std::vector<SelectItem> items = selectItemsBefore(by);
+        const Token& token = t_[term.front()];
+        for (std::size_t n = 0; n < items.size(); ++n) {
+            const bool named = isNameToken(term.front()) && !items[n].alias.isEmpty() && bareName(token) == items[n].alias;
+            const bool numbered = token.kind == Kind::Number && token.text.toUInt() == n + 1;
+            if ((named || numbered) && items[n].text) {
+                marks.push_back(term.front());
+                return;
+            }
+        }
+    }
+    struct SelectItem {
+        QString alias;   // lower case; empty when the item has none
+        bool text;       // the item is a text column
+    };
+    // The result columns of the select that the clause at token `clause`
+    // belongs to (the nearest select before it at the same depth).
+    std::vector<SelectItem> selectItemsBefore(std::size_t clause) const
+    {
+        int depth = 0;
+        std::size_t select = clause;
+        for (;;) {
+            if (select == 0) return {};
+            --select;
+            if (t_[select].kind == Kind::Close) ++depth;
+            if (t_[select].kind == Kind::Open && --depth < 0) return {};
+            if (depth == 0 && isWord(t_[select], "select")) break;
+        }
+        std::vector<SelectItem> items;
+        std::vector<std::size_t> parts;
+        depth = 0;
+        for (std::size_t i = select + 1; i < clause; ++i) {
+            const bool end = depth == 0 && (isWord(t_[i], "from") || t_[i].kind == Kind::Comma);
+            if (end) {
+                items.push_back(selectItem(parts));
+                parts.clear();
+                if (isWord(t_[i], "from")) break;
+                continue;
+            }
+            if (t_[i].kind == Kind::Open) ++depth;
+            if (t_[i].kind == Kind::Close) --depth;
+            if (t_[i].kind != Kind::Blank && !isWord(t_[i], "distinct") && !isWord(t_[i], "all")) parts.push_back(i);
+        }
+        return items;
+    }
+    SelectItem selectItem(std::vector<std::size_t> parts) const
+    {
+        SelectItem item{QString(), false};
+        if (parts.size() >= 2 && isNameToken(parts.back()) && t_[parts[parts.size() - 2]].kind != Kind::Dot) {
+            item.alias = bareName(t_[parts.back()]);
+            parts.pop_back();
+            if (isWord(t_[parts.back()], "as")) parts.pop_back();
+        }
+        if (!parts.empty() && isTextColumnEndingAt(parts.back()))
+            item.text = columnEndingAt(parts.back())->first == parts.front();
+        return item;
     }
 
     // a || b || c -> jet_concat(a, b, c): Jet's & binds more loosely than

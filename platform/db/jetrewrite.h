@@ -9,7 +9,9 @@
 //  - sum/avg over a currency column add exactly, in ten-thousandths;
 //  - max/min of a date (or currency) column, and sums of currency, are
 //    typed results;
-//  - "a || b" (Jet's &) keeps the other text when one side is Null.
+//  - "a || b" (Jet's &) keeps the other text when one side is Null;
+//  - text columns are ordered by the system's text order (textorder.h) in
+//    ORDER BY, GROUP BY, min/max, <, >, <=, >= and BETWEEN.
 #include "platform/db/columns.h"
 
 #include <QHash>

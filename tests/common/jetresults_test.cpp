@@ -123,6 +123,32 @@ TEST_F(JetResults, SystemQueriesGiveJetResults)
     }
 }
 
+// Latin names sort before the Chinese ones, as Jet's order has them, in every
+// clause whose result depends on text order; equality ignores letter case.
+TEST_F(JetResults, LatinTextSortsBeforeChineseWhereverOrderCounts)
+{
+    exec(QStringLiteral("insert into company (company_name) values ('O''Brien Trading')"));
+    const auto list = [&](const char* sql) {
+        db::Variant::Type type = db::Variant::Type::Empty;
+        return rows(QString::fromUtf8(sql), &type).toStdString();
+    };
+    const std::string descending = "张三\n陈\n北京\n阿里\nO'Brien Trading";
+    EXPECT_EQ(list("select company_name from company order by company_name desc"), descending);
+    EXPECT_EQ(list("select company_name as n from company order by n DESC"), descending);
+    EXPECT_EQ(list("select company_name from company order by 1 desc"), descending);
+    EXPECT_EQ(list("select b.company_name from company b where b.id > 0 order by b.company_name, b.id"),
+              "O'Brien Trading\n阿里\n北京\n陈\n张三");
+    EXPECT_EQ(list("select company_name, count(*) from company group by company_name"),
+              "O'Brien Trading|1\n阿里|1\n北京|1\n陈|1\n张三|1");
+    EXPECT_EQ(list("select min(company_name), max(company_name) from company"), "O'Brien Trading|张三");
+    EXPECT_EQ(count(QStringLiteral("select count(*) from company where company_name < '北'")), 2);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from company where '北' < company_name")), 3);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from company where company_name between '阿' and '北京'")), 2);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from company where company_name not between '阿' and '北京'")), 3);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from company where company_name = 'o''brien TRADING'")), 1);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from company where company_name like 'o''b%'")), 1);
+}
+
 TEST_F(JetResults, SumsOfCurrencyAreExactAndTyped)
 {
     auto sum = database::query(QStringLiteral("select sum(unitprice) as total from JhMX where productname='纸箱'"));

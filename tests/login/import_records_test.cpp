@@ -1,6 +1,7 @@
 // Writing an import from a source given in memory: the mapping, the owner,
 // the contact tied to its own customer, the own-format extras and the counts.
 #include "tests/support/scratch.h"
+#include "tests/support/sqliteshell.h"
 
 #include "common/database.h"
 #include "login/importrecords.h"
@@ -88,6 +89,22 @@ TEST_F(ImportRecords, MappedFieldsMakeCustomersEachWithItsContact)
     EXPECT_EQ(count("select count(*) from KH_LXR where Connect_name = '张三' and tel = '010-1' "
                     "and address = '  北京  ' and LXR_CZZ = 'system' and LXR_GK = '0'"), 1);
     EXPECT_EQ(count("select count(*) from KH_LXR where Connect_name = '李四' and tel is null"), 1);
+}
+
+TEST_F(ImportRecords, AccentedAndQuotedNamesLeaveAFileEveryToolReads)
+{
+    source.add("客户", textTable({"名称", "人", "电话", "地址"},
+                                 {{"Bon app'", "Zoë", "020-1", "Rue d'Italie"},
+                                  {"Crème brûlée", "Ångström", "020-2", kNull},
+                                  {"王记商行", "王五", "13800000000", "上海"}}));
+    EXPECT_EQ(import("客户", kNameContactPhone).customers.written, 3);
+
+    const QString file = path(QStringLiteral("hvcrm/hvcrm.hvd"));
+    EXPECT_EQ(integrityCheck(file), QStringLiteral("ok"));
+    EXPECT_EQ(sqliteShell(file, QStringLiteral("select count(*) from company where company_name like 'Bon app%'")),
+              QStringLiteral("1"));
+    EXPECT_EQ(count("select count(*) from company where company_name like '王%'"), 1);
+    EXPECT_EQ(count("select count(*) from KH_LXR where Connect_name = 'Zoë'"), 1);
 }
 
 TEST_F(ImportRecords, RefusedCustomerGetsNoContactAndTheNextKeepsItsOwn)

@@ -2,6 +2,7 @@
 // window with the real Access test files, and what ends up in the database.
 #include "tests/support/fixtures.h"
 #include "tests/support/scratch.h"
+#include "tests/support/sqliteshell.h"
 
 #include "platform/ui/filedialog.h"
 #include "platform/ui/windows.h"
@@ -143,6 +144,8 @@ TEST_F(ImportWindows, OwnFormatFileBringsCustomersContactsProductsAndGroups)
                     "where l.Connect_name = c.company_connect and l.mobil = c.company_mobil "
                     "and l.LXR_CZZ = 'system' and l.LXR_GK = '0'"), 5);
     EXPECT_EQ(count("select count(*) from KH_LXR where Connect_name = '陈静' and tel is null"), 1);
+    // The file stays sound for every SQLite tool.
+    EXPECT_EQ(integrityCheck(path(QStringLiteral("hvcrm/hvcrm.hvd"))), QStringLiteral("ok"));
 
     EXPECT_EQ(count("select count(*) from product"), 4);
     EXPECT_EQ(count("select count(*) from product where product = '无线鼠标' and Product_no = 'P004' "

@@ -1,10 +1,13 @@
 // The login window: which database the run uses, the operator list, the
 // password check, the rights string, the purge of old recordings, and the end
 // of the program when nobody logs in.
+#include "tests/support/earlierfile.h"
 #include "tests/support/scratch.h"
+#include "tests/support/sqliteshell.h"
 
 #include "common/database.h"
 #include "common/mymode.h"
+#include "common/schema.h"
 #include "common/sqltext.h"
 #include "platform/db/locale.h"
 #include "platform/ui/windows.h"
@@ -183,6 +186,32 @@ TEST_F(LoginWindow, TheLocalRowsWorkModeChoosesTheDatabaseOfTheRun)
     EXPECT_EQ(Mymode::ConnectString, kShape.arg(missing));
     EXPECT_EQ(names(login)->listCount(), 0);
     EXPECT_FALSE(QFile::exists(missing + QStringLiteral("/hvcrm.hvd")));
+}
+
+// The shared folder's files made by an earlier build (indexes in another text
+// order) are repaired when a workstation's login opens them.
+TEST_F(LoginWindow, AWorkstationRepairsTheSharedFilesOfAnEarlierBuild)
+{
+    const QString shared = path(QStringLiteral("server/hvcrm"));
+    ASSERT_TRUE(QDir().mkpath(shared));
+    const QString main = shared + QStringLiteral("/hvcrm.hvd");
+    const QString sms = shared + QStringLiteral("/SMS.mdb");
+    QStringList statements = schema::mainDatabase();
+    for (const char* name : {"O''Brien Trading", "王记商行", "Bon app''", "Élan"})
+        statements << QStringLiteral("INSERT INTO company (company_name) VALUES ('%1')").arg(QString::fromUtf8(name));
+    ASSERT_TRUE(makeEarlierBuildFile(main, statements));
+    ASSERT_TRUE(makeEarlierBuildFile(sms, schema::smsDatabase()));
+    ASSERT_NE(integrityCheck(main), QStringLiteral("ok"));
+    exec(QStringLiteral("update DriveInfo set WorkModel='1', WorkPath=") + sqltext::quoted(shared));
+
+    ui::Form* login = openLogin();
+    EXPECT_EQ(Mymode::ConnectString, kShape.arg(shared));
+    EXPECT_EQ(names(login)->listCount(), 1);
+    EXPECT_EQ(integrityCheck(main), QStringLiteral("ok"));
+    EXPECT_EQ(integrityCheck(sms), QStringLiteral("ok"));
+    EXPECT_EQ(sqliteShell(main, QStringLiteral("select count(*) from company where company_name like 'Bon app%'")),
+              QStringLiteral("1"));
+    EXPECT_EQ(sqliteShell(main, QStringLiteral("select count(*) from company")), QStringLiteral("4"));
 }
 
 TEST_F(LoginWindow, PurgesTheRecordingsUpToTheStartOfTheDayThatManyDaysBack)

@@ -122,3 +122,39 @@ TEST(JetTableName, BareNamesAreTables)
 }
 
 } // namespace
+
+namespace {
+
+// Text columns name the text order only where a result depends on it.
+TEST(JetTextOrder, NamedWhereOrderCountsOnly)
+{
+    jetsql::Schema schema;
+    jetsql::TableColumns& company = schema[QStringLiteral("company")];
+    for (const char* name : {"id", "company_name", "company_area", "company_createtime"}) company.order << QString::fromLatin1(name);
+    company.types = {{QStringLiteral("id"), detail::FieldType::Long},
+                     {QStringLiteral("company_name"), detail::FieldType::Text},
+                     {QStringLiteral("company_area"), detail::FieldType::Text},
+                     {QStringLiteral("company_createtime"), detail::FieldType::Date}};
+    const auto sql = [&](const char* jet) { return jetsql::translate(QString::fromUtf8(jet), schema).sql.toStdString(); };
+    const std::pair<const char*, const char*> cases[] = {
+        {"select * from company order by company_name desc, id",
+         "select * from company order by company_name COLLATE jet_textorder desc, id"},
+        {"select company_area a, count(*) from company group by company_area order by a",
+         "select company_area a, count(*) from company group by company_area COLLATE jet_textorder order by a COLLATE jet_textorder"},
+        {"select b.company_name from company b order by 1", "select b.company_name from company b order by 1 COLLATE jet_textorder"},
+        {"select max(company_name), min(id) from company", "select max(company_name COLLATE jet_textorder), min(id) from company"},
+        {"select * from company where company_name >= 'a' and 'b' > company_area",
+         "select * from company where company_name COLLATE jet_textorder >= 'a' and 'b' > company_area COLLATE jet_textorder"},
+        {"select * from company where company_name not between 'a' and 'b'",
+         "select * from company where company_name COLLATE jet_textorder not between 'a' and 'b'"},
+        // equality, like, an explicit collation, expressions and other types stay as written
+        {"select * from company where company_name = 'a' or company_area like 'b%' order by id desc",
+         "select * from company where company_name = 'a' or company_area like 'b%' order by id desc"},
+        {"select * from company group by company_name COLLATE BINARY, id order by len(company_name), company_createtime",
+         "select * from company group by company_name COLLATE BINARY, id order by len(company_name), company_createtime"},
+        {"select * from company where company_name || 'x' > 'a'", "select * from company where jet_concat(company_name , 'x') > 'a'"},
+    };
+    for (const auto& [jet, sqlite] : cases) EXPECT_EQ(sql(jet), sqlite) << jet;
+}
+
+} // namespace

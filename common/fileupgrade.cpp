@@ -1,0 +1,27 @@
+#include "common/fileupgrade.h"
+
+#include "common/database.h"
+#include "platform/db/connection.h"
+
+namespace fileupgrade {
+
+namespace {
+
+void upgradeFile(const QString& connectString, const QStringList& statements)
+{
+    database::guarded([&] {
+        db::Connection connection;
+        connection.open(connectString);
+        db::upgradeDatabase(connection, statements);
+    });
+}
+
+} // namespace
+
+void upgrade(const QString& mainConnectString)
+{
+    upgradeFile(mainConnectString, {});
+    upgradeFile(database::smsConnectStringFor(mainConnectString), {});
+}
+
+} // namespace fileupgrade
