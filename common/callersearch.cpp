@@ -7,6 +7,11 @@ namespace callersearch {
 namespace {
 
 constexpr int kShortestIndexed = 3;   // characters of one index entry
+// The end of a telephone number tells numbers apart, while its beginning (an
+// area code, a carrier's prefix) is shared by most stored numbers, and the
+// index's entries of a shared run are long to read. The rows are looked up by
+// the number's last characters only; the caller tests each row it names.
+constexpr int kDistinctiveEnd = 6;
 
 struct NumberTable {
     const char* table;
@@ -96,7 +101,7 @@ QString candidates(const QString& table, const QStringList& numbers)
     QStringList phrases;
     for (const QString& number : numbers) {
         if (number.size() < kShortestIndexed) return QString();
-        phrases << phrase(number);
+        phrases << phrase(number.right(kDistinctiveEnd));
     }
     const QString index = indexOf(table);
     return QStringLiteral("id in (select rowid from ") + index + QStringLiteral(" where ") + index

@@ -16,7 +16,8 @@ namespace callersearch {
 void ensure(db::Connection& connection);
 
 // The condition "id in (...)" that narrows `table` (KH_LXR or company) to the
-// rows whose number columns may contain one of the numbers, from the index.
+// rows whose number columns may contain one of the numbers, from the index:
+// every row that does is among them, and the caller tests each one.
 // Empty when the index cannot answer: a table without one, or a number
 // shorter than three characters (the index holds runs of three).
 QString candidates(const QString& table, const QStringList& numbers);
