@@ -4,6 +4,7 @@
 #include "db_testdatabase.h"
 
 #include "platform/db/error.h"
+#include "platform/db/rowwalk.h"
 
 #include <QFile>
 
@@ -395,6 +396,31 @@ TEST_F(RecordsetAddOnly, CancelledOrFailedAddLeavesTheRecordsetAtItsStart)
     EXPECT_TRUE(empty->eof());
     EXPECT_TRUE(empty->bof());
     EXPECT_EQ(empty->absolutePosition(), -1);
+}
+
+using Walk = TestDatabase;
+
+TEST_F(Walk, GivesEachRowTypedAsARecordsetDoes)
+{
+    auto connection = connect();
+    connection->execute(QStringLiteral("insert into customer (name, visits, balance, created) values "
+                                       "('a', 1, 12.5, '2026-03-01 08:05:00'), ('b', null, 3, null)"));
+    const QString sql = QStringLiteral("select name, visits, balance, created, visits + 1 as more from customer order by id");
+    auto rows = query(*connection, sql, LockType::ReadOnly);
+    db::RowWalk walk(*connection, sql);
+    EXPECT_EQ(walk.fieldCount(), 5);
+    EXPECT_THROW(walk.field(0), Error);   // before the first row
+    int count = 0;
+    while (walk.next()) {
+        for (int column = 0; column < 5; ++column) EXPECT_EQ(walk.field(column), rows->field(column)) << column;
+        EXPECT_THROW(walk.field(5), Error);
+        rows->moveNext();
+        ++count;
+    }
+    EXPECT_EQ(count, 2);
+    EXPECT_FALSE(walk.next());
+    EXPECT_THROW(walk.field(0), Error);
+    EXPECT_THROW(db::RowWalk(*connection, QStringLiteral("select * from nowhere")), Error);
 }
 
 using RecordsetLife = TestDatabase;
