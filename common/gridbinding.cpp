@@ -14,6 +14,10 @@ bool bind(ui::DataGrid* grid, const QString& sql, const std::vector<ui::GridColu
     std::shared_ptr<db::Recordset> rows;
     try {
         rows = database::query(sql, options.lock, db::CursorType::Keyset, db::CursorLocation::Client);
+        // Rows that can be changed are read on first use: the grid lets go of
+        // its old rows first, so a refresh never holds two lists at once.
+        grid->unbind();
+        rows->recordCount();
     } catch (const db::Error& error) {
         if (options.reportFailure) ui::msgBox(error.message());
         return false;

@@ -16,8 +16,9 @@ struct Options {
 };
 
 // Binds the grid to the rows of `sql`. A failing connection or query shows no
-// message (unless reportFailure) and leaves the grid as it was (or empty with unbindFirst); returns
-// whether the grid now shows the new rows.
+// message (unless reportFailure) and leaves the grid as it was (or empty with
+// unbindFirst; empty too when the query was accepted but its rows could not be
+// read); returns whether the grid now shows the new rows.
 bool bind(ui::DataGrid* grid, const QString& sql, const std::vector<ui::GridColumn>& columns,
           const Options& options = {});
 

@@ -57,7 +57,6 @@ void FrmContectDet::Form_Load()
         }
         showContact(*row);
         control<ui::TextBox>(QStringLiteral("field4"))->setText(row->field(QStringLiteral("LXR_CZZ")).toText());
-        connection_ = std::move(connection);
         contact_ = std::move(row);
     });
     control<ui::TextBox>(QStringLiteral("LXR"))->setFocus();
@@ -75,7 +74,7 @@ void FrmContectDet::command1_Click()
         return;
     }
     try {
-        const auto customerId = storedCustomer(*connection_);
+        const auto customerId = storedCustomer(*database::openMain());
         if (!customerId) return;
         writeContact(*contact_, *customerId);
     } catch (const db::Error& error) {

@@ -23,7 +23,6 @@ private:
     // The contact row as the load read it: the save writes through it, so the
     // editor saves the contact it shows whatever CurrentRecordId holds by
     // then, and a row changed or deleted meanwhile is not overwritten.
-    std::unique_ptr<db::Connection> connection_;
     std::unique_ptr<db::Recordset> contact_;
 };
 

@@ -101,7 +101,6 @@ void FrmCustDetail::Form_Load()
         if (row->eof()) return;
         showCustomer(*row);
         control<ui::TextBox>(QStringLiteral("text1"))->setText(row->field(QStringLiteral("id")).toText());
-        connection_ = std::move(connection);
         customer_ = std::move(row);
     });
     SSTab1_Click(6);

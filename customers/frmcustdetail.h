@@ -37,7 +37,6 @@ private:
     ui::TabControl* SSTab1 = nullptr;
     // The customer row as the load read it: the save writes through it, so a
     // row that was changed or deleted meanwhile is not overwritten.
-    std::unique_ptr<db::Connection> connection_;
     std::unique_ptr<db::Recordset> customer_;
 };
 

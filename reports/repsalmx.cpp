@@ -57,7 +57,8 @@ salesdetail::Filters RepSalMx::filters() const
 void RepSalMx::command3_Click()
 {
     reportlist::setColumns(ListView1, kColumns);
-    reportlist::setRows(ListView1, salesdetail::listRows(filters()));
+    auto rows = std::make_shared<salesdetail::ListRows>(filters());
+    ListView1->setItems(static_cast<int>(rows->size()), [rows](int row) { return (*rows)[static_cast<std::size_t>(row)]; });
 }
 
 void RepSalMx::Image1_Click()

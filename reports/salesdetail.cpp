@@ -36,25 +36,34 @@ QString allProducts()
     return QStringLiteral("全部");
 }
 
-std::vector<QStringList> listRows(const Filters& filters)
+ListRows::ListRows(const Filters& filters)
 {
-    std::vector<QStringList> rows;
-    db::Currency quantity;
-    db::Currency total;
     database::guarded([&] {
         auto lines = database::query(QString::fromUtf8(kListSelect) + conditions(filters));
-        rows.reserve(static_cast<size_t>(lines->recordCount()) + 1);
-        for (; !lines->eof(); lines->moveNext()) {
-            QStringList cells{QString::number(rows.size() + 1)};
-            for (int column = 0; column < 7; ++column) cells << lines->field(column).toText();
-            rows.push_back(cells);
-            if (auto num = fixedpoint::amount(lines->field(5))) quantity = quantity + *num;
-            if (auto subtotal = fixedpoint::amount(lines->field(6))) total = total + *subtotal;
+        const int count = lines->recordCount();
+        for (int row = 0; row < count; ++row) {
+            if (auto num = fixedpoint::amount(lines->value(row, 5))) quantity_ = quantity_ + *num;
+            if (auto subtotal = fixedpoint::amount(lines->value(row, 6))) total_ = total_ + *subtotal;
         }
+        lines_ = std::move(lines);
+        lineCount_ = static_cast<std::size_t>(count);
     });
-    rows.push_back({QString::number(rows.size() + 1), QString(), QString(), QString(), QString(),
-                    QString::fromUtf8(kTotalCaption), quantity.toString(), total.toString()});
-    return rows;
+}
+
+QStringList ListRows::operator[](std::size_t row) const
+{
+    const QString number = QString::number(row + 1);
+    if (row >= lineCount_)
+        return {number, QString(), QString(), QString(), QString(), QString::fromUtf8(kTotalCaption), quantity_.toString(),
+                total_.toString()};
+    QStringList cells{number};
+    for (int column = 0; column < 7; ++column) cells << lines_->value(static_cast<int>(row), column).toText();
+    return cells;
+}
+
+ListRows listRows(const Filters& filters)
+{
+    return ListRows(filters);
 }
 
 reportexport::Query exportQuery(const Filters& filters)

@@ -3,6 +3,7 @@
 #include "common/database.h"
 #include "common/sqltext.h"
 #include "platform/db/locale.h"
+#include "platform/db/rowwalk.h"
 #include "reports/daterange.h"
 
 #include <QHash>
@@ -45,17 +46,18 @@ analysis::Result allProducts(Mode mode, const QDate& start, const QDate& end)
     const bool done = database::guarded([&] {
         // Each order's quantity: its lines dated in the range, looked up by line key.
         QHash<QString, std::int64_t> quantities;
-        auto lines = database::query(QStringLiteral("select indexflag,num from salesmx where 0=0") + range);
-        for (; !lines->eof(); lines->moveNext())
-            if (auto quantity = analysis::roundedQuantity(lines->field(1))) quantities[lines->field(0).toText()] += *quantity;
+        auto connection = database::openMain();
+        db::RowWalk lines(*connection, QStringLiteral("select indexflag,num from salesmx where 0=0") + range);
+        while (lines.next())
+            if (auto quantity = analysis::roundedQuantity(lines.field(1))) quantities[lines.field(0).toText()] += *quantity;
 
-        auto orders = database::query(QStringLiteral("select salesdate,totlemoney,receivemoney,indexflag from sales where 0=0")
-                                      + range + QStringLiteral(" order by salesdate ASC"));
-        for (; !orders->eof(); orders->moveNext()) {
-            Bucket& bucket = buckets.at(keyOf(mode, orders->field(0)));
-            const auto [amount, unpaid] = analysis::orderAmounts(orders->field(1), orders->field(2));
+        db::RowWalk orders(*connection, QStringLiteral("select salesdate,totlemoney,receivemoney,indexflag from sales where 0=0")
+                                            + range + QStringLiteral(" order by salesdate ASC"));
+        while (orders.next()) {
+            Bucket& bucket = buckets.at(keyOf(mode, orders.field(0)));
+            const auto [amount, unpaid] = analysis::orderAmounts(orders.field(1), orders.field(2));
             totals.add(bucket, amount, unpaid);
-            bucket.quantity += quantities.value(orders->field(3).toText());
+            bucket.quantity += quantities.value(orders.field(3).toText());
         }
     });
     if (done) {

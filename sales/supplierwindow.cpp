@@ -164,7 +164,6 @@ void FrmGysEdit::Form_Load()
         row->open(QStringLiteral("select * from  GYS where GYS_ID = ") + QString::number(key.toLong()), *connection,
                   db::CursorType::Keyset, db::LockType::Optimistic, db::CursorLocation::Client);
         if (row->eof()) return;
-        connection_ = std::move(connection);
         supplier_ = std::move(row);
     });
     if (!supplier_) {

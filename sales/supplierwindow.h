@@ -45,7 +45,6 @@ private:
 
     // The row as it was loaded: the save writes through it, so a row changed
     // or deleted meanwhile refuses the save.
-    std::unique_ptr<db::Connection> connection_;
     std::unique_ptr<db::Recordset> supplier_;
 };
 

@@ -5,6 +5,7 @@
 #include "platform/db/numbertext.h"
 
 #include <QRegularExpression>
+#include <cmath>
 
 namespace db::detail {
 
@@ -116,9 +117,56 @@ std::optional<Currency> currencyOfStored(std::int64_t integer)
 
 std::optional<Currency> currencyOfStored(double real)
 {
-    // The amount as written: its 15 significant digits, read exactly.
-    if (auto ticks = numbertext::parseTicks(numbertext::format(real))) return Currency::fromTicks(*ticks);
-    return std::nullopt;
+    // The amount as written: its 15 significant digits (a tie rounding away
+    // from zero, as the written form does), read exactly to the
+    // ten-thousandth (halves to even). Worked out on the double's exact value
+    // for every amount a REAL holds, so a sum over many rows writes no text.
+    const double magnitude = std::fabs(real);
+    int exponent = 0;
+    const double fraction = std::frexp(magnitude, &exponent);   // magnitude = fraction * 2^exponent
+    if (!(magnitude >= 1e-5 && magnitude < 1e11) || real == std::trunc(real)) {
+        if (auto ticks = numbertext::parseTicks(numbertext::format(real))) return Currency::fromTicks(*ticks);
+        return std::nullopt;
+    }
+    // magnitude = mantissa / 2^shift exactly, 0 < shift < 128.
+    const auto mantissa = static_cast<std::int64_t>(std::ldexp(fraction, 53));
+    const int shift = 53 - exponent;
+    auto powerOfTen = [](int n) {
+        __int128 power = 1;
+        while (n-- > 0) power *= 10;
+        return power;
+    };
+    const __int128 fifteenDigits = powerOfTen(15);
+    // `scale` such that the written digits are magnitude * 10^scale, a whole number of 15 digits.
+    int scale = 14 - static_cast<int>(std::floor(std::log10(magnitude)));
+    __int128 digits = 0;
+    for (;;) {
+        const __int128 scaled = static_cast<__int128>(mantissa) * powerOfTen(scale);
+        digits = scaled >> shift;
+        if (digits >= fifteenDigits) {
+            --scale;
+            continue;
+        }
+        if (digits < fifteenDigits / 10) {
+            ++scale;
+            continue;
+        }
+        const __int128 rest = scaled - (digits << shift);
+        if (rest * 2 >= (static_cast<__int128>(1) << shift)) ++digits;
+        break;
+    }
+    // The written number is digits / 10^scale; its ten-thousandths, halves to even.
+    __int128 ticks = digits;
+    if (scale < 4) {
+        ticks *= powerOfTen(4 - scale);
+    } else if (scale > 4) {
+        const __int128 unit = powerOfTen(scale - 4);
+        ticks = digits / unit;
+        const __int128 rest = digits % unit;
+        if (rest * 2 > unit || (rest * 2 == unit && ticks % 2 != 0)) ++ticks;
+    }
+    const auto value = static_cast<std::int64_t>(ticks);
+    return Currency::fromTicks(real < 0 ? -value : value);
 }
 
 } // namespace db::detail

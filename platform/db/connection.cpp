@@ -58,26 +58,6 @@ int runStatements(ConnectionState& state, const QString& sql)
     return static_cast<int>(sqlite3_total_changes64(state.handle) - before);
 }
 
-// Opens the file with the settings every connection of the system uses.
-std::shared_ptr<ConnectionState> openHandle(const QString& path, int flags)
-{
-    sqlite3* handle = nullptr;
-    const int result = sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, flags | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (result != SQLITE_OK) {
-        const QString message = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString::fromUtf8(sqlite3_errstr(result));
-        sqlite3_close_v2(handle);
-        throw Error(QStringLiteral("无法打开数据库 %1：%2").arg(path, message));
-    }
-    auto state = std::make_shared<ConnectionState>(handle);
-    sqlite3_busy_timeout(handle, busyTimeoutMs);
-    sqlite3_extended_result_codes(handle, 1);
-    // The file is shared over a network mount: a rollback journal, never WAL.
-    // Reading the pragma's answer also proves the file is a database.
-    runStatements(*state, QStringLiteral("PRAGMA journal_mode=DELETE"));
-    registerJetFunctions(handle);
-    return state;
-}
-
 QVariant toQVariant(const Variant& value)
 {
     switch (value.type()) {
@@ -120,6 +100,25 @@ int exportToWorkbook(ConnectionState& state, const jetsql::ExcelTarget& target)
 
 } // namespace
 
+std::shared_ptr<ConnectionState> openState(const QString& path, int flags)
+{
+    sqlite3* handle = nullptr;
+    const int result = sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (result != SQLITE_OK) {
+        const QString message = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString::fromUtf8(sqlite3_errstr(result));
+        sqlite3_close_v2(handle);
+        throw Error(QStringLiteral("无法打开数据库 %1：%2").arg(path, message));
+    }
+    auto state = std::make_shared<ConnectionState>(handle);
+    sqlite3_busy_timeout(handle, busyTimeoutMs);
+    sqlite3_extended_result_codes(handle, 1);
+    // The file is shared over a network mount: a rollback journal, never WAL.
+    // Reading the pragma's answer also proves the file is a database.
+    runStatements(*state, QStringLiteral("PRAGMA journal_mode=DELETE"));
+    registerJetFunctions(handle);
+    return state;
+}
+
 QString dataSourceOf(const QString& connectString)
 {
     // The path runs from "Data source =" (or "dbq=") up to the next item the
@@ -151,7 +150,7 @@ void Connection::open(const QString& connectString)
     const QString path = dataSourceOf(connectString);
     if (path.isEmpty()) throw Error(QStringLiteral("连接字符串中没有数据库文件"));
     // Never creates a file: a missing one is a failed open.
-    state_ = openHandle(path, SQLITE_OPEN_READWRITE);
+    state_ = openState(path, SQLITE_OPEN_READWRITE);
 }
 
 void Connection::close()
@@ -203,7 +202,7 @@ bool holdsNoTables(const QString& path)
     const QString file = localPath(path);
     if (!QFileInfo(file).isFile()) return false;
     try {
-        auto state = openHandle(file, SQLITE_OPEN_READWRITE);
+        auto state = openState(file, SQLITE_OPEN_READWRITE);
         Statement statement(*state, QStringLiteral("SELECT count(*) FROM sqlite_master"));
         return statement.step() && sqlite3_column_int64(statement.get(), 0) == 0;
     } catch (const Error&) {
@@ -217,7 +216,7 @@ void createDatabase(const QString& path, const QStringList& statements)
     if (QFileInfo::exists(file)) throw Error(QStringLiteral("数据库 %1 已经存在").arg(path));
     QDir().mkpath(QFileInfo(file).absolutePath());
     try {
-        auto state = openHandle(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        auto state = openState(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         runStatements(*state, QStringLiteral("BEGIN IMMEDIATE"));
         for (const QString& statement : statements) runStatements(*state, state->translate(statement).sql);
         runStatements(*state, QStringLiteral("PRAGMA user_version=%1").arg(kFileLayout));

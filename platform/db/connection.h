@@ -74,11 +74,13 @@ enum class CursorLocation { Server = 2, Client = 3 };
 
 struct RecordsetData;
 
-// The rows of one query. Rows are read when it opens; a client-side recordset
-// is a snapshot that keeps no read transaction open. A recordset over one
-// table can change rows: addNew/setField/update, deleteRow; writes use
-// optimistic locking and fail with db::Error when another connection changed
-// or removed the row since it was read.
+// The rows of one query; a client-side recordset is a snapshot that keeps no
+// read transaction open. Read-only rows are read when it opens. A recordset
+// over one table can change rows: addNew/setField/update, deleteRow; its rows
+// are read on first use (so adding rows reads none), and they are the rows the
+// table held when it opened, as they are then. Writes use optimistic locking
+// and fail with db::Error when another connection changed or removed the row
+// since it was read.
 class Recordset {
 public:
     Recordset();

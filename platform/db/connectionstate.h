@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 #include <sqlite3.h>
+#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -40,6 +41,10 @@ private:
     jetsql::Schema schema_;
     std::int64_t schemaVersion_ = -1;
 };
+
+// Opens the file with the settings every connection of the system uses
+// (SQLITE_OPEN_READWRITE unless `flags` say otherwise); db::Error when it cannot.
+std::shared_ptr<ConnectionState> openState(const QString& path, int flags = SQLITE_OPEN_READWRITE);
 
 // A prepared statement: either owned (finalized at the end) or taken from the
 // connection's cache (reset and handed back at the end).

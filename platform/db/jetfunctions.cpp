@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -307,6 +308,15 @@ struct CurrencySum {
     bool failed;
 };
 
+// The engine's aggregate memory (zeroed when first asked for) is aligned to
+// 8 bytes only, less than __int128 needs: the sum is copied out and back in.
+CurrencySum sumIn(const void* memory)
+{
+    CurrencySum sum;
+    std::memcpy(&sum, memory, sizeof sum);
+    return sum;
+}
+
 std::optional<Currency> currencyOf(sqlite3_value* value)
 {
     switch (sqlite3_value_type(value)) {
@@ -321,32 +331,35 @@ std::optional<Currency> currencyOf(sqlite3_value* value)
 
 void currencyStep(sqlite3_context* context, int, sqlite3_value** argv)
 {
-    auto* sum = static_cast<CurrencySum*>(sqlite3_aggregate_context(context, sizeof(CurrencySum)));
-    if (!sum || isNull(argv[0])) return;
-    const auto amount = currencyOf(argv[0]);
-    if (!amount) {
-        sum->failed = true;
-        return;
+    void* memory = sqlite3_aggregate_context(context, sizeof(CurrencySum));
+    if (!memory || isNull(argv[0])) return;
+    CurrencySum sum = sumIn(memory);
+    if (const auto amount = currencyOf(argv[0])) {
+        sum.ticks += amount->ticks();
+        ++sum.count;
+    } else {
+        sum.failed = true;
     }
-    sum->ticks += amount->ticks();
-    ++sum->count;
+    std::memcpy(memory, &sum, sizeof sum);
 }
 
 void finishCurrency(sqlite3_context* context, bool average)
 {
-    auto* sum = static_cast<CurrencySum*>(sqlite3_aggregate_context(context, 0));
-    if (sum && sum->failed) return typeMismatch(context);
-    if (!sum || sum->count == 0) return sqlite3_result_null(context);
-    __int128 ticks = sum->ticks;
+    const void* memory = sqlite3_aggregate_context(context, 0);
+    if (!memory) return sqlite3_result_null(context);
+    const CurrencySum sum = sumIn(memory);
+    if (sum.failed) return typeMismatch(context);
+    if (sum.count == 0) return sqlite3_result_null(context);
+    __int128 ticks = sum.ticks;
     if (average) {
         // halves to even, as Jet rounds currency
-        __int128 quotient = ticks / sum->count;
-        __int128 remainder = ticks % sum->count;
+        __int128 quotient = ticks / sum.count;
+        __int128 remainder = ticks % sum.count;
         if (remainder < 0) {
             quotient -= 1;
-            remainder += sum->count;
+            remainder += sum.count;
         }
-        if (remainder * 2 > sum->count || (remainder * 2 == sum->count && quotient % 2 != 0)) quotient += 1;
+        if (remainder * 2 > sum.count || (remainder * 2 == sum.count && quotient % 2 != 0)) quotient += 1;
         ticks = quotient;
     }
     if (ticks > std::numeric_limits<std::int64_t>::max() || ticks < std::numeric_limits<std::int64_t>::min())

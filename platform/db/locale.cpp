@@ -1,6 +1,7 @@
 #include "platform/db/locale.h"
 
 #include <QRegularExpression>
+#include <QTimeZone>
 
 namespace db::locale {
 
@@ -17,7 +18,7 @@ std::optional<QDateTime> dateTimeOf(int year, int month, int day, int hour, int 
     const QDate date(year, month, day);
     const QTime time(hour, minute, second);
     if (!date.isValid() || !time.isValid()) return std::nullopt;
-    return QDateTime(date, time);
+    return localDateTime(date, time);
 }
 
 // "yyyy-MM-dd HH:mm:ss", the stored form, read without a regular expression:
@@ -44,6 +45,14 @@ std::optional<QDateTime> parseStorageText(const QString& text)
 }
 
 } // namespace
+
+QDateTime localDateTime(const QDate& date, const QTime& time)
+{
+    // The zone's rules are read once: a local time built by the C library
+    // would look the zone up again (a file check included) for every value.
+    static const QTimeZone zone = QTimeZone::systemTimeZone();
+    return QDateTime(date, time, zone);
+}
 
 QString shortDate(const QDate& date)
 {

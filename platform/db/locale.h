@@ -11,6 +11,9 @@ inline constexpr const char* kShortDateFormat = "yyyy-M-d";
 inline constexpr const char* kGeneralDateFormat = "yyyy-M-d H:mm:ss";
 inline constexpr const char* kStorageFormat = "yyyy-MM-dd HH:mm:ss"; // how date/time columns are stored
 
+// The local date and time, in the system's time zone; every date the layer reads is made this way.
+QDateTime localDateTime(const QDate& date, const QTime& time);
+
 QString shortDate(const QDate& date);             // "2026-3-1"
 QString generalDate(const QDateTime& when);       // "2026-3-1 8:05:00"; a midnight time shows the date only
 QString storageText(const QDateTime& when);       // "2026-03-01 08:05:00"

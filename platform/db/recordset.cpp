@@ -11,12 +11,32 @@
 namespace db {
 
 struct RecordsetData {
+    // The rows hold no database handle: the handle of the connection they were
+    // opened on is kept only until the rows are read; a write afterwards goes
+    // through that connection while it is open, else through a handle of its own.
     std::shared_ptr<ConnectionState> state;
+    std::weak_ptr<ConnectionState> connection;
+    QString path;
+    std::shared_ptr<ConnectionState> handle() const
+    {
+        if (state) return state;
+        if (auto open = connection.lock()) return open;
+        return openState(path);
+    }
     detail::RowStore rows;
     LockType lock = LockType::ReadOnly;
     std::string table;             // the table rows are written to; empty when they cannot be
     QHash<QString, int> fieldIndex;   // lower-case name -> first column of that name
     std::string rereadSql;         // reads one row back by key, laid out as the store
+
+    // A recordset that can change rows reads them on first use, so one that is
+    // only added to reads none. Until then the store holds only the rows added
+    // here; the rows read later are the table's rows as far as its last key
+    // when it opened, placed ahead of them.
+    bool loaded = false;
+    QString sql;                   // the statement the rows are read with (key first)
+    std::optional<std::int64_t> lastKeyAtOpen;   // none: the table had no rows
+    bool positionInitial = true;   // not moved since it opened: the first row once read
 
     int position = 0;              // current row; -1 before the first, rowCount after the last
     bool onDeletedRow = false;     // the current row was just deleted: the next move starts from here
@@ -31,6 +51,8 @@ struct RecordsetData {
 
     bool bof() const { return !onDeletedRow && (rows.rowCount() == 0 || position < 0); }
     bool eof() const { return !onDeletedRow && (rows.rowCount() == 0 || position >= rows.rowCount()); }
+    // On a row added here while the rest are still unread.
+    bool onUnreadAddedRow() const { return !loaded && !positionInitial && position >= 0 && position < rows.rowCount(); }
 };
 
 namespace {
@@ -73,6 +95,35 @@ RecordsetData& opened(const std::unique_ptr<RecordsetData>& d)
 {
     if (!d) throw Error(QStringLiteral("记录集没有打开"));
     return *d;
+}
+
+void readRows(RecordsetData& d)
+{
+    if (d.loaded) return;
+    Statement statement(*d.state, d.sql);
+    std::vector<std::int64_t> added;
+    for (int row = 0; row < d.rows.rowCount(); ++row) added.push_back(d.rows.key(row));
+    const int before = d.rows.rowCount();
+    d.rows.readRows(statement, [&](std::int64_t key) {
+        return d.lastKeyAtOpen && key <= *d.lastKeyAtOpen && std::find(added.begin(), added.end(), key) == added.end();
+    });
+    d.loaded = true;
+    d.state.reset();
+    if (d.positionInitial) return;
+    const int read = d.rows.rowCount() - before;
+    d.position += read;
+    if (d.edit) {
+        d.edit->row += read;
+        d.edit->returnTo += read;
+    }
+}
+
+// The recordset with its rows read.
+RecordsetData& withRows(const std::unique_ptr<RecordsetData>& d)
+{
+    RecordsetData& data = opened(d);
+    readRows(data);
+    return data;
 }
 
 void requireCurrentRow(const RecordsetData& d)
@@ -122,9 +173,9 @@ int bindUnchanged(const RecordsetData& d, sqlite3_stmt* statement, int first, in
 
 // Reads row `key` of the table back into store row `row` (appending when it is
 // the row count), so defaults, the new key and the stored forms show.
-void reread(RecordsetData& d, int row, std::int64_t key)
+void reread(RecordsetData& d, ConnectionState& state, int row, std::int64_t key)
 {
-    Statement statement = Statement::cached(*d.state, d.rereadSql);
+    Statement statement = Statement::cached(state, d.rereadSql);
     sqlite3_bind_int64(statement.get(), 1, key);
     if (!statement.step()) return;   // gone already: keep what was written
     std::vector<bool> keep(d.rows.columnCount());
@@ -165,16 +216,17 @@ int insertRow(RecordsetData& d, const std::vector<Assignment>& assignments)
         }
         sql += " (" + names + ") VALUES (" + places + ")";
     }
+    const auto state = d.handle();
     {
-        Statement statement = Statement::cached(*d.state, sql);
+        Statement statement = Statement::cached(*state, sql);
         for (std::size_t i = 0; i < assignments.size(); ++i)
             detail::bindValue(statement.get(), static_cast<int>(i) + 1, assignments[i].value);
         statement.step();
     }
     // The key of this insert on this connection, never "the last row of the table".
-    const std::int64_t key = sqlite3_last_insert_rowid(d.state->handle);
+    const std::int64_t key = sqlite3_last_insert_rowid(state->handle);
     const int row = d.rows.rowCount();
-    reread(d, row, key);
+    reread(d, *state, row, key);
     return row;
 }
 
@@ -185,17 +237,18 @@ void updateRow(RecordsetData& d, int row, const std::vector<Assignment>& assignm
     for (std::size_t i = 0; i < assignments.size(); ++i) sql += (i ? "," : "") + quotedName(assignments[i].column) + "=?";
     sql += " WHERE rowid=?" + unchangedCondition(d);
     const std::int64_t key = d.rows.key(row);
+    const auto state = d.handle();
     {
-        Statement statement = Statement::cached(*d.state, sql);
+        Statement statement = Statement::cached(*state, sql);
         int index = 1;
         for (const Assignment& a : assignments) detail::bindValue(statement.get(), index++, a.value);
         sqlite3_bind_int64(statement.get(), index++, key);
         bindUnchanged(d, statement.get(), index, row);
         statement.step();
     }
-    if (sqlite3_changes(d.state->handle) == 0)
+    if (sqlite3_changes(state->handle) == 0)
         throw Error(QStringLiteral("该记录在读取后已被别人修改或删除，没有保存"), Error::Kind::Conflict);
-    reread(d, row, key);
+    reread(d, *state, row, key);
 }
 
 // Applies a pending edit, if any; it is dropped whatever the outcome, so a
@@ -209,6 +262,7 @@ void savePendingEdit(RecordsetData& d)
     if (edit.isNew) {
         try {
             d.position = insertRow(d, assignments);
+            d.positionInitial = false;
         } catch (const Error&) {
             d.position = edit.returnTo;
             throw;
@@ -228,6 +282,7 @@ void cancelPendingEdit(RecordsetData& d)
 void startEdit(RecordsetData& d)
 {
     if (d.edit) return;
+    if (!d.onUnreadAddedRow()) readRows(d);
     requireCurrentRow(d);
     d.edit = RecordsetData::Edit{false, d.position, d.position,
                                  std::vector<std::optional<Variant>>(d.rows.columnCount())};
@@ -250,10 +305,12 @@ void Recordset::open(const QString& source, Connection& connection, CursorType, 
 {
     close();
     if (!connection.isOpen()) throw Error(QStringLiteral("连接没有打开"));
-    // Every row is read now, whatever cursor is asked for: a client snapshot
-    // and a server cursor alike keep no read transaction open afterwards.
+    // Whatever cursor is asked for, no read transaction stays open: read-only
+    // rows are read now, the rows of one that can change them on first use.
     auto d = std::make_unique<RecordsetData>();
     d->state = connection.state();
+    d->connection = d->state;
+    d->path = QString::fromUtf8(sqlite3_db_filename(d->state->handle, "main"));
     d->lock = lock;
     const jetsql::Rewritten translated =
         d->state->translate(jetsql::isTableName(source) ? QStringLiteral("select * from ") + source : source);
@@ -272,11 +329,21 @@ void Recordset::open(const QString& source, Connection& connection, CursorType, 
         }
     }
     if (!statement) statement.emplace(*d->state, sql);
-    d->rows.readAll(*statement, keyed, translated.outputTypes);
-    statement.reset();
-
+    d->rows.describe(*statement, keyed, translated.outputTypes);
     if (keyed) d->table = sourceTable(d->rows.columns());
-    if (!d->table.empty()) d->rereadSql = rereadStatement(*d);
+    if (d->table.empty()) {
+        d->rows.readRows(*statement);
+        d->loaded = true;
+        statement.reset();
+        d->state.reset();
+    } else {
+        d->rereadSql = rereadStatement(*d);
+        d->sql = *jetsql::withRowKey(sql);
+        Statement last = Statement::cached(*d->state, "SELECT max(rowid) FROM " + quotedName(d->table));
+        if (last.step() && sqlite3_column_type(last.get(), 0) != SQLITE_NULL)
+            d->lastKeyAtOpen = sqlite3_column_int64(last.get(), 0);
+    }
+    statement.reset();
     for (int column = 0; column < d->rows.columnCount(); ++column) {
         const QString name = d->rows.columns()[column].name.toLower();
         if (!d->fieldIndex.contains(name)) d->fieldIndex.insert(name, column);
@@ -296,21 +363,25 @@ bool Recordset::isOpen() const
 
 bool Recordset::eof() const
 {
-    const RecordsetData& d = opened(d_);
+    RecordsetData& d = opened(d_);
     if (d.edit && d.edit->isNew) return false;   // on the row being added
+    if (d.onUnreadAddedRow()) return false;
+    readRows(d);
     return d.eof();
 }
 
 bool Recordset::bof() const
 {
-    const RecordsetData& d = opened(d_);
+    RecordsetData& d = opened(d_);
     if (d.edit && d.edit->isNew) return false;
+    if (d.onUnreadAddedRow()) return false;
+    readRows(d);
     return d.bof();
 }
 
 void Recordset::moveFirst()
 {
-    RecordsetData& d = opened(d_);
+    RecordsetData& d = withRows(d_);
     savePendingEdit(d);
     d.position = 0;
     d.onDeletedRow = false;
@@ -318,7 +389,7 @@ void Recordset::moveFirst()
 
 void Recordset::moveNext()
 {
-    RecordsetData& d = opened(d_);
+    RecordsetData& d = withRows(d_);
     savePendingEdit(d);
     if (d.onDeletedRow) {
         d.onDeletedRow = false;   // the rows after the deleted one moved up to its place
@@ -330,7 +401,7 @@ void Recordset::moveNext()
 
 void Recordset::movePrevious()
 {
-    RecordsetData& d = opened(d_);
+    RecordsetData& d = withRows(d_);
     savePendingEdit(d);
     if (!d.onDeletedRow && d.bof()) throw Error(QStringLiteral("BOF 或 EOF 为真：没有上一条记录"));
     d.onDeletedRow = false;
@@ -339,7 +410,7 @@ void Recordset::movePrevious()
 
 void Recordset::moveLast()
 {
-    RecordsetData& d = opened(d_);
+    RecordsetData& d = withRows(d_);
     savePendingEdit(d);
     d.position = std::max(d.rows.rowCount() - 1, 0);
     d.onDeletedRow = false;
@@ -347,19 +418,19 @@ void Recordset::moveLast()
 
 int Recordset::recordCount() const
 {
-    return opened(d_).rows.rowCount();
+    return withRows(d_).rows.rowCount();
 }
 
 int Recordset::absolutePosition() const
 {
-    const RecordsetData& d = opened(d_);
+    const RecordsetData& d = withRows(d_);
     if (d.onDeletedRow || d.bof() || d.eof()) return -1;
     return d.position;
 }
 
 void Recordset::setAbsolutePosition(int row)
 {
-    RecordsetData& d = opened(d_);
+    RecordsetData& d = withRows(d_);
     if (row < 0 || row >= d.rows.rowCount()) throw Error(QStringLiteral("没有第 %1 条记录").arg(row));
     savePendingEdit(d);
     d.position = row;
@@ -390,19 +461,20 @@ Variant Recordset::field(const QString& name) const
 
 Variant Recordset::field(int index) const
 {
-    const RecordsetData& d = opened(d_);
+    RecordsetData& d = opened(d_);
     checkedField(d, index);
     if (d.edit && (d.edit->isNew || d.edit->row == d.position)) {
         if (const auto& assigned = d.edit->values[index]) return *assigned;
         if (d.edit->isNew) return Variant::null();
     }
+    if (!d.onUnreadAddedRow()) readRows(d);
     requireCurrentRow(d);
     return d.rows.value(d.position, index);
 }
 
 Variant Recordset::value(int row, int column) const
 {
-    const RecordsetData& d = opened(d_);
+    const RecordsetData& d = withRows(d_);
     checkedField(d, column);
     if (row < 0 || row >= d.rows.rowCount()) throw Error(QStringLiteral("没有第 %1 条记录").arg(row));
     return d.rows.value(row, column);
@@ -442,18 +514,19 @@ void Recordset::cancelUpdate()
 
 void Recordset::deleteRow()
 {
-    RecordsetData& d = opened(d_);
+    RecordsetData& d = withRows(d_);
     requireWritable(d);
     cancelPendingEdit(d);
     requireCurrentRow(d);
     const std::string sql = "DELETE FROM " + quotedName(d.table) + " WHERE rowid=?" + unchangedCondition(d);
+    const auto state = d.handle();
     {
-        Statement statement = Statement::cached(*d.state, sql);
+        Statement statement = Statement::cached(*state, sql);
         sqlite3_bind_int64(statement.get(), 1, d.rows.key(d.position));
         bindUnchanged(d, statement.get(), 2, d.position);
         statement.step();
     }
-    if (sqlite3_changes(d.state->handle) == 0)
+    if (sqlite3_changes(state->handle) == 0)
         throw Error(QStringLiteral("该记录在读取后已被别人修改或删除，没有删除"), Error::Kind::Conflict);
     d.rows.removeRow(d.position);
     d.onDeletedRow = true;
@@ -466,7 +539,7 @@ bool Recordset::editPending() const
 
 void Recordset::updateCell(int row, int column, const Variant& value)
 {
-    RecordsetData& d = opened(d_);
+    RecordsetData& d = withRows(d_);
     requireWritable(d);
     checkedField(d, column);
     if (row < 0 || row >= d.rows.rowCount()) throw Error(QStringLiteral("没有第 %1 条记录").arg(row));

@@ -53,7 +53,7 @@ void RowStore::encode(const Cell& cell)
     }
 }
 
-void RowStore::encodeFromStatement(sqlite3_stmt* statement, int index)
+RowStore::Cell RowStore::cellOf(sqlite3_stmt* statement, int index)
 {
     Cell cell;
     cell.storage = static_cast<std::uint8_t>(sqlite3_column_type(statement, index));
@@ -70,7 +70,12 @@ void RowStore::encodeFromStatement(sqlite3_stmt* statement, int index)
         break;
     default: cell.storage = SQLITE_NULL; break;
     }
-    encode(cell);
+    return cell;
+}
+
+void RowStore::encodeFromStatement(sqlite3_stmt* statement, int index)
+{
+    encode(cellOf(statement, index));
 }
 
 RowStore::Cell RowStore::decode(const char*& at)
@@ -159,7 +164,7 @@ const char* RowStore::keepRow()
     return kept;
 }
 
-void RowStore::readAll(Statement& statement, bool hiddenKey, const QHash<QString, FieldType>& outputTypes)
+void RowStore::describe(Statement& statement, bool hiddenKey, const QHash<QString, FieldType>& outputTypes)
 {
     sqlite3_stmt* handle = statement.get();
     hiddenKey_ = hiddenKey;
@@ -171,10 +176,26 @@ void RowStore::readAll(Statement& statement, bool hiddenKey, const QHash<QString
         if (column.type == FieldType::Untyped)
             column.type = outputTypes.value(column.name.toLower(), FieldType::Untyped);
     }
+}
+
+void RowStore::readRows(Statement& statement, const std::function<bool(std::int64_t)>& wanted)
+{
+    sqlite3_stmt* handle = statement.get();
+    if (statement.columnCount() != stride_) throw Error(QStringLiteral("查询的字段在打开后已改变"));
+    std::vector<const char*> read;
+    std::vector<const char*>& into = rows_.empty() ? rows_ : read;
     while (statement.step()) {
+        if (wanted && !wanted(sqlite3_column_int64(handle, 0))) continue;
         for (int i = 0; i < stride_; ++i) encodeFromStatement(handle, i);
-        rows_.push_back(keepRow());
+        into.push_back(keepRow());
     }
+    if (!read.empty()) rows_.insert(rows_.begin(), read.begin(), read.end());
+}
+
+void RowStore::readAll(Statement& statement, bool hiddenKey, const QHash<QString, FieldType>& outputTypes)
+{
+    describe(statement, hiddenKey, outputTypes);
+    readRows(statement);
 }
 
 RowStore::Cell RowStore::cell(int row, int column) const
@@ -193,8 +214,16 @@ std::int64_t RowStore::key(int row) const
 
 Variant RowStore::value(int row, int column) const
 {
-    const Cell c = cell(row, column);
-    const FieldType type = columns_[column].type;
+    return convert(cell(row, column), columns_[column].type);
+}
+
+Variant RowStore::valueOf(sqlite3_stmt* statement, int index, FieldType type)
+{
+    return convert(cellOf(statement, index), type);
+}
+
+Variant RowStore::convert(const Cell& c, FieldType type)
+{
     switch (c.storage) {
     case SQLITE_INTEGER:
         switch (type) {

@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,9 +22,14 @@ public:
     RowStore(const RowStore&) = delete;
     RowStore& operator=(const RowStore&) = delete;
 
-    // Reads every row of the statement. With `hiddenKey`, result column 0 is
-    // the row's key (rowid) and is not one of the columns. `outputTypes`
-    // types result columns that are expressions, by lower-case name.
+    // Takes the statement's columns. With `hiddenKey`, result column 0 is the
+    // row's key (rowid) and is not one of the columns. `outputTypes` types
+    // result columns that are expressions, by lower-case name.
+    void describe(Statement& statement, bool hiddenKey, const QHash<QString, FieldType>& outputTypes = {});
+    // Reads every row of the statement, laid out as described, ahead of the
+    // rows already held; with `wanted`, only the rows whose key it accepts.
+    void readRows(Statement& statement, const std::function<bool(std::int64_t)>& wanted = {});
+    // describe() and readRows() in one.
     void readAll(Statement& statement, bool hiddenKey, const QHash<QString, FieldType>& outputTypes = {});
 
     const std::vector<Column>& columns() const { return columns_; }
@@ -32,6 +38,8 @@ public:
     bool hasKey() const { return hiddenKey_; }
 
     Variant value(int row, int column) const;
+    // The value of a result column of the statement's current row, as value() gives a stored one.
+    static Variant valueOf(sqlite3_stmt* statement, int index, FieldType type);
     std::int64_t key(int row) const;
     // Binds the value of a cell exactly as it was read.
     void bindRead(sqlite3_stmt* statement, int index, int row, int column) const;
@@ -52,6 +60,8 @@ private:
         std::uint32_t size = 0;
     };
     Cell cell(int row, int column) const;
+    static Cell cellOf(sqlite3_stmt* statement, int index);
+    static Variant convert(const Cell& cell, FieldType type);
     static Cell decode(const char*& at);
     void encodeFromStatement(sqlite3_stmt* statement, int index);
     void encode(const Cell& cell);

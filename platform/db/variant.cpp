@@ -35,8 +35,8 @@ QDateTime dateOfSerial(double serial)
         days += 1;
         seconds -= 86400;
     }
-    return QDateTime(kSerialEpoch.addDays(static_cast<qint64>(days)),
-                     QTime(0, 0).addSecs(static_cast<int>(seconds)));
+    return locale::localDateTime(kSerialEpoch.addDays(static_cast<qint64>(days)),
+                                 QTime(0, 0).addSecs(static_cast<int>(seconds)));
 }
 
 std::int64_t checkedLong(double rounded)

@@ -47,7 +47,8 @@ public:
 
     int rowCount(const QModelIndex& parent = {}) const override
     {
-        return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+        if (parent.isValid()) return 0;
+        return source_ ? sourceCount_ : static_cast<int>(rows_.size());
     }
     int columnCount(const QModelIndex& parent = {}) const override
     {
@@ -78,16 +79,21 @@ public:
         endResetModel();
     }
 
-    void clearRows()
+    void clearRows() { setSource(0, {}); }
+
+    void setSource(int count, std::function<QStringList(int)> source)
     {
         beginResetModel();
         rows_.clear();
         unsorted_ = false;
+        source_ = std::move(source);
+        sourceCount_ = source_ ? count : 0;
         endResetModel();
     }
 
     void append(ListRow row, bool keepSorted)
     {
+        takeSourceRows();
         const int at = rowCount();
         beginInsertRows({}, at, at);
         rows_.push_back(std::move(row));
@@ -98,6 +104,7 @@ public:
     void setText(int row, int column, const QString& value, bool keepSorted)
     {
         if (row < 0 || row >= rowCount() || column < 0) return;
+        takeSourceRows();
         QStringList& texts = rows_[row].texts;
         while (texts.size() <= column) texts.append(QString());
         texts[column] = value;
@@ -109,9 +116,10 @@ public:
     QString text(int row, int column) const
     {
         if (row < 0 || row >= rowCount()) return {};
+        if (source_) return source_(row).value(column);
         return rows_[row].texts.value(column);
     }
-    QString tag(int row) const { return row >= 0 && row < rowCount() ? rows_[row].tag : QString(); }
+    QString tag(int row) const { return row >= 0 && row < rowCount() && !source_ ? rows_[row].tag : QString(); }
 
     void setSort(int column, bool descending)
     {
@@ -124,6 +132,7 @@ public:
     void sortRows()
     {
         unsorted_ = false;
+        takeSourceRows();
         std::vector<int> order(rows_.size());
         std::iota(order.begin(), order.end(), 0);
         const int column = sortColumn_;
@@ -159,6 +168,16 @@ public:
     }
 
 private:
+    // The source's rows become rows of the list's own (they read the same).
+    void takeSourceRows()
+    {
+        if (!source_) return;
+        rows_.reserve(static_cast<size_t>(sourceCount_));
+        for (int row = 0; row < sourceCount_; ++row) rows_.push_back({source_(row), QString()});
+        source_ = {};
+        sourceCount_ = 0;
+    }
+
     void markUnsorted()
     {
         if (unsorted_) return;
@@ -167,6 +186,9 @@ private:
     }
 
     std::vector<ListRow> rows_;
+    // Rows given by a function and read as they are shown, instead of rows_.
+    std::function<QStringList(int)> source_;
+    int sourceCount_ = 0;
     int sortColumn_ = 0;
     bool descending_ = false;
     bool unsorted_ = false;
@@ -234,6 +256,12 @@ ListView::Alignment ListView::columnAlignment(int column) const
 void ListView::clearItems()
 {
     model_->clearRows();
+}
+
+void ListView::setItems(int count, std::function<QStringList(int row)> texts)
+{
+    model_->setSource(count, std::move(texts));
+    if (sorted_) resort();
 }
 
 void ListView::addItem(const QStringList& texts, const QString& tag)

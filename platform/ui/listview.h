@@ -36,6 +36,10 @@ public:
     // is a value the window keeps with the row (it is not shown).
     void clearItems();
     void addItem(const QStringList& texts, const QString& tag = {});
+    // Replaces the rows with `count` rows whose texts `texts` gives, read as
+    // they are shown, so a long list keeps no copy of them; a sort or a change
+    // to the rows reads them all into the list first. The rows have no tag.
+    void setItems(int count, std::function<QStringList(int row)> texts);
     int itemCount() const;
     QString text(int row, int column) const;   // "" beyond the row's texts
     QString itemText(int row) const { return text(row, 0); }

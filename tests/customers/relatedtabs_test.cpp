@@ -3,7 +3,10 @@
 // the calls tab matches the contacts' numbers.
 #include "tests/customers/customerfixture.h"
 
+#include <QDir>
+
 #include "common/mymode.h"
+#include "platform/ui/controls.h"
 #include "platform/ui/popupmenu.h"
 #include "platform/ui/tabcontrol.h"
 #include "platform/ui/windows.h"
@@ -180,6 +183,33 @@ TEST_F(CardTabs, RightClickPopsUpTheNewRecordMenuExceptOnCalls)
     EXPECT_EQ(popups.shown()[0], QStringLiteral("mnuAddNew"));
     showTab(card, 6)->rightClickRow(0);
     EXPECT_EQ(popups.shown().size(), 1);
+}
+
+TEST_F(CardTabs, OpenCardsWithTheirTabsHoldNoDatabaseFile)
+{
+    const auto openFiles = [] { return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size(); };
+    addContact(customer, {{QStringLiteral("Connect_name"), QStringLiteral("张三")}, {QStringLiteral("tel"), QStringLiteral("88886666")}});
+    addOrder(customer, QStringLiteral("10"));
+    const auto openWithTabs = [&] {
+        Mymode::CurrentRecordId = customer;
+        ui::Form* card = ui::Windows::openNew(QStringLiteral("frmCustDetail"));
+        for (int tab = 0; tab < 7; ++tab) showTab(card, tab);
+        return card;
+    };
+    ui::Form* first = openWithTabs();
+    const auto before = openFiles();
+    std::vector<ui::Form*> cards;
+    for (int i = 0; i < 50; ++i) cards.push_back(openWithTabs());
+    EXPECT_EQ(openFiles(), before);
+    EXPECT_EQ(showTab(cards.back(), 1)->rowCount(), 1);
+    EXPECT_EQ(showTab(cards.back(), 3)->toolTip(), QStringLiteral("销售累计:10"));
+    // A card still saves through the row it read.
+    first->control<ui::TextBox>(QStringLiteral("tel"))->setText(QStringLiteral("02188889999"));
+    click(first, QStringLiteral("command1"));
+    EXPECT_EQ(messages.lastText(), QStringLiteral("客户资料修改成功！"));
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_tel")), QStringLiteral("02188889999"));
+    EXPECT_EQ(openFiles(), before);
+    for (ui::Form* card : cards) ui::Windows::unload(card);
 }
 
 } // namespace

@@ -4,10 +4,12 @@
 
 #include "platform/db/error.h"
 #include "platform/db/locale.h"
+#include "platform/db/numbertext.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cmath>
 #include <freexl.h>
 
 using namespace db;
@@ -72,6 +74,37 @@ TEST_F(JetFunctions, ConversionOfANonNumberFailsTheQuery)
 {
     EXPECT_THROW(scalar(QStringLiteral("select cint('abc')")), Error);
     EXPECT_THROW(scalar(QStringLiteral("select mid('abc', 0)")), Error);
+}
+
+TEST_F(JetFunctions, CurrencyReadsAndSumsTakeEachRealAmountAsWritten)
+{
+    // Amounts stored as REAL: sums of doubles, ties at the fifteenth digit and
+    // at the fifth decimal, tiny and large magnitudes, and spread random ones.
+    std::vector<double> amounts = {0.1 * 3,          2.675,           -2.675,         12345678901.03125, -12345678901.03125,
+                                   1234567.89012345, 0.00005,         0.00015,        0.000049999,       99999999999.99,
+                                   1e-5,             1.00005,         -0.00005,       3.14159265358979,  1e10 + 0.5,
+                                   0.3 - 0.1,        1234.56785,      7777777.77775,  5e-5 + 1e-20,      42.5};
+    std::uint64_t seed = 12345;
+    for (int i = 0; i < 400; ++i) {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        const double units = static_cast<double>(seed >> 20) / static_cast<double>(1ULL << (seed % 40));
+        amounts.push_back((seed & 1 ? -1 : 1) * std::fmod(units, 1e11) + 0.001);
+    }
+    auto connection = connect();
+    __int128 total = 0;
+    for (const double amount : amounts) {
+        connection->execute(QStringLiteral("insert into customer (balance) values (%1)").arg(QString::number(amount, 'g', 17)));
+        total += *numbertext::parseTicks(numbertext::format(amount));
+    }
+    auto rows = query(*connection, QStringLiteral("select balance from customer order by id"), LockType::ReadOnly);
+    for (const double amount : amounts) {
+        ASSERT_FALSE(rows->eof());
+        EXPECT_EQ(rows->field(0), Variant(Currency::fromTicks(*numbertext::parseTicks(numbertext::format(amount)))))
+            << QString::number(amount, 'g', 17).toStdString();
+        rows->moveNext();
+    }
+    auto sum = query(*connection, QStringLiteral("select sum(balance) as s from customer"), LockType::ReadOnly);
+    EXPECT_EQ(sum->field(0), Variant(Currency::fromTicks(static_cast<std::int64_t>(total))));
 }
 
 TEST_F(JetFunctions, AmountSearchComparesWholeNumbers)

@@ -4,6 +4,7 @@
 #include "db_testdatabase.h"
 
 #include "platform/db/error.h"
+#include "platform/db/rowwalk.h"
 
 #include <QFile>
 
@@ -268,6 +269,7 @@ TEST_F(OptimisticLocking, RowChangedElsewhereIsNotOverwritten)
     auto theirs = connect();
     mine->execute(QStringLiteral("insert into customer (name, balance) values ('a', 10)"));
     auto rows = query(*mine, QStringLiteral("select * from customer"));
+    ASSERT_EQ(rows->field(QStringLiteral("balance")), Variant(Currency::fromTicks(100000)));   // read
     theirs->execute(QStringLiteral("update customer set balance = 99"));
     rows->setField(QStringLiteral("name"), Variant("mine"));
     EXPECT_THROW(rows->update(), Error);
@@ -282,6 +284,7 @@ TEST_F(OptimisticLocking, CaseOnlyChangeElsewhereIsAConflictToo)
     auto theirs = connect();
     mine->execute(QStringLiteral("insert into customer (name) values ('acme')"));
     auto rows = query(*mine, QStringLiteral("select id, name, visits from customer"));
+    ASSERT_FALSE(rows->eof());   // read
     theirs->execute(QStringLiteral("update customer set name = 'ACME'"));
     rows->setField(QStringLiteral("visits"), Variant(1));
     EXPECT_THROW(rows->update(), Error);
@@ -293,11 +296,131 @@ TEST_F(OptimisticLocking, RowDeletedElsewhereCannotBeChangedOrDeleted)
     auto theirs = connect();
     mine->execute(QStringLiteral("insert into customer (name) values ('a'), ('b')"));
     auto rows = query(*mine, QStringLiteral("select * from customer order by id"));
+    ASSERT_EQ(rows->field(QStringLiteral("name")), Variant("a"));   // read
     theirs->execute(QStringLiteral("delete from customer where name='a'"));
     rows->setField(QStringLiteral("name"), Variant("x"));
     EXPECT_THROW(rows->update(), Error);
     EXPECT_THROW(rows->deleteRow(), Error);
     EXPECT_EQ(scalar(QStringLiteral("select count(*) from customer")), QStringLiteral("1"));
+}
+
+using RecordsetAddOnly = TestDatabase;
+
+// A query whose rows cannot be read: InStr with a start below 1 fails on the row with visits 0.
+constexpr const char* kUnreadable = "select * from customer where instr(visits, name, 'x') = 0";
+
+TEST_F(RecordsetAddOnly, AddingToAFreshRecordsetReadsNoRow)
+{
+    auto connection = connect();
+    connection->execute(QStringLiteral("insert into customer (name, visits) values ('bad', 0)"));
+    auto rows = query(*connection, QString::fromUtf8(kUnreadable));
+    EXPECT_EQ(rows->fieldCount(), 8);
+    EXPECT_EQ(rows->fieldName(1), QStringLiteral("name"));
+    for (const char* name : {"a", "b"}) {
+        rows->addNew();
+        EXPECT_FALSE(rows->eof());
+        rows->setField(QStringLiteral("name"), Variant(name));
+        rows->setField(QStringLiteral("visits"), Variant(1));
+        rows->update();
+        EXPECT_FALSE(rows->eof());
+        EXPECT_FALSE(rows->bof());
+        EXPECT_EQ(rows->field(QStringLiteral("name")), Variant(name));
+        EXPECT_EQ(rows->field(QStringLiteral("flag")), Variant("0"));
+    }
+    // The added row can be changed again before anything is read.
+    rows->setField(QStringLiteral("visits"), Variant(2));
+    rows->update();
+    EXPECT_EQ(scalar(QStringLiteral("select group_concat(name || visits) from customer where id > 1")),
+              QStringLiteral("a1,b2"));
+    // The first look at the other rows reads them, and meets the row that cannot be read.
+    EXPECT_THROW(rows->recordCount(), Error);
+}
+
+TEST_F(RecordsetAddOnly, RowsReadAfterAddingAreTheTablesRowsThenTheAddedOnes)
+{
+    auto connection = connect();
+    auto other = connect();
+    connection->execute(QStringLiteral("insert into customer (name) values ('a'), ('b')"));
+    auto rows = query(*connection, QStringLiteral("select * from customer"));
+    rows->addNew();
+    rows->setField(QStringLiteral("name"), Variant("c"));
+    rows->update();
+    other->execute(QStringLiteral("insert into customer (name) values ('later')"));   // after it opened: not a row of it
+    EXPECT_EQ(rows->absolutePosition(), 2);
+    EXPECT_EQ(rows->field(QStringLiteral("name")), Variant("c"));
+    EXPECT_EQ(rows->recordCount(), 3);
+    QStringList names;
+    for (rows->moveFirst(); !rows->eof(); rows->moveNext()) names << rows->field(QStringLiteral("name")).toText();
+    EXPECT_EQ(names, QStringList({"a", "b", "c"}));
+    EXPECT_TRUE(rows->eof());
+    rows->movePrevious();
+    EXPECT_EQ(rows->field(QStringLiteral("name")), Variant("c"));
+}
+
+TEST_F(RecordsetAddOnly, FilteredRecordsetKeepsEachAddedRowOnce)
+{
+    auto connection = connect();
+    connection->execute(QStringLiteral("insert into customer (name) values ('a'), ('b')"));
+    auto rows = query(*connection, QStringLiteral("select * from customer where name = 'a'"));
+    for (const char* name : {"z", "a"}) {
+        rows->addNew();
+        rows->setField(QStringLiteral("name"), Variant(name));
+        rows->update();
+    }
+    EXPECT_EQ(rows->recordCount(), 3);
+    QStringList names;
+    for (rows->moveFirst(); !rows->eof(); rows->moveNext()) names << rows->field(QStringLiteral("name")).toText();
+    EXPECT_EQ(names, QStringList({"a", "z", "a"}));
+}
+
+TEST_F(RecordsetAddOnly, CancelledOrFailedAddLeavesTheRecordsetAtItsStart)
+{
+    auto connection = connect();
+    connection->execute(QStringLiteral("insert into customer (id, name) values (7, 'a')"));
+    auto rows = query(*connection, QStringLiteral("customer"));
+    rows->addNew();
+    rows->setField(QStringLiteral("name"), Variant("never"));
+    rows->cancelUpdate();
+    rows->addNew();
+    rows->setField(QStringLiteral("id"), Variant(7));   // the key is taken
+    EXPECT_THROW(rows->update(), Error);
+    EXPECT_FALSE(rows->editPending());
+    EXPECT_FALSE(rows->eof());
+    EXPECT_EQ(rows->field(QStringLiteral("name")), Variant("a"));
+    EXPECT_EQ(rows->recordCount(), 1);
+
+    auto empty = query(*connection, QStringLiteral("select * from customer where id = 0"));
+    EXPECT_THROW(empty->setField(QStringLiteral("name"), Variant("x")), Error);   // no current row
+    empty->addNew();
+    empty->cancelUpdate();
+    EXPECT_TRUE(empty->eof());
+    EXPECT_TRUE(empty->bof());
+    EXPECT_EQ(empty->absolutePosition(), -1);
+}
+
+using Walk = TestDatabase;
+
+TEST_F(Walk, GivesEachRowTypedAsARecordsetDoes)
+{
+    auto connection = connect();
+    connection->execute(QStringLiteral("insert into customer (name, visits, balance, created) values "
+                                       "('a', 1, 12.5, '2026-03-01 08:05:00'), ('b', null, 3, null)"));
+    const QString sql = QStringLiteral("select name, visits, balance, created, visits + 1 as more from customer order by id");
+    auto rows = query(*connection, sql, LockType::ReadOnly);
+    db::RowWalk walk(*connection, sql);
+    EXPECT_EQ(walk.fieldCount(), 5);
+    EXPECT_THROW(walk.field(0), Error);   // before the first row
+    int count = 0;
+    while (walk.next()) {
+        for (int column = 0; column < 5; ++column) EXPECT_EQ(walk.field(column), rows->field(column)) << column;
+        EXPECT_THROW(walk.field(5), Error);
+        rows->moveNext();
+        ++count;
+    }
+    EXPECT_EQ(count, 2);
+    EXPECT_FALSE(walk.next());
+    EXPECT_THROW(walk.field(0), Error);
+    EXPECT_THROW(db::RowWalk(*connection, QStringLiteral("select * from nowhere")), Error);
 }
 
 using RecordsetLife = TestDatabase;

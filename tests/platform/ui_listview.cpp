@@ -152,6 +152,43 @@ TEST(UiListView, FillsTensOfThousandsOfRowsWhileSorted)
                                [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; }));
 }
 
+TEST(UiListView, RowsGivenByAFunctionAreReadAsAsked)
+{
+    QWidget window;
+    ui::ListView* list = ui::addListView(&window, QStringLiteral("ListView1"), 0, 0, 6000, 3000);
+    list->addColumn(QStringLiteral("序号"), 400);
+    list->addColumn(QStringLiteral("产品"), 1500);
+    int made = 0;
+    const auto rowTexts = [&made](int row) {
+        ++made;
+        return QStringList{QString::number(row + 1), row % 2 ? QStringLiteral("b") : QStringLiteral("a")};
+    };
+    list->setItems(100000, rowTexts);
+    EXPECT_EQ(list->itemCount(), 100000);
+    EXPECT_LT(made, 1000) << "only the rows asked for or shown are made";
+    EXPECT_EQ(list->text(99999, 0), QStringLiteral("100000"));
+    EXPECT_EQ(list->subItem(4, 1), QStringLiteral("a"));
+    EXPECT_EQ(list->tag(4), QString());
+    EXPECT_EQ(list->text(100000, 0), QString());
+
+    // Changing the rows takes them all first: they read as before.
+    list->addItem(texts({"x", "c"}), QStringLiteral("7"));
+    EXPECT_EQ(list->itemCount(), 100001);
+    EXPECT_EQ(list->text(0, 0), QStringLiteral("1"));
+    EXPECT_EQ(list->tag(100000), QStringLiteral("7"));
+    list->setSubItem(1, 1, QStringLiteral("z"));
+    EXPECT_EQ(list->text(1, 1), QStringLiteral("z"));
+
+    list->setItems(3, rowTexts);
+    list->setSortKey(1);
+    list->setSortOrder(ui::ListView::Descending);
+    list->setSorted(true);
+    EXPECT_EQ(list->columnTexts(1), texts({"b", "a", "a"}));
+    EXPECT_EQ(list->columnTexts(0), texts({"2", "1", "3"}));
+    list->clearItems();
+    EXPECT_EQ(list->itemCount(), 0);
+}
+
 TEST(UiFlexGrid, CellsByIndexAndByRowAndColumn)
 {
     QWidget window;

@@ -11,10 +11,12 @@ namespace {
 
 using salessummary::Kind;
 
-QStringList column(const std::vector<QStringList>& rows, int index)
+// A column of a report's rows (a vector of rows, or the detail list's rows).
+template <class Rows>
+QStringList column(const Rows& rows, int index)
 {
     QStringList values;
-    for (const QStringList& row : rows) values << row.value(index);
+    for (std::size_t row = 0; row < rows.size(); ++row) values << rows[row].value(index);
     return values;
 }
 

@@ -1,0 +1,51 @@
+#include "platform/db/rowwalk.h"
+
+#include "platform/db/connectionstate.h"
+#include "platform/db/rowstore.h"
+
+#include <optional>
+
+namespace db {
+
+struct RowWalk::Data {
+    std::shared_ptr<ConnectionState> state;
+    std::optional<Statement> statement;
+    std::vector<detail::FieldType> types;
+    bool onRow = false;
+    bool done = false;
+};
+
+RowWalk::RowWalk(Connection& connection, const QString& sql) : d_(std::make_unique<Data>())
+{
+    if (!connection.isOpen()) throw Error(QStringLiteral("连接没有打开"));
+    d_->state = connection.state();
+    const jetsql::Rewritten translated = d_->state->translate(sql);
+    d_->statement.emplace(*d_->state, translated.sql);
+    detail::RowStore columns;
+    columns.describe(*d_->statement, false, translated.outputTypes);
+    for (const detail::Column& column : columns.columns()) d_->types.push_back(column.type);
+}
+
+RowWalk::~RowWalk() = default;
+
+bool RowWalk::next()
+{
+    if (d_->done) return false;
+    d_->onRow = d_->statement->step();
+    d_->done = !d_->onRow;
+    return d_->onRow;
+}
+
+int RowWalk::fieldCount() const
+{
+    return static_cast<int>(d_->types.size());
+}
+
+Variant RowWalk::field(int index) const
+{
+    if (!d_->onRow) throw Error(QStringLiteral("BOF 或 EOF 为真：没有当前记录"));
+    if (index < 0 || index >= fieldCount()) throw Error(QStringLiteral("没有第 %1 个字段").arg(index));
+    return detail::RowStore::valueOf(d_->statement->get(), index, d_->types[index]);
+}
+
+} // namespace db
