@@ -1,6 +1,7 @@
 #include "common/fileupgrade.h"
 
 #include "common/database.h"
+#include "common/schema.h"
 #include "platform/db/connection.h"
 
 namespace fileupgrade {
@@ -20,7 +21,8 @@ void upgradeFile(const QString& connectString, const QStringList& statements)
 
 void upgrade(const QString& mainConnectString)
 {
-    upgradeFile(mainConnectString, {});
+    upgradeFile(mainConnectString, schema::mainOnOpen());
+    // The SMS database has no index of its own to gain.
     upgradeFile(database::smsConnectStringFor(mainConnectString), {});
 }
 
