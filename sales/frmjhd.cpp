@@ -93,8 +93,9 @@ void FrmJHd::Form_Load()
     database::guarded([&] {
         auto suppliers = database::query(QStringLiteral("select * from Gys"));
         for (; !suppliers->eof(); suppliers->moveNext()) {
-            const QString name = suppliers->field(QStringLiteral("GYS_MC")).toText();
-            if (!name.isEmpty()) supplier->addItem(name);
+            // Only a missing name is skipped; an empty one is listed as it stands.
+            const db::Variant name = suppliers->field(QStringLiteral("GYS_MC"));
+            if (!name.isNull()) supplier->addItem(name.toText());
         }
     });
     const QDateTime now = db::locale::now();
