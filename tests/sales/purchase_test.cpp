@@ -167,6 +167,14 @@ TEST_F(Purchase, RefusalsStoreNothingAndKeepTheWindow)
         click(window, "command1");
         expectOnly(QStringLiteral("付款金额输入有错误，不能创建进货单"));
     }
+    // A date that is no date would leave every line undated: refused, the text kept.
+    setText(window, "receivemoney", QStringLiteral("0"));
+    for (const char* date : {"今天", "2026-2-30"}) {
+        setText(window, "Sal_Date", QString::fromUtf8(date));
+        click(window, "command1");
+        expectOnly(QStringLiteral("日期不是一个合法的日期"));
+        EXPECT_EQ(boxText(window, QStringLiteral("Sal_Date")), QString::fromUtf8(date));
+    }
     EXPECT_TRUE(isLoaded("frmJHd"));
     EXPECT_EQ(purchaseTables(), before);
     EXPECT_EQ(stockOf(bolt), 10);
