@@ -1,6 +1,7 @@
 #include "sales/orderstore.h"
 
 #include "common/database.h"
+#include "common/datecheck.h"
 #include "common/sqltext.h"
 #include "platform/ui/msgbox.h"
 #include "platform/db/locale.h"
@@ -58,8 +59,8 @@ QString refusal(const Order& order)
 {
     if (order.orderNo.size() > kOrderNoWidth) return QStringLiteral("流水号太长，最多%1个字").arg(kOrderNoWidth);
     if (order.contact.size() > kContactWidth) return QStringLiteral("联系人太长，最多%1个字").arg(kContactWidth);
-    if (!db::trimBlanks(order.date).isEmpty() && !db::isDate(db::Variant(order.date)))
-        return QStringLiteral("销售日期不是一个合法的日期");
+    if (const QString refused = datecheck::refusal(QStringLiteral("销售日期"), order.date); !refused.isEmpty())
+        return refused;
     if (!isAmount(order.total)) return QStringLiteral("订单金额必须是数字");
     if (!isAmount(order.received)) return QStringLiteral("收款金额必须是数字");
     for (std::size_t row = 0; row < order.lines.size(); ++row) {
