@@ -143,14 +143,13 @@ QString notice(const Customer& customer, const Order& order)
 bool queueNotice(const Customer& customer, const Order& order, QString* failure)
 {
     smsoutbox::Message message;
-    try {
+    // A group that cannot be looked up leaves the number empty; the notice is
+    // queued all the same.
+    database::guarded([&] {
         auto group = database::query(QStringLiteral("select * from client_type where client_type=")
                                      + sqltext::quoted(order.group));
         if (!group->eof()) message.numbers = group->field(QStringLiteral("py_code")).toText();
-    } catch (const db::Error& error) {
-        if (failure) *failure = error.message();
-        return false;
-    }
+    });
     message.content = notice(customer, order);
     return smsoutbox::queue(message, failure);
 }

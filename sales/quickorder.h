@@ -55,8 +55,8 @@ Customer write(db::Connection& connection, const Order& order, const QString& li
 QString notice(const Customer& customer, const Order& order);
 
 // Queues the notice, at once, to the py_code of the order's customer group
-// (empty when no group has that name). False, with the database's text in
-// `failure`, when it could not be queued.
+// (empty when no group has that name or the groups cannot be read). False,
+// with the database's text in `failure`, when it could not be queued.
 bool queueNotice(const Customer& customer, const Order& order, QString* failure);
 
 } // namespace quickorder

@@ -303,6 +303,21 @@ TEST_F(QuickOrder, ASaveThatCannotBeStoredLeavesNothing)
     EXPECT_FALSE(isOpen());
 }
 
+TEST_F(QuickOrder, AGroupThatCannotBeLookedUpStillQueuesTheNotice)
+{
+    exec(QStringLiteral("insert into client_type (client_type, py_code) values ('外卖', '13900000009')"));
+    open();
+    set("companyname", QStringLiteral("Shop"));
+    groups()->pick(0);
+    check("ckflag")->click();
+    addLine(0, QStringLiteral("饺子"), QStringLiteral("12"), QStringLiteral("2"));
+    exec(QStringLiteral("drop table client_type"));
+    save();
+    expectOnly(kSaved);
+    EXPECT_FALSE(isOpen());
+    EXPECT_EQ(outbox(), QStringList{QStringLiteral("|Shop/13800000001/13800000001[饺子2份]总计:24元|1|<Null>")});
+}
+
 TEST_F(QuickOrder, NoPrinterIsToldAndTheSlipCanBeKeptAsPdf)
 {
     printer->setNoPrinter(true);
