@@ -14,6 +14,8 @@ namespace {
 constexpr int kOrderNoWidth = 50;
 constexpr int kContactWidth = 50;
 constexpr int kProductNameWidth = 100;
+// The largest amount a currency column holds.
+const char* const kLargestAmount = "922337203685477.5807";
 
 bool isAmount(const QString& text)
 {
@@ -28,8 +30,9 @@ bool isNumber(const QString& text)
 QString lineRefusal(int row, const Line& line)
 {
     const QString prefix = QStringLiteral("第%1行").arg(row + 1);
-    if (line.product.size() > kProductNameWidth)
-        return prefix + QStringLiteral("产品名称太长，最多%1个字").arg(kProductNameWidth);
+    if (const QString refused = tooLong(prefix + QStringLiteral("产品名称"), line.product, kProductNameWidth);
+        !refused.isEmpty())
+        return refused;
     if (!isAmount(line.price)) return prefix + QStringLiteral("单价必须是数字");
     if (!isNumber(line.discount)) return prefix + QStringLiteral("折扣必须是数字");
     if (!isNumber(line.quantity)) return prefix + QStringLiteral("数量必须是数字");
@@ -54,12 +57,37 @@ double numberField(const db::Recordset& row, const QString& column)
 
 } // namespace
 
+QString tooLong(const QString& caption, const QString& text, int width)
+{
+    return text.size() > width ? caption + QStringLiteral("太长，最多%1个字").arg(width) : QString();
+}
+
+QString notADate(const QString& caption, const QString& text)
+{
+    return !db::trimBlanks(text).isEmpty() && !db::isDate(db::Variant(text))
+        ? caption + QStringLiteral("不是一个合法的日期")
+        : QString();
+}
+
+QString tooLarge(const QString& caption, const QString& text)
+{
+    const bool outOfRange = db::numbertext::parse(text).has_value() && !db::numbertext::parseTicks(text).has_value();
+    return outOfRange ? caption + QStringLiteral("太大，最多%1").arg(kLargestAmount) : QString();
+}
+
+QString firstRefusal(std::initializer_list<QString> refusals)
+{
+    for (const QString& refused : refusals)
+        if (!refused.isEmpty()) return refused;
+    return QString();
+}
+
 QString refusal(const Order& order)
 {
-    if (order.orderNo.size() > kOrderNoWidth) return QStringLiteral("流水号太长，最多%1个字").arg(kOrderNoWidth);
-    if (order.contact.size() > kContactWidth) return QStringLiteral("联系人太长，最多%1个字").arg(kContactWidth);
-    if (!db::trimBlanks(order.date).isEmpty() && !db::isDate(db::Variant(order.date)))
-        return QStringLiteral("销售日期不是一个合法的日期");
+    const QString refused = firstRefusal({tooLong(QStringLiteral("流水号"), order.orderNo, kOrderNoWidth),
+                                          tooLong(QStringLiteral("联系人"), order.contact, kContactWidth),
+                                          notADate(QStringLiteral("销售日期"), order.date)});
+    if (!refused.isEmpty()) return refused;
     if (!isAmount(order.total)) return QStringLiteral("订单金额必须是数字");
     if (!isAmount(order.received)) return QStringLiteral("收款金额必须是数字");
     for (std::size_t row = 0; row < order.lines.size(); ++row) {

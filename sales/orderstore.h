@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 namespace orderstore {
@@ -26,6 +27,18 @@ struct Order {
 // 不是一个合法的日期", "第2行单价必须是数字", ...); empty when every box fits.
 // Empty boxes and a line total of "Err" fit: they store nothing.
 QString refusal(const Order& order);
+
+// The rules behind it, for a box named by its caption; each gives the message
+// or, when the text fits, the empty text.
+// A text column of `width` characters: "<caption>太长，最多<width>个字".
+QString tooLong(const QString& caption, const QString& text, int width);
+// A date column (empty fits): "<caption>不是一个合法的日期".
+QString notADate(const QString& caption, const QString& text);
+// A number beyond the currency range: "<caption>太大，最多922337203685477.5807";
+// anything else, a text that is no number included, fits.
+QString tooLarge(const QString& caption, const QString& text);
+// The first message that is not empty.
+QString firstRefusal(std::initializer_list<QString> refusals);
 
 // A save's refusal found inside its transaction, with the message to show.
 struct Refusal {

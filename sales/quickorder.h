@@ -32,6 +32,12 @@ struct Order {
     std::vector<Line> lines;   // the rows to write, see rowsToWrite
 };
 
+// The message for the first box whose text its column cannot take: a text
+// too long ("客户名称太长，最多100个字"), a date that is no date ("销售日期不是一个
+// 合法的日期"), an amount beyond the currency range; empty when all fit. An
+// amount that is no number fits: it leaves its column unset.
+QString refusal(const Order& order);
+
 // How many rows the save writes, given the quantity texts of the rows that
 // exist: row 0 always, then each next row while its quantity is not blank,
 // not "0" and a number.
