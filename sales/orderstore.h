@@ -44,6 +44,13 @@ QString firstRefusal(std::initializer_list<QString> refusals);
 struct Refusal {
     QString text;
 };
+
+// A customer's balance the save would take beyond the currency range.
+inline constexpr const char* kCustomerBalanceTooLargeText = "客户的余额将超出金额的范围，订单没有保存";
+// Sum and difference of amounts; Refusal{text} when the result would leave
+// the currency range (it never wraps round).
+db::Currency checkedSum(db::Currency a, db::Currency b, const QString& text);
+db::Currency checkedDifference(db::Currency a, db::Currency b, const QString& text);
 // Runs a save's steps in one transaction on a new connection: commits when
 // they end, rolls everything back when one throws. A Refusal shows its own
 // message, any database failure `failedText` (followed by the database's own
@@ -68,7 +75,8 @@ double insertLines(db::Connection& connection, const Order& order, const QString
 void changeStock(db::Connection& connection, const QString& name, double change);
 
 // Adds to a customer's purchase total, purchase quantity and amount owed;
-// empty balances count as 0.
+// empty balances count as 0. Refusal (kCustomerBalanceTooLargeText) when a
+// balance would leave the currency range.
 void changeBalances(db::Connection& connection, qint64 customerId, db::Currency total, double quantity, db::Currency owed);
 
 // A box's text as a number / an amount; 0 when empty or no number.

@@ -164,8 +164,12 @@ bool SalesDetail::store(const orderstore::Order& order)
         const db::Variant storedCustomer = header.field(QStringLiteral("companyid"));
         const qint64 oldCustomer = storedCustomer.isNullOrEmpty() ? -1 : storedCustomer.toLong();
         const qint64 newCustomer = order.customerId.trimmed().toLongLong();
+        // Differences of amounts stay within the currency range or the save is refused.
+        auto minus = [](db::Currency a, db::Currency b) {
+            return orderstore::checkedDifference(a, b, QString::fromUtf8(orderstore::kCustomerBalanceTooLargeText));
+        };
         const db::Currency oldTotal = orderstore::amountOf(header.field(QStringLiteral("totlemoney")));
-        const db::Currency oldOwed = oldTotal - orderstore::amountOf(header.field(QStringLiteral("receivemoney")));
+        const db::Currency oldOwed = minus(oldTotal, orderstore::amountOf(header.field(QStringLiteral("receivemoney"))));
 
         // The old lines give their quantities back and go.
         std::vector<StoredLine> stored;
@@ -190,14 +194,14 @@ bool SalesDetail::store(const orderstore::Order& order)
         const double newQuantity = orderstore::insertLines(connection, order, lineKey_);
 
         const db::Currency newTotal = orderstore::amountOf(order.total);
-        const db::Currency newOwed = newTotal - orderstore::amountOf(order.received);
+        const db::Currency newOwed = minus(newTotal, orderstore::amountOf(order.received));
         if (oldCustomer == newCustomer) {
-            orderstore::changeBalances(connection, newCustomer, newTotal - oldTotal, newQuantity - oldQuantity,
-                                       newOwed - oldOwed);
+            orderstore::changeBalances(connection, newCustomer, minus(newTotal, oldTotal), newQuantity - oldQuantity,
+                                       minus(newOwed, oldOwed));
         } else {
             // The order leaves the old customer's balances and enters the new one's.
-            orderstore::changeBalances(connection, oldCustomer, db::Currency() - oldTotal, -oldQuantity,
-                                       db::Currency() - oldOwed);
+            orderstore::changeBalances(connection, oldCustomer, minus(db::Currency(), oldTotal), -oldQuantity,
+                                       minus(db::Currency(), oldOwed));
             orderstore::changeBalances(connection, newCustomer, newTotal, newQuantity, newOwed);
         }
     }, QString::fromUtf8(kNotSavedText));
