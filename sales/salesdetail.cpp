@@ -46,6 +46,8 @@ SalesDetail::SalesDetail() : OrderWindow(QStringLiteral("SalesDetail"), rowsVari
 {
     setCaption(QStringLiteral("修改销售记录"));
     setSizeTwips(7470, 7845);
+    keepOutOfTaskBar();
+    centreOnScreen();
     addSaveAndClose(QStringLiteral("bmp/modify.bmp"), QStringLiteral("修改"))->onClick = [this] { command1_Click(); };
     control<ui::PictureButton>(QStringLiteral("Command4"))->onClick = [this] { Command4_Click(); };
     if (rows()->zk)

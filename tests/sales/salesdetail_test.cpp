@@ -6,6 +6,8 @@
 #include "common/sqltext.h"
 #include "platform/ui/windows.h"
 
+#include <QScreen>
+
 namespace {
 
 // The customer card as the opener sees it: it notes the customer it loaded.
@@ -215,6 +217,23 @@ TEST_F(OrderEditor, AnOrderSavedElsewhereSinceItWasOpenedIsRefused)
     EXPECT_EQ(text(editor, QStringLiteral("zk"), 0), QStringLiteral("90"));
     save(editor);
     expectOnly(QStringLiteral("订单修改操作成功！"));
+}
+
+TEST_F(OrderEditor, OpensCentredOnTheScreenWithoutATaskBarButton)
+{
+    const int order = addOrder(addCustomer(QStringLiteral("海维")), QStringLiteral("10"), QStringLiteral("0"), {});
+    ui::Form* window = openEditor(order);
+    EXPECT_EQ(window->windowType(), Qt::Tool);
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(window->isVisible());
+    // Centred before its first showing, when the frame's own width is not yet known.
+    const QRect work = window->screen()->availableGeometry();
+    const QPoint middle = window->frameGeometry().center();
+    const QSize frame = window->frameGeometry().size() - window->size();
+    EXPECT_LE(std::abs(middle.x() - work.center().x()), frame.width() / 2 + 1) << middle.x();
+    EXPECT_LE(std::abs(middle.y() - work.center().y()), frame.height() / 2 + 1) << middle.y();
 }
 
 TEST_F(OrderEditor, AFailingSaveChangesNothing)
