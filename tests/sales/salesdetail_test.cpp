@@ -236,6 +236,29 @@ TEST_F(OrderEditor, OpensCentredOnTheScreenWithoutATaskBarButton)
     EXPECT_LE(std::abs(middle.y() - work.center().y()), frame.height() / 2 + 1) << middle.y();
 }
 
+TEST_F(OrderEditor, ABalancePastTheCurrencyRangeRefusesTheSave)
+{
+    const int customer = addCustomer(QStringLiteral("海维"), QStringLiteral("a"), QStringLiteral("9223372036854770000"),
+                                     QStringLiteral("30"), QStringLiteral("3"));
+    addProduct(QStringLiteral("Nut"), QStringLiteral("N1"), QStringLiteral("10"), QStringLiteral("个"), QStringLiteral("7"));
+    const int order = addOrder(customer, QStringLiteral("30"), QStringLiteral("0"), {{QStringLiteral("Nut"), QStringLiteral("10"), QStringLiteral("3")}});
+    ui::Form* window = openEditor(order);
+    type(window, QStringLiteral("num"), 0, QStringLiteral("5"));
+    const QString before = tables();
+    save(window);
+    expectOnly(QStringLiteral("客户的余额将超出金额的范围，订单没有保存"));
+    EXPECT_EQ(tables(), before);
+    EXPECT_EQ(balances(customer), QStringLiteral("922337203685477/30/3"));
+    EXPECT_TRUE(isOpen());
+    EXPECT_EQ(text(window, QStringLiteral("num"), 0), QStringLiteral("5"));
+
+    // Lowered again within the range, the same window saves.
+    type(window, QStringLiteral("num"), 0, QStringLiteral("2"));
+    save(window);
+    expectOnly(QStringLiteral("订单修改操作成功！"));
+    EXPECT_EQ(balances(customer), QStringLiteral("922337203685467/20/2"));
+}
+
 TEST_F(OrderEditor, AFailingSaveChangesNothing)
 {
     const int customer = addCustomer(QStringLiteral("海维"), QStringLiteral("a"), QStringLiteral("30"), QStringLiteral("30"), QStringLiteral("3"));
