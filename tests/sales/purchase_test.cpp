@@ -142,6 +142,20 @@ TEST_F(Purchase, PaymentModesDecideTheUnpaidAmount)
     }
 }
 
+TEST_F(Purchase, ABalanceBeyondTheCurrencyRangeIsRefused)
+{
+    const int supplier = addSupplier(QStringLiteral("甲"), QStringLiteral("现金"), QStringLiteral("9223372036854770000"));
+    ui::Form* window = openPurchase();
+    setText(window, "GYS_MC", QStringLiteral("甲"));
+    line(window, 0, QStringLiteral("Bolt"), QStringLiteral("2"), QStringLiteral("5"));
+    const QString before = purchaseTables();
+    click(window, "command1");
+    expectOnly(QStringLiteral("供应商的余额将超出金额的范围，进货单没有保存"));
+    EXPECT_EQ(purchaseTables(), before);
+    EXPECT_EQ(supplierBalances(supplier), QStringLiteral("922337203685477/0/0"));
+    EXPECT_TRUE(isLoaded("frmJHd"));
+}
+
 TEST_F(Purchase, RefusalsStoreNothingAndKeepTheWindow)
 {
     addSupplier(QStringLiteral("甲"));
