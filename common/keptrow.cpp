@@ -22,6 +22,8 @@ void KeptRow::load(const QString& table, std::int32_t id)
     id_ = id;
     connection_.reset();
     row_.reset();
+    alsoSelect_.clear();
+    also_.clear();
     database::guarded([&] {
         auto connection = database::openMain();
         auto row = readRow(*connection, table, id);
@@ -31,13 +33,34 @@ void KeptRow::load(const QString& table, std::int32_t id)
     });
 }
 
+void KeptRow::keepAlso(const QString& select)
+{
+    alsoSelect_ = select;
+    also_.clear();
+    if (connection_) database::guarded([&] { also_ = readAlso(); });
+}
+
+KeptRow::Rows KeptRow::readAlso()
+{
+    Rows rows;
+    if (alsoSelect_.isEmpty()) return rows;
+    db::Recordset read;
+    read.open(alsoSelect_, *connection_);
+    for (; !read.eof(); read.moveNext()) {
+        std::vector<db::Variant> values;
+        for (int column = 0; column < read.fieldCount(); ++column) values.push_back(read.field(column));
+        rows.push_back(std::move(values));
+    }
+    return rows;
+}
+
 bool KeptRow::unchangedSinceLoad()
 {
     auto stored = readRow(*connection_, table_, id_);
     if (stored->eof() || stored->fieldCount() != row_->fieldCount()) return false;
     for (int column = 0; column < row_->fieldCount(); ++column)
         if (!(stored->field(column) == row_->field(column))) return false;
-    return true;
+    return readAlso() == also_;
 }
 
 void KeptRow::reload()
@@ -46,6 +69,17 @@ void KeptRow::reload()
         auto row = readRow(*connection_, table_, id_);
         if (!row->eof()) row_ = std::move(row);
     });
+    database::guarded([&] { also_ = readAlso(); });
+}
+
+void KeptRow::undo(bool started)
+{
+    database::guarded([&] { row_->cancelUpdate(); });
+    if (!started) return;
+    database::guarded([&] { connection_->rollbackTrans(); });
+    // The rolled-back row is the one that was loaded, but the snapshot may
+    // already hold what was written: it is read again.
+    reload();
 }
 
 Outcome KeptRow::save(const std::function<void(db::Recordset&)>& fill,
@@ -73,18 +107,17 @@ Outcome KeptRow::change(const std::function<void(db::Connection&, db::Recordset&
         }
         work(*connection_, *row_);
         connection_->commitTrans();
-        return Outcome::Saved;
     } catch (const db::Error& error) {
-        database::guarded([&] { row_->cancelUpdate(); });
-        if (started) {
-            database::guarded([&] { connection_->rollbackTrans(); });
-            // The rolled-back row is the one that was loaded, but the snapshot
-            // may already hold what was written: it is read again.
-            reload();
-        }
+        undo(started);
         if (failure) *failure = error.message();
         return Outcome::Failed;
+    } catch (...) {
+        undo(started);
+        throw;
     }
+    // The kept rows are now the ones just written.
+    database::guarded([&] { also_ = readAlso(); });
+    return Outcome::Saved;
 }
 
 } // namespace keptrow

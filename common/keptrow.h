@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace keptrow {
 
@@ -19,6 +20,10 @@ public:
     // Reads "select * from <table> where id = <id>"; holds nothing when there
     // is no such row or it cannot be read.
     void load(const QString& table, std::int32_t id);
+    // Keeps as well the rows of `select` (the record's lines, in a fixed
+    // order), read now on the kept connection: a save is refused too when
+    // they are no longer what was read. They are read again after a save.
+    void keepAlso(const QString& select);
     bool holds() const { return row_ != nullptr; }
     // The row as loaded (holds() must be true).
     const db::Recordset& row() const { return *row_; }
@@ -29,7 +34,8 @@ public:
     // the new values of the row, the row is written, `after` runs its further
     // statements on the same connection, and everything is committed.
     // Any failure rolls everything back (Failed, with the reason in
-    // `failure`); the row is then kept as it was loaded.
+    // `failure`); the row is then kept as it was loaded. Any other exception
+    // out of `fill` or `after` rolls everything back as well and goes on.
     Outcome save(const std::function<void(db::Recordset&)>& fill,
                  const std::function<void(db::Connection&)>& after, QString* failure);
     // The same transaction around any `work` on the kept connection and row
@@ -37,13 +43,18 @@ public:
     Outcome change(const std::function<void(db::Connection&, db::Recordset&)>& work, QString* failure);
 
 private:
+    using Rows = std::vector<std::vector<db::Variant>>;
     bool unchangedSinceLoad();
     void reload();
+    void undo(bool started);
+    Rows readAlso();
 
     QString table_;
     std::int32_t id_ = 0;
     std::unique_ptr<db::Connection> connection_;
     std::unique_ptr<db::Recordset> row_;
+    QString alsoSelect_;
+    Rows also_;
 };
 
 } // namespace keptrow

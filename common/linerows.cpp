@@ -3,6 +3,7 @@
 #include "platform/db/numbertext.h"
 #include "platform/db/variant.h"
 #include "platform/ui/desktop.h"
+#include "platform/ui/scrollpane.h"
 
 #include <cmath>
 
@@ -22,6 +23,7 @@ namespace {
 
 constexpr double kFirstRowTop = 480;
 constexpr double kCaptionTop = 240;
+constexpr double kRowsBottomMargin = 60;   // between the lowest row shown and the frame's edge
 constexpr double kButtonSize = 195;
 
 using Column = LineRows::Column;
@@ -157,12 +159,17 @@ void LineRows::buildRowZero()
     frame_->setTitle(variant_.frameCaption);
     ui::placeTwips(frame_, 120, variant_.frameTop, detail ? 7095 : 7215, variant_.frameHeight);
     frame_->show();
+    // The rows scroll below the fixed headings, so every row can be reached
+    // however many there are.
+    pane_ = new ui::ScrollPane(frame_, kFirstRowTop, kRowsBottomMargin);
+    pane_->setStep(ui::twipsToPixels(kRowHeight));
+    QWidget* rowArea = pane_->content();
 
     for (const Column& column : columns()) {
         if (column.name == QLatin1String("dw") && !variant_.unit) continue;
         if (column.name == QLatin1String("zk") && !variant_.discount) continue;
         if (column.name == QLatin1String("command3")) {
-            auto* button = new ui::PictureButton(frame_);
+            auto* button = new ui::PictureButton(rowArea);
             ui::placeTwips(button, column.left, kFirstRowTop, kButtonSize, kButtonSize);
             button->setPicture(ui::programPath(QStringLiteral("bmp/search.bmp")));
             button->setToolTip(QStringLiteral("点击选择商品"));
@@ -181,7 +188,7 @@ void LineRows::buildRowZero()
         ui::placeTwips(heading, column.left, kCaptionTop, column.width, 240);
         heading->show();
 
-        auto* box = new ui::TextBox(frame_);
+        auto* box = new ui::TextBox(rowArea);
         ui::placeTwips(box, column.left, kFirstRowTop, column.width, kRowHeight);
         box->setAlignment(column.alignment);
         box->show();
@@ -196,6 +203,8 @@ void LineRows::buildRowZero()
         else if (column.name == QLatin1String("zk")) zk = std::make_unique<ui::ControlArray<ui::TextBox>>(box, column.name);
         else TotalSM.adopt(box, column.name);
     }
+
+    pane_->fitContent();
 
     selIndex_ = new ui::TextBox(window_);
     selIndex_->setObjectName(QStringLiteral("SelIndex"));
@@ -248,7 +257,18 @@ void LineRows::loadElement(const QString& column, int row)
 void LineRows::addRow(int row, RowOrder order)
 {
     if (row < 1 || row > ui::kMaxControlIndex) return;
+    const bool isNew = !rowExists(row);
     for (const QString& column : orderOf(order)) loadElement(column, row);
+    if (!isNew) return;
+    pane_->fitContent();
+    // A row added while typing or picking comes into view; rows a window
+    // loads leave the view at the top.
+    if (order != RowOrder::Loaded) pane_->ensureVisible(num.element(row));
+}
+
+QWidget* LineRows::rowArea() const
+{
+    return pane_->content();
 }
 
 void LineRows::AddLineRow()

@@ -1,6 +1,7 @@
 #pragma once
 // The line rows of the order, quotation and purchase windows: one row of text
-// boxes per line inside the frame Frame1, each column a control array, with
+// boxes per line inside the frame Frame1, scrolling below the column headings
+// when there are more rows than fit, each column a control array, with
 // the running totals (ChanceTotalMx), the row adder (AddLineRow) and the
 // product picker's hand-back. A window picks its variant; everything else is
 // the same routine in every window.
@@ -13,6 +14,8 @@
 #include <memory>
 #include <optional>
 #include <vector>
+
+namespace ui { class ScrollPane; }
 
 namespace linerows {
 
@@ -56,6 +59,9 @@ public:
 
     const Variant& variant() const { return variant_; }
     ui::Frame* frame() const { return frame_; }
+    // The part of Frame1 that holds the rows and scrolls them: the parent of
+    // every row's controls, in Frame1's coordinates while not scrolled.
+    QWidget* rowArea() const;
 
     ui::ControlArray<ui::PictureButton> command3;
     ui::ControlArray<ui::TextBox> description;
@@ -102,6 +108,7 @@ private:
     ui::Form* window_;
     Variant variant_;
     ui::Frame* frame_ = nullptr;
+    ui::ScrollPane* pane_ = nullptr;
     ui::TextBox* totalMx_;
     ui::TextBox* receivemoney_;
     ui::TextBox* selIndex_ = nullptr;

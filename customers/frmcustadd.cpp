@@ -101,8 +101,8 @@ bool FrmCustAdd::save()
     }
     if (!balancesAreNumbers()) return false;
 
+    // The customer and its main contact are stored together or not at all.
     std::unique_ptr<db::Connection> connection;
-    std::int32_t customerId = 0;
     try {
         connection = database::openMain();
         db::Recordset customer;
@@ -113,22 +113,20 @@ bool FrmCustAdd::save()
                           QStringLiteral("输入确认"))
                 != ui::Answer::Ok)
             return false;
+        connection->beginTrans();
         customer.addNew();
         writeCustomer(customer);
         customerrecord::stampNewCustomer(customer, isPublic());
         customer.setField(QStringLiteral("company_createtime"), db::locale::shortDate(db::locale::now().date()));
         customer.update();
-        customerId = static_cast<std::int32_t>(customer.field(QStringLiteral("id")).toLong());
-    } catch (const db::Error& error) {
-        ui::msgBox(QStringLiteral("客户资料未能保存：") + error.message());
-        return false;
-    }
-
-    try {
+        const auto customerId = static_cast<std::int32_t>(customer.field(QStringLiteral("id")).toLong());
         customerrecord::addMainContact(*connection, customerId, mainContact(), boxText(QStringLiteral("company_address")),
                                        boxText(QStringLiteral("dute")), isPublic());
+        connection->commitTrans();
     } catch (const db::Error& error) {
-        ui::msgBox(QStringLiteral("客户资料已保存，但主联系人未能保存：") + error.message());
+        if (connection) database::guarded([&connection] { connection->rollbackTrans(); });
+        ui::msgBox(QStringLiteral("客户资料未能保存：") + error.message());
+        return false;
     }
     connection.reset();
 

@@ -16,6 +16,7 @@ namespace customers {
 namespace {
 
 const char* const kNoNumberText = "提醒时间间隔不是一个数值";
+const char* const kTooShortText = "提醒时间间隔必须大于0，且不能短于1秒（0.0167分钟）";
 const char* const kSavedText = "设置已生效";
 const char* const kNotSavedText = "设置保存失败，提醒设置没有改变";
 
@@ -58,6 +59,12 @@ void SysTx::command1_Click()
     const std::optional<double> minutes = db::numbertext::parse(interval);
     if (!minutes) {
         ui::msgBox(QString::fromUtf8(kNoNumberText));
+        return;
+    }
+    // Zero or less would stop the reminders, and a few milliseconds would
+    // show the reminder window without a pause.
+    if (!(*minutes * 60000 >= 1000)) {
+        ui::msgBox(QString::fromUtf8(kTooShortText));
         return;
     }
     const bool on = control<ui::CheckBox>(QStringLiteral("Sys_alert"))->value() == 1;

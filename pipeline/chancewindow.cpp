@@ -1,5 +1,6 @@
 #include "pipeline/chancewindow.h"
 
+#include "common/datecheck.h"
 #include "common/mymode.h"
 #include "pipeline/quotationrows.h"
 #include "pipeline/rowwriting.h"
@@ -107,6 +108,11 @@ bool ChanceWindow::headerComplete(const char* badTotal)
     const QString total = db::trimBlanks(boxText(QStringLiteral("totalMx")));
     if (total.isEmpty() || total == QLatin1String("0") || !linerows::isNumber(total)) {
         ui::msgBox(QString::fromUtf8(badTotal));
+        return false;
+    }
+    const QString badDate = datecheck::refusal(QStringLiteral("预计销售日"), boxText(QStringLiteral("salesdate")));
+    if (!badDate.isEmpty()) {
+        ui::msgBox(badDate);
         return false;
     }
     return true;

@@ -25,9 +25,9 @@ protected:
     // Process states from `programstate`, invoice types from `invoice` and the
     // ten probabilities.
     void fillLists();
-    // Summary, contact and a total that is a number other than "0", each
-    // refused with its message (`badTotal` for the total); false after the
-    // first that fails.
+    // Summary, contact, a total that is a number other than "0" and an
+    // expected sale date that is empty or a date, each refused with its
+    // message (`badTotal` for the total); false after the first that fails.
     bool headerComplete(const char* badTotal);
     // Writes the header boxes into the pending row. A new row also gets its
     // fourth custom field, creation date, line key and owner; an edit keeps

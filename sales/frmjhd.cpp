@@ -1,6 +1,7 @@
 #include "sales/frmjhd.h"
 
 #include "common/database.h"
+#include "common/datecheck.h"
 #include "common/skin.h"
 #include "platform/db/locale.h"
 #include "platform/ui/boxtext.h"
@@ -93,8 +94,9 @@ void FrmJHd::Form_Load()
     database::guarded([&] {
         auto suppliers = database::query(QStringLiteral("select * from Gys"));
         for (; !suppliers->eof(); suppliers->moveNext()) {
-            const QString name = suppliers->field(QStringLiteral("GYS_MC")).toText();
-            if (!name.isEmpty()) supplier->addItem(name);
+            // Only a missing name is skipped; an empty one is listed as it stands.
+            const db::Variant name = suppliers->field(QStringLiteral("GYS_MC"));
+            if (!name.isNull()) supplier->addItem(name.toText());
         }
     });
     const QDateTime now = db::locale::now();
@@ -148,7 +150,8 @@ QString FrmJHd::refusal() const
     const QString total = db::trimBlanks(ui::boxText(this, QStringLiteral("totalMx")));
     if (total.isEmpty() || total == QLatin1String("0") || !purchasestore::isAmount(total)) return QString::fromUtf8(kNoGoodsText);
     if (!purchasestore::isAmount(ui::boxText(this, QStringLiteral("receivemoney")))) return QString::fromUtf8(kPaidNotAmountText);
-    return QString();
+    // Lines without a date would drop out of the stock report's dated lists.
+    return datecheck::refusal(QStringLiteral("日期"), ui::boxText(this, QStringLiteral("Sal_Date")));
 }
 
 void FrmJHd::command2_Click()

@@ -145,6 +145,11 @@ void FrmNewCust::command1_Click()
         return;
     }
     const quickorder::Order order = this->order();
+    // Nothing is written while a box holds what its column cannot take.
+    if (const QString refused = quickorder::refusal(order); !refused.isEmpty()) {
+        ui::msgBox(refused);
+        return;
+    }
     quickorder::Customer customer;
     const bool stored = orderstore::inTransaction([&](db::Connection& connection) {
         customer = quickorder::write(connection, order, linekey::newLineKey(connection, QStringLiteral("sales"), QStringLiteral("SalesMX")));

@@ -1,10 +1,13 @@
 #include "sales/orderstore.h"
 
 #include "common/database.h"
+#include "common/datecheck.h"
 #include "common/sqltext.h"
 #include "platform/ui/msgbox.h"
 #include "platform/db/locale.h"
 #include "platform/db/numbertext.h"
+
+#include <limits>
 
 namespace orderstore {
 
@@ -14,27 +17,40 @@ namespace {
 constexpr int kOrderNoWidth = 50;
 constexpr int kContactWidth = 50;
 constexpr int kProductNameWidth = 100;
-
-bool isAmount(const QString& text)
-{
-    return db::trimBlanks(text).isEmpty() || db::numbertext::parseTicks(text).has_value();
-}
+// The largest amount a currency column holds.
+const char* const kLargestAmount = "922337203685477.5807";
 
 bool isNumber(const QString& text)
 {
     return db::trimBlanks(text).isEmpty() || db::numbertext::parse(text).has_value();
 }
 
+// An amount box: empty, or a number within the currency range.
+QString amountRefusal(const QString& caption, const QString& text)
+{
+    if (!isNumber(text)) return caption + QStringLiteral("必须是数字");
+    return tooLarge(caption, text);
+}
+
 QString lineRefusal(int row, const Line& line)
 {
     const QString prefix = QStringLiteral("第%1行").arg(row + 1);
-    if (line.product.size() > kProductNameWidth)
-        return prefix + QStringLiteral("产品名称太长，最多%1个字").arg(kProductNameWidth);
-    if (!isAmount(line.price)) return prefix + QStringLiteral("单价必须是数字");
-    if (!isNumber(line.discount)) return prefix + QStringLiteral("折扣必须是数字");
-    if (!isNumber(line.quantity)) return prefix + QStringLiteral("数量必须是数字");
-    if (line.total != QLatin1String("Err") && !isAmount(line.total)) return prefix + QStringLiteral("小计必须是数字");
-    return QString();
+    QString refused = tooLong(prefix + QStringLiteral("产品名称"), line.product, kProductNameWidth);
+    if (refused.isEmpty()) refused = amountRefusal(prefix + QStringLiteral("单价"), line.price);
+    if (refused.isEmpty() && !isNumber(line.discount)) refused = prefix + QStringLiteral("折扣必须是数字");
+    if (refused.isEmpty() && !isNumber(line.quantity)) refused = prefix + QStringLiteral("数量必须是数字");
+    if (refused.isEmpty() && line.total != QLatin1String("Err"))
+        refused = amountRefusal(prefix + QStringLiteral("小计"), line.total);
+    return refused;
+}
+
+// The currency range ends at ±922337203685477.5807 ten-thousandths apart;
+// a sum beyond it is refused, never wrapped.
+db::Currency checkedTicks(__int128 ticks, const QString& text)
+{
+    if (ticks > std::numeric_limits<std::int64_t>::max() || ticks < std::numeric_limits<std::int64_t>::min())
+        throw Refusal{text};
+    return db::Currency::fromTicks(static_cast<std::int64_t>(ticks));
 }
 
 // A box's text into its column: an empty box (and a line total "Err") stores no value.
@@ -54,19 +70,44 @@ double numberField(const db::Recordset& row, const QString& column)
 
 } // namespace
 
+QString tooLong(const QString& caption, const QString& text, int width)
+{
+    return text.size() > width ? caption + QStringLiteral("太长，最多%1个字").arg(width) : QString();
+}
+
+QString tooLarge(const QString& caption, const QString& text)
+{
+    const bool outOfRange = db::numbertext::parse(text).has_value() && !db::numbertext::parseTicks(text).has_value();
+    return outOfRange ? caption + QStringLiteral("太大，最多%1").arg(kLargestAmount) : QString();
+}
+
+QString firstRefusal(std::initializer_list<QString> refusals)
+{
+    for (const QString& refused : refusals)
+        if (!refused.isEmpty()) return refused;
+    return QString();
+}
+
 QString refusal(const Order& order)
 {
-    if (order.orderNo.size() > kOrderNoWidth) return QStringLiteral("流水号太长，最多%1个字").arg(kOrderNoWidth);
-    if (order.contact.size() > kContactWidth) return QStringLiteral("联系人太长，最多%1个字").arg(kContactWidth);
-    if (!db::trimBlanks(order.date).isEmpty() && !db::isDate(db::Variant(order.date)))
-        return QStringLiteral("销售日期不是一个合法的日期");
-    if (!isAmount(order.total)) return QStringLiteral("订单金额必须是数字");
-    if (!isAmount(order.received)) return QStringLiteral("收款金额必须是数字");
-    for (std::size_t row = 0; row < order.lines.size(); ++row) {
-        const QString refused = lineRefusal(int(row), order.lines[row]);
-        if (!refused.isEmpty()) return refused;
-    }
-    return QString();
+    QString refused = firstRefusal({tooLong(QStringLiteral("流水号"), order.orderNo, kOrderNoWidth),
+                                    tooLong(QStringLiteral("联系人"), order.contact, kContactWidth),
+                                    datecheck::refusal(QStringLiteral("销售日期"), order.date),
+                                    amountRefusal(QStringLiteral("订单金额"), order.total),
+                                    amountRefusal(QStringLiteral("收款金额"), order.received)});
+    for (std::size_t row = 0; refused.isEmpty() && row < order.lines.size(); ++row)
+        refused = lineRefusal(int(row), order.lines[row]);
+    return refused;
+}
+
+db::Currency checkedSum(db::Currency a, db::Currency b, const QString& text)
+{
+    return checkedTicks(__int128(a.ticks()) + b.ticks(), text);
+}
+
+db::Currency checkedDifference(db::Currency a, db::Currency b, const QString& text)
+{
+    return checkedTicks(__int128(a.ticks()) - b.ticks(), text);
 }
 
 bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText, bool withReason)
@@ -161,8 +202,11 @@ void changeBalances(db::Connection& connection, qint64 customerId, db::Currency 
     customer.open(QStringLiteral("select * from company where ID = ") + QString::number(customerId), connection,
                   db::CursorType::Static, db::LockType::Optimistic);
     if (customer.eof()) return;
-    customer.setField(QStringLiteral("company_QK"), db::Variant(amountOf(customer.field(QStringLiteral("company_QK"))) + owed));
-    customer.setField(QStringLiteral("company_zje"), db::Variant(amountOf(customer.field(QStringLiteral("company_zje"))) + total));
+    const QString tooLargeText = QString::fromUtf8(kCustomerBalanceTooLargeText);
+    customer.setField(QStringLiteral("company_QK"),
+                      db::Variant(checkedSum(amountOf(customer.field(QStringLiteral("company_QK"))), owed, tooLargeText)));
+    customer.setField(QStringLiteral("company_zje"),
+                      db::Variant(checkedSum(amountOf(customer.field(QStringLiteral("company_zje"))), total, tooLargeText)));
     customer.setField(QStringLiteral("company_Zsl"),
                       db::Variant(numberField(customer, QStringLiteral("company_Zsl")) + quantity));
     customer.update();

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 namespace orderstore {
@@ -27,10 +28,28 @@ struct Order {
 // Empty boxes and a line total of "Err" fit: they store nothing.
 QString refusal(const Order& order);
 
+// The rules behind it, for a box named by its caption (a date box's rule is
+// common/datecheck's); each gives the message
+// or, when the text fits, the empty text.
+// A text column of `width` characters: "<caption>太长，最多<width>个字".
+QString tooLong(const QString& caption, const QString& text, int width);
+// A number beyond the currency range: "<caption>太大，最多922337203685477.5807";
+// anything else, a text that is no number included, fits.
+QString tooLarge(const QString& caption, const QString& text);
+// The first message that is not empty.
+QString firstRefusal(std::initializer_list<QString> refusals);
+
 // A save's refusal found inside its transaction, with the message to show.
 struct Refusal {
     QString text;
 };
+
+// A customer's balance the save would take beyond the currency range.
+inline constexpr const char* kCustomerBalanceTooLargeText = "客户的余额将超出金额的范围，订单没有保存";
+// Sum and difference of amounts; Refusal{text} when the result would leave
+// the currency range (it never wraps round).
+db::Currency checkedSum(db::Currency a, db::Currency b, const QString& text);
+db::Currency checkedDifference(db::Currency a, db::Currency b, const QString& text);
 // Runs a save's steps in one transaction on a new connection: commits when
 // they end, rolls everything back when one throws. A Refusal shows its own
 // message, any database failure `failedText` (followed by the database's own
@@ -55,7 +74,8 @@ double insertLines(db::Connection& connection, const Order& order, const QString
 void changeStock(db::Connection& connection, const QString& name, double change);
 
 // Adds to a customer's purchase total, purchase quantity and amount owed;
-// empty balances count as 0.
+// empty balances count as 0. Refusal (kCustomerBalanceTooLargeText) when a
+// balance would leave the currency range.
 void changeBalances(db::Connection& connection, qint64 customerId, db::Currency total, double quantity, db::Currency owed);
 
 // A box's text as a number / an amount; 0 when empty or no number.

@@ -19,7 +19,8 @@ ProductLookup::ProductLookup(linerows::LineRows* rows) : ProductLookup(rows, lis
 
 ProductLookup::ProductLookup(linerows::LineRows* rows, const QRectF& listPlace) : rows_(rows)
 {
-    List1_ = new ui::ListBox(rows->frame());
+    // Among the rows, so it scrolls with the box it lists for.
+    List1_ = new ui::ListBox(rows->rowArea());
     List1_->setObjectName(QStringLiteral("List1"));
     ui::placeTwips(List1_, listPlace.left(), listPlace.top(), listPlace.width(), listPlace.height());
     // The list takes no focus, so a click on an item does not first hide it

@@ -10,6 +10,7 @@ namespace purchasestore {
 namespace {
 
 const char* const kNotSavedText = "进货单未能保存：";
+const char* const kSupplierBalanceTooLargeText = "供应商的余额将超出金额的范围，进货单没有保存";
 
 // Payment modes under which a purchase adds to what is owed to the supplier.
 const char* const kOwingModes[] = {"现金", "月结"};
@@ -80,15 +81,19 @@ bool raiseSupplier(db::Connection& connection, const Purchase& purchase, double 
 
     const db::Currency total = orderstore::amountOf(purchase.total);
     const db::Currency paid = orderstore::amountOf(purchase.paid);
+    // A balance beyond the currency range refuses the save instead of wrapping round.
+    const QString tooLargeText = QString::fromUtf8(kSupplierBalanceTooLargeText);
+    auto stored = [&](const char* column) { return orderstore::amountOf(supplier.field(QString::fromLatin1(column))); };
     const QString mode = supplier.field(QStringLiteral("GYS_FKFS")).toText();
     for (const char* owing : kOwingModes) {
         if (mode != QString::fromUtf8(owing)) continue;
-        supplier.setField(QStringLiteral("GYS_WFJE"),
-                          db::Variant(orderstore::amountOf(supplier.field(QStringLiteral("GYS_WFJE"))) + total - paid));
+        const db::Currency owed = orderstore::checkedSum(stored("GYS_WFJE"), total, tooLargeText);
+        supplier.setField(QStringLiteral("GYS_WFJE"), db::Variant(orderstore::checkedDifference(owed, paid, tooLargeText)));
     }
-    supplier.setField(QStringLiteral("GYS_ZJE"), db::Variant(orderstore::amountOf(supplier.field(QStringLiteral("GYS_ZJE"))) + total));
-    const db::Variant stored = supplier.field(QStringLiteral("GYS_ZSL"));
-    supplier.setField(QStringLiteral("GYS_ZSL"), db::Variant((stored.isNullOrEmpty() ? 0 : stored.toDouble()) + quantity));
+    supplier.setField(QStringLiteral("GYS_ZJE"), db::Variant(orderstore::checkedSum(stored("GYS_ZJE"), total, tooLargeText)));
+    const db::Variant storedQuantity = supplier.field(QStringLiteral("GYS_ZSL"));
+    supplier.setField(QStringLiteral("GYS_ZSL"),
+                      db::Variant((storedQuantity.isNullOrEmpty() ? 0 : storedQuantity.toDouble()) + quantity));
     supplier.update();
     return true;
 }

@@ -1,15 +1,24 @@
 #include "sales/quickorder.h"
 
 #include "common/database.h"
+#include "common/datecheck.h"
 #include "common/mymode.h"
 #include "common/recordstamp.h"
 #include "common/smsoutbox.h"
 #include "common/sqltext.h"
 #include "platform/db/locale.h"
+#include "sales/orderstore.h"
 
 namespace quickorder {
 
 namespace {
+
+// Widths of the text columns the boxes fill (customer and contact alike).
+constexpr int kNameWidth = 100;
+constexpr int kContactWidth = 50;
+constexpr int kTelWidth = 50;
+constexpr int kAddressWidth = 200;
+constexpr int kOrderNoWidth = 50;
 
 // A text into its column; a value the column cannot take leaves it unset. A
 // missing column is a failure like any other.
@@ -111,6 +120,25 @@ Customer readBack(db::Connection& connection, std::int64_t customerId)
 
 } // namespace
 
+QString refusal(const Order& order)
+{
+    using namespace orderstore;
+    QString refused = firstRefusal({datecheck::refusal(QStringLiteral("销售日期"), order.date),
+                                    tooLong(QStringLiteral("流水号"), order.orderNo, kOrderNoWidth),
+                                    tooLong(QStringLiteral("客户名称"), order.name, kNameWidth),
+                                    tooLong(QStringLiteral("联系人"), order.contact, kContactWidth),
+                                    tooLong(QStringLiteral("电话"), order.tel, kTelWidth),
+                                    tooLong(QStringLiteral("客户地址"), order.address, kAddressWidth),
+                                    tooLarge(QStringLiteral("订单金额"), order.total),
+                                    tooLarge(QStringLiteral("收款金额"), order.received)});
+    for (std::size_t row = 0; refused.isEmpty() && row < order.lines.size(); ++row) {
+        const QString prefix = QStringLiteral("第%1行").arg(row + 1);
+        refused = firstRefusal({tooLarge(prefix + QStringLiteral("单价"), order.lines[row].price),
+                                tooLarge(prefix + QStringLiteral("小计"), order.lines[row].total)});
+    }
+    return refused;
+}
+
 int rowsToWrite(const QStringList& quantities)
 {
     if (quantities.isEmpty()) return 0;
@@ -143,14 +171,13 @@ QString notice(const Customer& customer, const Order& order)
 bool queueNotice(const Customer& customer, const Order& order, QString* failure)
 {
     smsoutbox::Message message;
-    try {
+    // A group that cannot be looked up leaves the number empty; the notice is
+    // queued all the same.
+    database::guarded([&] {
         auto group = database::query(QStringLiteral("select * from client_type where client_type=")
                                      + sqltext::quoted(order.group));
         if (!group->eof()) message.numbers = group->field(QStringLiteral("py_code")).toText();
-    } catch (const db::Error& error) {
-        if (failure) *failure = error.message();
-        return false;
-    }
+    });
     message.content = notice(customer, order);
     return smsoutbox::queue(message, failure);
 }

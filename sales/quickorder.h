@@ -32,6 +32,12 @@ struct Order {
     std::vector<Line> lines;   // the rows to write, see rowsToWrite
 };
 
+// The message for the first box whose text its column cannot take: a text
+// too long ("客户名称太长，最多100个字"), a date that is no date ("销售日期不是一个
+// 合法的日期"), an amount beyond the currency range; empty when all fit. An
+// amount that is no number fits: it leaves its column unset.
+QString refusal(const Order& order);
+
 // How many rows the save writes, given the quantity texts of the rows that
 // exist: row 0 always, then each next row while its quantity is not blank,
 // not "0" and a number.
@@ -55,8 +61,8 @@ Customer write(db::Connection& connection, const Order& order, const QString& li
 QString notice(const Customer& customer, const Order& order);
 
 // Queues the notice, at once, to the py_code of the order's customer group
-// (empty when no group has that name). False, with the database's text in
-// `failure`, when it could not be queued.
+// (empty when no group has that name or the groups cannot be read). False,
+// with the database's text in `failure`, when it could not be queued.
 bool queueNotice(const Customer& customer, const Order& order, QString* failure);
 
 } // namespace quickorder

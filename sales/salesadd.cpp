@@ -104,8 +104,10 @@ bool SalesAdd::store(orderstore::Order& order)
 
         const db::Currency total = orderstore::amountOf(order.total);
         const db::Currency received = orderstore::amountOf(order.received);
-        orderstore::changeBalances(connection, order.customerId.trimmed().toLongLong(), total, quantity,
-                                   total > received ? total - received : db::Currency());
+        const db::Currency owed = total > received
+            ? orderstore::checkedDifference(total, received, QString::fromUtf8(orderstore::kCustomerBalanceTooLargeText))
+            : db::Currency();
+        orderstore::changeBalances(connection, order.customerId.trimmed().toLongLong(), total, quantity, owed);
     }, QString::fromUtf8(kNotSavedText));
 }
 

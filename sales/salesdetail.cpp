@@ -18,6 +18,7 @@ const char* const kNoCustomerText = "客户名称不能为空";
 const char* const kGoneText = "记录不存在，可能已经被删除";
 const char* const kSavedText = "订单修改操作成功！";
 const char* const kNotSavedText = "订单修改失败，订单、库存和客户余额都没有改变";
+const char* const kStaleText = "订单未能保存：该订单已在别处被修改或删除，请关闭后重新打开再修改";
 
 linerows::Variant rowsVariant()
 {
@@ -26,6 +27,12 @@ linerows::Variant rowsVariant()
     variant.addsRows = false;
     variant.namesReadOnly = true;
     return variant;
+}
+
+// The order's lines in stored order.
+QString linesSelect(const QString& lineKey)
+{
+    return QStringLiteral("select * from SalesMX where indexflag=") + sqltext::quoted(lineKey) + QStringLiteral(" order by id");
 }
 
 struct StoredLine {
@@ -39,6 +46,8 @@ SalesDetail::SalesDetail() : OrderWindow(QStringLiteral("SalesDetail"), rowsVari
 {
     setCaption(QStringLiteral("修改销售记录"));
     setSizeTwips(7470, 7845);
+    keepOutOfTaskBar();
+    centreOnScreen();
     addSaveAndClose(QStringLiteral("bmp/modify.bmp"), QStringLiteral("修改"))->onClick = [this] { command1_Click(); };
     control<ui::PictureButton>(QStringLiteral("Command4"))->onClick = [this] { Command4_Click(); };
     if (rows()->zk)
@@ -47,16 +56,12 @@ SalesDetail::SalesDetail() : OrderWindow(QStringLiteral("SalesDetail"), rowsVari
 
 void SalesDetail::Form_Load()
 {
-    orderId_ = Mymode::CurrentRecordId;
-    bool found = false;
-    database::guarded([&] {
-        auto order = database::query(QStringLiteral("select * from Sales  where id= ") + QString::number(orderId_)
-                                     + QLatin1Char(' '));
-        if (order->eof()) return;
-        found = true;
-        showOrder(*order);
-    });
-    const int shown = found ? showLines() : 0;
+    order_.load(QStringLiteral("sales"), Mymode::CurrentRecordId);
+    if (order_.holds()) {
+        showOrder(order_.row());
+        order_.keepAlso(linesSelect(lineKey_));
+    }
+    const int shown = order_.holds() ? showLines() : 0;
     // One empty row below the lines (rows 0 and 1 stay empty without lines).
     rows()->addRow(std::max(shown, 1), linerows::RowOrder::Loaded);
     if (auto* list = findChild<ui::ListBox*>(QStringLiteral("List1"))) list->hide();
@@ -88,8 +93,7 @@ int SalesDetail::showLines()
     int shown = 0;
     const QString storedTotal = boxText(QStringLiteral("totalMx"));
     database::guarded([&] {
-        auto lines = database::query(QStringLiteral("select * from SalesMX where indexflag=") + sqltext::quoted(lineKey_)
-                                     + QStringLiteral(" order by id"));
+        auto lines = database::query(linesSelect(lineKey_));
         for (int row = 0; !lines->eof(); lines->moveNext(), ++row) {
             const QString name = lines->field(QStringLiteral("productname")).toText();
             QString number, unit;
@@ -153,54 +157,82 @@ void SalesDetail::command1_Click()
 
 bool SalesDetail::store(const orderstore::Order& order)
 {
-    return orderstore::inTransaction([&](db::Connection& connection) {
-        db::Recordset header;
-        header.open(QStringLiteral("select * from sales where id=") + QString::number(orderId_), connection,
-                    db::CursorType::Static, db::LockType::Optimistic);
-        if (header.eof()) throw orderstore::Refusal{QString::fromUtf8(kGoneText)};
-        if (!orderstore::customerExists(connection, order.customerId))
-            throw orderstore::Refusal{QString::fromUtf8(kNoCustomerText)};
+    QString failure;
+    keptrow::Outcome outcome = keptrow::Outcome::Failed;
+    try {
+        outcome = order_.change([&](db::Connection& connection, db::Recordset& header) { rewrite(connection, header, order); },
+                                &failure);
+    } catch (const orderstore::Refusal& refusal) {
+        ui::msgBox(refusal.text);
+        return false;
+    }
+    switch (outcome) {
+    case keptrow::Outcome::Saved: return true;
+    case keptrow::Outcome::Stale: ui::msgBox(QString::fromUtf8(orderExists() ? kStaleText : kGoneText)); break;
+    case keptrow::Outcome::Failed: ui::msgBox(QString::fromUtf8(kNotSavedText)); break;
+    }
+    return false;
+}
 
-        const db::Variant storedCustomer = header.field(QStringLiteral("companyid"));
-        const qint64 oldCustomer = storedCustomer.isNullOrEmpty() ? -1 : storedCustomer.toLong();
-        const qint64 newCustomer = order.customerId.trimmed().toLongLong();
-        const db::Currency oldTotal = orderstore::amountOf(header.field(QStringLiteral("totlemoney")));
-        const db::Currency oldOwed = oldTotal - orderstore::amountOf(header.field(QStringLiteral("receivemoney")));
+void SalesDetail::rewrite(db::Connection& connection, db::Recordset& header, const orderstore::Order& order)
+{
+    if (!orderstore::customerExists(connection, order.customerId))
+        throw orderstore::Refusal{QString::fromUtf8(kNoCustomerText)};
 
-        // The old lines give their quantities back and go.
-        std::vector<StoredLine> stored;
-        {
-            db::Recordset lines;
-            lines.open(QStringLiteral("select * from SalesMX where indexflag=") + sqltext::quoted(lineKey_), connection);
-            for (; !lines.eof(); lines.moveNext()) {
-                const db::Variant quantity = lines.field(QStringLiteral("num"));
-                stored.push_back({lines.field(QStringLiteral("productname")).toText(),
-                                  quantity.isNullOrEmpty() ? 0 : quantity.toDouble()});
-            }
+    const db::Variant storedCustomer = header.field(QStringLiteral("companyid"));
+    const qint64 oldCustomer = storedCustomer.isNullOrEmpty() ? -1 : storedCustomer.toLong();
+    const qint64 newCustomer = order.customerId.trimmed().toLongLong();
+    // Differences of amounts stay within the currency range or the save is refused.
+    auto minus = [](db::Currency a, db::Currency b) {
+        return orderstore::checkedDifference(a, b, QString::fromUtf8(orderstore::kCustomerBalanceTooLargeText));
+    };
+    const db::Currency oldTotal = orderstore::amountOf(header.field(QStringLiteral("totlemoney")));
+    const db::Currency oldOwed = minus(oldTotal, orderstore::amountOf(header.field(QStringLiteral("receivemoney"))));
+
+    // The old lines give their quantities back and go.
+    std::vector<StoredLine> stored;
+    {
+        db::Recordset lines;
+        lines.open(linesSelect(lineKey_), connection);
+        for (; !lines.eof(); lines.moveNext()) {
+            const db::Variant quantity = lines.field(QStringLiteral("num"));
+            stored.push_back({lines.field(QStringLiteral("productname")).toText(),
+                              quantity.isNullOrEmpty() ? 0 : quantity.toDouble()});
         }
-        double oldQuantity = 0;
-        for (const StoredLine& line : stored) {
-            oldQuantity += line.quantity;
-            orderstore::changeStock(connection, line.product, line.quantity);
-        }
-        connection.execute(QStringLiteral("delete from SalesMX where indexflag=") + sqltext::quoted(lineKey_));
+    }
+    double oldQuantity = 0;
+    for (const StoredLine& line : stored) {
+        oldQuantity += line.quantity;
+        orderstore::changeStock(connection, line.product, line.quantity);
+    }
+    connection.execute(QStringLiteral("delete from SalesMX where indexflag=") + sqltext::quoted(lineKey_));
 
-        orderstore::writeHeader(header, order);
-        header.update();
-        const double newQuantity = orderstore::insertLines(connection, order, lineKey_);
+    orderstore::writeHeader(header, order);
+    header.update();
+    const double newQuantity = orderstore::insertLines(connection, order, lineKey_);
 
-        const db::Currency newTotal = orderstore::amountOf(order.total);
-        const db::Currency newOwed = newTotal - orderstore::amountOf(order.received);
-        if (oldCustomer == newCustomer) {
-            orderstore::changeBalances(connection, newCustomer, newTotal - oldTotal, newQuantity - oldQuantity,
-                                       newOwed - oldOwed);
-        } else {
-            // The order leaves the old customer's balances and enters the new one's.
-            orderstore::changeBalances(connection, oldCustomer, db::Currency() - oldTotal, -oldQuantity,
-                                       db::Currency() - oldOwed);
-            orderstore::changeBalances(connection, newCustomer, newTotal, newQuantity, newOwed);
-        }
-    }, QString::fromUtf8(kNotSavedText));
+    const db::Currency newTotal = orderstore::amountOf(order.total);
+    const db::Currency newOwed = minus(newTotal, orderstore::amountOf(order.received));
+    if (oldCustomer == newCustomer) {
+        orderstore::changeBalances(connection, newCustomer, minus(newTotal, oldTotal), newQuantity - oldQuantity,
+                                   minus(newOwed, oldOwed));
+    } else {
+        // The order leaves the old customer's balances and enters the new one's.
+        orderstore::changeBalances(connection, oldCustomer, minus(db::Currency(), oldTotal), -oldQuantity,
+                                   minus(db::Currency(), oldOwed));
+        orderstore::changeBalances(connection, newCustomer, newTotal, newQuantity, newOwed);
+    }
+}
+
+bool SalesDetail::orderExists() const
+{
+    bool exists = false;
+    if (order_.holds())
+        database::guarded([&] {
+            exists = !database::query(QStringLiteral("select id from sales where id=")
+                                      + order_.field(QStringLiteral("id")).toText())->eof();
+        });
+    return exists;
 }
 
 } // namespace sales

@@ -2,6 +2,7 @@
 // The order editor "修改销售记录": one stored order with its lines; its save
 // rewrites header and lines and moves stock and the customer's balances by
 // the difference between the order as stored and as edited.
+#include "common/keptrow.h"
 #include "sales/orderwindow.h"
 
 namespace sales {
@@ -25,10 +26,15 @@ private:
     void showOrder(const db::Recordset& order);
     int showLines();   // the number of lines shown
     bool store(const orderstore::Order& order);
+    // The save's steps inside its transaction, on the kept header row.
+    void rewrite(db::Connection& connection, db::Recordset& header, const orderstore::Order& order);
+    // The loaded order is still stored (it was not deleted meanwhile).
+    bool orderExists() const;
 
-    // The order this window loaded: its save rewrites this one, whatever
-    // CurrentRecordId holds by then.
-    qint64 orderId_ = 0;
+    // The order this window loaded, header and lines as read: its save
+    // rewrites this one, whatever CurrentRecordId holds by then, and is
+    // refused when another editor has saved it since.
+    keptrow::KeptRow order_;
     QString lineKey_;
 };
 

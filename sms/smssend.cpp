@@ -290,7 +290,11 @@ void SMSsend::command1_Click()
     }
     smsoutbox::Message message;
     if (Option2->value()) {
+        // A date, a date with a time, or a time alone, which means today.
         message.sendAt = db::locale::parseDate(Text3->text());
+        if (!message.sendAt)
+            if (const std::optional<QTime> time = db::locale::parseTime(Text3->text()))
+                message.sendAt = QDateTime(db::locale::now().date(), *time);
         if (!message.sendAt) {
             ui::msgBox(QString::fromUtf8(kBadTimeText));
             return;

@@ -85,6 +85,17 @@ std::optional<QDateTime> parseDate(const QString& text)
     return dateTimeOf(part(1), part(2), part(3), part(4), part(5), part(6));
 }
 
+std::optional<QTime> parseTime(const QString& text)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?$"));
+    const QRegularExpressionMatch match = form.match(text.trimmed());
+    if (!match.hasMatch()) return std::nullopt;
+    const QTime time(match.captured(1).toInt(), match.captured(2).toInt(),
+                     match.captured(3).isEmpty() ? 0 : match.captured(3).toInt());
+    if (!time.isValid()) return std::nullopt;
+    return time;
+}
+
 QDateTime now()
 {
     if (fixedClock()) return *fixedClock();

@@ -21,6 +21,8 @@ QString storageText(const QDateTime& when);       // "2026-03-01 08:05:00"
 // Reads the date forms an operator or the system writes: "2026-3-1", "2026/3/1",
 // "2026-03-01 08:05", "2026-3-1 8:05:00", "2026年3月1日". Empty when not a date.
 std::optional<QDateTime> parseDate(const QString& text);
+// Reads a time of day alone: "21:30", "9:05:07". Empty when not such a time.
+std::optional<QTime> parseTime(const QString& text);
 
 QDateTime now();                                  // the clock the system reads; tests may set it
 void setClockForTests(std::optional<QDateTime> fixedNow);

@@ -3,6 +3,8 @@
 #include "platform/ui/windows.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPaintEvent>
 #include <QResizeEvent>
 
@@ -42,6 +44,23 @@ double Form::heightTwips() const
 double Form::widthTwips() const
 {
     return pixelsToTwips(frameGeometry().width());
+}
+
+void Form::centreOnScreen()
+{
+    const QScreen* target = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!target) return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(target->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void Form::keepOutOfTaskBar()
+{
+    const bool shown = isVisible();
+    setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Tool);
+    // Changing the flags hides a shown window.
+    if (shown) show();
 }
 
 void Form::setBackColor(quint32 bbggrr)

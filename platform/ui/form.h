@@ -38,6 +38,10 @@ public:
     double heightTwips() const;                  // outer height, title bar and borders included
     double widthTwips() const;
     void setBackColor(quint32 bbggrr);
+    // Moves the window, at its present size, to the middle of the screen's work area.
+    void centreOnScreen();
+    // A tool window: it keeps its caption and close box but has no task-bar button.
+    void keepOutOfTaskBar();
     bool isMinimizedWindow() const { return isMinimized(); }
 
     // Painting for Form_Paint: only valid while Form_Paint runs.

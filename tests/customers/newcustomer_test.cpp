@@ -209,13 +209,25 @@ TEST_F(NewCustomer, FailedCustomerInsertStoresNoContactAndKeepsTheWindow)
     EXPECT_EQ(text(window, QStringLiteral("companyname")), QStringLiteral("华东贸易"));
 }
 
-TEST_F(NewCustomer, FailedMainContactIsReported)
+// A customer is never left without its main contact: when the contact cannot
+// be stored, neither is the customer, and what was typed stays.
+TEST_F(NewCustomer, FailedMainContactStoresNeitherAndKeepsTheWindow)
 {
     exec(QStringLiteral("create trigger refuse_contacts before insert on KH_LXR begin select raise(abort, 'disk full'); end"));
-    click(openFilled(QStringLiteral("华东贸易")), QStringLiteral("command1"));
-    EXPECT_EQ(count(QStringLiteral("select count(*) from company")), 1);
+    ui::Form* window = openFilled(QStringLiteral("华东贸易"));
+    click(window, QStringLiteral("command1"));
     ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_TRUE(messages.lastText().startsWith(QStringLiteral("客户资料已保存，但主联系人未能保存"))) << messages.lastText().toStdString();
+    EXPECT_EQ(messages.lastText(), QStringLiteral("客户资料未能保存：disk full"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from company")), 0);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from KH_LXR")), 0);
+    EXPECT_EQ(ui::Windows::loaded(QStringLiteral("frmCustAdd")), window);
+    EXPECT_EQ(text(window, QStringLiteral("companyname")), QStringLiteral("华东贸易"));
+
+    // Once the contact can be stored, the same input stores both.
+    exec(QStringLiteral("drop trigger refuse_contacts"));
+    click(window, QStringLiteral("command1"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from company")), 1);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from KH_LXR where companyid = (select id from company)")), 1);
 }
 
 TEST_F(NewCustomer, SaveAndNewReopensOnlyAfterAStoredSave)

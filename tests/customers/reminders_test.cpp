@@ -179,17 +179,17 @@ TEST_F(ReminderSettings, SaveStoresTheSettingsAndSwitchesTheTimer)
     EXPECT_EQ(timer()->interval(), 30000);
 
     // Half a millisecond rounds to the even neighbour.
-    save(openSettings(), true, QStringLiteral(" 0.0000375 "));
+    save(openSettings(), true, QStringLiteral(" 0.025025 "));
     expectOnly(QStringLiteral("设置已生效"));
-    EXPECT_EQ(timer()->interval(), 2);
-    EXPECT_EQ(stored("alertpl"), QStringLiteral(" 0.0000375 "));
+    EXPECT_EQ(timer()->interval(), 1502);
+    EXPECT_EQ(stored("alertpl"), QStringLiteral(" 0.025025 "));
 
     save(openSettings(), false, QStringLiteral("7"));
     expectOnly(QStringLiteral("设置已生效"));
     EXPECT_EQ(stored("Sys_alert"), QStringLiteral("0"));
     EXPECT_EQ(stored("alertpl"), QStringLiteral("7"));
     EXPECT_FALSE(timer()->isEnabled());
-    EXPECT_EQ(timer()->interval(), 2);
+    EXPECT_EQ(timer()->interval(), 1502);
 
     settings = openSettings();
     EXPECT_EQ(settings->control<ui::CheckBox>(QStringLiteral("Sys_alert"))->value(), 0);
@@ -197,7 +197,7 @@ TEST_F(ReminderSettings, SaveStoresTheSettingsAndSwitchesTheTimer)
     save(settings, true, QStringLiteral("40000"));
     expectOnly(QStringLiteral("设置已生效"));
     EXPECT_TRUE(timer()->isEnabled());
-    EXPECT_EQ(timer()->interval(), 2);
+    EXPECT_EQ(timer()->interval(), 1502);
     EXPECT_EQ(stored("alertpl"), QStringLiteral("40000"));
 }
 
@@ -218,6 +218,30 @@ TEST_F(ReminderSettings, RefusedOrFailedSaveChangesNothing)
     EXPECT_EQ(stored("Sys_alert"), QStringLiteral("1"));
     EXPECT_TRUE(timer()->isEnabled());
     EXPECT_EQ(timer()->interval(), 60000);
+}
+
+// An interval of no time or less, or under a second, would switch the
+// reminders off or fire them without a pause: it is refused, ticked or not,
+// and the input stays for correcting.
+TEST_F(ReminderSettings, IntervalThatIsNotPositiveOrUnderASecondIsRefused)
+{
+    ui::Form* settings = openSettings();
+    for (const char* interval : {"0", "-1", "-0.5", "0.00001", "0.0166", "-40000"}) {
+        for (bool on : {true, false}) {
+            save(settings, on, QString::fromLatin1(interval));
+            expectOnly(QStringLiteral("提醒时间间隔必须大于0，且不能短于1秒（0.0167分钟）"));
+            EXPECT_EQ(ui::Windows::loaded(QStringLiteral("systx")), settings);
+            EXPECT_EQ(text(settings, QStringLiteral("alertpl")), QString::fromLatin1(interval));
+            EXPECT_EQ(stored("Sys_alert"), QStringLiteral("1"));
+            EXPECT_EQ(stored("alertpl"), QStringLiteral("1"));
+            EXPECT_TRUE(timer()->isEnabled());
+            EXPECT_EQ(timer()->interval(), 60000);
+        }
+    }
+    // One second exactly is the shortest interval taken.
+    save(settings, true, QStringLiteral("0.01666666666666667"));
+    expectOnly(QStringLiteral("设置已生效"));
+    EXPECT_EQ(timer()->interval(), 1000);
 }
 
 TEST_F(ReminderSettings, WithoutTheMainWindowTheSaveStillStores)

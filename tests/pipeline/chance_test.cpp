@@ -202,6 +202,41 @@ TEST_F(Quotations, NewQuotationStoresHeaderAndTheLinesOfTheWalk)
     EXPECT_EQ(scalar(QStringLiteral("select unitprice from chanceMX where productname='墨盒'")), QStringLiteral("256.5"));
 }
 
+// An expected sale date that is no date is refused by both windows before
+// anything is written, and the typed text stays for correcting; an empty one
+// stores no date.
+TEST_F(Quotations, SaleDateThatIsNoDateIsRefusedAndKept)
+{
+    const QString refused = QStringLiteral("预计销售日不是一个合法的日期");
+    ui::Form* window = newQuotation();
+    fillRow(window, 0, QStringLiteral("打印机"), QStringLiteral("10"), QStringLiteral("2"));
+    for (const char* date : {"下个月", "2026-2-30", "4/15"}) {
+        type(window, QStringLiteral("salesdate"), QString::fromUtf8(date));
+        click(window, QStringLiteral("command1"));
+        expectOnly(refused);
+        EXPECT_TRUE(isOpen(QStringLiteral("AddChance")));
+        EXPECT_EQ(text(window, QStringLiteral("salesdate")), QString::fromUtf8(date));
+    }
+    EXPECT_EQ(count(QStringLiteral("select count(*) from chance")) + count(QStringLiteral("select count(*) from chanceMX")), 0);
+    type(window, QStringLiteral("salesdate"), QStringLiteral("  "));
+    click(window, QStringLiteral("command1"));
+    expectOnly(kAdded);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from chanceMX where salesdate is null")), 1);
+
+    const int id = addQuotation(QStringLiteral("k1"), {{QStringLiteral("打印机"), QStringLiteral("2")}});
+    window = openFor(QStringLiteral("ChanceDetail"), id);
+    type(window, QStringLiteral("salesdate"), QStringLiteral("月底"));
+    click(window, QStringLiteral("command1"));
+    expectOnly(refused);
+    EXPECT_TRUE(isOpen(QStringLiteral("ChanceDetail")));
+    EXPECT_EQ(text(window, QStringLiteral("salesdate")), QStringLiteral("月底"));
+    EXPECT_EQ(column(QStringLiteral("chance"), id, QStringLiteral("salesdate")), QStringLiteral("2026-4-1"));
+    type(window, QStringLiteral("salesdate"), QStringLiteral("2026-5-31"));
+    click(window, QStringLiteral("command1"));
+    expectOnly(kChanged);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from chanceMX where indexflag='k1' and salesdate='2026-05-31 00:00:00'")), 1);
+}
+
 TEST_F(Quotations, FailedLineInsertLeavesNoHeader)
 {
     exec(QStringLiteral("create trigger refuse_lines before insert on chanceMX begin select raise(abort, 'disk full'); end"));

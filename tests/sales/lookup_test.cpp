@@ -2,9 +2,31 @@
 // click on an item filling the line, and the rows it adds in the new-order variant.
 #include "tests/sales/salesfixture.h"
 
+#include "common/mymode.h"
 #include "platform/ui/controlarray.h"
+#include "platform/ui/windows.h"
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QTest>
 
 namespace {
+
+// The operator works in the window in front: it takes the keys.
+void bringToFront(QWidget* window)
+{
+    window->activateWindow();
+    QApplication::processEvents();
+}
+
+// Whether a click at the middle of the control lands on it: it is shown in
+// its window and nothing clips or covers it.
+bool reachable(QWidget* control)
+{
+    QWidget* window = control->window();
+    QWidget* hit = window->childAt(control->mapTo(window, control->rect().center()));
+    return hit == control || (hit && control->isAncestorOf(hit));
+}
 
 class Lookup : public SalesTest {
 protected:
@@ -94,6 +116,42 @@ TEST_F(Lookup, EnterFillsItsOwnLineInTheEditor)
     EXPECT_FALSE(rowExists(window, 3));
     EXPECT_TRUE(box(window, QStringLiteral("product"), 2)->isReadOnly());
     EXPECT_EQ(list(window)->width(), ui::twipsToPixels(1695));
+}
+
+// The new-order window takes more lines than its frame shows: each line's
+// number is typed with the keys and Enter, the rows scroll on so the next
+// one is in view, and the scroll bar brings the first lines back.
+TEST_F(Lookup, EveryLineOfALongOrderIsReachable)
+{
+    Mymode::CurrentRecordId = addCustomer(QStringLiteral("海维"));
+    ui::Form* window = ui::Windows::open(QStringLiteral("SalesAdd"));
+    for (int row = 0; row < 20; ++row) {
+        ui::TextBox* number = box(window, QStringLiteral("description"), row);
+        ASSERT_NE(number, nullptr) << row;
+        ASSERT_TRUE(reachable(number)) << "number box of line " << row + 1;
+        bringToFront(window);
+        QTest::mouseClick(number, Qt::LeftButton, Qt::NoModifier, number->rect().center());
+        ASSERT_EQ(QApplication::focusWidget(), number) << row;
+        QTest::keyClicks(number, QStringLiteral("B-7"));
+        QTest::keyClick(number, Qt::Key_Return);
+        ASSERT_EQ(text(window, QStringLiteral("product"), row), QStringLiteral("Bolt")) << row;
+    }
+    EXPECT_EQ(boxText(window, QStringLiteral("totalMx")), QStringLiteral("60"));
+    EXPECT_TRUE(reachable(box(window, QStringLiteral("description"), 20)));
+    ui::TextBox* first = box(window, QStringLiteral("num"), 0);
+    EXPECT_FALSE(reachable(first));
+    auto* bar = window->findChild<QWidget*>(QStringLiteral("scrollPane"))->findChild<QScrollBar*>();
+    ASSERT_NE(bar, nullptr);
+    for (int step = 0; step < 30 && !reachable(first); ++step) {
+        ASSERT_TRUE(reachable(bar));
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, QPoint(bar->width() / 2, 2));   // the upper arrow
+    }
+    ASSERT_TRUE(reachable(first));
+    bringToFront(window);
+    QTest::mouseClick(first, Qt::LeftButton, Qt::NoModifier, first->rect().center());
+    QTest::keyClick(first, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(first, QStringLiteral("5"));
+    EXPECT_EQ(boxText(window, QStringLiteral("totalMx")), QStringLiteral("72"));
 }
 
 } // namespace

@@ -304,6 +304,64 @@ TEST_F(QuickOrder, ASaveThatCannotBeStoredLeavesNothing)
     EXPECT_FALSE(isOpen());
 }
 
+TEST_F(QuickOrder, BoxesTheirColumnsCannotTakeAreRefusedBeforeAnythingIsWritten)
+{
+    open();
+    addLine(0, QStringLiteral("饺子"), QStringLiteral("12"), QStringLiteral("2"));
+    struct Case {
+        const char* box;
+        QString text;
+        QString message;
+    };
+    const Case cases[] = {
+        {"companyname", QString(120, QChar(0x540d)), QStringLiteral("客户名称太长，最多100个字")},
+        {"LXR", QString(51, QLatin1Char('w')), QStringLiteral("联系人太长，最多50个字")},
+        {"tel", QString(51, QLatin1Char('1')), QStringLiteral("电话太长，最多50个字")},
+        {"company_address", QString(201, QChar(0x8def)), QStringLiteral("客户地址太长，最多200个字")},
+        {"salesdate", QStringLiteral("明天下午"), QStringLiteral("销售日期不是一个合法的日期")},
+        {"orderno", QString(51, QLatin1Char('S')), QStringLiteral("流水号太长，最多50个字")},
+        {"totalMx", QStringLiteral("1e16"), QStringLiteral("订单金额太大，最多922337203685477.5807")},
+    };
+    for (const Case& c : cases) {
+        const QString kept = get(c.box);
+        set(c.box, c.text);
+        save();
+        expectOnly(c.message);
+        EXPECT_TRUE(isOpen()) << c.box;
+        EXPECT_EQ(get(c.box), c.text) << c.box;
+        EXPECT_EQ(rows("company") + rows("KH_LXR") + rows("sales") + rows("SalesMX"), 0) << c.box;
+        EXPECT_TRUE(outbox().isEmpty()) << c.box;
+        EXPECT_TRUE(printer->printed().empty()) << c.box;
+        set(c.box, kept);
+    }
+
+    // Texts that fill their columns exactly are stored whole.
+    set("companyname", QString(100, QChar(0x540d)));
+    set("company_address", QString(200, QChar(0x8def)));
+    set("totalMx", QStringLiteral("Err"));   // no number: the total stays unset, as before
+    save();
+    expectOnly(kSaved);
+    EXPECT_EQ(scalar(QStringLiteral("select company_name from company")), QString(100, QChar(0x540d)));
+    EXPECT_EQ(scalar(QStringLiteral("select address from KH_LXR")), QString(200, QChar(0x8def)));
+    EXPECT_EQ(scalar(QStringLiteral("select salesdate from SalesMX")), QStringLiteral("2026-12-8 9:05:03"));
+    EXPECT_EQ(scalar(QStringLiteral("select totlemoney from sales")), QString());
+}
+
+TEST_F(QuickOrder, AGroupThatCannotBeLookedUpStillQueuesTheNotice)
+{
+    exec(QStringLiteral("insert into client_type (client_type, py_code) values ('外卖', '13900000009')"));
+    open();
+    set("companyname", QStringLiteral("Shop"));
+    groups()->pick(0);
+    check("ckflag")->click();
+    addLine(0, QStringLiteral("饺子"), QStringLiteral("12"), QStringLiteral("2"));
+    exec(QStringLiteral("drop table client_type"));
+    save();
+    expectOnly(kSaved);
+    EXPECT_FALSE(isOpen());
+    EXPECT_EQ(outbox(), QStringList{QStringLiteral("|Shop/13800000001/13800000001[饺子2份]总计:24元|1|<Null>")});
+}
+
 TEST_F(QuickOrder, NoPrinterIsToldAndTheSlipCanBeKeptAsPdf)
 {
     printer->setNoPrinter(true);

@@ -31,14 +31,16 @@ protected:
 TEST_F(Purchase, LoadListsNamedSuppliersAndProposesTheNumber)
 {
     addSupplier(QStringLiteral("甲"));
-    exec(QStringLiteral("insert into GYS (GYS_DH) values ('no name')"));
+    exec(QStringLiteral("insert into GYS (GYS_DH) values ('no name')"));   // a missing name is skipped
+    exec(QStringLiteral("insert into GYS (GYS_MC, GYS_DH) values ('', 'empty name')"));
     addSupplier(QStringLiteral("乙"));
     const QDateTime before = db::locale::now();
     ui::Form* window = openPurchase();
     auto* supplier = window->control<ui::ComboBox>(QStringLiteral("GYS_MC"));
-    ASSERT_EQ(supplier->listCount(), 2);
+    ASSERT_EQ(supplier->listCount(), 3);
     EXPECT_EQ(supplier->list(0), QStringLiteral("甲"));
-    EXPECT_EQ(supplier->list(1), QStringLiteral("乙"));
+    EXPECT_EQ(supplier->list(1), QString());
+    EXPECT_EQ(supplier->list(2), QStringLiteral("乙"));
     EXPECT_EQ(supplier->text(), QString());
     EXPECT_EQ(boxText(window, QStringLiteral("Sal_Date")), db::locale::shortDate(before.date()));
     EXPECT_EQ(boxText(window, QStringLiteral("totalMx")), QStringLiteral("0"));
@@ -140,6 +142,20 @@ TEST_F(Purchase, PaymentModesDecideTheUnpaidAmount)
     }
 }
 
+TEST_F(Purchase, ABalanceBeyondTheCurrencyRangeIsRefused)
+{
+    const int supplier = addSupplier(QStringLiteral("甲"), QStringLiteral("现金"), QStringLiteral("9223372036854770000"));
+    ui::Form* window = openPurchase();
+    setText(window, "GYS_MC", QStringLiteral("甲"));
+    line(window, 0, QStringLiteral("Bolt"), QStringLiteral("2"), QStringLiteral("5"));
+    const QString before = purchaseTables();
+    click(window, "command1");
+    expectOnly(QStringLiteral("供应商的余额将超出金额的范围，进货单没有保存"));
+    EXPECT_EQ(purchaseTables(), before);
+    EXPECT_EQ(supplierBalances(supplier), QStringLiteral("922337203685477/0/0"));
+    EXPECT_TRUE(isLoaded("frmJHd"));
+}
+
 TEST_F(Purchase, RefusalsStoreNothingAndKeepTheWindow)
 {
     addSupplier(QStringLiteral("甲"));
@@ -164,6 +180,14 @@ TEST_F(Purchase, RefusalsStoreNothingAndKeepTheWindow)
         setText(window, "receivemoney", QString::fromUtf8(paid));
         click(window, "command1");
         expectOnly(QStringLiteral("付款金额输入有错误，不能创建进货单"));
+    }
+    // A date that is no date would leave every line undated: refused, the text kept.
+    setText(window, "receivemoney", QStringLiteral("0"));
+    for (const char* date : {"今天", "2026-2-30"}) {
+        setText(window, "Sal_Date", QString::fromUtf8(date));
+        click(window, "command1");
+        expectOnly(QStringLiteral("日期不是一个合法的日期"));
+        EXPECT_EQ(boxText(window, QStringLiteral("Sal_Date")), QString::fromUtf8(date));
     }
     EXPECT_TRUE(isLoaded("frmJHd"));
     EXPECT_EQ(purchaseTables(), before);

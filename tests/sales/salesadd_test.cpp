@@ -242,6 +242,40 @@ TEST_F(NewOrder, RefusalsAndAFailingSaveLeaveEveryTable)
     expectOnly(QStringLiteral("销售单录入操作成功！"));
 }
 
+TEST_F(NewOrder, AmountsAndBalancesBeyondTheCurrencyRangeAreRefused)
+{
+    ui::Form* window = openOrder(customer);
+    addLine(window, 0, QStringLiteral("x"), QStringLiteral("10"), QStringLiteral("1"));
+    auto* total = window->control<ui::TextBox>(QStringLiteral("totalMx"));
+    const QString before = tables();
+    total->setText(QStringLiteral("1000000000000000"));
+    save(window);
+    expectOnly(QStringLiteral("订单金额太大，最多922337203685477.5807"));
+    total->setText(QStringLiteral("lots"));
+    save(window);
+    expectOnly(QStringLiteral("订单金额必须是数字"));
+    total->setText(QStringLiteral("10"));
+    type(window, QStringLiteral("Price"), 0, QStringLiteral("-1e20"));
+    total->setText(QStringLiteral("10"));
+    setReceived(window, QStringLiteral("10"));
+    save(window);
+    expectOnly(QStringLiteral("第1行单价太大，最多922337203685477.5807"));
+    type(window, QStringLiteral("Price"), 0, QStringLiteral("10"));
+    EXPECT_EQ(tables(), before);
+
+    // A purchase total a little below the largest amount: the order would take it past.
+    const int big = addCustomer(QStringLiteral("大客户"), QStringLiteral("a"), QStringLiteral("0"),
+                                QStringLiteral("9223372036854770000"), QStringLiteral("0"));
+    window->control<ui::TextBox>(QStringLiteral("KH_ID"))->setText(QString::number(big));
+    const QString beforeBig = tables();
+    save(window);
+    expectOnly(QStringLiteral("客户的余额将超出金额的范围，订单没有保存"));
+    EXPECT_EQ(tables(), beforeBig);
+    EXPECT_EQ(balances(big), QStringLiteral("0/922337203685477/0"));
+    EXPECT_TRUE(isOpen());
+    EXPECT_EQ(text(window, QStringLiteral("Price"), 0), QStringLiteral("10"));
+}
+
 TEST_F(NewOrder, SlipPrintsAfterTheSaveAndAMissingPrinterOffersItAsPdf)
 {
     print::RecordingPrinter printer(dir.path());

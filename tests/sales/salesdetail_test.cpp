@@ -6,6 +6,8 @@
 #include "common/sqltext.h"
 #include "platform/ui/windows.h"
 
+#include <QScreen>
+
 namespace {
 
 // The customer card as the opener sees it: it notes the customer it loaded.
@@ -168,6 +170,93 @@ TEST_F(OrderEditor, SavesTheOrderItLoadedAndRefusesWhatItCannot)
     window->control<ui::TextBox>(QStringLiteral("KH_ID"))->setText(QStringLiteral(" "));
     save(window);
     expectOnly(QStringLiteral("客户名称不能为空"));
+}
+
+TEST_F(OrderEditor, AnOrderSavedElsewhereSinceItWasOpenedIsRefused)
+{
+    const QString stale = QStringLiteral("订单未能保存：该订单已在别处被修改或删除，请关闭后重新打开再修改");
+    const int customer = addCustomer(QStringLiteral("海维"), QStringLiteral("a"), QStringLiteral("30"), QStringLiteral("30"), QStringLiteral("3"));
+    const int nut = addProduct(QStringLiteral("Nut"), QStringLiteral("N1"), QStringLiteral("10"), QStringLiteral("个"), QStringLiteral("7"));
+    const int order = addOrder(customer, QStringLiteral("30"), QStringLiteral("0"), {{QStringLiteral("Nut"), QStringLiteral("10"), QStringLiteral("3")}});
+
+    // Two editors on one order, as on two workstations.
+    ui::Form* first = openEditor(order);
+    ui::Form* second = ui::Windows::openNew(QStringLiteral("SalesDetail"));
+    ASSERT_NE(second, nullptr);
+    ASSERT_NE(second, first);
+    type(first, QStringLiteral("num"), 0, QStringLiteral("5"));
+    save(first);
+    expectOnly(QStringLiteral("订单修改操作成功！"));
+    EXPECT_EQ(stockOf(nut), 5);
+    EXPECT_EQ(balances(customer), QStringLiteral("50/50/5"));
+
+    const QString saved = tables();
+    type(second, QStringLiteral("num"), 0, QStringLiteral("4"));
+    second->control<ui::TextBox>(QStringLiteral("sales_connect"))->setText(QStringLiteral("李四"));
+    save(second);
+    expectOnly(stale);
+    EXPECT_EQ(tables(), saved);
+    EXPECT_EQ(text(second, QStringLiteral("num"), 0), QStringLiteral("4"));
+    EXPECT_EQ(boxText(second, QStringLiteral("sales_connect")), QStringLiteral("李四"));
+    EXPECT_TRUE(second->isVisible());
+    ui::Windows::unload(second);
+
+    // Only a line changed elsewhere, the header as it was: refused all the same.
+    ui::Form* editor = openEditor(order);
+    exec(QStringLiteral("update SalesMX set zk=90"));
+    const QString changed = tables();
+    editor->control<ui::TextArea>(QStringLiteral("HtContent"))->setText(QStringLiteral("改了备注"));
+    save(editor);
+    expectOnly(stale);
+    EXPECT_EQ(tables(), changed);
+    EXPECT_TRUE(isOpen());
+
+    // Opened again, it shows the stored order and saves.
+    ui::Windows::unload(editor);
+    editor = openEditor(order);
+    EXPECT_EQ(text(editor, QStringLiteral("zk"), 0), QStringLiteral("90"));
+    save(editor);
+    expectOnly(QStringLiteral("订单修改操作成功！"));
+}
+
+TEST_F(OrderEditor, OpensCentredOnTheScreenWithoutATaskBarButton)
+{
+    const int order = addOrder(addCustomer(QStringLiteral("海维")), QStringLiteral("10"), QStringLiteral("0"), {});
+    ui::Form* window = openEditor(order);
+    EXPECT_EQ(window->windowType(), Qt::Tool);
+    EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(window->isVisible());
+    // Centred before its first showing, when the frame's own width is not yet known.
+    const QRect work = window->screen()->availableGeometry();
+    const QPoint middle = window->frameGeometry().center();
+    const QSize frame = window->frameGeometry().size() - window->size();
+    EXPECT_LE(std::abs(middle.x() - work.center().x()), frame.width() / 2 + 1) << middle.x();
+    EXPECT_LE(std::abs(middle.y() - work.center().y()), frame.height() / 2 + 1) << middle.y();
+}
+
+TEST_F(OrderEditor, ABalancePastTheCurrencyRangeRefusesTheSave)
+{
+    const int customer = addCustomer(QStringLiteral("海维"), QStringLiteral("a"), QStringLiteral("9223372036854770000"),
+                                     QStringLiteral("30"), QStringLiteral("3"));
+    addProduct(QStringLiteral("Nut"), QStringLiteral("N1"), QStringLiteral("10"), QStringLiteral("个"), QStringLiteral("7"));
+    const int order = addOrder(customer, QStringLiteral("30"), QStringLiteral("0"), {{QStringLiteral("Nut"), QStringLiteral("10"), QStringLiteral("3")}});
+    ui::Form* window = openEditor(order);
+    type(window, QStringLiteral("num"), 0, QStringLiteral("5"));
+    const QString before = tables();
+    save(window);
+    expectOnly(QStringLiteral("客户的余额将超出金额的范围，订单没有保存"));
+    EXPECT_EQ(tables(), before);
+    EXPECT_EQ(balances(customer), QStringLiteral("922337203685477/30/3"));
+    EXPECT_TRUE(isOpen());
+    EXPECT_EQ(text(window, QStringLiteral("num"), 0), QStringLiteral("5"));
+
+    // Lowered again within the range, the same window saves.
+    type(window, QStringLiteral("num"), 0, QStringLiteral("2"));
+    save(window);
+    expectOnly(QStringLiteral("订单修改操作成功！"));
+    EXPECT_EQ(balances(customer), QStringLiteral("922337203685467/20/2"));
 }
 
 TEST_F(OrderEditor, AFailingSaveChangesNothing)

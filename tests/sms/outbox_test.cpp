@@ -68,12 +68,22 @@ TEST_F(Outbox, TimedRowsCarryTheirSendTimeAndImmediateRowsNone)
     EXPECT_EQ(send(), kQueued);
     scheduleAt(QStringLiteral("2020-1-2 3:04"));   // a past time is accepted
     EXPECT_EQ(send(), kQueued);
+    scheduleAt(QStringLiteral("21:30"));            // a time alone is today's
+    EXPECT_EQ(send(), kQueued);
+    scheduleAt(QStringLiteral(" 7:05:09 "));
+    EXPECT_EQ(send(), kQueued);
+    scheduleAt(QStringLiteral("2026-3-6"));         // a date alone is its midnight
+    EXPECT_EQ(send(), kQueued);
     ctl<ui::TextBox>("Text3")->setText(QStringLiteral("not a date"));
     ctl<ui::OptionButton>("Option1")->click();      // the schedule box is not looked at
     EXPECT_EQ(send(), kQueued);
 
     auto rows = outbox();
-    ASSERT_EQ(rows.size(), 3);
+    ASSERT_EQ(rows.size(), 6);
+    EXPECT_EQ(rows[2]["SendTime"], QStringLiteral("20260301213000"));
+    EXPECT_EQ(rows[3]["SendTime"], QStringLiteral("20260301070509"));
+    EXPECT_EQ(rows[4]["SendTime"], QStringLiteral("20260306000000"));
+    rows.remove(2, 3);
     EXPECT_EQ(rows[0]["MobilNO"], QStringLiteral("13800000001;13900000002;"));
     EXPECT_EQ(rows[0]["LmtSend"], QStringLiteral("0"));
     EXPECT_EQ(rows[0]["SendTime"], QStringLiteral("20260305090703"));
@@ -91,7 +101,8 @@ TEST_F(Outbox, RefusalsNameTheEntryAndStoreNothing)
     content()->setText(QStringLiteral("    "));
     EXPECT_EQ(send(), QStringLiteral("发送内容不能为空"));
     content()->setText(QStringLiteral("x"));
-    for (const QString& when : {QString(), QStringLiteral("abc"), QStringLiteral("2026-2-30 10:00")}) {
+    for (const QString& when : {QString(), QStringLiteral("abc"), QStringLiteral("2026-2-30 10:00"),
+                                QStringLiteral("25:00"), QStringLiteral("21:61"), QStringLiteral("21")}) {
         scheduleAt(when);
         EXPECT_EQ(send(), QStringLiteral("定时发送时间非法")) << when.toStdString();
     }

@@ -1,0 +1,13 @@
+#include "common/datecheck.h"
+
+#include "platform/db/variant.h"
+
+namespace datecheck {
+
+QString refusal(const QString& caption, const QString& text)
+{
+    if (db::trimBlanks(text).isEmpty() || db::isDate(db::Variant(text))) return QString();
+    return caption + QStringLiteral("不是一个合法的日期");
+}
+
+} // namespace datecheck

@@ -1,0 +1,71 @@
+// A kept row with the rows kept beside it: a save is refused when either
+// changed since the load, the kept rows follow a save of their own, and an
+// exception out of the save's steps leaves every table as it was.
+#include "tests/support/scratch.h"
+
+#include "common/keptrow.h"
+
+namespace {
+
+class KeptRows : public ScratchProgram {
+protected:
+    void SetUp() override
+    {
+        ScratchProgram::SetUp();
+        exec(QStringLiteral("insert into sales (orderno, indexflag) values ('SH1', 'k1')"));
+        id = scalar(QStringLiteral("select max(id) from sales")).toInt();
+        exec(QStringLiteral("insert into SalesMX (productname, num, indexflag) values ('Nut', 3, 'k1')"));
+        order.load(QStringLiteral("sales"), id);
+        order.keepAlso(QStringLiteral("select * from SalesMX where indexflag='k1' order by id"));
+    }
+
+    keptrow::Outcome renumber(const QString& number)
+    {
+        return order.save([&](db::Recordset& row) { row.setField(QStringLiteral("orderno"), db::Variant(number)); },
+                          {}, nullptr);
+    }
+
+    keptrow::KeptRow order;
+    int id = 0;
+};
+
+TEST_F(KeptRows, ASaveIsRefusedWhenTheKeptRowsChangedAndFollowsItsOwnWrites)
+{
+    ASSERT_TRUE(order.holds());
+    exec(QStringLiteral("update SalesMX set num=5"));
+    EXPECT_EQ(renumber(QStringLiteral("SH2")), keptrow::Outcome::Stale);
+    EXPECT_EQ(scalar(QStringLiteral("select orderno from sales")), QStringLiteral("SH1"));
+
+    // Loaded again: its own save rewrites the lines and a second save still passes.
+    order.load(QStringLiteral("sales"), id);
+    order.keepAlso(QStringLiteral("select * from SalesMX where indexflag='k1' order by id"));
+    const keptrow::Outcome outcome = order.save(
+        [](db::Recordset& row) { row.setField(QStringLiteral("orderno"), db::Variant("SH2")); },
+        [](db::Connection& connection) {
+            connection.execute(QStringLiteral("delete from SalesMX where indexflag='k1'"));
+            connection.execute(QStringLiteral("insert into SalesMX (productname, num, indexflag) values ('Nut', 4, 'k1')"));
+        },
+        nullptr);
+    EXPECT_EQ(outcome, keptrow::Outcome::Saved);
+    EXPECT_EQ(renumber(QStringLiteral("SH3")), keptrow::Outcome::Saved);
+    EXPECT_EQ(scalar(QStringLiteral("select orderno || num from sales, SalesMX")), QStringLiteral("SH34"));
+}
+
+TEST_F(KeptRows, AnExceptionOutOfTheStepsRollsEverythingBack)
+{
+    struct Refused {};
+    EXPECT_THROW(order.save([](db::Recordset& row) { row.setField(QStringLiteral("orderno"), db::Variant("SH9")); },
+                            [](db::Connection& connection) {
+                                connection.execute(QStringLiteral("delete from SalesMX"));
+                                throw Refused{};
+                            },
+                            nullptr),
+                 Refused);
+    EXPECT_EQ(scalar(QStringLiteral("select orderno from sales")), QStringLiteral("SH1"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from SalesMX")), 1);
+    // The window's row is still the stored one: the next save passes.
+    EXPECT_EQ(renumber(QStringLiteral("SH2")), keptrow::Outcome::Saved);
+    EXPECT_EQ(scalar(QStringLiteral("select orderno from sales")), QStringLiteral("SH2"));
+}
+
+} // namespace
