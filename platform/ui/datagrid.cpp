@@ -5,6 +5,9 @@
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QToolTip>
+#include <algorithm>
 #include <unordered_map>
 
 namespace ui {
@@ -158,6 +161,8 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent), model_(std::make_uniqu
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab goes on to the window's next control; the arrow keys move in the grid.
+    setTabKeyNavigation(false);
     setSortingEnabled(false);
     setWordWrap(false);
     verticalHeader()->hide();
@@ -242,12 +247,46 @@ void DataGrid::showRows(std::shared_ptr<db::Recordset> rows, std::vector<ShownCo
 
 void DataGrid::applyColumnWidths()
 {
+    // The room for the columns, whether or not the vertical scroll bar shows.
+    const int room = width() - 2 * frameWidth() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    int given = 0;
+    int unsized = 0;
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        const double width = model_->column(column).width;
+        if (width > 0) given += twipsToPixels(width);
+        else if (width < 0) ++unsized;
+    }
+    const double scale = fitWidth_ && given > room && given > 0 ? static_cast<double>(std::max(room, 0)) / given : 1.0;
+    int used = 0;
     for (int column = 0; column < model_->columnCount(); ++column) {
         const double width = model_->column(column).width;
         setColumnHidden(column, width == 0);
-        if (width > 0) setColumnWidth(column, twipsToPixels(width));
-        else if (width < 0) setColumnWidth(column, horizontalHeader()->defaultSectionSize());
+        if (width > 0) {
+            const int pixels = static_cast<int>(twipsToPixels(width) * scale);
+            setColumnWidth(column, pixels);
+            used += pixels;
+        }
     }
+    // Fitted, a column without a width of its own shows only where room is left.
+    const int left = std::max(room - used, 0) / std::max(unsized, 1);
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        if (model_->column(column).width >= 0) continue;
+        if (fitWidth_) setColumnHidden(column, left < horizontalHeader()->minimumSectionSize());
+        setColumnWidth(column, fitWidth_ ? left : horizontalHeader()->defaultSectionSize());
+    }
+}
+
+void DataGrid::setColumnsFitWidth(bool fit)
+{
+    fitWidth_ = fit;
+    setHorizontalScrollBarPolicy(fit ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    applyColumnWidths();
+}
+
+void DataGrid::resizeEvent(QResizeEvent* event)
+{
+    QTableView::resizeEvent(event);
+    if (fitWidth_) applyColumnWidths();
 }
 
 // A freshly bound grid stands on its first row, as the bound recordset does,
@@ -341,6 +380,23 @@ bool DataGrid::editCell(int row, int column, const QString& text)
 void DataGrid::setToolTipText(const QString& text)
 {
     setToolTip(text);
+}
+
+// A cell too narrow for its text shows the whole text as its tool tip.
+bool DataGrid::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        const QString text = index.data().toString();
+        const QRect cell = visualRect(index);
+        const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+        if (index.isValid() && fontMetrics().horizontalAdvance(text) > cell.width() - 2 * margin) {
+            QToolTip::showText(help->globalPos(), text, viewport(), cell);
+            return true;
+        }
+    }
+    return QTableView::viewportEvent(event);
 }
 
 bool DataGrid::setCurrentKey(const db::Variant& key)
