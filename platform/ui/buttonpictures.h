@@ -43,7 +43,6 @@ inline constexpr ButtonPicture kIconButtons[] = {
     {"tbexcel.bmp",     "导出到Excel"},
     {"findsmall.bmp",   "查找"},
     {"selectkh.bmp",    "选择客户"},
-    {"workmode.ico",    "工作模式"},
 };
 // clang-format on
 

@@ -249,27 +249,58 @@ void DataGrid::applyColumnWidths()
 {
     // The room for the columns, whether or not the vertical scroll bar shows.
     const int room = width() - 2 * frameWidth() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    int given = 0;
+    const int count = model_->columnCount();
+    std::vector<int> given(count, 0);     // pixels of the configured widths
+    std::vector<int> heading(count, 0);   // pixels the heading needs
+    int total = 0;
     int unsized = 0;
-    for (int column = 0; column < model_->columnCount(); ++column) {
+    for (int column = 0; column < count; ++column) {
         const double width = model_->column(column).width;
-        if (width > 0) given += twipsToPixels(width);
-        else if (width < 0) ++unsized;
+        if (width > 0) {
+            given[column] = twipsToPixels(width);
+            heading[column] = std::min(given[column], horizontalHeader()->sectionSizeHint(column));
+            total += given[column];
+        } else if (width < 0) {
+            ++unsized;
+        }
     }
-    const double scale = fitWidth_ && given > room && given > 0 ? static_cast<double>(std::max(room, 0)) / given : 1.0;
+    // Fitted, the columns share the room in the proportions of their widths,
+    // but none narrower than its heading: those keep their heading's width
+    // and the others share what is left.
+    std::vector<int> pixels = given;
+    if (fitWidth_ && total > room) {
+        std::vector<bool> atHeading(count, false);
+        for (bool changed = true; changed;) {
+            changed = false;
+            int pinned = 0;
+            int shared = 0;
+            for (int column = 0; column < count; ++column) {
+                if (atHeading[column]) pinned += heading[column];
+                else shared += given[column];
+            }
+            const double scale = shared > 0 ? static_cast<double>(std::max(room - pinned, 0)) / shared : 1.0;
+            for (int column = 0; column < count; ++column) {
+                if (atHeading[column] || given[column] == 0) continue;
+                pixels[column] = static_cast<int>(given[column] * scale);
+                if (pixels[column] < heading[column]) {
+                    pixels[column] = heading[column];
+                    atHeading[column] = changed = true;
+                }
+            }
+        }
+    }
     int used = 0;
-    for (int column = 0; column < model_->columnCount(); ++column) {
+    for (int column = 0; column < count; ++column) {
         const double width = model_->column(column).width;
         setColumnHidden(column, width == 0);
         if (width > 0) {
-            const int pixels = static_cast<int>(twipsToPixels(width) * scale);
-            setColumnWidth(column, pixels);
-            used += pixels;
+            setColumnWidth(column, pixels[column]);
+            used += pixels[column];
         }
     }
     // Fitted, a column without a width of its own shows only where room is left.
     const int left = std::max(room - used, 0) / std::max(unsized, 1);
-    for (int column = 0; column < model_->columnCount(); ++column) {
+    for (int column = 0; column < count; ++column) {
         if (model_->column(column).width >= 0) continue;
         if (fitWidth_) setColumnHidden(column, left < horizontalHeader()->minimumSectionSize());
         setColumnWidth(column, fitWidth_ ? left : horizontalHeader()->defaultSectionSize());
@@ -291,10 +322,21 @@ void DataGrid::resizeEvent(QResizeEvent* event)
 
 // A freshly bound grid stands on its first row, as the bound recordset does,
 // and shows it selected like any current row.
+namespace {
+// The current cell stands in a shown column (not the hidden key), so that the
+// first arrow key already moves to the next row.
+int firstShownColumn(const QTableView* grid)
+{
+    for (int column = 0; column < grid->model()->columnCount(); ++column)
+        if (!grid->isColumnHidden(column)) return column;
+    return 0;
+}
+} // namespace
+
 void DataGrid::selectFirstRow()
 {
     if (model_->rowCount() == 0) return;
-    selectionModel()->setCurrentIndex(model_->index(0, 0),
+    selectionModel()->setCurrentIndex(model_->index(0, firstShownColumn(this)),
                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     try {
         rows_->setAbsolutePosition(0);
@@ -343,7 +385,7 @@ int DataGrid::currentRow() const
 void DataGrid::setCurrentRow(int row)
 {
     if (row < 0 || row >= rowCount()) return;
-    const QModelIndex index = model_->index(row, currentIndex().isValid() ? currentIndex().column() : 0);
+    const QModelIndex index = model_->index(row, currentIndex().isValid() ? currentIndex().column() : firstShownColumn(this));
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(index);
 }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QToolTip>
@@ -308,6 +309,18 @@ TEST_F(UiDataGrid, ACellTooNarrowForItsTextShowsItWholeAsItsToolTip)
     EXPECT_EQ(hover(1), QStringLiteral("茶杯"));
     QToolTip::hideText();
     EXPECT_NE(hover(2), QStringLiteral("3"));
+}
+
+TEST_F(UiDataGrid, TheFirstArrowKeyMovesToTheNextRow)
+{
+    grid.bind(query(QStringLiteral("select id, product, qty from goods order by id")), goodsColumns());
+    window.show();
+    QApplication::processEvents();
+    ASSERT_EQ(grid.currentRow(), 0);
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(&grid, &down);
+    EXPECT_EQ(grid.currentRow(), 1);
+    EXPECT_EQ(grid.currentKey().toText(), grid.cell(1, 0).toText());
 }
 
 } // namespace

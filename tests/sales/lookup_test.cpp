@@ -3,6 +3,7 @@
 #include "tests/sales/salesfixture.h"
 
 #include "platform/ui/controlarray.h"
+#include "platform/ui/windows.h"
 
 namespace {
 
@@ -94,6 +95,23 @@ TEST_F(Lookup, EnterFillsItsOwnLineInTheEditor)
     EXPECT_FALSE(rowExists(window, 3));
     EXPECT_TRUE(box(window, QStringLiteral("product"), 2)->isReadOnly());
     EXPECT_EQ(list(window)->width(), ui::twipsToPixels(1695));
+}
+
+TEST_F(Lookup, APickWithTheLinesButtonLeavesNoListOpen)
+{
+    ui::Form* window = openRows(QStringLiteral("rowsSalesAdd"));
+    window->show();
+    // The operator starts typing a number, then picks the product with the line's button.
+    typeKeys(window, QStringLiteral("description"), 0, QStringLiteral("Q"));
+    ASSERT_FALSE(list(window)->isHidden());
+    EXPECT_TRUE(items(window).isEmpty());
+    rowsOf(window)->command3.element(0)->click();
+    ui::Form* products = ui::Windows::loaded(QStringLiteral("productmgr"));
+    ASSERT_NE(products, nullptr);
+    products->control<ui::PictureButton>(QStringLiteral("command2"))->click();
+    EXPECT_EQ(text(window, QStringLiteral("description"), 0), QStringLiteral("A10"));
+    EXPECT_TRUE(list(window)->isHidden());
+    EXPECT_TRUE(rowExists(window, 1));
 }
 
 } // namespace
