@@ -22,12 +22,33 @@ bool isCompound(const QWidget* control)
            qobject_cast<const QAbstractScrollArea*>(control);
 }
 
+bool takesTab(const QWidget* control, const QWidget* window)
+{
+    return control->window() == window && !control->focusProxy() && (control->focusPolicy() & Qt::TabFocus) &&
+           control->isEnabled() && control->isVisibleTo(window) && control->width() > 0 && control->height() > 0;
+}
+
+// Wholly under a control that Tab reaches: the mouse cannot reach it either.
+bool isCovered(const QWidget* control, const QWidget* window)
+{
+    const QWidget* parent = control->parentWidget();
+    if (!parent) return false;
+    bool above = false;   // siblings later in the list lie above
+    for (const QObject* sibling : parent->children()) {
+        if (sibling == control) {
+            above = true;
+            continue;
+        }
+        const auto* widget = qobject_cast<const QWidget*>(sibling);
+        if (above && widget && takesTab(widget, window) && widget->geometry().contains(control->geometry()))
+            return true;
+    }
+    return false;
+}
+
 bool isReachable(const QWidget* control, const QWidget* window)
 {
-    if (control->window() != window || control->focusProxy()) return false;
-    if (!(control->focusPolicy() & Qt::TabFocus)) return false;
-    if (!control->isEnabled() || !control->isVisibleTo(window) || control->width() <= 0 || control->height() <= 0)
-        return false;
+    if (!takesTab(control, window) || isCovered(control, window)) return false;
     for (const QWidget* up = control->parentWidget(); up && up != window; up = up->parentWidget())
         if (isCompound(up)) return false;
     return true;

@@ -83,6 +83,20 @@ TEST(UiKeyboard, TabWalksByPlaceAndReachesThePictureButtons)
     EXPECT_EQ(window.saves, 1);
     EXPECT_TRUE(window.first->hasFocus());
 
+    // A button wholly under another is passed over, as the mouse cannot reach it either.
+    auto* under = new ui::PictureButton(&window);
+    under->setObjectName(QStringLiteral("under"));
+    under->setGeometry(window.save->geometry());
+    under->onClick = [] {};
+    under->takeKeyboardFocusIfClickable();
+    under->show();
+    window.save->raise();
+    EXPECT_FALSE(names(ui::tabOrder(&window)).contains(QStringLiteral("under")));
+    under->raise();
+    EXPECT_TRUE(names(ui::tabOrder(&window)).contains(QStringLiteral("under")));
+    EXPECT_FALSE(names(ui::tabOrder(&window)).contains(QStringLiteral("command1")));
+    delete under;
+
     // Disabled or hidden controls are passed over.
     window.remarks->setEnabled(false);
     window.frame->hide();

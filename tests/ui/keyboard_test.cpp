@@ -164,6 +164,13 @@ TEST_F(Keyboard, UnknownCallerAndQuickOrderButtonsAreNamedByTheirPictures)
     EXPECT_EQ(unknown->control<ui::PictureButton>(QStringLiteral("Image2"))->accessibleName(), QStringLiteral("新客户订货配送"));
     EXPECT_EQ(unknown->control<ui::PictureButton>(QStringLiteral("Image1"))->accessibleName(), QStringLiteral("新建客户档案"));
     EXPECT_EQ(unknown->control<ui::PictureButton>(QStringLiteral("Image7"))->accessibleName(), QStringLiteral("查看客户资料"));
+    // The two large buttons are reached by Tab; the card button under the
+    // new-customer button is not, as the mouse cannot reach it either.
+    QStringList reached;
+    for (const QWidget* control : ui::tabOrder(unknown)) reached << control->objectName();
+    EXPECT_TRUE(reached.contains(QStringLiteral("Image2")) && reached.contains(QStringLiteral("Image1")));
+    EXPECT_TRUE(reached.contains(QStringLiteral("Image3")));
+    EXPECT_FALSE(reached.contains(QStringLiteral("Image7")));
     ui::Form* quick = ui::Windows::get(QStringLiteral("frmNewCust"));
     EXPECT_EQ(quick->control<ui::PictureButton>(QStringLiteral("command1"))->accessibleName(), QStringLiteral("保存"));
     EXPECT_EQ(quick->control<ui::PictureButton>(QStringLiteral("command2"))->toolTip(), QStringLiteral("关闭"));
