@@ -1,6 +1,8 @@
 // Draws the program's pictures (banners, toolbar background, button pictures,
 // status icons) into the folder given as the only argument. Every picture is
 // one line of the table below; the drawing is ours, in the program's pale blue.
+#include "platform/ui/buttonpictures.h"
+
 #include <QDir>
 #include <QFont>
 #include <QGuiApplication>
@@ -25,7 +27,7 @@ struct Picture {
     int width;          // pixels
     int height;
     Kind kind;
-    const char* caption;
+    const char* caption;   // a button's caption comes from the table of button pictures
     QRgb colour;        // the button's or icon's main colour
 };
 
@@ -34,23 +36,23 @@ const Picture kPictures[] = {
     {"top.bmp",                 800, 40, Kind::TopBanner,      "",       0xBFD8F5},
     {"bottom.bmp",              800, 44, Kind::BottomBanner,   "",       0x9CC0EA},
     {"toolbg.bmp",              120, 60, Kind::ToolBackground, "",       0xBCD6F4},
-    {"ok.bmp",                   75, 25, Kind::Button,         "确定",   0x3A7BD5},
-    {"cancel.bmp",               75, 25, Kind::Button,         "取消",   0x7A8799},
-    {"close.bmp",                75, 25, Kind::Button,         "关闭",   0x7A8799},
-    {"save.bmp",                 75, 25, Kind::Button,         "保存",   0x2E9E6A},
-    {"savenew.bmp",              80, 25, Kind::Button,         "保存并新建", 0x2E9E6A},
-    {"add.bmp",                  75, 25, Kind::Button,         "添加",   0x3A7BD5},
-    {"delete.bmp",               75, 25, Kind::Button,         "删除",   0xC9483C},
-    {"modify.bmp",               75, 25, Kind::Button,         "修改",   0x3A7BD5},
-    {"search.bmp",               75, 25, Kind::Button,         "查询",   0x3A7BD5},
-    {"report.bmp",               80, 22, Kind::Button,         "生成报表", 0x3A7BD5},
-    {"print.bmp",                75, 25, Kind::Button,         "打印",   0x5B6FB8},
-    {"excel.bmp",                75, 25, Kind::Button,         "导出",   0x2E9E6A},
-    {"next.bmp",                 75, 25, Kind::Button,         "下一步", 0x3A7BD5},
-    {"back.bmp",                 75, 25, Kind::Button,         "上一步", 0x7A8799},
-    {"import.bmp",               75, 25, Kind::Button,         "导入",   0x2E9E6A},
-    {"send.bmp",                 49, 22, Kind::Button,         "发送",   0x3A7BD5},
-    {"clear.bmp",                49, 22, Kind::Button,         "清空",   0x7A8799},
+    {"ok.bmp",                   75, 25, Kind::Button,         nullptr,   0x3A7BD5},
+    {"cancel.bmp",               75, 25, Kind::Button,         nullptr,   0x7A8799},
+    {"close.bmp",                75, 25, Kind::Button,         nullptr,   0x7A8799},
+    {"save.bmp",                 75, 25, Kind::Button,         nullptr,   0x2E9E6A},
+    {"savenew.bmp",              80, 25, Kind::Button,         nullptr, 0x2E9E6A},
+    {"add.bmp",                  75, 25, Kind::Button,         nullptr,   0x3A7BD5},
+    {"delete.bmp",               75, 25, Kind::Button,         nullptr,   0xC9483C},
+    {"modify.bmp",               75, 25, Kind::Button,         nullptr,   0x3A7BD5},
+    {"search.bmp",               75, 25, Kind::Button,         nullptr,   0x3A7BD5},
+    {"report.bmp",               80, 22, Kind::Button,         nullptr, 0x3A7BD5},
+    {"print.bmp",                75, 25, Kind::Button,         nullptr,   0x5B6FB8},
+    {"excel.bmp",                75, 25, Kind::Button,         nullptr,   0x2E9E6A},
+    {"next.bmp",                 75, 25, Kind::Button,         nullptr, 0x3A7BD5},
+    {"back.bmp",                 75, 25, Kind::Button,         nullptr, 0x7A8799},
+    {"import.bmp",               75, 25, Kind::Button,         nullptr,   0x2E9E6A},
+    {"send.bmp",                 49, 22, Kind::Button,         nullptr,   0x3A7BD5},
+    {"clear.bmp",                49, 22, Kind::Button,         nullptr,   0x7A8799},
     {"findsmall.bmp",            24, 24, Kind::StatusIcon,     "查",     0x3A7BD5},
     {"clock.bmp",                16, 16, Kind::StatusIcon,     "时",     0x3A7BD5},
     {"IMSmallToolbarGroup.ico",  16, 16, Kind::StatusIcon,     "记",     0x2E9E6A},
@@ -92,9 +94,9 @@ const Picture kPictures[] = {
     // the customer-picker button of the record windows: a card under a magnifier
     {"selectkh.bmp",             24, 24, Kind::StatusIcon,     "查",     0x3A7BD5},
     // the unknown-caller window's three next steps
-    {"quickorder.bmp",          223, 32, Kind::Button,         "新客户订货配送", 0xD58A1E},
-    {"newcustomer.bmp",         224, 34, Kind::Button,         "新建客户档案", 0x2E9E6A},
-    {"custcard.bmp",            224, 34, Kind::Button,         "查看客户资料", 0x3A7BD5},
+    {"quickorder.bmp",          223, 32, Kind::Button,         nullptr, 0xD58A1E},
+    {"newcustomer.bmp",         224, 34, Kind::Button,         nullptr, 0x2E9E6A},
+    {"custcard.bmp",            224, 34, Kind::Button,         nullptr, 0x3A7BD5},
 };
 // clang-format on
 
@@ -164,7 +166,7 @@ void drawButton(QPainter& p, const Picture& pic)
     p.drawRoundedRect(face, pic.height / 3.0, pic.height / 3.0);
     p.setFont(captionFont(pic.height * 11 / 20, true));
     p.setPen(Qt::white);
-    p.drawText(face, Qt::AlignCenter, QString::fromUtf8(pic.caption));
+    p.drawText(face, Qt::AlignCenter, QString::fromUtf8(ui::buttonCaption(pic.file)));
 }
 
 void drawStatusIcon(QPainter& p, const Picture& pic)

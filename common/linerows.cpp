@@ -4,6 +4,7 @@
 #include "platform/db/variant.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/scrollpane.h"
+#include "platform/ui/fittext.h"
 
 #include <cmath>
 
@@ -192,9 +193,13 @@ void LineRows::buildRowZero()
         ui::placeTwips(box, column.left, kFirstRowTop, column.width, kRowHeight);
         box->setAlignment(column.alignment);
         box->show();
-        if (column.name == QLatin1String("description")) description.adopt(box, column.name);
-        else if (column.name == QLatin1String("product")) {
+        if (column.name == QLatin1String("description")) {
+            description.adopt(box, column.name);
+            ui::keepTextWhole(box);
+        } else if (column.name == QLatin1String("product")) {
             product.adopt(box, column.name);
+            // A product's name and number show whole in the row.
+            ui::keepTextWhole(box);
             box->setReadOnly(variant_.namesReadOnly);
         } else if (column.name == QLatin1String("dw")) {
             dw = std::make_unique<ui::ControlArray<ui::TextBox>>(box, column.name);
@@ -275,8 +280,18 @@ void LineRows::AddLineRow()
 {
     if (variant_.addsRows) addRow(selflag + 1, RowOrder::Typed);
     // The product-number list of the window hides with every row step.
-    if (variant_.addsRows)
-        if (auto* list = window_->findChild<ui::ListBox*>(QStringLiteral("List1"))) list->hide();
+    if (variant_.addsRows) hideLookupList();
+}
+
+void LineRows::addPickedLine(int line)
+{
+    addRow(line, RowOrder::Picked);
+    hideLookupList();
+}
+
+void LineRows::hideLookupList()
+{
+    if (auto* list = window_->findChild<ui::ListBox*>(QStringLiteral("List1"))) list->hide();
 }
 
 std::vector<int> LineRows::lines() const

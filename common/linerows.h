@@ -94,7 +94,9 @@ public:
 
     // productpick::Caller
     ui::TextBox* lineBox(const QString& column, int line) const override { return box(column, line); }
-    void addPickedLine(int line) override { addRow(line, RowOrder::Picked); }
+    // The picked line's row below, and the product-number list hidden: the
+    // number the pick wrote is no search of the operator's.
+    void addPickedLine(int line) override;
     ui::TextBox* selIndexBox() const override { return selIndex_; }
 
     struct Column;   // one column's heading, place, alignment and tab position
@@ -104,6 +106,7 @@ private:
     void buildRowZero();
     ui::ControlArrayBase* array(const QString& column) const;
     void loadElement(const QString& column, int row);
+    void hideLookupList();
 
     ui::Form* window_;
     Variant variant_;

@@ -7,6 +7,7 @@
 #include "platform/ui/boxtext.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
+#include "platform/ui/taborder.h"
 
 namespace customers {
 
@@ -101,7 +102,7 @@ ui::PictureButton* ContactWindow::addContactBoxes(Layout layout, const QString& 
     picker->setToolTip(QStringLiteral("选择客户"));
     addTextBox(QStringLiteral("KH_ID"), 0, 0, 0, 0)->setVisible(false);
 
-    for (std::size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    ui::setTabOrder(tabOrder);
     return picker;
 }
 

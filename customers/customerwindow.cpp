@@ -2,7 +2,9 @@
 
 #include "common/referencelist.h"
 #include "platform/ui/boxtext.h"
+#include "platform/ui/fittext.h"
 #include "platform/ui/msgbox.h"
+#include "platform/ui/taborder.h"
 
 namespace customers {
 
@@ -74,7 +76,10 @@ void CustomerWindow::addCustomerBoxes(double nameWidth, double publicLeft, doubl
         const QString box = QString::fromLatin1(name);
         addLabel(QStringLiteral("lbl_") + box, QString::fromUtf8(caption), second ? secondLabel : firstLabel,
                  rowTop(row) + 30, 840, kLabelHeight);
-        return addTextBox(box, second ? secondBox : firstBox, rowTop(row), width, kBoxHeight);
+        ui::TextBox* made = addTextBox(box, second ? secondBox : firstBox, rowTop(row), width, kBoxHeight);
+        // Names and numbers show whole in the card's widths.
+        ui::keepTextWhole(made);
+        return made;
     };
     field("客户名称", "companyname", 1, false, nameWidth);
     field("客户地址", "company_address", 2, false, 4335);
@@ -142,6 +147,17 @@ void CustomerWindow::addDescription(double labelLeft, double labelTop, double le
 {
     addLabel(QStringLiteral("lbl_descript"), QStringLiteral("客户描述"), labelLeft, labelTop, 840, kLabelHeight);
     addTextArea(QStringLiteral("descript"), left, top, width, height);
+}
+
+void CustomerWindow::declareTabOrder()
+{
+    static const char* const kTabOrder[] = {
+        "companyname", "company_address", "GK", "LXR", "dute", "tel", "fax", "mobil", "Custtype", "descript",
+        "email", "http", "postcode", "area", "Custhy", "custLy", "CustZt", "XYD", "khyh", "yhzh",
+        "KH_YJ", "KH_QK", "KH_ZJE", "KH_ZSL"};
+    std::vector<QWidget*> order;
+    for (const char* name : kTabOrder) order.push_back(control<QWidget>(QString::fromLatin1(name)));
+    ui::setTabOrder(order);
 }
 
 void CustomerWindow::fillReferenceLists()

@@ -23,6 +23,9 @@ protected:
     void addBalancesFrame(double left, double top, double width, double height, double rowStep);
     // The description box with its label.
     void addDescription(double labelLeft, double labelTop, double left, double top, double width, double height);
+    // Once every box is made: the customer's boxes take the tab order of the
+    // card (block, description, options row by row, balances).
+    void declareTabOrder();
 
     // Fills the group, industry, source and status lists from their
     // reference tables, in the order the rows come; a list that cannot be

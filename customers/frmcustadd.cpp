@@ -56,6 +56,7 @@ FrmCustAdd::FrmCustAdd() : CustomerWindow(QStringLiteral("frmCustAdd"))
 
     addOptionsFrame(120, 3360);
     addBalancesFrame(4680, 3360, 1695, 2055, 360);
+    declareTabOrder();
 }
 
 void FrmCustAdd::Form_Load()

@@ -88,6 +88,7 @@ FrmCustDetail::FrmCustDetail() : CustomerWindow(QStringLiteral("frmCustDetail"))
     addOptionsFrame(120, 5280);
     addDescription(4680, 5280, 4680, 5580, 2535, 1695);
     addTextBox(QStringLiteral("text1"), 0, 0, 0, 0)->setVisible(false);
+    declareTabOrder();
 }
 
 void FrmCustDetail::Form_Load()

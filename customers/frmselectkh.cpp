@@ -7,6 +7,7 @@
 #include "platform/db/variant.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
+#include "platform/ui/taborder.h"
 #include "platform/ui/windows.h"
 
 namespace customers {
@@ -55,7 +56,7 @@ FrmSelectKH::FrmSelectKH() : ui::Form(QStringLiteral("frmSelectKH"))
     ui::ComboBox* field = addComboBox(QStringLiteral("strField"), ui::ComboBox::Editable, 120, 360, 1455, 300);
     for (const char* caption : {"联系人", "客户名称", "客户地址", "电话"}) field->addItem(QString::fromUtf8(caption));
     field->setText(QString());
-    setTabOrder(key, field);
+    ui::setTabOrder({key, field});
     addLabel(QStringLiteral("Label2"), QStringLiteral("="), 1620, 390, 200, 255);
 
     ui::PictureButton* search = addPictureButton(QStringLiteral("command5"), ui::programPath(QStringLiteral("bmp/search.bmp")),

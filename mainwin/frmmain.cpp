@@ -89,8 +89,10 @@ void FrmMain::createTopBand()
         {"Image13", "tbcalls.bmp", 6960, 360, 360, "Label3", "来电记录", 6840, 735},
     };
     for (const ToolbarEntry& entry : toolbar) {
+        // A toolbar picture is named by the caption under it.
         addPictureButton(QString::fromLatin1(entry.picture), picturePath(entry.pictureFile), entry.left, 120,
-                         entry.width, entry.height, area);
+                         entry.width, entry.height, area)
+            ->setToolTip(QString::fromUtf8(entry.caption));
         addLabel(QString::fromLatin1(entry.label), QString::fromUtf8(entry.caption), entry.labelLeft, 600,
                  entry.labelWidth, 255, area);
     }

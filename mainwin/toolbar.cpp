@@ -32,6 +32,7 @@ void FrmMain::connectToolbar()
     control<ui::PictureButton>(QStringLiteral("cmAdd"))->onClick = [this] { cmAdd_Click(); };
     control<ui::PictureButton>(QStringLiteral("cmDelete"))->onClick = [this] { cmDelete_Click(); };
     control<ui::PictureButton>(QStringLiteral("Image6"))->onClick = [this] { cmAdd_Click(); };
+    control<ui::PictureButton>(QStringLiteral("Image6"))->setToolTip(QStringLiteral("新增操作"));
     control<ui::Label>(QStringLiteral("Label5"))->onClick = [] { ui::openWithDesktop(kHomePage); };
 }
 

@@ -9,6 +9,7 @@
 #include "common/skin.h"
 #include "platform/ui/boxtext.h"
 #include "platform/ui/desktop.h"
+#include "platform/ui/fittext.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
 
@@ -23,6 +24,7 @@ void RecordWindow::addCustomerBox(const QString& pickerName, const QString& tool
 {
     ui::TextBox* name = addField(QStringLiteral("相关客户"), QStringLiteral("CustName"), kLabelLeft, top, boxWidth);
     name->setToolTip(toolTip);
+    ui::keepTextWhole(name);
     name->onDblClick = [this] { CustName_DblClick(); };
     addTextBox(QStringLiteral("KH_ID"), 0, 0, 0, 0)->setVisible(false);
     addButton(pickerName, QStringLiteral("bmp/search.bmp"), QStringLiteral("选择客户"),

@@ -98,6 +98,9 @@ FrmNewCust::FrmNewCust() : ui::Form(QStringLiteral("frmNewCust"))
     close->onClick = [this] { command2_Click(); };
     discount->onKeyPress = [this](int& keyAscii) { Allzk_KeyPress(keyAscii); };
     invoice->onClick = [this] { invoicetype_Click(); };
+    // Names, numbers and the address show whole in their design widths.
+    for (const char* name : {"companyname", "LXR", "tel", "company_address"})
+        ui::keepTextWhole(control<ui::TextBox>(QString::fromLatin1(name)));
 }
 
 void FrmNewCust::Form_Load()

@@ -17,14 +17,15 @@ OrderWindow::OrderWindow(const QString& kind, const linerows::Variant& variant, 
 {
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     addLabel(QStringLiteral("Label1"), QStringLiteral("销售日期"), 120, 390, 840, 255);
-    ui::TextBox* date = addTextBox(QStringLiteral("salesdate"), 960, 360, 1935, 285);
+    addTextBox(QStringLiteral("salesdate"), 960, 360, 1935, 285);
     addLabel(QStringLiteral("Label2"), variant.layout == linerows::Layout::SalesAdd ? QStringLiteral("流水号") : QStringLiteral("流 水 号"),
              3120, 390, 840, 255);
-    ui::TextBox* number = addTextBox(QStringLiteral("orderno"), 3960, 360, 1935, 285);
+    addTextBox(QStringLiteral("orderno"), 3960, 360, 1935, 285);
 
     addLabel(QStringLiteral("Label3"), QStringLiteral("客户地址"), 120, 750, 840, 255);
     ui::TextBox* customer = addTextBox(QStringLiteral("CustName"), 960, 720, 3255, 285);
     customer->setToolTip(QStringLiteral("双击弹出客户资料"));
+    ui::keepTextWhole(customer);
     customer->onDblClick = [this] { CustName_DblClick(); };
     ui::PictureButton* picker = addPictureButton(pickerButton, ui::programPath(QStringLiteral("bmp/search.bmp")),
                                                  4260, 720, 330, 285);
@@ -33,7 +34,7 @@ OrderWindow::OrderWindow(const QString& kind, const linerows::Variant& variant, 
     addTextBox(QStringLiteral("KH_ID"), 0, 0, 0, 0)->hide();
     addLabel(QStringLiteral("Label4"), variant.layout == linerows::Layout::SalesAdd ? QStringLiteral("联系人") : QStringLiteral("联 系 人"),
              4680, 750, 720, 255);
-    ui::TextBox* contact = addTextBox(QStringLiteral("sales_connect"), 5400, 720, 1815, 285);
+    ui::keepTextWhole(addTextBox(QStringLiteral("sales_connect"), 5400, 720, 1815, 285));
 
     addLabel(QStringLiteral("Label5"), QStringLiteral("订单金额"), 120, 1110, 840, 255);
     ui::TextBox* total = addTextBox(QStringLiteral("totalMx"), 960, 1080, 855, 285);
@@ -42,18 +43,18 @@ OrderWindow::OrderWindow(const QString& kind, const linerows::Variant& variant, 
     ui::TextBox* received = addTextBox(QStringLiteral("receivemoney"), 2760, 1080, 735, 285);
     received->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     addLabel(QStringLiteral("Label7"), QStringLiteral("元"), 3540, 1110, 240, 255);
-    ui::CheckBox* invoice = addCheckBox(QStringLiteral("invoicetype"), QStringLiteral("提供发票"), 3960, 1080, 1215, 285);
-    ui::CheckBox* shared = addCheckBox(QStringLiteral("GK"), QStringLiteral("公开"), 5400, 1080, 855, 285);
+    addCheckBox(QStringLiteral("invoicetype"), QStringLiteral("提供发票"), 3960, 1080, 1215, 285);
+    addCheckBox(QStringLiteral("GK"), QStringLiteral("公开"), 5400, 1080, 855, 285);
 
     addLabel(QStringLiteral("Label8"), variant.layout == linerows::Layout::SalesAdd ? QStringLiteral("备   注") : QStringLiteral("备 注"),
              120, 1470, 840, 255);
-    ui::TextArea* remarks = addTextArea(QStringLiteral("HtContent"), 960, 1440, 6255, 420);
+    addTextArea(QStringLiteral("HtContent"), 960, 1440, 6255, 420);
 
     rows_ = new linerows::LineRows(this, variant, total, received);
     lookup_ = std::make_unique<ProductLookup>(rows_);
 
-    std::map<int, QWidget*> stops{{1, date}, {2, number}, {3, customer}, {4, contact}, {5, total}, {6, received},
-                                  {13, invoice}, {14, shared}, {15, remarks}};
+    // The header goes by place; row 0 of the lines keeps its own order.
+    std::map<int, QWidget*> stops;
     rows_->addTabStops(stops);
     std::vector<QWidget*> order;
     for (const auto& [position, control] : stops) order.push_back(control);

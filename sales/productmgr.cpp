@@ -94,6 +94,7 @@ ProductMgr::ProductMgr() : ui::Form(QStringLiteral("productmgr"))
 
     ui::DataGrid* list = addDataGrid(QStringLiteral("DataGrid1"), 120, 1560, 5775, 2655);
     list->setToolTipText(QStringLiteral("双击直接修改"));
+    list->setColumnsFitWidth(true);
     ui::editOnClickOrTyping(list);
     list->onDblClick = [this] { DataGrid1_DblClick(); };
 
@@ -141,10 +142,9 @@ void ProductMgr::product_KeyPress(int& keyAscii)
     if (keyAscii != 13) return;
     const QString t = db::trimBlanks(box("product"));
     if (t.isEmpty()) return;
-    // The name search heads only the first six columns.
-    std::vector<ui::GridColumn> columns = listColumns();
-    columns.resize(6);
-    gridbinding::bind(grid(), QString::fromLatin1(kNameSearchSql) + sqltext::escaped(t) + QStringLiteral("%'"), columns);
+    // Headed as the whole list and the number search are.
+    gridbinding::bind(grid(), QString::fromLatin1(kNameSearchSql) + sqltext::escaped(t) + QStringLiteral("%'"),
+                      listColumns());
 }
 
 void ProductMgr::command3_Click()

@@ -1,5 +1,7 @@
 #include "platform/ui/controlarray.h"
 
+#include "platform/ui/fittext.h"
+
 namespace ui {
 
 namespace {
@@ -28,12 +30,6 @@ double topTwips(const QWidget* control)
 double leftTwips(const QWidget* control)
 {
     return pixelsToTwips(control->x());
-}
-
-void setTabOrder(const std::vector<QWidget*>& controls)
-{
-    for (std::size_t i = 1; i < controls.size(); ++i)
-        QWidget::setTabOrder(controls[i - 1], controls[i]);
 }
 
 // ---- ControlArrayBase
@@ -87,6 +83,8 @@ void copyLook(TextBox* to, const TextBox* from)
     to->setReadOnly(from->isReadOnly());
     to->setPalette(from->palette());
     to->setMaxLength(from->maxLength());
+    // A new element starts at the design font, as element 0 did.
+    if (keepsTextWhole(from)) keepTextWhole(to);
 }
 
 void copyLook(PictureButton* to, const PictureButton* from)

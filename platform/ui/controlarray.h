@@ -5,6 +5,7 @@
 // look) at a given Top, and each gets the array's handlers with its own index.
 // Other windows and tests reach element i by name and index.
 #include "platform/ui/controls.h"
+#include "platform/ui/taborder.h"
 
 #include <QPointer>
 #include <functional>
@@ -28,11 +29,6 @@ T* element(const QWidget* window, const QString& name, int index)
 // A control's Top and Left in twips within its container.
 double topTwips(const QWidget* control);
 double leftTwips(const QWidget* control);
-
-// Gives the focusable controls of a window their places in the tab order:
-// `controls` in the order of their tab positions. Controls created later
-// join the end of the order.
-void setTabOrder(const std::vector<QWidget*>& controls);
 
 class ControlArrayBase {
 public:

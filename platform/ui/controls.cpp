@@ -1,12 +1,15 @@
 #include "platform/ui/controls.h"
 
+#include "platform/ui/buttonpictures.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/keypress.h"
 
 #include <QAbstractItemView>
 #include <QDir>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QImage>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -371,10 +374,14 @@ PictureButton::PictureButton(QWidget* parent) : QLabel(parent)
     setMouseTracking(true);
 }
 
-// A relative path is taken from the program folder.
+// A relative path is taken from the program folder. A button picture names
+// the button until the window gives it a tool tip of its own.
 void PictureButton::setPicture(const QString& path)
 {
     setPicture(QPixmap(QDir::isRelativePath(path) ? programPath(path) : path));
+    if (toolTip().isEmpty())
+        if (const char* name = buttonName(QFileInfo(path).fileName().toLower().toUtf8().constData()))
+            setToolTip(QString::fromUtf8(name));
 }
 
 void PictureButton::setPicture(const QPixmap& picture)
@@ -404,6 +411,48 @@ void PictureButton::click()
     if (isEnabled()) fire(onClick);
 }
 
+void PictureButton::takeKeyboardFocusIfClickable()
+{
+    setFocusPolicy(onClick ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    if (modifiers == Qt::NoModifier && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+        event->accept();
+        // The click may unload the window and this button with it.
+        if (!event->isAutoRepeat()) click();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+// The focus frame: a line of the selection colour just inside the picture.
+void PictureButton::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus()) return;
+    QPainter painter(this);
+    QPen pen(palette().color(QPalette::Active, QPalette::Highlight), 2, Qt::DotLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+}
+
+void PictureButton::focusInEvent(QFocusEvent* event)
+{
+    QLabel::focusInEvent(event);
+    update();
+}
+
+void PictureButton::focusOutEvent(QFocusEvent* event)
+{
+    QLabel::focusOutEvent(event);
+    update();
+}
+
 void PictureButton::mousePressEvent(QMouseEvent* event)
 {
     fireMouse(onMouseDown, event);
@@ -424,6 +473,13 @@ void PictureButton::changeEvent(QEvent* event)
 {
     QLabel::changeEvent(event);
     if (event->type() == QEvent::EnabledChange) showPicture();
+}
+
+bool PictureButton::event(QEvent* event)
+{
+    // The tool tip is the button's name for a screen reader.
+    if (event->type() == QEvent::ToolTipChange) setAccessibleName(toolTip());
+    return QLabel::event(event);
 }
 
 // ---- Frame, ListBox

@@ -167,7 +167,12 @@ public:
     ClickHandler onClick;
 };
 
-// A clickable picture (most of the system's buttons): greyed and inert when disabled.
+// A clickable picture (most of the system's buttons): greyed and inert when
+// disabled. A picture with a click handler is a button of the keyboard too:
+// Tab reaches it (a click with the mouse leaves the focus where it was), a
+// frame shows that it has the focus, Enter or Space presses it. Its tool tip
+// names it for a screen reader; without one of its own it takes the caption
+// drawn on its picture.
 class PictureButton : public QLabel {
     Q_OBJECT
 public:
@@ -179,6 +184,9 @@ public:
     void setStretch(bool stretch);
     bool stretch() const { return hasScaledContents(); }
     void click();                                // as if the operator clicked it; nothing when disabled
+    // Tab reaches the picture exactly when it has a click handler (the window
+    // layer asks once the window is built; holders and splitters stay out).
+    void takeKeyboardFocusIfClickable();
     ClickHandler onClick;
     MouseHandler onMouseDown;
     MouseHandler onMouseMove;
@@ -188,7 +196,12 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void showPicture();

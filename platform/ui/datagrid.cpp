@@ -5,6 +5,9 @@
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QToolTip>
+#include <algorithm>
 #include <unordered_map>
 
 namespace ui {
@@ -158,6 +161,8 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent), model_(std::make_uniqu
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab goes on to the window's next control; the arrow keys move in the grid.
+    setTabKeyNavigation(false);
     setSortingEnabled(false);
     setWordWrap(false);
     verticalHeader()->hide();
@@ -242,20 +247,96 @@ void DataGrid::showRows(std::shared_ptr<db::Recordset> rows, std::vector<ShownCo
 
 void DataGrid::applyColumnWidths()
 {
-    for (int column = 0; column < model_->columnCount(); ++column) {
+    // The room for the columns, whether or not the vertical scroll bar shows.
+    const int room = width() - 2 * frameWidth() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const int count = model_->columnCount();
+    std::vector<int> given(count, 0);     // pixels of the configured widths
+    std::vector<int> heading(count, 0);   // pixels the heading needs
+    int total = 0;
+    int unsized = 0;
+    for (int column = 0; column < count; ++column) {
+        const double width = model_->column(column).width;
+        if (width > 0) {
+            given[column] = twipsToPixels(width);
+            heading[column] = std::min(given[column], horizontalHeader()->sectionSizeHint(column));
+            total += given[column];
+        } else if (width < 0) {
+            ++unsized;
+        }
+    }
+    // Fitted, the columns share the room in the proportions of their widths,
+    // but none narrower than its heading: those keep their heading's width
+    // and the others share what is left.
+    std::vector<int> pixels = given;
+    if (fitWidth_ && total > room) {
+        std::vector<bool> atHeading(count, false);
+        for (bool changed = true; changed;) {
+            changed = false;
+            int pinned = 0;
+            int shared = 0;
+            for (int column = 0; column < count; ++column) {
+                if (atHeading[column]) pinned += heading[column];
+                else shared += given[column];
+            }
+            const double scale = shared > 0 ? static_cast<double>(std::max(room - pinned, 0)) / shared : 1.0;
+            for (int column = 0; column < count; ++column) {
+                if (atHeading[column] || given[column] == 0) continue;
+                pixels[column] = static_cast<int>(given[column] * scale);
+                if (pixels[column] < heading[column]) {
+                    pixels[column] = heading[column];
+                    atHeading[column] = changed = true;
+                }
+            }
+        }
+    }
+    int used = 0;
+    for (int column = 0; column < count; ++column) {
         const double width = model_->column(column).width;
         setColumnHidden(column, width == 0);
-        if (width > 0) setColumnWidth(column, twipsToPixels(width));
-        else if (width < 0) setColumnWidth(column, horizontalHeader()->defaultSectionSize());
+        if (width > 0) {
+            setColumnWidth(column, pixels[column]);
+            used += pixels[column];
+        }
     }
+    // Fitted, a column without a width of its own shows only where room is left.
+    const int left = std::max(room - used, 0) / std::max(unsized, 1);
+    for (int column = 0; column < count; ++column) {
+        if (model_->column(column).width >= 0) continue;
+        if (fitWidth_) setColumnHidden(column, left < horizontalHeader()->minimumSectionSize());
+        setColumnWidth(column, fitWidth_ ? left : horizontalHeader()->defaultSectionSize());
+    }
+}
+
+void DataGrid::setColumnsFitWidth(bool fit)
+{
+    fitWidth_ = fit;
+    setHorizontalScrollBarPolicy(fit ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    applyColumnWidths();
+}
+
+void DataGrid::resizeEvent(QResizeEvent* event)
+{
+    QTableView::resizeEvent(event);
+    if (fitWidth_) applyColumnWidths();
 }
 
 // A freshly bound grid stands on its first row, as the bound recordset does,
 // and shows it selected like any current row.
+namespace {
+// The current cell stands in a shown column (not the hidden key), so that the
+// first arrow key already moves to the next row.
+int firstShownColumn(const QTableView* grid)
+{
+    for (int column = 0; column < grid->model()->columnCount(); ++column)
+        if (!grid->isColumnHidden(column)) return column;
+    return 0;
+}
+} // namespace
+
 void DataGrid::selectFirstRow()
 {
     if (model_->rowCount() == 0) return;
-    selectionModel()->setCurrentIndex(model_->index(0, 0),
+    selectionModel()->setCurrentIndex(model_->index(0, firstShownColumn(this)),
                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     try {
         rows_->setAbsolutePosition(0);
@@ -304,7 +385,7 @@ int DataGrid::currentRow() const
 void DataGrid::setCurrentRow(int row)
 {
     if (row < 0 || row >= rowCount()) return;
-    const QModelIndex index = model_->index(row, currentIndex().isValid() ? currentIndex().column() : 0);
+    const QModelIndex index = model_->index(row, currentIndex().isValid() ? currentIndex().column() : firstShownColumn(this));
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(index);
 }
@@ -341,6 +422,23 @@ bool DataGrid::editCell(int row, int column, const QString& text)
 void DataGrid::setToolTipText(const QString& text)
 {
     setToolTip(text);
+}
+
+// A cell too narrow for its text shows the whole text as its tool tip.
+bool DataGrid::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        const QString text = index.data().toString();
+        const QRect cell = visualRect(index);
+        const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+        if (index.isValid() && fontMetrics().horizontalAdvance(text) > cell.width() - 2 * margin) {
+            QToolTip::showText(help->globalPos(), text, viewport(), cell);
+            return true;
+        }
+    }
+    return QTableView::viewportEvent(event);
 }
 
 bool DataGrid::setCurrentKey(const db::Variant& key)

@@ -57,6 +57,11 @@ public:
     bool editCell(int row, int column, const QString& text);
 
     void setToolTipText(const QString& text);
+    // On, the shown columns share the grid's width when their widths would
+    // not fit it, each keeping its share of the total, and no horizontal
+    // scroll bar shows; columns without a width of their own share what is
+    // left. The configured widths (columnWidth) stay as they were given.
+    void setColumnsFitWidth(bool fit);
 
     // Events
     ClickHandler onClick;
@@ -74,6 +79,8 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void showRows(std::shared_ptr<db::Recordset> rows, std::vector<ShownColumn> columns);
@@ -84,6 +91,7 @@ private:
     std::shared_ptr<db::Recordset> rows_;
     std::unique_ptr<GridModel> model_;
     bool rebinding_ = false;   // row changes while binding are not the operator's
+    bool fitWidth_ = false;
 };
 
 } // namespace ui

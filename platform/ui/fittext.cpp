@@ -29,6 +29,34 @@ bool textFits(const QLineEdit* box)
     return box->fontMetrics().horizontalAdvance(box->displayText()) <= textRoom(box);
 }
 
+namespace {
+const char* const kDesignPoints = "designPointSize";
+
+void refit(QLineEdit* box)
+{
+    QFont font = box->font();
+    const double design = box->property(kDesignPoints).toDouble();
+    if (font.pointSizeF() != design) {
+        font.setPointSizeF(design);
+        box->setFont(font);
+    }
+    fitText(box);
+}
+} // namespace
+
+void keepTextWhole(QLineEdit* box)
+{
+    if (keepsTextWhole(box) || box->font().pointSizeF() <= 0) return;
+    box->setProperty(kDesignPoints, box->font().pointSizeF());
+    QObject::connect(box, &QLineEdit::textChanged, box, [box] { refit(box); });
+    refit(box);
+}
+
+bool keepsTextWhole(const QLineEdit* box)
+{
+    return box->property(kDesignPoints).isValid();
+}
+
 void fitText(QLineEdit* box)
 {
     QFont font = box->font();

@@ -12,5 +12,10 @@ int textRoom(const QLineEdit* box);
 bool textFits(const QLineEdit* box);
 // Makes the font smaller, in half points down to 6, until the text fits.
 void fitText(QLineEdit* box);
+// From now on every text the box gets (typed or set by code) is fitted:
+// each change starts again from the box's present font size and makes the
+// font only as small as that text needs.
+void keepTextWhole(QLineEdit* box);
+bool keepsTextWhole(const QLineEdit* box);
 
 } // namespace ui

@@ -1,5 +1,6 @@
 #include "platform/ui/form.h"
 
+#include "platform/ui/taborder.h"
 #include "platform/ui/windows.h"
 
 #include <QCloseEvent>
@@ -101,6 +102,8 @@ void Form::runLoad()
     if (loaded_ || unloading_) return;
     loaded_ = true;
     Form_Load();
+    // The window is built: its clickable pictures become keyboard buttons.
+    for (PictureButton* button : findChildren<PictureButton*>()) button->takeKeyboardFocusIfClickable();
 }
 
 void Form::runUnload()
@@ -117,6 +120,19 @@ void Form::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     if (loaded_ && !unloading_) Form_Resize();
+}
+
+bool Form::focusNextPrevChild(bool next)
+{
+    return moveTabFocus(this, next) || QWidget::focusNextPrevChild(next);
+}
+
+void Form::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (focusWidget()) return;
+    const std::vector<QWidget*> order = tabOrder(this);
+    if (!order.empty()) order.front()->setFocus(Qt::OtherFocusReason);
 }
 
 void Form::closeEvent(QCloseEvent* event)

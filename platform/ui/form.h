@@ -75,6 +75,11 @@ protected:
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Tab and Shift+Tab walk the window's tab order (platform/ui/taborder.h);
+    // a window shown without a control of its choice to start in starts in
+    // the first control of that order.
+    bool focusNextPrevChild(bool next) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -198,6 +198,8 @@ ListView::ListView(QWidget* parent) : QTableView(parent), model_(std::make_uniqu
 {
     setModel(model_.get());
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab goes on to the window's next control; the arrow keys move in the list.
+    setTabKeyNavigation(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setShowGrid(false);

@@ -6,7 +6,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QToolTip>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -263,6 +266,61 @@ TEST_F(UiDataGrid, LargeResultsAreReadOnDemand)
     EXPECT_EQ(grid.currentKey(), db::Variant(100000));
     EXPECT_EQ(grid.cellText(50000, 1), QStringLiteral("n50001"));
     EXPECT_LT(clock.elapsed(), 500);
+}
+
+TEST_F(UiDataGrid, FittedColumnsShareTheWidthWithoutAScrollBar)
+{
+    // 1500 + 800 twips of columns in a grid of 1800.
+    ui::placeTwips(&grid, 0, 0, 1800, 1500);
+    grid.setColumnsFitWidth(true);
+    grid.bind(query(QStringLiteral("select id, product, qty from goods order by id")), goodsColumns());
+    window.show();
+    QApplication::processEvents();
+    EXPECT_EQ(grid.horizontalScrollBar()->maximum(), 0);
+    EXPECT_LE(grid.horizontalHeader()->length(), grid.viewport()->width());
+    // Each column keeps its share of the total; the configured widths stay as given.
+    EXPECT_NEAR(grid.horizontalHeader()->sectionSize(1) * 800.0, grid.horizontalHeader()->sectionSize(2) * 1500.0, 1500);
+    EXPECT_DOUBLE_EQ(grid.columnWidth(1), 1500);
+    EXPECT_TRUE(grid.isColumnHidden(3));
+
+    // Columns that fit keep their widths, the empty column takes the rest.
+    ui::placeTwips(&grid, 0, 0, 6000, 1500);
+    QApplication::processEvents();
+    EXPECT_EQ(grid.horizontalHeader()->sectionSize(1), ui::twipsToPixels(1500));
+    EXPECT_FALSE(grid.isColumnHidden(3));
+    EXPECT_EQ(grid.horizontalScrollBar()->maximum(), 0);
+}
+
+TEST_F(UiDataGrid, ACellTooNarrowForItsTextShowsItWholeAsItsToolTip)
+{
+    grid.setToolTipText(QStringLiteral("双击直接修改"));
+    grid.bind(query(QStringLiteral("select id, product, qty from goods order by id")),
+              {{QStringLiteral("id"), 0, QStringLiteral("id")},
+               {QStringLiteral("产品"), 300, QStringLiteral("product")},
+               {QStringLiteral("数量"), 1500, QStringLiteral("qty")}});
+    window.show();
+    QApplication::processEvents();
+    auto hover = [this](int column) {
+        const QRect cell = grid.visualRect(grid.model()->index(0, column));
+        QHelpEvent help(QEvent::ToolTip, cell.center(), grid.viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(grid.viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(hover(1), QStringLiteral("茶杯"));
+    QToolTip::hideText();
+    EXPECT_NE(hover(2), QStringLiteral("3"));
+}
+
+TEST_F(UiDataGrid, TheFirstArrowKeyMovesToTheNextRow)
+{
+    grid.bind(query(QStringLiteral("select id, product, qty from goods order by id")), goodsColumns());
+    window.show();
+    QApplication::processEvents();
+    ASSERT_EQ(grid.currentRow(), 0);
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(&grid, &down);
+    EXPECT_EQ(grid.currentRow(), 1);
+    EXPECT_EQ(grid.currentKey().toText(), grid.cell(1, 0).toText());
 }
 
 } // namespace

@@ -154,4 +154,21 @@ TEST_F(Lookup, EveryLineOfALongOrderIsReachable)
     EXPECT_EQ(boxText(window, QStringLiteral("totalMx")), QStringLiteral("72"));
 }
 
+TEST_F(Lookup, APickWithTheLinesButtonLeavesNoListOpen)
+{
+    ui::Form* window = openRows(QStringLiteral("rowsSalesAdd"));
+    window->show();
+    // The operator starts typing a number, then picks the product with the line's button.
+    typeKeys(window, QStringLiteral("description"), 0, QStringLiteral("Q"));
+    ASSERT_FALSE(list(window)->isHidden());
+    EXPECT_TRUE(items(window).isEmpty());
+    rowsOf(window)->command3.element(0)->click();
+    ui::Form* products = ui::Windows::loaded(QStringLiteral("productmgr"));
+    ASSERT_NE(products, nullptr);
+    products->control<ui::PictureButton>(QStringLiteral("command2"))->click();
+    EXPECT_EQ(text(window, QStringLiteral("description"), 0), QStringLiteral("A10"));
+    EXPECT_TRUE(list(window)->isHidden());
+    EXPECT_TRUE(rowExists(window, 1));
+}
+
 } // namespace

@@ -4,6 +4,10 @@
 
 #include "platform/ui/windows.h"
 
+#include <QApplication>
+#include <QHeaderView>
+#include <QScrollBar>
+
 namespace {
 
 class ProductList : public SalesTest {
@@ -106,7 +110,7 @@ TEST_F(ProductList, SearchesByNumberAndByName)
     enterIn(list, "productNO");
     EXPECT_EQ(shownNames(list), QStringList{QStringLiteral("Nut's")});
 
-    // A blank name changes nothing; the name search heads six columns.
+    // A blank name changes nothing; the name search heads every column as the number search does.
     set(list, "product", QStringLiteral("   "));
     enterIn(list, "product");
     EXPECT_EQ(shownNames(list), QStringList{QStringLiteral("Nut's")});
@@ -114,7 +118,8 @@ TEST_F(ProductList, SearchesByNumberAndByName)
     enterIn(list, "product");
     EXPECT_EQ(shownNames(list), QStringList{QStringLiteral("Bolt")});
     EXPECT_EQ(grid(list)->columnCaption(5), QStringLiteral("单位"));
-    EXPECT_NE(grid(list)->columnCaption(6), QStringLiteral("库存量"));
+    EXPECT_EQ(grid(list)->columnCaption(6), QStringLiteral("库存量"));
+    EXPECT_EQ(grid(list)->columnCaption(7), QStringLiteral("进货价"));
     EXPECT_TRUE(messages.shown().empty());
 }
 
@@ -151,6 +156,31 @@ TEST_F(ProductList, StockEditedInTheListIsStored)
     ui::Form* list = openList();
     EXPECT_TRUE(grid(list)->editCell(0, 6, QStringLiteral("42")));
     EXPECT_EQ(stockOf(widget), 42);
+}
+
+TEST_F(ProductList, EveryColumnShowsWithItsHeadingAtTheDefaultSize)
+{
+    addProduct(QStringLiteral("Widget"), QStringLiteral("xa1"));
+    ui::Form* list = openList();
+    QApplication::processEvents();
+    auto everyColumnShows = [&] {
+        const QHeaderView* header = grid(list)->horizontalHeader();
+        EXPECT_EQ(grid(list)->horizontalScrollBar()->maximum(), 0);
+        EXPECT_LE(header->length(), grid(list)->viewport()->width());
+        for (int column = 1; column <= 7; ++column) {
+            EXPECT_FALSE(grid(list)->isColumnHidden(column)) << column;
+            // The heading's text with the header's own margins.
+            EXPECT_GE(header->sectionSize(column), header->sectionSizeHint(column))
+                << grid(list)->columnCaption(column).toStdString();
+            EXPECT_GE(header->sectionSizeHint(column),
+                      header->fontMetrics().horizontalAdvance(grid(list)->columnCaption(column)));
+        }
+    };
+    everyColumnShows();
+    set(list, "product", QStringLiteral("W"));
+    enterIn(list, "product");
+    ASSERT_EQ(shownNames(list), QStringList{QStringLiteral("Widget")});
+    everyColumnShows();
 }
 
 } // namespace
