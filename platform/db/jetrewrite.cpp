@@ -698,6 +698,7 @@ private:
             t_.insert(t_.begin() + static_cast<std::ptrdiff_t>(from), replacement.begin(), replacement.end());
         }
     }
+
     // ---- the Jet functions that share a name with one of SQLite's ----
     // InStr, IIf, Format and Date() are called by the names the layer gives
     // them (jetfunctions.h), so that SQLite's own functions of those names
