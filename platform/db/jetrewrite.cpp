@@ -20,6 +20,7 @@ enum class Kind { Blank, Word, Number, String, Name, Op, Open, Close, Comma, Dot
 struct Token {
     Kind kind;
     QString text;
+    QString collation = {};   // " COLLATE ..." the rewrite names after the token
 };
 
 bool isWordStart(QChar c)
@@ -96,10 +97,15 @@ std::vector<Token> tokenize(const QString& sql)
     return tokens;
 }
 
-QString joined(const std::vector<Token>& tokens, std::size_t from, std::size_t to)
+// The text of tokens [from, to); without the collations the rewrite names
+// when `collations` is false.
+QString joined(const std::vector<Token>& tokens, std::size_t from, std::size_t to, bool collations = true)
 {
     QString text;
-    for (std::size_t i = from; i < to; ++i) text += tokens[i].text;
+    for (std::size_t i = from; i < to; ++i) {
+        text += tokens[i].text;
+        if (collations) text += tokens[i].collation;
+    }
     return text;
 }
 
@@ -162,6 +168,7 @@ public:
             textOrder();
         }
         concatenations();
+        ownFunctionNames();
         result.sql = joined(t_, 0, t_.size());
         return result;
     }
@@ -521,7 +528,7 @@ private:
         }
         std::sort(marks.begin(), marks.end());
         marks.erase(std::unique(marks.begin(), marks.end()), marks.end());
-        for (const std::size_t mark : marks) t_[mark].text += QStringLiteral(" COLLATE ") + QLatin1String(kTextOrder);
+        for (const std::size_t mark : marks) t_[mark].collation = QStringLiteral(" COLLATE ") + QLatin1String(kTextOrder);
     }
     static bool isOrdering(const Token& token)
     {
@@ -691,6 +698,103 @@ private:
             t_.insert(t_.begin() + static_cast<std::ptrdiff_t>(from), replacement.begin(), replacement.end());
         }
     }
+
+    // ---- the Jet functions that share a name with one of SQLite's ----
+    // InStr, IIf, Format and Date() are called by the names the layer gives
+    // them (jetfunctions.h), so that SQLite's own functions of those names
+    // stay what every other tool of the file knows. SQLite names a result
+    // column without an alias by its text: one that calls such a function,
+    // or names the text order, is given the name it has without them.
+    void ownFunctionNames()
+    {
+        std::vector<std::size_t> renamed;   // the calls, and the tokens naming a collation
+        for (std::size_t i = 0; i < t_.size(); ++i)
+            if (isOwnFunctionCall(i) || !t_[i].collation.isEmpty()) renamed.push_back(i);
+        if (renamed.empty()) return;
+        std::vector<std::pair<std::size_t, QString>> aliases;   // token after which, alias
+        for (std::size_t i = 0; i < t_.size(); ++i)
+            if (isWord(t_[i], "select")) unnamedItemsHolding(i, renamed, aliases);
+        for (const std::size_t i : renamed)
+            if (t_[i].collation.isEmpty()) t_[i].text = QStringLiteral("jet_") + t_[i].text.toLower();
+        std::sort(aliases.begin(), aliases.end());
+        for (auto it = aliases.rbegin(); it != aliases.rend(); ++it) {
+            QString name = it->second;
+            name.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+            t_.insert(t_.begin() + static_cast<std::ptrdiff_t>(it->first) + 1,
+                      Token{Kind::Name, QStringLiteral(" AS \"") + name + QLatin1Char('"')});
+        }
+    }
+    // instr( iif( format( date(): a call, not a table named so.
+    bool isOwnFunctionCall(std::size_t i) const
+    {
+        if (t_[i].kind != Kind::Word) return false;
+        const QString name = t_[i].text.toLower();
+        const bool date = name == QLatin1String("date");
+        if (!date && name != QLatin1String("instr") && name != QLatin1String("iif") && name != QLatin1String("format"))
+            return false;
+        const auto open = next(i);
+        if (!open || t_[*open].kind != Kind::Open) return false;
+        if (date) {   // SQLite's date(value) is no Jet function and stays SQLite's
+            const auto close = next(*open);
+            if (!close || t_[*close].kind != Kind::Close) return false;
+        }
+        const auto before = prev(i);
+        return !before
+            || !(t_[*before].kind == Kind::Dot || isWord(t_[*before], "into") || isWord(t_[*before], "from")
+                 || isWord(t_[*before], "join") || isWord(t_[*before], "table") || isWord(t_[*before], "update"));
+    }
+    // The result columns of the select at token `select` that have no alias
+    // and hold one of the `renamed` tokens: the last token of each and the
+    // name its text gives it without the renaming.
+    void unnamedItemsHolding(std::size_t select, const std::vector<std::size_t>& renamed,
+                             std::vector<std::pair<std::size_t, QString>>& aliases) const
+    {
+        static const QStringList ends{QStringLiteral("from"),  QStringLiteral("into"),      QStringLiteral("where"),
+                                      QStringLiteral("group"), QStringLiteral("having"),    QStringLiteral("order"),
+                                      QStringLiteral("limit"), QStringLiteral("union"),     QStringLiteral("intersect"),
+                                      QStringLiteral("except"), QStringLiteral("window")};
+        std::vector<std::size_t> parts;   // significant tokens of the current item
+        int depth = 0;
+        for (std::size_t i = select + 1; i <= t_.size(); ++i) {
+            const bool atEnd = i == t_.size()
+                || (depth == 0 && (t_[i].kind == Kind::Close || t_[i].text == QLatin1String(";")
+                                   || (t_[i].kind == Kind::Word && ends.contains(t_[i].text.toLower()))));
+            if (atEnd || (depth == 0 && t_[i].kind == Kind::Comma)) {
+                if (!parts.empty() && !hasAlias(parts)
+                    && std::any_of(renamed.begin(), renamed.end(),
+                                   [&](std::size_t at) { return at >= parts.front() && at <= parts.back(); }))
+                    aliases.emplace_back(parts.back(), joined(t_, parts.front(), parts.back() + 1, false));
+                parts.clear();
+                if (atEnd) return;
+                continue;
+            }
+            if (t_[i].kind == Kind::Open) ++depth;
+            if (t_[i].kind == Kind::Close) --depth;
+            const bool leading = parts.empty() && (isWord(t_[i], "distinct") || isWord(t_[i], "all"));
+            if (t_[i].kind != Kind::Blank && !leading) parts.push_back(i);
+        }
+    }
+    // Whether a result column's tokens end in an alias ("... as x", "f(a) x").
+    bool hasAlias(const std::vector<std::size_t>& parts) const
+    {
+        static const QStringList closingWords{QStringLiteral("end"), QStringLiteral("null"), QStringLiteral("true"),
+                                              QStringLiteral("false"), QStringLiteral("current_date"),
+                                              QStringLiteral("current_time"), QStringLiteral("current_timestamp")};
+        if (parts.size() < 2 || !isNameToken(parts.back())) return false;
+        if (t_[parts.back()].kind == Kind::Word && closingWords.contains(t_[parts.back()].text.toLower())) return false;
+        const Token& before = t_[parts[parts.size() - 2]];
+        if (isWord(before, "as")) return true;
+        switch (before.kind) {
+        case Kind::Close:
+        case Kind::Name:
+        case Kind::String:
+        case Kind::Number: return true;
+        case Kind::Word: return !isClauseWord(before) && !isWord(before, "collate") && !isWord(before, "else")
+                             && !isWord(before, "glob") && !isWord(before, "match") && !isWord(before, "regexp");
+        default: return false;
+        }
+    }
+
     // The outermost token of the concatenation around `op` in `direction`.
     std::size_t operandBound(std::size_t op, int direction) const
     {

@@ -12,6 +12,10 @@
 //  - "a || b" (Jet's &) keeps the other text when one side is Null;
 //  - text columns are ordered by the system's text order (textorder.h) in
 //    ORDER BY, GROUP BY, min/max, <, >, <=, >= and BETWEEN.
+//  - InStr, IIf, Format and Date() call the layer's jet_instr, jet_iif,
+//    jet_format and jet_date (SQLite has functions of those names);
+//  - a result column without an alias that these renamings or the text
+//    order touch keeps the name its text gives it without them.
 #include "platform/db/columns.h"
 
 #include <QHash>

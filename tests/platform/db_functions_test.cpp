@@ -3,14 +3,18 @@
 #include "db_testdatabase.h"
 
 #include "platform/db/error.h"
+#include "platform/db/jetfunctions.h"
 #include "platform/db/locale.h"
 #include "platform/db/numbertext.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 #include <freexl.h>
+#include <set>
+#include <sqlite3.h>
 
 using namespace db;
 
@@ -68,6 +72,93 @@ TEST_F(JetFunctions, GiveJetResults)
     for (const auto& [expression, expected] : cases)
         EXPECT_EQ(scalar(QStringLiteral("select ") + QString::fromUtf8(expression)), QString::fromUtf8(expected)) << expression;
     locale::setClockForTests(std::nullopt);
+}
+
+// The columns an unaliased call is read by, and shown under, are named by the
+// call's text as written.
+TEST_F(JetFunctions, UnaliasedCallsKeepTheirTextAsColumnName)
+{
+    auto connection = connect();
+    connection->execute(QStringLiteral("insert into customer (name, visits, created) values ('Abc', 3, #2024-3-5 8:00#)"));
+    auto rows = query(*connection,
+                      QStringLiteral("select Format(created,'yyyy'), IIf(visits > 1, 'many', 'few'), InStr(name, 'b'), "
+                                     "InStr(2, name, 'c') as at, max(name) from customer"),
+                      LockType::ReadOnly);
+    ASSERT_EQ(rows->fieldCount(), 5);
+    const std::pair<const char*, const char*> columns[] = {
+        {"Format(created,'yyyy')", "2024"}, {"IIf(visits > 1, 'many', 'few')", "many"}, {"InStr(name, 'b')", "2"},
+        {"at", "3"}, {"max(name)", "Abc"}};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(rows->fieldName(i), QString::fromUtf8(columns[i].first));
+        EXPECT_EQ(rows->field(QString::fromUtf8(columns[i].first)).toText(), QString::fromUtf8(columns[i].second));
+    }
+}
+
+TEST_F(JetFunctions, DateIsTodayAtMidnight)
+{
+    const QDate today = QDate::currentDate();
+    EXPECT_EQ(scalar(QStringLiteral("select Date()")), locale::storageText(QDateTime(today, QTime(0, 0))));
+    EXPECT_EQ(scalar(QStringLiteral("select iif(date() = #%1#, 'today', 'not')").arg(today.toString(Qt::ISODate))),
+              QStringLiteral("today"));
+    // SQLite's date(value) stays SQLite's
+    EXPECT_EQ(scalar(QStringLiteral("select date('2024-03-05 08:00:00')")), QStringLiteral("2024-03-05"));
+}
+
+// Every other tool that opens the file knows SQLite's own functions and
+// collations by their names: none of ours may take one of those names.
+TEST(JetFunctionNames, NoneIsABuiltInName)
+{
+    struct Handle {
+        Handle()
+        {
+            sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+            sqlite3_exec(raw, "create table probe (v text); insert into probe values ('a'), ('B'), ('b '), ('É'), "
+                              "('é'), ('阿'), ('北'), ('O''Brien'), ('o''brien'), ('Z'), (''), ('  ')",
+                         nullptr, nullptr, nullptr);
+        }
+        ~Handle() { sqlite3_close_v2(raw); }
+        std::vector<std::string> column(const std::string& sql) const
+        {
+            std::vector<std::string> values;
+            sqlite3_stmt* statement = nullptr;
+            sqlite3_prepare_v2(raw, sql.c_str(), -1, &statement, nullptr);
+            while (sqlite3_step(statement) == SQLITE_ROW)
+                values.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+            sqlite3_finalize(statement);
+            return values;
+        }
+        sqlite3* raw = nullptr;
+    };
+    const Handle stock;
+    Handle ours;
+    registerJetFunctions(ours.raw);
+
+    // SQLite's own, and those its built-in extensions (FTS, R-tree) add to
+    // every connection; ours are the entries only our connection lists.
+    const std::vector<std::string> builtIn = stock.column("select name from pragma_function_list");
+    const std::set<std::string> builtInNames(builtIn.begin(), builtIn.end());
+    ASSERT_TRUE(builtInNames.count("instr") && builtInNames.count("format") && builtInNames.count("iif"));
+    const char* entries = "select name || '/' || narg || '/' || flags || '/' || builtin from pragma_function_list";
+    const std::vector<std::string> stockEntries = stock.column(entries);
+    const std::set<std::string> stockEntrySet(stockEntries.begin(), stockEntries.end());
+    std::vector<std::string> registered;
+    for (const std::string& entry : ours.column(entries))
+        if (!stockEntrySet.count(entry)) registered.push_back(entry.substr(0, entry.find('/')));
+    EXPECT_GE(registered.size(), 20u);
+    EXPECT_EQ(std::count(registered.begin(), registered.end(), "jet_instr"), 2);
+    for (const std::string& name : registered) EXPECT_EQ(builtInNames.count(name), 0u) << name;
+
+    // A collation of ours under a built-in name would show as that name: each
+    // built-in one must still order and compare as SQLite's own does.
+    const std::vector<std::string> stockCollations = stock.column("select name from pragma_collation_list");
+    const std::vector<std::string> ourCollations = ours.column("select name from pragma_collation_list");
+    EXPECT_GT(ourCollations.size(), stockCollations.size());
+    for (const std::string& name : stockCollations) {
+        const std::string ordered = "select group_concat(v, '|') from (select v from probe order by v collate " + name + ", rowid)";
+        const std::string equal = "select count(*) from probe a, probe b where a.v = b.v collate " + name;
+        EXPECT_EQ(ours.column(ordered), stock.column(ordered)) << name;
+        EXPECT_EQ(ours.column(equal), stock.column(equal)) << name;
+    }
 }
 
 TEST_F(JetFunctions, ConversionOfANonNumberFailsTheQuery)

@@ -54,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "where name='#1 & top 5' and note like '%it''s #2%'"},
         Translation{"select [a&b], \"x#y\" from t", "select [a&b], \"x#y\" from t"},
         Translation{"select company_name as 客户名称 from company where instr(company_tel,'0755')>0",
-                    "select company_name as 客户名称 from company where instr(company_tel,'0755')>0"},
+                    "select company_name as 客户名称 from company where jet_instr(company_tel,'0755')>0"},
         Translation{"select cstr(c.orderno),cstr(a.salesdate) from SalesMX a,company b,sales c where b.id=a.companyid",
                     "select cstr(c.orderno),cstr(a.salesdate) from SalesMX a,company b,sales c where b.id=a.companyid"}));
 
@@ -63,6 +63,34 @@ TEST(JetTranslationFailure, HashWithoutDateIsRefused)
     EXPECT_THROW(jetsql::translate(QStringLiteral("select * from t where d = #not a date#")), Error);
     EXPECT_THROW(jetsql::translate(QStringLiteral("select * from t where d = #2024-2-30#")), Error);
     EXPECT_THROW(jetsql::translate(QStringLiteral("select * from t where d = #2024-3-1")), Error);
+}
+
+// The Jet functions SQLite has functions of the same name for are called by
+// the layer's own names; a result column keeps the name its text gives it.
+TEST(JetOwnFunctionNames, CalledByOwnNameKeepingColumnNames)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"select InStr(name, 'a'), IIf (x > 1, 'y', 'n'), Format(d,'yyyy'), Date() from t",
+         "select jet_instr(name, 'a') AS \"InStr(name, 'a')\", jet_iif (x > 1, 'y', 'n') AS \"IIf (x > 1, 'y', 'n')\", "
+         "jet_format(d,'yyyy') AS \"Format(d,'yyyy')\", jet_date() AS \"Date()\" from t"},
+        // an alias, with or without "as", stays the name
+        {"select instr(a,b) as at, iif(c,1,0) flag, distinct_col from t",
+         "select jet_instr(a,b) as at, jet_iif(c,1,0) flag, distinct_col from t"},
+        // an expression around the call, a quote in the name, a nested select
+        {"select distinct 1 + instr(a,'\"') from (select format(d) from t) where iif(x,1,0)=1 order by instr(a,'b')",
+         "select distinct 1 + jet_instr(a,'\"') AS \"1 + instr(a,'\"\"')\" from (select jet_format(d) AS \"format(d)\" from t) "
+         "where jet_iif(x,1,0)=1 order by jet_instr(a,'b')"},
+        {"select a from t union select iif(a,1,2) from u", "select a from t union select jet_iif(a,1,2) AS \"iif(a,1,2)\" from u"},
+        {"update t set d = Date(), n = iif(x,1,0) where instr(a,'b')>0",
+         "update t set d = jet_date(), n = jet_iif(x,1,0) where jet_instr(a,'b')>0"},
+        // SQLite's date(value), texts, bracketed names, columns and tables named so stay as written
+        {"select date('now'), 'instr(a,b)', [format](x), t.iif, date from format",
+         "select date('now'), 'instr(a,b)', [format](x), t.iif, date from format"},
+        {"insert into format (a) values (1)", "insert into format (a) values (1)"},
+        {"select case when iif(a,1,0) then 'x' else 'y' end from t",
+         "select case when jet_iif(a,1,0) then 'x' else 'y' end AS \"case when iif(a,1,0) then 'x' else 'y' end\" from t"},
+    };
+    for (const auto& [jet, sqlite] : cases) EXPECT_EQ(jetsql::translate(QString::fromUtf8(jet)).toStdString(), sqlite) << jet;
 }
 
 TEST(JetExcelTarget, SplitsTheExportStatement)
@@ -142,7 +170,8 @@ TEST(JetTextOrder, NamedWhereOrderCountsOnly)
         {"select company_area a, count(*) from company group by company_area order by a",
          "select company_area a, count(*) from company group by company_area COLLATE jet_textorder order by a COLLATE jet_textorder"},
         {"select b.company_name from company b order by 1", "select b.company_name from company b order by 1 COLLATE jet_textorder"},
-        {"select max(company_name), min(id) from company", "select max(company_name COLLATE jet_textorder), min(id) from company"},
+        {"select max(company_name), min(id) from company",
+         "select max(company_name COLLATE jet_textorder) AS \"max(company_name)\", min(id) from company"},
         {"select * from company where company_name >= 'a' and 'b' > company_area",
          "select * from company where company_name COLLATE jet_textorder >= 'a' and 'b' > company_area COLLATE jet_textorder"},
         {"select * from company where company_name not between 'a' and 'b'",
