@@ -302,6 +302,7 @@ def main():
             while pending and time.monotonic() < settle:
                 look()
                 time.sleep(0.005)
+        time.sleep(3)   # the last events reach the program
         report(final=True)
         end_rss = resident_kib(halvex.pid)
         print(f"calls {args.calls}, call-log rows {call_log_rows(database)}, pop-ups seen {popups}, "
