@@ -8,8 +8,8 @@
 // its handles, cells read with their own types.
 #include "callerid/gtmain.h"
 #include "callerid/windows.h"
-#include "common/callersearch.h"
 #include "common/database.h"
+#include "common/fileupgrade.h"
 #include "common/firststart.h"
 #include "common/mymode.h"
 #include "common/schema.h"
@@ -139,7 +139,9 @@ private:
         db::Recordset contacts;
         contacts.open(QStringLiteral("select top 1000 mobil from KH_LXR order by id"), connection);
         for (; !contacts.eof(); contacts.moveNext()) contactNumbers_ << contacts.field(0).toText().toLatin1();
-        callersearch::ensure(connection);
+        connection.close();
+        // The file is brought up to this build's indexes as the program does when it opens it.
+        fileupgrade::upgrade(database::connectStringFor(folder_));
     }
 
     int customers_;

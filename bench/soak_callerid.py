@@ -247,6 +247,7 @@ def main():
         events = []       # (when, line) still to write
         minute_delays = []
         popups = 0
+        popup_windows = []
         began = time.monotonic()
         next_minute = began + 60
         minute = 1
@@ -276,6 +277,7 @@ def main():
             for window, _ in windows.new():
                 now = time.monotonic()
                 popups += 1
+                popup_windows.append(window)
                 if pending:
                     k = pending.pop(0)
                     delay = (now - sent_at[k]) * 1000
@@ -302,6 +304,7 @@ def main():
             while pending and time.monotonic() < settle:
                 look()
                 time.sleep(0.005)
+        time.sleep(3)   # the last events reach the program
         report(final=True)
         end_rss = resident_kib(halvex.pid)
         print(f"calls {args.calls}, call-log rows {call_log_rows(database)}, pop-ups seen {popups}, "
@@ -313,6 +316,12 @@ def main():
         if popups and not args.close:
             print(f"RSS growth {(end_rss - start_rss) / 1024:.1f} MB for {popups} open pop-ups: "
                   f"{(end_rss - start_rss) / 1024 / popups:.2f} MB each")
+        if popups and not args.close:
+            for window in popup_windows:
+                display.close(window)
+            time.sleep(10)
+            print(f"after closing the {len(popup_windows)} pop-ups: RSS {resident_kib(halvex.pid) / 1024:.1f} MB "
+                  f"(at login {start_rss / 1024:.1f} MB), {open_files(halvex.pid)} open files")
         with sqlite3.connect(database) as connection:
             rows = connection.execute("select count(*), count(WavFile), count(UserNO) from Hv_Cidlist").fetchone()
             ordered = connection.execute("select count(*) from Hv_Cidlist a join Hv_Cidlist b on b.id = a.id + 1 "

@@ -6,6 +6,10 @@
 #include "callerid/numbermatch.h"
 #include "common/database.h"
 
+#include <algorithm>
+#include <memory>
+#include <sys/resource.h>
+
 namespace {
 
 int windowsOfKind(const char* kind)
@@ -223,4 +227,52 @@ TEST_F(IncomingCall, IndexedMatchKeepsTheScansMeaning)
 
     exec(QStringLiteral("drop table KH_LXR_numbertext"));
     EXPECT_EQ(matched(monitor(), numbers), expected);
+}
+
+// An unattended day: a thousand callers' cards left open under the common
+// limit of 1,024 open files, and the call log still takes every call, the
+// last one included, with its contact. The calls come through the box, as
+// the poll ticks hand them over.
+TEST_F(IncomingCall, AThousandOpenPopUpsLeaveTheCallLogWriting)
+{
+    constexpr int kCalls = 1000;
+    // The limit holds for the calls only; the cards are closed before it is lifted.
+    struct FileLimit {
+        rlimit before{};
+        FileLimit()
+        {
+            getrlimit(RLIMIT_NOFILE, &before);
+            rlimit common = before;
+            common.rlim_cur = std::min<rlim_t>(before.rlim_max, 1024);
+            setrlimit(RLIMIT_NOFILE, &common);
+        }
+        ~FileLimit()
+        {
+            ui::Windows::unloadAll();
+            setrlimit(RLIMIT_NOFILE, &before);
+        }
+    };
+    auto limit = std::make_unique<FileLimit>();
+
+    exec(QStringLiteral("insert into company (company_name, company_tel, KH_CZZ) "
+                        "with recursive n(i) as (select 1 union all select i + 1 from n where i < %1) "
+                        "select '客户' || i, '0755-' || (81000000 + i), 'system' from n")
+             .arg(kCalls));
+    exec(QStringLiteral("insert into KH_LXR (companyid, Connect_name, mobil) "
+                        "select id, '联系人' || id, '139' || (10000000 + id) from company"));
+    settings(QString(), QStringLiteral("1"), QStringLiteral("0"));
+    for (int i = 1; i <= kCalls; ++i) {
+        ring(0, QByteArray::number(13910000000LL + i));
+        tick();
+    }
+    const int cards = windowsOfKind("frmCustDetail");
+    const int logged = calls();
+    const QString last = newestCall("UserNO");
+    const int strangers = count(QStringLiteral("select count(*) from Hv_Cidlist where UserNO is null"));
+    limit.reset();
+
+    EXPECT_EQ(cards, kCalls);
+    EXPECT_EQ(logged, kCalls);
+    EXPECT_EQ(last, QStringLiteral("联系人%1").arg(kCalls));
+    EXPECT_EQ(strangers, 0);
 }
