@@ -1,6 +1,5 @@
 #include "common/firststart.h"
 
-#include "common/callersearch.h"
 #include "common/database.h"
 #include "common/fileupgrade.h"
 #include "common/firstentries.h"
@@ -45,13 +44,6 @@ void ensureDatabases()
     ensureDatabase(ui::programPath(QStringLiteral("hvcrm/hvcrm.hvd")), schema::mainDatabase() + firstentries::statements());
     ensureDatabase(ui::programPath(QStringLiteral("hvcrm/SMS.mdb")), schema::smsDatabase());
     fileupgrade::upgrade(database::localConnectString());
-    // The number indexes, for a new file and for one made before they existed;
-    // without them the caller's number is still found, by reading every row.
-    database::guarded([] {
-        db::Connection connection;
-        connection.open(database::localConnectString());
-        callersearch::ensure(connection);
-    });
 }
 
 } // namespace firststart

@@ -376,6 +376,28 @@ QStringList callerIndexes()
             QStringLiteral("CREATE INDEX company_by_name ON company (company_name)")};
 }
 
+// The keys the daily work looks rows up by: the lines of a header by their
+// line key, a customer's records by its key (the card's tabs, the cascade
+// delete), the call log by time and by number, a product by its name. Each
+// statement can run again on a file that holds it, so a file made before an
+// index was added gains it when the program opens it.
+QStringList lookupIndexes()
+{
+    QStringList statements;
+    const auto index = [&statements](const char* table, const char* column) {
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1_%2 ON %1 (%2)")
+                          .arg(QLatin1String(table), QLatin1String(column));
+    };
+    for (const char* table : {"sales", "SalesMX", "chance", "chanceMX", "Jhd", "JhMX"})
+        index(table, "indexflag");
+    for (const char* table : {"KH_LXR", "KH_ACT", "chance", "chanceMX", "sales", "SalesMX", "service"})
+        index(table, "companyid");
+    index("Hv_Cidlist", "DateTime");
+    index("Hv_Cidlist", "CallerID");
+    index("product", "product");
+    return statements;
+}
+
 // ---- first rows ----
 
 QString firstSettingsRow()
@@ -439,9 +461,15 @@ QStringList mainDatabase()
                        purchaseOrders(), purchaseLines(), orderCounter(), operators(), settings(),
                        callLog(), orderLinesByProduct()}
         + callerIndexes()
+        + lookupIndexes()
         + referenceLists()
         + QStringList{firstSettingsRow(), firstCounterRow(), systemOperator()}
         + customerStatuses();
+}
+
+QStringList mainOnOpen()
+{
+    return lookupIndexes();
 }
 
 QStringList smsDatabase()

@@ -16,6 +16,13 @@ namespace schema {
 // "system" and the customer statuses.
 QStringList mainDatabase();
 
+// The statements run whenever the program opens an existing main database
+// (at the start and at a workstation's login, after the tables exist): the
+// lookup indexes, which a file made by an earlier build may lack. Each can
+// run again on a file that holds its result. Every addition to what an
+// existing file must gain belongs here.
+QStringList mainOnOpen();
+
 // CREATE TABLE statements of the SMS database (SMS.mdb): the outbox and the
 // gateway account, with the account's one (empty) row.
 QStringList smsDatabase();

@@ -1,7 +1,8 @@
 // The data files are sound SQLite databases for every tool: the stock sqlite3
 // shell finds every index in order in the files the program makes, and a file
 // made by an earlier build (its indexes ordered by another text order under
-// the name NOCASE) is repaired when the program starts, its rows untouched.
+// the name NOCASE, or without the lookup indexes) is repaired when the program
+// starts, its rows untouched.
 #include "tests/support/earlierfile.h"
 #include "tests/support/scratch.h"
 #include "tests/support/sqliteshell.h"
@@ -105,6 +106,48 @@ TEST_F(DataFiles, EveryFileTheProgramMakesPassesTheStockShell)
     // The schema names only SQLite's own collations.
     EXPECT_EQ(sqliteShell(mainFile(), QStringLiteral("select count(*) from sqlite_master where sql like '%jet_%'")),
               QStringLiteral("0"));
+}
+
+// The lookups of the daily work, as the layer sends them, each answered from an index.
+QStringList lookups()
+{
+    QStringList sql;
+    for (const char* table : {"sales", "SalesMX", "chance", "chanceMX", "Jhd", "JhMX"})
+        sql << QStringLiteral("select * from %1 where indexflag='2024031512'").arg(QLatin1String(table));
+    for (const char* table : {"KH_LXR", "KH_ACT", "chance", "chanceMX", "sales", "SalesMX", "service"})
+        sql << QStringLiteral("select * from %1 where companyid = 5  order by id desc").arg(QLatin1String(table));
+    sql << QStringLiteral("select * from Hv_Cidlist where datetime>='2024-03-05 00:00:00' and "
+                          "datetime<'2024-03-06 00:00:00' order by datetime desc")
+        << QStringLiteral("select * from HV_Cidlist where CallerID='13800000000' order by id desc LIMIT 1")
+        << QStringLiteral("select * from product where product='王记商行'");
+    return sql;
+}
+
+TEST_F(DataFiles, AFileWithoutTheLookupIndexesGainsThemWhenOpenedRowsUntouched)
+{
+    const auto expectIndexed = [&] {
+        for (const QString& sql : lookups())
+            EXPECT_TRUE(sqliteShell(mainFile(), QStringLiteral("explain query plan ") + sql).contains(QStringLiteral("USING INDEX")))
+                << sql.toStdString();
+    };
+    expectIndexed();   // the first start's file
+
+    QStringList earlier;   // a fresh file of an earlier build: the tables, no lookup index
+    const QStringList onOpen = schema::mainOnOpen();
+    for (const QString& statement : schema::mainDatabase())
+        if (!onOpen.contains(statement)) earlier << statement;
+    ASSERT_TRUE(QFile::remove(mainFile()));
+    ASSERT_TRUE(makeEarlierBuildFile(mainFile(), earlier + customerRows()));
+    const QString indexes = QStringLiteral("select count(*) from sqlite_master where type='index'");
+    ASSERT_EQ(sqliteShell(mainFile(), indexes), QStringLiteral("4"));
+    const QString before = storedRows();
+
+    firststart::ensureDatabases();
+
+    EXPECT_EQ(sqliteShell(mainFile(), indexes), QString::number(4 + onOpen.size()));
+    expectIndexed();
+    EXPECT_EQ(storedRows(), before);
+    EXPECT_EQ(integrityCheck(mainFile()), QStringLiteral("ok"));
 }
 
 } // namespace

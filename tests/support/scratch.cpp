@@ -1,5 +1,7 @@
 #include "tests/support/scratch.h"
 
+#include "tests/support/sqliteshell.h"
+
 #include "common/database.h"
 #include "common/firststart.h"
 #include "common/mymode.h"
@@ -27,6 +29,13 @@ void ScratchProgram::TearDown()
 {
     ui::Windows::unloadAll();
     Mymode::reset();
+    // Whatever the test did, the data folder's databases stay sound for every
+    // SQLite tool (a file that is no database at all is some test's own).
+    for (const char* name : {"hvcrm/hvcrm.hvd", "hvcrm/SMS.mdb"}) {
+        QFile file(path(QString::fromLatin1(name)));
+        if (file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3", 16))
+            EXPECT_EQ(integrityCheck(file.fileName()), QStringLiteral("ok")) << name;
+    }
 }
 
 QString ScratchProgram::path(const QString& relative) const
