@@ -6,7 +6,6 @@
 #include "bench/benchfigures.h"
 #include "common/database.h"
 #include "common/gridbinding.h"
-#include "common/linekey.h"
 #include "common/mymode.h"
 #include "common/schema.h"
 #include "customers/relatedtabs.h"
@@ -144,22 +143,7 @@ void BM_OrderSave(benchmark::State& state)
         const orderstore::Order order = tenLineOrder(n++);
         orderstore::inTransaction([&](db::Connection& connection) {
             orderstore::customerExists(connection, order.customerId);
-            const QString lineKey = linekey::newLineKey(connection, QStringLiteral("sales"), QStringLiteral("SalesMX"));
-            db::Recordset header;
-            header.open(QStringLiteral("select * from sales"), connection, db::CursorType::Static, db::LockType::Optimistic);
-            header.addNew();
-            orderstore::writeHeader(header, order);
-            header.setField(QStringLiteral("indexflag"), db::Variant(lineKey));
-            header.setField(QStringLiteral("createtime"), db::Variant("2010-1-5"));
-            header.setField(QStringLiteral("sal_CZZ"), db::Variant("system"));
-            header.update();
-            const qint64 orderId = header.field(QStringLiteral("id")).toLong();
-            const double quantity = orderstore::insertLines(connection, order, lineKey);
-            connection.execute(QStringLiteral("update sales set TotalNum=") + QString::number(quantity, 'g', 15)
-                               + QStringLiteral(" where id=") + QString::number(orderId));
-            const db::Currency total = orderstore::amountOf(order.total);
-            orderstore::changeBalances(connection, order.customerId.toLongLong(), total, quantity,
-                                       total - orderstore::amountOf(order.received));
+            orderstore::storeNewOrder(connection, order, QStringLiteral("2010-1-5"), QStringLiteral("system"));
         }, QStringLiteral("not saved"));
     }
 }

@@ -2,6 +2,7 @@
 
 #include "common/database.h"
 #include "common/datecheck.h"
+#include "common/linekey.h"
 #include "common/sqltext.h"
 #include "platform/ui/msgbox.h"
 #include "platform/db/locale.h"
@@ -210,6 +211,31 @@ void changeBalances(db::Connection& connection, qint64 customerId, db::Currency 
     customer.setField(QStringLiteral("company_Zsl"),
                       db::Variant(numberField(customer, QStringLiteral("company_Zsl")) + quantity));
     customer.update();
+}
+
+void storeNewOrder(db::Connection& connection, const Order& order, const QString& createTime,
+                   const QString& operatorName)
+{
+    const QString lineKey = linekey::newLineKey(connection, QStringLiteral("sales"), QStringLiteral("SalesMX"));
+    db::Recordset header;
+    header.open(QStringLiteral("select * from sales"), connection, db::CursorType::Static, db::LockType::Optimistic);
+    header.addNew();
+    writeHeader(header, order);
+    header.setField(QStringLiteral("indexflag"), db::Variant(lineKey));
+    header.setField(QStringLiteral("createtime"), db::Variant(createTime));
+    header.setField(QStringLiteral("sal_CZZ"), db::Variant(operatorName));
+    header.update();
+    const qint64 orderId = header.field(QStringLiteral("id")).toLong();
+
+    const double quantity = insertLines(connection, order, lineKey);
+    connection.execute(QStringLiteral("update sales set TotalNum=") + QString::number(quantity, 'g', 15)
+                       + QStringLiteral(" where id=") + QString::number(orderId));
+
+    const db::Currency total = amountOf(order.total);
+    const db::Currency received = amountOf(order.received);
+    const db::Currency owed =
+        total > received ? checkedDifference(total, received, QString::fromUtf8(kCustomerBalanceTooLargeText)) : db::Currency();
+    changeBalances(connection, order.customerId.trimmed().toLongLong(), total, quantity, owed);
 }
 
 double quantityOf(const QString& text)

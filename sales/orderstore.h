@@ -78,6 +78,13 @@ void changeStock(db::Connection& connection, const QString& name, double change)
 // balance would leave the currency range.
 void changeBalances(db::Connection& connection, qint64 customerId, db::Currency total, double quantity, db::Currency owed);
 
+// Stores a new order as the new-order window saves it: a new line key, the
+// header (stamped with `createTime` and `operatorName`), the lines with their
+// stock, the header's quantity and the customer's balances. Refusal when a
+// balance would leave the currency range.
+void storeNewOrder(db::Connection& connection, const Order& order, const QString& createTime,
+                   const QString& operatorName);
+
 // A box's text as a number / an amount; 0 when empty or no number.
 double quantityOf(const QString& text);
 db::Currency amountOf(const QString& text);

@@ -1,7 +1,6 @@
 #include "sales/salesadd.h"
 
 #include "common/database.h"
-#include "common/linekey.h"
 #include "common/mymode.h"
 #include "platform/db/locale.h"
 #include "platform/ui/desktop.h"
@@ -87,27 +86,8 @@ bool SalesAdd::store(orderstore::Order& order)
             ordercounter::advance(connection, control<ui::ComboBox>(QStringLiteral("Combo1"))->text().trimmed());
         if (next && order.orderNo == numberAtLoad_) order.orderNo = *next;
 
-        const QString lineKey = linekey::newLineKey(connection, QStringLiteral("sales"), QStringLiteral("SalesMX"));
-        db::Recordset header;
-        header.open(QStringLiteral("select * from sales"), connection, db::CursorType::Static, db::LockType::Optimistic);
-        header.addNew();
-        orderstore::writeHeader(header, order);
-        header.setField(QStringLiteral("indexflag"), db::Variant(lineKey));
-        header.setField(QStringLiteral("createtime"), db::Variant(db::locale::shortDate(db::locale::now().date())));
-        header.setField(QStringLiteral("sal_CZZ"), db::Variant(Mymode::OperatorName));
-        header.update();
-        const qint64 orderId = header.field(QStringLiteral("id")).toLong();
-
-        const double quantity = orderstore::insertLines(connection, order, lineKey);
-        connection.execute(QStringLiteral("update sales set TotalNum=") + QString::number(quantity, 'g', 15)
-                           + QStringLiteral(" where id=") + QString::number(orderId));
-
-        const db::Currency total = orderstore::amountOf(order.total);
-        const db::Currency received = orderstore::amountOf(order.received);
-        const db::Currency owed = total > received
-            ? orderstore::checkedDifference(total, received, QString::fromUtf8(orderstore::kCustomerBalanceTooLargeText))
-            : db::Currency();
-        orderstore::changeBalances(connection, order.customerId.trimmed().toLongLong(), total, quantity, owed);
+        orderstore::storeNewOrder(connection, order, db::locale::shortDate(db::locale::now().date()),
+                                  Mymode::OperatorName);
     }, QString::fromUtf8(kNotSavedText));
 }
 
