@@ -2,6 +2,7 @@
 // mouse and the keyboard, saved, and reached again in the editor with the
 // rows' scroll bar or by moving the focus.
 #include "tests/pipeline/pipelinefixture.h"
+#include "tests/support/reachable.h"
 
 #include "common/mymode.h"
 #include "platform/ui/controlarray.h"
@@ -12,22 +13,6 @@
 #include <QTest>
 
 namespace {
-
-// The operator works in the window in front: it takes the keys.
-void bringToFront(QWidget* window)
-{
-    window->activateWindow();
-    QApplication::processEvents();
-}
-
-// Whether a click at the middle of the control lands on it: it is shown in
-// its window and nothing clips or covers it.
-bool reachable(QWidget* control)
-{
-    QWidget* window = control->window();
-    QWidget* hit = window->childAt(control->mapTo(window, control->rect().center()));
-    return hit == control || (hit && control->isAncestorOf(hit));
-}
 
 // Clicks into a box and types its new text over the old, as the operator does.
 void typeInto(ui::TextBox* box, const QString& text)

@@ -1,6 +1,7 @@
 // The product-number look-up: the list of matches while typing, Enter and a
 // click on an item filling the line, and the rows it adds in the new-order variant.
 #include "tests/sales/salesfixture.h"
+#include "tests/support/reachable.h"
 
 #include "common/mymode.h"
 #include "platform/ui/controlarray.h"
@@ -11,22 +12,6 @@
 #include <QTest>
 
 namespace {
-
-// The operator works in the window in front: it takes the keys.
-void bringToFront(QWidget* window)
-{
-    window->activateWindow();
-    QApplication::processEvents();
-}
-
-// Whether a click at the middle of the control lands on it: it is shown in
-// its window and nothing clips or covers it.
-bool reachable(QWidget* control)
-{
-    QWidget* window = control->window();
-    QWidget* hit = window->childAt(control->mapTo(window, control->rect().center()));
-    return hit == control || (hit && control->isAncestorOf(hit));
-}
 
 class Lookup : public SalesTest {
 protected:
