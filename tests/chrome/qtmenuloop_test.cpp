@@ -113,6 +113,19 @@ protected:
     }
 };
 
+// A popup of two rows of one height: the submenu arrow is drawn at the right
+// end of the lower row only.
+void expectArrowOnLowerRowOnly(const QImage& shot)
+{
+    const QColor arrow = Gdi::color(Gdi::sysColor(COLOR_MENUTEXT));
+    int upper = 0, lower = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = shot.width() - 14; x < shot.width() - 2; ++x)
+            if (shot.pixelColor(x, y) == arrow) (y < shot.height() / 2 ? upper : lower) += 1;
+    EXPECT_EQ(upper, 0);
+    EXPECT_GT(lower, 0);
+}
+
 } // namespace
 
 TEST_F(QtMenuLoopTest, ThePopupLoopAnnouncesItselfAroundTheMenuAndTheCommand)
@@ -153,14 +166,7 @@ TEST_F(QtMenuLoopTest, ASubmenuItemShowsItsArrow)
     });
     TrackPopupMenuEx(menu, 0, 150, 150, window->hwnd(), nullptr);
     ASSERT_FALSE(shot.isNull());
-    // Two rows of one height: the arrow is at the right end of the lower one only.
-    const QColor arrow = Gdi::color(Gdi::sysColor(COLOR_MENUTEXT));
-    int upper = 0, lower = 0;
-    for (int y = 0; y < shot.height(); ++y)
-        for (int x = shot.width() - 14; x < shot.width() - 2; ++x)
-            if (shot.pixelColor(x, y) == arrow) (y < shot.height() / 2 ? upper : lower) += 1;
-    EXPECT_EQ(upper, 0);
-    EXPECT_GT(lower, 0);
+    expectArrowOnLowerRowOnly(shot);
 }
 
 TEST_F(SkinnedWindow, BordersAndCornersResizeTheWindow)
@@ -292,11 +298,5 @@ TEST_F(SkinnedWindow, TheBarsPopupRunsInsideTheAnnouncedLoopAndShowsSubmenuArrow
     for (size_t i = mark; i < qt.gdi().textLog.size(); ++i) recentDrawn |= qt.gdi().textLog[i].text == "&Recent";
     EXPECT_TRUE(recentDrawn);
     ASSERT_FALSE(shot.isNull());
-    const QColor arrow = Gdi::color(Gdi::sysColor(COLOR_MENUTEXT));
-    int upper = 0, lower = 0;
-    for (int y = 0; y < shot.height(); ++y)
-        for (int x = shot.width() - 14; x < shot.width() - 2; ++x)
-            if (shot.pixelColor(x, y) == arrow) (y < shot.height() / 2 ? upper : lower) += 1;
-    EXPECT_EQ(upper, 0);
-    EXPECT_GT(lower, 0);
+    expectArrowOnLowerRowOnly(shot);
 }
