@@ -1,6 +1,7 @@
 #include "platform/db/connection.h"
 
 #include "platform/db/connectionstate.h"
+#include "platform/db/handlepool.h"
 #include "platform/db/jetfunctions.h"
 #include "platform/db/jetsql.h"
 #include "platform/db/rowstore.h"
@@ -98,9 +99,8 @@ int exportToWorkbook(ConnectionState& state, const jetsql::ExcelTarget& target)
     return rows.rowCount();
 }
 
-} // namespace
-
-std::shared_ptr<ConnectionState> openState(const QString& path, int flags)
+// A new handle of the file with the settings every connection of the system uses.
+std::unique_ptr<ConnectionState> openHandle(const QString& path, int flags)
 {
     sqlite3* handle = nullptr;
     const int result = sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, flags | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -109,7 +109,7 @@ std::shared_ptr<ConnectionState> openState(const QString& path, int flags)
         sqlite3_close_v2(handle);
         throw Error(QStringLiteral("无法打开数据库 %1：%2").arg(path, message));
     }
-    auto state = std::make_shared<ConnectionState>(handle);
+    auto state = std::make_unique<ConnectionState>(handle);
     sqlite3_busy_timeout(handle, busyTimeoutMs);
     sqlite3_extended_result_codes(handle, 1);
     // The file is shared over a network mount: a rollback journal, never WAL.
@@ -117,6 +117,18 @@ std::shared_ptr<ConnectionState> openState(const QString& path, int flags)
     runStatements(*state, QStringLiteral("PRAGMA journal_mode=DELETE"));
     registerJetFunctions(handle);
     return state;
+}
+
+} // namespace
+
+// An existing file opened for reading and writing gets a handle a closed
+// connection left, when one is kept; a file being made gets a handle of its own.
+std::shared_ptr<ConnectionState> openState(const QString& path, int flags)
+{
+    if (flags != SQLITE_OPEN_READWRITE) return openHandle(path, flags);
+    std::unique_ptr<ConnectionState> state = handlepool::take(path, busyTimeoutMs);
+    if (!state) state = openHandle(path, flags);
+    return handlepool::share(std::move(state), path);
 }
 
 QString dataSourceOf(const QString& connectString)

@@ -44,6 +44,8 @@ private:
 
 // Opens the file with the settings every connection of the system uses
 // (SQLITE_OPEN_READWRITE unless `flags` say otherwise); db::Error when it cannot.
+// A file opened for reading and writing may get a handle a closed connection
+// left (see handlepool.h); the handle goes back there once no one holds it.
 std::shared_ptr<ConnectionState> openState(const QString& path, int flags = SQLITE_OPEN_READWRITE);
 
 // A prepared statement: either owned (finalized at the end) or taken from the
