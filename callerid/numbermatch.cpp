@@ -39,30 +39,11 @@ QString scanCondition(const QStringList& columns, const QStringList& numbers)
     return tests.join(QStringLiteral(" or "));
 }
 
-} // namespace
+using BestKeys = QHash<QString, std::tuple<int, std::int64_t>>;
 
-QHash<QString, std::int64_t> bestIds(db::Connection& connection, const QString& table, const QStringList& columns,
-                                     const QStringList& numbers)
+// Ranks each row against each number, keeping per number its best row so far.
+void rankRows(db::Recordset& rows, const QStringList& columns, const QStringList& numbers, BestKeys& best)
 {
-    QHash<QString, std::int64_t> best;
-    if (numbers.isEmpty()) return best;
-    const QString select = QStringLiteral("select id,") + columns.join(QLatin1Char(',')) + QStringLiteral(" from ")
-        + table + QStringLiteral(" where ");
-    // The number index names the rows that may hold a number. Numbers it
-    // cannot answer for, and a file without it (one the program could not
-    // add it to), are looked for in every row.
-    db::Recordset rows;
-    const QString indexed = callersearch::candidates(table, numbers);
-    bool opened = false;
-    if (!indexed.isEmpty()) {
-        try {
-            rows.open(select + indexed, connection);
-            opened = true;
-        } catch (const db::Error&) {
-        }
-    }
-    if (!opened) rows.open(select + scanCondition(columns, numbers), connection);
-    QHash<QString, std::tuple<int, std::int64_t>> bestKeys;
     QStringList stored;
     for (; !rows.eof(); rows.moveNext()) {
         stored.clear();
@@ -73,12 +54,57 @@ QHash<QString, std::int64_t> bestIds(db::Connection& connection, const QString& 
             for (const QString& text : stored) rowRank = std::min(rowRank, rank(text, number));
             if (rowRank == kNoMatch) continue;
             const std::tuple<int, std::int64_t> key{rowRank, id};
-            const auto known = bestKeys.constFind(number);
-            if (known != bestKeys.constEnd() && !(key < *known)) continue;
-            bestKeys.insert(number, key);
-            best.insert(number, id);
+            const auto known = best.constFind(number);
+            if (known == best.constEnd() || key < *known) best.insert(number, key);
         }
     }
+}
+
+} // namespace
+
+QHash<QString, std::int64_t> bestIds(db::Connection& connection, const QString& table, const QStringList& columns,
+                                     const QStringList& numbers)
+{
+    BestKeys bestKeys;
+    if (numbers.isEmpty()) return {};
+    const QString select = QStringLiteral("select id,") + columns.join(QLatin1Char(',')) + QStringLiteral(" from ")
+        + table + QStringLiteral(" where ");
+    // A number stored whole is found from the indexes of the stored numbers at
+    // once: those rows are every row that holds it exactly, so the best of
+    // them is the best of all.
+    QStringList rest;
+    const QString held = callersearch::holding(connection, table, numbers);
+    if (!held.isEmpty()) {
+        QStringList whole;
+        for (const QString& number : numbers)
+            if (callersearch::heldWhole(number)) whole << number;
+        db::Recordset rows;
+        rows.open(select + held, connection);
+        rankRows(rows, columns, whole, bestKeys);
+    }
+    for (const QString& number : numbers) {
+        const auto found = bestKeys.constFind(number);
+        if (found == bestKeys.constEnd() || std::get<0>(*found) != 0) rest << number;
+    }
+    // The number index names the rows that may hold the others. Numbers it
+    // cannot answer for, and a file without it (one the program could not
+    // add it to), are looked for in every row.
+    if (!rest.isEmpty()) {
+        db::Recordset rows;
+        const QString indexed = callersearch::candidates(table, rest);
+        bool opened = false;
+        if (!indexed.isEmpty()) {
+            try {
+                rows.open(select + indexed, connection);
+                opened = true;
+            } catch (const db::Error&) {
+            }
+        }
+        if (!opened) rows.open(select + scanCondition(columns, rest), connection);
+        rankRows(rows, columns, rest, bestKeys);
+    }
+    QHash<QString, std::int64_t> best;
+    for (auto key = bestKeys.cbegin(); key != bestKeys.cend(); ++key) best.insert(key.key(), std::get<1>(key.value()));
     return best;
 }
 

@@ -276,3 +276,48 @@ TEST_F(IncomingCall, AThousandOpenPopUpsLeaveTheCallLogWriting)
     EXPECT_EQ(last, QStringLiteral("联系人%1").arg(kCalls));
     EXPECT_EQ(strangers, 0);
 }
+
+// A number held whole is found from the indexes of the stored numbers, and
+// the contact found is the one the scan of every row finds: a lower id
+// holding it with blanks around it (each blank QString::trimmed drops), or
+// with other letter cases, wins over a higher id holding it bare; a number
+// held only inside longer ones is still found.
+TEST_F(IncomingCall, WholeNumbersFromTheIndexesKeepTheScansMeaning)
+{
+    const int customer = addCustomer(QStringLiteral("客户"));
+    QStringList numbers;
+    QHash<QString, std::int64_t> padded;
+    int serial = 0;
+    for (char16_t c = 1; c < 0xFFFF; ++c) {
+        if (!QChar(c).isSpace()) continue;
+        const QString number = QStringLiteral("1390000%1").arg(++serial, 4, 10, QLatin1Char('0'));
+        const QString blank(QChar{c});
+        padded.insert(number, addContact(customer, QStringLiteral("甲"), blank + number + blank));
+        addContact(customer, QStringLiteral("乙"), QString(), number);
+        numbers << number;
+    }
+    padded.insert(QStringLiteral("0755-1234X"), addContact(customer, QStringLiteral("丙"), QStringLiteral("0755-1234x")));
+    addContact(customer, QStringLiteral("丁"), QStringLiteral("0755-1234X"));
+    // The Kelvin sign is a "k" without case.
+    padded.insert(QStringLiteral("12k45"), addContact(customer, QStringLiteral("己"), QStringLiteral("12\u212A45")));
+    addContact(customer, QStringLiteral("庚"), QStringLiteral("12k45"));
+    const int inside = addContact(customer, QStringLiteral("戊"), QStringLiteral("13911112222-8"));
+    numbers << QStringLiteral("0755-1234X") << QStringLiteral("12k45") << QStringLiteral("13911112222") << QStringLiteral("13933334444");
+
+    const QStringList columns = {QStringLiteral("tel"), QStringLiteral("fax"), QStringLiteral("mobil"),
+                                 QStringLiteral("hometel")};
+    const auto best = [&] {
+        return numbermatch::bestIds(*database::openMain(), QStringLiteral("KH_LXR"), columns, numbers);
+    };
+    const QHash<QString, std::int64_t> indexed = best();
+    for (auto held = padded.cbegin(); held != padded.cend(); ++held)
+        EXPECT_EQ(indexed.value(held.key()), held.value()) << held.key().toStdString();
+    EXPECT_EQ(indexed.value(QStringLiteral("13911112222")), inside);
+    EXPECT_FALSE(indexed.contains(QStringLiteral("13933334444")));
+    EXPECT_GE(serial, 20);
+
+    exec(QStringLiteral("drop table KH_LXR_numbertext"));
+    for (const char* column : {"tel", "fax", "mobil", "hometel"})
+        exec(QStringLiteral("drop index KH_LXR_%1_whole").arg(QLatin1String(column)));
+    EXPECT_EQ(best(), indexed);
+}

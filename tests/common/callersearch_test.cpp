@@ -6,6 +6,7 @@
 #include "common/firststart.h"
 #include "common/sqltext.h"
 #include "tests/support/scratch.h"
+#include "tests/support/sqliteshell.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -84,6 +85,50 @@ TEST_F(CallerSearch, EveryWriteKeepsTheIndexInStep)
     EXPECT_EQ(found(QStringLiteral("KH_LXR"), {QStringLiteral("81"), QStringLiteral("81234567")}),
               QStringLiteral("(no index)"));
     EXPECT_EQ(found(QStringLiteral("GYS"), {QStringLiteral("81234567")}), QStringLiteral("(no index)"));
+    expectValidFile();
+}
+
+// The rows holding a number whole, blanks around it aside and letters
+// without case, are named from the held-number indexes (the stock shell's
+// plan reads them, not the table); numbers with other letters, and a file
+// without the indexes, are left to the other lookups.
+TEST_F(CallerSearch, NumbersHeldWholeAreFoundFromTheirOwnIndexes)
+{
+    const int a = contact(QStringLiteral(" 13800138000\t"));
+    const int b = contact(QString(), QString(), QString(), QStringLiteral("\u300013800138000"));
+    contact(QStringLiteral("013800138000"), QStringLiteral("1380013800"));
+    const int c = contact(QString(), QStringLiteral("021-5555X"));
+    const int e = customer(QString(), QString(), QStringLiteral("13800138000 "));
+    customer(QStringLiteral("13800138000-1"));
+    const auto holding = [&](const QString& table, const QStringList& numbers) {
+        const QString condition = callersearch::holding(*database::openMain(), table, numbers);
+        if (condition.isEmpty()) return QStringLiteral("(no index)");
+        QStringList ids;
+        auto rows = database::query(QStringLiteral("select id from ") + table + QStringLiteral(" where ") + condition
+                                    + QStringLiteral(" order by id"));
+        for (; !rows->eof(); rows->moveNext()) ids << rows->field(0).toText();
+        return ids.join(QLatin1Char(' '));
+    };
+    EXPECT_EQ(holding(QStringLiteral("KH_LXR"), {QStringLiteral("13800138000"), QStringLiteral("021-5555x")}),
+              QStringLiteral("%1 %2 %3").arg(a).arg(b).arg(c));
+    EXPECT_EQ(holding(QStringLiteral("company"), {QStringLiteral("13800138000")}), QString::number(e));
+    EXPECT_EQ(holding(QStringLiteral("KH_LXR"), {QStringLiteral("8'),('13800138000")}), QString());   // quoted as text
+    const QString plan = sqliteShell(path(QStringLiteral("hvcrm/hvcrm.hvd")),
+                                     QStringLiteral("explain query plan select id from KH_LXR where ")
+                                         + callersearch::holding(*database::openMain(), QStringLiteral("KH_LXR"),
+                                                                 {QStringLiteral("13800138000")}));
+    for (const char* column : {"tel", "fax", "mobil", "hometel"})
+        EXPECT_TRUE(plan.contains(QStringLiteral("USING INDEX KH_LXR_%1_whole").arg(QLatin1String(column)))) << plan.toStdString();
+
+    EXPECT_TRUE(callersearch::heldWhole(QStringLiteral("0755-8123 4567X")));
+    for (const char* other : {"", "12k45", "12s45", "王", "１３８"})
+        EXPECT_FALSE(callersearch::heldWhole(QString::fromUtf8(other))) << other;
+    EXPECT_EQ(holding(QStringLiteral("KH_LXR"), {QStringLiteral("12k45")}), QStringLiteral("(no index)"));
+    EXPECT_EQ(holding(QStringLiteral("GYS"), {QStringLiteral("13800138000")}), QStringLiteral("(no index)"));
+    exec(QStringLiteral("drop index KH_LXR_fax_whole"));
+    EXPECT_EQ(holding(QStringLiteral("KH_LXR"), {QStringLiteral("13800138000")}), QStringLiteral("(no index)"));
+    firststart::ensureDatabases();
+    EXPECT_EQ(holding(QStringLiteral("KH_LXR"), {QStringLiteral("13800138000")}), QStringLiteral("%1 %2").arg(a).arg(b));
     expectValidFile();
 }
 
