@@ -4,10 +4,13 @@
 // customer card shown after the event enters the box (one tick; the poll
 // period adds at most its 20 ms), and the day list's reload. Each figure is
 // printed with a plain-SQLite baseline measured in the same run, alternated
-// with ours: the same statements on the same file, opened as the layer opens
-// its handles, cells read with their own types.
+// with ours: the same statements on the same files (the main file and the
+// number-area database beside the program), on handles opened as the layer
+// opens its own and kept open as the layer keeps them, cells read with their
+// own types.
 #include "callerid/gtmain.h"
 #include "callerid/windows.h"
+#include "common/callersearch.h"
 #include "common/database.h"
 #include "common/fileupgrade.h"
 #include "common/firststart.h"
@@ -20,6 +23,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -66,6 +70,7 @@ private:
         static char* argv[] = {name, nullptr};
         if (!QApplication::instance()) new QApplication(argc, argv);
         ui::setProgramFolderForTests(dir_.path());
+        QFile::copy(QStringLiteral(HALVEX_MOBILDB_FILE), dir_.filePath(QStringLiteral("MobilDB.mdb")));
         firststart::ensureDatabases();
         Mymode::ConnectString = database::localConnectString();
         Mymode::OperatorName = QStringLiteral("system");
@@ -98,6 +103,17 @@ public:
             QStringLiteral("update DriveInfo set isPop='%1', RecordFlag='0', OutLine=''").arg(QLatin1String(isPop)));
     }
     std::string file() const { return QDir(folder_).filePath(QStringLiteral("hvcrm.hvd")).toStdString(); }
+    static std::string areaFile() { return Program::instance().folder(QStringLiteral("MobilDB.mdb")).toStdString(); }
+    // The condition the layer sends for the rows of `table` holding the
+    // numbers whole, the list of numbers left as "(?)".
+    std::string holdingCondition(const char* table) const
+    {
+        db::Connection connection;
+        connection.open(database::connectStringFor(folder_));
+        return QString(callersearch::holding(connection, QLatin1String(table), {QStringLiteral("0")}))
+            .replace(QStringLiteral("('0')"), QStringLiteral("(?)"))
+            .toStdString();
+    }
     int customers() const { return customers_; }
     // A contact's number to call with, a different one each time.
     QByteArray contactNumber(int i) const { return contactNumbers_.at(i % contactNumbers_.size()); }
@@ -196,28 +212,56 @@ std::string phrase(const std::string& number)
     return '"' + number.substr(number.size() > 6 ? number.size() - 6 : 0) + '"';
 }
 
-// The caller match and the call-log row in plain SQLite: the options, the
-// contacts the number index names, the matched contact, the new row.
-std::string plainMatchAndLog(PlainHandle& handle, const std::string& number)
+// Every "(?)" of the condition replaced by the list.
+std::string withList(std::string condition, const std::string& list)
 {
-    handle.rows("select OutLine, isPop, RecordFlag from DriveInfo");
-    const auto candidates = handle.rows(
-        "select id, tel, fax, mobil, hometel from KH_LXR where id in "
-        "(select rowid from KH_LXR_numbertext where KH_LXR_numbertext match ?)",
-        {phrase(number)});
+    for (size_t at = condition.find("(?)"); at != std::string::npos; at = condition.find("(?)", at + list.size()))
+        condition.replace(at, 3, list);
+    return condition;
+}
+
+// The plain handles of one benchmark: the main file and the number-area database.
+struct PlainFiles {
+    PlainHandle main;
+    PlainHandle area;
+    std::string contactsHolding;   // the contacts holding the number whole, "?" its place
+    explicit PlainFiles(const CallDatabase& data)
+        : main(data.file()), area(CallDatabase::areaFile()), contactsHolding(data.holdingCondition("KH_LXR"))
+    {
+    }
+};
+
+// The caller match and the call-log row in plain SQLite: the options, the
+// contacts holding the number whole or else those the number index names,
+// the matched contact, the number's area, the new row.
+std::string plainMatchAndLog(PlainFiles& files, const std::string& number)
+{
+    files.main.rows("select OutLine, isPop, RecordFlag from DriveInfo");
     std::string contactId;
-    for (const auto& row : candidates)
-        for (size_t c = 1; c < row.size() && contactId.empty(); ++c)
-            if (row[c].find(number) != std::string::npos) contactId = row[0];
+    const auto whole = files.main.rows("select id, tel, fax, mobil, hometel from KH_LXR where "
+                                           + withList(files.contactsHolding, "(?)"),
+                                       {number});
+    for (const auto& row : whole)
+        if (contactId.empty() || std::stoll(row[0]) < std::stoll(contactId)) contactId = row[0];
+    if (contactId.empty()) {
+        const auto candidates = files.main.rows(
+            "select id, tel, fax, mobil, hometel from KH_LXR where id in "
+            "(select rowid from KH_LXR_numbertext where KH_LXR_numbertext match ?)",
+            {phrase(number)});
+        for (const auto& row : candidates)
+            for (size_t c = 1; c < row.size() && contactId.empty(); ++c)
+                if (row[c].find(number) != std::string::npos) contactId = row[0];
+    }
     std::string name;
     std::string companyId;
     if (!contactId.empty()) {
-        const auto contact = handle.rows("select Connect_name, companyid, * from KH_LXR where id=?", {contactId});
+        const auto contact = files.main.rows("select Connect_name, companyid, * from KH_LXR where id=?", {contactId});
         if (!contact.empty()) name = contact[0][0], companyId = contact[0][1];
     }
-    handle.rows("insert into Hv_Cidlist (DateTime, CallerID, UserNO, CidName, CIDarea) "
-                "values (datetime('now'), ?, nullif(?, ''), 'system', null)",
-                {number, name});
+    const auto area = files.area.rows("select area, t from list where num=?", {number.substr(0, 7)});
+    files.main.rows("insert into Hv_Cidlist (DateTime, CallerID, UserNO, CidName, CIDarea) "
+                    "values (datetime('now'), ?, nullif(?, ''), 'system', ?)",
+                    {number, name, area.empty() ? std::string() : area[0][0] + "--" + area[0][1]});
     return companyId;
 }
 
@@ -241,6 +285,7 @@ void BM_MatchAndLogCaller(benchmark::State& state)
 {
     const CallDatabase& data = CallDatabase::of(static_cast<int>(state.range(0)));
     data.use("0");
+    PlainFiles files(data);
     Figures figures;
     int i = 0;
     for (auto _ : state) {
@@ -251,10 +296,7 @@ void BM_MatchAndLogCaller(benchmark::State& state)
         figures.ours.push_back(millisecondsSince(start));
         state.PauseTiming();
         start = std::chrono::steady_clock::now();
-        {
-            PlainHandle handle(data.file());
-            plainMatchAndLog(handle, number.toStdString());
-        }
+        plainMatchAndLog(files, number.toStdString());
         figures.baseline.push_back(millisecondsSince(start));
         QCoreApplication::processEvents();   // today's list, outside the measured tick
         state.ResumeTiming();
@@ -270,6 +312,7 @@ void BM_CardShownAfterTheEvent(benchmark::State& state)
 {
     const CallDatabase& data = CallDatabase::of(static_cast<int>(state.range(0)));
     data.use("1");
+    PlainFiles files(data);
     Figures figures;
     int i = 0;
     for (auto _ : state) {
@@ -283,8 +326,8 @@ void BM_CardShownAfterTheEvent(benchmark::State& state)
             if (form->kind() == QLatin1String("frmCustDetail")) ui::Windows::unload(form);
         start = std::chrono::steady_clock::now();
         {
-            PlainHandle handle(data.file());
-            const std::string company = plainMatchAndLog(handle, number.toStdString());
+            PlainHandle& handle = files.main;
+            const std::string company = plainMatchAndLog(files, number.toStdString());
             handle.rows("select * from company where id=?", {company});
             const auto contacts = handle.rows("select tel, fax, mobil, hometel, * from KH_LXR where companyid=?", {company});
             for (const char* table : {"KH_ACT", "KH_LXR", "chance", "sales", "SalesMX", "service"})
@@ -304,11 +347,14 @@ void BM_CardShownAfterTheEvent(benchmark::State& state)
 BENCHMARK(BM_CardShownAfterTheEvent)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // Today's list of 200 calls read again. The baseline reads the day's calls,
-// the customers the number index names for all their numbers, and the names.
+// the customers holding their numbers whole, the customers the number index
+// names for the other numbers, and the names.
 void BM_DayListReload(benchmark::State& state)
 {
     const CallDatabase& data = CallDatabase::of(static_cast<int>(state.range(0)));
     data.use("0");
+    PlainHandle handle(data.file());
+    const std::string customersHolding = data.holdingCondition("company");
     Figures figures;
     for (auto _ : state) {
         auto start = std::chrono::steady_clock::now();
@@ -317,20 +363,37 @@ void BM_DayListReload(benchmark::State& state)
         state.PauseTiming();
         start = std::chrono::steady_clock::now();
         {
-            PlainHandle handle(data.file());
             const QDate today = QDate::currentDate();
             const auto calls = handle.rows("select * from Hv_Cidlist where datetime>=? and datetime<? order by datetime desc",
                                            {today.toString(Qt::ISODate).toStdString(),
                                             today.addDays(1).toString(Qt::ISODate).toStdString()});
+            std::vector<std::string> numbers;
+            std::string list;
+            for (const auto& call : calls) {
+                if (call[2].empty() || std::find(numbers.begin(), numbers.end(), call[2]) != numbers.end()) continue;
+                numbers.push_back(call[2]);
+                list += (list.empty() ? "('" : "','") + call[2];
+            }
+            std::map<std::string, std::string> customerOf;
+            for (const auto& company : handle.rows("select id, company_tel, company_fax, company_mobil from company where "
+                                                   + withList(customersHolding, list + "')")))
+                for (size_t c = 1; c < company.size(); ++c)
+                    if (std::find(numbers.begin(), numbers.end(), company[c]) != numbers.end()
+                        && (!customerOf.count(company[c]) || std::stoll(company[0]) < std::stoll(customerOf[company[c]])))
+                        customerOf[company[c]] = company[0];
             std::string query;
-            for (const auto& call : calls)
-                if (!call[2].empty()) query += (query.empty() ? "" : " OR ") + phrase(call[2]);
-            const auto companies = handle.rows(
-                "select id, company_tel, company_fax, company_mobil from company where id in "
-                "(select rowid from company_numbertext where company_numbertext match ?)",
-                {query});
+            for (const std::string& number : numbers)
+                if (!customerOf.count(number)) query += (query.empty() ? "" : " OR ") + phrase(number);
+            for (const auto& company : handle.rows(
+                     "select id, company_tel, company_fax, company_mobil from company where id in "
+                     "(select rowid from company_numbertext where company_numbertext match ?)",
+                     {query}))
+                for (const std::string& number : numbers)
+                    for (size_t c = 1; c < company.size(); ++c)
+                        if (!customerOf.count(number) && company[c].find(number) != std::string::npos)
+                            customerOf[number] = company[0];
             std::string ids;
-            for (const auto& company : companies) ids += (ids.empty() ? "" : ",") + company[0];
+            for (const auto& [number, id] : customerOf) ids += (ids.empty() ? "" : ",") + id;
             handle.rows("select id, company_name from company where id in (" + ids + ")");
         }
         figures.baseline.push_back(millisecondsSince(start));
