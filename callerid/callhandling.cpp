@@ -116,18 +116,23 @@ void GtMain::readCallerIdOptions(QString& outLine, QString& isPop)
 // The number as the call log holds it: a caller ID longer than the number
 // column (a noisy line) is logged cut to the column rather than not at all.
 // The width is read from the table's definition, so that a file made with
-// another width is served too.
+// another width is served too; once per data file, as it does not change
+// from call to call.
 QString GtMain::loggedNumber(const QString& number)
 {
-    int width = -1;
-    database::guarded([&] {
-        auto column = database::query(QStringLiteral("select type from pragma_table_info('Hv_Cidlist') where name='CallerID'"));
-        if (column->eof()) return;
-        static const QRegularExpression declared(QStringLiteral("\\(\\s*(\\d+)\\s*\\)"));
-        const QRegularExpressionMatch match = declared.match(column->field(0).toText());
-        if (match.hasMatch()) width = match.captured(1).toInt();
-    });
-    return width < 0 ? number : number.left(width);
+    if (callerIdWidthOf_ != Mymode::ConnectString) {
+        callerIdWidth_ = -1;
+        const bool read = database::guarded([&] {
+            auto column = database::query(QStringLiteral("select type from pragma_table_info('Hv_Cidlist') where name='CallerID'"));
+            if (column->eof()) return;
+            static const QRegularExpression declared(QStringLiteral("\\(\\s*(\\d+)\\s*\\)"));
+            const QRegularExpressionMatch match = declared.match(column->field(0).toText());
+            if (match.hasMatch()) callerIdWidth_ = match.captured(1).toInt();
+        });
+        // A definition that cannot be read now is read again with the next call.
+        if (read) callerIdWidthOf_ = Mymode::ConnectString;
+    }
+    return callerIdWidth_ < 0 ? number : number.left(callerIdWidth_);
 }
 
 // The call-log row is written whole or not at all. An area that cannot be

@@ -69,7 +69,7 @@ private:
     // Incoming calls
     void readCallerIdOptions(QString& outLine, QString& isPop);
     void writeCallRow(const QString& userName);
-    static QString loggedNumber(const QString& number);
+    QString loggedNumber(const QString& number);
     void showKnownCaller(std::int32_t companyId);
     void showUnknownCaller();
     void writeStatusStrip(const std::optional<QString>& customerOrArea);
@@ -111,6 +111,9 @@ private:
     std::array<QString, kMaxChannels> ChNumber{};
     int PollBusy = 0;
     bool dayListDue_ = false;   // a caller ID of the running tick lists today's calls after it
+    // The call log's number width (-1: not declared) and the data file it was read from.
+    int callerIdWidth_ = -1;
+    QString callerIdWidthOf_;
 };
 
 } // namespace callerid

@@ -4,6 +4,7 @@
 #include "callerid_fixture.h"
 
 #include "callerid/windows.h"
+#include "common/database.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -232,4 +233,32 @@ TEST_F(BoxPump, OverlongCallerIdIsLoggedCutToTheColumnAndRecorded)
     QCoreApplication::processEvents();   // the day list is filled after the tick
     ASSERT_EQ(list()->itemCount(), 1);
     EXPECT_EQ(list()->text(0, 1), logged);
+}
+
+// Each data file's call log cuts the number to its own column: a workstation
+// whose shared file was made with a narrower number column logs its calls
+// cut to that width, and the local file again to its own.
+TEST_F(BoxPump, TheNumberIsCutToTheColumnOfTheFileInUse)
+{
+    const QString shared = path(QStringLiteral("shared"));
+    QDir().mkpath(shared);
+    ASSERT_TRUE(QFile::copy(path(QStringLiteral("hvcrm/hvcrm.hvd")), shared + QStringLiteral("/hvcrm.hvd")));
+    const QString local = Mymode::ConnectString;
+    Mymode::ConnectString = database::connectStringFor(shared);
+    exec(QStringLiteral("drop table Hv_Cidlist"));
+    exec(QStringLiteral("create table Hv_Cidlist (id INTEGER PRIMARY KEY AUTOINCREMENT, DateTime DATETIME, "
+                        "CallerID TEXT(8) COLLATE NOCASE, UserNO TEXT(50) COLLATE NOCASE, CidName TEXT(50) COLLATE NOCASE, "
+                        "Contant TEXT(255) COLLATE NOCASE, WavFile TEXT(255) COLLATE NOCASE, CIDarea TEXT(100) COLLATE NOCASE)"));
+    Mymode::ConnectString = local;
+    loadMonitor({1});
+    const auto call = [&](const QString& connectString) {
+        Mymode::ConnectString = connectString;
+        ring(0, "13800138000");
+        tick();
+        return newestCall("CallerID");
+    };
+    EXPECT_EQ(call(local), QStringLiteral("13800138000"));
+    EXPECT_EQ(call(database::connectStringFor(shared)), QStringLiteral("13800138"));
+    EXPECT_EQ(call(local), QStringLiteral("13800138000"));
+    Mymode::ConnectString = local;
 }
