@@ -177,6 +177,9 @@ QString candidates(const QString& table, const QStringList& numbers)
         + QStringLiteral(" match ") + sqltext::quoted(phrases.join(QStringLiteral(" OR "))) + QLatin1Char(')');
 }
 
+// The index's case rule is ASCII's; other letters are left to the number
+// index, as some characters outside ASCII equal an ASCII letter without case
+// (the Kelvin sign is a "k").
 bool heldWhole(const QString& number)
 {
     if (number.isEmpty()) return false;
