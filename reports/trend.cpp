@@ -7,6 +7,7 @@
 #include "reports/daterange.h"
 
 #include <QHash>
+#include <vector>
 
 namespace trend {
 
@@ -18,16 +19,28 @@ struct Bucket : analysis::Tally {
     std::int64_t quantity = 0;   // ten-thousandths
 };
 
-QString keyOf(Mode mode, const db::Variant& when)
+QString keyOf(Mode mode, const QDate& day)
 {
-    if (when.isNullOrEmpty()) return QString();
-    const QDate day = when.toDate().date();
     switch (mode) {
     case Mode::Year: return QString::number(day.year());
     case Mode::Month: return QStringLiteral("%1-%2").arg(day.year()).arg(day.month());
     case Mode::Day: break;
     }
     return db::locale::shortDate(day);
+}
+
+QString keyOf(Mode mode, const db::Variant& when)
+{
+    if (when.isNullOrEmpty()) return QString();
+    return keyOf(mode, when.toDate().date());
+}
+
+// Line keys by their stored text; a walk's bytes are looked up without a copy.
+using LineKeys = QHash<QByteArray, std::size_t>;
+
+QByteArray lookedUp(QByteArrayView text)
+{
+    return QByteArray::fromRawData(text.data(), text.size());
 }
 
 QString heading(Mode mode)
@@ -44,21 +57,56 @@ analysis::Result allProducts(Mode mode, const QDate& start, const QDate& end)
     analysis::Groups<Bucket> buckets;
     const QString range = daterange::both(QStringLiteral("salesdate"), start, end);
     const bool done = database::guarded([&] {
-        // Each order's quantity: its lines dated in the range, looked up by line key.
-        QHash<QString, std::int64_t> quantities;
         auto connection = database::openMain();
-        db::RowWalk lines(*connection, QStringLiteral("select indexflag,num from salesmx where 0=0") + range);
-        while (lines.next())
-            if (auto quantity = analysis::roundedQuantity(lines.field(1))) quantities[lines.field(0).toText()] += *quantity;
-
+        // The orders, oldest first: each one's amounts go to its period, and
+        // its line key is noted (orders may share one) for its quantity.
+        LineKeys lineKeys;
+        std::vector<std::pair<std::size_t, std::size_t>> orderKeys;   // period's place, line key's number
         db::RowWalk orders(*connection, QStringLiteral("select salesdate,totlemoney,receivemoney,indexflag from sales where 0=0")
                                             + range + QStringLiteral(" order by salesdate ASC"));
+        std::optional<QDate> lastDay;
+        std::size_t lastPlace = 0;
         while (orders.next()) {
-            Bucket& bucket = buckets.at(keyOf(mode, orders.field(0)));
+            // A date as stored is read straight from its text; orders of one day share their period.
+            const auto day = db::locale::storedDay(orders.text(0));
+            std::size_t place = lastPlace;
+            if (!day) place = buckets.place(keyOf(mode, orders.field(0)));
+            else if (day != lastDay) place = buckets.place(keyOf(mode, *day));
+            lastDay = day;
+            lastPlace = place;
             const auto [amount, unpaid] = analysis::orderAmounts(orders.field(1), orders.field(2));
-            totals.add(bucket, amount, unpaid);
-            bucket.quantity += quantities.value(orders.field(3).toText());
+            totals.add(buckets.atPlace(place), amount, unpaid);
+            const QByteArrayView lineKey = orders.text(3);
+            auto key = lineKeys.constFind(lookedUp(lineKey));
+            if (key == lineKeys.constEnd()) key = lineKeys.insert(lineKey.toByteArray(), lineKeys.size());
+            orderKeys.emplace_back(place, *key);
         }
+        // Each order's quantity: its lines dated in the range, found by line
+        // key. The lines of an order follow each other, mostly in the order
+        // their orders were walked, so the key after the last one found is
+        // tried before the table.
+        std::vector<QByteArray> keyTexts(lineKeys.size());
+        for (auto key = lineKeys.constBegin(); key != lineKeys.constEnd(); ++key) keyTexts[*key] = key.key();
+        std::vector<std::int64_t> quantities(lineKeys.size());
+        db::RowWalk lines(*connection, QStringLiteral("select indexflag,num from salesmx where 0=0") + range);
+        std::optional<std::size_t> found;
+        while (lines.next()) {
+            const QByteArrayView text = lines.text(0);
+            if (!found || keyTexts[*found] != text) {
+                if (found && *found + 1 < keyTexts.size() && keyTexts[*found + 1] == text) {
+                    found = *found + 1;
+                } else {
+                    const auto key = lineKeys.constFind(lookedUp(text));
+                    if (key == lineKeys.constEnd()) {
+                        found.reset();
+                        continue;
+                    }
+                    found = *key;
+                }
+            }
+            if (auto quantity = analysis::roundedQuantity(lines.field(1))) quantities[*found] += *quantity;
+        }
+        for (const auto& [place, key] : orderKeys) buckets.atPlace(place).quantity += quantities[key];
     });
     if (done) {
         for (const auto& [key, bucket] : buckets.all())

@@ -150,6 +150,17 @@ TEST(LocaleDates, ReadsTheSystemsForms)
     EXPECT_FALSE(isDate(Variant::null()));
 }
 
+// A walk reads the day of a stored date straight from its bytes: the day
+// parseDate gives for the stored form, nothing for any other text.
+TEST(LocaleDates, TheStoredFormGivesItsDayWithoutADateTime)
+{
+    for (const char* text : {"2026-03-01 00:00:00", "2024-02-29 23:59:59", "1899-12-30 12:00:00"})
+        EXPECT_EQ(locale::storedDay(QByteArrayView(text)), locale::parseDate(QString::fromUtf8(text))->date()) << text;
+    for (const char* text : {"", "2026-3-1", "2026-03-01", " 2026-03-01 00:00:00", "2026-02-30 00:00:00", "2026-03-01 24:00:00",
+                             "2026-03-01T00:00:00", "２026-03-01 00:00:00", "2026-03-01 00:00:0x"})
+        EXPECT_FALSE(locale::storedDay(QByteArrayView(text)).has_value()) << text;
+}
+
 TEST(LocaleClock, TestsCanFixTheClock)
 {
     const QDateTime fixed(QDate(2025, 12, 31), QTime(23, 59, 59));
