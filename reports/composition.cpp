@@ -26,7 +26,7 @@ analysis::Result byProduct(const QDate& start, const QDate& end)
         // Lines alike in product, price, quantity and discount have one line
         // amount: they come summed, counted, in the line index's order.
         auto alike = database::query(QStringLiteral("select productname,price,num,zk,count(*) from salesmx where 0=0")
-                                     + daterange::both(QStringLiteral("salesdate"), start, end)
+                                     + daterange::scanned(QStringLiteral("salesdate"), start, end)
                                      + QStringLiteral(" group by productname COLLATE BINARY,price,num,zk order by productname ASC"));
         for (; !alike->eof(); alike->moveNext()) {
             const std::int64_t lines = alike->field(4).toLong();

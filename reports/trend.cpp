@@ -55,7 +55,7 @@ analysis::Result allProducts(Mode mode, const QDate& start, const QDate& end)
     analysis::ResultBuilder result(heading(mode));
     analysis::Totals totals;
     analysis::Groups<Bucket> buckets;
-    const QString range = daterange::both(QStringLiteral("salesdate"), start, end);
+    const QString range = daterange::scanned(QStringLiteral("salesdate"), start, end);
     const bool done = database::guarded([&] {
         auto connection = database::openMain();
         // The orders, oldest first: each one's amounts go to its period, and
@@ -128,7 +128,7 @@ analysis::Result oneProduct(Mode mode, const QString& product, const QDate& star
     const bool done = database::guarded([&] {
         auto lines = database::query(QStringLiteral("select salesdate,price,num,zk from salesmx where productname=")
                                      + sqltext::quoted(product)
-                                     + daterange::both(QStringLiteral("salesdate"), start, end)
+                                     + daterange::scanned(QStringLiteral("salesdate"), start, end)
                                      + QStringLiteral(" order by salesdate asc"));
         for (; !lines->eof(); lines->moveNext()) {
             Bucket& bucket = buckets.at(keyOf(mode, lines->field(0)));
