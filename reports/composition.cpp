@@ -1,9 +1,11 @@
 #include "reports/composition.h"
 
 #include "common/database.h"
+#include "platform/db/rowwalk.h"
 #include "reports/daterange.h"
 
 #include <QHash>
+#include <optional>
 
 namespace composition {
 
@@ -51,17 +53,24 @@ analysis::Result byCustomer(const QDate& start, const QDate& end)
     analysis::Groups<Tally> groups;
     QHash<QString, QString> names;
     const bool done = database::guarded([&] {
-        auto orders = database::query(QStringLiteral("select companyid,totlemoney,receivemoney from sales where 0=0")
-                                      + daterange::both(QStringLiteral("salesdate"), start, end)
-                                      + QStringLiteral(" order by companyid ASC"));
-        if (orders->eof()) return;
+        auto connection = database::openMain();
+        db::RowWalk orders(*connection, QStringLiteral("select companyid,totlemoney,receivemoney from sales where 0=0")
+                                            + daterange::both(QStringLiteral("salesdate"), start, end)
+                                            + QStringLiteral(" order by companyid ASC"));
+        // The orders come by customer: those of one customer follow each other.
+        std::optional<db::Variant> lastId;
+        std::size_t place = 0;
+        while (orders.next()) {
+            const db::Variant id = orders.field(0);
+            if (!lastId || !(id == *lastId)) place = groups.place(id.toText());
+            lastId = id;
+            const auto [amount, unpaid] = analysis::orderAmounts(orders.field(1), orders.field(2));
+            totals.add(groups.atPlace(place), amount, unpaid);
+        }
+        if (groups.all().empty()) return;
         auto customers = database::query(QStringLiteral("select id,company_name from company"));
         for (; !customers->eof(); customers->moveNext())
             names.insert(customers->field(0).toText(), customers->field(1).toText());
-        for (; !orders->eof(); orders->moveNext()) {
-            const auto [amount, unpaid] = analysis::orderAmounts(orders->field(1), orders->field(2));
-            totals.add(groups.at(orders->field(0).toText()), amount, unpaid);
-        }
     });
     if (done) {
         for (const auto& [id, group] : groups.all()) {
