@@ -164,23 +164,52 @@ private:
 RowStore::RowStore() = default;
 RowStore::~RowStore() = default;
 
-// Encodes the row's cells straight into the blocks; returns where it lies.
+// Starts a new block with room for at least `needed` bytes; the first `used`
+// of them, the part of a row written so far, come along from the present one.
+void RowStore::newBlock(std::size_t used, std::size_t needed)
+{
+    std::size_t block = blockBytes_ < kSmallBlocksUpTo ? kSmallBlock : kHugeBlock;
+    if (needed > block) block = 2 * needed;   // a row larger than a block gets one of its own
+    auto fresh = std::make_unique<Block>(block);
+    if (used) std::memcpy(fresh->data(), blockNext_, used);
+    blocks_.push_back(std::move(fresh));
+    blockNext_ = blocks_.back()->data();
+    blockLeft_ = block;
+    blockBytes_ += block;
+}
+
+// Ends the row of `size` bytes written at blockNext_; returns where it lies.
+const char* RowStore::endRow(std::size_t size)
+{
+    const char* row = blockNext_;
+    blockNext_ += size;
+    blockLeft_ -= size;
+    return row;
+}
+
 const char* RowStore::keepRow(const std::vector<Cell>& cells)
 {
     std::size_t size = 0;
     for (const Cell& cell : cells) size += encodedSize(cell);
-    if (size > blockLeft_) {
-        std::size_t block = blockBytes_ < kSmallBlocksUpTo ? kSmallBlock : kHugeBlock;
-        if (size > block) block = size;   // a row larger than a block gets one of its own
-        blocks_.push_back(std::make_unique<Block>(block));
-        blockNext_ = blocks_.back()->data();
-        blockLeft_ = block;
-        blockBytes_ += block;
+    if (size > blockLeft_) newBlock(0, size);
+    char* at = blockNext_;
+    for (const Cell& cell : cells) encode(at, cell);
+    return endRow(size);
+}
+
+// Encodes the statement's current row cell by cell straight into the blocks.
+const char* RowStore::readRow(sqlite3_stmt* statement)
+{
+    std::size_t used = 0;
+    for (int i = 0; i < stride_; ++i) {
+        const Cell cell = cellOf(statement, i);
+        const std::size_t size = encodedSize(cell);
+        if (used + size > blockLeft_) newBlock(used, used + size);
+        char* at = blockNext_ + used;
+        encode(at, cell);
+        used += size;
     }
-    char* kept = blockNext_;
-    for (const Cell& cell : cells) encode(blockNext_, cell);
-    blockLeft_ -= size;
-    return kept;
+    return endRow(used);
 }
 
 void RowStore::describe(Statement& statement, bool hiddenKey, const QHash<QString, FieldType>& outputTypes)
@@ -203,11 +232,9 @@ void RowStore::readRows(Statement& statement, const std::function<bool(std::int6
     if (statement.columnCount() != stride_) throw Error(QStringLiteral("查询的字段在打开后已改变"));
     std::vector<const char*> read;
     std::vector<const char*>& into = rows_.empty() ? rows_ : read;
-    std::vector<Cell> cells(static_cast<std::size_t>(stride_));
     while (statement.step()) {
         if (wanted && !wanted(sqlite3_column_int64(handle, 0))) continue;
-        for (int i = 0; i < stride_; ++i) cells[i] = cellOf(handle, i);
-        into.push_back(keepRow(cells));
+        into.push_back(readRow(handle));
     }
     if (!read.empty()) rows_.insert(rows_.begin(), read.begin(), read.end());
 }

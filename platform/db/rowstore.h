@@ -65,7 +65,10 @@ private:
     static Cell decode(const char*& at);
     static std::size_t encodedSize(const Cell& cell);
     static void encode(char*& at, const Cell& cell);
+    void newBlock(std::size_t used, std::size_t needed);
+    const char* endRow(std::size_t size);
     const char* keepRow(const std::vector<Cell>& cells);
+    const char* readRow(sqlite3_stmt* statement);
 
     std::vector<Column> columns_;
     bool hiddenKey_ = false;
