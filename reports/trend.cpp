@@ -7,6 +7,7 @@
 #include "reports/daterange.h"
 
 #include <QHash>
+#include <optional>
 #include <vector>
 
 namespace trend {
@@ -35,13 +36,49 @@ QString keyOf(Mode mode, const db::Variant& when)
     return keyOf(mode, when.toDate().date());
 }
 
-// Line keys by their stored text; a walk's bytes are looked up without a copy.
-using LineKeys = QHash<QByteArray, std::size_t>;
+// The line keys of the orders walked, each numbered once (orders may share
+// one), and the quantities of their lines.
+class OrderLines {
+public:
+    std::size_t add(QByteArrayView key)
+    {
+        auto found = numbers_.constFind(QByteArray::fromRawData(key.data(), key.size()));
+        if (found == numbers_.constEnd()) {
+            found = numbers_.insert(key.toByteArray(), keys_.size());
+            keys_.push_back(found.key());
+        }
+        return *found;
+    }
 
-QByteArray lookedUp(QByteArrayView text)
-{
-    return QByteArray::fromRawData(text.data(), text.size());
-}
+    // Each key's whole quantities of its lines dated in the range. The lines
+    // of an order follow each other, mostly in the order their orders were
+    // added, so the key after the last one found is tried before the table.
+    std::vector<std::int64_t> quantities(db::Connection& connection, const QString& range) const
+    {
+        std::vector<std::int64_t> sums(keys_.size());
+        db::RowWalk lines(connection, QStringLiteral("select indexflag,num from salesmx where 0=0") + range);
+        std::optional<std::size_t> last;
+        while (lines.next()) {
+            const QByteArrayView key = lines.text(0);
+            if (!last || keys_[*last] != key) last = find(key, last);
+            if (!last) continue;
+            if (auto quantity = analysis::roundedQuantity(lines.field(1))) sums[*last] += *quantity;
+        }
+        return sums;
+    }
+
+private:
+    std::optional<std::size_t> find(QByteArrayView key, std::optional<std::size_t> last) const
+    {
+        if (last && *last + 1 < keys_.size() && keys_[*last + 1] == key) return *last + 1;
+        const auto found = numbers_.constFind(QByteArray::fromRawData(key.data(), key.size()));
+        if (found == numbers_.constEnd()) return std::nullopt;
+        return *found;
+    }
+
+    QHash<QByteArray, std::size_t> numbers_;
+    std::vector<QByteArray> keys_;
+};
 
 QString heading(Mode mode)
 {
@@ -59,54 +96,25 @@ analysis::Result allProducts(Mode mode, const QDate& start, const QDate& end)
     const bool done = database::guarded([&] {
         auto connection = database::openMain();
         // The orders, oldest first: each one's amounts go to its period, and
-        // its line key is noted (orders may share one) for its quantity.
-        LineKeys lineKeys;
-        std::vector<std::pair<std::size_t, std::size_t>> orderKeys;   // period's place, line key's number
+        // its quantity, once its lines are added up, too.
+        OrderLines lines;
+        std::vector<std::pair<std::size_t, std::size_t>> orderLines;   // period's place, line key's number
         db::RowWalk orders(*connection, QStringLiteral("select salesdate,totlemoney,receivemoney,indexflag from sales where 0=0")
                                             + range + QStringLiteral(" order by salesdate ASC"));
         std::optional<QDate> lastDay;
-        std::size_t lastPlace = 0;
+        std::size_t place = 0;
         while (orders.next()) {
             // A date as stored is read straight from its text; orders of one day share their period.
             const auto day = db::locale::storedDay(orders.text(0));
-            std::size_t place = lastPlace;
             if (!day) place = buckets.place(keyOf(mode, orders.field(0)));
             else if (day != lastDay) place = buckets.place(keyOf(mode, *day));
             lastDay = day;
-            lastPlace = place;
             const auto [amount, unpaid] = analysis::orderAmounts(orders.field(1), orders.field(2));
             totals.add(buckets.atPlace(place), amount, unpaid);
-            const QByteArrayView lineKey = orders.text(3);
-            auto key = lineKeys.constFind(lookedUp(lineKey));
-            if (key == lineKeys.constEnd()) key = lineKeys.insert(lineKey.toByteArray(), lineKeys.size());
-            orderKeys.emplace_back(place, *key);
+            orderLines.emplace_back(place, lines.add(orders.text(3)));
         }
-        // Each order's quantity: its lines dated in the range, found by line
-        // key. The lines of an order follow each other, mostly in the order
-        // their orders were walked, so the key after the last one found is
-        // tried before the table.
-        std::vector<QByteArray> keyTexts(lineKeys.size());
-        for (auto key = lineKeys.constBegin(); key != lineKeys.constEnd(); ++key) keyTexts[*key] = key.key();
-        std::vector<std::int64_t> quantities(lineKeys.size());
-        db::RowWalk lines(*connection, QStringLiteral("select indexflag,num from salesmx where 0=0") + range);
-        std::optional<std::size_t> found;
-        while (lines.next()) {
-            const QByteArrayView text = lines.text(0);
-            if (!found || keyTexts[*found] != text) {
-                if (found && *found + 1 < keyTexts.size() && keyTexts[*found + 1] == text) {
-                    found = *found + 1;
-                } else {
-                    const auto key = lineKeys.constFind(lookedUp(text));
-                    if (key == lineKeys.constEnd()) {
-                        found.reset();
-                        continue;
-                    }
-                    found = *key;
-                }
-            }
-            if (auto quantity = analysis::roundedQuantity(lines.field(1))) quantities[*found] += *quantity;
-        }
-        for (const auto& [place, key] : orderKeys) buckets.atPlace(place).quantity += quantities[key];
+        const std::vector<std::int64_t> quantities = lines.quantities(*connection, range);
+        for (const auto& [period, key] : orderLines) buckets.atPlace(period).quantity += quantities[key];
     });
     if (done) {
         for (const auto& [key, bucket] : buckets.all())
