@@ -5,7 +5,8 @@
 #include "reports/daterange.h"
 
 #include <QHash>
-#include <optional>
+#include <algorithm>
+#include <vector>
 
 namespace composition {
 
@@ -46,6 +47,21 @@ analysis::Result byProduct(const QDate& start, const QDate& end)
                          analysis::quantityText(totals.second));
 }
 
+// Where the engine puts a customer id when it orders them: no id first,
+// then numbers by value, then texts by their bytes.
+bool idBefore(const db::Variant& a, const db::Variant& b)
+{
+    const auto rank = [](const db::Variant& id) {
+        if (id.isNullOrEmpty()) return 0;
+        return id.type() == db::Variant::Type::Text ? 2 : 1;
+    };
+    if (rank(a) != rank(b)) return rank(a) < rank(b);
+    if (rank(a) == 2) return a.toText().toUtf8() < b.toText().toUtf8();
+    if (rank(a) == 0) return false;
+    if (a.type() == db::Variant::Type::Long && b.type() == db::Variant::Type::Long) return a.toLong() < b.toLong();
+    return a.toDouble() < b.toDouble();
+}
+
 analysis::Result byCustomer(const QDate& start, const QDate& end)
 {
     analysis::ResultBuilder result(QStringLiteral("      客户名称    \t销售金额\t未付金额"));
@@ -54,23 +70,38 @@ analysis::Result byCustomer(const QDate& start, const QDate& end)
     QHash<QString, QString> names;
     const bool done = database::guarded([&] {
         auto connection = database::openMain();
+        // The orders as the table holds them, summed per customer; the
+        // customers then take the order of their ids.
+        struct Customer {
+            db::Variant id;
+            Tally tally;
+        };
+        std::vector<Customer> customers;
+        QHash<std::int64_t, std::size_t> byNumber;   // whole-number ids, the usual kind
+        QHash<QString, std::size_t> byText;          // any other id, by its text
         db::RowWalk orders(*connection, QStringLiteral("select companyid,totlemoney,receivemoney from sales where 0=0")
-                                            + daterange::both(QStringLiteral("salesdate"), start, end)
-                                            + QStringLiteral(" order by companyid ASC"));
-        // The orders come by customer: those of one customer follow each other.
-        std::optional<db::Variant> lastId;
-        std::size_t place = 0;
+                                            + daterange::both(QStringLiteral("salesdate"), start, end));
         while (orders.next()) {
             const db::Variant id = orders.field(0);
-            if (!lastId || !(id == *lastId)) place = groups.place(id.toText());
-            lastId = id;
+            const bool number = id.type() == db::Variant::Type::Long;
+            std::size_t at = customers.size();
+            if (number) at = *byNumber.insert(id.toLong(), byNumber.value(id.toLong(), at));
+            else at = *byText.insert(id.toText(), byText.value(id.toText(), at));
+            if (at == customers.size()) customers.push_back({id, Tally()});
+            else if (idBefore(id, customers[at].id)) customers[at].id = id;
             const auto [amount, unpaid] = analysis::orderAmounts(orders.field(1), orders.field(2));
-            totals.add(groups.atPlace(place), amount, unpaid);
+            totals.add(customers[at].tally, amount, unpaid);
+        }
+        std::stable_sort(customers.begin(), customers.end(),
+                         [](const Customer& a, const Customer& b) { return idBefore(a.id, b.id); });
+        for (const Customer& customer : customers) {
+            Tally& group = groups.at(customer.id.toText());
+            group.amount += customer.tally.amount;
+            group.second += customer.tally.second;
         }
         if (groups.all().empty()) return;
-        auto customers = database::query(QStringLiteral("select id,company_name from company"));
-        for (; !customers->eof(); customers->moveNext())
-            names.insert(customers->field(0).toText(), customers->field(1).toText());
+        auto named = database::query(QStringLiteral("select id,company_name from company"));
+        for (; !named->eof(); named->moveNext()) names.insert(named->field(0).toText(), named->field(1).toText());
     });
     if (done) {
         for (const auto& [id, group] : groups.all()) {

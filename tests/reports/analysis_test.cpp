@@ -62,6 +62,28 @@ TEST_F(Analyses, PerCustomerCountsTheEndDayAndKeepsMissingCustomers)
     EXPECT_EQ(result.chart.at(0), std::make_pair(QStringLiteral("甲公司"), 10.0));
 }
 
+// Customers come in the order of their ids as the database orders them:
+// orders without a customer first, then ids by value, then ids that are text.
+TEST_F(Analyses, PerCustomerGroupsComeInTheOrderOfTheirIds)
+{
+    const int named = addCustomer(QStringLiteral("甲公司"));
+    for (const int id : {10, named, 9, -3, 10})
+        addOrder(id, QStringLiteral("o"), QStringLiteral("2009-6-15 9:00:00"), QStringLiteral("2.5"), QStringLiteral("1"));
+    exec(QStringLiteral("insert into sales (companyid, salesdate, totlemoney, receivemoney) values "
+                        "(Null, #2009-6-15 10:00:00#, 1, Null), ('abc', #2009-6-15 10:00:00#, 4, 4), ('ab', #2009-6-15 10:00:00#, 8, 0)"));
+
+    const auto result = composition::run(composition::By::Customer, day(2009, 6, 15), day(2009, 6, 15));
+    EXPECT_EQ(lines(result), (QStringList{composition::missingCustomerLabel(QString()) + QStringLiteral("\t1\t0"),
+                                          composition::missingCustomerLabel(QStringLiteral("-3")) + QStringLiteral("\t2.5\t1.5"),
+                                          QStringLiteral("甲公司\t2.5\t1.5"),
+                                          composition::missingCustomerLabel(QStringLiteral("9")) + QStringLiteral("\t2.5\t1.5"),
+                                          composition::missingCustomerLabel(QStringLiteral("10")) + QStringLiteral("\t5\t3"),
+                                          composition::missingCustomerLabel(QStringLiteral("ab")) + QStringLiteral("\t8\t8"),
+                                          composition::missingCustomerLabel(QStringLiteral("abc")) + QStringLiteral("\t4\t0")}));
+    EXPECT_EQ(result.amountTotal, QStringLiteral("总金额：25.5"));
+    EXPECT_EQ(result.secondTotal, QStringLiteral("未付金额：15.5"));
+}
+
 TEST_F(Analyses, TrendOfEveryOrderByMonth)
 {
     const int c = addCustomer(QStringLiteral("甲"));
