@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace composition {
@@ -62,6 +63,37 @@ bool idBefore(const db::Variant& a, const db::Variant& b)
     return a.toDouble() < b.toDouble();
 }
 
+// A customer's orders summed.
+struct CustomerTally {
+    db::Variant id;
+    Tally tally;
+};
+
+// The range's orders as the table holds them, summed per customer and into
+// the totals; the customers in the order of their ids.
+std::vector<CustomerTally> customerTallies(db::Connection& connection, const QDate& start, const QDate& end,
+                                           analysis::Totals& totals)
+{
+    std::vector<CustomerTally> customers;
+    QHash<std::int64_t, std::size_t> byNumber;   // whole-number ids, the usual kind
+    QHash<QString, std::size_t> byText;          // any other id, by its text
+    db::RowWalk orders(connection, QStringLiteral("select companyid,totlemoney,receivemoney from sales where 0=0")
+                                       + daterange::both(QStringLiteral("salesdate"), start, end));
+    while (orders.next()) {
+        const db::Variant id = orders.field(0);
+        std::size_t at = customers.size();
+        if (id.type() == db::Variant::Type::Long) at = *byNumber.insert(id.toLong(), byNumber.value(id.toLong(), at));
+        else at = *byText.insert(id.toText(), byText.value(id.toText(), at));
+        if (at == customers.size()) customers.push_back({id, Tally()});
+        else if (idBefore(id, customers[at].id)) customers[at].id = id;
+        const auto [amount, unpaid] = analysis::orderAmounts(orders.field(1), orders.field(2));
+        totals.add(customers[at].tally, amount, unpaid);
+    }
+    std::stable_sort(customers.begin(), customers.end(),
+                     [](const CustomerTally& a, const CustomerTally& b) { return idBefore(a.id, b.id); });
+    return customers;
+}
+
 analysis::Result byCustomer(const QDate& start, const QDate& end)
 {
     analysis::ResultBuilder result(QStringLiteral("      客户名称    \t销售金额\t未付金额"));
@@ -70,31 +102,7 @@ analysis::Result byCustomer(const QDate& start, const QDate& end)
     QHash<QString, QString> names;
     const bool done = database::guarded([&] {
         auto connection = database::openMain();
-        // The orders as the table holds them, summed per customer; the
-        // customers then take the order of their ids.
-        struct Customer {
-            db::Variant id;
-            Tally tally;
-        };
-        std::vector<Customer> customers;
-        QHash<std::int64_t, std::size_t> byNumber;   // whole-number ids, the usual kind
-        QHash<QString, std::size_t> byText;          // any other id, by its text
-        db::RowWalk orders(*connection, QStringLiteral("select companyid,totlemoney,receivemoney from sales where 0=0")
-                                            + daterange::both(QStringLiteral("salesdate"), start, end));
-        while (orders.next()) {
-            const db::Variant id = orders.field(0);
-            const bool number = id.type() == db::Variant::Type::Long;
-            std::size_t at = customers.size();
-            if (number) at = *byNumber.insert(id.toLong(), byNumber.value(id.toLong(), at));
-            else at = *byText.insert(id.toText(), byText.value(id.toText(), at));
-            if (at == customers.size()) customers.push_back({id, Tally()});
-            else if (idBefore(id, customers[at].id)) customers[at].id = id;
-            const auto [amount, unpaid] = analysis::orderAmounts(orders.field(1), orders.field(2));
-            totals.add(customers[at].tally, amount, unpaid);
-        }
-        std::stable_sort(customers.begin(), customers.end(),
-                         [](const Customer& a, const Customer& b) { return idBefore(a.id, b.id); });
-        for (const Customer& customer : customers) {
+        for (const CustomerTally& customer : customerTallies(*connection, start, end, totals)) {
             Tally& group = groups.at(customer.id.toText());
             group.amount += customer.tally.amount;
             group.second += customer.tally.second;
