@@ -48,14 +48,17 @@ std::optional<std::int64_t> quantityUnits(const db::Variant& quantity);
 template <class Group>
 class Groups {
 public:
-    Group& at(const QString& key)
+    Group& at(const QString& key) { return groups_[place(key)].second; }
+    // The group's place in the order, found or begun; its figures stay at that place.
+    std::size_t place(const QString& key)
     {
         const auto found = index_.constFind(key);
-        if (found != index_.constEnd()) return groups_[static_cast<size_t>(*found)].second;
+        if (found != index_.constEnd()) return static_cast<std::size_t>(*found);
         index_.insert(key, static_cast<int>(groups_.size()));
         groups_.emplace_back(key, Group());
-        return groups_.back().second;
+        return groups_.size() - 1;
     }
+    Group& atPlace(std::size_t place) { return groups_[place].second; }
     const std::vector<std::pair<QString, Group>>& all() const { return groups_; }
 
 private:

@@ -23,4 +23,9 @@ QString both(const QString& column, const QDate& start, const QDate& end)
     return startCondition(column, start) + endCondition(column, end);
 }
 
+QString scanned(const QString& column, const QDate& start, const QDate& end)
+{
+    return both(QLatin1Char('+') + column, start, end);   // a column under "+" takes no index
+}
+
 } // namespace daterange

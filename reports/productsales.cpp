@@ -37,7 +37,7 @@ std::vector<NamedSum> sums(const QDate& start, const QDate& end)
     // counted, in the order of the line index, which holds them so; the sums
     // are made here exactly. Names equal but for letter case are joined.
     auto alike = database::query(QStringLiteral("select productname,unitprice,num,count(*) from SalesMX where 0=0")
-                                 + daterange::both(QStringLiteral("salesdate"), start, end)
+                                 + daterange::scanned(QStringLiteral("salesdate"), start, end)
                                  + QStringLiteral(" group by productname COLLATE BINARY,price,num,zk,unitprice order by productname"));
     std::vector<NamedSum> found;
     QHash<QString, size_t> byName;

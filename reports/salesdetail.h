@@ -8,7 +8,8 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
-#include <memory>
+#include <cstdint>
+#include <vector>
 
 namespace salesdetail {
 
@@ -23,20 +24,33 @@ struct Filters {
 QString allProducts();
 
 // The detail rows of the list, numbered from 1, then the total row; a query
-// that fails gives the total row alone with both sums 0. The lines are kept
-// as read and each row's texts are made when it is asked for.
+// that fails gives the total row alone with both sums 0. Opening reads each
+// row's key in the list's order and adds up the sums; a row's texts are read
+// when it is asked for, a page of rows at a time by key, so no database
+// handle stays open between reads. A page that cannot be read shows its
+// number alone, and is read again when next asked for.
 class ListRows {
 public:
     explicit ListRows(const Filters& filters);
-    std::size_t size() const { return lineCount_ + 1; }
+    std::size_t size() const { return keys_.size() + 1; }
     QStringList operator[](std::size_t row) const;
     QStringList back() const { return (*this)[size() - 1]; }
 
 private:
-    std::shared_ptr<db::Recordset> lines_;
-    std::size_t lineCount_ = 0;
+    struct Key {
+        std::int64_t line;    // the order line's id
+        std::int64_t order;   // its order's id (orders may share a line key)
+    };
+    struct Page {
+        std::size_t first = 0;
+        std::vector<QStringList> rows;   // each row's seven texts
+    };
+    const Page* page(std::size_t row) const;
+
+    std::vector<Key> keys_;
     db::Currency quantity_;
     db::Currency total_;
+    mutable std::vector<Page> pages_;   // the pages read last, newest last
 };
 
 ListRows listRows(const Filters& filters);

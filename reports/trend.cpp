@@ -7,6 +7,8 @@
 #include "reports/daterange.h"
 
 #include <QHash>
+#include <optional>
+#include <vector>
 
 namespace trend {
 
@@ -18,10 +20,8 @@ struct Bucket : analysis::Tally {
     std::int64_t quantity = 0;   // ten-thousandths
 };
 
-QString keyOf(Mode mode, const db::Variant& when)
+QString keyOf(Mode mode, const QDate& day)
 {
-    if (when.isNullOrEmpty()) return QString();
-    const QDate day = when.toDate().date();
     switch (mode) {
     case Mode::Year: return QString::number(day.year());
     case Mode::Month: return QStringLiteral("%1-%2").arg(day.year()).arg(day.month());
@@ -29,6 +29,56 @@ QString keyOf(Mode mode, const db::Variant& when)
     }
     return db::locale::shortDate(day);
 }
+
+QString keyOf(Mode mode, const db::Variant& when)
+{
+    if (when.isNullOrEmpty()) return QString();
+    return keyOf(mode, when.toDate().date());
+}
+
+// The line keys of the orders walked, each numbered once (orders may share
+// one), and the quantities of their lines.
+class OrderLines {
+public:
+    std::size_t add(QByteArrayView key)
+    {
+        auto found = numbers_.constFind(QByteArray::fromRawData(key.data(), key.size()));
+        if (found == numbers_.constEnd()) {
+            found = numbers_.insert(key.toByteArray(), keys_.size());
+            keys_.push_back(found.key());
+        }
+        return *found;
+    }
+
+    // Each key's whole quantities of its lines dated in the range. The lines
+    // of an order follow each other, mostly in the order their orders were
+    // added, so the key after the last one found is tried before the table.
+    std::vector<std::int64_t> quantities(db::Connection& connection, const QString& range) const
+    {
+        std::vector<std::int64_t> sums(keys_.size());
+        db::RowWalk lines(connection, QStringLiteral("select indexflag,num from salesmx where 0=0") + range);
+        std::optional<std::size_t> last;
+        while (lines.next()) {
+            const QByteArrayView key = lines.text(0);
+            if (!last || keys_[*last] != key) last = find(key, last);
+            if (!last) continue;
+            if (auto quantity = analysis::roundedQuantity(lines.field(1))) sums[*last] += *quantity;
+        }
+        return sums;
+    }
+
+private:
+    std::optional<std::size_t> find(QByteArrayView key, std::optional<std::size_t> last) const
+    {
+        if (last && *last + 1 < keys_.size() && keys_[*last + 1] == key) return *last + 1;
+        const auto found = numbers_.constFind(QByteArray::fromRawData(key.data(), key.size()));
+        if (found == numbers_.constEnd()) return std::nullopt;
+        return *found;
+    }
+
+    QHash<QByteArray, std::size_t> numbers_;
+    std::vector<QByteArray> keys_;
+};
 
 QString heading(Mode mode)
 {
@@ -42,23 +92,29 @@ analysis::Result allProducts(Mode mode, const QDate& start, const QDate& end)
     analysis::ResultBuilder result(heading(mode));
     analysis::Totals totals;
     analysis::Groups<Bucket> buckets;
-    const QString range = daterange::both(QStringLiteral("salesdate"), start, end);
+    const QString range = daterange::scanned(QStringLiteral("salesdate"), start, end);
     const bool done = database::guarded([&] {
-        // Each order's quantity: its lines dated in the range, looked up by line key.
-        QHash<QString, std::int64_t> quantities;
         auto connection = database::openMain();
-        db::RowWalk lines(*connection, QStringLiteral("select indexflag,num from salesmx where 0=0") + range);
-        while (lines.next())
-            if (auto quantity = analysis::roundedQuantity(lines.field(1))) quantities[lines.field(0).toText()] += *quantity;
-
+        // The orders, oldest first: each one's amounts go to its period, and
+        // its quantity, once its lines are added up, too.
+        OrderLines lines;
+        std::vector<std::pair<std::size_t, std::size_t>> orderLines;   // period's place, line key's number
         db::RowWalk orders(*connection, QStringLiteral("select salesdate,totlemoney,receivemoney,indexflag from sales where 0=0")
                                             + range + QStringLiteral(" order by salesdate ASC"));
+        std::optional<QDate> lastDay;
+        std::size_t place = 0;
         while (orders.next()) {
-            Bucket& bucket = buckets.at(keyOf(mode, orders.field(0)));
+            // A date as stored is read straight from its text; orders of one day share their period.
+            const auto day = db::locale::storedDay(orders.text(0));
+            if (!day) place = buckets.place(keyOf(mode, orders.field(0)));
+            else if (day != lastDay) place = buckets.place(keyOf(mode, *day));
+            lastDay = day;
             const auto [amount, unpaid] = analysis::orderAmounts(orders.field(1), orders.field(2));
-            totals.add(bucket, amount, unpaid);
-            bucket.quantity += quantities.value(orders.field(3).toText());
+            totals.add(buckets.atPlace(place), amount, unpaid);
+            orderLines.emplace_back(place, lines.add(orders.text(3)));
         }
+        const std::vector<std::int64_t> quantities = lines.quantities(*connection, range);
+        for (const auto& [period, key] : orderLines) buckets.atPlace(period).quantity += quantities[key];
     });
     if (done) {
         for (const auto& [key, bucket] : buckets.all())
@@ -80,7 +136,7 @@ analysis::Result oneProduct(Mode mode, const QString& product, const QDate& star
     const bool done = database::guarded([&] {
         auto lines = database::query(QStringLiteral("select salesdate,price,num,zk from salesmx where productname=")
                                      + sqltext::quoted(product)
-                                     + daterange::both(QStringLiteral("salesdate"), start, end)
+                                     + daterange::scanned(QStringLiteral("salesdate"), start, end)
                                      + QStringLiteral(" order by salesdate asc"));
         for (; !lines->eof(); lines->moveNext()) {
             Bucket& bucket = buckets.at(keyOf(mode, lines->field(0)));

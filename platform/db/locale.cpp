@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <QTimeZone>
+#include <array>
 
 namespace db::locale {
 
@@ -21,27 +22,46 @@ std::optional<QDateTime> dateTimeOf(int year, int month, int day, int hour, int 
     return localDateTime(date, time);
 }
 
-// "yyyy-MM-dd HH:mm:ss", the stored form, read without a regular expression:
-// it is by far the most frequent text to read.
-std::optional<QDateTime> parseStorageText(const QString& text)
+// A character of either kind of text, as a UTF-16 unit (a byte of UTF-8 is
+// never taken for an ASCII digit or separator unless it is one).
+char16_t unitAt(const QString& text, int i)
+{
+    return text.at(i).unicode();
+}
+
+char16_t unitAt(QByteArrayView text, int i)
+{
+    return static_cast<unsigned char>(text.at(i));
+}
+
+// The six numbers of "yyyy-MM-dd HH:mm:ss", the stored form, read without a
+// regular expression: it is by far the most frequent text to read.
+template <class Text>
+std::optional<std::array<int, 6>> storageParts(const Text& text)
 {
     if (text.size() != 19) return std::nullopt;
     auto number = [&](int from, int length) {
         int value = 0;
         for (int i = from; i < from + length; ++i) {
-            const QChar c = text.at(i);
-            if (c < QLatin1Char('0') || c > QLatin1Char('9')) return -1;
-            value = value * 10 + (c.unicode() - '0');
+            const char16_t c = unitAt(text, i);
+            if (c < u'0' || c > u'9') return -1;
+            value = value * 10 + (c - u'0');
         }
         return value;
     };
-    if (text.at(4) != QLatin1Char('-') || text.at(7) != QLatin1Char('-') || text.at(10) != QLatin1Char(' ')
-        || text.at(13) != QLatin1Char(':') || text.at(16) != QLatin1Char(':'))
-        return std::nullopt;
-    const int parts[6] = {number(0, 4), number(5, 2), number(8, 2), number(11, 2), number(14, 2), number(17, 2)};
+    for (const auto& [at, separator] : {std::pair{4, u'-'}, {7, u'-'}, {10, u' '}, {13, u':'}, {16, u':'}})
+        if (unitAt(text, at) != separator) return std::nullopt;
+    const std::array<int, 6> parts{number(0, 4), number(5, 2), number(8, 2), number(11, 2), number(14, 2), number(17, 2)};
     for (int part : parts)
         if (part < 0) return std::nullopt;
-    return dateTimeOf(parts[0], parts[1], parts[2], parts[3], parts[4], parts[5]);
+    return parts;
+}
+
+std::optional<QDateTime> parseStorageText(const QString& text)
+{
+    const auto parts = storageParts(text);
+    if (!parts) return std::nullopt;
+    return dateTimeOf((*parts)[0], (*parts)[1], (*parts)[2], (*parts)[3], (*parts)[4], (*parts)[5]);
 }
 
 } // namespace
@@ -83,6 +103,15 @@ std::optional<QDateTime> parseDate(const QString& text)
     if (!match.hasMatch()) return std::nullopt;
     auto part = [&](int index) { return match.captured(index).isEmpty() ? 0 : match.captured(index).toInt(); };
     return dateTimeOf(part(1), part(2), part(3), part(4), part(5), part(6));
+}
+
+std::optional<QDate> storedDay(QByteArrayView utf8)
+{
+    const auto parts = storageParts(utf8);
+    if (!parts || !QTime((*parts)[3], (*parts)[4], (*parts)[5]).isValid()) return std::nullopt;
+    const QDate day((*parts)[0], (*parts)[1], (*parts)[2]);
+    if (!day.isValid()) return std::nullopt;
+    return day;
 }
 
 std::optional<QTime> parseTime(const QString& text)

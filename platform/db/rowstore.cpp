@@ -17,13 +17,20 @@ constexpr std::size_t kSmallBlock = 64 << 10;
 constexpr std::size_t kHugeBlock = 2 << 20;
 constexpr std::size_t kSmallBlocksUpTo = 1 << 20;   // a store this large takes huge pages from then on
 
-void appendVarint(std::string& out, std::uint32_t value)
+std::size_t varintSize(std::uint32_t value)
+{
+    std::size_t size = 1;
+    for (; value >= 0x80; value >>= 7) ++size;
+    return size;
+}
+
+void writeVarint(char*& at, std::uint32_t value)
 {
     while (value >= 0x80) {
-        out += static_cast<char>((value & 0x7F) | 0x80);
+        *at++ = static_cast<char>((value & 0x7F) | 0x80);
         value >>= 7;
     }
-    out += static_cast<char>(value);
+    *at++ = static_cast<char>(value);
 }
 
 std::uint32_t readVarint(const char*& at)
@@ -38,16 +45,34 @@ std::uint32_t readVarint(const char*& at)
 
 } // namespace
 
-void RowStore::encode(const Cell& cell)
+std::size_t RowStore::encodedSize(const Cell& cell)
 {
-    encoding_ += static_cast<char>(cell.storage);
     switch (cell.storage) {
-    case SQLITE_INTEGER: encoding_.append(reinterpret_cast<const char*>(&cell.integer), sizeof cell.integer); break;
-    case SQLITE_FLOAT: encoding_.append(reinterpret_cast<const char*>(&cell.real), sizeof cell.real); break;
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT: return 1 + 8;
+    case SQLITE_TEXT:
+    case SQLITE_BLOB: return 1 + varintSize(cell.size) + cell.size;
+    default: return 1;
+    }
+}
+
+void RowStore::encode(char*& at, const Cell& cell)
+{
+    *at++ = static_cast<char>(cell.storage);
+    switch (cell.storage) {
+    case SQLITE_INTEGER:
+        std::memcpy(at, &cell.integer, sizeof cell.integer);
+        at += sizeof cell.integer;
+        break;
+    case SQLITE_FLOAT:
+        std::memcpy(at, &cell.real, sizeof cell.real);
+        at += sizeof cell.real;
+        break;
     case SQLITE_TEXT:
     case SQLITE_BLOB:
-        appendVarint(encoding_, cell.size);
-        encoding_.append(cell.bytes, cell.size);
+        writeVarint(at, cell.size);
+        if (cell.size) std::memcpy(at, cell.bytes, cell.size);
+        at += cell.size;
         break;
     default: break;
     }
@@ -71,11 +96,6 @@ RowStore::Cell RowStore::cellOf(sqlite3_stmt* statement, int index)
     default: cell.storage = SQLITE_NULL; break;
     }
     return cell;
-}
-
-void RowStore::encodeFromStatement(sqlite3_stmt* statement, int index)
-{
-    encode(cellOf(statement, index));
 }
 
 RowStore::Cell RowStore::decode(const char*& at)
@@ -144,24 +164,52 @@ private:
 RowStore::RowStore() = default;
 RowStore::~RowStore() = default;
 
-// Moves the encoded row into the blocks; returns where it now lies.
-const char* RowStore::keepRow()
+// Starts a new block with room for at least `needed` bytes; the first `used`
+// of them, the part of a row written so far, come along from the present one.
+void RowStore::newBlock(std::size_t used, std::size_t needed)
 {
-    const std::size_t size = encoding_.size();
-    if (size > blockLeft_) {
-        std::size_t block = blockBytes_ < kSmallBlocksUpTo ? kSmallBlock : kHugeBlock;
-        if (size > block) block = size;   // a row larger than a block gets one of its own
-        blocks_.push_back(std::make_unique<Block>(block));
-        blockNext_ = blocks_.back()->data();
-        blockLeft_ = block;
-        blockBytes_ += block;
-    }
-    char* kept = blockNext_;
-    std::memcpy(kept, encoding_.data(), size);
+    std::size_t block = blockBytes_ < kSmallBlocksUpTo ? kSmallBlock : kHugeBlock;
+    if (needed > block) block = 2 * needed;   // a row larger than a block gets one of its own
+    auto fresh = std::make_unique<Block>(block);
+    if (used) std::memcpy(fresh->data(), blockNext_, used);
+    blocks_.push_back(std::move(fresh));
+    blockNext_ = blocks_.back()->data();
+    blockLeft_ = block;
+    blockBytes_ += block;
+}
+
+// Ends the row of `size` bytes written at blockNext_; returns where it lies.
+const char* RowStore::endRow(std::size_t size)
+{
+    const char* row = blockNext_;
     blockNext_ += size;
     blockLeft_ -= size;
-    encoding_.clear();
-    return kept;
+    return row;
+}
+
+const char* RowStore::keepRow(const std::vector<Cell>& cells)
+{
+    std::size_t size = 0;
+    for (const Cell& cell : cells) size += encodedSize(cell);
+    if (size > blockLeft_) newBlock(0, size);
+    char* at = blockNext_;
+    for (const Cell& cell : cells) encode(at, cell);
+    return endRow(size);
+}
+
+// Encodes the statement's current row cell by cell straight into the blocks.
+const char* RowStore::readRow(sqlite3_stmt* statement)
+{
+    std::size_t used = 0;
+    for (int i = 0; i < stride_; ++i) {
+        const Cell cell = cellOf(statement, i);
+        const std::size_t size = encodedSize(cell);
+        if (used + size > blockLeft_) newBlock(used, used + size);
+        char* at = blockNext_ + used;
+        encode(at, cell);
+        used += size;
+    }
+    return endRow(used);
 }
 
 void RowStore::describe(Statement& statement, bool hiddenKey, const QHash<QString, FieldType>& outputTypes)
@@ -186,8 +234,7 @@ void RowStore::readRows(Statement& statement, const std::function<bool(std::int6
     std::vector<const char*>& into = rows_.empty() ? rows_ : read;
     while (statement.step()) {
         if (wanted && !wanted(sqlite3_column_int64(handle, 0))) continue;
-        for (int i = 0; i < stride_; ++i) encodeFromStatement(handle, i);
-        into.push_back(keepRow());
+        into.push_back(readRow(handle));
     }
     if (!read.empty()) rows_.insert(rows_.begin(), read.begin(), read.end());
 }
@@ -271,13 +318,13 @@ void RowStore::storeRow(sqlite3_stmt* statement, int row, const std::vector<bool
 {
     const int offset = hiddenKey_ ? 1 : 0;
     const char* old = row < rowCount() ? rows_[row] : nullptr;
+    std::vector<Cell> cells;
     for (int i = 0; i < stride_; ++i) {
         const Cell present = old ? decode(old) : Cell();
-        if (i >= offset && keep[i - offset]) encode(present);
-        else encodeFromStatement(statement, i);
+        cells.push_back(i >= offset && keep[i - offset] ? present : cellOf(statement, i));
     }
-    if (row == rowCount()) rows_.push_back(keepRow());
-    else rows_[row] = keepRow();
+    if (row == rowCount()) rows_.push_back(keepRow(cells));
+    else rows_[row] = keepRow(cells);
 }
 
 void RowStore::removeRow(int row)

@@ -63,9 +63,12 @@ private:
     static Cell cellOf(sqlite3_stmt* statement, int index);
     static Variant convert(const Cell& cell, FieldType type);
     static Cell decode(const char*& at);
-    void encodeFromStatement(sqlite3_stmt* statement, int index);
-    void encode(const Cell& cell);
-    const char* keepRow();
+    static std::size_t encodedSize(const Cell& cell);
+    static void encode(char*& at, const Cell& cell);
+    void newBlock(std::size_t used, std::size_t needed);
+    const char* endRow(std::size_t size);
+    const char* keepRow(const std::vector<Cell>& cells);
+    const char* readRow(sqlite3_stmt* statement);
 
     std::vector<Column> columns_;
     bool hiddenKey_ = false;
@@ -78,7 +81,6 @@ private:
     std::size_t blockBytes_ = 0;              // kept in blocks so far
     char* blockNext_ = nullptr;
     std::size_t blockLeft_ = 0;
-    std::string encoding_;                    // the row being encoded
 };
 
 } // namespace db::detail

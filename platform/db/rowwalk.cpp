@@ -41,11 +41,24 @@ int RowWalk::fieldCount() const
     return static_cast<int>(d_->types.size());
 }
 
-Variant RowWalk::field(int index) const
+void RowWalk::requireField(int index) const
 {
     if (!d_->onRow) throw Error(QStringLiteral("BOF 或 EOF 为真：没有当前记录"));
     if (index < 0 || index >= fieldCount()) throw Error(QStringLiteral("没有第 %1 个字段").arg(index));
+}
+
+Variant RowWalk::field(int index) const
+{
+    requireField(index);
     return detail::RowStore::valueOf(d_->statement->get(), index, d_->types[index]);
+}
+
+QByteArrayView RowWalk::text(int index) const
+{
+    requireField(index);
+    sqlite3_stmt* statement = d_->statement->get();
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement, index));
+    return bytes ? QByteArrayView(bytes, sqlite3_column_bytes(statement, index)) : QByteArrayView();
 }
 
 } // namespace db

@@ -84,15 +84,25 @@ double Currency::toDouble() const
 
 QString Currency::toString() const
 {
+    // Written backwards into a buffer: the fraction without trailing zeros, then the whole part.
     const bool negative = ticks_ < 0;
-    const auto magnitude = negative ? -static_cast<unsigned long long>(ticks_) : static_cast<unsigned long long>(ticks_);
-    QString text = QString::number(magnitude / kTicksPerUnit);
-    if (const auto fraction = magnitude % kTicksPerUnit; fraction != 0) {
-        QString digits = QStringLiteral("%1").arg(fraction, 4, 10, QLatin1Char('0'));
-        while (digits.endsWith(QLatin1Char('0'))) digits.chop(1);
-        text += QLatin1Char('.') + digits;
+    auto magnitude = negative ? -static_cast<unsigned long long>(ticks_) : static_cast<unsigned long long>(ticks_);
+    char buffer[32];
+    char* at = buffer + sizeof buffer;
+    auto fraction = magnitude % kTicksPerUnit;
+    magnitude /= kTicksPerUnit;
+    if (fraction != 0) {
+        int digits = 4;
+        for (; fraction % 10 == 0; fraction /= 10) --digits;
+        for (; digits > 0; --digits, fraction /= 10) *--at = static_cast<char>('0' + fraction % 10);
+        *--at = '.';
     }
-    return negative ? QLatin1Char('-') + text : text;
+    do {
+        *--at = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (negative) *--at = '-';
+    return QString::fromLatin1(at, buffer + sizeof buffer - at);
 }
 
 // ---- Variant ---------------------------------------------------------------

@@ -119,7 +119,8 @@ QStringList lookups()
     sql << QStringLiteral("select * from Hv_Cidlist where datetime>='2024-03-05 00:00:00' and "
                           "datetime<'2024-03-06 00:00:00' order by datetime desc")
         << QStringLiteral("select * from HV_Cidlist where CallerID='13800000000' order by id desc LIMIT 1")
-        << QStringLiteral("select * from product where product='王记商行'");
+        << QStringLiteral("select * from product where product='王记商行'")
+        << QStringLiteral("select * from SalesMX where salesdate>='2024-03-01 00:00:00' order by salesdate desc, id desc");
     return sql;
 }
 

@@ -180,7 +180,13 @@ TEST_F(JetFunctions, CurrencyReadsAndSumsTakeEachRealAmountAsWritten)
         seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
         const double units = static_cast<double>(seed >> 20) / static_cast<double>(1ULL << (seed % 40));
         amounts.push_back((seed & 1 ? -1 : 1) * std::fmod(units, 1e11) + 0.001);
+        // Whole ten-thousandths as a double holds them, at every magnitude.
+        amounts.push_back(static_cast<double>((seed >> 14) % 1'000'000'000'000'000) / 10000 * (seed & 2 ? -1 : 1));
+        amounts.push_back(1.1 * (i % 700) + 0.1);
     }
+    for (const double amount : {9999999999.9999, 10000000000.0001, 99999999999.9999, 0.0001, 0.00010000000001, 4.99995,
+                                 0.49995, 1e-5 * 3, 123.45674999999, 123.45675000001})
+        amounts.push_back(amount);
     auto connection = connect();
     __int128 total = 0;
     for (const double amount : amounts) {

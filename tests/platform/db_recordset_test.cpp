@@ -420,6 +420,16 @@ TEST_F(Walk, GivesEachRowTypedAsARecordsetDoes)
     EXPECT_EQ(count, 2);
     EXPECT_FALSE(walk.next());
     EXPECT_THROW(walk.field(0), Error);
+    EXPECT_THROW(walk.text(0), Error);
+
+    // The stored text as bytes, "" for Null.
+    db::RowWalk texts(*connection, QStringLiteral("select name, created from customer order by id"));
+    ASSERT_TRUE(texts.next());
+    EXPECT_EQ(texts.text(0), QByteArrayView("a"));
+    EXPECT_EQ(texts.text(1), QByteArrayView("2026-03-01 08:05:00"));
+    EXPECT_THROW(texts.text(2), Error);
+    ASSERT_TRUE(texts.next());
+    EXPECT_TRUE(texts.text(1).isEmpty());
     EXPECT_THROW(db::RowWalk(*connection, QStringLiteral("select * from nowhere")), Error);
 }
 

@@ -4,6 +4,7 @@
 #include "platform/db/variant.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace db;
 
@@ -20,6 +21,13 @@ TEST(VariantText, NumbersWithoutGroupingOrTrailingZeros)
         {Variant::null(), ""},        {Variant(), ""},              {Variant("abc"), "abc"},
     };
     for (const auto& [value, text] : cases) EXPECT_EQ(value.toText(), QString::fromUtf8(text)) << text;
+    const std::pair<std::int64_t, const char*> amounts[] = {
+        {0, "0"},           {-1, "-0.0001"},     {10, "0.001"},       {-5000, "-0.5"},        {12340, "1.234"},
+        {1002, "0.1002"},   {100000, "10"},      {-1000010, "-100.001"},
+        {std::numeric_limits<std::int64_t>::max(), "922337203685477.5807"},
+        {std::numeric_limits<std::int64_t>::min(), "-922337203685477.5808"},
+    };
+    for (const auto& [ticks, text] : amounts) EXPECT_EQ(Currency::fromTicks(ticks).toString(), QString::fromUtf8(text)) << text;
 }
 
 TEST(VariantText, DatesShowShortOrGeneralForm)
@@ -148,6 +156,17 @@ TEST(LocaleDates, ReadsTheSystemsForms)
         EXPECT_FALSE(isDate(Variant(text))) << text;
     }
     EXPECT_FALSE(isDate(Variant::null()));
+}
+
+// A walk reads the day of a stored date straight from its bytes: the day
+// parseDate gives for the stored form, nothing for any other text.
+TEST(LocaleDates, TheStoredFormGivesItsDayWithoutADateTime)
+{
+    for (const char* text : {"2026-03-01 00:00:00", "2024-02-29 23:59:59", "1899-12-30 12:00:00"})
+        EXPECT_EQ(locale::storedDay(QByteArrayView(text)), locale::parseDate(QString::fromUtf8(text))->date()) << text;
+    for (const char* text : {"", "2026-3-1", "2026-03-01", " 2026-03-01 00:00:00", "2026-02-30 00:00:00", "2026-03-01 24:00:00",
+                             "2026-03-01T00:00:00", "２026-03-01 00:00:00", "2026-03-01 00:00:0x"})
+        EXPECT_FALSE(locale::storedDay(QByteArrayView(text)).has_value()) << text;
 }
 
 TEST(LocaleClock, TestsCanFixTheClock)

@@ -62,6 +62,28 @@ TEST_F(Analyses, PerCustomerCountsTheEndDayAndKeepsMissingCustomers)
     EXPECT_EQ(result.chart.at(0), std::make_pair(QStringLiteral("甲公司"), 10.0));
 }
 
+// Customers come in the order of their ids as the database orders them:
+// orders without a customer first, then ids by value, then ids that are text.
+TEST_F(Analyses, PerCustomerGroupsComeInTheOrderOfTheirIds)
+{
+    const int named = addCustomer(QStringLiteral("甲公司"));
+    for (const int id : {10, named, 9, -3, 10})
+        addOrder(id, QStringLiteral("o"), QStringLiteral("2009-6-15 9:00:00"), QStringLiteral("2.5"), QStringLiteral("1"));
+    exec(QStringLiteral("insert into sales (companyid, salesdate, totlemoney, receivemoney) values "
+                        "(Null, #2009-6-15 10:00:00#, 1, Null), ('abc', #2009-6-15 10:00:00#, 4, 4), ('ab', #2009-6-15 10:00:00#, 8, 0)"));
+
+    const auto result = composition::run(composition::By::Customer, day(2009, 6, 15), day(2009, 6, 15));
+    EXPECT_EQ(lines(result), (QStringList{composition::missingCustomerLabel(QString()) + QStringLiteral("\t1\t0"),
+                                          composition::missingCustomerLabel(QStringLiteral("-3")) + QStringLiteral("\t2.5\t1.5"),
+                                          QStringLiteral("甲公司\t2.5\t1.5"),
+                                          composition::missingCustomerLabel(QStringLiteral("9")) + QStringLiteral("\t2.5\t1.5"),
+                                          composition::missingCustomerLabel(QStringLiteral("10")) + QStringLiteral("\t5\t3"),
+                                          composition::missingCustomerLabel(QStringLiteral("ab")) + QStringLiteral("\t8\t8"),
+                                          composition::missingCustomerLabel(QStringLiteral("abc")) + QStringLiteral("\t4\t0")}));
+    EXPECT_EQ(result.amountTotal, QStringLiteral("总金额：25.5"));
+    EXPECT_EQ(result.secondTotal, QStringLiteral("未付金额：15.5"));
+}
+
 TEST_F(Analyses, TrendOfEveryOrderByMonth)
 {
     const int c = addCustomer(QStringLiteral("甲"));
@@ -110,6 +132,42 @@ TEST_F(Analyses, TrendByCalendarDayAndForOneProduct)
     const auto perDay = trend::run(trend::Mode::Day, name, from, to);
     EXPECT_EQ(lines(perDay), (QStringList{"2009-3-1\t3\t \t2", "2009-3-2\t1.5\t \t2"}));
     EXPECT_EQ(perDay.title, QStringLiteral("按天分析图表"));
+}
+
+// Each order's quantity is the sum of its lines' whole quantities, found by
+// the exact line key wherever the lines lie: orders that share a key each
+// count all its lines, a key differing in letter case is another key, a
+// missing key is the empty one, and a date stored in another form still
+// finds its period.
+TEST_F(Analyses, TrendAddsEachOrdersLinesByItsExactKeyWhereverTheyLie)
+{
+    const int c = addCustomer(QStringLiteral("甲"));
+    addOrder(c, QStringLiteral("K"), QStringLiteral("2009-4-2 10:00:00"), QStringLiteral("10"), QStringLiteral("4"));
+    addLine(c, QStringLiteral("K"), QStringLiteral("2009-4-2 10:00:00"), QStringLiteral("p"), QStringLiteral("1"), QStringLiteral("2.5"), QStringLiteral("1"));
+    addOrder(c, QStringLiteral("m"), QStringLiteral("2009-4-30 23:59:59"), QStringLiteral("1.5"), QString());
+    addLine(c, QStringLiteral("m"), QStringLiteral("2009-4-30 23:59:59"), QStringLiteral("p"), QStringLiteral("1"), QStringLiteral("3.5"), QStringLiteral("1"));
+    addLine(c, QStringLiteral("K"), QStringLiteral("2009-5-3 10:00:00"), QStringLiteral("p"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"));
+    addLine(c, QStringLiteral("k"), QStringLiteral("2009-4-2 10:00:00"), QStringLiteral("p"), QStringLiteral("1"), QStringLiteral("100"), QStringLiteral("1"));
+    addLine(c, QStringLiteral("K"), QStringLiteral("2009-6-1 10:00:00"), QStringLiteral("p"), QStringLiteral("1"), QStringLiteral("50"), QStringLiteral("1"));
+    addLine(c, QStringLiteral("m"), QStringLiteral("2009-4-30 10:00:00"), QStringLiteral("p"), QStringLiteral("1"), QString(), QStringLiteral("1"));
+    addOrder(c, QStringLiteral("K"), QStringLiteral("2009-5-3 10:00:00"), QStringLiteral("20"), QStringLiteral("20"));
+    exec(QStringLiteral("insert into sales (companyid, salesdate, totlemoney, receivemoney) values (%1, #2009-5-10 8:00:00#, 7, 7)").arg(c));
+    exec(QStringLiteral("insert into SalesMX (companyid, salesdate, num) values (%1, #2009-5-10 8:00:00#, 6)").arg(c));
+    addOrder(c, QStringLiteral("q"), QStringLiteral("2009-5-20 10:00:00"), QStringLiteral("3"), QStringLiteral("1"));
+    addLine(c, QStringLiteral("q"), QStringLiteral("2009-5-20 10:00:00"), QStringLiteral("p"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("1"));
+    exec(QStringLiteral("update sales set salesdate = '2009-05-20' where indexflag = 'q'"));
+
+    const QDate from = day(2009, 4, 1);
+    const QDate to = day(2009, 5, 31);
+    const auto months = trend::run(trend::Mode::Month, std::nullopt, from, to);
+    // K: 2.5 → 2 and 1 for each of its two orders; m: 3.5 → 4; the missing key: 6; q: 2.
+    EXPECT_EQ(lines(months), (QStringList{"2009-4\t11.5\t6\t7", "2009-5\t30\t2\t11"}));
+    EXPECT_EQ(months.amountTotal, QStringLiteral("总金额：41.5"));
+    EXPECT_EQ(months.secondTotal, QStringLiteral("未付金额：8"));
+    EXPECT_EQ(lines(trend::run(trend::Mode::Day, std::nullopt, from, to)),
+              (QStringList{"2009-4-2\t10\t6\t3", "2009-4-30\t1.5\t0\t4", "2009-5-3\t20\t0\t3", "2009-5-10\t7\t0\t6",
+                           "2009-5-20\t3\t2\t2"}));
+    EXPECT_EQ(lines(trend::run(trend::Mode::Year, std::nullopt, from, to)), (QStringList{"2009\t41.5\t8\t18"}));
 }
 
 } // namespace

@@ -3,6 +3,9 @@
 // groups, the stock report's totals lines, and exact sums throughout.
 #include "salesfixture.h"
 
+#include "common/database.h"
+#include <QDir>
+
 #include "reports/salesdetail.h"
 #include "reports/salessummary.h"
 #include "reports/stockreport.h"
@@ -73,6 +76,49 @@ TEST_F(ReportQueries, DetailFiltersQuoteTextsAndSkipOrphanLines)
               (QStringList{"Jim's pen", ""}));
     EXPECT_EQ(column(salesdetail::listRows({today, today, {}, QStringLiteral("'Brien")}), 7), (QStringList{"30", "30"}));
     EXPECT_EQ(column(salesdetail::listRows({today, today, {}, QStringLiteral("公司")}), 3), (QStringList{"乙公司", ""}));
+}
+
+// The list reads its rows a page at a time, by key, in whatever order they
+// are asked for: each row is the row one ordered read of the lines gives
+// (orders sharing a line key each have their row), and between reads no
+// database file is held open.
+TEST_F(ReportQueries, DetailRowsReadByPageAreTheRowsOfOneOrderedRead)
+{
+    const auto openFiles = [] { return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size(); };
+    const int a = addCustomer(QStringLiteral("甲公司"));
+    const int b = addCustomer(QStringLiteral("乙公司"));
+    addOrder(a, QStringLiteral("k1"), QStringLiteral("2009-6-1 9:00:00"), QStringLiteral("1"));
+    addOrder(b, QStringLiteral("k2"), QStringLiteral("2009-6-1 9:00:00"), QStringLiteral("1"));
+    addOrder(b, QStringLiteral("k1"), QStringLiteral("2009-6-2 9:00:00"), QStringLiteral("1"));
+    for (int i = 0; i < 130; ++i) {
+        const QString at = QStringLiteral("2009-6-%1 %2:00:00").arg(1 + i % 3).arg(i % 24);
+        addLine(i % 2 ? a : b, i % 2 ? QStringLiteral("k1") : QStringLiteral("k2"), at, QStringLiteral("品%1").arg(i % 7),
+                QStringLiteral("%1.25").arg(i), QStringLiteral("%1.5").arg(i % 4), QStringLiteral("%1.3333").arg(i));
+    }
+    auto ordered = database::query(QStringLiteral("select a.salesdate,c.orderno,b.company_name,a.productname,a.price,a.num,a.unitprice "
+                                                  "from SalesMX a,company b,sales c where b.ID=a.companyid and c.indexflag=a.indexflag "
+                                                  "order by a.salesdate desc, a.id desc"));
+    std::vector<QStringList> expected;
+    db::Currency quantity;
+    db::Currency total;
+    for (; !ordered->eof(); ordered->moveNext()) {
+        QStringList cells{QString::number(expected.size() + 1)};
+        for (int column = 0; column < 7; ++column) cells << ordered->field(column).toText();
+        expected.push_back(cells);
+        quantity = quantity + ordered->field(5).toCurrency();
+        total = total + ordered->field(6).toCurrency();
+    }
+    ASSERT_EQ(expected.size(), 195u);   // the k1 lines twice, once per order
+
+    const auto before = openFiles();
+    const auto rows = salesdetail::listRows({day(2009, 6, 1), day(2009, 6, 3), {}, {}});
+    EXPECT_EQ(openFiles(), before);
+    ASSERT_EQ(rows.size(), expected.size() + 1);
+    for (std::size_t row : {194u, 0u, 120u, 99u, 100u, 3u, 150u, 1u, 194u})
+        EXPECT_EQ(rows[row], expected[row]) << row;
+    EXPECT_EQ(openFiles(), before);
+    for (std::size_t row = 0; row < expected.size(); ++row) EXPECT_EQ(rows[row], expected[row]) << row;
+    EXPECT_EQ(rows.back(), (QStringList{"196", "", "", "", "", "  总计:", quantity.toString(), total.toString()}));
 }
 
 TEST_F(ReportQueries, SummaryPeriodsNewestFirstWithTheirLabels)
