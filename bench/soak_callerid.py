@@ -5,8 +5,11 @@ display with the simulated caller-ID box (two user channels), logs in as
 customers with one contact each (seven callers in ten known; each call rings,
 is answered and hung up, recording on, pop-ups on). Prints per minute: calls
 sent, call-log rows, pop-up delay (median and worst, from the caller-ID line
-written to the new window shown), open files and resident memory of the
-program. With --close every pop-up is closed once it is shown.
+written to the new window shown), how long the main window takes to answer a
+click on its menu bar (from the click to its menu shown), open files and
+resident memory of the program (with its anonymous and shared parts: the
+windows' drawing buffers are shared with the X server). With --close every
+pop-up is closed once it is shown.
 
     python3 bench/soak_callerid.py --calls 300 --interval 0.5
     python3 bench/soak_callerid.py --calls 1000 --interval 2 --customers 100000
@@ -56,6 +59,9 @@ class XEvent(ctypes.Union):
 
 IS_VIEWABLE = 2
 CLIENT_MESSAGE = 33
+XK_ESCAPE = 0xFF1B
+# The main window's first menu title, in pixels from the window's corner.
+FIRST_MENU = (20, 10)
 
 
 class Display:
@@ -79,6 +85,9 @@ class Display:
         self.x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
         self.xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
         self.xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+        self.xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+        self.x.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        self.x.XKeysymToKeycode.restype = ctypes.c_ubyte
         self.display = self.x.XOpenDisplay(name.encode())
         if not self.display:
             raise RuntimeError("cannot open display " + name)
@@ -108,6 +117,21 @@ class Display:
         self.xtst.XTestFakeButtonEvent(self.display, 1, 1, 0)
         self.xtst.XTestFakeButtonEvent(self.display, 1, 0, 0)
         self.x.XFlush(self.display)
+
+    def key(self, keysym):
+        code = self.x.XKeysymToKeycode(self.display, keysym)
+        self.xtst.XTestFakeKeyEvent(self.display, code, 1, 0)
+        self.xtst.XTestFakeKeyEvent(self.display, code, 0, 0)
+        self.x.XFlush(self.display)
+
+    def shown_popups(self):
+        """The shown windows without a frame of their own: menus and tool tips."""
+        found = set()
+        for window in self.children():
+            attributes = self.attributes(window)
+            if attributes and attributes.map_state == IS_VIEWABLE and attributes.override_redirect:
+                found.add(window)
+        return found
 
     def close(self, window):
         event = XEvent()
@@ -140,12 +164,44 @@ class ShownWindows:
         return found
 
 
-def resident_kib(pid):
+def memory_kib(pid, field="VmRSS"):
+    """VmRSS, or its parts RssAnon (the heap), RssFile and RssShmem (shared memory)."""
     with open(f"/proc/{pid}/status") as status:
         for line in status:
-            if line.startswith("VmRSS:"):
+            if line.startswith(field + ":"):
                 return int(line.split()[1])
     return 0
+
+
+def resident_kib(pid):
+    return memory_kib(pid)
+
+
+def memory_text(pid):
+    return (f"RSS {memory_kib(pid) / 1024:.1f} MB (anonymous {memory_kib(pid, 'RssAnon') / 1024:.1f} MB, "
+            f"shared {memory_kib(pid, 'RssShmem') / 1024:.1f} MB)")
+
+
+def menu_click_ms(display, main, meanwhile):
+    """Clicks the main window's first menu title and times until its menu is
+    shown; Escape closes it again. Calls `meanwhile` while it waits. NaN when
+    no menu shows within 10 seconds."""
+    before = display.shown_popups()
+    clicked = time.monotonic()
+    display.click(main.x + FIRST_MENU[0], main.y + FIRST_MENU[1])
+    shown = None
+    while time.monotonic() - clicked < 10:
+        if display.shown_popups() - before:
+            shown = time.monotonic()
+            break
+        meanwhile()
+        time.sleep(0.002)
+    display.key(XK_ESCAPE)
+    closing = time.monotonic()
+    while display.shown_popups() - before and time.monotonic() - closing < 10:
+        meanwhile()
+        time.sleep(0.01)
+    return (shown - clicked) * 1000 if shown else float("nan")
 
 
 def open_files(pid):
@@ -234,12 +290,14 @@ def main():
         print(f"generating {args.customers} customers ...", flush=True)
         numbers = fill(database, args.customers)
         display.click(login.x + LOGIN_OK[0], login.y + LOGIN_OK[1])
-        wait_for(windows.new, 120, "the main window")
+        main = wait_for(windows.new, 120, "the main window")[0][1]
         time.sleep(2)
         windows.new()   # whatever the start showed besides
         start_rss, start_files = resident_kib(halvex.pid), open_files(halvex.pid)
-        print(f"program pid {halvex.pid}: RSS {start_rss / 1024:.1f} MB, {start_files} open files after login", flush=True)
-        print(f"{'minute':>6} {'calls':>6} {'logged':>7} {'popups':>7} {'median ms':>10} {'max ms':>8} {'files':>6} {'RSS MB':>8}")
+        print(f"program pid {halvex.pid}: {memory_text(halvex.pid)}, {start_files} open files after login; "
+              f"menu click {menu_click_ms(display, main, lambda: None):.0f} ms", flush=True)
+        print(f"{'minute':>6} {'calls':>6} {'logged':>7} {'popups':>7} {'median ms':>10} {'max ms':>8} {'menu ms':>8} "
+              f"{'files':>6} {'RSS MB':>8} {'anon MB':>8} {'shm MB':>7}")
 
         sent_at = {}
         delays = []
@@ -265,11 +323,14 @@ def main():
 
         def report(final=False):
             nonlocal minute_delays
+            menu = menu_click_ms(display, main, look)
             shown = [d for d in minute_delays]
             median = statistics.median(shown) if shown else float("nan")
             worst = max(shown) if shown else float("nan")
             print(f"{minute:>6} {len(sent_at):>6} {call_log_rows(database):>7} {popups:>7} {median:>10.0f} "
-                  f"{worst:>8.0f} {open_files(halvex.pid):>6} {resident_kib(halvex.pid) / 1024:>8.1f}", flush=True)
+                  f"{worst:>8.0f} {menu:>8.0f} {open_files(halvex.pid):>6} {resident_kib(halvex.pid) / 1024:>8.1f} "
+                  f"{memory_kib(halvex.pid, 'RssAnon') / 1024:>8.1f} {memory_kib(halvex.pid, 'RssShmem') / 1024:>7.1f}",
+                  flush=True)
             minute_delays = []
 
         def look():
@@ -313,6 +374,7 @@ def main():
             print(f"pop-up delay over the run: median {statistics.median(delays):.0f} ms, worst {max(delays):.0f} ms; "
                   f"first tenth median {statistics.median(delays[:max(1, len(delays) // 10)]):.0f} ms, "
                   f"last tenth median {statistics.median(delays[-max(1, len(delays) // 10):]):.0f} ms")
+        print(f"after the last pop-up: {memory_text(halvex.pid)}")
         if popups and not args.close:
             print(f"RSS growth {(end_rss - start_rss) / 1024:.1f} MB for {popups} open pop-ups: "
                   f"{(end_rss - start_rss) / 1024 / popups:.2f} MB each")
@@ -320,8 +382,9 @@ def main():
             for window in popup_windows:
                 display.close(window)
             time.sleep(10)
-            print(f"after closing the {len(popup_windows)} pop-ups: RSS {resident_kib(halvex.pid) / 1024:.1f} MB "
-                  f"(at login {start_rss / 1024:.1f} MB), {open_files(halvex.pid)} open files")
+            print(f"after closing the {len(popup_windows)} pop-ups: {memory_text(halvex.pid)} "
+                  f"(at login {start_rss / 1024:.1f} MB), {open_files(halvex.pid)} open files; "
+                  f"menu click {menu_click_ms(display, main, lambda: None):.0f} ms")
         with sqlite3.connect(database) as connection:
             rows = connection.execute("select count(*), count(WavFile), count(UserNO) from Hv_Cidlist").fetchone()
             ordered = connection.execute("select count(*) from Hv_Cidlist a join Hv_Cidlist b on b.id = a.id + 1 "
