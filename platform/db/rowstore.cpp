@@ -3,6 +3,7 @@
 #include "platform/db/locale.h"
 #include "platform/db/numbertext.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -13,6 +14,7 @@ namespace db::detail {
 
 namespace {
 
+constexpr std::size_t kFirstBlock = 4 << 10;   // blocks double from here: a one-row store stays small
 constexpr std::size_t kSmallBlock = 64 << 10;
 constexpr std::size_t kHugeBlock = 2 << 20;
 constexpr std::size_t kSmallBlocksUpTo = 1 << 20;   // a store this large takes huge pages from then on
@@ -149,7 +151,8 @@ const char* RowStore::keepRow()
 {
     const std::size_t size = encoding_.size();
     if (size > blockLeft_) {
-        std::size_t block = blockBytes_ < kSmallBlocksUpTo ? kSmallBlock : kHugeBlock;
+        std::size_t block =
+            blockBytes_ < kSmallBlocksUpTo ? std::clamp(blockBytes_, kFirstBlock, kSmallBlock) : kHugeBlock;
         if (size > block) block = size;   // a row larger than a block gets one of its own
         blocks_.push_back(std::make_unique<Block>(block));
         blockNext_ = blocks_.back()->data();
