@@ -26,7 +26,7 @@ Form::Form(const QString& kind) : QWidget(nullptr, Qt::Window), kind_(kind)
     idle_.setSingleShot(true);
     idle_.setInterval(kIdleMs);
     connect(&idle_, &QTimer::timeout, this, [this] {
-        if (isVisible() && !isActiveWindow()) giveBackDrawing();
+        if (!isActiveWindow()) giveBackDrawing();
     });
 }
 
@@ -105,6 +105,8 @@ void Form::fillBackground(quint32 bbggrr)
 
 void Form::giveBackDrawing()
 {
+    // A window placed inside another draws into that one's buffer.
+    if (!isWindow()) return;
     // Qt draws the whole window again when its buffer is not the window's size.
     if (QBackingStore* store = backingStore()) store->resize(QSize(0, 0));
 }
@@ -192,6 +194,13 @@ void Form::showEvent(QShowEvent* event)
     if (focusWidget()) return;
     const std::vector<QWidget*> order = tabOrder(this);
     if (!order.empty()) order.front()->setFocus(Qt::OtherFocusReason);
+}
+
+void Form::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // A hidden window keeps its buffer until shown again otherwise.
+    idle_.start();
 }
 
 void Form::closeEvent(QCloseEvent* event)

@@ -49,11 +49,11 @@ public:
     void paintPicture(const QImage& picture, double left, double top, double width, double height);
     void fillBackground(quint32 bbggrr);
 
-    // A shown window that is not the active one and has not painted for a
-    // while gives back its drawing buffer (width x height x 4 bytes, the most
-    // a window costs): what it drew stays on the screen, and the next time
-    // it paints or is uncovered it draws itself whole into a new buffer. The
-    // window layer calls this when the window has been idle that long.
+    // A window that is not the active one and has not painted for a while
+    // (or is hidden) gives back its drawing buffer (width x height x 4 bytes,
+    // the most a window costs): what it drew stays on the screen, and the
+    // next time it paints, is uncovered or shown it draws itself whole into a
+    // new buffer. The window calls this itself once idle that long.
     void giveBackDrawing();
     bool keepsDrawing() const;   // whether the window holds a drawing buffer
 
@@ -89,6 +89,7 @@ protected:
     // the first control of that order.
     bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;

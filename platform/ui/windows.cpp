@@ -85,15 +85,17 @@ void endWhenNothingShown()
 // handing it back, a program that has shown many windows stays at its largest
 // size after they are closed. Runs a second after an unload, when the
 // unloaded windows are deleted; a burst of unloads (closing all pop-ups)
-// trims about once a second.
+// trims about once a second. A little free heap is kept as it is: trimming it
+// would only make the next allocations fetch the same pages again.
 void returnFreedMemory()
 {
+    constexpr std::size_t kKeptFreeHeap = 8 << 20;
     static bool pending = false;
     if (pending) return;
     pending = true;
     QTimer::singleShot(1000, qApp, [] {
         pending = false;
-        malloc_trim(0);
+        if (mallinfo2().fordblks > kKeptFreeHeap) malloc_trim(0);
     });
 }
 

@@ -1,7 +1,7 @@
 // A window that is not in use gives its drawing buffer back. What it shows
-// must not suffer: uncovered, it draws itself whole again, skin, pictures and
-// boxes; and a change to one of its controls redraws the whole window, not
-// only that control over an empty buffer.
+// must not suffer: uncovered or shown again, it draws itself whole, skin,
+// pictures and boxes; and a change to one of its controls redraws the whole
+// window, not only that control over an empty buffer.
 #include "tests/support/scratch.h"
 
 #include "common/mymode.h"
@@ -72,6 +72,16 @@ TEST_F(DrawingBuffer, AWindowWithoutItsBufferDrawsItselfWholeAgain)
     const QRect box(name->mapTo(card, QPoint(0, 0)), name->size());
     EXPECT_EQ(differing(changed, drawn, box), 0);
     EXPECT_GT(differing(changed, drawn), 0) << "the box shows its new text";
+
+    // Hidden without a buffer and shown again: drawn whole.
+    card->hide();
+    card->giveBackDrawing();
+    card->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(card));
+    const QImage shownAgain = onScreen(card);
+    ASSERT_EQ(shownAgain.size(), drawn.size());
+    // (The first box takes the focus as the window shows.)
+    EXPECT_EQ(differing(shownAgain, changed, box), 0);
 }
 
 } // namespace
