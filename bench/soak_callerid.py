@@ -109,6 +109,7 @@ class Display:
         if not self.display:
             raise RuntimeError("cannot open display " + name)
         self.root = self.x.XDefaultRootWindow(self.display)
+        self.frameless = {}   # window -> whether it has no frame of its own (override-redirect)
         self.protocols = self.x.XInternAtom(self.display, b"WM_PROTOCOLS", 0)
         self.delete = self.x.XInternAtom(self.display, b"WM_DELETE_WINDOW", 0)
 
@@ -146,11 +147,20 @@ class Display:
         self.x.XFlush(self.display)
 
     def shown_popups(self):
-        """The shown windows without a frame of their own: menus and tool tips."""
+        """The shown windows without a frame of their own: menus and tool tips.
+        Only those are asked for their state, and any window not seen before:
+        asking each of a thousand open pop-ups every few milliseconds would
+        keep the X server busy and slow the very click being timed."""
         found = set()
         for window in self.children():
+            frameless = self.frameless.get(window)
+            if frameless is False:
+                continue
             attributes = self.attributes(window)
-            if attributes and attributes.map_state == IS_VIEWABLE and attributes.override_redirect:
+            if not attributes:
+                continue
+            self.frameless[window] = bool(attributes.override_redirect)
+            if attributes.override_redirect and attributes.map_state == IS_VIEWABLE:
                 found.add(window)
         return found
 
