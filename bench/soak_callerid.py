@@ -5,8 +5,11 @@ display with the simulated caller-ID box (two user channels), logs in as
 customers with one contact each (seven callers in ten known; each call rings,
 is answered and hung up, recording on, pop-ups on). Prints per minute: calls
 sent, call-log rows, pop-up delay (median and worst, from the caller-ID line
-written to the new window shown), open files and resident memory of the
-program. With --close every pop-up is closed once it is shown.
+written to the new window shown), how long the main window takes to answer a
+click on its menu bar (from the click to its menu shown), open files and
+resident memory of the program (with its anonymous and shared parts: the
+windows' drawing buffers are shared with the X server). With --close every
+pop-up is closed once it is shown.
 
     python3 bench/soak_callerid.py --calls 300 --interval 0.5
     python3 bench/soak_callerid.py --calls 1000 --interval 2 --customers 100000
@@ -56,6 +59,23 @@ class XEvent(ctypes.Union):
 
 IS_VIEWABLE = 2
 CLIENT_MESSAGE = 33
+XK_ESCAPE = 0xFF1B
+# The main window's first menu title, in pixels from the window's corner.
+FIRST_MENU = (20, 10)
+# Without a window manager every window opens at the screen's corner; the main
+# window is moved beside the pop-ups, as an operator keeps it, so that its
+# menu bar can be clicked.
+MAIN_WINDOW_AT = (800, 0)
+
+
+X_ERROR_HANDLER = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
+
+
+@X_ERROR_HANDLER
+def ignore_x_error(display, error):
+    """A window may be gone between listing it and asking about it (a pop-up
+    the program has just closed): the request fails and the soak goes on."""
+    return 0
 
 
 class Display:
@@ -63,6 +83,8 @@ class Display:
 
     def __init__(self, name):
         self.x = ctypes.CDLL("libX11.so.6")
+        self.x.XSetErrorHandler.argtypes = [X_ERROR_HANDLER]
+        self.x.XSetErrorHandler(ignore_x_error)
         self.xtst = ctypes.CDLL("libXtst.so.6")
         self.x.XOpenDisplay.restype = ctypes.c_void_p
         self.x.XDefaultRootWindow.restype = ctypes.c_ulong
@@ -76,13 +98,18 @@ class Display:
         self.x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
         self.x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.POINTER(XEvent)]
         self.x.XFlush.argtypes = [ctypes.c_void_p]
+        self.x.XMoveWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int]
         self.x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
         self.xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
         self.xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+        self.xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+        self.x.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        self.x.XKeysymToKeycode.restype = ctypes.c_ubyte
         self.display = self.x.XOpenDisplay(name.encode())
         if not self.display:
             raise RuntimeError("cannot open display " + name)
         self.root = self.x.XDefaultRootWindow(self.display)
+        self.frameless = {}   # window -> whether it has no frame of its own (override-redirect)
         self.protocols = self.x.XInternAtom(self.display, b"WM_PROTOCOLS", 0)
         self.delete = self.x.XInternAtom(self.display, b"WM_DELETE_WINDOW", 0)
 
@@ -108,6 +135,34 @@ class Display:
         self.xtst.XTestFakeButtonEvent(self.display, 1, 1, 0)
         self.xtst.XTestFakeButtonEvent(self.display, 1, 0, 0)
         self.x.XFlush(self.display)
+
+    def move(self, window, x, y):
+        self.x.XMoveWindow(self.display, window, x, y)
+        self.x.XFlush(self.display)
+
+    def key(self, keysym):
+        code = self.x.XKeysymToKeycode(self.display, keysym)
+        self.xtst.XTestFakeKeyEvent(self.display, code, 1, 0)
+        self.xtst.XTestFakeKeyEvent(self.display, code, 0, 0)
+        self.x.XFlush(self.display)
+
+    def shown_popups(self):
+        """The shown windows without a frame of their own: menus and tool tips.
+        Only those are asked for their state, and any window not seen before:
+        asking each of a thousand open pop-ups every few milliseconds would
+        keep the X server busy and slow the very click being timed."""
+        found = set()
+        for window in self.children():
+            frameless = self.frameless.get(window)
+            if frameless is False:
+                continue
+            attributes = self.attributes(window)
+            if not attributes:
+                continue
+            self.frameless[window] = bool(attributes.override_redirect)
+            if attributes.override_redirect and attributes.map_state == IS_VIEWABLE:
+                found.add(window)
+        return found
 
     def close(self, window):
         event = XEvent()
@@ -140,12 +195,44 @@ class ShownWindows:
         return found
 
 
-def resident_kib(pid):
+def memory_kib(pid, field="VmRSS"):
+    """VmRSS, or its parts RssAnon (the heap), RssFile and RssShmem (shared memory)."""
     with open(f"/proc/{pid}/status") as status:
         for line in status:
-            if line.startswith("VmRSS:"):
+            if line.startswith(field + ":"):
                 return int(line.split()[1])
     return 0
+
+
+def resident_kib(pid):
+    return memory_kib(pid)
+
+
+def memory_text(pid):
+    return (f"RSS {memory_kib(pid) / 1024:.1f} MB (anonymous {memory_kib(pid, 'RssAnon') / 1024:.1f} MB, "
+            f"shared {memory_kib(pid, 'RssShmem') / 1024:.1f} MB)")
+
+
+def menu_click_ms(display, main, meanwhile):
+    """Clicks the main window's first menu title and times until its menu is
+    shown; Escape closes it again. Calls `meanwhile` while it waits. NaN when
+    no menu shows within 10 seconds."""
+    before = display.shown_popups()
+    clicked = time.monotonic()
+    display.click(main.x + FIRST_MENU[0], main.y + FIRST_MENU[1])
+    shown = None
+    while time.monotonic() - clicked < 10:
+        if display.shown_popups() - before:
+            shown = time.monotonic()
+            break
+        meanwhile()
+        time.sleep(0.002)
+    display.key(XK_ESCAPE)
+    closing = time.monotonic()
+    while display.shown_popups() - before and time.monotonic() - closing < 10:
+        meanwhile()
+        time.sleep(0.01)
+    return (shown - clicked) * 1000 if shown else float("nan")
 
 
 def open_files(pid):
@@ -234,12 +321,16 @@ def main():
         print(f"generating {args.customers} customers ...", flush=True)
         numbers = fill(database, args.customers)
         display.click(login.x + LOGIN_OK[0], login.y + LOGIN_OK[1])
-        wait_for(windows.new, 120, "the main window")
+        main_window = wait_for(windows.new, 120, "the main window")[0][0]
+        display.move(main_window, *MAIN_WINDOW_AT)
         time.sleep(2)
+        main = display.attributes(main_window)
         windows.new()   # whatever the start showed besides
         start_rss, start_files = resident_kib(halvex.pid), open_files(halvex.pid)
-        print(f"program pid {halvex.pid}: RSS {start_rss / 1024:.1f} MB, {start_files} open files after login", flush=True)
-        print(f"{'minute':>6} {'calls':>6} {'logged':>7} {'popups':>7} {'median ms':>10} {'max ms':>8} {'files':>6} {'RSS MB':>8}")
+        print(f"program pid {halvex.pid}: {memory_text(halvex.pid)}, {start_files} open files after login; "
+              f"menu click {menu_click_ms(display, main, lambda: None):.0f} ms", flush=True)
+        print(f"{'minute':>6} {'calls':>6} {'logged':>7} {'popups':>7} {'median ms':>10} {'max ms':>8} {'menu ms':>8} "
+              f"{'files':>6} {'RSS MB':>8} {'anon MB':>8} {'shm MB':>7}")
 
         sent_at = {}
         delays = []
@@ -265,11 +356,14 @@ def main():
 
         def report(final=False):
             nonlocal minute_delays
+            menu = menu_click_ms(display, main, look)
             shown = [d for d in minute_delays]
             median = statistics.median(shown) if shown else float("nan")
             worst = max(shown) if shown else float("nan")
             print(f"{minute:>6} {len(sent_at):>6} {call_log_rows(database):>7} {popups:>7} {median:>10.0f} "
-                  f"{worst:>8.0f} {open_files(halvex.pid):>6} {resident_kib(halvex.pid) / 1024:>8.1f}", flush=True)
+                  f"{worst:>8.0f} {menu:>8.0f} {open_files(halvex.pid):>6} {resident_kib(halvex.pid) / 1024:>8.1f} "
+                  f"{memory_kib(halvex.pid, 'RssAnon') / 1024:>8.1f} {memory_kib(halvex.pid, 'RssShmem') / 1024:>7.1f}",
+                  flush=True)
             minute_delays = []
 
         def look():
@@ -313,6 +407,7 @@ def main():
             print(f"pop-up delay over the run: median {statistics.median(delays):.0f} ms, worst {max(delays):.0f} ms; "
                   f"first tenth median {statistics.median(delays[:max(1, len(delays) // 10)]):.0f} ms, "
                   f"last tenth median {statistics.median(delays[-max(1, len(delays) // 10):]):.0f} ms")
+        print(f"after the last pop-up: {memory_text(halvex.pid)}")
         if popups and not args.close:
             print(f"RSS growth {(end_rss - start_rss) / 1024:.1f} MB for {popups} open pop-ups: "
                   f"{(end_rss - start_rss) / 1024 / popups:.2f} MB each")
@@ -320,8 +415,9 @@ def main():
             for window in popup_windows:
                 display.close(window)
             time.sleep(10)
-            print(f"after closing the {len(popup_windows)} pop-ups: RSS {resident_kib(halvex.pid) / 1024:.1f} MB "
-                  f"(at login {start_rss / 1024:.1f} MB), {open_files(halvex.pid)} open files")
+            print(f"after closing the {len(popup_windows)} pop-ups: {memory_text(halvex.pid)} "
+                  f"(at login {start_rss / 1024:.1f} MB), {open_files(halvex.pid)} open files; "
+                  f"menu click {menu_click_ms(display, main, lambda: None):.0f} ms")
         with sqlite3.connect(database) as connection:
             rows = connection.execute("select count(*), count(WavFile), count(UserNO) from Hv_Cidlist").fetchone()
             ordered = connection.execute("select count(*) from Hv_Cidlist a join Hv_Cidlist b on b.id = a.id + 1 "

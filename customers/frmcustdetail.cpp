@@ -66,24 +66,11 @@ FrmCustDetail::FrmCustDetail() : CustomerWindow(QStringLiteral("frmCustDetail"))
     save->onClick = [this] { command1_Click(); };
 
     SSTab1 = ui::addTabControl(this, QStringLiteral("SSTab1"), 120, 2280, 7095, 2895);
-    for (int tab = 0; tab < relatedtabs::TabCount; ++tab) {
-        QWidget* page = SSTab1->addTab(relatedtabs::info(tab).caption);
-        const bool higher = tab == relatedtabs::Activities || tab == relatedtabs::Calls;
-        const bool wider = tab == relatedtabs::Activities || tab == relatedtabs::ServiceRecords;
-        ui::DataGrid* grid = addDataGrid(QStringLiteral("DataGrid%1").arg(tab + 1), 120, higher ? 360 : 420,
-                                         wider ? 6975 : 6855, 2415, page);
-        grid->setAllowUpdate(false);
-        grid->setToolTipText(QStringLiteral("双击进入详细"));
-        if (tab != relatedtabs::Calls)
-            grid->onMouseDown = [this](int button, int, double, double) { DataGridPopupAddNew(button); };
-    }
+    // A tab's grid is made when the tab is first shown (grid()): a card is
+    // mostly seen on its calls tab only, and a grid is a good part of what a
+    // card costs, which counts for the many cards the call monitor opens.
+    for (int tab = 0; tab < relatedtabs::TabCount; ++tab) SSTab1->addTab(relatedtabs::info(tab).caption);
     SSTab1->onClick = [this](int previousTab) { SSTab1_Click(previousTab); };
-    grid(relatedtabs::Activities)->onDblClick = [this] { DataGrid1_DblClick(); };
-    grid(relatedtabs::Contacts)->onDblClick = [this] { DataGrid2_DblClick(); };
-    grid(relatedtabs::Quotations)->onDblClick = [this] { DataGrid3_DblClick(); };
-    grid(relatedtabs::SalesOrders)->onDblClick = [this] { DataGrid4_DblClick(); };
-    grid(relatedtabs::ServiceRecords)->onDblClick = [this] { DataGrid6_DblClick(); };
-    grid(relatedtabs::Calls)->onDblClick = [this] { DataGrid7_DblClick(); };
 
     addOptionsFrame(120, 5280);
     addDescription(4680, 5280, 4680, 5580, 2535, 1695);
@@ -216,9 +203,26 @@ void FrmCustDetail::Form_Paint()
     skin::paint(this);
 }
 
-ui::DataGrid* FrmCustDetail::grid(int tab) const
+ui::DataGrid* FrmCustDetail::grid(int tab)
 {
-    return control<ui::DataGrid>(QStringLiteral("DataGrid%1").arg(tab + 1));
+    const QString name = QStringLiteral("DataGrid%1").arg(tab + 1);
+    if (auto* made = findChild<ui::DataGrid*>(name)) return made;
+
+    // What a double click on each tab's grid opens; the sales details open nothing.
+    static void (FrmCustDetail::*const kDblClick[relatedtabs::TabCount])() = {
+        &FrmCustDetail::DataGrid1_DblClick, &FrmCustDetail::DataGrid2_DblClick, &FrmCustDetail::DataGrid3_DblClick,
+        &FrmCustDetail::DataGrid4_DblClick, nullptr, &FrmCustDetail::DataGrid6_DblClick,
+        &FrmCustDetail::DataGrid7_DblClick};
+    const bool higher = tab == relatedtabs::Activities || tab == relatedtabs::Calls;
+    const bool wider = tab == relatedtabs::Activities || tab == relatedtabs::ServiceRecords;
+    ui::DataGrid* made =
+        addDataGrid(name, 120, higher ? 360 : 420, wider ? 6975 : 6855, 2415, SSTab1->page(tab));
+    made->setAllowUpdate(false);
+    made->setToolTipText(QStringLiteral("双击进入详细"));
+    if (tab != relatedtabs::Calls)
+        made->onMouseDown = [this](int button, int, double, double) { DataGridPopupAddNew(button); };
+    if (const auto handler = kDblClick[tab]) made->onDblClick = [this, handler] { (this->*handler)(); };
+    return made;
 }
 
 // A row's key opens the record in its editor; an empty key (or no current

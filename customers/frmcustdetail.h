@@ -30,7 +30,8 @@ private:
     void DataGrid7_DblClick();
     void DataGridPopupAddNew(int button);
 
-    ui::DataGrid* grid(int tab) const;
+    // The tab's grid, made on first use.
+    ui::DataGrid* grid(int tab);
     void openGridRecord(int tab, const QString& newRecordWindow, const QString& editorWindow);
     void showSalesTotal(int tab, bool filled);
 

@@ -3,6 +3,7 @@
 #include "platform/db/locale.h"
 #include "platform/db/numbertext.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -13,6 +14,7 @@ namespace db::detail {
 
 namespace {
 
+constexpr std::size_t kFirstBlock = 4 << 10;   // blocks double from here: a one-row store stays small
 constexpr std::size_t kSmallBlock = 64 << 10;
 constexpr std::size_t kHugeBlock = 2 << 20;
 constexpr std::size_t kSmallBlocksUpTo = 1 << 20;   // a store this large takes huge pages from then on
@@ -168,7 +170,8 @@ RowStore::~RowStore() = default;
 // of them, the part of a row written so far, come along from the present one.
 void RowStore::newBlock(std::size_t used, std::size_t needed)
 {
-    std::size_t block = blockBytes_ < kSmallBlocksUpTo ? kSmallBlock : kHugeBlock;
+    std::size_t block =
+        blockBytes_ < kSmallBlocksUpTo ? std::clamp(blockBytes_, kFirstBlock, kSmallBlock) : kHugeBlock;
     if (needed > block) block = 2 * needed;   // a row larger than a block gets one of its own
     auto fresh = std::make_unique<Block>(block);
     if (used) std::memcpy(fresh->data(), blockNext_, used);

@@ -3,17 +3,31 @@
 #include "platform/ui/taborder.h"
 #include "platform/ui/windows.h"
 
+#include <QBackingStore>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 #include <QPaintEvent>
 #include <QResizeEvent>
 
 namespace ui {
 
+namespace {
+// How long a window that is not active stays without painting before it gives
+// its drawing buffer back: long enough that a window updated every few
+// seconds (the main window's lists during calls) keeps it.
+constexpr int kIdleMs = 5000;
+} // namespace
+
 Form::Form(const QString& kind) : QWidget(nullptr, Qt::Window), kind_(kind)
 {
     setObjectName(kind);
+    idle_.setSingleShot(true);
+    idle_.setInterval(kIdleMs);
+    connect(&idle_, &QTimer::timeout, this, [this] {
+        if (!isActiveWindow()) giveBackDrawing();
+    });
 }
 
 Form::~Form() = default;
@@ -87,6 +101,50 @@ void Form::fillBackground(quint32 bbggrr)
     if (painter_) painter_->fillRect(rect(), colorFromBgr(bbggrr));
 }
 
+// ---- the drawing buffer
+
+void Form::giveBackDrawing()
+{
+    // A window placed inside another draws into that one's buffer.
+    if (!isWindow()) return;
+    // Qt draws the whole window again when its buffer is not the window's size.
+    if (QBackingStore* store = backingStore()) store->resize(QSize(0, 0));
+}
+
+bool Form::keepsDrawing() const
+{
+    const QBackingStore* store = backingStore();
+    return store && !store->size().isEmpty();
+}
+
+void Form::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange) return;
+    if (isActiveWindow()) idle_.stop();
+    else idle_.start();
+}
+
+// Each paint of a window that is not active starts its idle time afresh.
+// (Qt asks for a paint through the widget or through its window.)
+bool Form::event(QEvent* event)
+{
+    if (event->type() == QEvent::UpdateRequest && !isActiveWindow()) idle_.start();
+    return QWidget::event(event);
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != windowHandle()) return QWidget::eventFilter(watched, event);
+    const QEvent::Type type = event->type();
+    // Uncovered without a buffer: the window's area on the screen must be
+    // drawn anew, which the buffer cannot supply. Marking the window for
+    // painting makes Qt draw it whole rather than copy from the empty buffer.
+    if (type == QEvent::Expose && backingStore() && backingStore()->size() != size()) update();
+    if ((type == QEvent::Expose || type == QEvent::UpdateRequest) && !isActiveWindow()) idle_.start();
+    return QWidget::eventFilter(watched, event);
+}
+
 void Form::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -130,9 +188,19 @@ bool Form::focusNextPrevChild(bool next)
 void Form::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    // Installing twice keeps one filter.
+    if (QWindow* window = windowHandle()) window->installEventFilter(this);
+    if (!isActiveWindow()) idle_.start();
     if (focusWidget()) return;
     const std::vector<QWidget*> order = tabOrder(this);
     if (!order.empty()) order.front()->setFocus(Qt::OtherFocusReason);
+}
+
+void Form::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // A hidden window keeps its buffer until shown again otherwise.
+    idle_.start();
 }
 
 void Form::closeEvent(QCloseEvent* event)

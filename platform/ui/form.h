@@ -7,6 +7,7 @@
 #include "platform/ui/datagrid.h"
 
 #include <QPainter>
+#include <QTimer>
 #include <QWidget>
 #include <stdexcept>
 
@@ -48,6 +49,14 @@ public:
     void paintPicture(const QImage& picture, double left, double top, double width, double height);
     void fillBackground(quint32 bbggrr);
 
+    // A window that is not the active one and has not painted for a while
+    // (or is hidden) gives back its drawing buffer (width x height x 4 bytes,
+    // the most a window costs): what it drew stays on the screen, and the
+    // next time it paints, is uncovered or shown it draws itself whole into a
+    // new buffer. The window calls this itself once idle that long.
+    void giveBackDrawing();
+    bool keepsDrawing() const;   // whether the window holds a drawing buffer
+
     // Runs by the window layer; not called by windows themselves.
     void runLoad();
     void runUnload();
@@ -80,7 +89,11 @@ protected:
     // the first control of that order.
     bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     template <class T>
@@ -90,6 +103,7 @@ private:
     bool loaded_ = false;
     bool unloading_ = false;
     QPainter* painter_ = nullptr;
+    QTimer idle_;   // runs from the last paint of a window that is not active
 };
 
 } // namespace ui

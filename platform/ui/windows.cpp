@@ -4,6 +4,7 @@
 #include <QMap>
 #include <QPointer>
 #include <QTimer>
+#include <malloc.h>
 
 namespace ui {
 
@@ -79,6 +80,25 @@ void endWhenNothingShown()
     });
 }
 
+// glibc keeps heap that is freed below memory still in use, which is where a
+// window's many small pieces lie once later allocations follow them: without
+// handing it back, a program that has shown many windows stays at its largest
+// size after they are closed. Runs a second after an unload, when the
+// unloaded windows are deleted; a burst of unloads (closing all pop-ups)
+// trims about once a second. A little free heap is kept as it is: trimming it
+// would only make the next allocations fetch the same pages again.
+void returnFreedMemory()
+{
+    constexpr std::size_t kKeptFreeHeap = 8 << 20;
+    static bool pending = false;
+    if (pending) return;
+    pending = true;
+    QTimer::singleShot(1000, qApp, [] {
+        pending = false;
+        if (mallinfo2().fordblks > kKeptFreeHeap) malloc_trim(0);
+    });
+}
+
 } // namespace
 
 void Windows::define(const QString& kind, Factory factory)
@@ -129,7 +149,10 @@ void Windows::unload(Form* form)
     form->hide();
     // Deleted once the current event is done: the handler that unloads its own
     // window is still running inside it.
-    if (owned) form->deleteLater();
+    if (owned) {
+        form->deleteLater();
+        returnFreedMemory();
+    }
     if (wasShown) endWhenNothingShown();
 }
 

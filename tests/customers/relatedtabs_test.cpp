@@ -3,7 +3,10 @@
 // the calls tab matches the contacts' numbers.
 #include "tests/customers/customerfixture.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QPointer>
+#include <memory>
 
 #include "common/mymode.h"
 #include "platform/ui/controls.h"
@@ -210,6 +213,34 @@ TEST_F(CardTabs, OpenCardsWithTheirTabsHoldNoDatabaseFile)
     EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_tel")), QStringLiteral("02188889999"));
     EXPECT_EQ(openFiles(), before);
     for (ui::Form* card : cards) ui::Windows::unload(card);
+}
+
+// The call monitor's cards are closed by their close box, many a day: each
+// card shows its first tab's rows as it opens, the other tabs' rows when they
+// are shown, and once closed leaves none of its widgets or rows behind.
+TEST_F(CardTabs, ClosedCardsLeaveNoWidgetsOrRowsBehind)
+{
+    addContact(customer, {{QStringLiteral("Connect_name"), QStringLiteral("张三")}});
+    exec(QStringLiteral("insert into KH_ACT (companyid, ActionTitle, Action_CZZ, public) values (%1, '拜访', 'clerk', '0')")
+             .arg(customer));
+    std::vector<QPointer<QWidget>> widgets;
+    std::vector<std::weak_ptr<db::Recordset>> rows;
+    for (int i = 0; i < 3; ++i) {
+        Mymode::CurrentRecordId = customer;
+        ui::Form* card = ui::Windows::openNew(QStringLiteral("frmCustDetail"));
+        EXPECT_EQ(card->control<ui::DataGrid>(QStringLiteral("DataGrid1"))->cellText(0, 2), QStringLiteral("拜访"));
+        EXPECT_FALSE(card->hasControl(QStringLiteral("DataGrid2"))) << "a tab not yet shown has no grid";
+        EXPECT_EQ(showTab(card, 1)->cellText(0, 1), QStringLiteral("张三"));
+        widgets.emplace_back(card);
+        for (QWidget* widget : card->findChildren<QWidget*>()) widgets.emplace_back(widget);
+        for (ui::DataGrid* grid : card->findChildren<ui::DataGrid*>()) rows.emplace_back(grid->dataSource());
+        card->close();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(std::count_if(widgets.begin(), widgets.end(), [](const QPointer<QWidget>& w) { return !w.isNull(); }), 0);
+    EXPECT_EQ(rows.size(), 6u);
+    EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const std::weak_ptr<db::Recordset>& r) { return !r.expired(); }), 0);
+    EXPECT_TRUE(ui::Windows::all().empty());
 }
 
 } // namespace
