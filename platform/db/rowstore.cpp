@@ -45,7 +45,7 @@ std::uint32_t readVarint(const char*& at)
 
 } // namespace
 
-std::size_t RowStore::encodedSize(const Cell& cell)
+inline std::size_t RowStore::encodedSize(const Cell& cell)
 {
     switch (cell.storage) {
     case SQLITE_INTEGER:
@@ -56,7 +56,7 @@ std::size_t RowStore::encodedSize(const Cell& cell)
     }
 }
 
-void RowStore::encode(char*& at, const Cell& cell)
+inline void RowStore::encode(char*& at, const Cell& cell)
 {
     *at++ = static_cast<char>(cell.storage);
     switch (cell.storage) {
@@ -80,7 +80,7 @@ void RowStore::encode(char*& at, const Cell& cell)
 
 // The cell is taken once as the engine's value, and its type and bytes read
 // from that: one call into the statement per cell rather than two or three.
-RowStore::Cell RowStore::cellOf(sqlite3_stmt* statement, int index)
+inline RowStore::Cell RowStore::cellOf(sqlite3_stmt* statement, int index)
 {
     sqlite3_value* value = sqlite3_column_value(statement, index);
     Cell cell;
