@@ -555,6 +555,43 @@ TEST_F(TypedReads, DeclaredTypesAndStorageClassesGiveTheValueTypes)
     EXPECT_EQ(rows->field(QStringLiteral("created")).toText(), QStringLiteral("2024-3-1 8:05:00"));
 }
 
+// Rows read in bulk keep every cell as stored: NULL apart from empty text,
+// non-ASCII text, texts longer than a block and rows spread over many blocks,
+// the extreme integers, doubles and currency.
+TEST_F(TypedReads, BulkReadKeepsEveryCellAsStored)
+{
+    constexpr int kRows = 150;
+    const QString piece = QStringLiteral("王记商行 Bon app'");
+    const auto nameOf = [](int i) { return i % 3 == 0 ? Variant::null() : Variant(i % 3 == 1 ? QString() : QString::number(i)); };
+    const auto noteOf = [&](int i) { return piece.repeated(i * 53 % 4000); };   // up to 84 KB each, 6 MB in all
+    const auto visitsOf = [](int i) {
+        return i % 2 ? std::numeric_limits<std::int64_t>::min() + i : std::numeric_limits<std::int64_t>::max() - i;
+    };
+    auto connection = connect();
+    connection->beginTrans();
+    for (int i = 0; i < kRows; ++i) {
+        const Variant name = nameOf(i);
+        connection->execute(QStringLiteral("insert into customer (name, note, visits, score, balance) values (%1, '%2', %3, %4, %5)")
+                                .arg(name.isNull() ? QStringLiteral("null") : QLatin1Char('\'') + name.toText() + QLatin1Char('\''),
+                                     QString(noteOf(i)).replace(QLatin1Char('\''), QStringLiteral("''")),
+                                     QString::number(visitsOf(i)), QString::number(i + 0.25), QString::number(i * 100 + 7)));
+    }
+    connection->commitTrans();
+    for (const LockType lock : {LockType::ReadOnly, LockType::Optimistic}) {
+        auto rows = query(*connection, QStringLiteral("select name, note, visits, score, balance from customer order by id"), lock);
+        ASSERT_EQ(rows->recordCount(), kRows);
+        for (int i = 0; i < kRows; ++i) {
+            EXPECT_EQ(rows->value(i, 0), nameOf(i)) << i;
+            EXPECT_EQ(rows->value(i, 0).isNull(), i % 3 == 0) << i;
+            EXPECT_EQ(rows->value(i, 1), Variant(noteOf(i))) << i;
+            EXPECT_EQ(rows->value(i, 2), Variant(visitsOf(i))) << i;
+            EXPECT_EQ(rows->value(i, 3), Variant(i + 0.25)) << i;
+            EXPECT_EQ(rows->value(i, 4).type(), Variant::Type::Currency) << i;
+            EXPECT_EQ(rows->value(i, 4).toText(), QString::number(i * 100 + 7)) << i;
+        }
+    }
+}
+
 TEST_F(TypedReads, DateLiteralsAndTextComparisonsWork)
 {
     auto connection = connect();
