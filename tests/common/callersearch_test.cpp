@@ -18,7 +18,11 @@ protected:
     // The ids of the table's rows the index names for the numbers, in id order.
     QString found(const QString& table, const QStringList& numbers)
     {
-        const QString condition = callersearch::candidates(table, numbers);
+        return idsWhere(table, callersearch::candidates(table, numbers));
+    }
+    // The ids of the table's rows that meet the condition, in id order; "(no index)" without one.
+    static QString idsWhere(const QString& table, const QString& condition)
+    {
         if (condition.isEmpty()) return QStringLiteral("(no index)");
         QStringList ids;
         auto rows = database::query(QStringLiteral("select id from ") + table + QStringLiteral(" where ") + condition
@@ -101,13 +105,7 @@ TEST_F(CallerSearch, NumbersHeldWholeAreFoundFromTheirOwnIndexes)
     const int e = customer(QString(), QString(), QStringLiteral("13800138000 "));
     customer(QStringLiteral("13800138000-1"));
     const auto holding = [&](const QString& table, const QStringList& numbers) {
-        const QString condition = callersearch::holding(*database::openMain(), table, numbers);
-        if (condition.isEmpty()) return QStringLiteral("(no index)");
-        QStringList ids;
-        auto rows = database::query(QStringLiteral("select id from ") + table + QStringLiteral(" where ") + condition
-                                    + QStringLiteral(" order by id"));
-        for (; !rows->eof(); rows->moveNext()) ids << rows->field(0).toText();
-        return ids.join(QLatin1Char(' '));
+        return idsWhere(table, callersearch::holding(*database::openMain(), table, numbers));
     };
     EXPECT_EQ(holding(QStringLiteral("KH_LXR"), {QStringLiteral("13800138000"), QStringLiteral("021-5555x")}),
               QStringLiteral("%1 %2 %3").arg(a).arg(b).arg(c));
