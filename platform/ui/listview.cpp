@@ -1,6 +1,7 @@
 #include "platform/ui/listview.h"
 
 #include "platform/ui/keypress.h"
+#include "platform/ui/packedrows.h"
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
@@ -18,11 +19,6 @@ struct ListColumn {
     QString caption;
     double width = 0;   // twips
     ListView::Alignment alignment = ListView::AlignLeft;
-};
-
-struct ListRow {
-    QStringList texts;
-    QString tag;
 };
 
 Qt::Alignment qtAlignment(ListView::Alignment alignment)
@@ -91,12 +87,12 @@ public:
         endResetModel();
     }
 
-    void append(ListRow row, bool keepSorted)
+    void append(const QStringList& texts, const QString& tag, bool keepSorted)
     {
         takeSourceRows();
         const int at = rowCount();
         beginInsertRows({}, at, at);
-        rows_.push_back(std::move(row));
+        rows_.append(texts, tag);
         endInsertRows();
         if (keepSorted) markUnsorted();
     }
@@ -105,9 +101,7 @@ public:
     {
         if (row < 0 || row >= rowCount() || column < 0) return;
         takeSourceRows();
-        QStringList& texts = rows_[row].texts;
-        while (texts.size() <= column) texts.append(QString());
-        texts[column] = value;
+        rows_.setText(row, column, value);
         const QModelIndex changed = index(row, column);
         emit dataChanged(changed, changed);
         if (keepSorted && column == sortColumn_) markUnsorted();
@@ -117,9 +111,9 @@ public:
     {
         if (row < 0 || row >= rowCount()) return {};
         if (source_) return source_(row).value(column);
-        return rows_[row].texts.value(column);
+        return rows_.text(row, column).toString();
     }
-    QString tag(int row) const { return row >= 0 && row < rowCount() && !source_ ? rows_[row].tag : QString(); }
+    QString tag(int row) const { return row >= 0 && row < rowCount() && !source_ ? rows_.tag(row).toString() : QString(); }
 
     void setSort(int column, bool descending)
     {
@@ -138,7 +132,7 @@ public:
         const int column = sortColumn_;
         const bool descending = descending_;
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            const int c = QString::compare(rows_[a].texts.value(column), rows_[b].texts.value(column), Qt::CaseInsensitive);
+            const int c = rows_.text(a, column).compare(rows_.text(b, column), Qt::CaseInsensitive);
             return descending ? c > 0 : c < 0;
         });
         bool moved = false;
@@ -147,13 +141,8 @@ public:
 
         emit layoutAboutToBeChanged();
         std::vector<int> newRowOf(order.size());
-        std::vector<ListRow> reordered;
-        reordered.reserve(rows_.size());
-        for (size_t i = 0; i < order.size(); ++i) {
-            newRowOf[order[i]] = static_cast<int>(i);
-            reordered.push_back(std::move(rows_[order[i]]));
-        }
-        rows_ = std::move(reordered);
+        for (size_t i = 0; i < order.size(); ++i) newRowOf[order[i]] = static_cast<int>(i);
+        rows_.reorder(order);
         const QModelIndexList before = persistentIndexList();
         QModelIndexList after;
         after.reserve(before.size());
@@ -172,8 +161,7 @@ private:
     void takeSourceRows()
     {
         if (!source_) return;
-        rows_.reserve(static_cast<size_t>(sourceCount_));
-        for (int row = 0; row < sourceCount_; ++row) rows_.push_back({source_(row), QString()});
+        for (int row = 0; row < sourceCount_; ++row) rows_.append(source_(row), {});
         source_ = {};
         sourceCount_ = 0;
     }
@@ -185,7 +173,7 @@ private:
         QTimer::singleShot(0, this, [this] { ensureSorted(); });
     }
 
-    std::vector<ListRow> rows_;
+    PackedRows rows_;
     // Rows given by a function and read as they are shown, instead of rows_.
     std::function<QStringList(int)> source_;
     int sourceCount_ = 0;
@@ -268,7 +256,7 @@ void ListView::setItems(int count, std::function<QStringList(int row)> texts)
 
 void ListView::addItem(const QStringList& texts, const QString& tag)
 {
-    model_->append({texts, tag}, sorted_);
+    model_->append(texts, tag, sorted_);
 }
 
 int ListView::itemCount() const
