@@ -46,7 +46,27 @@ void SimulatedBox::reset()
     closeSystem();
     configured_.reset();
     queue_.clear();
-    calls_.clear();
+    clearCalls();
+}
+
+void SimulatedBox::record(const QString& call)
+{
+    notes_ += call + QLatin1Char('\n');
+    if (++noteCount_ > kKeptCalls) {
+        notes_.remove(0, notes_.indexOf(QLatin1Char('\n')) + 1);
+        --noteCount_;
+    }
+}
+
+QStringList SimulatedBox::calls() const
+{
+    return notes_.isEmpty() ? QStringList() : notes_.chopped(1).split(QLatin1Char('\n'));
+}
+
+void SimulatedBox::clearCalls()
+{
+    notes_.clear();
+    noteCount_ = 0;
 }
 
 void SimulatedBox::configure(const std::vector<std::int16_t>& channelTypes)

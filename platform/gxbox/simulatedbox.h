@@ -44,9 +44,12 @@ public:
     void configure(const std::vector<std::int16_t>& channelTypes);
     void push(const BoxEvent& event);
     int pending() const { return static_cast<int>(queue_.size()); }
-    // Every GX_ call made since the last reset, as "GX_Name(arguments)".
-    const QStringList& calls() const { return calls_; }
-    void clearCalls() { calls_.clear(); }
+    // The GX_ calls made since the last reset, as "GX_Name(arguments)": the
+    // last kKeptCalls of them, kept as one text, so a box ringing all day
+    // keeps neither a growing list nor a string per call.
+    static constexpr int kKeptCalls = 1000;
+    QStringList calls() const;
+    void clearCalls();
     bool isRecording(std::int16_t channel) const;
 
     // One script line as an event; empty for a malformed, blank or comment line.
@@ -64,7 +67,7 @@ public:
     std::int16_t startRecording(std::int16_t channel, const char* path);
     std::int16_t stopRecording(std::int16_t channel);
     std::int16_t closeSystem();
-    void record(const QString& call) { calls_.append(call); }
+    void record(const QString& call);
 
 private:
     SimulatedBox() = default;
@@ -82,7 +85,8 @@ private:
     bool running_ = false;
     std::vector<Channel> channels_;
     std::deque<BoxEvent> queue_;
-    QStringList calls_;
+    QString notes_;   // the noted calls, each ended by a line break
+    int noteCount_ = 0;
     QString scriptPath_;
     qint64 scriptOffset_ = 0;
 };

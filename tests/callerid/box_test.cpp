@@ -1,6 +1,7 @@
 // The simulated caller-ID box: script lines become events in order, malformed
 // lines are skipped, caller-ID reads stay within their buffers, recordings
-// are real WAV files, and a box without its script variable is missing.
+// are real WAV files, a box without its script variable is missing, and the
+// noted calls stay few however long the box rings.
 #include "platform/gxbox/gxvoice.h"
 #include "platform/gxbox/simulatedbox.h"
 
@@ -94,6 +95,17 @@ TEST_F(SimulatedBoxTest, CallerIdReadsFillTheSecondBufferWithinItsLength)
     // The event just taken is a ring: it carries no number.
     ASSERT_EQ(GX_GetMessageForWindows(10, message), 0);
     EXPECT_NE(GX_GetFskCallerID(0, first, second, third), 0);
+}
+
+TEST_F(SimulatedBoxTest, ABoxRingingAllDayKeepsOnlyItsLatestNotedCalls)
+{
+    box().configure({1});
+    ASSERT_EQ(GX_InitializeSystem(), 0);
+    for (int call = 0; call < gxbox::SimulatedBox::kKeptCalls + 500; ++call) GX_StartDetectCallerID(0);
+    GX_StopRecordVoice(0);
+    ASSERT_EQ(box().calls().size(), gxbox::SimulatedBox::kKeptCalls);
+    EXPECT_EQ(box().calls().first(), QStringLiteral("GX_StartDetectCallerID(0)"));
+    EXPECT_EQ(box().calls().last(), QStringLiteral("GX_StopRecordVoice(0)"));
 }
 
 TEST_F(SimulatedBoxTest, RecordingsAreWaveFilesAndAMissingFolderIsRefused)
