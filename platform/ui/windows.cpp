@@ -1,5 +1,7 @@
 #include "platform/ui/windows.h"
 
+#include "platform/ui/displayrequests.h"
+
 #include <QApplication>
 #include <QMap>
 #include <QPointer>
@@ -65,6 +67,7 @@ void showInFront(Form* form)
     if (QGuiApplication::platformName() == QLatin1String("offscreen")) return;
     form->raise();
     form->activateWindow();
+    settleDisplayRequests();
 }
 
 // When the last shown window has been unloaded the program ends, as it does
