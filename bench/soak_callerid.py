@@ -164,6 +164,15 @@ class Display:
                 found.add(window)
         return found
 
+    def shown_windows(self):
+        """The shown windows with a frame of their own: the program's windows."""
+        shown = []
+        for window in self.children():
+            attributes = self.attributes(window)
+            if attributes and attributes.map_state == IS_VIEWABLE and not attributes.override_redirect:
+                shown.append(window)
+        return shown
+
     def close(self, window):
         event = XEvent()
         event.xclient.type = CLIENT_MESSAGE
@@ -417,7 +426,8 @@ def main():
             time.sleep(10)
             print(f"after closing the {len(popup_windows)} pop-ups: {memory_text(halvex.pid)} "
                   f"(at login {start_rss / 1024:.1f} MB), {open_files(halvex.pid)} open files; "
-                  f"menu click {menu_click_ms(display, main, lambda: None):.0f} ms")
+                  f"menu click {menu_click_ms(display, main, lambda: None):.0f} ms; "
+                  f"{len(display.shown_windows())} windows still shown")
         with sqlite3.connect(database) as connection:
             rows = connection.execute("select count(*), count(WavFile), count(UserNO) from Hv_Cidlist").fetchone()
             ordered = connection.execute("select count(*) from Hv_Cidlist a join Hv_Cidlist b on b.id = a.id + 1 "
