@@ -97,6 +97,13 @@ void giveBack(ConnectionState* released, const QString& path)
 {
     std::unique_ptr<ConnectionState> state(released);
     if (closedForGood || !sqlite3_get_autocommit(state->handle) || busy(state->handle)) return;
+    // A kept handle waits without its cached pages. The program writes its
+    // files often (a row for every call), and a handle that finds its file
+    // written by another since its last read reads every page again anyway;
+    // meanwhile the pages would stay spread among the memory of the windows
+    // opened after them, which then cannot go back to the system when those
+    // windows close.
+    sqlite3_db_release_memory(state->handle);
     keptHandles().keep(path, std::move(state));
 }
 

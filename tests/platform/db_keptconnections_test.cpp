@@ -99,4 +99,22 @@ TEST_F(KeptHandles, OpenFilesStayFewHoweverManyConnectionsComeAndGo)
     EXPECT_EQ(scalar(QStringLiteral("select count(*) from customer")), QStringLiteral("200"));
 }
 
+TEST_F(KeptHandles, AKeptHandleHoldsNoPagesOfItsFile)
+{
+    connect()->execute(QStringLiteral("create table note (text TEXT(255))"));
+    connect()->execute(QStringLiteral("insert into note with recursive n(i) as (select 1 union all select i + 1 from n "
+                                      "where i < 4000) select printf('%0250d', i) from n"));
+    const sqlite3_int64 before = sqlite3_memory_used();
+    {
+        auto reader = connect();
+        auto rows = query(*reader, QStringLiteral("select * from note"), LockType::ReadOnly);
+        EXPECT_EQ(rows->recordCount(), 4000);
+        // The read brought the table's pages, about a megabyte, into the handle's cache...
+        EXPECT_GT(sqlite3_memory_used(), before + 500 * 1024);
+    }
+    // ...which it lets go when it is kept for the next connection.
+    EXPECT_LT(sqlite3_memory_used(), before + 100 * 1024);
+    EXPECT_EQ(scalar(QStringLiteral("select count(*) from note")), QStringLiteral("4000"));
+}
+
 } // namespace
