@@ -18,11 +18,11 @@ namespace db::handlepool {
 std::unique_ptr<ConnectionState> take(const QString& path, int busyTimeoutMs);
 
 // The handle shared as connections and recordsets share it. Once the last of
-// them lets it go, it is kept for the next connection to `path`, provided no
-// transaction is open and no statement runs on it; otherwise, or when enough
-// are kept, it is closed. A few handles in all are kept, the one left longest
-// closed first, so the files the program holds open do not grow with the
-// windows it opens.
+// them lets it go, it is kept, without its cached pages, for the next
+// connection to `path`, provided no transaction is open and no statement runs
+// on it; otherwise, or when enough are kept, it is closed. A few handles in
+// all are kept, the one left longest closed first, so the files the program
+// holds open do not grow with the windows it opens.
 std::shared_ptr<ConnectionState> share(std::unique_ptr<ConnectionState> state, const QString& path);
 
 // How many handles are kept at most, in all and per file.
