@@ -19,11 +19,17 @@ PackedRows::Cell PackedRows::addCell(QStringView text)
     return cell;
 }
 
-void PackedRows::append(const QStringList& texts, QStringView tag)
+PackedRows::Row PackedRows::addRow(const QStringList& texts, QStringView tag)
 {
-    rows_.push_back({cells_.size(), static_cast<int>(texts.size())});
+    const Row row{cells_.size(), static_cast<int>(texts.size())};
     cells_.push_back(addCell(tag));
     for (const QString& text : texts) cells_.push_back(addCell(text));
+    return row;
+}
+
+void PackedRows::append(const QStringList& texts, QStringView tag)
+{
+    rows_.push_back(addRow(texts, tag));
 }
 
 QStringView PackedRows::text(int row, int column) const
@@ -66,16 +72,12 @@ void PackedRows::setText(int row, int column, const QString& value)
         }
     } else {
         QStringList grown = texts(row);
-        while (grown.size() < column) grown.append(QString());
-        grown.append(value);
         const QString oldTag = tag(row).toString();
-        unused_ += oldTag.size() + 1 + r.texts;
+        unused_ += 1 + r.texts + oldTag.size();
         for (const QString& text : std::as_const(grown)) unused_ += text.size();
-        unused_ -= value.size();
-        const Row regrown{cells_.size(), static_cast<int>(grown.size())};
-        append(grown, oldTag);
-        rows_.pop_back();
-        rows_[row] = regrown;
+        grown.resize(column);
+        grown.append(value);
+        r = addRow(grown, oldTag);
     }
     repackWhenMostlyUnused();
 }

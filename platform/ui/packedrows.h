@@ -35,6 +35,8 @@ private:
     };
 
     Cell addCell(QStringView text);
+    // The row's cells put at the end of the blocks.
+    Row addRow(const QStringList& texts, QStringView tag);
     void repackWhenMostlyUnused();
 
     QString chars_;
