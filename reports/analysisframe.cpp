@@ -31,9 +31,10 @@ AnalysisFrame::AnalysisFrame(const QString& kind, const QString& caption, const 
     setSizeTwips(9360, 7050);
 
     SSTab1 = ui::addTabControl(this, QStringLiteral("SSTab1"), 120, 120, 9120, 6360);
-    QWidget* options = SSTab1->addTab(QStringLiteral("基本选项"));
-    QWidget* chart = SSTab1->addTab(QStringLiteral("图形分析"));
-    QWidget* data = SSTab1->addTab(QStringLiteral("分析数据"));
+    for (const char* caption : {"基本选项", "图形分析", "分析数据"}) SSTab1->addTab(QString::fromUtf8(caption));
+    QWidget* options = SSTab1->page(OptionsTab);
+    QWidget* chart = SSTab1->page(ChartTab);
+    QWidget* data = SSTab1->page(DataTab);
     SSTab1->show();
 
     ui::Frame* range = addFrame(QStringLiteral("Frame3"), QStringLiteral("时间范围"), 4680, 600, 4200, 1575, options);

@@ -83,11 +83,9 @@ TabControl::TabControl(QWidget* parent)
     QObject::connect(bar_, &QTabBar::currentChanged, this, [this](int index) { showTab(index); });
 }
 
-QWidget* TabControl::addTab(const QString& caption)
+void TabControl::addTab(const QString& caption)
 {
-    auto* page = new QFrame(this);
-    page->setFrameShape(QFrame::StyledPanel);
-    pages_.push_back(page);
+    pages_.push_back(nullptr);
     {
         // The first tab becomes current by being added, which is no click.
         const QSignalBlocker quiet(bar_);
@@ -95,8 +93,20 @@ QWidget* TabControl::addTab(const QString& caption)
     }
     current_ = bar_->currentIndex();
     layoutPages();
-    for (int i = 0; i < tabCount(); ++i) pages_[static_cast<size_t>(i)]->setVisible(i == current_);
-    bar_->raise();
+    showCurrentPage();
+}
+
+QWidget* TabControl::page(int index)
+{
+    QWidget*& page = pages_.at(static_cast<size_t>(index));
+    if (!page) {
+        auto* frame = new QFrame(this);
+        frame->setFrameShape(QFrame::StyledPanel);
+        frame->setGeometry(0, 0, width(), height());
+        frame->setVisible(index == current_);
+        bar_->raise();
+        page = frame;
+    }
     return page;
 }
 
@@ -116,9 +126,17 @@ void TabControl::showTab(int index)
     if (index == current_ || index < 0) return;
     const int previous = current_;
     current_ = index;
-    for (int i = 0; i < tabCount(); ++i) pages_[static_cast<size_t>(i)]->setVisible(i == current_);
-    bar_->raise();
+    showCurrentPage();
     fire(onClick, previous);
+}
+
+// The current tab's page is made if need be: it draws the panel under the
+// row of tabs.
+void TabControl::showCurrentPage()
+{
+    page(current_);
+    for (int i = 0; i < tabCount(); ++i)
+        if (QWidget* made = pages_[static_cast<size_t>(i)]) made->setVisible(i == current_);
 }
 
 void TabControl::resizeEvent(QResizeEvent* event)
@@ -133,7 +151,8 @@ void TabControl::layoutPages()
     bar_->setGeometry(0, 0, width(), barHeight);
     // Every page covers the whole control behind the row of tabs, so that its
     // controls count their top from the control's own top.
-    for (QWidget* page : pages_) page->setGeometry(0, 0, width(), height());
+    for (QWidget* page : pages_)
+        if (page) page->setGeometry(0, 0, width(), height());
 }
 
 TabControl* addTabControl(QWidget* parent, const QString& name, double left, double top, double width, double height)

@@ -16,9 +16,11 @@ class TabControl : public QWidget {
 public:
     explicit TabControl(QWidget* parent);
 
-    // Adds a tab and returns its page, the container of the tab's controls.
-    QWidget* addTab(const QString& caption);
-    QWidget* page(int index) const { return pages_.at(static_cast<size_t>(index)); }
+    void addTab(const QString& caption);
+    // The tab's page, the container of the tab's controls. A page is made
+    // when it is first asked for or shown: a window whose other tabs are
+    // never looked at costs no widgets for them.
+    QWidget* page(int index);
     int tabCount() const { return static_cast<int>(pages_.size()); }
     QString tabCaption(int index) const;
 
@@ -32,10 +34,11 @@ protected:
 
 private:
     void showTab(int index);
+    void showCurrentPage();
     void layoutPages();
 
     QTabBar* bar_;
-    std::vector<QWidget*> pages_;
+    std::vector<QWidget*> pages_;   // null until made
     int current_ = -1;
 };
 

@@ -1,8 +1,10 @@
 // The tab control: its Click event fires when, and only when, the current
-// tab changes, and tells which tab was current before.
+// tab changes, and tells which tab was current before; a tab's page is made
+// only once it is shown or asked for.
 #include "platform/ui/tabcontrol.h"
 
 #include <QApplication>
+#include <QFrame>
 #include <QTabBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -13,13 +15,16 @@ TEST(TabControl, ClickFiresOnEveryChangeWithThePreviousTab)
     ui::TabControl* tabs = ui::addTabControl(&window, QStringLiteral("SSTab1"), 0, 0, 6000, 3000);
     std::vector<int> previous;
     tabs->onClick = [&](int tab) { previous.push_back(tab); };
-    QWidget* first = tabs->addTab(QStringLiteral("一"));
-    QWidget* second = tabs->addTab(QStringLiteral("二"));
-    tabs->addTab(QStringLiteral("三"));
+    for (const char* caption : {"一", "二", "三"}) tabs->addTab(QString::fromUtf8(caption));
     window.show();
     EXPECT_EQ(tabs->tab(), 0);
     EXPECT_TRUE(previous.empty()) << "adding tabs is no click";
+    EXPECT_EQ(tabs->findChildren<QFrame*>(Qt::FindDirectChildrenOnly).size(), 1) << "only the shown tab has a page";
+    QWidget* first = tabs->page(0);
     EXPECT_TRUE(first->isVisible());
+    QWidget* second = tabs->page(1);
+    EXPECT_FALSE(second->isVisible()) << "a page asked for before its tab is shown stays hidden";
+    EXPECT_EQ(second->geometry(), first->geometry());
 
     tabs->setTab(2);
     tabs->setTab(2);
@@ -29,6 +34,7 @@ TEST(TabControl, ClickFiresOnEveryChangeWithThePreviousTab)
     EXPECT_EQ(tabs->tab(), 1);
     EXPECT_TRUE(second->isVisible());
     EXPECT_FALSE(first->isVisible());
+    EXPECT_FALSE(tabs->page(2)->isVisible()) << "the page made on the way to tab 1 is hidden again";
     EXPECT_EQ(tabs->tabCaption(2), QStringLiteral("三"));
     EXPECT_EQ(tabs->objectName(), QStringLiteral("SSTab1"));
 }
