@@ -23,13 +23,18 @@ constexpr quint32 kBackColor = 0xF8F4DC;
 constexpr double kToolbarHolderHeight = 660;
 constexpr double kTreeTop = 1320;
 
-// Control geometry in twips.
-double leftOf(const QWidget* control) { return ui::pixelsToTwips(control->x()); }
-double topOf(const QWidget* control) { return ui::pixelsToTwips(control->y()); }
-double widthOf(const QWidget* control) { return ui::pixelsToTwips(control->width()); }
-double heightOf(const QWidget* control) { return ui::pixelsToTwips(control->height()); }
+// Control geometry in twips, of widgets and labels alike.
+template <class Control>
+double leftOf(const Control* control) { return ui::pixelsToTwips(control->x()); }
+template <class Control>
+double topOf(const Control* control) { return ui::pixelsToTwips(control->y()); }
+template <class Control>
+double widthOf(const Control* control) { return ui::pixelsToTwips(control->width()); }
+template <class Control>
+double heightOf(const Control* control) { return ui::pixelsToTwips(control->height()); }
 
-void moveTo(QWidget* control, double left, double top)
+template <class Control>
+void moveTo(Control* control, double left, double top)
 {
     ui::placeTwips(control, left, top, widthOf(control), heightOf(control));
 }
@@ -144,8 +149,8 @@ void FrmMain::createMainArea()
     imgSplitter->onMouseMove = [this](int, int, double X, double) { imgSplitter_MouseMove(X); };
     imgSplitter->onMouseUp = [this](int, int, double, double) { imgSplitter_MouseUp(); };
 
-    picSplitter = addLabel(QStringLiteral("picSplitter"), QString(), 2280, 1200, 72, 4800, area);
-    ui::setFillColor(picSplitter, 0x808080);
+    picSplitter = ui::addPictureBox(area, QStringLiteral("picSplitter"), 2280, 1200, 72, 4800);
+    picSplitter->setBackColor(0x808080);
     picSplitter->setVisible(false);
 
     DataGrid1 = addDataGrid(QStringLiteral("DataGrid1"), 2440, kTreeTop, 8715, 4800, area);
@@ -244,6 +249,8 @@ void FrmMain::disable(const QStringList& names)
     for (const QString& name : names) {
         if (auto* entry = findChild<ui::MenuItem*>(name))
             entry->setEnabled(false);
+        else if (auto* label = findChild<ui::Label*>(name))
+            label->setEnabled(false);
         else if (auto* control = findChild<QWidget*>(name))
             control->setEnabled(false);
     }

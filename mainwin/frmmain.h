@@ -10,6 +10,7 @@
 #include "mainwin/views.h"
 #include "platform/ui/form.h"
 #include "platform/ui/menus.h"
+#include "platform/ui/picturebox.h"
 #include "platform/ui/treeview.h"
 
 #include <optional>
@@ -122,7 +123,7 @@ private:
     ui::MenuBar* menuBar_ = nullptr;
     ui::TreeView* tvTreeView = nullptr;
     ui::PictureButton* imgSplitter = nullptr;
-    ui::Label* picSplitter = nullptr;
+    ui::PictureBox* picSplitter = nullptr;
     ui::DataGrid* DataGrid1 = nullptr;
     ui::TextBox* SelectFun = nullptr;
     ui::ComboBox* ComboSearch = nullptr;

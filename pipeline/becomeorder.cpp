@@ -152,7 +152,8 @@ void BecomeOrder::fillCustomers(const db::Variant& quotationCustomer)
 void BecomeOrder::ckflag_Click()
 {
     const bool on = ticked(QStringLiteral("ckflag"));
-    for (const char* name : {"Label25", "CkDate", "Label26"}) findChild<QWidget*>(QString::fromLatin1(name))->setVisible(on);
+    for (const char* name : {"Label25", "Label26"}) control<ui::Label>(QString::fromLatin1(name))->setVisible(on);
+    control<ui::TextBox>(QStringLiteral("CkDate"))->setVisible(on);
     if (on) setBoxText(QStringLiteral("CkDate"), db::locale::shortDate(db::locale::now().date().addDays(7)));
 }
 

@@ -22,8 +22,11 @@ PreviewForm::PreviewForm(const QString& kind) : ui::Form(kind)
     auto* cmdPrevious = addCommandButton(QStringLiteral("cmdPrevious"), QStringLiteral("上一页"), 0, 0, 900, 360);
     auto* cmdNext = addCommandButton(QStringLiteral("cmdNext"), QStringLiteral("下一页"), 0, 0, 900, 360);
     auto* cmdLast = addCommandButton(QStringLiteral("cmdLast"), QStringLiteral("末页"), 0, 0, 900, 360);
-    auto* lblPage = addLabel(QStringLiteral("lblPage"), QString(), 0, 0, 2000, 360);
-    lblPage->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The page number stands in the row of buttons, which a layout keeps
+    // together: a widget of its own, not a label drawn on the window.
+    pageNumber_ = new QLabel(this);
+    pageNumber_->setObjectName(QStringLiteral("lblPage"));
+    pageNumber_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     cmdPrint->onClick = [this] { cmdPrint_Click(); };
     cmdFirst->onClick = [this] { showPage(0); };
@@ -41,7 +44,7 @@ PreviewForm::PreviewForm(const QString& kind) : ui::Form(kind)
     auto* buttons = new QHBoxLayout;
     for (QWidget* control : {static_cast<QWidget*>(cmdPrint), static_cast<QWidget*>(cmdFirst),
                              static_cast<QWidget*>(cmdPrevious), static_cast<QWidget*>(cmdNext),
-                             static_cast<QWidget*>(cmdLast), static_cast<QWidget*>(lblPage)})
+                             static_cast<QWidget*>(cmdLast), static_cast<QWidget*>(pageNumber_)})
         buttons->addWidget(control);
     buttons->addStretch();
     auto* column = new QVBoxLayout(this);
@@ -64,7 +67,7 @@ void PreviewForm::showPage(int index)
     page_ = std::clamp(index, 0, std::max(0, pages - 1));
     if (pages)
         paper_->setPixmap(QPixmap::fromImage(report_->pageImage(page_, kScreenDotsPerInch)));
-    control<ui::Label>(QStringLiteral("lblPage"))->setCaption(QStringLiteral("第 %1 页，共 %2 页").arg(page_ + 1).arg(pages));
+    pageNumber_->setText(QStringLiteral("第 %1 页，共 %2 页").arg(page_ + 1).arg(pages));
     control<ui::CommandButton>(QStringLiteral("cmdFirst"))->setEnabled(page_ > 0);
     control<ui::CommandButton>(QStringLiteral("cmdPrevious"))->setEnabled(page_ > 0);
     control<ui::CommandButton>(QStringLiteral("cmdNext"))->setEnabled(page_ + 1 < pages);

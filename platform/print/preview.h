@@ -29,6 +29,7 @@ private:
     int page_ = 0;
     QScrollArea* scroller_ = nullptr;
     QLabel* paper_ = nullptr;
+    QLabel* pageNumber_ = nullptr;   // "lblPage"
 };
 
 } // namespace print

@@ -93,12 +93,6 @@ void copyLook(PictureButton* to, const PictureButton* from)
     to->setPicture(from->pixmap());
 }
 
-void copyLook(Label* to, const Label* from)
-{
-    to->setAlignment(from->alignment());
-    to->setCaption(from->caption());
-}
-
 void copyLook(QWidget* to, const QWidget* from)
 {
     to->setPalette(from->palette());

@@ -95,7 +95,6 @@ private:
 // What a new element takes over from element 0 besides its size and tool tip.
 void copyLook(TextBox* to, const TextBox* from);
 void copyLook(PictureButton* to, const PictureButton* from);
-void copyLook(Label* to, const Label* from);
 void copyLook(QWidget* to, const QWidget* from);
 
 } // namespace ui

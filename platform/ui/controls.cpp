@@ -69,36 +69,6 @@ QPixmap greyedCopy(const QPixmap& picture)
 
 } // namespace
 
-// ---- Label
-
-Label::Label(QWidget* parent) : QLabel(parent)
-{
-    setWordWrap(true);
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setMouseTracking(true);
-}
-
-void Label::mousePressEvent(QMouseEvent* event)
-{
-    fireMouse(onMouseDown, event);
-}
-
-void Label::mouseMoveEvent(QMouseEvent* event)
-{
-    fireMouse(onMouseMove, event);
-}
-
-void Label::mouseReleaseEvent(QMouseEvent* event)
-{
-    fireMouse(onMouseUp, event);
-    if (event->button() == Qt::LeftButton && isInside(this, event)) fire(onClick);
-}
-
-void Label::mouseDoubleClickEvent(QMouseEvent*)
-{
-    fire(onDblClick);
-}
-
 // ---- TextBox
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)

@@ -3,6 +3,9 @@
 // twips. Each event is a std::function member named after the event; code
 // that changes a control's value fires the same events as the operator would
 // (Change fires when code sets the text).
+#include "platform/ui/handlers.h"
+#include "platform/ui/label.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -25,6 +28,7 @@ double pixelsToTwips(int pixels);
 QColor colorFromBgr(quint32 bbggrr);
 // Places a control at a rectangle given in twips.
 void placeTwips(QWidget* control, double left, double top, double width, double height);
+void placeTwips(Label* label, double left, double top, double width, double height);
 // Names a new control, places it in twips and shows it; returns the control.
 template <class T>
 T* placeNamed(T* control, const QString& name, double left, double top, double width, double height)
@@ -35,31 +39,6 @@ T* placeNamed(T* control, const QString& name, double left, double top, double w
     return control;
 }
 
-using ClickHandler = std::function<void()>;
-// KeyAscii semantics: the handler sees the key before the character arrives;
-// setting it to 0 swallows the key.
-using KeyPressHandler = std::function<void(int& keyAscii)>;
-enum MouseButton { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
-using MouseHandler = std::function<void(int button, int shift, double xTwips, double yTwips)>;
-
-class Label : public QLabel {
-    Q_OBJECT
-public:
-    explicit Label(QWidget* parent);
-    QString caption() const { return text(); }
-    void setCaption(const QString& caption) { setText(caption); }
-    ClickHandler onClick;
-    ClickHandler onDblClick;
-    MouseHandler onMouseDown;
-    MouseHandler onMouseMove;
-    MouseHandler onMouseUp;
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-};
 
 // One-line text box; a password box when a password character is set.
 class TextBox : public QLineEdit {

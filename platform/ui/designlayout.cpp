@@ -13,12 +13,14 @@ void DesignLayout::remember(Form* form)
     placed_.clear();
     // Only the controls the window placed itself: the inner parts of a
     // control (a list's scroll bars, a picker's buttons) follow their control.
-    for (QWidget* control : form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (control->objectName().isEmpty() || control->isWindow()) continue;
-        const QRect g = control->geometry();
+    auto remember = [this](QObject* control, const QRect& g) {
         placed_.push_back({control, {pixelsToTwips(g.x()), pixelsToTwips(g.y()), pixelsToTwips(g.width()),
                                      pixelsToTwips(g.height())}});
-    }
+    };
+    for (QWidget* control : form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (!control->objectName().isEmpty() && !control->isWindow()) remember(control, control->geometry());
+    for (Label* label : form->findChildren<Label*>(QString(), Qt::FindDirectChildrenOnly))
+        remember(label, label->geometry());
 }
 
 void DesignLayout::scale(Form* form) const
@@ -29,7 +31,11 @@ void DesignLayout::scale(Form* form) const
     for (const Placed& placed : placed_) {
         if (!placed.control) continue;
         const Geometry& g = placed.geometry;
-        placeTwips(placed.control, g.left * across, g.top * down, g.width * across, g.height * down);
+        if (auto* label = qobject_cast<Label*>(placed.control))
+            placeTwips(label, g.left * across, g.top * down, g.width * across, g.height * down);
+        else
+            placeTwips(static_cast<QWidget*>(placed.control.data()), g.left * across, g.top * down, g.width * across,
+                       g.height * down);
     }
 }
 

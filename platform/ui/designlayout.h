@@ -28,7 +28,7 @@ public:
 
 private:
     struct Placed {
-        QPointer<QWidget> control;
+        QPointer<QObject> control;   // a widget or a label
         Geometry geometry;
     };
     double width_ = 0;

@@ -63,7 +63,7 @@ void reportUnhandled(const char* what)
     }
 }
 
-void fireMouse(const MouseHandler& handler, const QMouseEvent* event)
+void fireMouse(const MouseHandler& handler, const QMouseEvent* event, QPointF origin)
 {
     if (!handler) return;
     const Qt::MouseButtons buttons = event->type() == QEvent::MouseMove ? event->buttons() : Qt::MouseButtons(event->button());
@@ -75,7 +75,7 @@ void fireMouse(const MouseHandler& handler, const QMouseEvent* event)
     if (event->modifiers() & Qt::ShiftModifier) shift |= 1;
     if (event->modifiers() & Qt::ControlModifier) shift |= 2;
     if (event->modifiers() & Qt::AltModifier) shift |= 4;
-    const QPointF at = event->position();
+    const QPointF at = event->position() - origin;
     fire(handler, button, shift, at.x() * pixelsToTwips(1), at.y() * pixelsToTwips(1));
 }
 

@@ -45,6 +45,8 @@ void fire(const Handler& handler, Args&&... args)
 
 // Mouse events in the system's terms: button 1/2/4, shift 1 (Shift) | 2 (Ctrl) | 4 (Alt),
 // the position in twips within the control. A move reports the buttons held.
-void fireMouse(const MouseHandler& handler, const QMouseEvent* event);
+// The position is taken from `origin`, the top left of what was clicked,
+// when that is not the widget the event came to.
+void fireMouse(const MouseHandler& handler, const QMouseEvent* event, QPointF origin = {});
 
 } // namespace ui

@@ -25,12 +25,26 @@ QColor colorFromBgr(quint32 bbggrr)
     return QColor(bbggrr & 0xFF, (bbggrr >> 8) & 0xFF, (bbggrr >> 16) & 0xFF);
 }
 
-void placeTwips(QWidget* control, double left, double top, double width, double height)
+namespace {
+
+// Edges are rounded, not sizes, so neighbouring controls meet without gaps.
+QRect twipsRect(double left, double top, double width, double height)
 {
-    // Edges are rounded, not sizes, so neighbouring controls meet without gaps.
     const int x = twipsToPixels(left);
     const int y = twipsToPixels(top);
-    control->setGeometry(x, y, twipsToPixels(left + width) - x, twipsToPixels(top + height) - y);
+    return QRect(x, y, twipsToPixels(left + width) - x, twipsToPixels(top + height) - y);
+}
+
+} // namespace
+
+void placeTwips(QWidget* control, double left, double top, double width, double height)
+{
+    control->setGeometry(twipsRect(left, top, width, height));
+}
+
+void placeTwips(Label* label, double left, double top, double width, double height)
+{
+    label->setGeometry(twipsRect(left, top, width, height));
 }
 
 } // namespace ui

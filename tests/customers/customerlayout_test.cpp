@@ -19,16 +19,16 @@ QStringList crowdedCaptions(ui::Form* form)
     const int spacing = 3;
     QStringList crowded;
     for (ui::Label* label : form->findChildren<ui::Label*>()) {
-        if (!label->isVisibleTo(form) || label->text().isEmpty()) continue;
+        if (label->isHidden() || !label->parentWidget()->isVisibleTo(form) || label->caption().isEmpty()) continue;
         const QFontMetrics metrics = label->fontMetrics();
-        const QRect caption(label->pos(), QSize(metrics.horizontalAdvance(label->text()), metrics.height()));
+        const QRect caption(label->pos(), QSize(metrics.horizontalAdvance(label->caption()), metrics.height()));
         bool isCrowded = caption.width() > label->width() || caption.height() > label->height();
         const QRect withSpace = caption.adjusted(0, 0, spacing, 0);
         for (QWidget* control : label->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (qobject_cast<ui::Label*>(control) || control->objectName().isEmpty() || !control->isVisibleTo(form)) continue;
+            if (control->objectName().isEmpty() || !control->isVisibleTo(form)) continue;
             isCrowded = isCrowded || withSpace.intersects(control->geometry());
         }
-        if (isCrowded) crowded << label->text();
+        if (isCrowded) crowded << label->caption();
     }
     return crowded;
 }

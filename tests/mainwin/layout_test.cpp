@@ -8,8 +8,10 @@
 
 namespace {
 
-double leftOf(QWidget* w) { return ui::pixelsToTwips(w->x()); }
-double topOf(QWidget* w) { return ui::pixelsToTwips(w->y()); }
+template <class Control>
+double leftOf(Control* w) { return ui::pixelsToTwips(w->x()); }
+template <class Control>
+double topOf(Control* w) { return ui::pixelsToTwips(w->y()); }
 double widthOf(QWidget* w) { return ui::pixelsToTwips(w->width()); }
 double heightOf(QWidget* w) { return ui::pixelsToTwips(w->height()); }
 
@@ -47,8 +49,8 @@ TEST_F(MainLayout, SplitterIsClampedIntoTheWindow)
         EXPECT_NEAR(heightOf(widget("DataGrid1")), clientHeight() - 1600, 15);
         EXPECT_EQ(topOf(widget("tvTreeView")), 1320);
     }
-    EXPECT_NEAR(topOf(widget("Label2")), clientHeight() - 220, 15);
-    EXPECT_NEAR(leftOf(widget("Label7")), leftOf(widget("command2")) + 2300, 15);
+    EXPECT_NEAR(topOf(ctl<ui::Label>("Label2")), clientHeight() - 220, 15);
+    EXPECT_NEAR(leftOf(ctl<ui::Label>("Label7")), leftOf(widget("command2")) + 2300, 15);
 }
 
 // While dragging, the grey bar stops 500 twips from either edge; releasing

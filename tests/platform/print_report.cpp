@@ -175,7 +175,7 @@ TEST(PrintPreview, PagesCanBeLeafedThroughAndPrintingWithoutPrinterSaysSo)
     EXPECT_EQ(preview.caption(), QStringLiteral("测试报表"));
 
     const auto button = [&](const char* name) { return preview.control<ui::CommandButton>(QString::fromLatin1(name)); };
-    const auto pageText = [&] { return preview.control<ui::Label>(QStringLiteral("lblPage"))->caption(); };
+    const auto pageText = [&] { return preview.findChild<QLabel*>(QStringLiteral("lblPage"))->text(); };
     EXPECT_EQ(pageText(), QStringLiteral("第 1 页，共 3 页"));
     EXPECT_FALSE(button("cmdPrevious")->isEnabled());
     button("cmdNext")->click();

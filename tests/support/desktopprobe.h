@@ -5,6 +5,9 @@
 #include <QStringList>
 #include <QUrl>
 
+class QWidget;
+namespace ui { class Label; }
+
 class DesktopProbe : public QObject {
     Q_OBJECT
 public:
@@ -23,3 +26,5 @@ private:
 // A click of the left button on a control, as the operator makes it: a
 // disabled control does not react.
 void clickWithMouse(QWidget* control);
+// The same on a label: the click goes to whatever its container shows there.
+void clickWithMouse(ui::Label* label);
