@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QRegion>
 #include <QStyle>
-#include <QToolTip>
 #include <QWidget>
 
 #include <algorithm>
