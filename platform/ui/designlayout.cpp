@@ -13,14 +13,14 @@ void DesignLayout::remember(Form* form)
     placed_.clear();
     // Only the controls the window placed itself: the inner parts of a
     // control (a list's scroll bars, a picker's buttons) follow their control.
-    auto remember = [this](QObject* control, const QRect& g) {
+    auto keep = [this](QObject* control, const QRect& g) {
         placed_.push_back({control, {pixelsToTwips(g.x()), pixelsToTwips(g.y()), pixelsToTwips(g.width()),
                                      pixelsToTwips(g.height())}});
     };
     for (QWidget* control : form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (!control->objectName().isEmpty() && !control->isWindow()) remember(control, control->geometry());
+        if (!control->objectName().isEmpty() && !control->isWindow()) keep(control, control->geometry());
     for (Label* label : form->findChildren<Label*>(QString(), Qt::FindDirectChildrenOnly))
-        remember(label, label->geometry());
+        keep(label, label->geometry());
 }
 
 void DesignLayout::scale(Form* form) const
