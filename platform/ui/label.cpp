@@ -34,12 +34,12 @@ public:
     void add(Label* label) { labels_.push_back(label); }
     void remove(Label* label)
     {
-        labels_.erase(std::remove(labels_.begin(), labels_.end(), label), labels_.end());
+        forget(label);
         reshape();
     }
     void toTop(Label* label)
     {
-        remove(label);
+        forget(label);
         add(label);
         reshape();
     }
@@ -72,7 +72,6 @@ protected:
         for (const Label* label : labels_) {
             if (label->isHidden() || !event->region().intersects(label->geometry())) continue;
             const QPalette colours = label->palette();
-            if (label->autoFillBackground()) painter.fillRect(label->geometry(), colours.color(QPalette::Window));
             painter.setClipRect(label->geometry());
             painter.setFont(label->font());
             style()->drawItemText(&painter, label->geometry(), label->textFlags(), colours, label->isEnabled(),
@@ -111,6 +110,8 @@ protected:
     }
 
 private:
+    void forget(Label* label) { labels_.erase(std::remove(labels_.begin(), labels_.end(), label), labels_.end()); }
+
     explicit LabelLayer(QWidget* container) : QWidget(container)
     {
         setMouseTracking(true);
@@ -216,7 +217,7 @@ void Label::setCaption(const QString& caption)
 {
     if (caption == caption_) return;
     caption_ = caption;
-    repaint(geometry_);
+    repaint();
     // Only a listening screen reader is told: telling nobody would still
     // make Qt keep an accessibility entry for the label.
     if (QAccessible::isActive()) {
@@ -233,12 +234,9 @@ QWidget* Label::parentWidget() const
 void Label::setGeometry(const QRect& geometry)
 {
     if (geometry == geometry_) return;
-    const QRect before = geometry_;
     geometry_ = geometry;
-    if (layer_ && !hidden_) {
-        layer_->reshape();
-        layer_->update(before);
-    }
+    // The new mask repaints the whole layer, the old place with it.
+    if (layer_ && !hidden_) layer_->reshape();
 }
 
 bool Label::isVisible() const
@@ -261,7 +259,7 @@ bool Label::isEnabled() const
 void Label::setEnabled(bool enabled)
 {
     enabled_ = enabled;
-    repaint(geometry_);
+    repaint();
 }
 
 void Label::raise()
@@ -277,7 +275,7 @@ QFont Label::font() const
 void Label::setFont(const QFont& font)
 {
     font_ = font;
-    repaint(geometry_);
+    repaint();
 }
 
 QPalette Label::palette() const
@@ -288,25 +286,19 @@ QPalette Label::palette() const
 void Label::setPalette(const QPalette& palette)
 {
     palette_ = palette;
-    repaint(geometry_);
-}
-
-void Label::setAutoFillBackground(bool filled)
-{
-    filled_ = filled;
-    repaint(geometry_);
+    repaint();
 }
 
 void Label::setAlignment(Qt::Alignment alignment)
 {
     alignment_ = alignment;
-    repaint(geometry_);
+    repaint();
 }
 
 void Label::setWordWrap(bool wrap)
 {
     wordWrap_ = wrap;
-    repaint(geometry_);
+    repaint();
 }
 
 int Label::heightForWidth(int width) const
@@ -314,9 +306,9 @@ int Label::heightForWidth(int width) const
     return fontMetrics().boundingRect(QRect(0, 0, width, QWIDGETSIZE_MAX), textFlags(), caption_).height();
 }
 
-void Label::repaint(const QRect& area) const
+void Label::repaint() const
 {
-    if (layer_ && !hidden_) layer_->update(area);
+    if (layer_ && !hidden_) layer_->update(geometry_);
 }
 
 int Label::textFlags() const

@@ -9,8 +9,7 @@
 //
 // A label speaks the widget terms its users need: geometry in pixels within
 // its container, shown or hidden, font and palette (WindowText colours the
-// text; Window fills the label when it fills its background), alignment and
-// word wrap.
+// text), alignment and word wrap.
 #include "platform/ui/handlers.h"
 
 #include <QCursor>
@@ -61,8 +60,6 @@ public:
     QFontMetrics fontMetrics() const { return QFontMetrics(font()); }
     QPalette palette() const; // likewise
     void setPalette(const QPalette& palette);
-    bool autoFillBackground() const { return filled_; }
-    void setAutoFillBackground(bool filled);
     Qt::Alignment alignment() const { return alignment_; }
     void setAlignment(Qt::Alignment alignment);
     bool wordWrap() const { return wordWrap_; }
@@ -79,7 +76,7 @@ public:
 
 private:
     friend class LabelLayer;
-    void repaint(const QRect& area) const;
+    void repaint() const;   // its place on the layer
     int textFlags() const;
 
     QPointer<LabelLayer> layer_;
@@ -89,7 +86,6 @@ private:
     bool enabled_ = true;
     QFont font_;
     QPalette palette_;
-    bool filled_ = false;
     Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignTop;
     bool wordWrap_ = true;
     QCursor cursor_;

@@ -1,7 +1,7 @@
 #pragma once
 // Looks of controls that the control classes do not carry themselves: text
-// colour and font of a label, a bar filled with one colour, the sizing mouse
-// pointer of a splitter, and a window's maximised state. A control here is a
+// colour and font of a label, the sizing mouse pointer of a splitter, and a
+// window's maximised state. A control here is a
 // widget or a label, which speak the same terms for these.
 #include "platform/ui/controls.h"
 
@@ -19,16 +19,6 @@ void setForeColor(Control* control, quint32 bbggrr)
     palette.setColor(QPalette::WindowText, colorFromBgr(bbggrr));
     palette.setColor(QPalette::Text, colorFromBgr(bbggrr));
     control->setPalette(palette);
-}
-
-// The control shows as a filled area of the colour.
-template <class Control>
-void setFillColor(Control* control, quint32 bbggrr)
-{
-    QPalette palette = control->palette();
-    palette.setColor(QPalette::Window, colorFromBgr(bbggrr));
-    control->setPalette(palette);
-    control->setAutoFillBackground(true);
 }
 
 template <class Control>
