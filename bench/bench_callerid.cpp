@@ -36,7 +36,7 @@
 
 namespace {
 
-constexpr int kTodaysCalls = 200;
+constexpr int kTodaysCalls = 1000;   // a busy day's end
 
 double millisecondsSince(std::chrono::steady_clock::time_point start)
 {
@@ -346,9 +346,44 @@ void BM_CardShownAfterTheEvent(benchmark::State& state)
 }
 BENCHMARK(BM_CardShownAfterTheEvent)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(10);
 
-// Today's list of 200 calls read again. The baseline reads the day's calls,
-// the customers holding their numbers whole, the customers the number index
-// names for the other numbers, and the names.
+// The day's calls read in plain SQLite, newest first.
+std::vector<std::vector<std::string>> plainDayCalls(PlainHandle& handle)
+{
+    const QDate today = QDate::currentDate();
+    return handle.rows("select * from Hv_Cidlist where datetime>=? and datetime<? order by datetime desc",
+                       {today.toString(Qt::ISODate).toStdString(), today.addDays(1).toString(Qt::ISODate).toStdString()});
+}
+
+// The customers of the numbers in plain SQLite: those holding a number whole,
+// those the number index names for the other numbers, and their names.
+void plainCustomersOf(PlainHandle& handle, const std::string& customersHolding, const std::vector<std::string>& numbers)
+{
+    std::string list;
+    for (const std::string& number : numbers) list += (list.empty() ? "('" : "','") + number;
+    std::map<std::string, std::string> customerOf;
+    for (const auto& company : handle.rows("select id, company_tel, company_fax, company_mobil from company where "
+                                           + withList(customersHolding, list + "')")))
+        for (size_t c = 1; c < company.size(); ++c)
+            if (std::find(numbers.begin(), numbers.end(), company[c]) != numbers.end()
+                && (!customerOf.count(company[c]) || std::stoll(company[0]) < std::stoll(customerOf[company[c]])))
+                customerOf[company[c]] = company[0];
+    std::string query;
+    for (const std::string& number : numbers)
+        if (!customerOf.count(number)) query += (query.empty() ? "" : " OR ") + phrase(number);
+    if (!query.empty())
+        for (const auto& company : handle.rows("select id, company_tel, company_fax, company_mobil from company where id in "
+                                               "(select rowid from company_numbertext where company_numbertext match ?)",
+                                               {query}))
+            for (const std::string& number : numbers)
+                for (size_t c = 1; c < company.size(); ++c)
+                    if (!customerOf.count(number) && company[c].find(number) != std::string::npos)
+                        customerOf[number] = company[0];
+    std::string ids;
+    for (const auto& [number, id] : customerOf) ids += (ids.empty() ? "" : ",") + id;
+    handle.rows("select id, company_name from company where id in (" + ids + ")");
+}
+
+// Today's list of a busy day read again whole, as the day's button does.
 void BM_DayListReload(benchmark::State& state)
 {
     const CallDatabase& data = CallDatabase::of(static_cast<int>(state.range(0)));
@@ -362,40 +397,11 @@ void BM_DayListReload(benchmark::State& state)
         figures.ours.push_back(millisecondsSince(start));
         state.PauseTiming();
         start = std::chrono::steady_clock::now();
-        {
-            const QDate today = QDate::currentDate();
-            const auto calls = handle.rows("select * from Hv_Cidlist where datetime>=? and datetime<? order by datetime desc",
-                                           {today.toString(Qt::ISODate).toStdString(),
-                                            today.addDays(1).toString(Qt::ISODate).toStdString()});
-            std::vector<std::string> numbers;
-            std::string list;
-            for (const auto& call : calls) {
-                if (call[2].empty() || std::find(numbers.begin(), numbers.end(), call[2]) != numbers.end()) continue;
+        std::vector<std::string> numbers;
+        for (const auto& call : plainDayCalls(handle))
+            if (!call[2].empty() && std::find(numbers.begin(), numbers.end(), call[2]) == numbers.end())
                 numbers.push_back(call[2]);
-                list += (list.empty() ? "('" : "','") + call[2];
-            }
-            std::map<std::string, std::string> customerOf;
-            for (const auto& company : handle.rows("select id, company_tel, company_fax, company_mobil from company where "
-                                                   + withList(customersHolding, list + "')")))
-                for (size_t c = 1; c < company.size(); ++c)
-                    if (std::find(numbers.begin(), numbers.end(), company[c]) != numbers.end()
-                        && (!customerOf.count(company[c]) || std::stoll(company[0]) < std::stoll(customerOf[company[c]])))
-                        customerOf[company[c]] = company[0];
-            std::string query;
-            for (const std::string& number : numbers)
-                if (!customerOf.count(number)) query += (query.empty() ? "" : " OR ") + phrase(number);
-            for (const auto& company : handle.rows(
-                     "select id, company_tel, company_fax, company_mobil from company where id in "
-                     "(select rowid from company_numbertext where company_numbertext match ?)",
-                     {query}))
-                for (const std::string& number : numbers)
-                    for (size_t c = 1; c < company.size(); ++c)
-                        if (!customerOf.count(number) && company[c].find(number) != std::string::npos)
-                            customerOf[number] = company[0];
-            std::string ids;
-            for (const auto& [number, id] : customerOf) ids += (ids.empty() ? "" : ",") + id;
-            handle.rows("select id, company_name from company where id in (" + ids + ")");
-        }
+        plainCustomersOf(handle, customersHolding, numbers);
         figures.baseline.push_back(millisecondsSince(start));
         state.ResumeTiming();
     }
@@ -403,5 +409,38 @@ void BM_DayListReload(benchmark::State& state)
     state.counters["calls"] = kTodaysCalls;
 }
 BENCHMARK(BM_DayListReload)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// A call from a stranger late in a busy day, pop-ups off: the tick's match
+// and call-log row, then today's list brought up to date after it. The
+// baseline adds to the plain match and row the day's calls read, the newest
+// customer and the new number's customer.
+void BM_CallWithTodaysList(benchmark::State& state)
+{
+    const CallDatabase& data = CallDatabase::of(static_cast<int>(state.range(0)));
+    data.use("0");
+    PlainFiles files(data);
+    const std::string customersHolding = data.holdingCondition("company");
+    Program::instance().monitor()->image12_Click();
+    Figures figures;
+    int i = 0;
+    for (auto _ : state) {
+        const QByteArray number = "139" + QByteArray::number(10'000'000 + (i++ * 7'368'787) % 90'000'000);
+        auto start = std::chrono::steady_clock::now();
+        gxbox::SimulatedBox::instance().push({gxevent::FskCallerId, 0, number});
+        Program::instance().monitor()->PollBoxEvents();
+        QCoreApplication::processEvents();
+        figures.ours.push_back(millisecondsSince(start));
+        state.PauseTiming();
+        start = std::chrono::steady_clock::now();
+        plainMatchAndLog(files, number.toStdString());
+        plainDayCalls(files.main);
+        files.main.rows("select max(id) from company");
+        plainCustomersOf(files.main, customersHolding, {number.toStdString()});
+        figures.baseline.push_back(millisecondsSince(start));
+        state.ResumeTiming();
+    }
+    report(state, figures);
+}
+BENCHMARK(BM_CallWithTodaysList)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 } // namespace

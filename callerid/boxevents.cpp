@@ -54,7 +54,7 @@ void GtMain::PollBoxEvents()
     // Once for all the calls of the tick, after the tick.
     if (dayListDue_) {
         dayListDue_ = false;
-        QTimer::singleShot(0, this, [this] { LoadDayCalls(hvDay->text()); });
+        QTimer::singleShot(0, this, [this] { refreshDayCalls(); });
     }
 }
 

@@ -98,7 +98,7 @@ void GtMain::HandleCallerID(const QByteArray& callerIdText)
     if (PollBusy == 1)
         dayListDue_ = true;
     else
-        LoadDayCalls(hvDay->text());
+        refreshDayCalls();
 }
 
 void GtMain::readCallerIdOptions(QString& outLine, QString& isPop)

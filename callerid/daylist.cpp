@@ -1,9 +1,7 @@
 // The calls of one day: the list, its day navigation, sort and clicks, and
 // the day's export to an Excel workbook.
 #include "callerid/dsrormat.h"
-#include "callerid/execsql.h"
 #include "callerid/gtmain.h"
-#include "callerid/numbermatch.h"
 
 #include "common/database.h"
 #include "common/mymode.h"
@@ -14,8 +12,6 @@
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
 
-#include <QHash>
-
 namespace callerid {
 
 namespace {
@@ -23,74 +19,40 @@ namespace {
 constexpr int kTimeColumn = 2;
 // Written, but no program here opens a workbook: the operator is told where it is.
 const char* const kExportedNotOpened = "来电记录已导出到%1,但无法打开该文件";
-const QStringList kCompanyNumbers = {QStringLiteral("company_tel"), QStringLiteral("company_fax"),
-                                     QStringLiteral("company_mobil")};
-
-// The calls from the start of the day up to, not including, the start of the next.
-QString dayCondition(const QDate& day)
-{
-    return QStringLiteral("datetime>=") + sqltext::dateLiteral(day) + QStringLiteral(" and datetime<")
-        + sqltext::dateLiteral(day.addDays(1));
-}
-
-// The customer of each number: the one whose numbers hold it, best match
-// first, read for all numbers at once; a number without one is not in the
-// result, nor any when the lookup fails.
-QHash<QString, QString> customersOf(db::Connection& connection, const QStringList& numbers)
-{
-    QHash<QString, QString> names;
-    database::guarded([&] {
-        const QHash<QString, std::int64_t> companies =
-            numbermatch::bestIds(connection, QStringLiteral("company"), kCompanyNumbers, numbers);
-        if (companies.isEmpty()) return;
-        QStringList ids;
-        for (const std::int64_t id : companies) ids << QString::number(id);
-        db::Recordset company;
-        company.open(QStringLiteral("select id,company_name from company where id in (") + ids.join(QLatin1Char(','))
-                         + QLatin1Char(')'),
-                     connection);
-        QHash<std::int64_t, QString> nameOf;
-        for (; !company.eof(); company.moveNext())
-            nameOf.insert(company.field(0).toLong(), company.field(1).toText());
-        for (auto match = companies.cbegin(); match != companies.cend(); ++match)
-            if (nameOf.contains(match.value())) names.insert(match.key(), nameOf.value(match.value()));
-    });
-    return names;
-}
 
 } // namespace
 
 void GtMain::LoadDayCalls(const QString& dayText)
 {
     const QDate day = dSrormat::parseShortDate(dayText);
+    database::guarded([&] { dayCalls_.load(day); });
+    showDayCalls();
+}
+
+// After a call: the shown day read again, only the numbers that called since looked up.
+void GtMain::refreshDayCalls()
+{
+    const QDate day = dSrormat::parseShortDate(hvDay->text());
+    database::guarded([&] { dayCalls_.refresh(day); });
+    showDayCalls();
+}
+
+void GtMain::showDayCalls()
+{
     ListView3->clearItems();
     const bool withRecordings = Mymode::UserRights.contains(QLatin1String("b_work=1;"));
-    database::guarded([&] {
-        if (!day.isValid()) return;
-        std::shared_ptr<db::Recordset> calls = Const::ExecSql(QStringLiteral("select * from Hv_Cidlist where ")
-                                                              + dayCondition(day) + QStringLiteral(" order by datetime desc"));
-        if (!calls || calls->eof()) return;
-        QStringList numbers;   // a number that called again is looked up once
-        for (; !calls->eof(); calls->moveNext()) {
-            const QString number = calls->field(QStringLiteral("CallerID")).toText().trimmed();
-            if (!numbers.contains(number)) numbers << number;
-        }
-        const QHash<QString, QString> customers = customersOf(*database::openMain(), numbers);
-        for (calls->moveFirst(); !calls->eof(); calls->moveNext()) {
-            const QString callerId = calls->field(QStringLiteral("CallerID")).toText();
-            const db::Variant when = calls->field(QStringLiteral("DateTime"));
-            QStringList texts{
-                QStringLiteral("%1.").arg(ListView3->itemCount() + 1, 2, 10, QLatin1Char('0')),
-                callerId,
-                when.isNullOrEmpty() ? QString() : when.toDate().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")),
-                customers.value(callerId.trimmed(), QStringLiteral("陌生电话")),
-                calls->field(QStringLiteral("UserNO")).toText(),
-                QString(),
-                calls->field(QStringLiteral("CidName")).toText()};
-            if (withRecordings) texts << calls->field(QStringLiteral("WavFile")).toText();
-            ListView3->addItem(texts, calls->field(QStringLiteral("id")).toText());
-        }
-    });
+    for (const DayCall& call : dayCalls_.calls()) {
+        QStringList texts{QStringLiteral("%1.").arg(ListView3->itemCount() + 1, 2, 10, QLatin1Char('0')),
+                          call.callerId,
+                          call.when.isNullOrEmpty() ? QString()
+                                                    : call.when.toDate().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")),
+                          dayCalls_.customerOf(call.callerId).value_or(QStringLiteral("陌生电话")),
+                          call.userNo,
+                          QString(),
+                          call.cidName};
+        if (withRecordings) texts << call.wavFile;
+        ListView3->addItem(texts, QString::number(call.id));
+    }
     ldian->setText(QString::number(ListView3->itemCount()));
 }
 

@@ -2,6 +2,7 @@
 // The call monitor: owns the caller-ID box, lists its channels, handles each
 // caller ID (logs the call, pops up the caller's card or the unknown-caller
 // window), records answered calls and lists the calls of one day.
+#include "callerid/daycalls.h"
 #include "callerid/mclcd.h"
 #include "common/callmonitor.h"
 #include "platform/gxbox/gxvoice.h"
@@ -85,6 +86,8 @@ private:
     QString recordingName(std::int16_t channel) const;
 
     // The day list
+    void refreshDayCalls();
+    void showDayCalls();
     void showDay(const QDate& day);
     QDate shownDay() const;
 
@@ -111,6 +114,7 @@ private:
     std::array<QString, kMaxChannels> ChNumber{};
     int PollBusy = 0;
     bool dayListDue_ = false;   // a caller ID of the running tick lists today's calls after it
+    DayCalls dayCalls_;
     // The call log's number width (-1: not declared) and the data file it was read from.
     int callerIdWidth_ = -1;
     QString callerIdWidthOf_;

@@ -3,7 +3,6 @@
 #include "common/callersearch.h"
 #include "common/sqltext.h"
 
-#include <tuple>
 
 namespace numbermatch {
 
@@ -39,10 +38,8 @@ QString scanCondition(const QStringList& columns, const QStringList& numbers)
     return tests.join(QStringLiteral(" or "));
 }
 
-using BestKeys = QHash<QString, std::tuple<int, std::int64_t>>;
-
 // Ranks each row against each number, keeping per number its best row so far.
-void rankRows(db::Recordset& rows, const QStringList& columns, const QStringList& numbers, BestKeys& best)
+void rankRows(db::Recordset& rows, const QStringList& columns, const QStringList& numbers, QHash<QString, Match>& best)
 {
     QStringList stored;
     for (; !rows.eof(); rows.moveNext()) {
@@ -53,22 +50,27 @@ void rankRows(db::Recordset& rows, const QStringList& columns, const QStringList
             int rowRank = kNoMatch;
             for (const QString& text : stored) rowRank = std::min(rowRank, rank(text, number));
             if (rowRank == kNoMatch) continue;
-            const std::tuple<int, std::int64_t> key{rowRank, id};
+            const Match key{rowRank, id};
             const auto known = best.constFind(number);
             if (known == best.constEnd() || key < *known) best.insert(number, key);
         }
     }
 }
 
+QString selectRows(const QString& table, const QStringList& columns)
+{
+    return QStringLiteral("select id,") + columns.join(QLatin1Char(',')) + QStringLiteral(" from ") + table
+        + QStringLiteral(" where ");
+}
+
 } // namespace
 
-QHash<QString, std::int64_t> bestIds(db::Connection& connection, const QString& table, const QStringList& columns,
-                                     const QStringList& numbers)
+QHash<QString, Match> bestMatches(db::Connection& connection, const QString& table, const QStringList& columns,
+                                  const QStringList& numbers)
 {
-    BestKeys bestKeys;
+    QHash<QString, Match> bestKeys;
     if (numbers.isEmpty()) return {};
-    const QString select = QStringLiteral("select id,") + columns.join(QLatin1Char(',')) + QStringLiteral(" from ")
-        + table + QStringLiteral(" where ");
+    const QString select = selectRows(table, columns);
     // A number stored whole is found from the indexes of the stored numbers at
     // once: those rows are every row that holds it exactly, so the best of
     // them is the best of all.
@@ -103,9 +105,27 @@ QHash<QString, std::int64_t> bestIds(db::Connection& connection, const QString& 
         if (!opened) rows.open(select + scanCondition(columns, rest), connection);
         rankRows(rows, columns, rest, bestKeys);
     }
+    return bestKeys;
+}
+
+QHash<QString, std::int64_t> bestIds(db::Connection& connection, const QString& table, const QStringList& columns,
+                                     const QStringList& numbers)
+{
+    const QHash<QString, Match> matches = bestMatches(connection, table, columns, numbers);
     QHash<QString, std::int64_t> best;
-    for (auto key = bestKeys.cbegin(); key != bestKeys.cend(); ++key) best.insert(key.key(), std::get<1>(key.value()));
+    for (auto match = matches.cbegin(); match != matches.cend(); ++match) best.insert(match.key(), std::get<1>(match.value()));
     return best;
+}
+
+// The rows added since are few, so they are read whole and each is ranked
+// against every number.
+void addRowsAfter(db::Connection& connection, const QString& table, const QStringList& columns,
+                  std::int64_t afterId, const QStringList& numbers, QHash<QString, Match>& best)
+{
+    if (numbers.isEmpty()) return;
+    db::Recordset rows;
+    rows.open(selectRows(table, columns) + QStringLiteral("id>") + QString::number(afterId), connection);
+    rankRows(rows, columns, numbers, best);
 }
 
 std::optional<std::int64_t> bestId(db::Connection& connection, const QString& table, const QStringList& columns,

@@ -11,8 +11,12 @@
 #include <QStringList>
 #include <cstdint>
 #include <optional>
+#include <tuple>
 
 namespace numbermatch {
+
+// How well a row holds a number, then the row's id: the lower, the better.
+using Match = std::tuple<int, std::int64_t>;
 
 // The id of the best row of `table` whose number columns contain the
 // number; nothing when none does. Throws db::Error when the query fails.
@@ -23,5 +27,16 @@ std::optional<std::int64_t> bestId(db::Connection& connection, const QString& ta
 // no row contains is not in the result.
 QHash<QString, std::int64_t> bestIds(db::Connection& connection, const QString& table, const QStringList& columns,
                                      const QStringList& numbers);
+
+// The same with how well each best row holds its number.
+QHash<QString, Match> bestMatches(db::Connection& connection, const QString& table, const QStringList& columns,
+                                  const QStringList& numbers);
+
+// Brings the best matches of the numbers, found before among the rows up to
+// `afterId`, up to date with the rows added since (ids above it): a match
+// stays best unless one of them holds its number better. Throws db::Error
+// when the query fails.
+void addRowsAfter(db::Connection& connection, const QString& table, const QStringList& columns,
+                  std::int64_t afterId, const QStringList& numbers, QHash<QString, Match>& best);
 
 } // namespace numbermatch
