@@ -44,46 +44,38 @@ std::int64_t newestCustomer(db::Connection& connection)
 
 } // namespace
 
-void DayCalls::load(const QDate& day)
+std::vector<DayCall> DayCalls::load(const QDate& day)
 {
     forget();
-    refresh(day);
+    return refresh(day);
 }
 
-void DayCalls::refresh(const QDate& day)
+std::vector<DayCall> DayCalls::refresh(const QDate& day)
 {
     if (day != day_ || Mymode::ConnectString != file_) forget();
-    calls_.clear();
-    if (!day.isValid()) return;
+    if (!day.isValid()) return {};
     auto connection = database::openMain();
-    calls_ = callsOf(*connection, day);
+    std::vector<DayCall> calls = callsOf(*connection, day);
     // A number is looked up again when it calls again: its own row shows its
     // customer as stored now.
     QSet<QString> numbers;
     std::int64_t newestCall = lastCallId_;
-    for (const DayCall& call : calls_) {
+    for (const DayCall& call : calls) {
         const QString number = call.callerId.trimmed();
         if (call.id > lastCallId_ || !lookedUp_.contains(number)) numbers.insert(number);
         newestCall = std::max(newestCall, call.id);
     }
     try {
         lookUp(*connection, numbers);
+        nameCustomers(*connection, calls);
     } catch (const db::Error&) {
         forget();
-        throw;
+        return calls;
     }
     lastCallId_ = newestCall;
     day_ = day;
     file_ = Mymode::ConnectString;
-}
-
-std::optional<QString> DayCalls::customerOf(const QString& number) const
-{
-    const auto match = matches_.constFind(number.trimmed());
-    if (match == matches_.constEnd()) return std::nullopt;
-    const auto name = names_.constFind(std::get<1>(*match));
-    if (name == names_.constEnd()) return std::nullopt;
-    return *name;
+    return calls;
 }
 
 void DayCalls::forget()
@@ -94,12 +86,10 @@ void DayCalls::forget()
     lastCustomerId_ = 0;
     lookedUp_.clear();
     matches_.clear();
-    names_.clear();
 }
 
 // The numbers are looked for in every customer, the others already looked
 // up only in the customers added since (all of them again when many were).
-// The names of the customers found are read again.
 void DayCalls::lookUp(db::Connection& connection, QSet<QString> numbers)
 {
     const std::int64_t newest = newestCustomer(connection);
@@ -110,16 +100,18 @@ void DayCalls::lookUp(db::Connection& connection, QSet<QString> numbers)
     if (newest > lastCustomerId_)
         numbermatch::addRowsAfter(connection, QStringLiteral("company"), kCompanyNumbers, lastCustomerId_, known, matches_);
     for (const QString& number : std::as_const(numbers)) matches_.remove(number);
-    const QHash<QString, numbermatch::Match> found =
-        numbermatch::bestMatches(connection, QStringLiteral("company"), kCompanyNumbers, numbers.values());
-    matches_.insert(found);
+    matches_.insert(numbermatch::bestMatches(connection, QStringLiteral("company"), kCompanyNumbers, numbers.values()));
     lookedUp_.unite(numbers);
     lastCustomerId_ = std::max(lastCustomerId_, newest);
+}
 
+// The names as stored now; a customer removed since names no call.
+void DayCalls::nameCustomers(db::Connection& connection, std::vector<DayCall>& calls) const
+{
     QSet<std::int64_t> ids;
-    for (auto match = matches_.cbegin(); match != matches_.cend(); ++match) {
-        const std::int64_t id = std::get<1>(match.value());
-        if (found.contains(match.key()) || !names_.contains(id)) ids.insert(id);
+    for (const DayCall& call : calls) {
+        const auto match = matches_.constFind(call.callerId.trimmed());
+        if (match != matches_.constEnd()) ids.insert(std::get<1>(*match));
     }
     if (ids.isEmpty()) return;
     QStringList idTexts;
@@ -128,7 +120,14 @@ void DayCalls::lookUp(db::Connection& connection, QSet<QString> numbers)
     company.open(QStringLiteral("select id,company_name from company where id in (") + idTexts.join(QLatin1Char(','))
                      + QLatin1Char(')'),
                  connection, db::CursorType::ForwardOnly);
-    for (; !company.eof(); company.moveNext()) names_.insert(company.field(0).toLong(), company.field(1).toText());
+    QHash<std::int64_t, QString> names;
+    for (; !company.eof(); company.moveNext()) names.insert(company.field(0).toLong(), company.field(1).toText());
+    for (DayCall& call : calls) {
+        const auto match = matches_.constFind(call.callerId.trimmed());
+        if (match == matches_.constEnd()) continue;
+        const auto name = names.constFind(std::get<1>(*match));
+        if (name != names.constEnd()) call.customer = *name;
+    }
 }
 
 } // namespace callerid

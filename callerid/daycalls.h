@@ -1,9 +1,10 @@
 #pragma once
 // The calls of the day the monitor lists, newest first, with the customer of
-// each calling number. A number's customer is looked up once and kept for the
-// day: listing the day again after a call looks up only the numbers that
-// called since, and ranks the customers added since against the numbers
-// already known, so a listing does not cost more the more calls the day has.
+// each calling number. Which customer holds a number is looked up once and
+// kept for the day: listing the day again after a call looks up only the
+// numbers that called since, and ranks the customers added since against the
+// numbers already known, so a listing does not cost more the more calls the
+// day has. The customers' names are read with every listing.
 #include "callerid/numbermatch.h"
 
 #include "platform/db/variant.h"
@@ -25,27 +26,27 @@ struct DayCall {
     QString userNo;
     QString cidName;
     QString wavFile;
+    std::optional<QString> customer;   // the name of the customer holding the number
 };
 
 class DayCalls {
 public:
-    // Reads the day's calls and looks the customer of every number up again.
-    void load(const QDate& day);
-    // Reads the day's calls again, looking up only the numbers that called
-    // since the last reading or are new to the list; another day or another
-    // data file is loaded whole. Throws db::Error when a query fails: the
-    // calls read by then stay, and the next reading looks everything up.
-    void refresh(const QDate& day);
-
-    const std::vector<DayCall>& calls() const { return calls_; }
-    // The customer's name; nothing when no customer holds the number.
-    std::optional<QString> customerOf(const QString& number) const;
+    // The day's calls, newest first, with the customer of every number
+    // looked up again.
+    std::vector<DayCall> load(const QDate& day);
+    // The day's calls again, looking up only the numbers that called since
+    // the last reading or are new to the list; another day or another data
+    // file is loaded whole. The calls are not kept: listed, they are let go
+    // at once, so that they hold no memory among the windows a call opens.
+    std::vector<DayCall> refresh(const QDate& day);
+    // Both throw db::Error when the calls cannot be read. A lookup that fails
+    // leaves the customers not found, and the next reading looks everything up.
 
 private:
     void forget();
     void lookUp(db::Connection& connection, QSet<QString> numbers);
+    void nameCustomers(db::Connection& connection, std::vector<DayCall>& calls) const;
 
-    std::vector<DayCall> calls_;
     // What the kept customers are valid for.
     QDate day_;
     QString file_;
@@ -53,7 +54,6 @@ private:
     std::int64_t lastCustomerId_ = 0;   // the newest customer the lookups saw
     QSet<QString> lookedUp_;
     QHash<QString, numbermatch::Match> matches_;
-    QHash<std::int64_t, QString> names_;
 };
 
 } // namespace callerid

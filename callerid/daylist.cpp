@@ -25,28 +25,30 @@ const char* const kExportedNotOpened = "来电记录已导出到%1,但无法打�
 void GtMain::LoadDayCalls(const QString& dayText)
 {
     const QDate day = dSrormat::parseShortDate(dayText);
-    database::guarded([&] { dayCalls_.load(day); });
-    showDayCalls();
+    std::vector<DayCall> calls;
+    database::guarded([&] { calls = dayCalls_.load(day); });
+    showDayCalls(calls);
 }
 
 // After a call: the shown day read again, only the numbers that called since looked up.
 void GtMain::refreshDayCalls()
 {
     const QDate day = dSrormat::parseShortDate(hvDay->text());
-    database::guarded([&] { dayCalls_.refresh(day); });
-    showDayCalls();
+    std::vector<DayCall> calls;
+    database::guarded([&] { calls = dayCalls_.refresh(day); });
+    showDayCalls(calls);
 }
 
-void GtMain::showDayCalls()
+void GtMain::showDayCalls(const std::vector<DayCall>& calls)
 {
     ListView3->clearItems();
     const bool withRecordings = Mymode::UserRights.contains(QLatin1String("b_work=1;"));
-    for (const DayCall& call : dayCalls_.calls()) {
+    for (const DayCall& call : calls) {
         QStringList texts{QStringLiteral("%1.").arg(ListView3->itemCount() + 1, 2, 10, QLatin1Char('0')),
                           call.callerId,
                           call.when.isNullOrEmpty() ? QString()
                                                     : call.when.toDate().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")),
-                          dayCalls_.customerOf(call.callerId).value_or(QStringLiteral("陌生电话")),
+                          call.customer.value_or(QStringLiteral("陌生电话")),
                           call.userNo,
                           QString(),
                           call.cidName};

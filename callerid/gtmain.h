@@ -87,7 +87,7 @@ private:
 
     // The day list
     void refreshDayCalls();
-    void showDayCalls();
+    void showDayCalls(const std::vector<DayCall>& calls);
     void showDay(const QDate& day);
     QDate shownDay() const;
 

@@ -3,7 +3,6 @@
 #include "common/callersearch.h"
 #include "common/sqltext.h"
 
-
 namespace numbermatch {
 
 namespace {

@@ -1,6 +1,6 @@
 // Today's list brought up to date after each call: every row as a reading of
-// the whole day would show it (customers added since, a recording filed, a
-// call deleted, a renamed customer of a number calling again), many
+// the whole day would show it (customers added or renamed since, a recording
+// filed, a call deleted, a number calling again whose customer changed), many
 // customers added at once, a call after midnight, and the day's button
 // looking every number up again.
 #include "callerid_fixture.h"
@@ -63,12 +63,19 @@ TEST_F(DayCallsAfterACall, EveryRowShowsWhatTheStoredDayHoldsNow)
                                    QStringLiteral("81234567=整号")}));
     EXPECT_EQ(ctl<ui::TextBox>("ldian")->text(), QStringLiteral("3"));
 
-    // A number that calls again is looked up again: all its rows show its
-    // customer's name as stored now.
+    // Names are read with every listing: a renamed customer shows renamed
+    // after a call from anyone.
     exec(QStringLiteral("update company set company_name='整号改' where company_name='整号'"));
-    callAt(34, "81234567");
-    EXPECT_EQ(rows(), (QStringList{QStringLiteral("81234567=整号改"), QStringLiteral("13900000001=陌生电话"),
-                                   QStringLiteral("13900000000=陌生电话"), QStringLiteral("81234567=整号改")}));
+    callAt(34, "13900000002");
+    EXPECT_EQ(rows().mid(2), (QStringList{QStringLiteral("13900000000=陌生电话"), QStringLiteral("81234567=整号改")}));
+
+    // A number that calls again is looked up again: once its customer no
+    // longer holds it, all its rows show the next one that does.
+    exec(QStringLiteral("update company set company_tel='0' where company_name='整号改'"));
+    callAt(35, "81234567");
+    EXPECT_EQ(rows(), (QStringList{QStringLiteral("81234567=一号"), QStringLiteral("13900000002=陌生电话"),
+                                   QStringLiteral("13900000001=陌生电话"), QStringLiteral("13900000000=陌生电话"),
+                                   QStringLiteral("81234567=一号")}));
 }
 
 // An import adds many customers at once: the known numbers are looked up
@@ -89,13 +96,13 @@ TEST_F(DayCallsAfterACall, ManyCustomersAddedAtOnceAreFound)
 }
 
 // The first call after midnight lists the new day alone; the day's button
-// looks every number up again, so a customer renamed since shows renamed.
+// looks every number up again, so a customer that no longer holds a listed
+// number no longer shows for it.
 TEST_F(DayCallsAfterACall, ANewDayAndTheDaysButtonReadEverythingAgain)
 {
     addCustomer(QStringLiteral("一号"), QStringLiteral("81234567"));
     addCall(QDateTime(QDate(2026, 3, 10), QTime(23, 0)), QStringLiteral("81234567"));
     loadMonitor();
-    exec(QStringLiteral("update company set company_name='一号改'"));
     setNow(QDate(2026, 3, 11), QTime(0, 0, 5));
     ring(0, "13900000000");
     tick();
@@ -103,14 +110,14 @@ TEST_F(DayCallsAfterACall, ANewDayAndTheDaysButtonReadEverythingAgain)
     EXPECT_EQ(ctl<ui::TextBox>("hvDay")->text(), QStringLiteral("2026-3-11"));
     EXPECT_EQ(rows(), QStringList{QStringLiteral("13900000000=陌生电话")});
     ctl<ui::PictureButton>("image14")->click();
-    EXPECT_EQ(rows(), QStringList{QStringLiteral("81234567=一号改")});
+    EXPECT_EQ(rows(), QStringList{QStringLiteral("81234567=一号")});
 
     addCustomer(QStringLiteral("夜客"), QStringLiteral("13900000000"));
     ctl<ui::PictureButton>("image12")->click();
     EXPECT_EQ(rows(), QStringList{QStringLiteral("13900000000=夜客")});
-    exec(QStringLiteral("update company set company_name='夜客改' where company_name='夜客'"));
+    exec(QStringLiteral("update company set company_tel='0' where company_name='夜客'"));
     ctl<ui::PictureButton>("image12")->click();
-    EXPECT_EQ(rows(), QStringList{QStringLiteral("13900000000=夜客改")});
+    EXPECT_EQ(rows(), QStringList{QStringLiteral("13900000000=陌生电话")});
 }
 
 } // namespace
