@@ -62,7 +62,7 @@ std::vector<DayCall> DayCalls::refresh(const QDate& day)
     std::int64_t newestCall = lastCallId_;
     for (const DayCall& call : calls) {
         const QString number = call.callerId.trimmed();
-        if (call.id > lastCallId_ || !lookedUp_.contains(number)) numbers.insert(number);
+        if (call.id > lastCallId_ || !customers_.contains(NumberKey(number))) numbers.insert(number);
         newestCall = std::max(newestCall, call.id);
     }
     try {
@@ -84,8 +84,7 @@ void DayCalls::forget()
     file_.clear();
     lastCallId_ = 0;
     lastCustomerId_ = 0;
-    lookedUp_.clear();
-    matches_.clear();
+    customers_.clear();
 }
 
 // The numbers are looked for in every customer, the others already looked
@@ -93,15 +92,27 @@ void DayCalls::forget()
 void DayCalls::lookUp(db::Connection& connection, QSet<QString> numbers)
 {
     const std::int64_t newest = newestCustomer(connection);
-    if (newest - lastCustomerId_ > kFewCustomers) numbers.unite(lookedUp_);
-    QStringList known;
-    for (const QString& number : std::as_const(lookedUp_))
-        if (!numbers.contains(number)) known << number;
-    if (newest > lastCustomerId_)
-        numbermatch::addRowsAfter(connection, QStringLiteral("company"), kCompanyNumbers, lastCustomerId_, known, matches_);
-    for (const QString& number : std::as_const(numbers)) matches_.remove(number);
-    matches_.insert(numbermatch::bestMatches(connection, QStringLiteral("company"), kCompanyNumbers, numbers.values()));
-    lookedUp_.unite(numbers);
+    if (newest - lastCustomerId_ > kFewCustomers)
+        for (auto key = customers_.keyBegin(); key != customers_.keyEnd(); ++key) numbers.insert(key->number());
+    if (newest > lastCustomerId_) {
+        QStringList known;
+        QHash<QString, numbermatch::Match> best;
+        for (auto customer = customers_.cbegin(); customer != customers_.cend(); ++customer) {
+            const QString number = customer.key().number();
+            if (numbers.contains(number)) continue;
+            known << number;
+            if (customer.value()) best.insert(number, *customer.value());
+        }
+        numbermatch::addRowsAfter(connection, QStringLiteral("company"), kCompanyNumbers, lastCustomerId_, known, best);
+        for (auto match = best.cbegin(); match != best.cend(); ++match) customers_.insert(NumberKey(match.key()), match.value());
+    }
+    const QHash<QString, numbermatch::Match> found =
+        numbermatch::bestMatches(connection, QStringLiteral("company"), kCompanyNumbers, numbers.values());
+    for (const QString& number : std::as_const(numbers)) {
+        const auto match = found.constFind(number);
+        customers_.insert(NumberKey(number),
+                          match == found.constEnd() ? std::nullopt : std::optional<numbermatch::Match>(*match));
+    }
     lastCustomerId_ = std::max(lastCustomerId_, newest);
 }
 
@@ -109,10 +120,8 @@ void DayCalls::lookUp(db::Connection& connection, QSet<QString> numbers)
 void DayCalls::nameCustomers(db::Connection& connection, std::vector<DayCall>& calls) const
 {
     QSet<std::int64_t> ids;
-    for (const DayCall& call : calls) {
-        const auto match = matches_.constFind(call.callerId.trimmed());
-        if (match != matches_.constEnd()) ids.insert(std::get<1>(*match));
-    }
+    for (const DayCall& call : calls)
+        if (const auto match = customers_.value(NumberKey(call.callerId.trimmed()))) ids.insert(std::get<1>(*match));
     if (ids.isEmpty()) return;
     QStringList idTexts;
     for (const std::int64_t id : std::as_const(ids)) idTexts << QString::number(id);
@@ -123,8 +132,8 @@ void DayCalls::nameCustomers(db::Connection& connection, std::vector<DayCall>& c
     QHash<std::int64_t, QString> names;
     for (; !company.eof(); company.moveNext()) names.insert(company.field(0).toLong(), company.field(1).toText());
     for (DayCall& call : calls) {
-        const auto match = matches_.constFind(call.callerId.trimmed());
-        if (match == matches_.constEnd()) continue;
+        const auto match = customers_.value(NumberKey(call.callerId.trimmed()));
+        if (!match) continue;
         const auto name = names.constFind(std::get<1>(*match));
         if (name != names.constEnd()) call.customer = *name;
     }

@@ -15,6 +15,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace callerid {
@@ -47,13 +48,27 @@ private:
     void lookUp(db::Connection& connection, QSet<QString> numbers);
     void nameCustomers(db::Connection& connection, std::vector<DayCall>& calls) const;
 
+    // A number as the day keeps it: its UTF-8 bytes, held in the key itself
+    // for a number of up to 15 bytes. The day's numbers then take no memory
+    // block each that would stay among the windows opened in between.
+    struct NumberKey {
+        std::string utf8;
+        explicit NumberKey(const QString& number) : utf8(number.toStdString()) {}
+        QString number() const { return QString::fromStdString(utf8); }
+        friend bool operator==(const NumberKey&, const NumberKey&) = default;
+        friend size_t qHash(const NumberKey& key, size_t seed = 0)
+        {
+            return qHash(QByteArrayView(key.utf8.data(), static_cast<qsizetype>(key.utf8.size())), seed);
+        }
+    };
+
     // What the kept customers are valid for.
     QDate day_;
     QString file_;
     std::int64_t lastCallId_ = 0;       // the newest call looked up
     std::int64_t lastCustomerId_ = 0;   // the newest customer the lookups saw
-    QSet<QString> lookedUp_;
-    QHash<QString, numbermatch::Match> matches_;
+    // Every number looked up, with the customer holding it best, if any.
+    QHash<NumberKey, std::optional<numbermatch::Match>> customers_;
 };
 
 } // namespace callerid
