@@ -56,8 +56,8 @@ std::vector<DayCall> DayCalls::refresh(const QDate& day)
     if (!day.isValid()) return {};
     auto connection = database::openMain();
     std::vector<DayCall> calls = callsOf(*connection, day);
-    // A number is looked up again when it calls again: its own row shows its
-    // customer as stored now.
+    // A number that calls again is looked up again, so that a change to
+    // which customer holds it shows with its call.
     QSet<QString> numbers;
     std::int64_t newestCall = lastCallId_;
     for (const DayCall& call : calls) {
