@@ -67,7 +67,7 @@ QString selectRows(const QString& table, const QStringList& columns)
 QHash<QString, Match> bestMatches(db::Connection& connection, const QString& table, const QStringList& columns,
                                   const QStringList& numbers)
 {
-    QHash<QString, Match> bestKeys;
+    QHash<QString, Match> best;
     if (numbers.isEmpty()) return {};
     const QString select = selectRows(table, columns);
     // A number stored whole is found from the indexes of the stored numbers at
@@ -81,11 +81,11 @@ QHash<QString, Match> bestMatches(db::Connection& connection, const QString& tab
             if (callersearch::heldWhole(number)) whole << number;
         db::Recordset rows;
         rows.open(select + held, connection);
-        rankRows(rows, columns, whole, bestKeys);
+        rankRows(rows, columns, whole, best);
     }
     for (const QString& number : numbers) {
-        const auto found = bestKeys.constFind(number);
-        if (found == bestKeys.constEnd() || std::get<0>(*found) != 0) rest << number;
+        const auto found = best.constFind(number);
+        if (found == best.constEnd() || std::get<0>(*found) != 0) rest << number;
     }
     // The number index names the rows that may hold the others. Numbers it
     // cannot answer for, and a file without it (one the program could not
@@ -102,17 +102,8 @@ QHash<QString, Match> bestMatches(db::Connection& connection, const QString& tab
             }
         }
         if (!opened) rows.open(select + scanCondition(columns, rest), connection);
-        rankRows(rows, columns, rest, bestKeys);
+        rankRows(rows, columns, rest, best);
     }
-    return bestKeys;
-}
-
-QHash<QString, std::int64_t> bestIds(db::Connection& connection, const QString& table, const QStringList& columns,
-                                     const QStringList& numbers)
-{
-    const QHash<QString, Match> matches = bestMatches(connection, table, columns, numbers);
-    QHash<QString, std::int64_t> best;
-    for (auto match = matches.cbegin(); match != matches.cend(); ++match) best.insert(match.key(), std::get<1>(match.value()));
     return best;
 }
 
@@ -130,10 +121,10 @@ void addRowsAfter(db::Connection& connection, const QString& table, const QStrin
 std::optional<std::int64_t> bestId(db::Connection& connection, const QString& table, const QStringList& columns,
                                    const QString& number)
 {
-    const QHash<QString, std::int64_t> best = bestIds(connection, table, columns, {number});
+    const QHash<QString, Match> best = bestMatches(connection, table, columns, {number});
     const auto found = best.constFind(number);
     if (found == best.constEnd()) return std::nullopt;
-    return *found;
+    return std::get<1>(*found);
 }
 
 } // namespace numbermatch

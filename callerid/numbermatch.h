@@ -23,12 +23,9 @@ using Match = std::tuple<int, std::int64_t>;
 std::optional<std::int64_t> bestId(db::Connection& connection, const QString& table, const QStringList& columns,
                                    const QString& number);
 
-// The best row for each of several numbers, read in one query; a number that
-// no row contains is not in the result.
-QHash<QString, std::int64_t> bestIds(db::Connection& connection, const QString& table, const QStringList& columns,
-                                     const QStringList& numbers);
-
-// The same with how well each best row holds its number.
+// The best row for each of several numbers, with how well it holds the
+// number, read in one query; a number that no row contains is not in the
+// result.
 QHash<QString, Match> bestMatches(db::Connection& connection, const QString& table, const QStringList& columns,
                                   const QStringList& numbers);
 

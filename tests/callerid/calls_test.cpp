@@ -219,10 +219,10 @@ TEST_F(IncomingCall, IndexedMatchKeepsTheScansMeaning)
     auto connection = database::openMain();
     const QStringList columns = {QStringLiteral("tel"), QStringLiteral("fax"), QStringLiteral("mobil"),
                                  QStringLiteral("hometel")};
-    const auto two = numbermatch::bestIds(*connection, QStringLiteral("KH_LXR"), columns,
-                                          {QStringLiteral("67"), QStringLiteral("99"), QStringLiteral("")});
-    EXPECT_EQ(two.value(QStringLiteral("67")), first);
-    EXPECT_EQ(two.value(QStringLiteral("99")), last);
+    const auto two = numbermatch::bestMatches(*connection, QStringLiteral("KH_LXR"), columns,
+                                              {QStringLiteral("67"), QStringLiteral("99"), QStringLiteral("")});
+    EXPECT_EQ(std::get<1>(two.value(QStringLiteral("67"))), first);
+    EXPECT_EQ(std::get<1>(two.value(QStringLiteral("99"))), last);
     EXPECT_FALSE(two.contains(QString()));
 
     exec(QStringLiteral("drop table KH_LXR_numbertext"));
@@ -307,12 +307,12 @@ TEST_F(IncomingCall, WholeNumbersFromTheIndexesKeepTheScansMeaning)
     const QStringList columns = {QStringLiteral("tel"), QStringLiteral("fax"), QStringLiteral("mobil"),
                                  QStringLiteral("hometel")};
     const auto best = [&] {
-        return numbermatch::bestIds(*database::openMain(), QStringLiteral("KH_LXR"), columns, numbers);
+        return numbermatch::bestMatches(*database::openMain(), QStringLiteral("KH_LXR"), columns, numbers);
     };
-    const QHash<QString, std::int64_t> indexed = best();
+    const QHash<QString, numbermatch::Match> indexed = best();
     for (auto held = padded.cbegin(); held != padded.cend(); ++held)
-        EXPECT_EQ(indexed.value(held.key()), held.value()) << held.key().toStdString();
-    EXPECT_EQ(indexed.value(QStringLiteral("13911112222")), inside);
+        EXPECT_EQ(std::get<1>(indexed.value(held.key())), held.value()) << held.key().toStdString();
+    EXPECT_EQ(std::get<1>(indexed.value(QStringLiteral("13911112222"))), inside);
     EXPECT_FALSE(indexed.contains(QStringLiteral("13933334444")));
     EXPECT_GE(serial, 20);
 
