@@ -378,8 +378,9 @@ QStringList callerIndexes()
 
 // The keys the daily work looks rows up by: the lines of a header by their
 // line key, a customer's records by its key (the card's tabs, the cascade
-// delete), the call log by time and by number, a product by its name, the
-// order lines by date (the sales detail lists them newest first: walked
+// delete), the call log by time and by number, a product by its name, an
+// order by its number (the order counter skips numbers already taken, inside
+// the save's write lock), the order lines by date (the sales detail lists them newest first: walked
 // backwards the index gives that order, the line's id being its last key). Each
 // statement can run again on a file that holds it, so a file made before an
 // index was added gains it when the program opens it.
@@ -397,6 +398,7 @@ QStringList lookupIndexes()
     index("Hv_Cidlist", "DateTime");
     index("Hv_Cidlist", "CallerID");
     index("product", "product");
+    index("sales", "orderno");
     index("SalesMX", "salesdate");
     return statements;
 }
