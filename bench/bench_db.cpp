@@ -10,6 +10,7 @@
 #include "common/schema.h"
 #include "customers/relatedtabs.h"
 #include "platform/db/connection.h"
+#include "sales/ordercounter.h"
 #include "sales/orderstore.h"
 
 #include <QApplication>
@@ -133,16 +134,18 @@ orderstore::Order tenLineOrder(int n)
 }
 
 // An order of ten lines saved as the new-order window saves it: the customer
-// check, a new line key, the header, the lines with their stock, the
+// check, the next number from the day's counter (passing over numbers already
+// stored), a new line key, the header, the lines with their stock, the
 // quantity and the customer's balances, in one transaction.
 void BM_OrderSave(benchmark::State& state)
 {
     Shop::withLines(static_cast<int>(state.range(0)));
     int n = 0;
     for (auto _ : state) {
-        const orderstore::Order order = tenLineOrder(n++);
+        orderstore::Order order = tenLineOrder(n++);
         orderstore::inTransaction([&](db::Connection& connection) {
             orderstore::customerExists(connection, order.customerId);
+            order.orderNo = ordercounter::advance(connection, QStringLiteral("不打印")).value_or(order.orderNo);
             orderstore::storeNewOrder(connection, order, QStringLiteral("2010-1-5"), QStringLiteral("system"));
         }, QStringLiteral("not saved"));
     }
@@ -156,6 +159,9 @@ void BM_OrderSaveSqlite(benchmark::State& state)
     sqlite3* handle = benchfigures::openPlain(shop.file());
     const char* const texts[] = {
         "select id from company where id=?",
+        "select rowid,Today,LSH,PrintOpt from JSQ",
+        "select id from sales where orderno=?",
+        "update JSQ set LSH=?,PrintOpt='不打印' where rowid=?",
         "select 1 from sales where indexflag=?",
         "select 1 from SalesMX where indexflag=?",
         "insert into sales (companyid,orderno,sales_connect,salesdate,totlemoney,invoicetype,receivemoney,description,"
@@ -188,47 +194,66 @@ void BM_OrderSaveSqlite(benchmark::State& state)
         sqlite3_bind_int(s[0], 1, customer);
         step(s[0]);
         sqlite3_reset(s[0]);
-        for (int probe : {1, 2}) {
+        // The counter's next serial, passed over numbers already stored.
+        if (step(s[1]) == SQLITE_ROW) {
+            const QString day = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s[1], 1)));
+            sqlite3_int64 serial = sqlite3_column_int64(s[1], 2) + 1;
+            const sqlite3_int64 counterRow = sqlite3_column_int64(s[1], 0);
+            sqlite3_reset(s[1]);
+            for (;; ++serial) {
+                const QByteArray number = ordercounter::orderNumber(day, serial).toUtf8();
+                sqlite3_bind_text(s[2], 1, number.constData(), static_cast<int>(number.size()), SQLITE_TRANSIENT);
+                const bool taken = step(s[2]) == SQLITE_ROW;
+                sqlite3_reset(s[2]);
+                if (!taken) break;
+            }
+            sqlite3_bind_int64(s[3], 1, serial);
+            sqlite3_bind_int64(s[3], 2, counterRow);
+            step(s[3]);
+            sqlite3_reset(s[3]);
+        }
+        sqlite3_reset(s[1]);
+        for (int probe : {4, 5}) {
             sqlite3_bind_text(s[probe], 1, key.constData(), static_cast<int>(key.size()), SQLITE_STATIC);
             step(s[probe]);
             sqlite3_reset(s[probe]);
         }
-        sqlite3_bind_int(s[3], 1, customer);
-        sqlite3_bind_text(s[3], 2, orderNo.constData(), static_cast<int>(orderNo.size()), SQLITE_STATIC);
-        sqlite3_bind_text(s[3], 3, key.constData(), static_cast<int>(key.size()), SQLITE_STATIC);
-        step(s[3]);
-        sqlite3_reset(s[3]);
+        sqlite3_bind_int(s[6], 1, customer);
+        sqlite3_bind_text(s[6], 2, orderNo.constData(), static_cast<int>(orderNo.size()), SQLITE_STATIC);
+        sqlite3_bind_text(s[6], 3, key.constData(), static_cast<int>(key.size()), SQLITE_STATIC);
+        step(s[6]);
+        sqlite3_reset(s[6]);
         const sqlite3_int64 orderId = sqlite3_last_insert_rowid(handle);
         for (int line = 0; line < 10; ++line) {
             const QByteArray product = QStringLiteral("商品%1").arg(1 + (n * 10 + line) % kProducts).toUtf8();
-            sqlite3_bind_text(s[4], 1, product.constData(), static_cast<int>(product.size()), SQLITE_STATIC);
-            sqlite3_bind_int(s[4], 2, customer);
-            sqlite3_bind_text(s[4], 3, key.constData(), static_cast<int>(key.size()), SQLITE_STATIC);
-            step(s[4]);
-            sqlite3_reset(s[4]);
-            sqlite3_bind_text(s[5], 1, product.constData(), static_cast<int>(product.size()), SQLITE_STATIC);
-            while (step(s[5]) == SQLITE_ROW) {
-                sqlite3_bind_double(s[6], 1, sqlite3_column_double(s[5], 2) - 2);
-                sqlite3_bind_int64(s[6], 2, sqlite3_column_int64(s[5], 0));
-                step(s[6]);
-                sqlite3_reset(s[6]);
+            sqlite3_bind_text(s[7], 1, product.constData(), static_cast<int>(product.size()), SQLITE_STATIC);
+            sqlite3_bind_int(s[7], 2, customer);
+            sqlite3_bind_text(s[7], 3, key.constData(), static_cast<int>(key.size()), SQLITE_STATIC);
+            step(s[7]);
+            sqlite3_reset(s[7]);
+            sqlite3_bind_text(s[8], 1, product.constData(), static_cast<int>(product.size()), SQLITE_STATIC);
+            while (step(s[8]) == SQLITE_ROW) {
+                sqlite3_bind_double(s[9], 1, sqlite3_column_double(s[8], 2) - 2);
+                sqlite3_bind_int64(s[9], 2, sqlite3_column_int64(s[8], 0));
+                step(s[9]);
+                sqlite3_reset(s[9]);
             }
-            sqlite3_reset(s[5]);
+            sqlite3_reset(s[8]);
         }
-        sqlite3_bind_int(s[7], 1, 20);
-        sqlite3_bind_int64(s[7], 2, orderId);
-        step(s[7]);
-        sqlite3_reset(s[7]);
-        sqlite3_bind_int(s[8], 1, customer);
-        if (step(s[8]) == SQLITE_ROW) {
-            sqlite3_bind_double(s[9], 1, sqlite3_column_double(s[8], 0) + 200.5);
-            sqlite3_bind_double(s[9], 2, sqlite3_column_double(s[8], 1) + 1000.5);
-            sqlite3_bind_double(s[9], 3, sqlite3_column_double(s[8], 2) + 20);
-            sqlite3_bind_int(s[9], 4, customer);
-            step(s[9]);
-            sqlite3_reset(s[9]);
+        sqlite3_bind_int(s[10], 1, 20);
+        sqlite3_bind_int64(s[10], 2, orderId);
+        step(s[10]);
+        sqlite3_reset(s[10]);
+        sqlite3_bind_int(s[11], 1, customer);
+        if (step(s[11]) == SQLITE_ROW) {
+            sqlite3_bind_double(s[12], 1, sqlite3_column_double(s[11], 0) + 200.5);
+            sqlite3_bind_double(s[12], 2, sqlite3_column_double(s[11], 1) + 1000.5);
+            sqlite3_bind_double(s[12], 3, sqlite3_column_double(s[11], 2) + 20);
+            sqlite3_bind_int(s[12], 4, customer);
+            step(s[12]);
+            sqlite3_reset(s[12]);
         }
-        sqlite3_reset(s[8]);
+        sqlite3_reset(s[11]);
         run(handle, "COMMIT");
         ++n;
     }
