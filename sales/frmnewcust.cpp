@@ -225,9 +225,11 @@ quickorder::Order FrmNewCust::order() const
         return box ? box->text() : QString();
     };
     for (int row = 0; row < quickorder::rowsToWrite(quantities); ++row)
-        order.lines.push_back({text(QStringLiteral("product"), row), text(QStringLiteral("num"), row),
-                               text(QStringLiteral("Price"), row), text(QStringLiteral("zk"), row),
-                               text(QStringLiteral("TotalSM"), row)});
+        order.lines.push_back({.product = text(QStringLiteral("product"), row),
+                               .price = text(QStringLiteral("Price"), row),
+                               .discount = text(QStringLiteral("zk"), row),
+                               .quantity = text(QStringLiteral("num"), row),
+                               .total = text(QStringLiteral("TotalSM"), row)});
     return order;
 }
 

@@ -33,18 +33,6 @@ QString amountRefusal(const QString& caption, const QString& text)
     return tooLarge(caption, text);
 }
 
-QString lineRefusal(int row, const Line& line)
-{
-    const QString prefix = QStringLiteral("第%1行").arg(row + 1);
-    QString refused = tooLong(prefix + QStringLiteral("产品名称"), line.product, kProductNameWidth);
-    if (refused.isEmpty()) refused = amountRefusal(prefix + QStringLiteral("单价"), line.price);
-    if (refused.isEmpty() && !isNumber(line.discount)) refused = prefix + QStringLiteral("折扣必须是数字");
-    if (refused.isEmpty() && !isNumber(line.quantity)) refused = prefix + QStringLiteral("数量必须是数字");
-    if (refused.isEmpty() && line.total != QLatin1String("Err"))
-        refused = amountRefusal(prefix + QStringLiteral("小计"), line.total);
-    return refused;
-}
-
 // The currency range ends at ±922337203685477.5807 ten-thousandths apart;
 // a sum beyond it is refused, never wrapped.
 db::Currency checkedTicks(__int128 ticks, const QString& text)
@@ -70,6 +58,18 @@ double numberField(const db::Recordset& row, const QString& column)
 }
 
 } // namespace
+
+QString lineRefusal(int row, const Line& line, const QString& productCaption)
+{
+    const QString prefix = QStringLiteral("第%1行").arg(row + 1);
+    QString refused = tooLong(prefix + productCaption, line.product, kProductNameWidth);
+    if (refused.isEmpty()) refused = amountRefusal(prefix + QStringLiteral("单价"), line.price);
+    if (refused.isEmpty() && !isNumber(line.discount)) refused = prefix + QStringLiteral("折扣必须是数字");
+    if (refused.isEmpty() && !isNumber(line.quantity)) refused = prefix + QStringLiteral("数量必须是数字");
+    if (refused.isEmpty() && line.total != QLatin1String("Err"))
+        refused = amountRefusal(prefix + QStringLiteral("小计"), line.total);
+    return refused;
+}
 
 QString tooLong(const QString& caption, const QString& text, int width)
 {
@@ -97,7 +97,7 @@ QString refusal(const Order& order)
                                     amountRefusal(QStringLiteral("订单金额"), order.total),
                                     amountRefusal(QStringLiteral("收款金额"), order.received)});
     for (std::size_t row = 0; refused.isEmpty() && row < order.lines.size(); ++row)
-        refused = lineRefusal(int(row), order.lines[row]);
+        refused = lineRefusal(int(row), order.lines[row], QStringLiteral("产品名称"));
     return refused;
 }
 

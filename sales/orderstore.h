@@ -12,6 +12,7 @@
 
 namespace orderstore {
 
+// A line row's boxes as typed.
 struct Line {
     QString product, price, discount, quantity, total;
 };
@@ -28,7 +29,13 @@ struct Order {
 // Empty boxes and a line total of "Err" fit: they store nothing.
 QString refusal(const Order& order);
 
-// The rules behind it, for a box named by its caption (a date box's rule is
+// The message for the first box of line `row` (counted from 0) whose text its
+// column cannot take: "第<row+1>行" and the box's caption, the product box
+// named `productCaption` ("第1行产品名称太长，最多100个字", "第2行折扣必须是数字");
+// empty when the line fits. A line total of "Err" fits.
+QString lineRefusal(int row, const Line& line, const QString& productCaption);
+
+// The rules behind them, for a box named by its caption (a date box's rule is
 // common/datecheck's); each gives the message
 // or, when the text fits, the empty text.
 // A text column of `width` characters: "<caption>太长，最多<width>个字".

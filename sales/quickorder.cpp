@@ -131,11 +131,9 @@ QString refusal(const Order& order)
                                     tooLong(QStringLiteral("客户地址"), order.address, kAddressWidth),
                                     tooLarge(QStringLiteral("订单金额"), order.total),
                                     tooLarge(QStringLiteral("收款金额"), order.received)});
-    for (std::size_t row = 0; refused.isEmpty() && row < order.lines.size(); ++row) {
-        const QString prefix = QStringLiteral("第%1行").arg(row + 1);
-        refused = firstRefusal({tooLarge(prefix + QStringLiteral("单价"), order.lines[row].price),
-                                tooLarge(prefix + QStringLiteral("小计"), order.lines[row].total)});
-    }
+    // The product boxes are headed "商品" in this window.
+    for (std::size_t row = 0; refused.isEmpty() && row < order.lines.size(); ++row)
+        refused = lineRefusal(int(row), order.lines[row], QStringLiteral("商品"));
     return refused;
 }
 

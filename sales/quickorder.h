@@ -3,6 +3,7 @@
 // sales order and the order's lines, written in one transaction, and the
 // order notice queued in the SMS outbox after it.
 #include "platform/db/connection.h"
+#include "sales/orderstore.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,9 +12,8 @@
 
 namespace quickorder {
 
-struct Line {
-    QString product, quantity, price, discount, total;   // the row's boxes as typed
-};
+// A line row as the order windows share it.
+using Line = orderstore::Line;
 
 // The window's boxes as typed.
 struct Order {
@@ -34,8 +34,10 @@ struct Order {
 
 // The message for the first box whose text its column cannot take: a text
 // too long ("客户名称太长，最多100个字"), a date that is no date ("销售日期不是一个
-// 合法的日期"), an amount beyond the currency range; empty when all fit. An
-// amount that is no number fits: it leaves its column unset.
+// 合法的日期"), an amount beyond the currency range, then each line by the
+// line rule of the order windows ("第1行商品太长，最多100个字", "第2行单价必须是
+// 数字"); empty when all fit. An order total or amount received that is no
+// number fits: it leaves its column unset.
 QString refusal(const Order& order);
 
 // How many rows the save writes, given the quantity texts of the rows that

@@ -41,10 +41,10 @@ protected:
         order.received = QStringLiteral("20");
         order.invoice = true;
         order.isPublic = false;
-        order.lines = {{QStringLiteral("饺子"), QStringLiteral("2"), QStringLiteral("12"), QStringLiteral("100"),
-                        QStringLiteral("24")},
-                       {QStringLiteral("汤"), QStringLiteral("1"), QStringLiteral("10"), QStringLiteral("75"),
-                        QStringLiteral("7.5")}};
+        order.lines = {{.product = QStringLiteral("饺子"), .price = QStringLiteral("12"), .discount = QStringLiteral("100"),
+                        .quantity = QStringLiteral("2"), .total = QStringLiteral("24")},
+                       {.product = QStringLiteral("汤"), .price = QStringLiteral("10"), .discount = QStringLiteral("75"),
+                        .quantity = QStringLiteral("1"), .total = QStringLiteral("7.5")}};
         return order;
     }
 

@@ -8,7 +8,7 @@ namespace {
 
 quickorder::Line line(const QString& product, const QString& quantity, const QString& price)
 {
-    return quickorder::Line{product, quantity, price, QStringLiteral("100"), QString()};
+    return quickorder::Line{.product = product, .price = price, .discount = QStringLiteral("100"), .quantity = quantity};
 }
 
 // The slip's order lines, between the two rules.
