@@ -6,6 +6,7 @@
 #include "common/database.h"
 #include "common/mymode.h"
 #include "common/recordingfile.h"
+#include "common/savefailure.h"
 #include "common/skin.h"
 #include "platform/db/locale.h"
 #include "platform/media/player.h"
@@ -125,6 +126,7 @@ void FrmComeing::showCall(db::Recordset& call)
 void FrmComeing::Image1_Click()
 {
     bool missing = false;
+    std::optional<db::Error> failure;
     const bool saved = database::guarded([&] {
         auto connection = database::openMain();
         db::Recordset call;
@@ -140,14 +142,14 @@ void FrmComeing::Image1_Click()
             database::guarded([&call] { call.cancelUpdate(); });
             throw;
         }
-    });
+    }, failure);
     if (missing) {
         ui::msgBox(QString::fromUtf8(kNoRecord));
         ui::Windows::unload(this);
         return;
     }
     if (!saved) {
-        ui::msgBox(QString::fromUtf8(kNoteNotSaved));
+        ui::msgBox(savefailure::text(QString::fromUtf8(kNoteNotSaved), *failure));
         return;
     }
     ui::msgBox(QString::fromUtf8(kNoteSaved));
@@ -162,6 +164,7 @@ void FrmComeing::Image1_Click()
 void FrmComeing::Image2_Click()
 {
     enum class Outcome { Deleted, Missing, FileKept, RowKept } outcome = Outcome::RowKept;
+    std::optional<db::Error> failure;
     database::guarded([&] {
         auto connection = database::openMain();
         db::Recordset call;
@@ -188,7 +191,7 @@ void FrmComeing::Image2_Click()
             database::guarded([&connection] { connection->rollbackTrans(); });
             throw;
         }
-    });
+    }, failure);
     switch (outcome) {
     case Outcome::Missing:
         ui::msgBox(QString::fromUtf8(kRecordGone));
@@ -198,7 +201,7 @@ void FrmComeing::Image2_Click()
         ui::msgBox(QString::fromUtf8(kFileKept));
         break;
     case Outcome::RowKept:
-        ui::msgBox(QString::fromUtf8(kRowKept));
+        ui::msgBox(savefailure::text(QString::fromUtf8(kRowKept), *failure));
         break;
     case Outcome::Deleted:
         ui::msgBox(QString::fromUtf8(kDeleted));

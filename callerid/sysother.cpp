@@ -1,6 +1,7 @@
 #include "callerid/sysother.h"
 
 #include "common/database.h"
+#include "common/savefailure.h"
 #include "common/skin.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
@@ -93,15 +94,16 @@ void SysOther::command1_Click()
     }
     // All five values are stored together or none is; the window stays open
     // with its values when they could not be stored.
-    if (!store()) {
-        ui::msgBox(QString::fromUtf8(kNotSaved));
+    std::optional<db::Error> failure;
+    if (!store(failure)) {
+        ui::msgBox(savefailure::text(QString::fromUtf8(kNotSaved), *failure));
         return;
     }
     ui::msgBox(QString::fromUtf8(kSaved));
     ui::Windows::unload(this);
 }
 
-bool SysOther::store()
+bool SysOther::store(std::optional<db::Error>& failure)
 {
     return database::guarded([this] {
         auto connection = database::openMain();
@@ -120,7 +122,7 @@ bool SysOther::store()
             settings.cancelUpdate();
             throw;
         }
-    });
+    }, failure);
 }
 
 void SysOther::command2_Click()

@@ -2,7 +2,10 @@
 // The caller-ID and recording settings: the outside-line prefix, the number
 // filter, the recording age and the recording and pop-up switches of the
 // settings row.
+#include "platform/db/error.h"
 #include "platform/ui/form.h"
+
+#include <optional>
 
 namespace callerid {
 
@@ -20,7 +23,7 @@ protected:
     void Form_Paint() override;
 
 private:
-    bool store();
+    bool store(std::optional<db::Error>& failure);
 
     ui::TextBox* text1 = nullptr;
     ui::TextBox* text2 = nullptr;

@@ -89,4 +89,15 @@ bool guarded(const std::function<void()>& step)
     }
 }
 
+bool guarded(const std::function<void()>& step, std::optional<db::Error>& failure)
+{
+    try {
+        step();
+        return true;
+    } catch (const db::Error& error) {
+        failure = error;
+        return false;
+    }
+}
+
 } // namespace database

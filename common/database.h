@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace database {
 
@@ -43,5 +44,7 @@ std::shared_ptr<db::Recordset> queryLocal(const QString& sql,
 // Runs a step whose failure the handler skips, as the system's handlers do:
 // returns false (and shows nothing) when it threw db::Error.
 bool guarded(const std::function<void()>& step);
+// The same, keeping what refused the step in `failure` for the handler's message.
+bool guarded(const std::function<void()>& step, std::optional<db::Error>& failure);
 
 } // namespace database

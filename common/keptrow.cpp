@@ -83,7 +83,7 @@ void KeptRow::undo(bool started)
 }
 
 Outcome KeptRow::save(const std::function<void(db::Recordset&)>& fill,
-                      const std::function<void(db::Connection&)>& after, QString* failure)
+                      const std::function<void(db::Connection&)>& after, std::optional<db::Error>* failure)
 {
     return change(
         [&](db::Connection& connection, db::Recordset& row) {
@@ -94,7 +94,8 @@ Outcome KeptRow::save(const std::function<void(db::Recordset&)>& fill,
         failure);
 }
 
-Outcome KeptRow::change(const std::function<void(db::Connection&, db::Recordset&)>& work, QString* failure)
+Outcome KeptRow::change(const std::function<void(db::Connection&, db::Recordset&)>& work,
+                        std::optional<db::Error>* failure)
 {
     if (!row_) return Outcome::Stale;
     bool started = false;
@@ -109,7 +110,7 @@ Outcome KeptRow::change(const std::function<void(db::Connection&, db::Recordset&
         connection_->commitTrans();
     } catch (const db::Error& error) {
         undo(started);
-        if (failure) *failure = error.message();
+        if (failure) *failure = error;
         return Outcome::Failed;
     } catch (...) {
         undo(started);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace keptrow {
@@ -33,14 +34,15 @@ public:
     // what was loaded or is gone, or when nothing was loaded; else `fill` sets
     // the new values of the row, the row is written, `after` runs its further
     // statements on the same connection, and everything is committed.
-    // Any failure rolls everything back (Failed, with the reason in
-    // `failure`); the row is then kept as it was loaded. Any other exception
+    // Any failure rolls everything back (Failed, with the database's error
+    // in `failure`); the row is then kept as it was loaded. Any other exception
     // out of `fill` or `after` rolls everything back as well and goes on.
     Outcome save(const std::function<void(db::Recordset&)>& fill,
-                 const std::function<void(db::Connection&)>& after, QString* failure);
+                 const std::function<void(db::Connection&)>& after, std::optional<db::Error>* failure);
     // The same transaction around any `work` on the kept connection and row
     // (a conversion that deletes the row).
-    Outcome change(const std::function<void(db::Connection&, db::Recordset&)>& work, QString* failure);
+    Outcome change(const std::function<void(db::Connection&, db::Recordset&)>& work,
+                   std::optional<db::Error>* failure);
 
 private:
     using Rows = std::vector<std::vector<db::Variant>>;

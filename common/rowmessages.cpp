@@ -1,6 +1,7 @@
 #include "common/rowmessages.h"
 
 #include "common/database.h"
+#include "common/savefailure.h"
 #include "platform/ui/msgbox.h"
 
 namespace rowmessages {
@@ -24,14 +25,15 @@ std::shared_ptr<db::Recordset> rowToDelete(const QString& selectById, const db::
 
 void deleteRow(db::Recordset& row, const QString& title)
 {
-    if (!database::guarded([&] { row.deleteRow(); }))
-        showWriteFailed(QStringLiteral("记录删除失败，数据未改变"), title);
+    std::optional<db::Error> failure;
+    if (!database::guarded([&] { row.deleteRow(); }, failure))
+        showWriteFailed(QStringLiteral("记录删除失败，数据未改变"), failure, title);
     row.close();
 }
 
-void showWriteFailed(const QString& text, const QString& title)
+void showWriteFailed(const QString& text, const std::optional<db::Error>& failure, const QString& title)
 {
-    ui::msgBox(text, ui::Buttons::Ok, ui::Icon::Error, title);
+    ui::msgBox(failure ? savefailure::text(text, *failure) : text, ui::Buttons::Ok, ui::Icon::Error, title);
 }
 
 } // namespace rowmessages

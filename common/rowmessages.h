@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 namespace rowmessages {
 
@@ -16,7 +17,9 @@ bool confirmDelete();
 std::shared_ptr<db::Recordset> rowToDelete(const QString& selectById, const db::Variant& key);
 // Deletes the row (a refusal shows "记录删除失败，数据未改变" under `title`) and closes it.
 void deleteRow(db::Recordset& row, const QString& title);
-// A write or delete the database refused: nothing was stored, the window keeps its contents.
-void showWriteFailed(const QString& text, const QString& title);
+// A write or delete that did not happen: nothing was stored, the window keeps
+// its contents. `text` says so; when the database refused it (`failure`), a
+// busy file adds why (savefailure).
+void showWriteFailed(const QString& text, const std::optional<db::Error>& failure, const QString& title);
 
 } // namespace rowmessages

@@ -3,6 +3,7 @@
 #include "common/cardboxes.h"
 #include "common/database.h"
 #include "common/mymode.h"
+#include "common/savefailure.h"
 #include "common/skin.h"
 #include "customers/customerrecord.h"
 #include "platform/ui/desktop.h"
@@ -94,7 +95,7 @@ bool FrmAddContect::save()
         customerrecord::stampNewContact(contact, isTicked(QStringLiteral("GK")));
         contact.update();
     } catch (const db::Error& error) {
-        ui::msgBox(QString::fromUtf8(kNotSavedText) + error.message());
+        ui::msgBox(savefailure::text(QString::fromUtf8(kNotSavedText), error, savefailure::Reason::Shown));
         return false;
     }
     ui::msgBox(QString::fromUtf8(kSavedText));

@@ -3,6 +3,7 @@
 #include "common/companylookup.h"
 #include "common/database.h"
 #include "common/mymode.h"
+#include "common/savefailure.h"
 #include "common/skin.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
@@ -79,12 +80,16 @@ void FrmContectDet::command1_Click()
         writeContact(*contact_, *customerId);
     } catch (const db::Error& error) {
         database::guarded([&] { contact_->cancelUpdate(); });
-        ui::msgBox(QString::fromUtf8(kNotSavedText) + error.message());
+        ui::msgBox(savefailure::text(QString::fromUtf8(kNotSavedText), error, savefailure::Reason::Shown));
         return;
     }
-    if (!database::guarded([&] { contact_->update(); })) {
+    std::optional<db::Error> failure;
+    if (!database::guarded([&] { contact_->update(); }, failure)) {
         database::guarded([&] { contact_->cancelUpdate(); });
-        ui::msgBox(QString::fromUtf8(kStaleText));
+        // A busy file is no change made elsewhere: the same save may pass a moment later.
+        ui::msgBox(failure->kind() == db::Error::Kind::Busy
+                       ? savefailure::text(QString::fromUtf8(kNotSavedText), *failure, savefailure::Reason::Shown)
+                       : QString::fromUtf8(kStaleText));
         return;
     }
     ui::msgBox(QString::fromUtf8(kSavedText));

@@ -5,6 +5,7 @@
 #include "common/mainlists.h"
 #include "common/mymode.h"
 #include "common/recordscope.h"
+#include "common/savefailure.h"
 #include "common/skin.h"
 #include "common/sqltext.h"
 #include "platform/db/locale.h"
@@ -126,7 +127,7 @@ bool FrmCustAdd::save()
         connection->commitTrans();
     } catch (const db::Error& error) {
         if (connection) database::guarded([&connection] { connection->rollbackTrans(); });
-        ui::msgBox(QStringLiteral("客户资料未能保存：") + error.message());
+        ui::msgBox(savefailure::text(QStringLiteral("客户资料未能保存："), error, savefailure::Reason::Shown));
         return false;
     }
     connection.reset();

@@ -5,6 +5,7 @@
 #include "common/gridbinding.h"
 #include "common/mymode.h"
 #include "common/newrecordmenu.h"
+#include "common/savefailure.h"
 #include "common/skin.h"
 #include "customers/relatedtabs.h"
 #include "platform/ui/desktop.h"
@@ -22,7 +23,6 @@ const char* const kNoCustomerText = "找不到客户记录，可能已经被删�
 const char* const kStaleText = "客户资料未能保存：该客户已在别处被修改或删除，请关闭后重新打开再修改";
 const char* const kContactFailedText = "客户资料已保存，但主联系人未能保存：";
 const char* const kNotSavedText = "客户资料未能保存：";
-const char* const kBusyText = "数据库正忙，请稍后再保存";
 
 // Bold 10.5-point text in the given colour (&HBBGGRR).
 void emphasize(ui::TextBox* box, quint32 bbggrr)
@@ -111,7 +111,7 @@ void FrmCustDetail::command1_Click()
         writeCustomer(*customer_);
     } catch (const db::Error& error) {
         database::guarded([&] { customer_->cancelUpdate(); });
-        ui::msgBox(QString::fromUtf8(kNotSavedText) + error.message());
+        ui::msgBox(savefailure::text(QString::fromUtf8(kNotSavedText), error, savefailure::Reason::Shown));
         return;
     }
     try {
@@ -120,7 +120,9 @@ void FrmCustDetail::command1_Click()
         // The boxes keep what the operator typed; a busy database may take
         // the same save a moment later.
         database::guarded([&] { customer_->cancelUpdate(); });
-        ui::msgBox(QString::fromUtf8(error.kind() == db::Error::Kind::Busy ? kBusyText : kStaleText));
+        ui::msgBox(error.kind() == db::Error::Kind::Busy
+                       ? savefailure::text(QString::fromUtf8(kNotSavedText), error, savefailure::Reason::Shown)
+                       : QString::fromUtf8(kStaleText));
         return;
     }
 

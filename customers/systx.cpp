@@ -1,6 +1,7 @@
 #include "customers/systx.h"
 
 #include "common/database.h"
+#include "common/savefailure.h"
 #include "common/skin.h"
 #include "customers/customerrecord.h"
 #include "customers/remindertimer.h"
@@ -68,6 +69,7 @@ void SysTx::command1_Click()
         return;
     }
     const bool on = control<ui::CheckBox>(QStringLiteral("Sys_alert"))->value() == 1;
+    std::optional<db::Error> failure;
     const bool stored = database::guarded([&] {
         auto settings = database::query(QStringLiteral("select * from DriveInfo"), db::LockType::Optimistic,
                                         db::CursorType::Static);
@@ -75,9 +77,9 @@ void SysTx::command1_Click()
         settings->setField(QStringLiteral("Sys_alert"), customerrecord::flagText(on));
         settings->setField(QStringLiteral("alertpl"), interval);
         settings->update();
-    });
+    }, failure);
     if (!stored) {
-        ui::msgBox(QString::fromUtf8(kNotSavedText));
+        ui::msgBox(savefailure::text(QString::fromUtf8(kNotSavedText), *failure));
         return;
     }
 

@@ -62,9 +62,9 @@ void refuse(const QString& text)
     ui::msgBox(text, ui::Buttons::Ok, ui::Icon::Error, kTitle);
 }
 
-void reportNothingChanged()
+void reportNothingChanged(const std::optional<db::Error>& failure)
 {
-    rowmessages::showWriteFailed(QStringLiteral("更改失败，密码和用户名都没有改变"), kTitle);
+    rowmessages::showWriteFailed(QStringLiteral("更改失败，密码和用户名都没有改变"), failure, kTitle);
 }
 
 } // namespace
@@ -122,11 +122,12 @@ void ChangePwd::command2_Click()
 
     std::unique_ptr<db::Connection> connection;
     std::optional<Account> account;
+    std::optional<db::Error> failure;
     if (!database::guarded([&] {
             connection = database::openMain();
             account = findAccount(*connection, name);
-        })) {
-        reportNothingChanged();
+        }, failure)) {
+        reportNothingChanged(failure);
         return;
     }
     if (!account) {
@@ -147,16 +148,16 @@ void ChangePwd::command2_Click()
     }
     bool taken = false;
     if (!newName.isEmpty()
-        && !database::guarded([&] { taken = nameTaken(*connection, newName, account->id); })) {
-        reportNothingChanged();
+        && !database::guarded([&] { taken = nameTaken(*connection, newName, account->id); }, failure)) {
+        reportNothingChanged(failure);
         return;
     }
     if (taken) {
         refuse(QStringLiteral("新用户名已被其他操作员使用，请换一个用户名"));
         return;
     }
-    if (!database::guarded([&] { storeChange(*connection, *account, newPassword, newName); })) {
-        reportNothingChanged();
+    if (!database::guarded([&] { storeChange(*connection, *account, newPassword, newName); }, failure)) {
+        reportNothingChanged(failure);
         return;
     }
     ui::msgBox(QStringLiteral("已成功更改密码，下次登录生效"));

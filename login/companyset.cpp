@@ -60,6 +60,7 @@ void CompanySet::Form_Paint()
 void CompanySet::command2_Click()
 {
     bool stored = false;
+    std::optional<db::Error> failure;
     database::guarded([&] {
         auto settings = database::query(QStringLiteral("select * from DriveInfo"), db::LockType::Optimistic,
                                         db::CursorType::Static);
@@ -71,9 +72,9 @@ void CompanySet::command2_Click()
         settings->setField(QStringLiteral("des2"), des2_->text());
         settings->update();
         stored = true;
-    });
+    }, failure);
     if (!stored) {
-        rowmessages::showWriteFailed(QStringLiteral("设置保存失败，单据信息没有改变"), caption());
+        rowmessages::showWriteFailed(QStringLiteral("设置保存失败，单据信息没有改变"), failure, caption());
         return;
     }
     ui::msgBox(QStringLiteral("设置已生效"));

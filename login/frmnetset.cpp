@@ -146,6 +146,7 @@ void FrmNetSet::command2_Click()
         return;
     }
     bool stored = false;
+    std::optional<db::Error> failure;
     database::guarded([&] {
         auto settings = database::queryLocal(QStringLiteral("select * from DriveInfo"), db::LockType::Optimistic,
                                              db::CursorType::Static);
@@ -154,9 +155,9 @@ void FrmNetSet::command2_Click()
         if (mode == QLatin1String("1")) settings->setField(QStringLiteral("WorkPath"), sharedFolder);
         settings->update();
         stored = true;
-    });
+    }, failure);
     if (!stored) {
-        rowmessages::showWriteFailed(QStringLiteral("设置保存失败，工作模式没有改变"), caption());
+        rowmessages::showWriteFailed(QStringLiteral("设置保存失败，工作模式没有改变"), failure, caption());
         return;
     }
     ui::msgBox(QStringLiteral("设置成功,重新启动程序后生效！"));

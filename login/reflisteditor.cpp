@@ -76,6 +76,7 @@ void RefListEditor::command3_Click()
         ui::msgBox(list_.word + QStringLiteral("不能为空"));
         return;
     }
+    std::optional<db::Error> failure;
     const bool stored = database::guarded([&] {
         auto connection = database::openMain();
         db::Recordset rows;
@@ -84,9 +85,9 @@ void RefListEditor::command3_Click()
         rows.addNew();
         rows.setField(list_.table, text);
         rows.update();
-    });
+    }, failure);
     if (!stored) {
-        rowmessages::showWriteFailed(list_.word + QStringLiteral("添加失败，数据未保存"), caption());
+        rowmessages::showWriteFailed(list_.word + QStringLiteral("添加失败，数据未保存"), failure, caption());
         return;
     }
     servicetype_->setText(QString());

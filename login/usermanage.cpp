@@ -144,6 +144,7 @@ void FrmUserManage::command1_Click()
     }
     bool taken = false;
     db::Variant added;
+    std::optional<db::Error> failure;
     const bool stored = database::guarded([&] {
         auto connection = database::openMain();
         taken = nameTaken(*connection, name);
@@ -157,9 +158,9 @@ void FrmUserManage::command1_Click()
         writeRights(rows);
         rows.update();
         added = rows.field(QStringLiteral("User_id"));
-    });
+    }, failure);
     if (!stored) {
-        rowmessages::showWriteFailed(QStringLiteral("用户加入失败，数据未保存"), kTitle);
+        rowmessages::showWriteFailed(QStringLiteral("用户加入失败，数据未保存"), failure, kTitle);
         return;
     }
     if (taken) {
@@ -181,6 +182,7 @@ void FrmUserManage::command3_Click()
     }
     bool found = false;
     db::Variant modified;
+    std::optional<db::Error> failure;
     const bool stored = database::guarded([&] {
         auto connection = database::openMain();
         db::Recordset row;
@@ -192,9 +194,9 @@ void FrmUserManage::command3_Click()
         row.setField(QStringLiteral("user_name"), db::trimBlanks(userName_->text()));
         writeRights(row);
         row.update();
-    });
+    }, failure);
     if (!stored) {
-        rowmessages::showWriteFailed(QStringLiteral("用户权限修改失败，数据未保存"), kTitle);
+        rowmessages::showWriteFailed(QStringLiteral("用户权限修改失败，数据未保存"), failure, kTitle);
         return;
     }
     if (!found) {

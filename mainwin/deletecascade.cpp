@@ -61,7 +61,7 @@ void deleteDependents(db::Connection& connection, View view, const DeleteRule& r
 
 } // namespace
 
-DeleteOutcome deleteWithCascade(View view, const db::Variant& id)
+DeleteOutcome deleteWithCascade(View view, const db::Variant& id, std::optional<db::Error>& failure)
 {
     const std::optional<QString> key = keyText(id);
     if (!key) return DeleteOutcome::Missing;
@@ -70,7 +70,8 @@ DeleteOutcome deleteWithCascade(View view, const db::Variant& id)
     try {
         connection = database::openMain();
         connection->beginTrans();
-    } catch (const db::Error&) {
+    } catch (const db::Error& error) {
+        failure = error;
         return DeleteOutcome::Failed;
     }
     try {
@@ -88,7 +89,8 @@ DeleteOutcome deleteWithCascade(View view, const db::Variant& id)
         deleteDependents(*connection, view, rule, *key, lineKey);
         connection->commitTrans();
         return DeleteOutcome::Deleted;
-    } catch (const db::Error&) {
+    } catch (const db::Error& error) {
+        failure = error;
         database::guarded([&connection] { connection->rollbackTrans(); });
         return DeleteOutcome::Failed;
     }
@@ -109,13 +111,14 @@ void FrmMain::cmDelete_Click()
         return;
     }
     const db::Variant id = gridView_ ? DataGrid1->currentKey() : db::Variant();
-    switch (deleteWithCascade(view, id)) {
+    std::optional<db::Error> failure;
+    switch (deleteWithCascade(view, id, failure)) {
     case DeleteOutcome::Missing:
         ui::msgBox(QStringLiteral("记录不存在,可能已经被删除"));
         return;
     case DeleteOutcome::Failed:
-        ui::msgBox(QStringLiteral("删除失败,记录和相关资料都没有删除"), ui::Buttons::Ok, ui::Icon::Error,
-                   QStringLiteral("删除资料"));
+        rowmessages::showWriteFailed(QStringLiteral("删除失败,记录和相关资料都没有删除"), failure,
+                                     QStringLiteral("删除资料"));
         return;
     case DeleteOutcome::Deleted:
         // The whole list of the view again; the view key and CustListSql stay.

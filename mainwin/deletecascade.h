@@ -5,16 +5,19 @@
 // order with its lines. Everything goes in one transaction, so either the
 // record and all its dependent rows are gone or nothing is.
 #include "mainwin/views.h"
+#include "platform/db/error.h"
 #include "platform/db/variant.h"
+
+#include <optional>
 
 namespace mainwin {
 
 enum class DeleteOutcome {
     Deleted,
     Missing,   // no record with that id (deleted elsewhere, or no id at all)
-    Failed     // a step failed; nothing was deleted
+    Failed     // a step failed (the database's error in `failure`); nothing was deleted
 };
 
-DeleteOutcome deleteWithCascade(View view, const db::Variant& id);
+DeleteOutcome deleteWithCascade(View view, const db::Variant& id, std::optional<db::Error>& failure);
 
 } // namespace mainwin

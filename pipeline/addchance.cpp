@@ -2,6 +2,7 @@
 
 #include "common/database.h"
 #include "common/linekey.h"
+#include "common/savefailure.h"
 #include "platform/db/locale.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
@@ -46,7 +47,7 @@ void AddChance::command1_Click()
         connection->commitTrans();
     } catch (const db::Error& error) {
         if (connection) database::guarded([&] { connection->rollbackTrans(); });
-        ui::msgBox(QString::fromUtf8(kNotSaved) + error.message());
+        ui::msgBox(savefailure::text(QString::fromUtf8(kNotSaved), error, savefailure::Reason::Shown));
         return;
     }
     ui::msgBox(QString::fromUtf8(kAdded));

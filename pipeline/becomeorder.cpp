@@ -4,6 +4,7 @@
 #include "common/linekey.h"
 #include "common/mymode.h"
 #include "common/recordscope.h"
+#include "common/savefailure.h"
 #include "pipeline/quotationrows.h"
 #include "pipeline/rowwriting.h"
 #include "platform/db/locale.h"
@@ -207,7 +208,7 @@ void BecomeOrder::command1_Click()
         return;
     }
     const auto lines = quotationrows::linesOf(*rows_);
-    QString failure;
+    std::optional<db::Error> failure;
     const keptrow::Outcome outcome = quotation_.change(
         [&](db::Connection& connection, db::Recordset& quotation) {
             const QString lineKey = linekey::newLineKey(connection, QStringLiteral("sales"), QStringLiteral("SalesMX"));
@@ -226,7 +227,9 @@ void BecomeOrder::command1_Click()
         &failure);
     switch (outcome) {
     case keptrow::Outcome::Stale: ui::msgBox(QString::fromUtf8(kStale)); return;
-    case keptrow::Outcome::Failed: ui::msgBox(QString::fromUtf8(kNotConverted) + failure); return;
+    case keptrow::Outcome::Failed:
+        ui::msgBox(savefailure::text(QString::fromUtf8(kNotConverted), *failure, savefailure::Reason::Shown));
+        return;
     case keptrow::Outcome::Saved: break;
     }
     ui::msgBox(QString::fromUtf8(kConverted));

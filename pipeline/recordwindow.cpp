@@ -6,6 +6,7 @@
 #include "common/mainlists.h"
 #include "common/mymode.h"
 #include "common/referencelist.h"
+#include "common/savefailure.h"
 #include "common/skin.h"
 #include "platform/ui/boxtext.h"
 #include "platform/ui/desktop.h"
@@ -111,10 +112,12 @@ void RecordWindow::saveEdit(keptrow::KeptRow& record, const EditTexts& texts, co
         return;
     }
     if (!checksPass()) return;
-    QString failure;
+    std::optional<db::Error> failure;
     switch (record.save(fill, after, &failure)) {
     case keptrow::Outcome::Stale: ui::msgBox(QString::fromUtf8(texts.stale)); return;
-    case keptrow::Outcome::Failed: ui::msgBox(QString::fromUtf8(texts.notSaved) + failure); return;
+    case keptrow::Outcome::Failed:
+        ui::msgBox(savefailure::text(QString::fromUtf8(texts.notSaved), *failure, savefailure::Reason::Shown));
+        return;
     case keptrow::Outcome::Saved: break;
     }
     ui::msgBox(QString::fromUtf8(texts.saved));
@@ -134,7 +137,7 @@ bool RecordWindow::insertRow(const QString& table, const std::function<void(db::
         row.update();
         return true;
     } catch (const db::Error& error) {
-        ui::msgBox(failureText + error.message());
+        ui::msgBox(savefailure::text(failureText, error, savefailure::Reason::Shown));
         return false;
     }
 }

@@ -3,6 +3,7 @@
 #include "common/database.h"
 #include "common/datecheck.h"
 #include "common/linekey.h"
+#include "common/savefailure.h"
 #include "common/sqltext.h"
 #include "platform/ui/msgbox.h"
 #include "platform/db/locale.h"
@@ -124,7 +125,8 @@ bool inTransaction(const std::function<void(db::Connection&)>& steps, const QStr
     } catch (const Refusal& refusal) {
         message = refusal.text;
     } catch (const db::Error& error) {
-        if (withReason) message += error.message();
+        message = savefailure::text(failedText, error,
+                                    withReason ? savefailure::Reason::Shown : savefailure::Reason::Hidden);
     }
     if (connection) database::guarded([&] { connection->rollbackTrans(); });
     ui::msgBox(message);

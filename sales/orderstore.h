@@ -60,7 +60,7 @@ db::Currency checkedDifference(db::Currency a, db::Currency b, const QString& te
 // Runs a save's steps in one transaction on a new connection: commits when
 // they end, rolls everything back when one throws. A Refusal shows its own
 // message, any database failure `failedText` (followed by the database's own
-// text with `withReason`). True when committed.
+// text with `withReason`; a busy file adds why, savefailure). True when committed.
 bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText,
                    bool withReason = false);
 

@@ -4,6 +4,7 @@
 #include "common/gridbinding.h"
 #include "common/productpick.h"
 #include "common/rowmessages.h"
+#include "common/savefailure.h"
 #include "common/skin.h"
 #include "common/sqltext.h"
 #include "platform/db/variant.h"
@@ -180,6 +181,7 @@ bool ProductMgr::addProduct()
 {
     bool duplicate = false;
     std::unique_ptr<db::Connection> connection;
+    std::optional<db::Error> failure;
     const bool stored = database::guarded([&] {
         connection = database::openMain();
         connection->beginTrans();
@@ -202,7 +204,7 @@ bool ProductMgr::addProduct()
         }
         rows.update();
         connection->commitTrans();
-    });
+    }, failure);
     if (duplicate) {
         ui::msgBox(QString::fromUtf8(kDuplicateText));
         DataGridFresh();
@@ -210,7 +212,7 @@ bool ProductMgr::addProduct()
     }
     if (!stored) {
         if (connection) database::guarded([&] { connection->rollbackTrans(); });
-        ui::msgBox(QString::fromUtf8(kNotAddedText));
+        ui::msgBox(savefailure::text(QString::fromUtf8(kNotAddedText), *failure));
         return false;
     }
     return true;

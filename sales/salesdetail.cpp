@@ -2,6 +2,7 @@
 
 #include "common/database.h"
 #include "common/mymode.h"
+#include "common/savefailure.h"
 #include "common/sqltext.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
@@ -157,7 +158,7 @@ void SalesDetail::command1_Click()
 
 bool SalesDetail::store(const orderstore::Order& order)
 {
-    QString failure;
+    std::optional<db::Error> failure;
     keptrow::Outcome outcome = keptrow::Outcome::Failed;
     try {
         outcome = order_.change([&](db::Connection& connection, db::Recordset& header) { rewrite(connection, header, order); },
@@ -169,7 +170,7 @@ bool SalesDetail::store(const orderstore::Order& order)
     switch (outcome) {
     case keptrow::Outcome::Saved: return true;
     case keptrow::Outcome::Stale: ui::msgBox(QString::fromUtf8(orderExists() ? kStaleText : kGoneText)); break;
-    case keptrow::Outcome::Failed: ui::msgBox(QString::fromUtf8(kNotSavedText)); break;
+    case keptrow::Outcome::Failed: ui::msgBox(savefailure::text(QString::fromUtf8(kNotSavedText), *failure)); break;
     }
     return false;
 }

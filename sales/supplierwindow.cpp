@@ -1,6 +1,7 @@
 #include "sales/supplierwindow.h"
 
 #include "common/database.h"
+#include "common/savefailure.h"
 #include "common/skin.h"
 #include "platform/ui/boxtext.h"
 #include "platform/ui/controlarray.h"
@@ -107,9 +108,9 @@ void SupplierWindow::writeSupplier(db::Recordset& row) const
     }
 }
 
-void SupplierWindow::showNotSaved(const QString& reason)
+void SupplierWindow::showNotSaved(const db::Error& error)
 {
-    ui::msgBox(QString::fromUtf8(kNotSavedText) + reason);
+    ui::msgBox(savefailure::text(QString::fromUtf8(kNotSavedText), error, savefailure::Reason::Shown));
 }
 
 void SupplierWindow::showSaved()
@@ -137,7 +138,7 @@ void FrmGysAdd::command1_Click()
         writeSupplier(rows);
         rows.update();
     } catch (const db::Error& error) {
-        showNotSaved(error.message());
+        showNotSaved(error);
         return;
     }
     showSaved();
@@ -188,12 +189,15 @@ void FrmGysEdit::command1_Click()
         writeSupplier(*supplier_);
     } catch (const db::Error& error) {
         database::guarded([&] { supplier_->cancelUpdate(); });
-        showNotSaved(error.message());
+        showNotSaved(error);
         return;
     }
-    if (!database::guarded([&] { supplier_->update(); })) {
+    std::optional<db::Error> failure;
+    if (!database::guarded([&] { supplier_->update(); }, failure)) {
         database::guarded([&] { supplier_->cancelUpdate(); });
-        showNotSaved(QString::fromUtf8(kStaleText));
+        // A busy file is no change made elsewhere: the same save may pass a moment later.
+        if (failure->kind() == db::Error::Kind::Busy) showNotSaved(*failure);
+        else ui::msgBox(QString::fromUtf8(kNotSavedText) + QString::fromUtf8(kStaleText));
         return;
     }
     showSaved();

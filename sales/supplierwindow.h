@@ -2,6 +2,7 @@
 // The new-supplier window "增加供应商" and the supplier editor "修改供应商资料":
 // one set of boxes for the columns of GYS; a save shows the supplier list
 // refreshed.
+#include "platform/db/error.h"
 #include "platform/ui/form.h"
 
 #include <memory>
@@ -20,7 +21,7 @@ protected:
     // The boxes into the row: texts trimmed, a balance only when its box
     // holds a number (otherwise the column keeps what it holds).
     void writeSupplier(db::Recordset& row) const;
-    void showNotSaved(const QString& reason);
+    void showNotSaved(const db::Error& error);
     // After a stored save: the message, then the list shown and refreshed.
     void showSaved();
 };

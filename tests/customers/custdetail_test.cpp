@@ -257,7 +257,9 @@ TEST_F(CustomerCard, BusyDatabaseSaysSoAndKeepsTheInput)
     }
     db::setBusyWaitForTests(0);
     ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.lastText(), QStringLiteral("数据库正忙，请稍后再保存"));
+    EXPECT_EQ(messages.lastText(), QStringLiteral("客户资料未能保存：另一台电脑正在使用数据文件，这次没有改变任何数据，"
+                                                  "输入的内容仍然保留，请再试一次"));
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_tel")), QStringLiteral("02155556666"));
     EXPECT_EQ(ui::Windows::loaded(QStringLiteral("frmCustDetail")), card);
     EXPECT_EQ(text(card, QStringLiteral("tel")), QStringLiteral("999"));
 

@@ -1,6 +1,7 @@
 // The new-customer window: the customer and its main contact are stored
 // together, duplicates are confirmed, and nothing is claimed that was not stored.
 #include "tests/customers/customerfixture.h"
+#include "tests/support/busyfile.h"
 
 #include "app/programwindows.h"
 #include "common/callmonitor.h"
@@ -207,6 +208,29 @@ TEST_F(NewCustomer, FailedCustomerInsertStoresNoContactAndKeepsTheWindow)
     EXPECT_EQ(count(QStringLiteral("select count(*) from KH_LXR")), 0);
     EXPECT_EQ(ui::Windows::loaded(QStringLiteral("frmCustAdd")), window);
     EXPECT_EQ(text(window, QStringLiteral("companyname")), QStringLiteral("华东贸易"));
+}
+
+// Another workstation holding the file: the save says so and that it may be
+// repeated, nothing is stored, the input stays; the same save then passes.
+TEST_F(NewCustomer, ASaveRefusedWhileAnotherWorkstationWritesSaysSoAndCanBeRepeated)
+{
+    ui::Form* window = openFilled(QStringLiteral("华东贸易"));
+    {
+        OtherWorkstationWriting other;
+        click(window, QStringLiteral("command1"));
+    }
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.lastText(), QStringLiteral("客户资料未能保存：另一台电脑正在使用数据文件，这次没有改变任何数据，"
+                                                  "输入的内容仍然保留，请再试一次"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from company")), 0);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from KH_LXR")), 0);
+    EXPECT_EQ(ui::Windows::loaded(QStringLiteral("frmCustAdd")), window);
+    EXPECT_EQ(text(window, QStringLiteral("companyname")), QStringLiteral("华东贸易"));
+    EXPECT_EQ(text(window, QStringLiteral("LXR")), QStringLiteral("王五"));
+
+    click(window, QStringLiteral("command1"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from company where company_name='华东贸易'")), 1);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from KH_LXR where companyid = (select id from company)")), 1);
 }
 
 // A customer is never left without its main contact: when the contact cannot

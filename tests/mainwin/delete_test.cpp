@@ -3,6 +3,7 @@
 // a sales order, all in one transaction, and the reload of the list.
 #include "mainwin_fixture.h"
 
+#include "tests/support/busyfile.h"
 #include "tests/support/desktopprobe.h"
 
 #include "common/mainlists.h"
@@ -198,6 +199,30 @@ TEST_F(DeleteRecord, AFailingStepLeavesEverythingInPlace)
     EXPECT_EQ(messages.lastText(), QStringLiteral("删除失败,记录和相关资料都没有删除"));
     EXPECT_EQ(messages.shown().back().icon, ui::Icon::Error);
     EXPECT_EQ(rowsOf(customer), 12);
+}
+
+// Another workstation holding the file: the delete is refused saying why and
+// that it may be tried again, and nothing goes; once the file is free it does.
+TEST_F(DeleteRecord, ADeleteRefusedWhileAnotherWorkstationWritesSaysSoAndCanBeRepeated)
+{
+    const int customer = addCustomerWithRecords(QStringLiteral("c"), QStringLiteral("x"));
+    openMain();
+    selectRecord(customer);
+    {
+        OtherWorkstationWriting other;
+        clickDelete();
+    }
+    EXPECT_EQ(messages.lastText(), QStringLiteral("删除失败,记录和相关资料都没有删除。"
+                                                  "另一台电脑正在使用数据文件，这次没有改变任何数据，输入的内容仍然保留，请再试一次"));
+    EXPECT_EQ(messages.shown().back().icon, ui::Icon::Error);
+    EXPECT_EQ(rowsOf(customer), 12);
+    EXPECT_EQ(shownIds(), QList<int>{customer});
+
+    messages.clear();
+    clickDelete();
+    EXPECT_EQ(messages.shown().size(), 1u);   // the question only
+    EXPECT_EQ(rowsOf(customer), 0);
+    EXPECT_TRUE(shownIds().isEmpty());
 }
 
 // After a narrowing search the whole list shows again; CustListSql keeps the

@@ -1,6 +1,7 @@
 // The new order: the day's number, header and lines under one key, stock and
 // balances, refusals and a failing save that leave every table unchanged.
 #include "tests/sales/salesfixture.h"
+#include "tests/support/busyfile.h"
 #include "tests/support/pdftext.h"
 
 #include "common/mymode.h"
@@ -240,6 +241,33 @@ TEST_F(NewOrder, RefusalsAndAFailingSaveLeaveEveryTable)
     exec(QStringLiteral("drop trigger refuse_line"));
     save(window);
     expectOnly(QStringLiteral("销售单录入操作成功！"));
+}
+
+// Another workstation holding the file: the save is refused saying why, the
+// window keeps what was typed, nothing is written; once the file is free the
+// same save goes through.
+TEST_F(NewOrder, ASaveRefusedWhileAnotherWorkstationWritesSaysSoAndCanBeRepeated)
+{
+    const int bolt = addProduct(QStringLiteral("Bolt"), QStringLiteral("B1"));
+    ui::Form* window = openOrder(customer);
+    addLine(window, 0, QStringLiteral("Bolt"), QStringLiteral("10"), QStringLiteral("2"));
+    const QString before = tables();
+    messages.clear();
+    {
+        OtherWorkstationWriting other;
+        save(window);
+    }
+    expectOnly(QStringLiteral("销售单录入失败，订单、库存和客户余额都没有改变。"
+                              "另一台电脑正在使用数据文件，这次没有改变任何数据，输入的内容仍然保留，请再试一次"));
+    EXPECT_EQ(tables(), before);
+    EXPECT_TRUE(isOpen());
+    EXPECT_EQ(text(window, QStringLiteral("product"), 0), QStringLiteral("Bolt"));
+    EXPECT_EQ(text(window, QStringLiteral("num"), 0), QStringLiteral("2"));
+
+    save(window);
+    expectOnly(QStringLiteral("销售单录入操作成功！"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from SalesMX where companyid=%1").arg(customer)), 1);
+    EXPECT_EQ(stockOf(bolt), 8);
 }
 
 TEST_F(NewOrder, AmountsAndBalancesBeyondTheCurrencyRangeAreRefused)
