@@ -43,6 +43,7 @@ GtNewNo::GtNewNo() : ui::Form(QStringLiteral("GtNewNo"))
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setSizeTwips(7050 + 120, 4740 + 480);
     setFixedSize(size());
+    closeOnEscape();
 
     addLabel(QStringLiteral("Label1(16)"), QStringLiteral("来电号码:"), 960, 480, 1095, 255);
     ui::TextBox* ldhm = addTextBox(QStringLiteral("ldhm"), 2040, 360, 4935, 495);

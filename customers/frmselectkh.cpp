@@ -49,6 +49,8 @@ FrmSelectKH::FrmSelectKH() : ui::Form(QStringLiteral("frmSelectKH"))
 {
     setCaption(QStringLiteral("选取客户"));
     setSizeTwips(9600, 6900);
+    // Esc closes the picker without picking, as its close button does.
+    closeOnEscape();
 
     // The key box comes first in the tab order.
     ui::TextBox* key = addTextBox(QStringLiteral("strKey"), 1860, 360, 2415, 285);

@@ -28,6 +28,7 @@ SysAlert::SysAlert() : ui::Form(QStringLiteral("sysalert"))
 {
     setCaption(QStringLiteral("系统提醒"));
     setSizeTwips(6630, 4590);
+    closeOnEscape();
 
     ui::Label* heading = addLabel(QStringLiteral("Label1"), QStringLiteral("系统提醒您"), 240, 720, 1800, 300);
     QFont font = heading->font();

@@ -11,6 +11,7 @@ FrmAbout::FrmAbout() : ui::Form(QStringLiteral("frmAbout"))
 {
     setCaption(QStringLiteral("关于...."));
     setSizeTwips(6030, 3840);
+    closeOnEscape();
 
     auto* lblTitle = addLabel(QStringLiteral("lblTitle"), QStringLiteral("Halvex来电显示客户管理系统"), 840, 600, 5295, 465);
     ui::setFontOf(lblTitle, QStringLiteral("MS Sans Serif"), 13.5, true);

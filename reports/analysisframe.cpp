@@ -29,6 +29,7 @@ AnalysisFrame::AnalysisFrame(const QString& kind, const QString& caption, const 
 {
     setCaption(caption);
     setSizeTwips(9360, 7050);
+    closeOnEscape();
 
     SSTab1 = ui::addTabControl(this, QStringLiteral("SSTab1"), 120, 120, 9120, 6360);
     for (const char* caption : {"基本选项", "图形分析", "分析数据"}) SSTab1->addTab(QString::fromUtf8(caption));

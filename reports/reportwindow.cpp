@@ -18,6 +18,7 @@ const char* const kBadEndText = "结束日期非法";
 ReportWindow::ReportWindow(const QString& kind, double totalsWidth) : ui::Form(kind)
 {
     setSizeTwips(10605, 7005);
+    closeOnEscape();
     addLabel(QStringLiteral("Label1"), QStringLiteral("从"), 480, 390, 375, 255);
     text1 = ui::addDatePicker(this, QStringLiteral("text1"), 840, 360, 1215, 375);
     addLabel(QStringLiteral("Label2"), QStringLiteral("到"), 2400, 390, 255, 255);

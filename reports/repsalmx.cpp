@@ -20,6 +20,7 @@ RepSalMx::RepSalMx() : ui::Form(QStringLiteral("repSalMx"))
 {
     setCaption(QStringLiteral("销售明细表"));
     setSizeTwips(10440, 7200);
+    closeOnEscape();
     addLabel(QStringLiteral("Label1"), QStringLiteral("开始日期"), 240, 420, 855, 255);
     text1 = ui::addDatePicker(this, QStringLiteral("text1"), 1080, 360, 1335, 375);
     addLabel(QStringLiteral("Label2"), QStringLiteral("结束日期"), 2580, 420, 855, 255);

@@ -55,12 +55,19 @@ const EntryColumn kEntryColumns[] = {
     {"descript", "description", nullptr},    {"KCL", "KCL", kStockNotNumberText},
     {"InPrice", "InPrice", kInPriceNotNumberText}};
 
+// The boxes only a new product fills, with what they hold before any typing;
+// the name and number boxes also take the searches.
+const std::pair<const char*, const char*> kNewProductOnlyBoxes[] = {
+    {"productPrice", ""}, {"ProductDw", ""}, {"descript", ""}, {"KCL", "0"}, {"InPrice", "0"}};
+
 } // namespace
 
 ProductMgr::ProductMgr() : ui::Form(QStringLiteral("productmgr"))
 {
     setCaption(QStringLiteral("产品管理"));
     setSizeTwips(6135, 5805);
+    // Esc closes the picker, not a new product half typed.
+    closeOnEscape([this] { return holdsNewProduct(); });
 
     addLabel(QStringLiteral("Label2"), QStringLiteral("产品名称"), 120, 480, 840, 255);
     addLabel(QStringLiteral("Label1"), QStringLiteral("产品编号"), 3120, 480, 840, 255);
@@ -122,6 +129,13 @@ ui::DataGrid* ProductMgr::grid() const
 QString ProductMgr::box(const char* name) const
 {
     return control<ui::TextBox>(QString::fromLatin1(name))->text();
+}
+
+bool ProductMgr::holdsNewProduct() const
+{
+    for (const auto& [name, untyped] : kNewProductOnlyBoxes)
+        if (box(name) != QLatin1String(untyped)) return true;
+    return false;
 }
 
 void ProductMgr::DataGridFresh()

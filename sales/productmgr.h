@@ -27,6 +27,7 @@ private:
     void Command4_Click();
 
     bool addProduct();
+    bool holdsNewProduct() const;   // a box that only a new product fills holds typing
     QString box(const char* name) const;
     ui::DataGrid* grid() const;
 };

@@ -17,6 +17,7 @@ const QString kClosingTag = QStringLiteral("</remainFee>");
 SMSCZ::SMSCZ() : GatewayWindow(QStringLiteral("SMSCZ"), QStringLiteral("短讯帐户充值"))
 {
     setSizeTwips(5400, 5100);
+    closeOnEscape();
     Label1 = addLabel(QStringLiteral("Label1"), QString(), 240, 1020, 4800, 300);
 
     auto* frame1 = addFrame(QStringLiteral("Frame1"), QStringLiteral("帐户充值"), 240, 1500, 4800, 1980);

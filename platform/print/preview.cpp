@@ -17,6 +17,7 @@ constexpr double kScreenDotsPerInch = 96;
 PreviewForm::PreviewForm(const QString& kind) : ui::Form(kind)
 {
     setSizeTwips(13500, 11000);
+    closeOnEscape();
     auto* cmdPrint = addCommandButton(QStringLiteral("cmdPrint"), QStringLiteral("打印"), 0, 0, 1000, 360);
     auto* cmdFirst = addCommandButton(QStringLiteral("cmdFirst"), QStringLiteral("首页"), 0, 0, 900, 360);
     auto* cmdPrevious = addCommandButton(QStringLiteral("cmdPrevious"), QStringLiteral("上一页"), 0, 0, 900, 360);

@@ -1,6 +1,7 @@
 #include "platform/ui/chart.h"
 
 #include "platform/ui/chartdepth.h"
+#include "platform/ui/chartpane.h"
 #include "platform/ui/controls.h"
 
 #include <QAreaSeries>
@@ -9,6 +10,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QGraphicsLayout>
+#include <QHelpEvent>
 #include <QLineSeries>
 #include <QScrollBar>
 #include <QSet>
@@ -23,6 +25,8 @@ namespace ui {
 namespace {
 
 const QChar kZeroWidthSpace(0x200B);
+// The most a three-dimensional face reaches back, in pixels.
+constexpr double kDeepestFace = 16;
 
 bool isThreeDimensional(int type)
 {
@@ -56,6 +60,8 @@ QBarCategoryAxis* categoryAxis(QChart* chart)
 Chart::Chart(QWidget* parent) : QChartView(new QChart(), parent)
 {
     setRenderHint(QPainter::Antialiasing, false);
+    axisPane_ = new ChartPane(this);
+    headingPane_ = new ChartPane(this);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     chart()->setAnimationOptions(QChart::NoAnimation);
     chart()->legend()->hide();
@@ -165,6 +171,16 @@ bool Chart::labelsUpright()
     return upright_;
 }
 
+QGraphicsView* Chart::valueAxisPane() const
+{
+    return axisPane_;
+}
+
+QGraphicsView* Chart::headingPane() const
+{
+    return headingPane_;
+}
+
 QString Chart::valueText(int row) const
 {
     if (row < 1 || row > rowCount()) return QString();
@@ -187,7 +203,6 @@ void Chart::redraw()
 {
     pending_ = false;
     QToolTip::hideText();
-    setToolTip(QString());
     QChart* chart = this->chart();
     chart->removeAllSeries();
     for (QAbstractAxis* axis : chart->axes()) {
@@ -216,7 +231,6 @@ void Chart::redraw()
         set->setBorderColor(colour);
         auto* bars = new QBarSeries();
         bars->append(set);
-        connect(bars, &QBarSeries::hovered, this, [this](bool on, int index, QBarSet*) { pointAt(index, on); });
         series = bars;
     } else {
         auto* line = new QLineSeries();
@@ -227,12 +241,8 @@ void Chart::redraw()
             line->setParent(area);
             area->setColor(colour);
             area->setBorderColor(colour);
-            connect(area, &QAreaSeries::hovered, this,
-                    [this](const QPointF& point, bool on) { pointAt(static_cast<int>(std::lround(point.x())), on); });
             series = area;
         } else {
-            connect(line, &QLineSeries::hovered, this,
-                    [this](const QPointF& point, bool on) { pointAt(static_cast<int>(std::lround(point.x())), on); });
             series = line;
         }
     }
@@ -291,6 +301,39 @@ void Chart::fitToRows()
     // here with the same outcome.
     const Qt::ScrollBarPolicy policy = scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
     if (horizontalScrollBarPolicy() != policy) setHorizontalScrollBarPolicy(policy);
+    placePanes(scrolls);
+}
+
+// A chart wider than the view shows its left edge with the value axis, as
+// far as the plot, in a pane fixed at the view's left, and the part of its
+// top that holds the title and the legend, which the chart centres on its
+// whole width, in a pane across the rest of the view's top.
+void Chart::placePanes(bool scrolls)
+{
+    if (!scrolls) {
+        axisPane_->hide();
+        headingPane_->hide();
+        return;
+    }
+    const QRect shown = viewport()->geometry();
+    const QRectF plot = chart()->plotArea();
+    const int axisWidth = static_cast<int>(std::floor(plot.left()));
+    axisPane_->showPart(QRect(0, 0, axisWidth, shown.height()), QRect(shown.topLeft(), QSize(axisWidth, shown.height())));
+
+    // The heading ends above what the plot draws over its top edge: the
+    // value axis's top label and the faces of the three-dimensional types.
+    const auto* up = chart()->axes(Qt::Vertical).value(0);
+    const double overTop = std::max(QFontMetricsF(up ? up->labelsFont() : font()).height() / 2,
+                                    -chartdepth::backOffset(kDeepestFace).y());
+    const int headingHeight = std::max(0, static_cast<int>(std::floor(plot.top() - overTop)) - 1);
+    // It stops short of the view's right edge by the margin around the
+    // chart's background, which shows there once the chart's end is reached.
+    qreal left, top, right, bottom;
+    chart()->layout()->getContentsMargins(&left, &top, &right, &bottom);
+    const int headingWidth = std::max(0, shown.width() - axisWidth - static_cast<int>(std::ceil(right)));
+    const int middle = static_cast<int>(std::lround(chart()->size().width() / 2));
+    headingPane_->showPart(QRect(middle - headingWidth / 2, 0, headingWidth, headingHeight),
+                           QRect(shown.left() + axisWidth, shown.top(), headingWidth, headingHeight));
 }
 
 void Chart::resizeEvent(QResizeEvent* event)
@@ -302,14 +345,44 @@ void Chart::resizeEvent(QResizeEvent* event)
     fitToRows();
 }
 
-void Chart::pointAt(int index, bool on)
+// The row (1-based) whose slot holds `point` of the viewport: the plot's
+// width shared among the rows, from the plot's top down past the labels;
+// 0 outside every slot and under the value axis's pane. `slot` gets the
+// slot's rectangle in the viewport.
+int Chart::rowAt(const QPoint& point, QRect* slot)
 {
-    const QString text = on ? valueText(index + 1) : QString();
-    setToolTip(text);
-    if (text.isEmpty())
+    QAbstractSeries* shown = series();
+    if (!shown || rows_.empty()) return 0;
+    if (axisPane_->isVisible() && axisPane_->geometry().contains(viewport()->mapTo(this, point))) return 0;
+    QChart* chart = this->chart();
+    const QPointF at = chart->mapFromScene(mapToScene(point));
+    const QRectF plot = chart->plotArea();
+    if (at.x() < plot.left() || at.x() >= plot.right() || at.y() < plot.top()) return 0;
+    const int index = static_cast<int>(std::lround(chart->mapToValue(at, shown).x()));
+    if (index < 0 || index >= rowCount()) return 0;
+    auto across = [&](double x) {
+        return mapFromScene(chart->mapToScene(chart->mapToPosition(QPointF(x, 0), shown))).x();
+    };
+    *slot = QRect(QPoint(across(index - 0.5), mapFromScene(chart->mapToScene(plot.topLeft())).y()),
+                  QPoint(across(index + 0.5), viewport()->height()));
+    return index + 1;
+}
+
+// Resting the pointer on a row's slot shows the row's whole label and value
+// until the pointer leaves the slot.
+bool Chart::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip) return QChartView::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    QRect slot;
+    const int row = rowAt(help->pos(), &slot);
+    if (row == 0) {
         QToolTip::hideText();
-    else
-        QToolTip::showText(QCursor::pos(), text, this);
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), valueText(row), viewport(), slot);
+    }
+    return true;
 }
 
 void Chart::drawForeground(QPainter* painter, const QRectF& rect)
@@ -330,12 +403,12 @@ void Chart::drawForeground(QPainter* painter, const QRectF& rect)
             const double x = static_cast<double>(i);
             drawn.push_back(QRectF(at(x - half, rows_[i].value), at(x + half, 0)));
         }
-        const double depth = std::min(slot * bars->barWidth() * 0.4, 16.0);
+        const double depth = std::min(slot * bars->barWidth() * 0.4, kDeepestFace);
         chartdepth::paintBars(*painter, drawn, depth, topFaceColor(), sideFaceColor());
     } else {
         std::vector<QPointF> points;
         for (size_t i = 0; i < rows_.size(); ++i) points.push_back(at(static_cast<double>(i), rows_[i].value));
-        chartdepth::paintRibbon(*painter, points, std::min(slot * 0.3, 16.0), type_ == 4, at(0, 0).y(), topFaceColor(),
+        chartdepth::paintRibbon(*painter, points, std::min(slot * 0.3, kDeepestFace), type_ == 4, at(0, 0).y(), topFaceColor(),
                                 sideFaceColor());
     }
     painter->restore();

@@ -7,15 +7,19 @@
 // the type redraws what it holds; zero rows show an empty chart.
 //
 // Every row keeps its own label and value, whatever the labels (equal or
-// empty ones too). Labels are drawn whole: across when they all fit, else
-// upright; when the rows do not fit the view's width the chart grows wider
-// and the view scrolls. Pointing at a bar or point shows its label and value.
+// empty ones too). Labels are drawn across when they all fit, else upright,
+// cut short where they are longer than the room under the plot; when the
+// rows do not fit the view's width the chart grows wider and the view
+// scrolls, the value axis, the title and the legend staying in view. Resting
+// the pointer on a row's bar, point or label shows its whole label and value.
 #include <QChartView>
 #include <QColor>
 #include <QString>
 #include <vector>
 
 namespace ui {
+
+class ChartPane;
 
 class Chart : public QChartView {
     Q_OBJECT
@@ -51,6 +55,10 @@ public:
     bool labelsUpright();
     // The text shown while the pointer rests on row `row` (1-based).
     QString valueText(int row) const;
+    // The panes that keep the value axis and the title with the legend in
+    // view while a wide chart scrolls; hidden while the chart fits the view.
+    QGraphicsView* valueAxisPane() const;
+    QGraphicsView* headingPane() const;
     static QColor seriesColor();
     // The faces that give the three-dimensional types their depth.
     static QColor topFaceColor();
@@ -59,6 +67,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void drawForeground(QPainter* painter, const QRectF& rect) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     struct Row {
@@ -68,7 +77,8 @@ private:
     void changed();
     void redraw();
     void fitToRows();
-    void pointAt(int index, bool on);
+    void placePanes(bool scrolls);
+    int rowAt(const QPoint& point, QRect* slot);
 
     std::vector<Row> rows_;
     QString title_;
@@ -79,6 +89,8 @@ private:
     int type_ = 1;
     bool pending_ = false;
     bool upright_ = false;
+    ChartPane* axisPane_ = nullptr;
+    ChartPane* headingPane_ = nullptr;
 };
 
 // Creates a chart on `parent` with its name, placed in twips.

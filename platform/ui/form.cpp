@@ -5,6 +5,7 @@
 
 #include <QBackingStore>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
@@ -208,6 +209,26 @@ void Form::closeEvent(QCloseEvent* event)
     // Closing by the frame's close box unloads the window.
     if (!unloading_) Windows::unload(this);
     event->accept();
+}
+
+void Form::closeOnEscape(std::function<bool()> holdsTyping)
+{
+    closesOnEscape_ = true;
+    holdsTyping_ = std::move(holdsTyping);
+}
+
+// Keys reach the window only when the control that has the focus (and each
+// control around it) leaves them unused.
+void Form::keyPressEvent(QKeyEvent* event)
+{
+    const bool plainEscape =
+        event->key() == Qt::Key_Escape && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (closesOnEscape_ && plainEscape && !(holdsTyping_ && holdsTyping_())) {
+        event->accept();
+        Windows::unload(this);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 // ---- controls

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <stdexcept>
 
 namespace ui {
@@ -44,6 +45,13 @@ public:
     // A tool window: it keeps its caption and close box but has no task-bar button.
     void keepOutOfTaskBar();
     bool isMinimizedWindow() const { return isMinimized(); }
+    // Esc closes the window as its close box does. For the windows that show
+    // or pick and hold nothing typed: reports, pickers, notices. The control
+    // that has the focus uses the key first: an open list or calendar closes,
+    // an in-place grid edit is undone, a KeyPress handler that swallows it
+    // keeps it. `holdsTyping`, when given, tells when the window holds typing
+    // that closing would lose; Esc then leaves it open.
+    void closeOnEscape(std::function<bool()> holdsTyping = {});
 
     // Painting for Form_Paint: only valid while Form_Paint runs.
     void paintPicture(const QImage& picture, double left, double top, double width, double height);
@@ -91,6 +99,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -103,6 +112,8 @@ private:
     bool loaded_ = false;
     bool unloading_ = false;
     QPainter* painter_ = nullptr;
+    bool closesOnEscape_ = false;
+    std::function<bool()> holdsTyping_;
     QTimer idle_;   // runs from the last paint of a window that is not active
 };
 

@@ -1,8 +1,11 @@
 // The chart: each row keeps its own label and value whatever the labels,
 // labels are drawn whole (across, or upright in a view that scrolls), the
-// value shows on hover, and the three-dimensional types paint their depth.
+// whole label and value show when the pointer rests on a row, a wide chart
+// keeps its value axis, title and legend in view while its bars scroll, and
+// the three-dimensional types paint their depth.
 #include "platform/ui/chart.h"
 
+#include <QApplication>
 #include <QAreaSeries>
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -10,11 +13,14 @@
 #include <QChart>
 #include <QFontMetricsF>
 #include <QGraphicsTextItem>
+#include <QHelpEvent>
 #include <QImage>
+#include <QLegend>
 #include <QLineSeries>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -124,11 +130,43 @@ protected:
         return chart_->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 
-    // The scene point of row `row`'s value (0-based x).
+    // The viewport point of value `y` at row position `x` (0-based).
     QPoint pointOf(double x, double y)
     {
         const QPointF inChart = chart_->chart()->mapToPosition(QPointF(x, y), chart_->series());
         return chart_->mapFromScene(chart_->chart()->mapToScene(inChart));
+    }
+
+    // The tool tip shown after the pointer rests at `at` of the viewport.
+    QString tipAt(const QPoint& at)
+    {
+        // A tip asked to hide fades out later: the last one goes at once.
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->inherits("QTipLabel")) top->hide();
+        QHelpEvent rest(QEvent::ToolTip, at, chart_->viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(chart_->viewport(), &rest);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    }
+
+    // Where the operator sees `item` of the chart's scene, in the chart view's
+    // coordinates: through `pane` when it is shown, else through the viewport.
+    QRectF seenAt(const QGraphicsItem* item, const QGraphicsView* pane)
+    {
+        const QRectF inScene = item->sceneBoundingRect();
+        if (pane->isVisible())
+            return QRectF(pane->mapFromScene(inScene).boundingRect()).translated(pane->pos());
+        return QRectF(chart_->mapFromScene(inScene).boundingRect()).translated(chart_->viewport()->pos());
+    }
+
+    // The texts of the chart's scene that read `text`.
+    std::vector<QGraphicsItem*> textItems(const QString& text)
+    {
+        std::vector<QGraphicsItem*> found;
+        for (QGraphicsItem* item : chart_->scene()->items()) {
+            auto* shown = dynamic_cast<QGraphicsTextItem*>(item);
+            if (shown && shown->isVisible() && shown->toPlainText() == text) found.push_back(item);
+        }
+        return found;
     }
 
     std::unique_ptr<QWidget> host_;
@@ -151,13 +189,96 @@ TEST_F(ChartTest, EveryRowKeepsItsOwnLabelAndValue)
     EXPECT_EQ(shownLabels(), (QStringList{"", "x", "", "x", "x"}));
     EXPECT_EQ(qobject_cast<QBarCategoryAxis*>(chart_->chart()->axes(Qt::Horizontal).value(0))->count(), 5);
 
-    // Pointing at a bar shows that row's label and value.
+    // Resting the pointer on a bar, above it in its slot or on its label
+    // shows that row's label and value; off the rows nothing shows.
     fill(sameNames);
-    QTest::mouseMove(chart_->viewport(), pointOf(1, 15));
-    EXPECT_EQ(chart_->toolTip(), QStringLiteral("同名：20"));
-    QTest::mouseMove(chart_->viewport(), pointOf(2, 25));
-    EXPECT_EQ(chart_->toolTip(), QStringLiteral("别的：30"));
+    EXPECT_EQ(tipAt(pointOf(1, 15)), QStringLiteral("同名：20"));
+    EXPECT_EQ(tipAt(pointOf(2, 25)), QStringLiteral("别的：30"));
+    EXPECT_EQ(tipAt(pointOf(0, 29)), QStringLiteral("同名：10"));
+    EXPECT_EQ(tipAt(pointOf(2, 0) + QPoint(0, 8)), QStringLiteral("别的：30"));
+    EXPECT_EQ(tipAt(pointOf(-0.5, 15) - QPoint(8, 0)), QString());
+    EXPECT_EQ(tipAt(QPoint(chart_->viewport()->width() / 2, 2)), QString());
+    fill(sameNames, 3);
+    EXPECT_EQ(tipAt(pointOf(2, 30)), QStringLiteral("别的：30"));
     EXPECT_EQ(chart_->valueText(1), QStringLiteral("同名：10"));
+}
+
+TEST_F(ChartTest, NamesSharingTheirStartReadWholeOnTheirBars)
+{
+    // Names too long to stand whole under the plot: each bar still tells
+    // its customer by the whole name and amount, on the bar and on the label.
+    Rows customers;
+    for (int i = 0; i < 40; ++i) customers.push_back({QStringLiteral("深圳周记1%1贸易有限公司").arg(i), 100.0 + i});
+    fill(customers);
+    ASSERT_TRUE(chart_->labelsUpright());
+    for (int row : {1, 2, 11, 40}) {
+        const QString whole = QStringLiteral("深圳周记1%1贸易有限公司：%2").arg(row - 1).arg(99 + row);
+        chart_->horizontalScrollBar()->setValue(pointOf(row - 1, 0).x() + chart_->horizontalScrollBar()->value()
+                                                - chart_->viewport()->width() / 2);
+        EXPECT_EQ(tipAt(pointOf(row - 1, 50)), whole) << row;
+        EXPECT_EQ(tipAt(pointOf(row - 1, 0) + QPoint(0, 20)), whole) << row;
+    }
+}
+
+TEST_F(ChartTest, WideChartKeepsItsValueAxisTitleAndLegendInView)
+{
+    Rows products;
+    for (int i = 0; i < 200; ++i) products.push_back({QStringLiteral("产品%1号").arg(i + 1), 1000.0 + (i * 37) % 500});
+    chart_->setTitleText(QStringLiteral("按产品统计"));
+    fill(products);
+    QScrollBar* bar = chart_->horizontalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    const QRect view = chart_->viewport()->geometry();
+    QGraphicsView* axisPane = chart_->valueAxisPane();
+    QGraphicsView* headingPane = chart_->headingPane();
+    const auto titles = textItems(QStringLiteral("按产品统计"));
+    ASSERT_EQ(titles.size(), 1u);
+    const auto legend = textItems(QStringLiteral("销售额"));
+    ASSERT_EQ(legend.size(), 1u);
+    const auto lowest = textItems(QStringLiteral("0.0"));
+    const auto highest = textItems(QStringLiteral("1499.0"));
+    ASSERT_EQ(lowest.size(), 1u);
+    ASSERT_EQ(highest.size(), 1u);
+
+    QImage first;
+    for (int at : {0, bar->maximum() / 2, bar->maximum()}) {
+        bar->setValue(at);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(axisPane->isVisible()) << at;
+        EXPECT_EQ(axisPane->geometry().topLeft(), view.topLeft()) << at;
+        for (QGraphicsItem* label : {lowest[0], highest[0]}) EXPECT_TRUE(view.contains(seenAt(label, axisPane).toRect())) << at;
+        EXPECT_TRUE(view.contains(seenAt(titles[0], headingPane).toRect())) << at;
+        EXPECT_TRUE(view.contains(seenAt(legend[0], headingPane).toRect())) << at;
+        // Neither pane hides a bar's top: they end where the plot begins.
+        EXPECT_LE(axisPane->width(), chart_->chart()->plotArea().left()) << at;
+        EXPECT_LT(headingPane->height(), chart_->chart()->plotArea().top()) << at;
+
+        // What the operator sees there stays the same while the bars move.
+        const QImage shown = chart_->grab().toImage();
+        const QRect still = axisPane->geometry().united(headingPane->geometry());
+        if (first.isNull()) {
+            first = shown;
+        } else {
+            EXPECT_EQ(shown.copy(axisPane->geometry()), first.copy(axisPane->geometry())) << at;
+            EXPECT_EQ(shown.copy(headingPane->geometry()), first.copy(headingPane->geometry())) << at;
+            EXPECT_NE(shown.copy(view), first.copy(view)) << at;
+        }
+        EXPECT_TRUE(view.contains(still)) << at;
+
+        // Under the value axis no bar answers; the first bar shown beside it does.
+        EXPECT_EQ(tipAt(axisPane->geometry().center() - view.topLeft()), QString()) << at;
+        int row = 1;
+        while (pointOf(row - 1, 0).x() < axisPane->width() + 10) ++row;
+        EXPECT_EQ(tipAt(pointOf(row - 1, 500)), products[static_cast<size_t>(row - 1)].first + QStringLiteral("：")
+                                                    + QString::number(products[static_cast<size_t>(row - 1)].second))
+            << at;
+    }
+
+    // A chart that fits its view shows no panes.
+    fill(Rows(products.begin(), products.begin() + 5));
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_FALSE(axisPane->isVisible());
+    EXPECT_FALSE(headingPane->isVisible());
 }
 
 TEST_F(ChartTest, MonthLabelsAreWhole)

@@ -1,10 +1,12 @@
 // The window layer: one window per kind, load once, unload discards, loading
-// order, closing by the frame, undefined kinds, unload steps that unload others.
+// order, closing by the frame, undefined kinds, unload steps that unload
+// others, closing by Esc.
 #include "platform/ui/translations.h"
 #include "platform/ui/windows.h"
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -225,6 +227,40 @@ TEST_F(UiWindows, UnloadSilencesTheWindowsTimers)
     timer->setEnabled(true);
     ui::Windows::unload(form);
     EXPECT_FALSE(timer->isEnabled());
+}
+
+// Esc closes a window that asks for it, once the focused box's KeyPress
+// handler has seen the key and left it; a handler that swallows it, or a
+// window that holds typing, keeps the window.
+TEST_F(UiWindows, EscClosesAWindowThatAsksForItAfterTheBoxHasSeenTheKey)
+{
+    struct Case {
+        const char* what;
+        bool asks;
+        bool holdsTyping;
+        bool swallows;
+        bool closes;
+    };
+    for (const Case& c : {Case{"not asking", false, false, false, false}, Case{"asking", true, false, false, true},
+                          Case{"handler swallows Esc", true, false, true, false},
+                          Case{"holding typing", true, true, false, false}}) {
+        QPointer<ui::Form> form = ui::Windows::open(QStringLiteral("uiProbeA"));
+        if (c.asks) form->closeOnEscape([&c] { return c.holdsTyping; });
+        auto* box = form->control<ui::TextBox>(QStringLiteral("text1"));
+        QList<int> seen;
+        box->onKeyPress = [&seen, &c](int& keyAscii) {
+            seen << keyAscii;
+            if (c.swallows) keyAscii = 0;
+        };
+        box->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(box, Qt::Key_Escape);
+        EXPECT_EQ(seen, QList<int>{27}) << c.what;
+        EXPECT_EQ(ui::Windows::loaded(QStringLiteral("uiProbeA")) == nullptr, c.closes) << c.what;
+        EXPECT_EQ(count(QStringLiteral("unload uiProbeA")), c.closes ? 1 : 0) << c.what;
+        ui::Windows::unloadAll();
+        discardUnloaded();
+        events().clear();
+    }
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The analysis windows as the operator uses them: the date checks, the run
 // that fills text, totals and chart and shows the chart tab, the chart types,
-// and the trend window's product choice.
+// a wide chart read while it scrolls, and the trend window's product choice.
 #include "salesfixture.h"
 
 #include "platform/ui/chart.h"
@@ -8,13 +8,16 @@
 #include "platform/ui/tabcontrol.h"
 #include "platform/ui/windows.h"
 
+#include <QApplication>
 #include <QAreaSeries>
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QLineSeries>
+#include <QHelpEvent>
 #include <QImage>
 #include <QScrollBar>
+#include <QToolTip>
 
 namespace {
 
@@ -196,6 +199,58 @@ TEST_F(AnalysisWindows, HundredsOfProductsScrollInTheirOrder)
     EXPECT_TRUE(chart()->horizontalScrollBar()->isVisible());
     EXPECT_GT(chart()->horizontalScrollBar()->maximum(), 0);
     EXPECT_TRUE(chart()->grab().save(path(QStringLiteral("products.png")), "PNG"));
+}
+
+TEST_F(AnalysisWindows, CustomersOfOneNameStartAreToldApartInAWideChart)
+{
+    // 300 customers whose names share their first six characters, each with
+    // one order today: the chart scrolls, its value axis, title and legend
+    // stay in view, and each bar shows its customer's whole name and amount.
+    QStringList names;
+    for (int i = 0; i < 300; ++i) {
+        names << QStringLiteral("深圳周记1%1贸易有限公司").arg(i);
+        addOrder(addCustomer(names.back()), QStringLiteral("o%1").arg(i), QStringLiteral("2009-6-15 0:00:00"),
+                 QString::number(1000 + i));
+    }
+    open("AnalySalesGc");
+    form_->show();
+    ctl<ui::OptionButton>("Option1(1)")->setValue(true);
+    run();
+    ui::Chart* shown = chart();
+    ASSERT_EQ(shown->rowCount(), 300);
+    shown->series();
+    QCoreApplication::processEvents();
+    QScrollBar* bar = shown->horizontalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    bar->setValue(bar->maximum() / 2);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(shown->grab().save(path(QStringLiteral("customers.png")), "PNG"));
+
+    const QRect view = shown->viewport()->geometry();
+    QGraphicsView* axis = shown->valueAxisPane();
+    QGraphicsView* heading = shown->headingPane();
+    EXPECT_TRUE(axis->isVisible());
+    EXPECT_EQ(axis->geometry().topLeft(), view.topLeft());
+    EXPECT_TRUE(heading->isVisible());
+    EXPECT_TRUE(view.contains(heading->geometry()));
+
+    // The bar in the middle of the view, at its middle height and on its label.
+    QChart* drawn = shown->chart();
+    const QPointF middle = drawn->mapFromScene(shown->mapToScene(view.center() - view.topLeft()));
+    const int row = qRound(drawn->mapToValue(middle, shown->series()).x()) + 1;
+    ASSERT_GT(row, 100);
+    const QString whole = names[row - 1] + QStringLiteral("：") + QString::number(999 + row);
+    const auto at = [&](double value) {
+        return shown->mapFromScene(drawn->mapToScene(drawn->mapToPosition(QPointF(row - 1, value), shown->series())));
+    };
+    for (const QPoint& rest : {at(500), at(0) + QPoint(0, 20)}) {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->inherits("QTipLabel")) top->hide();
+        QHelpEvent help(QEvent::ToolTip, rest, shown->viewport()->mapToGlobal(rest));
+        QCoreApplication::sendEvent(shown->viewport(), &help);
+        EXPECT_TRUE(QToolTip::isVisible());
+        EXPECT_EQ(QToolTip::text(), whole);
+    }
 }
 
 TEST_F(AnalysisWindows, TrendForOneChosenProduct)
