@@ -347,6 +347,50 @@ TEST_F(QuickOrder, BoxesTheirColumnsCannotTakeAreRefusedBeforeAnythingIsWritten)
     EXPECT_EQ(scalar(QStringLiteral("select totlemoney from sales")), QString());
 }
 
+// A line box its column cannot take is refused by the order windows' line
+// rule, naming the line and the box, before anything is written; the typed
+// text stays. A name that fills its column is stored whole, as the notice says.
+TEST_F(QuickOrder, LineBoxesTheirColumnsCannotTakeAreRefusedNamingTheLine)
+{
+    open();
+    set("companyname", QStringLiteral("Shop"));
+    addLine(0, QStringLiteral("饺子"), QStringLiteral("12"), QStringLiteral("2"));
+    addLine(1, QStringLiteral("汤"), QStringLiteral("10"), QStringLiteral("1"));
+    struct Case {
+        int row;
+        const char* box;
+        QString text;
+        QString message;
+    };
+    const Case cases[] = {
+        {1, "product", QString(120, QChar(0x6c64)), QStringLiteral("第2行商品太长，最多100个字")},
+        {1, "Price", QStringLiteral("abc"), QStringLiteral("第2行单价必须是数字")},
+        {1, "zk", QStringLiteral("x"), QStringLiteral("第2行折扣必须是数字")},
+        {0, "num", QStringLiteral("两份"), QStringLiteral("第1行数量必须是数字")},
+    };
+    for (const Case& c : cases) {
+        const QString box = QString::fromLatin1(c.box);
+        const QString kept = text(window, box, c.row);
+        type(window, box, c.row, c.text);
+        save();
+        expectOnly(c.message);
+        EXPECT_TRUE(isOpen()) << c.box;
+        EXPECT_EQ(text(window, box, c.row), c.text) << c.box;
+        EXPECT_EQ(rows("company") + rows("KH_LXR") + rows("sales") + rows("SalesMX"), 0) << c.box;
+        EXPECT_TRUE(outbox().isEmpty()) << c.box;
+        EXPECT_TRUE(printer->printed().empty()) << c.box;
+        type(window, box, c.row, kept);
+    }
+
+    const QString fullName(100, QChar(0x6c64));
+    type(window, QStringLiteral("product"), 1, fullName);
+    save();
+    expectOnly(kSaved);
+    EXPECT_EQ(scalar(QStringLiteral("select productname from SalesMX order by id desc limit 1")), fullName);
+    ASSERT_EQ(outbox().size(), 1);
+    EXPECT_TRUE(outbox()[0].contains(QStringLiteral("饺子2份") + fullName + QStringLiteral("1份"))) << outbox()[0].toStdString();
+}
+
 TEST_F(QuickOrder, AGroupThatCannotBeLookedUpStillQueuesTheNotice)
 {
     exec(QStringLiteral("insert into client_type (client_type, py_code) values ('外卖', '13900000009')"));
