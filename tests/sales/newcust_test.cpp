@@ -3,6 +3,7 @@
 // contact, order and lines in one transaction, followed by the slip and the
 // order notice.
 #include "tests/sales/salesfixture.h"
+#include "tests/support/busyfile.h"
 #include "tests/support/pdftext.h"
 
 #include "common/callmonitor.h"
@@ -389,6 +390,32 @@ TEST_F(QuickOrder, LineBoxesTheirColumnsCannotTakeAreRefusedNamingTheLine)
     EXPECT_EQ(scalar(QStringLiteral("select productname from SalesMX order by id desc limit 1")), fullName);
     ASSERT_EQ(outbox().size(), 1);
     EXPECT_TRUE(outbox()[0].contains(QStringLiteral("饺子2份") + fullName + QStringLiteral("1份"))) << outbox()[0].toStdString();
+}
+
+// Another workstation holding the file: the save says so and that it may be
+// tried again, writes and queues nothing, keeps the window as typed; once the
+// file is free the same save goes through.
+TEST_F(QuickOrder, ASaveRefusedWhileAnotherWorkstationWritesSaysSoAndCanBeRepeated)
+{
+    open();
+    set("companyname", QStringLiteral("Shop"));
+    addLine(0, QStringLiteral("饺子"), QStringLiteral("12"), QStringLiteral("2"));
+    {
+        OtherWorkstationWriting other;
+        save();
+    }
+    expectOnly(QStringLiteral("订单未能保存：另一台电脑正在使用数据文件，这次没有改变任何数据，输入的内容仍然保留，请再试一次"));
+    EXPECT_TRUE(isOpen());
+    EXPECT_EQ(get("companyname"), QStringLiteral("Shop"));
+    EXPECT_EQ(text(window, QStringLiteral("product"), 0), QStringLiteral("饺子"));
+    EXPECT_EQ(rows("company") + rows("KH_LXR") + rows("sales") + rows("SalesMX"), 0);
+    EXPECT_TRUE(outbox().isEmpty());
+    EXPECT_TRUE(printer->printed().empty());
+
+    save();
+    expectOnly(kSaved);
+    EXPECT_EQ(rows("company") + rows("KH_LXR") + rows("sales") + rows("SalesMX"), 4);
+    EXPECT_EQ(outbox().size(), 1);
 }
 
 TEST_F(QuickOrder, AGroupThatCannotBeLookedUpStillQueuesTheNotice)
