@@ -2,6 +2,7 @@
 // the stored row, save-and-new, and an editor that saves exactly the contact it
 // shows and never overwrites one changed elsewhere.
 #include "tests/customers/customerfixture.h"
+#include "tests/support/busyfile.h"
 
 #include "common/mymode.h"
 #include "platform/ui/windows.h"
@@ -312,6 +313,26 @@ TEST_F(ContactEditor, ContactChangedOrDeletedElsewhereIsNotOverwritten)
     click(editor, QStringLiteral("command1"));
     expectOnly(kStale);
     EXPECT_EQ(count(QStringLiteral("select count(*) from KH_LXR")), 0);
+}
+
+// A file another workstation holds is no change made elsewhere: the editor
+// says it was busy, keeps its boxes, and the same save then passes.
+TEST_F(ContactEditor, ASaveRefusedWhileAnotherWorkstationWritesSaysSoAndCanBeRepeated)
+{
+    ui::Form* editor = openEditor(contact);
+    type(editor, QStringLiteral("mobil"), QStringLiteral("139"));
+    {
+        OtherWorkstationWriting other;
+        click(editor, QStringLiteral("command1"));
+    }
+    expectOnly(QStringLiteral("联系人资料未能保存：另一台电脑正在使用数据文件，这次没有改变任何数据，输入的内容仍然保留，请再试一次"));
+    EXPECT_EQ(ui::Windows::loaded(QStringLiteral("frmContectDet")), editor);
+    EXPECT_EQ(text(editor, QStringLiteral("mobil")), QStringLiteral("139"));
+    EXPECT_EQ(column(QStringLiteral("KH_LXR"), contact, QStringLiteral("mobil")), QString());
+
+    click(editor, QStringLiteral("command1"));
+    expectOnly(kChanged);
+    EXPECT_EQ(column(QStringLiteral("KH_LXR"), contact, QStringLiteral("mobil")), QStringLiteral("139"));
 }
 
 TEST_F(ContactEditor, ContactWithoutCustomerKeepsItsCustomer)

@@ -1,6 +1,7 @@
 // The supplier list with its totals, rights and delete, and the new-supplier
 // and supplier-editing windows.
 #include "tests/sales/supplierfixture.h"
+#include "tests/support/busyfile.h"
 
 #include "common/mymode.h"
 #include "platform/ui/windows.h"
@@ -222,6 +223,27 @@ TEST_F(SupplierEntry, EditorRefusesARowChangedOrDeletedSinceItLoaded)
     click(editor, "command1");
     expectOnly(QStringLiteral("供应商资料未能保存：该供应商已在别处被修改或删除，请关闭后重新打开再修改"));
     EXPECT_EQ(count(QStringLiteral("select count(*) from GYS")), 0);
+}
+
+// Another workstation holding the file is no change made elsewhere: the
+// editor says the file was busy and keeps its boxes, and the same save then passes.
+TEST_F(SupplierEntry, EditorSaveRefusedWhileAnotherWorkstationWritesSaysSoAndCanBeRepeated)
+{
+    const int key = addSupplier(QStringLiteral("甲"), QStringLiteral("现金"), QStringLiteral("100"), QStringLiteral("500"), QStringLiteral("5"));
+    grid(openList())->doubleClickRow(0);
+    ui::Form* editor = ui::Windows::loaded(QStringLiteral("frmGysEdit"));
+    ASSERT_NE(editor, nullptr);
+    setText(editor, "GYS_WFJE", QStringLiteral("0"));
+    {
+        OtherWorkstationWriting other;
+        click(editor, "command1");
+    }
+    expectOnly(QStringLiteral("供应商资料未能保存：另一台电脑正在使用数据文件，这次没有改变任何数据，输入的内容仍然保留，请再试一次"));
+    EXPECT_TRUE(isLoaded("frmGysEdit"));
+    EXPECT_EQ(supplierBalances(key), QStringLiteral("100/500/5"));
+
+    click(editor, "command1");
+    EXPECT_EQ(supplierBalances(key), QStringLiteral("0/500/5"));
 }
 
 } // namespace
