@@ -29,9 +29,9 @@ std::unique_ptr<QWidget> showScrolledWindow()
 
 TEST(UiTouchPanning, ScrolledAreasMakeNoPanStateOnceItIsOff)
 {
+    // The run turns it off at its start, as the program does; a second call
+    // changes nothing. Only what stays after the first window is counted.
     ui::turnOffTouchPanning();
-    // A scrolled area's first events also delete the pan states that windows
-    // closed earlier in this run left waiting: only what stays is counted.
     std::vector<std::unique_ptr<QWidget>> windows;
     windows.push_back(showScrolledWindow());
     const qsizetype before = panStates();

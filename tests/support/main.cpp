@@ -1,6 +1,7 @@
-// Test main: the QApplication exists before any widget, and every window kind
-// is defined once for the whole run.
+// Test main: the QApplication exists before any widget, touch panning is off
+// as in the program, and every window kind is defined once for the whole run.
 #include "app/programwindows.h"
+#include "platform/ui/touchpanning.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    ui::turnOffTouchPanning();
     defineProgramWindows();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
