@@ -108,6 +108,8 @@ protected:
         return rows;
     }
     int rows(const char* table) { return count(QStringLiteral("select count(*) from ") + QLatin1String(table)); }
+    // The rows of every table a save writes: customer, contact, order and lines.
+    int storedRows() { return rows("company") + rows("KH_LXR") + rows("sales") + rows("SalesMX"); }
 
     std::unique_ptr<print::RecordingPrinter> printer;
     ui::Form* window = nullptr;
@@ -286,7 +288,7 @@ TEST_F(QuickOrder, ASaveThatCannotBeStoredLeavesNothing)
     EXPECT_TRUE(messages.lastText().startsWith(QStringLiteral("订单未能保存：")));
     EXPECT_TRUE(messages.lastText().contains(QStringLiteral("lines refused")));
     messages.clear();
-    EXPECT_EQ(rows("company") + rows("KH_LXR") + rows("sales") + rows("SalesMX"), 0);
+    EXPECT_EQ(storedRows(), 0);
     EXPECT_TRUE(isOpen());
     EXPECT_EQ(get("companyname"), QStringLiteral("Shop"));
     EXPECT_EQ(text(window, QStringLiteral("product"), 0), QStringLiteral("A"));
@@ -301,7 +303,7 @@ TEST_F(QuickOrder, ASaveThatCannotBeStoredLeavesNothing)
     EXPECT_EQ(messages.shown()[0].text, kSaved);
     EXPECT_TRUE(messages.shown()[1].text.startsWith(QStringLiteral("订单已保存，但短信通知未能加入发送队列：")));
     EXPECT_GT(messages.shown()[1].text.size(), QStringLiteral("订单已保存，但短信通知未能加入发送队列：").size());
-    EXPECT_EQ(rows("company") + rows("KH_LXR") + rows("sales") + rows("SalesMX"), 4);
+    EXPECT_EQ(storedRows(), 4);
     EXPECT_FALSE(isOpen());
 }
 
@@ -330,7 +332,7 @@ TEST_F(QuickOrder, BoxesTheirColumnsCannotTakeAreRefusedBeforeAnythingIsWritten)
         expectOnly(c.message);
         EXPECT_TRUE(isOpen()) << c.box;
         EXPECT_EQ(get(c.box), c.text) << c.box;
-        EXPECT_EQ(rows("company") + rows("KH_LXR") + rows("sales") + rows("SalesMX"), 0) << c.box;
+        EXPECT_EQ(storedRows(), 0) << c.box;
         EXPECT_TRUE(outbox().isEmpty()) << c.box;
         EXPECT_TRUE(printer->printed().empty()) << c.box;
         set(c.box, kept);
@@ -377,7 +379,7 @@ TEST_F(QuickOrder, LineBoxesTheirColumnsCannotTakeAreRefusedNamingTheLine)
         expectOnly(c.message);
         EXPECT_TRUE(isOpen()) << c.box;
         EXPECT_EQ(text(window, box, c.row), c.text) << c.box;
-        EXPECT_EQ(rows("company") + rows("KH_LXR") + rows("sales") + rows("SalesMX"), 0) << c.box;
+        EXPECT_EQ(storedRows(), 0) << c.box;
         EXPECT_TRUE(outbox().isEmpty()) << c.box;
         EXPECT_TRUE(printer->printed().empty()) << c.box;
         type(window, box, c.row, kept);
@@ -408,13 +410,13 @@ TEST_F(QuickOrder, ASaveRefusedWhileAnotherWorkstationWritesSaysSoAndCanBeRepeat
     EXPECT_TRUE(isOpen());
     EXPECT_EQ(get("companyname"), QStringLiteral("Shop"));
     EXPECT_EQ(text(window, QStringLiteral("product"), 0), QStringLiteral("饺子"));
-    EXPECT_EQ(rows("company") + rows("KH_LXR") + rows("sales") + rows("SalesMX"), 0);
+    EXPECT_EQ(storedRows(), 0);
     EXPECT_TRUE(outbox().isEmpty());
     EXPECT_TRUE(printer->printed().empty());
 
     save();
     expectOnly(kSaved);
-    EXPECT_EQ(rows("company") + rows("KH_LXR") + rows("sales") + rows("SalesMX"), 4);
+    EXPECT_EQ(storedRows(), 4);
     EXPECT_EQ(outbox().size(), 1);
 }
 
@@ -450,7 +452,7 @@ TEST_F(QuickOrder, NoPrinterIsToldAndTheSlipCanBeKeptAsPdf)
     const std::vector<PdfPage> pages = readPdf(chosen);
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_TRUE(pages[0].text().contains(QStringLiteral("订单号:SH26128953")));
-    EXPECT_EQ(rows("company") + rows("KH_LXR") + rows("sales") + rows("SalesMX"), 4);
+    EXPECT_EQ(storedRows(), 4);
     EXPECT_EQ(outbox().size(), 1);
     messages.clear();
 
@@ -478,7 +480,7 @@ TEST_F(QuickOrder, NameAndContactAreRequired)
     set("LXR", QStringLiteral("  "));
     save();
     expectOnly(QStringLiteral("联系人不能为空"));
-    EXPECT_EQ(rows("company") + rows("KH_LXR") + rows("sales") + rows("SalesMX"), 0);
+    EXPECT_EQ(storedRows(), 0);
     EXPECT_TRUE(outbox().isEmpty());
     EXPECT_TRUE(isOpen());
 }
