@@ -1,6 +1,8 @@
 #include "common/database.h"
 
 #include "common/mymode.h"
+#include "common/readfailure.h"
+#include "platform/ui/msgbox.h"
 #include "platform/ui/desktop.h"
 
 namespace database {
@@ -98,6 +100,14 @@ bool guarded(const std::function<void()>& step, std::optional<db::Error>& failur
         failure = error;
         return false;
     }
+}
+
+bool read(const std::function<void()>& step)
+{
+    std::optional<db::Error> failure;
+    if (guarded(step, failure)) return true;
+    ui::msgBox(readfailure::text(*failure));
+    return false;
 }
 
 } // namespace database

@@ -42,9 +42,17 @@ std::shared_ptr<db::Recordset> queryLocal(const QString& sql,
                                           db::CursorType cursor = db::CursorType::Keyset);
 
 // Runs a step whose failure the handler skips, as the system's handlers do:
-// returns false (and shows nothing) when it threw db::Error.
+// returns false (and shows nothing) when it threw db::Error. Only for a step
+// whose failure leaves nothing shown false: a read whose rows a window shows
+// uses read(), a write the window reports keeps its failure (below).
 bool guarded(const std::function<void()>& step);
 // The same, keeping what refused the step in `failure` for the handler's message.
 bool guarded(const std::function<void()>& step, std::optional<db::Error>& failure);
+
+// A read whose rows or figures a window shows, asked for by the operator. When
+// it fails, a box says why (readfailure: the file busy at another workstation,
+// or the database's reason) and false is returned: the caller leaves what it
+// showed, or an empty window, never "nothing there" as if true.
+bool read(const std::function<void()>& step);
 
 } // namespace database

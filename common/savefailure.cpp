@@ -2,12 +2,25 @@
 
 namespace savefailure {
 
-QString text(const QString& nothingChanged, const db::Error& error, Reason reason)
+namespace {
+
+QString worded(const QString& nothingChanged, const db::Error& error, Reason reason, const char* busyText)
 {
     if (error.kind() == db::Error::Kind::Busy)
-        return nothingChanged + (reason == Reason::Shown ? QString() : QStringLiteral("。"))
-            + QString::fromUtf8(kBusyText);
+        return nothingChanged + (reason == Reason::Shown ? QString() : QStringLiteral("。")) + QString::fromUtf8(busyText);
     return reason == Reason::Shown ? nothingChanged + error.message() : nothingChanged;
+}
+
+} // namespace
+
+QString text(const QString& nothingChanged, const db::Error& error, Reason reason)
+{
+    return worded(nothingChanged, error, reason, kBusyText);
+}
+
+QString deleteText(const QString& nothingChanged, const db::Error& error, Reason reason)
+{
+    return worded(nothingChanged, error, reason, kBusyDeleteText);
 }
 
 } // namespace savefailure

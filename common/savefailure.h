@@ -12,6 +12,9 @@ namespace savefailure {
 inline constexpr const char* kBusyText =
     "另一台电脑正在使用数据文件，这次没有改变任何数据，输入的内容仍然保留，请再试一次";
 
+// The same for a delete, which keeps no input.
+inline constexpr const char* kBusyDeleteText = "另一台电脑正在使用数据文件，这次没有改变任何数据，请再试一次";
+
 // Whether the window shows the database's own reason after its words (which
 // then end where the reason goes, as "客户资料未能保存：").
 enum class Reason { Hidden, Shown };
@@ -20,5 +23,7 @@ enum class Reason { Hidden, Shown };
 // reason when `reason` is Shown. When the file was busy, the busy sentence
 // follows instead of the reason (after a full stop when no reason is shown).
 QString text(const QString& nothingChanged, const db::Error& error, Reason reason = Reason::Hidden);
+// The same for a refused delete.
+QString deleteText(const QString& nothingChanged, const db::Error& error, Reason reason = Reason::Hidden);
 
 } // namespace savefailure

@@ -1,5 +1,6 @@
 #include "platform/db/connection.h"
 
+#include "platform/db/busyhandler.h"
 #include "platform/db/connectionstate.h"
 #include "platform/db/handlepool.h"
 #include "platform/db/jetfunctions.h"
@@ -15,9 +16,6 @@
 namespace db {
 
 namespace {
-
-constexpr int kBusyTimeoutMs = 8000;   // workstations wait this long for a colleague's write
-int busyTimeoutMs = kBusyTimeoutMs;
 
 // The layout of a file, kept in its user_version:
 //   0  made by an earlier build, which ordered the indexes of text columns by
@@ -110,7 +108,7 @@ std::unique_ptr<ConnectionState> openHandle(const QString& path, int flags)
         throw Error(QStringLiteral("无法打开数据库 %1：%2").arg(path, message));
     }
     auto state = std::make_unique<ConnectionState>(handle);
-    sqlite3_busy_timeout(handle, busyTimeoutMs);
+    busywait::install(handle);
     sqlite3_extended_result_codes(handle, 1);
     // The file is shared over a network mount: a rollback journal, never WAL.
     // Reading the pragma's answer also proves the file is a database.
@@ -126,7 +124,7 @@ std::unique_ptr<ConnectionState> openHandle(const QString& path, int flags)
 std::shared_ptr<ConnectionState> openState(const QString& path, int flags)
 {
     if (flags != SQLITE_OPEN_READWRITE) return openHandle(path, flags);
-    std::unique_ptr<ConnectionState> state = handlepool::take(path, busyTimeoutMs);
+    std::unique_ptr<ConnectionState> state = handlepool::take(path);
     if (!state) state = openHandle(path, flags);
     return handlepool::share(std::move(state), path);
 }
@@ -186,6 +184,25 @@ int Connection::execute(const QString& sql)
     return runStatements(*state_, state_->translate(sql).sql);
 }
 
+void Connection::attach(const QString& connectString, const QString& alias)
+{
+    if (!state_) throw Error(QStringLiteral("连接没有打开"));
+    const QString path = dataSourceOf(connectString);
+    if (path.isEmpty()) throw Error(QStringLiteral("连接字符串中没有数据库文件"));
+    // ATTACH would make a missing file.
+    if (!QFileInfo(path).isFile()) throw Error(QStringLiteral("无法打开数据库 %1：文件不存在").arg(path));
+    Statement statement(*state_, QStringLiteral("ATTACH DATABASE ? AS \"%1\"").arg(alias));
+    const QByteArray file = QFile::encodeName(path);
+    sqlite3_bind_text(statement.get(), 1, file.constData(), static_cast<int>(file.size()), SQLITE_TRANSIENT);
+    statement.step();
+    // It holds no tables at all when it is no database (or an empty file, which SQLite takes as one).
+    Statement tables(*state_, QStringLiteral("SELECT count(*) FROM \"%1\".sqlite_master").arg(alias));
+    if (!tables.step() || sqlite3_column_int64(tables.get(), 0) == 0) {
+        runStatements(*state_, QStringLiteral("DETACH DATABASE \"%1\"").arg(alias));
+        throw Error(QStringLiteral("无法打开数据库 %1：文件中没有数据表").arg(path));
+    }
+}
+
 void Connection::beginTrans()
 {
     if (!state_) throw Error(QStringLiteral("连接没有打开"));
@@ -206,7 +223,7 @@ void Connection::rollbackTrans()
 
 void setBusyWaitForTests(int milliseconds)
 {
-    busyTimeoutMs = milliseconds > 0 ? milliseconds : kBusyTimeoutMs;
+    busywait::setTimeoutMsForTests(milliseconds);
 }
 
 bool holdsNoTables(const QString& path)

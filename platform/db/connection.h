@@ -32,6 +32,12 @@ public:
     // "SELECT ... INTO [Excel 5.0;DATABASE=path].[sheet] FROM ..." writes a workbook.
     int execute(const QString& sql);
 
+    // Attaches the database file that `connectString` names under `alias`,
+    // so one transaction writes both files: its commit is atomic across
+    // them (a rollback journal each). Never creates a file: db::Error when it
+    // is missing or no database. Tables of the file are then `alias.table`.
+    void attach(const QString& connectString, const QString& alias);
+
     void beginTrans();
     void commitTrans();
     void rollbackTrans();

@@ -1,5 +1,7 @@
 #include "platform/db/handlepool.h"
 
+#include "platform/db/busywait.h"
+
 #include <deque>
 #include <mutex>
 #include <vector>
@@ -78,12 +80,13 @@ bool busy(sqlite3* handle)
 // The kept handle still reaches the file at its path: the file was not
 // removed or replaced since, and it is still a database (a file written over
 // in place is read again from the disk by this statement).
-bool stillServes(ConnectionState& state, int busyTimeoutMs)
+bool stillServes(ConnectionState& state)
 {
-    sqlite3_busy_timeout(state.handle, busyTimeoutMs);
     int moved = 0;
     if (sqlite3_file_control(state.handle, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK || moved) return false;
     try {
+        // The check does not wait: the statement the handle is taken for waits once.
+        const busywait::Limit noWait(0);
         Statement version = Statement::cached(state, "PRAGMA schema_version");
         version.step();
         return true;
@@ -96,7 +99,9 @@ bool stillServes(ConnectionState& state, int busyTimeoutMs)
 void giveBack(ConnectionState* released, const QString& path)
 {
     std::unique_ptr<ConnectionState> state(released);
-    if (closedForGood || !sqlite3_get_autocommit(state->handle) || busy(state->handle)) return;
+    // A handle with another file attached would lend that file to the next connection.
+    const bool attached = sqlite3_db_name(state->handle, 2) != nullptr;
+    if (closedForGood || attached || !sqlite3_get_autocommit(state->handle) || busy(state->handle)) return;
     // A kept handle waits without its cached pages. The program writes its
     // files often (a row for every call), and a handle that finds its file
     // written by another since its last read reads every page again anyway;
@@ -109,11 +114,11 @@ void giveBack(ConnectionState* released, const QString& path)
 
 } // namespace
 
-std::unique_ptr<ConnectionState> take(const QString& path, int busyTimeoutMs)
+std::unique_ptr<ConnectionState> take(const QString& path)
 {
     if (closedForGood) return nullptr;
     while (std::unique_ptr<ConnectionState> state = keptHandles().takeOne(path))
-        if (stillServes(*state, busyTimeoutMs)) return state;
+        if (stillServes(*state)) return state;
     return nullptr;
 }
 

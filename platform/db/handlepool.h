@@ -12,10 +12,9 @@
 namespace db::handlepool {
 
 // A kept handle of the file that still serves it: the same file is at the
-// path (not removed or replaced since) and it is still a database; it waits
-// `busyTimeoutMs` for another connection's write from now on. Nothing when
-// none is kept.
-std::unique_ptr<ConnectionState> take(const QString& path, int busyTimeoutMs);
+// path (not removed or replaced since) and it is still a database. The check
+// does not wait for another connection's write. Nothing when none is kept.
+std::unique_ptr<ConnectionState> take(const QString& path);
 
 // The handle shared as connections and recordsets share it. Once the last of
 // them lets it go, it is kept, without its cached pages, for the next

@@ -1,15 +1,22 @@
 #pragma once
-// Another workstation in the middle of a write: while it lives, the main
-// database's write lock is held from a second connection and every other
-// connection waits only briefly before its write fails as busy.
+// Another workstation in the middle of a write: while it lives, a second
+// connection holds the main database and every other connection waits only
+// briefly before it fails as busy. A write lock (Hold::Write, a colleague's
+// save under way) still lets others read; Hold::Exclusive (a save committing,
+// or BEGIN EXCLUSIVE) stops reads too.
 #include "common/database.h"
 
 class OtherWorkstationWriting {
 public:
-    OtherWorkstationWriting() : connection_(database::openMain())
+    enum class Hold { Write, Exclusive };
+
+    explicit OtherWorkstationWriting(Hold hold = Hold::Write) : connection_(database::openMain())
     {
         db::setBusyWaitForTests(50);
-        connection_->beginTrans();
+        if (hold == Hold::Exclusive)
+            connection_->execute(QStringLiteral("BEGIN EXCLUSIVE"));
+        else
+            connection_->beginTrans();
         connection_->execute(QStringLiteral("update JSQ set LSH = LSH"));
     }
     ~OtherWorkstationWriting()

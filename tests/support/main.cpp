@@ -2,6 +2,7 @@
 // as in the program, and every window kind is defined once for the whole run.
 #include "app/programwindows.h"
 #include "platform/ui/touchpanning.h"
+#include "platform/ui/waitcursor.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ui::turnOffTouchPanning();
+    ui::showWaitsForTheDataFile();
     defineProgramWindows();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
