@@ -191,8 +191,10 @@ void GtMain::retryLookUps()
         if (caller.lookup == Lookup::NotLookedUp) return;
         const PendingCaller pending = pending_.front();
         pending_.erase(pending_.begin());
-        const bool popUp = pending.popUp && pending.notice;
-        if (pending.notice) ui::Windows::unload(pending.notice.data());
+        const std::vector<ui::Form*> loaded = ui::Windows::all();
+        const bool noticeOpen = pending.notice && std::find(loaded.begin(), loaded.end(), pending.notice.data()) != loaded.end();
+        if (noticeOpen) ui::Windows::unload(pending.notice.data());
+        const bool popUp = pending.popUp && noticeOpen;
         const bool last = pending.call == calls_;
         if (caller.lookup == Lookup::Known) {
             Label1[2]->setVisible(false);

@@ -101,7 +101,7 @@ private:
         QString telNo;
         QString time;                 // "来电时间:hh:mm"
         bool popUp = false;
-        QPointer<ui::Form> notice;    // gone: the operator closed it, nothing pops up
+        QPointer<ui::Form> notice;    // no longer loaded: the operator closed it, nothing pops up
     };
     void readCallerIdOptions();
     Caller lookUpCaller(const QString& number);
