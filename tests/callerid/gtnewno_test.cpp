@@ -26,6 +26,7 @@ protected:
     {
         if (!monitor()) loadMonitor();
         monitor()->HandleCallerID(number);
+        settle();
         messages.clear();
         return dynamic_cast<callerid::GtNewNo*>(ui::Windows::openNew(QStringLiteral("GtNewNo")));
     }

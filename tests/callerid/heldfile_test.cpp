@@ -131,7 +131,7 @@ TEST_F(HeldFile, ACallerNotLookedUpIsShownSoAndThenAsUsual)
     // The options are read with a call while the file is free; the held
     // file's calls use them.
     ring(0, "81234567");
-    pump();
+    tick();
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.number) + (c.noticeClosed ? " closed" : ""));
         closePopUps();
