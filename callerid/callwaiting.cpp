@@ -34,16 +34,15 @@ void GtMain::keep(waitingcalls::Entry entry)
     showWaiting();
 }
 
-// The store is this installation's own file: only the writer's commit holds
-// it, for a moment. A store that refuses for another reason is made again
-// where it went missing.
+// The store is this installation's own file: only the writer holds it, for
+// at most one attempt, so an entry waits for it as any statement waits. A
+// store that refuses for another reason is made again where it went missing.
 void GtMain::storeKept()
 {
     std::optional<db::Error> failure;
     while (!unstored_.empty()) {
         const waitingcalls::Entry& entry = unstored_.front();
         const bool stored = database::guarded([&] {
-            const db::busywait::Limit brief(kBriefWaitMs);
             if (entry.call)
                 waitingcalls::addCall(entry.dataFile, *entry.call);
             else

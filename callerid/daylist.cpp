@@ -29,17 +29,18 @@ bool GtMain::LoadDayCalls(const QString& dayText)
     return listDay(dSrormat::parseShortDate(dayText), Reading::Whole);
 }
 
-// Once the writer has written: the shown day read again, only the numbers
-// that called since looked up.
+// After a call, and once the writer has written: today's list after a call
+// (until it could be read), else the shown day, read again with only the
+// numbers that called since looked up.
 void GtMain::refreshDayCalls()
 {
-    listDay(shownDay(), Reading::Since);
+    if (listDay(todayDue_ ? db::locale::now().date() : shownDay(), Reading::Since)) todayDue_ = false;
 }
 
-// After a call: today's calls, the same way.
 void GtMain::listToday()
 {
-    listDay(db::locale::now().date(), Reading::Since);
+    todayDue_ = true;
+    refreshDayCalls();
 }
 
 // The day's calls into the list and the day into its box. The monitor's
@@ -52,7 +53,6 @@ bool GtMain::listDay(const QDate& day, Reading reading)
     std::optional<db::Error> failure;
     {
         const db::busywait::Limit brief(kBriefWaitMs);
-        const auto held = holdForReading();
         database::guarded([&] { calls = reading == Reading::Whole ? dayCalls_.load(day) : dayCalls_.refresh(day); },
                           failure);
     }
@@ -62,6 +62,7 @@ bool GtMain::listDay(const QDate& day, Reading reading)
         return false;
     }
     if (day.isValid()) hvDay->setText(dSrormat::FormatShortDate(day, true));
+    if (reading == Reading::Whole) todayDue_ = false;   // the operator's day from now on
     showDayCalls(calls);
     return true;
 }

@@ -13,7 +13,6 @@
 #include "callerid/mclcd.h"
 #include "callerid/waitingcalls.h"
 #include "common/callmonitor.h"
-#include "platform/db/readhold.h"
 #include "platform/gxbox/gxvoice.h"
 #include "platform/ui/flexgrid.h"
 #include "platform/ui/form.h"
@@ -23,7 +22,6 @@
 #include <QPointer>
 #include <array>
 #include <deque>
-#include <memory>
 #include <optional>
 
 namespace callerid {
@@ -39,7 +37,7 @@ public:
     static constexpr int kPollMs = 20;
     // The reads of one call (options, caller, customer) and of one listing
     // of the day wait this long in all for another workstation's hold.
-    static constexpr int kBriefWaitMs = 150;
+    static constexpr int kBriefWaitMs = 300;
     // While a caller is still to be looked up, or a call could not be put
     // in the store, both are tried again this often.
     static constexpr int kRetryMs = 1000;
@@ -105,7 +103,6 @@ private:
         bool popUp = false;
         QPointer<ui::Form> notice;    // no longer loaded: the operator closed it, nothing pops up
     };
-    static std::unique_ptr<db::ReadHold> holdForReading();
     void readCallerIdOptions();
     Caller lookUpCaller(const QString& number);
     void keepCall(const Caller& caller);
@@ -171,6 +168,7 @@ private:
     std::array<QString, kMaxChannels> ChNumber{};
     int PollBusy = 0;
     bool dayListDue_ = false;   // a caller ID of the running tick lists today's calls after it
+    bool todayDue_ = false;     // a call came since today's list was last read
     DayCalls dayCalls_;
 
     int calls_ = 0;                           // calls handled in the run
