@@ -12,6 +12,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    ui::useChineseLocale();
     ui::loadQtTranslations(app);
     ui::turnOffTouchPanning();
     // A second copy ends before it shows anything.
