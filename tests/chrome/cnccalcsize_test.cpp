@@ -185,17 +185,10 @@ TEST_F(FrameTest, HitCodesFollowTheMarginsAndTheStyle)
     EXPECT_EQ(hitAt(200, 293), HTBOTTOM);
     EXPECT_EQ(hitAt(500, 150), HTCLIENT);   // outside the window
 
-    // Neither a frame that does not size nor a maximised window has borders
+    // Neither a maximised window nor a frame that does not size has borders
     // to drag: their border zones answer as client area, the caption stays.
-    const std::function<void()> noBorder[] = {
-        [&] { fake.setZoomed(hwnd, true); },
-        [&] {
-            fake.setZoomed(hwnd, false);
-            fake.setStyle(hwnd, WS_CAPTION | WS_VISIBLE);
-        },
-    };
-    for (const auto& makeSo : noBorder) {
-        makeSo();
+    for (const LONG style : {LONG(WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MAXIMIZE), LONG(WS_CAPTION | WS_VISIBLE)}) {
+        fake.setStyle(hwnd, style);
         for (const POINT at : {POINT{1, 1}, POINT{1, 150}, POINT{397, 299}, POINT{200, 3}, POINT{200, 293}})
             EXPECT_EQ(hitAt(at.x, at.y), HTCLIENT) << at.x << "," << at.y;
         EXPECT_EQ(hitAt(200, 20), HTCAPTION);
