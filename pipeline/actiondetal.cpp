@@ -46,7 +46,7 @@ void ActionDetal::Tixin_Click()
 
 void ActionDetal::command1_Click()
 {
-    saveEdit(activity_, kTexts, [this] { return summaryAndCustomerGiven() && reminderTimeValid(); },
+    saveEdit(activity_, kTexts, [this] { return summaryAndCustomerGiven() && timesValid(); },
              [this](db::Recordset& row) { writeActivity(row, false); });
 }
 

@@ -1,6 +1,7 @@
 #include "pipeline/becomeorder.h"
 
 #include "common/database.h"
+#include "common/datecheck.h"
 #include "common/linekey.h"
 #include "common/mymode.h"
 #include "common/recordscope.h"
@@ -170,6 +171,12 @@ bool BecomeOrder::orderComplete()
     // "0" is compared as text: "0.00" passes.
     const QString total = db::trimBlanks(boxText(QStringLiteral("totalMx")));
     if (total.isEmpty() || total == QLatin1String("0") || !linerows::isNumber(total)) return refuse(kBadTotal);
+    // The order and its lines are selected by their sale date in the sales reports.
+    const QString badDate = datecheck::requiredRefusal(QStringLiteral("销售日期"), boxText(QStringLiteral("salesdate")));
+    if (!badDate.isEmpty()) {
+        ui::msgBox(badDate);
+        return false;
+    }
     if (ticked(QStringLiteral("ckflag")) && !db::isDate(db::trimBlanks(boxText(QStringLiteral("CkDate")))))
         return refuse(kBadReminder);
     return true;

@@ -27,6 +27,8 @@ private:
     void ckflag_Click();
 
     void fillCustomers(const db::Variant& quotationCustomer);
+    // The checks of the conversion in their order, each refusal shown in a box;
+    // false after the first that fails.
     bool orderComplete();
     // The id of the customer entry chosen in CustName, when it still exists.
     std::optional<qint64> chosenCustomer() const;

@@ -151,7 +151,7 @@ QString FrmJHd::refusal() const
     if (total.isEmpty() || total == QLatin1String("0") || !purchasestore::isAmount(total)) return QString::fromUtf8(kNoGoodsText);
     if (!purchasestore::isAmount(ui::boxText(this, QStringLiteral("receivemoney")))) return QString::fromUtf8(kPaidNotAmountText);
     // Lines without a date would drop out of the stock report's dated lists.
-    return datecheck::refusal(QStringLiteral("日期"), ui::boxText(this, QStringLiteral("Sal_Date")));
+    return datecheck::requiredRefusal(QStringLiteral("日期"), ui::boxText(this, QStringLiteral("Sal_Date")));
 }
 
 void FrmJHd::command2_Click()

@@ -26,7 +26,8 @@ struct Order {
 
 // The message for the first box whose text its column cannot take ("销售日期
 // 不是一个合法的日期", "第2行单价必须是数字", ...); empty when every box fits.
-// Empty boxes and a line total of "Err" fit: they store nothing.
+// The sale date must be given ("销售日期不能为空"): the sales reports select
+// orders by it. Other empty boxes and a line total of "Err" fit: they store nothing.
 QString refusal(const Order& order);
 
 // The message for the first box of line `row` (counted from 0) whose text its

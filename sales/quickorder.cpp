@@ -123,7 +123,7 @@ Customer readBack(db::Connection& connection, std::int64_t customerId)
 QString refusal(const Order& order)
 {
     using namespace orderstore;
-    QString refused = firstRefusal({datecheck::refusal(QStringLiteral("销售日期"), order.date),
+    QString refused = firstRefusal({datecheck::requiredRefusal(QStringLiteral("销售日期"), order.date),
                                     tooLong(QStringLiteral("流水号"), order.orderNo, kOrderNoWidth),
                                     tooLong(QStringLiteral("客户名称"), order.name, kNameWidth),
                                     tooLong(QStringLiteral("联系人"), order.contact, kContactWidth),

@@ -322,6 +322,7 @@ TEST_F(QuickOrder, BoxesTheirColumnsCannotTakeAreRefusedBeforeAnythingIsWritten)
         {"tel", QString(51, QLatin1Char('1')), QStringLiteral("电话太长，最多50个字")},
         {"company_address", QString(201, QChar(0x8def)), QStringLiteral("客户地址太长，最多200个字")},
         {"salesdate", QStringLiteral("明天下午"), QStringLiteral("销售日期不是一个合法的日期")},
+        {"salesdate", QStringLiteral(" "), QStringLiteral("销售日期不能为空")},
         {"orderno", QString(51, QLatin1Char('S')), QStringLiteral("流水号太长，最多50个字")},
         {"totalMx", QStringLiteral("1e16"), QStringLiteral("订单金额太大，最多922337203685477.5807")},
     };
