@@ -1,6 +1,6 @@
-// Test main: the QApplication exists before any widget, the locale is Chinese
-// touch panning is off and waits for the data file show as in the program, and every window kind is
-// defined once for the whole run.
+// Test main: the QApplication exists before any widget; the locale is
+// Chinese, touch panning is off and waits for the data file show, as in the
+// program; every window kind is defined once for the whole run.
 #include "app/programwindows.h"
 #include "platform/ui/touchpanning.h"
 #include "platform/ui/translations.h"
