@@ -142,6 +142,7 @@ TEST_F(ListViews, WithoutScopeTheStartListStaysEmpty)
     loginAs(QStringLiteral("system"), QStringLiteral("per=1;Uright=;"));
     openMain();
     EXPECT_EQ(grid()->rowCount(), 0);
+    EXPECT_TRUE(messages.shown().empty());   // no scope, no records: no read failed
 }
 
 TEST_F(ListViews, SwitchesOfferTheirCaptionsAndKeepTheRestOfTheSearchStrip)
