@@ -6,6 +6,12 @@
 
 namespace rowmessages {
 
+namespace {
+
+const char* const kDeleteFailedText = "记录删除失败，数据未改变";
+
+} // namespace
+
 bool confirmDelete()
 {
     return ui::msgBox(QStringLiteral("真要删除当前记录吗？"), ui::Buttons::YesNo) == ui::Answer::Yes;
@@ -14,11 +20,16 @@ bool confirmDelete()
 std::shared_ptr<db::Recordset> rowToDelete(const QString& selectById, const db::Variant& key)
 {
     std::shared_ptr<db::Recordset> row;
-    const bool found = db::isNumeric(key) && database::guarded([&] {
-        row = database::query(selectById + QString::number(key.toLong()), db::LockType::Optimistic,
-                              db::CursorType::Static);
-    }) && !row->eof();
-    if (found) return row;
+    std::optional<db::Error> failure;
+    if (db::isNumeric(key) && !database::guarded([&] {
+            row = database::query(selectById + QString::number(key.toLong()), db::LockType::Optimistic,
+                                  db::CursorType::Static);
+            row->eof();
+        }, failure)) {
+        showDeleteFailed(QString::fromUtf8(kDeleteFailedText), failure, QString());
+        return nullptr;
+    }
+    if (row && !row->eof()) return row;
     ui::msgBox(QStringLiteral("记录不存在，可能已经被删除"));
     return nullptr;
 }
@@ -27,13 +38,18 @@ void deleteRow(db::Recordset& row, const QString& title)
 {
     std::optional<db::Error> failure;
     if (!database::guarded([&] { row.deleteRow(); }, failure))
-        showWriteFailed(QStringLiteral("记录删除失败，数据未改变"), failure, title);
+        showDeleteFailed(QString::fromUtf8(kDeleteFailedText), failure, title);
     row.close();
 }
 
 void showWriteFailed(const QString& text, const std::optional<db::Error>& failure, const QString& title)
 {
     ui::msgBox(failure ? savefailure::text(text, *failure) : text, ui::Buttons::Ok, ui::Icon::Error, title);
+}
+
+void showDeleteFailed(const QString& text, const std::optional<db::Error>& failure, const QString& title)
+{
+    ui::msgBox(failure ? savefailure::deleteText(text, *failure) : text, ui::Buttons::Ok, ui::Icon::Error, title);
 }
 
 } // namespace rowmessages
