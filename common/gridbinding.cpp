@@ -1,6 +1,7 @@
 #include "common/gridbinding.h"
 
 #include "common/database.h"
+#include "common/readfailure.h"
 #include "platform/ui/msgbox.h"
 
 #include <QStringList>
@@ -19,7 +20,8 @@ bool bind(ui::DataGrid* grid, const QString& sql, const std::vector<ui::GridColu
         grid->unbind();
         rows->recordCount();
     } catch (const db::Error& error) {
-        if (options.reportFailure) ui::msgBox(error.message());
+        if (options.sayWhy) ui::msgBox(readfailure::text(error));
+        else if (options.reportFailure) ui::msgBox(error.message());
         return false;
     }
     grid->bind(rows, columns, options.emptyColumnAt);

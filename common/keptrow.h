@@ -19,12 +19,15 @@ enum class Outcome { Saved, Stale, Failed };
 class KeptRow {
 public:
     // Reads "select * from <table> where id = <id>"; holds nothing when there
-    // is no such row or it cannot be read.
-    void load(const QString& table, std::int32_t id);
+    // is no such row or it cannot be read. False when it cannot be read: the
+    // operator was told why (database::read), and the editor shows nothing
+    // of the record as if stored.
+    bool load(const QString& table, std::int32_t id);
     // Keeps as well the rows of `select` (the record's lines, in a fixed
     // order), read now on the kept connection: a save is refused too when
     // they are no longer what was read. They are read again after a save.
-    void keepAlso(const QString& select);
+    // False (told why, and nothing held any longer) when they cannot be read.
+    bool keepAlso(const QString& select);
     bool holds() const { return row_ != nullptr; }
     // The row as loaded (holds() must be true).
     const db::Recordset& row() const { return *row_; }

@@ -26,9 +26,11 @@ private:
     void command2_Click();
     void ckflag_Click();
 
-    void fillCustomers(const db::Variant& quotationCustomer);
+    // False when the customers cannot be read (the operator was told why).
+    bool fillCustomers(const db::Variant& quotationCustomer);
     bool orderComplete();
-    // The id of the customer entry chosen in CustName, when it still exists.
+    // The id of the customer entry chosen in CustName, when it still exists;
+    // else the operator is told why there is none.
     std::optional<qint64> chosenCustomer() const;
     void writeOrder(db::Recordset& order, qint64 customerId, const QString& lineKey) const;
 
