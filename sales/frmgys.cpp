@@ -91,8 +91,12 @@ void FrmGYS::DataGridFresh()
     options.lock = db::LockType::ReadOnly;
     options.emptyColumnAt = -2;
     options.sayWhy = true;
-    // A list that cannot be read says why and keeps its rows and their sums.
-    if (gridbinding::bind(grid(), QString::fromUtf8(kListSql), listColumns(), options)) showTotals();
+    // A list that cannot be read says why and keeps its rows and their sums;
+    // with no rows read yet it shows no sums, which would read as zero.
+    const bool filled = gridbinding::bind(grid(), QString::fromUtf8(kListSql), listColumns(), options);
+    if (filled) showTotals();
+    else if (grid()->rowCount() == 0)
+        for (const char* sum : {"Label3", "Label4", "Label5"}) control<ui::Label>(QLatin1String(sum))->setCaption(QString());
 }
 
 // The sums of the three balance columns of the rows shown.

@@ -63,13 +63,14 @@ std::optional<AtLoad> load()
             // The number is that of the run started today, whether or not the
             // start is written now: the save starts it as well, so the window
             // does not wait for another workstation's hold to write it.
-            if (startToday(row))
+            const bool newDay = startToday(row);
+            counter.number = numberOf(row);
+            counter.printOption = row.field(QStringLiteral("PrintOpt")).toText();
+            if (newDay)
                 database::guarded([&] {
                     const db::busywait::Limit noWait(0);
                     row.update();
                 });
-            counter.number = numberOf(row);
-            counter.printOption = row.field(QStringLiteral("PrintOpt")).toText();
         }
         shown = counter;
     });
