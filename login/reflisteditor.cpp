@@ -66,7 +66,8 @@ void RefListEditor::DataGridFresh()
     gridbinding::Options options;
     options.sayWhy = true;
     gridbinding::bind(grid_, QStringLiteral("select id,") + list_.table + QStringLiteral(" from ") + list_.table,
-                      {{QStringLiteral("id"), 0, QStringLiteral("id")}, {list_.gridCaption, 1500, list_.table}}, options);
+                      {{QStringLiteral("id"), 0, QStringLiteral("id")}, {list_.gridCaption, 1500, list_.table}},
+                      options);
 }
 
 // Adds the text exactly as typed (blanks included); only an empty box is refused.

@@ -219,7 +219,8 @@ void FrmUserManage::Command4_Click()
         rowmessages::rowToDelete(QStringLiteral("select* from sys_user where user_id= "), grid_->currentKey(), kTitle);
     if (!row) return;
     bool administrator = false;
-    if (!database::read([&] { administrator = row->field(QStringLiteral("permission")).toText() == QLatin1String("1"); }))
+    if (!database::read(
+            [&] { administrator = row->field(QStringLiteral("permission")).toText() == QLatin1String("1"); }))
         return;
     if (administrator) {
         ui::msgBox(QStringLiteral("系统管理员帐号不能删除"), ui::Buttons::Ok, ui::Icon::Error, kTitle);

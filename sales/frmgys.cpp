@@ -96,7 +96,8 @@ void FrmGYS::DataGridFresh()
     const bool filled = gridbinding::bind(grid(), QString::fromUtf8(kListSql), listColumns(), options);
     if (filled) showTotals();
     else if (grid()->rowCount() == 0)
-        for (const char* sum : {"Label3", "Label4", "Label5"}) control<ui::Label>(QLatin1String(sum))->setCaption(QString());
+        for (const char* sum : {"Label3", "Label4", "Label5"})
+            control<ui::Label>(QLatin1String(sum))->setCaption(QString());
 }
 
 // The sums of the three balance columns of the rows shown.

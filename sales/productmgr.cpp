@@ -241,7 +241,8 @@ bool ProductMgr::addProduct()
 void ProductMgr::command1_Click()
 {
     if (!rowmessages::confirmDelete()) return;
-    const auto row = rowmessages::rowToDelete(QStringLiteral("select * from product where id= "), grid()->currentKey(), caption());
+    const auto row =
+        rowmessages::rowToDelete(QStringLiteral("select * from product where id= "), grid()->currentKey(), caption());
     if (!row) return;
     if (rowmessages::deleteRow(*row, caption())) DataGridFresh();
 }

@@ -37,12 +37,16 @@ protected:
 TEST_F(HeldFile, AnEditorThatCannotReadItsRecordSaysWhyAndCannotSaveOverIt)
 {
     const QString id = QString::number(customer);
-    const int activity = insert(QStringLiteral("KH_ACT"), {{QStringLiteral("companyid"), id}, {QStringLiteral("ActionTitle"), QStringLiteral("回访")}});
-    const int service = insert(QStringLiteral("service"), {{QStringLiteral("companyid"), id}, {QStringLiteral("service_title"), QStringLiteral("卡纸")}});
-    const int quotation = insert(QStringLiteral("chance"), {{QStringLiteral("companyid"), id},
-                                                            {QStringLiteral("chance_title"), QStringLiteral("打印机")},
-                                                            {QStringLiteral("indexflag"), QStringLiteral("q1")}});
-    insert(QStringLiteral("chanceMX"), {{QStringLiteral("productname"), QStringLiteral("墨盒")}, {QStringLiteral("num"), QStringLiteral("2")},
+    const auto record = [&](const char* table, const char* titleColumn, const char* title, QMap<QString, QString> more = {}) {
+        more.insert(QStringLiteral("companyid"), id);
+        more.insert(QLatin1String(titleColumn), QString::fromUtf8(title));
+        return insert(QLatin1String(table), more);
+    };
+    const int activity = record("KH_ACT", "ActionTitle", "回访");
+    const int service = record("service", "service_title", "卡纸");
+    const int quotation = record("chance", "chance_title", "打印机", {{QStringLiteral("indexflag"), QStringLiteral("q1")}});
+    insert(QStringLiteral("chanceMX"), {{QStringLiteral("productname"), QStringLiteral("墨盒")},
+                                        {QStringLiteral("num"), QStringLiteral("2")},
                                         {QStringLiteral("indexflag"), QStringLiteral("q1")}});
     const struct {
         const char* kind;
@@ -104,7 +108,8 @@ TEST_F(HeldFile, ACustomerThatCannotBeLookedUpIsNotReportedGone)
         ui::Form* window = open(QLatin1String(c.kind));
         for (const char* box : {"ActionTitle", "service_title", "service_connect"})
             if (window->hasControl(QLatin1String(box))) type(window, QLatin1String(box), QStringLiteral("回访"));
-        if (window->hasControl(QStringLiteral("service_type"))) pick(window, QStringLiteral("service_type"), QStringLiteral("维修"));
+        if (window->hasControl(QStringLiteral("service_type")))
+            pick(window, QStringLiteral("service_type"), QStringLiteral("维修"));
         const QString rows = QStringLiteral("select count(*) from ") + QLatin1String(c.table);
         messages.clear();
         {
