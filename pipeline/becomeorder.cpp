@@ -142,12 +142,12 @@ bool BecomeOrder::fillCustomers(const db::Variant& quotationCustomer)
 {
     auto* names = control<ui::ComboBox>(QStringLiteral("CustName"));
     if (!database::read([&] {
-        auto customers = database::query(QStringLiteral("select id,company_name") + recordscope::customerClause());
-        for (; !customers->eof(); customers->moveNext()) {
-            customerIds_.push_back(customers->field(QStringLiteral("id")).toLong());
-            names->addItem(customers->field(QStringLiteral("company_name")).toText());
-        }
-    }))
+            auto customers = database::query(QStringLiteral("select id,company_name") + recordscope::customerClause());
+            for (; !customers->eof(); customers->moveNext()) {
+                customerIds_.push_back(customers->field(QStringLiteral("id")).toLong());
+                names->addItem(customers->field(QStringLiteral("company_name")).toText());
+            }
+        }))
         return false;
     if (!db::isNumeric(quotationCustomer)) return true;
     for (std::size_t entry = 0; entry < customerIds_.size(); ++entry) {
