@@ -2,12 +2,17 @@
 
 #include "common/database.h"
 #include "common/sqltext.h"
+#include "platform/db/busywait.h"
 
 #include <QCoreApplication>
 
 namespace sales {
 
 namespace {
+// How long the list of matches waits in all for another workstation's hold
+// on the file: each key the operator types looks the text up again.
+constexpr int kTypingWaitMs = 250;
+
 // The list's design place in the two layouts of the rows.
 QRectF listPlaceOf(linerows::Layout layout)
 {
@@ -49,6 +54,7 @@ void ProductLookup::description_Change(int row)
     // A query that fails while the operator types shows no list (an empty
     // one would read as "no such number") and no box, which would stop the
     // typing at every key; Enter then says why.
+    const db::busywait::Limit brief(kTypingWaitMs);
     const bool read = database::guarded([&] {
         auto found = database::query(QStringLiteral("select * from product where Product_no like  '%")
                                      + sqltext::escaped(db::trimBlanks(box->text())) + QStringLiteral("%'"));
