@@ -16,7 +16,7 @@ std::unique_ptr<db::Recordset> readRow(db::Connection& connection, const QString
 
 } // namespace
 
-void KeptRow::load(const QString& table, std::int32_t id)
+bool KeptRow::load(const QString& table, std::int32_t id)
 {
     table_ = table;
     id_ = id;
@@ -25,7 +25,7 @@ void KeptRow::load(const QString& table, std::int32_t id)
     alsoSelect_.clear();
     also_.clear();
     readFailure_.reset();
-    database::read([&] {
+    return database::read([&] {
         auto connection = database::openMain();
         auto row = readRow(*connection, table, id);
         if (row->eof()) return;
@@ -34,11 +34,14 @@ void KeptRow::load(const QString& table, std::int32_t id)
     }, readFailure_);
 }
 
-void KeptRow::keepAlso(const QString& select)
+bool KeptRow::keepAlso(const QString& select)
 {
     alsoSelect_ = select;
     also_.clear();
-    if (connection_) database::guarded([&] { also_ = readAlso(); }, readFailure_);
+    if (!connection_ || database::read([&] { also_ = readAlso(); }, readFailure_)) return true;
+    connection_.reset();
+    row_.reset();
+    return false;
 }
 
 KeptRow::Rows KeptRow::readAlso()

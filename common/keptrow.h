@@ -19,16 +19,16 @@ enum class Outcome { Saved, Stale, Failed };
 class KeptRow {
 public:
     // Reads "select * from <table> where id = <id>"; holds nothing when there
-    // is no such row or it cannot be read. A row that cannot be read is said
-    // so (database::read) and every later save is refused (Failed, with why):
-    // the editor shows no row, so it has none of its own to write.
-    void load(const QString& table, std::int32_t id);
+    // is no such row or it cannot be read. False when it cannot be read: the
+    // operator was told why (database::read), the editor shows nothing of the
+    // record as if stored, and every later save is refused (Failed, with why).
+    bool load(const QString& table, std::int32_t id);
     // Keeps as well the rows of `select` (the record's lines, in a fixed
     // order), read now on the kept connection: a save is refused too when
     // they are no longer what was read. They are read again after a save.
-    // When they cannot be read now, every later save is refused (Failed, with
-    // why) rather than taken for a change made elsewhere.
-    void keepAlso(const QString& select);
+    // False (told why, nothing held any longer, and every later save refused
+    // with why) when they cannot be read.
+    bool keepAlso(const QString& select);
     bool holds() const { return row_ != nullptr; }
     // The row as loaded (holds() must be true).
     const db::Recordset& row() const { return *row_; }

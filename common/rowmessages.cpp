@@ -8,7 +8,7 @@ namespace rowmessages {
 
 namespace {
 
-const char* const kDeleteFailedText = "记录删除失败，数据未改变";
+const char* const kNotDeletedText = "记录删除失败，数据未改变";
 
 } // namespace
 
@@ -17,29 +17,31 @@ bool confirmDelete()
     return ui::msgBox(QStringLiteral("真要删除当前记录吗？"), ui::Buttons::YesNo) == ui::Answer::Yes;
 }
 
-std::shared_ptr<db::Recordset> rowToDelete(const QString& selectById, const db::Variant& key)
+std::shared_ptr<db::Recordset> rowToDelete(const QString& selectById, const db::Variant& key, const QString& title)
 {
     std::shared_ptr<db::Recordset> row;
+    bool found = false;
     std::optional<db::Error> failure;
     if (db::isNumeric(key) && !database::guarded([&] {
             row = database::query(selectById + QString::number(key.toLong()), db::LockType::Optimistic,
                                   db::CursorType::Static);
-            row->eof();
+            found = !row->eof();
         }, failure)) {
-        showDeleteFailed(QString::fromUtf8(kDeleteFailedText), failure, QString());
+        showDeleteFailed(QString::fromUtf8(kNotDeletedText), failure, title);
         return nullptr;
     }
-    if (row && !row->eof()) return row;
+    if (found) return row;
     ui::msgBox(QStringLiteral("记录不存在，可能已经被删除"));
     return nullptr;
 }
 
-void deleteRow(db::Recordset& row, const QString& title)
+bool deleteRow(db::Recordset& row, const QString& title)
 {
     std::optional<db::Error> failure;
-    if (!database::guarded([&] { row.deleteRow(); }, failure))
-        showDeleteFailed(QString::fromUtf8(kDeleteFailedText), failure, title);
+    const bool deleted = database::guarded([&] { row.deleteRow(); }, failure);
+    if (!deleted) showDeleteFailed(QString::fromUtf8(kNotDeletedText), failure, title);
     row.close();
+    return deleted;
 }
 
 void showWriteFailed(const QString& text, const std::optional<db::Error>& failure, const QString& title)

@@ -121,9 +121,12 @@ void FrmUserManage::Form_Load()
 // keep what they show.
 void FrmUserManage::DataGridFresh()
 {
+    gridbinding::Options options;
+    options.reportFailure = true;
     gridbinding::bind(grid_, QStringLiteral("select User_id,User_name from sys_user"),
                       {{QStringLiteral("id"), 0, QStringLiteral("User_id")},
-                       {QStringLiteral("用户名称"), 1500, QStringLiteral("User_name")}});
+                       {QStringLiteral("用户名称"), 1500, QStringLiteral("User_name")}},
+                      options);
 }
 
 // Fills the grid again standing on the operator just stored, whose row the
@@ -224,10 +227,13 @@ void FrmUserManage::command3_Click()
 void FrmUserManage::Command4_Click()
 {
     if (!rowmessages::confirmDelete()) return;
-    const auto row = rowmessages::rowToDelete(QStringLiteral("select* from sys_user where user_id= "), grid_->currentKey());
+    const auto row =
+        rowmessages::rowToDelete(QStringLiteral("select* from sys_user where user_id= "), grid_->currentKey(), kTitle);
     if (!row) return;
     bool administrator = false;
-    database::guarded([&] { administrator = row->field(QStringLiteral("permission")).toText() == QLatin1String("1"); });
+    if (!database::read(
+            [&] { administrator = row->field(QStringLiteral("permission")).toText() == QLatin1String("1"); }))
+        return;
     if (administrator) {
         ui::msgBox(QStringLiteral("系统管理员帐号不能删除"), ui::Buttons::Ok, ui::Icon::Error, kTitle);
         return;
@@ -250,7 +256,7 @@ void FrmUserManage::LoadSelectedUser()
 {
     const db::Variant key = grid_->currentKey();
     if (!db::isNumeric(key)) return;
-    database::guarded([&] {
+    database::read([&] {
         auto rows = database::query(QStringLiteral("select* from sys_user where user_id= ")
                                     + QString::number(key.toLong()));
         if (rows->eof()) return;

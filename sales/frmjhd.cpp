@@ -91,7 +91,7 @@ FrmJHd::FrmJHd() : ui::Form(QStringLiteral("frmJHd"))
 void FrmJHd::Form_Load()
 {
     auto* supplier = control<ui::ComboBox>(QStringLiteral("GYS_MC"));
-    database::guarded([&] {
+    database::read([&] {
         auto suppliers = database::query(QStringLiteral("select * from Gys"));
         for (; !suppliers->eof(); suppliers->moveNext()) {
             // Only a missing name is skipped; an empty one is listed as it stands.

@@ -80,7 +80,7 @@ TEST_F(KeptRows, AnExceptionOutOfTheStepsRollsEverythingBack)
 } // namespace
 
 // What the load could not read (the row, or the rows kept beside it) is no
-// change made elsewhere: the load of the row says why, and every save is
+// change made elsewhere: the read says why, and every save is
 // refused with that reason and writes nothing, until the editor loads again.
 TEST_F(KeptRows, WhatCouldNotBeReadRefusesEverySaveSayingWhy)
 {
@@ -92,8 +92,8 @@ TEST_F(KeptRows, WhatCouldNotBeReadRefusesEverySaveSayingWhy)
             if (rowUnread) keep();
             else order.keepAlso(QStringLiteral("select * from SalesMX where indexflag='k1' order by id"));
         }
-        EXPECT_EQ(messages.shown().size(), rowUnread ? 1u : 0u);
-        if (rowUnread) EXPECT_EQ(messages.lastText(), QString::fromUtf8(readfailure::kBusyText));
+        EXPECT_EQ(messages.shown().size(), 1u) << rowUnread;
+        EXPECT_EQ(messages.lastText(), QString::fromUtf8(readfailure::kBusyText)) << rowUnread;
         std::optional<db::Error> failure;
         const auto outcome = order.save(
             [](db::Recordset& row) { row.setField(QStringLiteral("orderno"), db::Variant("SH9")); }, {}, &failure);
