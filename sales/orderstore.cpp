@@ -112,12 +112,14 @@ db::Currency checkedDifference(db::Currency a, db::Currency b, const QString& te
     return checkedTicks(__int128(a.ticks()) - b.ticks(), text);
 }
 
-bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText, bool withReason)
+bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText, bool withReason,
+                   const std::function<void(db::Connection&)>& beforeBegin)
 {
     std::unique_ptr<db::Connection> connection;
     QString message = failedText;
     try {
         connection = database::openMain();
+        if (beforeBegin) beforeBegin(*connection);
         connection->beginTrans();
         steps(*connection);
         connection->commitTrans();

@@ -62,8 +62,10 @@ db::Currency checkedDifference(db::Currency a, db::Currency b, const QString& te
 // they end, rolls everything back when one throws. A Refusal shows its own
 // message, any database failure `failedText` (followed by the database's own
 // text with `withReason`; a busy file adds why, savefailure). True when committed.
+// `beforeBegin` runs on the connection before the transaction starts (a file
+// attached then is written by the same commit); its failure is the save's.
 bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText,
-                   bool withReason = false);
+                   bool withReason = false, const std::function<void(db::Connection&)>& beforeBegin = {});
 
 // The customer row of a KH_ID text; false when it names no customer.
 bool customerExists(db::Connection& connection, const QString& customerId);
