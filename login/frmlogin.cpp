@@ -3,7 +3,6 @@
 #include "common/database.h"
 #include "common/fileupgrade.h"
 #include "common/mymode.h"
-#include "common/readfailure.h"
 #include "common/recordingfile.h"
 #include "common/skin.h"
 #include "common/sqltext.h"
@@ -69,14 +68,11 @@ void FrmLogin::Form_Load()
     // This installation's own files were brought up to date at the start.
     if (Mymode::ConnectString != database::localConnectString()) fileupgrade::upgrade(Mymode::ConnectString);
 
-    // A folder that cannot be reached lists no one and says nothing; a file
-    // that another workstation holds says why the list is empty.
+    // A data file that cannot be opened (a shared folder out of reach, a file
+    // another workstation holds) lists no one and says why, naming the file:
+    // an empty list alone would read as a shop with no operators.
     std::unique_ptr<db::Connection> connection;
-    std::optional<db::Error> unopened;
-    if (!database::guarded([&] { connection = database::openMain(); }, unopened)
-        && unopened->kind() == db::Error::Kind::Busy)
-        ui::msgBox(readfailure::text(*unopened));
-    if (connection) {
+    if (database::read([&] { connection = database::openMain(); })) {
         database::read([&] {
             db::Recordset users;
             users.open(QStringLiteral("select * from sys_user"), *connection, db::CursorType::Keyset,

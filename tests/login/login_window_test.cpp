@@ -181,13 +181,19 @@ TEST_F(LoginWindow, TheLocalRowsWorkModeChoosesTheDatabaseOfTheRun)
     ASSERT_EQ(names(login)->listCount(), 2);
     EXPECT_EQ(names(login)->list(1), QStringLiteral("remote"));
 
-    // A shared folder that is not there: nothing listed, no file made.
+    // A shared folder that is not there: nothing listed, the file named as
+    // the reason, no file made.
     restart();
     const QString missing = path(QStringLiteral("no-server"));
     exec(QStringLiteral("update DriveInfo set WorkPath=") + sqltext::quoted(missing));
+    messages.clear();
     login = openLogin();
     EXPECT_EQ(Mymode::ConnectString, kShape.arg(missing));
     EXPECT_EQ(names(login)->listCount(), 0);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_TRUE(messages.lastText().startsWith(QStringLiteral("没能读出数据：无法打开数据库 ") + missing
+                                               + QStringLiteral("/hvcrm.hvd")))
+        << messages.lastText().toStdString();
     EXPECT_FALSE(QFile::exists(missing + QStringLiteral("/hvcrm.hvd")));
 }
 
