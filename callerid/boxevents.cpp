@@ -1,9 +1,13 @@
 // The poll tick: drains the box's queue and acts on each event by its
-// channel's state; an answered call is recorded into WavFile/.
+// channel's state; an answered call is recorded into WavFile/, and the
+// recording's name waits to be filed with its call.
 #include "callerid/gtmain.h"
 
+#include "callerid/waitingcalls.h"
 #include "common/database.h"
+#include "common/mymode.h"
 #include "common/sqltext.h"
+#include "platform/db/busywait.h"
 #include "platform/db/locale.h"
 #include "platform/ui/desktop.h"
 
@@ -25,11 +29,17 @@ struct BusyFlag {
     ~BusyFlag() { flag = 0; }
 };
 
+// A name is taken when its file is in the folder or a waiting link names it;
+// the data file is asked only when it answers at once, since the recording
+// must not wait for another workstation's hold.
 bool recordingNameTaken(const QString& name)
 {
     if (QFile::exists(ui::programPath(QStringLiteral("WavFile/") + name))) return true;
     bool named = false;
+    database::guarded([&] { named = waitingcalls::namesRecording(name); });
+    if (named) return true;
     database::guarded([&] {
+        const db::busywait::Limit atOnce(0);
         named = !database::query(QStringLiteral("select id from HV_Cidlist where WavFile=") + sqltext::quoted(name))->eof();
     });
     return named;
@@ -54,7 +64,7 @@ void GtMain::PollBoxEvents()
     // Once for all the calls of the tick, after the tick.
     if (dayListDue_) {
         dayListDue_ = false;
-        QTimer::singleShot(0, this, [this] { refreshDayCalls(); });
+        QTimer::singleShot(0, this, [this] { listToday(); });
     }
 }
 
@@ -106,32 +116,23 @@ void GtMain::readDtmfCallerId(std::int16_t ch)
     ChNumber[ch] = TelNo_;
 }
 
+// The recording starts before anything is written: its name then waits in
+// the store for the call-log writer, which files it in the newest row of the
+// line's own caller.
 void GtMain::offHook(std::int16_t ch)
 {
     setStatus(ch, ChCallIn[ch] != 0 ? QStringLiteral("Recording In") : QStringLiteral("Recording Out"));
     if (RecordFlag_ != QLatin1String("1")) return;
 
-    // The recording is named and filed by this line's own caller.
     const QString number = ChNumber[ch];
     const QString name = recordingName(ch);
-    if (!number.isEmpty()) {
-        database::guarded([&] {
-            auto connection = database::openMain();
-            db::Recordset newest;
-            newest.open(QStringLiteral("select top 1 * from HV_Cidlist where CallerID=") + sqltext::quoted(loggedNumber(number))
-                            + QStringLiteral(" order by id desc"),
-                        *connection, db::CursorType::Static, db::LockType::Optimistic);
-            if (newest.eof()) return;
-            newest.setField(QStringLiteral("WavFile"), name);
-            newest.update();
-        });
-    }
     TelNo_.clear();
     ChNumber[ch].clear();
     const QByteArray path = QFile::encodeName(ui::programPath(QStringLiteral("WavFile/") + name));
     if (GX_StartRecordWaveFile(ch, path.constData(), 0, -1, 0) != 0) setStatus(ch, QStringLiteral("Record Error"));
     ChCallIn[ch] = 0;
     ChState[ch] = kRecording;
+    if (!number.isEmpty()) keep({0, Mymode::ConnectString, std::nullopt, {number, name}});
 }
 
 // The line is cut: a recording ends and its channel is idle again. An

@@ -1,17 +1,15 @@
 // One caller ID: the number cleaned and published, the caller-ID options, the
-// contact match, the call-log row, the pop-up and the status strip, then
-// today's calls listed again.
-#include "callerid/dsrormat.h"
-#include "callerid/execsql.h"
+// contact match, the call-log row (left waiting for the call-log writer), the
+// pop-up and the status strip, then today's calls listed again. A caller that
+// the held file kept from being looked up is shown so, and looked up again.
 #include "callerid/gtmain.h"
-#include "callerid/numbermatch.h"
+#include "callerid/gtnewno.h"
 
 #include "common/database.h"
 #include "common/mymode.h"
+#include "platform/db/busywait.h"
 #include "platform/db/locale.h"
 #include "platform/ui/windows.h"
-
-#include <QRegularExpression>
 
 namespace callerid {
 
@@ -20,8 +18,8 @@ namespace {
 constexpr int kShortNumber = 7;     // fewer digits get an "X"
 constexpr int kShortestLogged = 5;  // characters, "X" included
 
-const QStringList kContactNumbers = {QStringLiteral("tel"), QStringLiteral("fax"), QStringLiteral("mobil"),
-                                     QStringLiteral("hometel")};
+// The status strip's customer while the caller cannot be looked up.
+const char* const kNotLookedUp = "数据文件正忙，客户暂时查不到";
 
 // The ASCII digits of the box's text, in their order; everything else
 // (NULs, separators, letters, full-width digits) is dropped.
@@ -46,149 +44,175 @@ void GtMain::HandleCallerID(const QByteArray& callerIdText)
     TelNo_ = digitsOf(callerIdText);
     if (TelNo_.size() < kShortNumber) TelNo_ += QLatin1Char('X');
 
+    // The call's reads wait for another workstation's hold only briefly in
+    // all: the caller's window must not wait for the file.
+    const db::busywait::Limit brief(kBriefWaitMs);
+
     // 3. Options; the filter characters are read with them and not applied.
-    QString outLine;
-    QString isPop;
-    readCallerIdOptions(outLine, isPop);
+    readCallerIdOptions();
 
     // 4.-5. The outside-line prefix, then the number is published.
-    if (!outLine.isEmpty() && TelNo_.left(1) == outLine) TelNo_.remove(0, 1);
+    if (!outLine_.isEmpty() && TelNo_.left(1) == outLine_) TelNo_.remove(0, 1);
     PhoneID_ = TelNo_;
 
     // 6. Too short to be a caller.
     if (TelNo_.trimmed().isEmpty() || TelNo_.size() < kShortestLogged) return;
+    ++calls_;
 
-    // 8. The contact: a failed query counts as no match.
-    const QString number = TelNo_.trimmed();
-    QString contactName;
-    std::int32_t companyId = 0;
-    bool known = false;
-    database::guarded([&] {
-        auto connection = database::openMain();
-        const auto contactId = numbermatch::bestId(*connection, QStringLiteral("KH_LXR"), kContactNumbers, number);
-        if (!contactId) return;
-        db::Recordset contact;
-        contact.open(QStringLiteral("select * from KH_LXR where id=") + QString::number(*contactId), *connection);
-        if (contact.eof()) return;
-        contactName = contact.field(QStringLiteral("Connect_name")).toText();
-        const db::Variant company = contact.field(QStringLiteral("companyid"));
-        companyId = company.isNullOrEmpty() ? 0 : static_cast<std::int32_t>(company.toLong());
-        known = true;
-    });
-
-    if (known) {
+    // 8. The caller, then the call waits to be logged (9.1, 10.1).
+    const Caller caller = lookUpCaller(TelNo_.trimmed());
+    keepCall(caller);
+    const bool popUp = isPop_ == QLatin1String("1");
+    switch (caller.lookup) {
+    case Lookup::Known:
         // 9. A known caller.
-        writeCallRow(contactName);
         Label1[2]->setVisible(false);
         Label1[5]->setVisible(true);
-        if (isPop == QLatin1String("1")) showKnownCaller(companyId);
-    } else {
+        if (popUp) showKnownCaller(caller, true, true);
+        break;
+    case Lookup::Unknown:
         // 10. An unknown caller.
-        writeCallRow(QString());
-        if (isPop == QLatin1String("1") && ui::Windows::isDefined(QStringLiteral("GtNewNo")))
-            ui::Windows::openNew(QStringLiteral("GtNewNo"));
-        QString area;
-        const bool named = database::guarded([&] { area = AreaOfNumber(PhoneID_); });
-        writeStatusStrip(named ? std::optional<QString>(area) : std::nullopt);
+        showUnknownCaller(PhoneID_, TelNo_, callTime(), popUp, true);
+        break;
+    case Lookup::NotLookedUp:
+        showCallerNotLookedUp(popUp);
+        break;
     }
 
     // 11. Today's calls. Within a tick the list is filled once the tick has
     // ended, so the caller's card shows without waiting for it.
-    hvDay->setText(dSrormat::FormatShortDate(db::locale::now().date(), true));
     if (PollBusy == 1)
         dayListDue_ = true;
     else
-        refreshDayCalls();
+        listToday();
 }
 
-void GtMain::readCallerIdOptions(QString& outLine, QString& isPop)
+// Options that cannot be read now (the file held, the row missing) are those
+// read last; RecordFlag keeps its value as well.
+void GtMain::readCallerIdOptions()
 {
     database::guarded([&] {
         auto settings = database::query(QStringLiteral("select * from DriveInfo"));
         if (settings->eof()) return;
         // FlterChar is kept with these options but filters nothing.
-        outLine = settings->field(QStringLiteral("OutLine")).toText();
-        isPop = settings->field(QStringLiteral("isPop")).toText();
+        outLine_ = settings->field(QStringLiteral("OutLine")).toText();
+        isPop_ = settings->field(QStringLiteral("isPop")).toText();
         RecordFlag_ = settings->field(QStringLiteral("RecordFlag")).toText();
     });
 }
 
-// The number as the call log holds it: a caller ID longer than the number
-// column (a noisy line) is logged cut to the column rather than not at all.
-// The width is read from the table's definition, so that a file made with
-// another width is served too; once per data file, as it does not change
-// from call to call.
-QString GtMain::loggedNumber(const QString& number)
+// The contact holding the number and its customer. A file held past the
+// brief wait leaves the caller not looked up, which is not "no match"; a
+// query that fails otherwise counts as no match.
+GtMain::Caller GtMain::lookUpCaller(const QString& number)
 {
-    if (callerIdWidthOf_ != Mymode::ConnectString) {
-        callerIdWidth_ = -1;
-        const bool read = database::guarded([&] {
-            auto column = database::query(QStringLiteral("select type from pragma_table_info('Hv_Cidlist') where name='CallerID'"));
-            if (column->eof()) return;
-            static const QRegularExpression declared(QStringLiteral("\\(\\s*(\\d+)\\s*\\)"));
-            const QRegularExpressionMatch match = declared.match(column->field(0).toText());
-            if (match.hasMatch()) callerIdWidth_ = match.captured(1).toInt();
-        });
-        // A definition that cannot be read now is read again with the next call.
-        if (read) callerIdWidthOf_ = Mymode::ConnectString;
-    }
-    return callerIdWidth_ < 0 ? number : number.left(callerIdWidth_);
+    Caller caller;
+    std::optional<db::Error> failure;
+    database::guarded([&] {
+        auto connection = database::openMain();
+        caller.contact = callercontact::of(*connection, number);
+        if (caller.contact) caller.customer = callercontact::customerOf(*connection, caller.contact->companyId);
+    }, failure);
+    if (failure)
+        caller = Caller{failure->kind() == db::Error::Kind::Busy ? Lookup::NotLookedUp : Lookup::Unknown, {}, {}};
+    else
+        caller.lookup = caller.contact ? Lookup::Known : Lookup::Unknown;
+    return caller;
 }
 
-// The call-log row is written whole or not at all. An area that cannot be
-// looked up leaves the area empty; the row is still written.
-void GtMain::writeCallRow(const QString& userName)
+// The call's row waits in the store: the number as cleaned, the contact (or
+// that it is still to be found), the operator and the area. An area that
+// cannot be looked up is left empty.
+void GtMain::keepCall(const Caller& caller)
 {
-    db::Variant area = db::Variant::null();
+    waitingcalls::Call call;
+    call.when = db::locale::now();
+    call.number = TelNo_;
+    if (caller.contact) call.contact = caller.contact->name;
+    call.lookedUp = caller.lookup != Lookup::NotLookedUp;
+    call.operatorName = Mymode::OperatorName;
     if (PhoneID_.startsWith(QLatin1String("010")))
-        area = QStringLiteral("北京市");
+        call.area = QStringLiteral("北京市");
     else
-        database::guarded([&] { area = AreaOfNumber(PhoneID_); });
-    database::guarded([&] {
-        // Opened only to add a row: no stored call is read.
-        std::shared_ptr<db::Recordset> log = Const::ExecSql(QStringLiteral("select * from HV_Cidlist where 1=0"));
-        if (!log) return;
-        log->addNew();
-        try {
-            log->setField(QStringLiteral("DateTime"), db::locale::now());
-            log->setField(QStringLiteral("CallerID"), loggedNumber(TelNo_));
-            if (!userName.isNull()) log->setField(QStringLiteral("UserNO"), userName);
-            log->setField(QStringLiteral("CidName"), Mymode::OperatorName);
-            log->setField(QStringLiteral("CIDarea"), area);
-            log->update();
-        } catch (const db::Error&) {
-            log->cancelUpdate();
-            throw;
-        }
-    });
+        database::guarded([&] { call.area = AreaOfNumber(PhoneID_); });
+    keep({0, Mymode::ConnectString, call, {}});
 }
 
 // The caller's customer card pops up as a new window. A contact whose
 // customer cannot be read pops up nothing (the card would otherwise show the
 // customer of an earlier call).
-void GtMain::showKnownCaller(std::int32_t companyId)
+void GtMain::showKnownCaller(const Caller& caller, bool popUp, bool statusStrip)
 {
-    QString companyName;
-    std::int32_t customerId = 0;
-    const bool found = database::guarded([&] {
-        auto company = database::query(QStringLiteral("select id,company_name from company where id= ")
-                                       + QString::number(companyId));
-        if (company->eof()) throw db::Error(QStringLiteral("no customer"));
-        customerId = static_cast<std::int32_t>(company->field(QStringLiteral("id")).toLong());
-        companyName = company->field(QStringLiteral("company_name")).toText();
-    });
-    if (!found) return;
-    writeStatusStrip(companyName);
-    Mymode::CurrentRecordId = customerId;
+    if (!caller.customer) return;
+    if (statusStrip) writeStatusStrip(PhoneID_, callTime(), caller.customer->name);
+    if (!popUp) return;
+    Mymode::CurrentRecordId = caller.customer->id;
     if (ui::Windows::isDefined(QStringLiteral("frmCustDetail"))) ui::Windows::openNew(QStringLiteral("frmCustDetail"));
+}
+
+// The unknown-caller window, showing the call's own number (a caller looked
+// up late is not the monitor's last caller), and the number's area in the
+// status strip.
+void GtMain::showUnknownCaller(const QString& phoneId, const QString& telNo, const QString& time, bool popUp,
+                               bool statusStrip)
+{
+    if (popUp && ui::Windows::isDefined(QStringLiteral("GtNewNo")))
+        if (auto* window = dynamic_cast<GtNewNo*>(ui::Windows::openNew(QStringLiteral("GtNewNo"))))
+            if (phoneId != PhoneID_ || telNo != TelNo_) window->showCaller(phoneId, telNo);
+    if (!statusStrip) return;
+    QString areaOf = phoneId;
+    QString area;
+    const bool named = database::guarded([&] { area = AreaOfNumber(areaOf); });
+    writeStatusStrip(areaOf, time, named ? std::optional<QString>(area) : std::nullopt);
+}
+
+// The file was held past the brief wait: the number is shown with the
+// notice that its customer could not be looked up, in place of the card or
+// the unknown-caller window, which follow once the file can be read.
+void GtMain::showCallerNotLookedUp(bool popUp)
+{
+    PendingCaller pending{calls_, TelNo_.trimmed(), PhoneID_, TelNo_, callTime(), popUp, nullptr};
+    if (popUp && ui::Windows::isDefined(QStringLiteral("GtBusyNo")))
+        pending.notice = ui::Windows::openNew(QStringLiteral("GtBusyNo"));
+    writeStatusStrip(PhoneID_, pending.time, QString::fromUtf8(kNotLookedUp));
+    pending_.push_back(pending);
+    RetryTimer->setEnabled(true);
+}
+
+// The callers not looked up yet, oldest first, each once the file can be
+// read: its notice closes and its card or unknown-caller window follows, as
+// when the call came; a notice the operator closed pops up nothing. The
+// status strip shows the outcome only for the last call.
+void GtMain::retryLookUps()
+{
+    const db::busywait::Limit brief(kBriefWaitMs);
+    while (!pending_.empty()) {
+        const Caller caller = lookUpCaller(pending_.front().number);
+        if (caller.lookup == Lookup::NotLookedUp) return;
+        const PendingCaller pending = pending_.front();
+        pending_.erase(pending_.begin());
+        const std::vector<ui::Form*> loaded = ui::Windows::all();
+        const bool noticeOpen = pending.notice && std::find(loaded.begin(), loaded.end(), pending.notice.data()) != loaded.end();
+        if (noticeOpen) ui::Windows::unload(pending.notice.data());
+        const bool popUp = pending.popUp && noticeOpen;
+        const bool last = pending.call == calls_;
+        if (caller.lookup == Lookup::Known) {
+            Label1[2]->setVisible(false);
+            Label1[5]->setVisible(true);
+            if (caller.customer && last) writeStatusStrip(pending.phoneId, pending.time, caller.customer->name);
+            showKnownCaller(caller, popUp, false);
+        } else {
+            showUnknownCaller(pending.phoneId, pending.telNo, pending.time, popUp, last);
+        }
+    }
 }
 
 // The caller in the main window's status strip (only a loaded main window);
 // without a text, the customer-or-area label keeps what it showed.
-void GtMain::writeStatusStrip(const std::optional<QString>& customerOrArea)
+void GtMain::writeStatusStrip(const QString& phoneId, const QString& time, const std::optional<QString>& customerOrArea)
 {
-    setMainLabel(QStringLiteral("RecTel"), PhoneID_);
-    setMainLabel(QStringLiteral("Label15"), callTime());
+    setMainLabel(QStringLiteral("RecTel"), phoneId);
+    setMainLabel(QStringLiteral("Label15"), time);
     if (customerOrArea) setMainLabel(QStringLiteral("Label14"), *customerOrArea);
 }
 

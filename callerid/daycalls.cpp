@@ -70,7 +70,7 @@ std::vector<DayCall> DayCalls::refresh(const QDate& day)
         nameCustomers(*connection, calls);
     } catch (const db::Error&) {
         forget();
-        return calls;
+        throw;
     }
     lastCallId_ = newestCall;
     day_ = day;

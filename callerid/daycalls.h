@@ -40,8 +40,9 @@ public:
     // file is loaded whole. The calls are not kept: listed, they are let go
     // at once, so that they hold no memory among the windows a call opens.
     std::vector<DayCall> refresh(const QDate& day);
-    // Both throw db::Error when the calls cannot be read. A lookup that fails
-    // leaves the customers not found, and the next reading looks everything up.
+    // Both throw db::Error when the calls or their customers cannot be read
+    // (a call is never listed without the customer it has); the next reading
+    // then looks everything up.
 
 private:
     void forget();

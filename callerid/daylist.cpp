@@ -5,8 +5,10 @@
 
 #include "common/database.h"
 #include "common/mymode.h"
+#include "common/readfailure.h"
 #include "common/sqltext.h"
 #include "common/workbookexport.h"
+#include "platform/db/busywait.h"
 #include "platform/db/locale.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
@@ -22,21 +24,45 @@ const char* const kExportedNotOpened = "来电记录已导出到%1,但无法打�
 
 } // namespace
 
-void GtMain::LoadDayCalls(const QString& dayText)
+bool GtMain::LoadDayCalls(const QString& dayText)
 {
-    const QDate day = dSrormat::parseShortDate(dayText);
-    std::vector<DayCall> calls;
-    database::guarded([&] { calls = dayCalls_.load(day); });
-    showDayCalls(calls);
+    return listDay(dSrormat::parseShortDate(dayText), Reading::Whole);
 }
 
-// After a call: the shown day read again, only the numbers that called since looked up.
+// Once the writer has written: the shown day read again, only the numbers
+// that called since looked up.
 void GtMain::refreshDayCalls()
 {
-    const QDate day = dSrormat::parseShortDate(hvDay->text());
+    listDay(shownDay(), Reading::Since);
+}
+
+// After a call: today's calls, the same way.
+void GtMain::listToday()
+{
+    listDay(db::locale::now().date(), Reading::Since);
+}
+
+// The day's calls into the list and the day into its box. The monitor's
+// reads wait for another workstation's hold only briefly, and one that
+// fails leaves the list, its count and the day as they were and says why
+// beside the list's caption: a box here would stop the poll tick.
+bool GtMain::listDay(const QDate& day, Reading reading)
+{
     std::vector<DayCall> calls;
-    database::guarded([&] { calls = dayCalls_.refresh(day); });
+    std::optional<db::Error> failure;
+    {
+        const db::busywait::Limit brief(kBriefWaitMs);
+        database::guarded([&] { calls = reading == Reading::Whole ? dayCalls_.load(day) : dayCalls_.refresh(day); },
+                          failure);
+    }
+    ListStateLabel->setVisible(failure.has_value());
+    if (failure) {
+        ListStateLabel->setCaption(readfailure::text(*failure));
+        return false;
+    }
+    if (day.isValid()) hvDay->setText(dSrormat::FormatShortDate(day, true));
     showDayCalls(calls);
+    return true;
 }
 
 void GtMain::showDayCalls(const std::vector<DayCall>& calls)
@@ -58,12 +84,6 @@ void GtMain::showDayCalls(const std::vector<DayCall>& calls)
     ldian->setText(QString::number(ListView3->itemCount()));
 }
 
-void GtMain::showDay(const QDate& day)
-{
-    hvDay->setText(dSrormat::FormatShortDate(day, true));
-    LoadDayCalls(hvDay->text());
-}
-
 // The day in the box; today when the box holds no day.
 QDate GtMain::shownDay() const
 {
@@ -73,17 +93,17 @@ QDate GtMain::shownDay() const
 
 void GtMain::image12_Click()
 {
-    showDay(db::locale::now().date());
+    listDay(db::locale::now().date(), Reading::Whole);
 }
 
 void GtMain::image14_Click()
 {
-    showDay(shownDay().addDays(-1));
+    listDay(shownDay().addDays(-1), Reading::Whole);
 }
 
 void GtMain::image16_Click()
 {
-    showDay(shownDay().addDays(1));
+    listDay(shownDay().addDays(1), Reading::Whole);
 }
 
 // The first click sorts descending; each further click, on any column, turns the order.

@@ -83,12 +83,15 @@ void FrmComeing::Form_Load()
     const std::int32_t pending = callMonitor ? callMonitor->OpenitemId() : 0;
     const std::int32_t wanted = pending != 0 ? pending : Mymode::CurrentRecordId;
     bool found = false;
-    database::guarded([&] {
+    // A call that cannot be read now is said so (and the window stays empty),
+    // not that it was deleted.
+    const bool read = database::read([&] {
         auto call = database::query(callQuery(wanted));
         if (call->eof()) return;
         found = true;
         showCall(*call);
     });
+    if (!read) return;
     if (!found) {
         ui::msgBox(QString::fromUtf8(kNoRecord));
         return;
@@ -201,7 +204,7 @@ void FrmComeing::Image2_Click()
         ui::msgBox(QString::fromUtf8(kFileKept));
         break;
     case Outcome::RowKept:
-        ui::msgBox(savefailure::text(QString::fromUtf8(kRowKept), *failure));
+        ui::msgBox(savefailure::deleteText(QString::fromUtf8(kRowKept), *failure));
         break;
     case Outcome::Deleted:
         ui::msgBox(QString::fromUtf8(kDeleted));
@@ -217,11 +220,13 @@ void FrmComeing::command1_Click()
     const QString number = db::trimBlanks(control<ui::TextBox>(QStringLiteral("ldhm"))->text());
     std::int32_t customer = 0;
     if (!number.isEmpty()) {
-        database::guarded([&] {
+        // A lookup that cannot be made now says why, not that no customer has the number.
+        const bool read = database::read([&] {
             const auto best =
                 numbermatch::bestId(*database::openMain(), QStringLiteral("company"), kCustomerNumbers, number);
             if (best) customer = static_cast<std::int32_t>(*best);
         });
+        if (!read) return;
     }
     if (customer == 0) {
         ui::msgBox(QString::fromUtf8(kNoCustomer));

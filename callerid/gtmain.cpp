@@ -7,6 +7,7 @@
 #include "common/mymode.h"
 #include "platform/db/locale.h"
 #include "platform/ui/desktop.h"
+#include "platform/ui/looks.h"
 #include "platform/ui/picturebox.h"
 #include "platform/ui/windows.h"
 
@@ -95,6 +96,15 @@ void GtMain::addControls()
         button->onClick = [this, handler = command.handler] { (this->*handler)(); };
     }
 
+    // Why the day's list could not be read, beside its caption; the calls
+    // waiting to be logged, beside the lines' caption. Both hidden until needed.
+    ListStateLabel = addLabel(QStringLiteral("ListStateLabel"), QString(), 1200, 660, 8520, 255);
+    ui::setForeColor(ListStateLabel, 0x0000FF);
+    ListStateLabel->setVisible(false);
+    WaitingLabel = addLabel(QStringLiteral("WaitingLabel"), QString(), 1200, 4380, 8520, 255);
+    ui::setForeColor(WaitingLabel, 0x0000FF);
+    WaitingLabel->setVisible(false);
+
     ListView3 = ui::addListView(this, QStringLiteral("ListView3"), 120, 960, 9600, 3300);
     ListView3->onColumnClick = [this](int column) { ListView3_ColumnClick(column); };
     ListView3->onItemClick = [this](int row) { ListView3_ItemClick(row); };
@@ -103,6 +113,9 @@ void GtMain::addControls()
 
     PollTimer = addTimer(QStringLiteral("PollTimer"), kPollMs, false);
     PollTimer->onTimer = [this] { PollBoxEvents(); };
+    RetryTimer = addTimer(QStringLiteral("RetryTimer"), kRetryMs, false);
+    RetryTimer->onTimer = [this] { RetryTimer_Timer(); };
+    connect(&writer_, &CallLogWriter::wrote, this, [this] { writer_wrote(); }, Qt::QueuedConnection);
 }
 
 void GtMain::Form_Load()
@@ -124,6 +137,9 @@ void GtMain::Form_Load()
 
     // 3.-4. The box and its channels.
     startBox();
+
+    // What an earlier run left waiting is written from now on, as every call.
+    startWriter();
 
     // 5. The pump.
     PollBusy = 0;
@@ -167,7 +183,10 @@ void GtMain::Form_Unload()
     saveRectangle();
     // The pump stops before the box closes, so no tick reads a closed box.
     PollTimer->setEnabled(false);
+    RetryTimer->setEnabled(false);
     closeBox();
+    // What still waits stays in the store for the next start.
+    writer_.stop();
 }
 
 // From the most recently loaded window down to the second loaded one; the

@@ -2,8 +2,16 @@
 // The call monitor: owns the caller-ID box, lists its channels, handles each
 // caller ID (logs the call, pops up the caller's card or the unknown-caller
 // window), records answered calls and lists the calls of one day.
+//
+// Another workstation may hold the data file at any time. On this window
+// thread the monitor only reads it, waiting briefly; the calls and recording
+// links wait in this installation's own store until the call-log writer's
+// thread has written them, and the monitor shows how many wait.
+#include "callerid/callercontact.h"
+#include "callerid/calllogwriter.h"
 #include "callerid/daycalls.h"
 #include "callerid/mclcd.h"
+#include "callerid/waitingcalls.h"
 #include "common/callmonitor.h"
 #include "platform/gxbox/gxvoice.h"
 #include "platform/ui/flexgrid.h"
@@ -11,7 +19,9 @@
 #include "platform/ui/listview.h"
 
 #include <QDate>
+#include <QPointer>
 #include <array>
+#include <deque>
 #include <optional>
 
 namespace callerid {
@@ -25,6 +35,12 @@ public:
     static constexpr int kMaxChannels = 33;
     // Each tick drains the box's queue.
     static constexpr int kPollMs = 20;
+    // The reads of one call (options, caller, customer) and of one listing
+    // of the day wait this long in all for another workstation's hold.
+    static constexpr int kBriefWaitMs = 150;
+    // While a caller is still to be looked up, or a call could not be put
+    // in the store, both are tried again this often.
+    static constexpr int kRetryMs = 1000;
     // The channel grid's columns; cell index = row × kGridColumns + column.
     static constexpr int kGridColumns = 6;
 
@@ -40,8 +56,11 @@ public:
     // The call handling, the pump and the day list (public for tests and the pop-ups).
     void HandleCallerID(const QByteArray& callerIdText);
     void PollBoxEvents();
-    void LoadDayCalls(const QString& dayText);
+    bool LoadDayCalls(const QString& dayText);
     QString AreaOfNumber(QString& number);
+    // The calls waiting to be logged (the store's and those it could not take yet).
+    int waitingCalls() const { return waitingCalls_; }
+    const CallLogWriter& writer() const { return writer_; }
 
     void image12_Click();
     void image14_Click();
@@ -68,12 +87,39 @@ private:
     void saveRectangle();
 
     // Incoming calls
-    void readCallerIdOptions(QString& outLine, QString& isPop);
-    void writeCallRow(const QString& userName);
-    QString loggedNumber(const QString& number);
-    void showKnownCaller(std::int32_t companyId);
-    void showUnknownCaller();
-    void writeStatusStrip(const std::optional<QString>& customerOrArea);
+    enum class Lookup { Known, Unknown, NotLookedUp };
+    struct Caller {
+        Lookup lookup = Lookup::Unknown;
+        std::optional<callercontact::Contact> contact;
+        std::optional<callercontact::Customer> customer;
+    };
+    // A caller the busy file kept from being looked up, until it can be.
+    struct PendingCaller {
+        int call = 0;                 // its place among the calls of the run
+        QString number;
+        QString phoneId;
+        QString telNo;
+        QString time;                 // "来电时间:hh:mm"
+        bool popUp = false;
+        QPointer<ui::Form> notice;    // no longer loaded: the operator closed it, nothing pops up
+    };
+    void readCallerIdOptions();
+    Caller lookUpCaller(const QString& number);
+    void keepCall(const Caller& caller);
+    void showKnownCaller(const Caller& caller, bool popUp, bool statusStrip);
+    void showUnknownCaller(const QString& phoneId, const QString& telNo, const QString& time, bool popUp,
+                           bool statusStrip);
+    void showCallerNotLookedUp(bool popUp);
+    void retryLookUps();
+    void writeStatusStrip(const QString& phoneId, const QString& time, const std::optional<QString>& customerOrArea);
+
+    // The waiting store
+    void startWriter();
+    void keep(waitingcalls::Entry entry);
+    void storeKept();
+    void showWaiting();
+    void writer_wrote();
+    void RetryTimer_Timer();
 
     // The pump
     void handleEvent(const GxMessage& message);
@@ -86,9 +132,11 @@ private:
     QString recordingName(std::int16_t channel) const;
 
     // The day list
+    enum class Reading { Whole, Since };
+    bool listDay(const QDate& day, Reading reading);
     void refreshDayCalls();
+    void listToday();
     void showDayCalls(const std::vector<DayCall>& calls);
-    void showDay(const QDate& day);
     QDate shownDay() const;
 
     ui::ListView* ListView3 = nullptr;
@@ -96,7 +144,10 @@ private:
     ui::TextBox* hvDay = nullptr;
     ui::TextBox* ldian = nullptr;
     ui::Timer* PollTimer = nullptr;
+    ui::Timer* RetryTimer = nullptr;
     std::array<ui::Label*, 6> Label1{};
+    ui::Label* WaitingLabel = nullptr;    // the calls waiting to be logged; hidden when none waits
+    ui::Label* ListStateLabel = nullptr;  // why the day's list could not be read; hidden when it could
 
     QString PhoneID_;
     QString TelNo_;
@@ -104,6 +155,9 @@ private:
     std::int32_t OpenitemId_ = 0;   // the call the day list's double-click left pending
     std::int32_t clickedId_ = 0;    // the call last clicked in the day list
     QString RecordFlag_;
+    // The options as last read: a call that cannot read them uses these.
+    QString outLine_;
+    QString isPop_;
 
     int ChCount = 0;
     std::array<std::int16_t, kMaxChannels> ChType{};
@@ -115,9 +169,14 @@ private:
     int PollBusy = 0;
     bool dayListDue_ = false;   // a caller ID of the running tick lists today's calls after it
     DayCalls dayCalls_;
-    // The call log's number width (-1: not declared) and the data file it was read from.
-    int callerIdWidth_ = -1;
-    QString callerIdWidthOf_;
+
+    int calls_ = 0;                           // calls handled in the run
+    std::vector<PendingCaller> pending_;      // oldest first
+    std::deque<waitingcalls::Entry> unstored_;  // entries the store could not take yet, in order
+    int storedCalls_ = 0;                     // the store's count as last read
+    int waitingCalls_ = 0;
+    QString storeFailure_;                    // why the store refused the last entry
+    CallLogWriter writer_;
 };
 
 } // namespace callerid

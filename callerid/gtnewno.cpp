@@ -5,6 +5,7 @@
 #include "common/customercard.h"
 #include "common/database.h"
 #include "common/mymode.h"
+#include "common/savefailure.h"
 #include "common/skin.h"
 #include "platform/db/locale.h"
 #include "platform/ui/desktop.h"
@@ -22,6 +23,7 @@ const char* const kNoCompany = "公司名不存在";
 const char* const kNoContacts = "找不到该客户的联系人记录，请从联系人管理功能里手工添加联系人记录！";
 const char* const kNumberAdded = "电话已成功加入";
 const char* const kNotAdded = "加入失败，可能是客户电话已满或导入资料格式不符，请手动加入";
+const char* const kNotStored = "电话没有加入";
 
 constexpr quint32 kGrey = 0x808080;
 
@@ -92,18 +94,22 @@ GtNewNo::GtNewNo() : ui::Form(QStringLiteral("GtNewNo"))
 
 void GtNewNo::Form_Load()
 {
-    CallMonitor* callMonitor = monitor();
-    if (callMonitor) control<ui::TextBox>(QStringLiteral("ldhm"))->setText(db::trimBlanks(callMonitor->PhoneID()));
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    control<ui::Label>(QStringLiteral("Label4"))->setCaption(QString::fromUtf8(kUnknownCustomer));
     control<ui::Label>(QStringLiteral("Label1(5)"))->setVisible(false);
     control<ui::Label>(QStringLiteral("Label1(2)"))->setVisible(true);
     ui::Label* time = control<ui::Label>(QStringLiteral("Label3"));
     time->setVisible(true);
     time->setCaption(db::locale::generalDate(db::locale::now()));
     control<ui::PictureButton>(QStringLiteral("Image4"))->setVisible(false);
+    CallMonitor* callMonitor = monitor();
+    showCaller(callMonitor ? callMonitor->PhoneID() : QString(), callMonitor ? callMonitor->TelNo() : QString());
+}
 
-    const QString area = areaText(callMonitor ? db::trimBlanks(callMonitor->TelNo()) : QString());
+void GtNewNo::showCaller(const QString& phoneId, const QString& telNo)
+{
+    control<ui::TextBox>(QStringLiteral("ldhm"))->setText(db::trimBlanks(phoneId));
+    control<ui::Label>(QStringLiteral("Label4"))->setCaption(QString::fromUtf8(kUnknownCustomer));
+    const QString area = areaText(db::trimBlanks(telNo));
     if (!area.isEmpty()) control<ui::Label>(QStringLiteral("Label4"))->setCaption(area);
 }
 
@@ -167,6 +173,7 @@ void GtNewNo::Image4_Click()
     CallMonitor* callMonitor = monitor();
     const QString number = callMonitor ? db::trimBlanks(callMonitor->TelNo()) : QString();
     bool added = false;
+    std::optional<db::Error> failure;
     database::guarded([&] {
         // The id goes into the statement as a number: other text reads no customer.
         bool isId = false;
@@ -198,11 +205,14 @@ void GtNewNo::Image4_Click()
                 added = true;
             } catch (const db::Error&) {
                 database::guarded([&contact] { contact.cancelUpdate(); });
+                throw;
             }
             break;
         }
         if (!added) ui::msgBox(QString::fromUtf8(kNotAdded));
-    });
+    }, failure);
+    // A contact that could not be read or changed now is said so, not that it is full.
+    if (failure) ui::msgBox(savefailure::text(QString::fromUtf8(kNotStored), *failure));
     if (!added) return;
     ui::msgBox(QString::fromUtf8(kNumberAdded));
     control<ui::PictureButton>(QStringLiteral("Image4"))->setVisible(false);

@@ -12,6 +12,10 @@ class GtNewNo : public ui::Form {
 public:
     GtNewNo();
 
+    // The caller's number and its area; the load shows the monitor's last
+    // caller, and the monitor shows an earlier one it could look up only late.
+    void showCaller(const QString& phoneId, const QString& telNo);
+
     void Image1_Click();
     void Image2_Click();
     void Image3_Click();

@@ -59,9 +59,12 @@ SysOther::SysOther() : ui::Form(QStringLiteral("sysOther"))
     close->onClick = [this] { command2_Click(); };
 }
 
+// Settings that cannot be read now are said so, and the window shows none
+// and cannot save: the designed values would read as stored, and a save
+// would store them over the real ones.
 void SysOther::Form_Load()
 {
-    database::guarded([this] {
+    const bool read = database::read([this] {
         auto settings = database::query(QStringLiteral("select * from DriveInfo"));
         if (settings->eof()) return;
         // A column with no value leaves its box as designed.
@@ -75,6 +78,9 @@ void SysOther::Form_Load()
         Check1->setValue(tickOf(settings->field(QStringLiteral("RecordFlag"))));
         Check2->setValue(tickOf(settings->field(QStringLiteral("isPop"))));
     });
+    if (read) return;
+    Text3->setText(QString());
+    control<ui::PictureButton>(QStringLiteral("command1"))->setEnabled(false);
 }
 
 void SysOther::Form_Paint()

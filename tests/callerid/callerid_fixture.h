@@ -12,7 +12,28 @@
 #include "platform/ui/windows.h"
 #include "tests/support/scratch.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QStandardPaths>
+#include <QThread>
+
+// Until the call-log writer has written what waits and the monitor has heard
+// so (the list, the count, the callers looked up again).
+inline void settleCallLog()
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 10000) {
+        QCoreApplication::processEvents();
+        auto* loaded = ui::Windows::loaded<callerid::GtMain>(QStringLiteral("GtMain"));
+        if (!loaded || loaded->writer().idle()) {
+            QCoreApplication::processEvents();
+            return;
+        }
+        QThread::msleep(1);
+    }
+    ADD_FAILURE() << "the call-log writer did not write what waits";
+}
 
 class CallerIdTest : public ScratchProgram {
 protected:
@@ -94,7 +115,12 @@ protected:
         box().push({event, channel, number});
     }
     void lineEvent(std::int16_t channel, std::int16_t event) { box().push({event, channel, {}}); }
-    void tick() { monitor_->PollBoxEvents(); }
+    void tick()
+    {
+        monitor_->PollBoxEvents();
+        settle();
+    }
+    static void settle() { settleCallLog(); }
 
 private:
     callerid::GtMain* monitor_ = nullptr;

@@ -6,6 +6,7 @@
 
 #include "common/cardboxes.h"
 #include "platform/media/player.h"
+#include "tests/support/busyfile.h"
 
 #include <QTest>
 
@@ -255,4 +256,49 @@ TEST_F(CallRecord, ArrowReloadsACardLoadedUnseenForAnotherCustomer)
     EXPECT_TRUE(card->isVisible());
     EXPECT_EQ(card->control<ui::TextBox>(QStringLiteral("companyname"))->text(), QStringLiteral("乙公司"));
     EXPECT_EQ(window(), w);
+}
+
+// Another workstation holding the file: the opening, the delete and the
+// customer lookup say so, and not that the call or the customer is missing;
+// the window keeps what it shows, and the same step passes once the file is free.
+TEST_F(CallRecord, AHeldFileIsSaidSoAndTheSameStepPassesOnceFree)
+{
+    using Hold = OtherWorkstationWriting::Hold;
+    const QString unread = QStringLiteral("另一台电脑正在使用数据文件，这次没能读出数据，请稍后再试");
+    addCustomer(QStringLiteral("正好"), QStringLiteral("81234567"));
+    const int id = call(QStringLiteral("81234567"));
+    struct Case {
+        const char* step;
+        Hold hold;
+        std::function<void()> act;
+        QString said;
+    };
+    const Case cases[] = {
+        {"open", Hold::Exclusive, [&] { openFor(id); }, unread},
+        {"lookup", Hold::Exclusive,
+         [&] { window()->control<ui::CommandButton>(QStringLiteral("command1"))->click(); }, unread},
+        {"delete", Hold::Write, [&] { click(window(), "Image2"); },
+         QStringLiteral("记录无法删除。另一台电脑正在使用数据文件，这次没有改变任何数据，请再试一次")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.step);
+        if (!window()) openFor(id);
+        const QString shown = number(window());
+        {
+            OtherWorkstationWriting other(c.hold);
+            if (std::string(c.step) == "open") ui::Windows::unload(window());
+            c.act();
+            expectOnly(c.said);
+        }
+        ASSERT_NE(window(), nullptr);
+        EXPECT_EQ(number(window()), std::string(c.step) == "open" ? QString() : shown);
+        EXPECT_EQ(ui::Windows::loaded(QStringLiteral("frmCustDetail")), nullptr);
+        EXPECT_EQ(calls(), 1);
+        QCoreApplication::processEvents();
+        if (std::string(c.step) == "open") ui::Windows::unload(window());
+        c.act();
+        messages.clear();
+        if (ui::Windows::loaded(QStringLiteral("frmCustDetail"))) ui::Windows::unload(QStringLiteral("frmCustDetail"));
+    }
+    EXPECT_EQ(calls(), 0);
 }

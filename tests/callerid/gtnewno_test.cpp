@@ -3,6 +3,8 @@
 // procedure's first-empty rule.
 #include "callerid_fixture.h"
 
+#include "tests/support/busyfile.h"
+
 #include "callerid/gtnewno.h"
 #include "common/callmonitor.h"
 #include "common/cardboxes.h"
@@ -24,6 +26,7 @@ protected:
     {
         if (!monitor()) loadMonitor();
         monitor()->HandleCallerID(number);
+        settle();
         messages.clear();
         return dynamic_cast<callerid::GtNewNo*>(ui::Windows::openNew(QStringLiteral("GtNewNo")));
     }
@@ -215,4 +218,29 @@ TEST_F(UnknownCaller, CardButtonReloadsACardLoadedUnseenForAnotherCustomer)
     EXPECT_TRUE(card->isVisible());
     EXPECT_EQ(card->control<ui::TextBox>(QStringLiteral("companyname"))->text(), QStringLiteral("乙公司"));
     EXPECT_TRUE(isLoaded(popUp));
+}
+
+// A contact that cannot be read or changed now is said so, not that its
+// numbers are full; the window stays, and the same click adds the number once
+// the file is free.
+TEST_F(UnknownCaller, AddNumberOnAHeldFileSaysSo)
+{
+    const int customer = customerWithContact(QStringLiteral("81230000"), QString(), QString(), QString());
+    for (const auto hold : {OtherWorkstationWriting::Hold::Write, OtherWorkstationWriting::Hold::Exclusive}) {
+        auto* window = popUpFor("075581234567");
+        window->control<ui::TextBox>(QStringLiteral("KH_ID"))->setText(QString::number(customer));
+        {
+            OtherWorkstationWriting other(hold);
+            window->Image4_Click();
+            expectOnly(QStringLiteral("电话没有加入。另一台电脑正在使用数据文件，这次没有改变任何数据，输入的内容仍然保留，请再试一次"));
+        }
+        EXPECT_TRUE(isLoaded(window));
+        EXPECT_EQ(contactColumn(customer, "mobil"), QString());
+        QCoreApplication::processEvents();
+    }
+    auto* window = popUpFor("075581234567");
+    window->control<ui::TextBox>(QStringLiteral("KH_ID"))->setText(QString::number(customer));
+    window->Image4_Click();
+    expectOnly(QStringLiteral("电话已成功加入"));
+    EXPECT_EQ(contactColumn(customer, "mobil"), QStringLiteral("075581234567"));
 }

@@ -203,6 +203,7 @@ TEST_F(BoxPump, ScriptedCallFromTheEnvironment)
     file.write("0 ring\n0 cid 13800138000\n0 offhook\n");
     file.flush();
     gt->PollBoxEvents();
+    settle();
     EXPECT_EQ(newestCall("CIDarea"), QStringLiteral("北京--中国移动"));
     const QString name = newestCall("WavFile");
     EXPECT_EQ(name, QStringLiteral("260310093015-13800138000-0.wav"));

@@ -2,6 +2,8 @@
 // five columns stored trimmed in one update, and a save that fails.
 #include "callerid_fixture.h"
 
+#include "tests/support/busyfile.h"
+
 namespace {
 
 class CallerIdSettings : public CallerIdTest {
@@ -76,6 +78,30 @@ TEST_F(CallerIdSettings, FailedSaveStoresNothingAndKeepsTheWindow)
     box("text2")->setText(QString());
     save();
     expectOnly(QStringLiteral("设置保存失败"));
+}
+
+// Settings that cannot be read now are said so: the window shows no value
+// as if stored and cannot save over the stored ones; opened again once the
+// file is free it shows them.
+TEST_F(CallerIdSettings, AHeldFileShowsNoSettingsAndSavesNone)
+{
+    exec(QStringLiteral("update DriveInfo set OutLine='9', DelRecDay='7', RecordFlag='1', isPop='1'"));
+    {
+        OtherWorkstationWriting other(OtherWorkstationWriting::Hold::Exclusive);
+        open();
+        expectOnly(QStringLiteral("另一台电脑正在使用数据文件，这次没能读出数据，请稍后再试"));
+    }
+    EXPECT_EQ(box("text1")->text(), QString());
+    EXPECT_EQ(box("Text3")->text(), QString());
+    EXPECT_EQ(check("Check1")->value(), 0);
+    save();
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(stored("DelRecDay"), QStringLiteral("7"));
+    ui::Windows::unload(window_);
+    QCoreApplication::processEvents();
+    open();
+    EXPECT_EQ(box("Text3")->text(), QStringLiteral("7"));
+    EXPECT_EQ(check("Check1")->value(), 1);
 }
 
 } // namespace

@@ -1,0 +1,200 @@
+#include "callerid/calllogwriter.h"
+
+#include "callerid/callercontact.h"
+#include "callerid/waitingcalls.h"
+#include "common/sqltext.h"
+#include "platform/db/busywait.h"
+
+#include <QHash>
+#include <QRegularExpression>
+#include <chrono>
+
+namespace callerid {
+
+namespace {
+
+// The call log of one data file inside the writer's transaction.
+class CallLog {
+public:
+    explicit CallLog(db::Connection& connection) : connection_(connection)
+    {
+        // The widths of its text columns: a value longer than its column (a
+        // noisy line's number, a long name) is logged cut to the column rather
+        // than not at all. Read from the table's definition, so that a file
+        // made with other widths is served too.
+        static const QRegularExpression declared(QStringLiteral("\\(\\s*(\\d+)\\s*\\)"));
+        db::Recordset columns;
+        columns.open(QStringLiteral("select name, type from pragma_table_info('Hv_Cidlist')"), connection_);
+        for (; !columns.eof(); columns.moveNext()) {
+            const QRegularExpressionMatch width = declared.match(columns.field(1).toText());
+            if (width.hasMatch()) widths_.insert(columns.field(0).toText().toLower(), width.captured(1).toInt());
+        }
+    }
+
+    void add(const waitingcalls::Call& call)
+    {
+        std::optional<QString> contact = call.contact;
+        if (!call.lookedUp)
+            if (const auto found = callercontact::of(connection_, call.number.trimmed())) contact = found->name;
+        db::Recordset log;
+        log.open(QStringLiteral("select * from HV_Cidlist where 1=0"), connection_, db::CursorType::Keyset,
+                 db::LockType::Optimistic);
+        log.addNew();
+        log.setField(QStringLiteral("DateTime"), call.when);
+        log.setField(QStringLiteral("CallerID"), cut("CallerID", call.number));
+        if (contact) log.setField(QStringLiteral("UserNO"), cut("UserNO", *contact));
+        log.setField(QStringLiteral("CidName"), cut("CidName", call.operatorName));
+        log.setField(QStringLiteral("CIDarea"), call.area.isNull() ? call.area : db::Variant(cut("CIDarea", call.area.toText())));
+        log.update();
+    }
+
+    // The newest row of the caller's number names the recording; no row, no name.
+    void link(const waitingcalls::Recording& recording)
+    {
+        db::Recordset newest;
+        newest.open(QStringLiteral("select top 1 * from HV_Cidlist where CallerID=")
+                        + sqltext::quoted(cut("CallerID", recording.number)) + QStringLiteral(" order by id desc"),
+                    connection_, db::CursorType::Static, db::LockType::Optimistic);
+        if (newest.eof()) return;
+        newest.setField(QStringLiteral("WavFile"), recording.wavFile);
+        newest.update();
+    }
+
+private:
+    QString cut(const char* column, const QString& text) const
+    {
+        const int width = widths_.value(QString::fromLatin1(column).toLower(), -1);
+        return width < 0 ? text : text.left(width);
+    }
+
+    db::Connection& connection_;
+    QHash<QString, int> widths_;
+};
+
+// The entries of one data file in one transaction; db::Error when the file
+// does not take them now (nothing is written then).
+void writeFile(const QString& dataFile, const QString& store, const std::vector<waitingcalls::Entry>& entries)
+{
+    const db::busywait::Limit attempt(CallLogWriter::kAttemptMs);
+    db::Connection connection;
+    connection.open(dataFile);
+    connection.attach(store, QString::fromLatin1(waitingcalls::kAlias));
+    connection.beginTrans();
+    try {
+        CallLog log(connection);
+        QStringList written;
+        for (const waitingcalls::Entry& entry : entries) {
+            if (entry.call)
+                log.add(*entry.call);
+            else
+                log.link(entry.recording);
+            written << QString::number(entry.seq);
+        }
+        const int removed = connection.execute(QStringLiteral("delete from %1.%2 where seq in (%3)")
+                                                   .arg(QLatin1String(waitingcalls::kAlias), QLatin1String(waitingcalls::kTable),
+                                                        written.join(QLatin1Char(','))));
+        if (removed != static_cast<int>(entries.size())) throw db::Error(QStringLiteral("等待记入的来电已被改动"));
+        connection.commitTrans();
+    } catch (const db::Error&) {
+        try {
+            connection.rollbackTrans();
+        } catch (const db::Error&) {
+            // The connection's close rolls back what is left.
+        }
+        throw;
+    }
+}
+
+} // namespace
+
+CallLogWriter::~CallLogWriter()
+{
+    stop();
+}
+
+void CallLogWriter::start(const QString& storeConnectString)
+{
+    stop();
+    store_ = storeConnectString;
+    stopping_ = false;
+    woken_ = true;
+    idle_ = false;
+    thread_ = std::thread([this] { run(); });
+}
+
+void CallLogWriter::stop()
+{
+    if (!thread_.joinable()) return;
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wakeUp_.notify_all();
+    thread_.join();
+}
+
+void CallLogWriter::wake()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        woken_ = true;
+        idle_ = false;
+    }
+    wakeUp_.notify_all();
+}
+
+void CallLogWriter::run()
+{
+    std::unique_lock lock(mutex_);
+    while (!stopping_) {
+        woken_ = false;
+        lock.unlock();
+        const Outcome outcome = writeWaiting();
+        lock.lock();
+        if (stopping_ || woken_) continue;
+        if (outcome == Outcome::Written) {
+            idle_ = true;
+            wakeUp_.wait(lock, [this] { return woken_ || stopping_; });
+        } else {
+            const int pause = outcome == Outcome::Busy ? kBusyPauseMs : kFailurePauseMs;
+            wakeUp_.wait_for(lock, std::chrono::milliseconds(pause), [this] { return woken_ || stopping_; });
+        }
+    }
+}
+
+// Every data file's entries, each file in a transaction of its own: a file
+// that does not take them holds up none of the others.
+CallLogWriter::Outcome CallLogWriter::writeWaiting()
+{
+    std::vector<waitingcalls::Entry> entries;
+    try {
+        db::Connection store;
+        store.open(store_);
+        entries = waitingcalls::all(store);
+    } catch (const db::Error& error) {
+        return error.kind() == db::Error::Kind::Busy ? Outcome::Busy : Outcome::Failed;
+    }
+    QStringList files;
+    QHash<QString, std::vector<waitingcalls::Entry>> ofFile;
+    for (waitingcalls::Entry& entry : entries) {
+        if (!ofFile.contains(entry.dataFile)) files << entry.dataFile;
+        ofFile[entry.dataFile].push_back(std::move(entry));
+    }
+    Outcome outcome = Outcome::Written;
+    bool wroteAny = false;
+    for (const QString& file : std::as_const(files)) {
+        try {
+            writeFile(file, store_, ofFile[file]);
+            wroteAny = true;
+        } catch (const db::Error& error) {
+            if (error.kind() != db::Error::Kind::Busy)
+                outcome = Outcome::Failed;
+            else if (outcome == Outcome::Written)
+                outcome = Outcome::Busy;
+        }
+    }
+    if (wroteAny) emit wrote();
+    return outcome;
+}
+
+} // namespace callerid

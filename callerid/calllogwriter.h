@@ -1,0 +1,63 @@
+#pragma once
+// Writes the waiting calls and recording links (waitingcalls.h) into their
+// data files on a thread of its own, so that another workstation's hold on a
+// file never holds up the window thread. The entries of one data file go in
+// one transaction with the store attached, in the order they came: each call
+// becomes its call-log row (a contact that could not be looked up when the
+// call came is looked up now), each recording's name goes into its caller's
+// newest row, and the entries leave the store. The commit is atomic across
+// both files, so nothing is written twice or lost, whenever the program ends.
+//
+// The thread touches no widget and reads no login state: each entry carries
+// its data file, and what was written is told to the window thread by a
+// queued signal.
+#include <QObject>
+#include <QString>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace callerid {
+
+class CallLogWriter : public QObject {
+    Q_OBJECT
+
+public:
+    // Each attempt waits for a held file at most this long, then the thread
+    // pauses and tries again: it can always stop promptly.
+    static constexpr int kAttemptMs = 250;
+    static constexpr int kBusyPauseMs = 20;
+    static constexpr int kFailurePauseMs = 2000;   // a file missing, unreachable or refusing
+
+    CallLogWriter() = default;
+    ~CallLogWriter() override;
+
+    // Starts the thread, which writes what waits in the store at `storeConnectString`.
+    void start(const QString& storeConnectString);
+    // Ends the thread once its attempt has ended.
+    void stop();
+    // Entries were added: write them now.
+    void wake();
+    // Everything was written at the last look and nothing was added since.
+    bool idle() const { return idle_; }
+
+signals:
+    // Entries were written (received on the window thread).
+    void wrote();
+
+private:
+    enum class Outcome { Written, Busy, Failed };
+    void run();
+    Outcome writeWaiting();
+
+    QString store_;
+    std::thread thread_;
+    std::mutex mutex_;
+    std::condition_variable wakeUp_;
+    bool woken_ = false;
+    bool stopping_ = false;
+    std::atomic<bool> idle_ = false;
+};
+
+} // namespace callerid

@@ -1,0 +1,60 @@
+#include "callerid/gtbusyno.h"
+
+#include "common/callmonitor.h"
+#include "common/skin.h"
+#include "platform/db/locale.h"
+#include "platform/ui/looks.h"
+#include "platform/ui/windows.h"
+
+namespace callerid {
+
+namespace {
+
+const char* const kNotLookedUp = "另一台电脑正在使用数据文件，暂时查不到这个号码的客户；数据文件空出后会自动再查，再显示客户资料";
+
+} // namespace
+
+GtBusyNo::GtBusyNo() : ui::Form(QStringLiteral("GtBusyNo"))
+{
+    setCaption(QStringLiteral("来电号码"));
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setSizeTwips(7050 + 120, 3000 + 480);
+    setFixedSize(size());
+    closeOnEscape();
+
+    addLabel(QStringLiteral("Label1(0)"), QStringLiteral("来电号码:"), 960, 480, 1095, 255);
+    ui::TextBox* ldhm = addTextBox(QStringLiteral("ldhm"), 2040, 360, 4935, 495);
+    ldhm->setFrame(false);
+    ldhm->setReadOnly(true);
+    ldhm->setBackColor(skin::kBackColor);
+    ui::setForeColor(ldhm, 0x0080FF);
+    ui::setFontOf(ldhm, QStringLiteral("黑体"), 21.75, true);
+    addLabel(QStringLiteral("Label1(1)"), QStringLiteral("来电时间:"), 960, 960, 1095, 255);
+    addLabel(QStringLiteral("Label3"), QString(), 2280, 960, 3255, 255);
+    ui::setForeColor(addLabel(QStringLiteral("Label4"), QString::fromUtf8(kNotLookedUp), 960, 1380, 5895, 795), 0x0000FF);
+    addPictureButton(QStringLiteral("Image3"), QStringLiteral("bmp/close.bmp"), 3150, 2340, 750, 285)->onClick =
+        [this] { Image3_Click(); };
+    // The holders of the skin's banners.
+    addPictureButton(QStringLiteral("Image5"), QString(), 0, 0, 0, 0);
+    addPictureButton(QStringLiteral("Image4"), QString(), 0, 2000, 0, 0);
+}
+
+void GtBusyNo::Form_Load()
+{
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    if (auto* monitor = ui::Windows::loaded<CallMonitor>(QStringLiteral("GtMain")))
+        control<ui::TextBox>(QStringLiteral("ldhm"))->setText(db::trimBlanks(monitor->PhoneID()));
+    control<ui::Label>(QStringLiteral("Label3"))->setCaption(db::locale::generalDate(db::locale::now()));
+}
+
+void GtBusyNo::Image3_Click()
+{
+    ui::Windows::unload(this);
+}
+
+void GtBusyNo::Form_Paint()
+{
+    skin::paint(this);
+}
+
+} // namespace callerid

@@ -1,0 +1,295 @@
+// Calls while another workstation holds the data file: each call is logged
+// in order, with its contact and its recording, once the file is free; the
+// monitor shows how many wait; a caller the held file kept from being looked
+// up is shown so and then as usual; the recording starts before any
+// database step; the waiting calls survive a kill and are written once.
+#include "callerid_fixture.h"
+
+#include "callerid/waitingcalls.h"
+#include "common/database.h"
+#include "platform/db/busywait.h"
+#include "platform/ui/desktop.h"
+#include "platform/ui/waitcursor.h"
+#include "tests/support/busyfile.h"
+#include "tests/support/sqliteshell.h"
+
+#include <QDir>
+#include <QProcess>
+#include <csignal>
+
+namespace {
+
+using Hold = OtherWorkstationWriting::Hold;
+
+const char* const kNotLookedUpStrip = "数据文件正忙，客户暂时查不到";
+
+class HeldFile : public CallerIdTest {
+protected:
+    void SetUp() override
+    {
+        CallerIdTest::SetUp();
+        makeAreaDatabase();
+        QDir().mkpath(path(QStringLiteral("WavFile")));
+        settings(QString(), QStringLiteral("1"), QStringLiteral("1"));
+        const int customer = addCustomer(QStringLiteral("华星商行"));
+        addContact(customer, QStringLiteral("王经理"), QString(), QStringLiteral("13800138000"));
+        loadMonitor();
+        mainWindow_ = ui::Windows::open(QStringLiteral("frmMain"));
+    }
+    void TearDown() override
+    {
+        ui::showWaitsForTheDataFile();
+        const QString store = path(QStringLiteral("hvcrm/waitingcalls.hvd"));
+        CallerIdTest::TearDown();
+        EXPECT_EQ(integrityCheck(store), QStringLiteral("ok"));
+    }
+    // The tick as the poll timer runs it: the writer is not waited for.
+    void pump()
+    {
+        monitor()->PollBoxEvents();
+        QCoreApplication::processEvents();
+    }
+    static int windowsOf(const char* kind)
+    {
+        int found = 0;
+        for (ui::Form* form : ui::Windows::all()) found += form->kind() == QLatin1String(kind);
+        return found;
+    }
+    static void closePopUps()
+    {
+        for (ui::Form* form : ui::Windows::all())
+            if (QStringList{"frmCustDetail", "GtNewNo", "GtBusyNo"}.contains(form->kind())) ui::Windows::unload(form);
+    }
+    ui::Form* popUp(const char* kind) const
+    {
+        for (ui::Form* form : ui::Windows::all())
+            if (form->kind() == QLatin1String(kind)) return form;
+        return nullptr;
+    }
+    QString strip() const { return mainWindow_->control<ui::Label>(QStringLiteral("Label14"))->caption(); }
+    ui::Label* waitingLabel() const { return ctl<ui::Label>("WaitingLabel"); }
+    // The calls logged after the id, oldest first: number, contact, recording.
+    QStringList callsAfter(int id)
+    {
+        QStringList rows;
+        auto calls = database::query(
+            QStringLiteral("select CallerID, UserNO, WavFile from Hv_Cidlist where id>%1 order by id").arg(id));
+        for (; !calls->eof(); calls->moveNext())
+            rows << calls->field(0).toText() + QLatin1Char('|') + calls->field(1).toText() + QLatin1Char('|')
+                    + (calls->field(2).toText().isEmpty() ? QString() : QStringLiteral("wav"));
+        return rows;
+    }
+    int lastId() { return count(QStringLiteral("select max(id) from Hv_Cidlist")); }
+
+    ui::Form* mainWindow_ = nullptr;
+};
+
+TEST_F(HeldFile, EachCallIsLoggedInOrderWithItsContactAndRecordingOnceTheFileIsFree)
+{
+    for (const Hold hold : {Hold::Write, Hold::Exclusive}) {
+        SCOPED_TRACE(hold == Hold::Write ? "write" : "exclusive");
+        closePopUps();
+        const int before = lastId();
+        {
+            OtherWorkstationWriting other(hold);
+            ring(0, "075581234567");
+            pump();
+            ring(0, "13800138000");
+            lineEvent(0, gxevent::OffHook);
+            pump();
+            EXPECT_TRUE(box().isRecording(0));
+            lineEvent(0, gxevent::LineCut);
+            pump();
+            EXPECT_EQ(monitor()->waitingCalls(), 2);
+            EXPECT_FALSE(waitingLabel()->isHidden());
+            EXPECT_EQ(waitingLabel()->caption(), QStringLiteral("有2个来电等待记入数据文件，数据文件空出后自动记入"));
+        }
+        settle();
+        EXPECT_EQ(callsAfter(before), (QStringList{"075581234567||", "13800138000|王经理|wav"}));
+        EXPECT_EQ(monitor()->waitingCalls(), 0);
+        EXPECT_TRUE(waitingLabel()->isHidden());
+        // The day's list shows them once written.
+        EXPECT_EQ(list()->itemCount(), count(QStringLiteral("select count(*) from Hv_Cidlist")));
+        EXPECT_EQ(list()->text(0, 1), QStringLiteral("13800138000"));
+    }
+    EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist")), 4);
+}
+
+TEST_F(HeldFile, ACallerNotLookedUpIsShownSoAndThenAsUsual)
+{
+    struct Case {
+        const char* number;
+        bool noticeClosed;
+        const char* popsUp;   // after the file is free; nullptr: nothing
+        const char* strip;
+    };
+    const Case cases[] = {
+        {"13800138000", false, "frmCustDetail", "华星商行"},
+        {"075581234567", false, "GtNewNo", "广东--深圳"},
+        {"13800138000", true, nullptr, "华星商行"},
+    };
+    // The options are read with a call while the file is free; the held
+    // file's calls use them.
+    ring(0, "81234567");
+    tick();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.number) + (c.noticeClosed ? " closed" : ""));
+        closePopUps();
+        {
+            OtherWorkstationWriting other(Hold::Exclusive);
+            ring(0, c.number);
+            pump();
+            EXPECT_EQ(windowsOf("frmCustDetail") + windowsOf("GtNewNo"), 0);
+            ui::Form* notice = popUp("GtBusyNo");
+            ASSERT_NE(notice, nullptr);
+            EXPECT_EQ(notice->control<ui::TextBox>(QStringLiteral("ldhm"))->text(), QString::fromLatin1(c.number));
+            EXPECT_EQ(notice->control<ui::Label>(QStringLiteral("Label4"))->caption(),
+                      QStringLiteral("另一台电脑正在使用数据文件，暂时查不到这个号码的客户；数据文件空出后会自动再查，再显示客户资料"));
+            EXPECT_EQ(strip(), QString::fromUtf8(kNotLookedUpStrip));
+            if (c.noticeClosed) notice->control<ui::PictureButton>(QStringLiteral("Image3"))->click();
+        }
+        settle();
+        EXPECT_EQ(windowsOf("GtBusyNo"), 0);
+        EXPECT_EQ(windowsOf("frmCustDetail") + windowsOf("GtNewNo"), c.popsUp ? 1 : 0);
+        if (c.popsUp) ASSERT_EQ(windowsOf(c.popsUp), 1);
+        if (c.popsUp && std::string(c.popsUp) == "GtNewNo")
+            EXPECT_EQ(popUp("GtNewNo")->control<ui::TextBox>(QStringLiteral("ldhm"))->text(), QString::fromLatin1(c.number));
+        EXPECT_EQ(strip(), QString::fromUtf8(c.strip));
+        EXPECT_EQ(newestCall("CallerID"), QString::fromLatin1(c.number));
+    }
+}
+
+// Any statement of the off-hook that waited for the file would do so with
+// the line not yet recorded.
+TEST_F(HeldFile, TheRecordingStartsBeforeAnyDatabaseStep)
+{
+    for (const Hold hold : {Hold::Write, Hold::Exclusive}) {
+        SCOPED_TRACE(hold == Hold::Write ? "write" : "exclusive");
+        ring(0, "13800138000");
+        pump();
+        settle();
+        QList<bool> recordingWhileWaiting;
+        {
+            OtherWorkstationWriting other(hold);
+            db::busywait::setObserver([&](int) { recordingWhileWaiting << box().isRecording(0); });
+            lineEvent(0, gxevent::OffHook);
+            pump();
+            ui::showWaitsForTheDataFile();
+            EXPECT_TRUE(box().isRecording(0));
+            EXPECT_FALSE(recordingWhileWaiting.contains(false));
+        }
+        settle();
+        const QString name = newestCall("WavFile");
+        EXPECT_TRUE(name.startsWith(QStringLiteral("260310093015-13800138000-0")));
+        EXPECT_TRUE(QFile::exists(path(QStringLiteral("WavFile/") + name)));
+        lineEvent(0, gxevent::LineCut);
+        pump();
+    }
+}
+
+// The day's list under a held file keeps its rows, its count and its day,
+// says why beside its caption without a box, and reads again once free.
+TEST_F(HeldFile, TheDayListKeepsItsRowsAndSaysWhy)
+{
+    addCall(QDateTime(QDate(2026, 3, 10), QTime(8, 0)), QStringLiteral("81234567"));
+    addCall(QDateTime(QDate(2026, 3, 10), QTime(8, 5)), QStringLiteral("81234568"));
+    monitor()->image12_Click();
+    const std::pair<const char*, std::function<void()>> actions[] = {
+        {"previous day", [this] { ctl<ui::PictureButton>("image14")->click(); }},
+        {"next day", [this] { ctl<ui::PictureButton>("image16")->click(); }},
+        {"today", [this] { ctl<ui::PictureButton>("image12")->click(); }},
+        {"after a call", [this] {
+             ring(0, "81234569");
+             pump();
+         }},
+    };
+    auto* state = ctl<ui::Label>("ListStateLabel");
+    for (const auto& [name, act] : actions) {
+        SCOPED_TRACE(name);
+        {
+            OtherWorkstationWriting other(Hold::Exclusive);
+            act();
+            EXPECT_EQ(list()->columnTexts(1), (QStringList{"81234568", "81234567"}));
+            EXPECT_EQ(ctl<ui::TextBox>("ldian")->text(), QStringLiteral("2"));
+            EXPECT_EQ(ctl<ui::TextBox>("hvDay")->text(), QStringLiteral("2026-3-10"));
+            EXPECT_FALSE(state->isHidden());
+            EXPECT_EQ(state->caption(), QStringLiteral("另一台电脑正在使用数据文件，这次没能读出数据，请稍后再试"));
+            EXPECT_TRUE(messages.shown().empty());
+        }
+        QCoreApplication::processEvents();
+        ctl<ui::PictureButton>("image12")->click();
+        settle();
+        EXPECT_TRUE(state->isHidden());
+        exec(QStringLiteral("delete from Hv_Cidlist where CallerID='81234569'"));
+        ctl<ui::PictureButton>("image12")->click();
+        closePopUps();
+    }
+}
+
+// The child of the kill test: adds calls with their recordings through the
+// monitor of the parent's program folder, and is killed at once.
+TEST(WaitingCallsChild, AddsCallsAndIsKilled)
+{
+    const QString folder = qEnvironmentVariable("HALVEX_CALLS_CHILD");
+    if (folder.isEmpty()) GTEST_SKIP() << "run by HeldFile.WaitingCallsSurviveAKillAndAreWrittenOnce";
+    ui::setProgramFolderForTests(folder);
+    Mymode::ConnectString = database::localConnectString();
+    Mymode::OperatorName = QStringLiteral("system");
+    Mymode::UserRights = QStringLiteral("per=1;Uright=1;b_work=1;");
+    gxbox::SimulatedBox::instance().configure({1});
+    auto* monitor = ui::Windows::get<callerid::GtMain>(QStringLiteral("GtMain"));
+    const int calls = qEnvironmentVariableIntValue("HALVEX_CALLS_CHILD_COUNT");
+    for (int i = 0; i < calls; ++i) {
+        gxbox::SimulatedBox::instance().push({gxevent::FskCallerId, 0, QByteArray::number(81230000 + i)});
+        gxbox::SimulatedBox::instance().push({gxevent::OffHook, 0, {}});
+        gxbox::SimulatedBox::instance().push({gxevent::LineCut, 0, {}});
+        monitor->PollBoxEvents();
+    }
+    std::raise(SIGKILL);
+}
+
+// Killed with calls waiting (the file held by a colleague's save), or in the
+// middle of the writer's work (the file free): the next start writes every
+// call and every recording link exactly once.
+TEST_F(HeldFile, WaitingCallsSurviveAKillAndAreWrittenOnce)
+{
+    constexpr int kCalls = 15;
+    settings(QString(), QStringLiteral("0"), QStringLiteral("1"));
+    ui::Windows::unloadAll();
+    for (const bool held : {true, false}) {
+        SCOPED_TRACE(held ? "held" : "free");
+        exec(QStringLiteral("delete from Hv_Cidlist"));
+        std::optional<OtherWorkstationWriting> other;
+        if (held) other.emplace(Hold::Write);
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HALVEX_CALLS_CHILD"), dir.path());
+        environment.insert(QStringLiteral("HALVEX_CALLS_CHILD_COUNT"), QString::number(kCalls));
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=WaitingCallsChild.AddsCallsAndIsKilled")});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        EXPECT_EQ(child.exitStatus(), QProcess::CrashExit) << child.readAllStandardOutput().toStdString();
+        other.reset();
+        if (held) EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist")), 0);
+
+        loadMonitor();
+        settle();
+        EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist")), kCalls);
+        EXPECT_EQ(count(QStringLiteral("select count(distinct CallerID) from Hv_Cidlist")), kCalls);
+        QStringList inOrder;
+        for (int i = 0; i < kCalls; ++i) inOrder << QString::number(81230000 + i);
+        QStringList logged;
+        for (auto rows = database::query(QStringLiteral("select CallerID from Hv_Cidlist order by id")); !rows->eof();
+             rows->moveNext())
+            logged << rows->field(0).toText();
+        EXPECT_EQ(logged, inOrder);
+        EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist where WavFile like '%-' || CallerID || '-0%.wav'")),
+                  kCalls);
+        EXPECT_EQ(monitor()->waitingCalls(), 0);
+        ui::Windows::unloadAll();
+        EXPECT_EQ(integrityCheck(path(QStringLiteral("hvcrm/hvcrm.hvd"))), QStringLiteral("ok"));
+    }
+}
+
+} // namespace
