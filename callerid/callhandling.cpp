@@ -45,8 +45,11 @@ void GtMain::HandleCallerID(const QByteArray& callerIdText)
     if (TelNo_.size() < kShortNumber) TelNo_ += QLatin1Char('X');
 
     // The call's reads wait for another workstation's hold only briefly in
-    // all: the caller's window must not wait for the file.
+    // all: the caller's window must not wait for the file. Once the file is
+    // held for reading, the options, the caller and the window it pops up
+    // read without waiting for each of the other workstations' saves.
     const db::busywait::Limit brief(kBriefWaitMs);
+    const auto reading = holdForReading();
 
     // 3. Options; the filter characters are read with them and not applied.
     readCallerIdOptions();
@@ -85,6 +88,17 @@ void GtMain::HandleCallerID(const QByteArray& callerIdText)
         dayListDue_ = true;
     else
         listToday();
+}
+
+// The data file held for reading, when it can be within the thread's wait;
+// nothing otherwise, and the reads then fail as the file makes them.
+std::unique_ptr<db::ReadHold> GtMain::holdForReading()
+{
+    try {
+        return std::make_unique<db::ReadHold>(Mymode::ConnectString);
+    } catch (const db::Error&) {
+        return nullptr;
+    }
 }
 
 // Options that cannot be read now (the file held, the row missing) are those
@@ -185,7 +199,9 @@ void GtMain::showCallerNotLookedUp(bool popUp)
 // status strip shows the outcome only for the last call.
 void GtMain::retryLookUps()
 {
+    if (pending_.empty()) return;
     const db::busywait::Limit brief(kBriefWaitMs);
+    const auto reading = holdForReading();
     while (!pending_.empty()) {
         const Caller caller = lookUpCaller(pending_.front().number);
         if (caller.lookup == Lookup::NotLookedUp) return;

@@ -52,6 +52,7 @@ bool GtMain::listDay(const QDate& day, Reading reading)
     std::optional<db::Error> failure;
     {
         const db::busywait::Limit brief(kBriefWaitMs);
+        const auto held = holdForReading();
         database::guarded([&] { calls = reading == Reading::Whole ? dayCalls_.load(day) : dayCalls_.refresh(day); },
                           failure);
     }

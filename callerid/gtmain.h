@@ -13,6 +13,7 @@
 #include "callerid/mclcd.h"
 #include "callerid/waitingcalls.h"
 #include "common/callmonitor.h"
+#include "platform/db/readhold.h"
 #include "platform/gxbox/gxvoice.h"
 #include "platform/ui/flexgrid.h"
 #include "platform/ui/form.h"
@@ -22,6 +23,7 @@
 #include <QPointer>
 #include <array>
 #include <deque>
+#include <memory>
 #include <optional>
 
 namespace callerid {
@@ -103,6 +105,7 @@ private:
         bool popUp = false;
         QPointer<ui::Form> notice;    // no longer loaded: the operator closed it, nothing pops up
     };
+    static std::unique_ptr<db::ReadHold> holdForReading();
     void readCallerIdOptions();
     Caller lookUpCaller(const QString& number);
     void keepCall(const Caller& caller);

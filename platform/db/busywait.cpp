@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <cstdint>
 #include <iterator>
 #include <thread>
 
@@ -17,28 +19,43 @@ std::atomic<int> timeout{kTimeoutMs};
 Observer observer;
 std::thread::id observedThread;
 
+// What the thread has waited, in microseconds.
 struct ThreadWaits {
-    int waited = 0;     // this action's waits (this lock attempt's on an unobserved thread)
-    int limit = -1;     // a Limit in force: what it allows in all
-    int inLimit = 0;    // what was waited under it
+    std::int64_t waited = 0;     // this action's waits (this lock attempt's on an unobserved thread)
+    std::int64_t limit = -1;     // a Limit in force: what it allows in all
+    std::int64_t inLimit = 0;    // what was waited under it
 };
 thread_local ThreadWaits waits;
 
-// Short sleeps first: another workstation's save takes a few milliseconds.
-constexpr int kSleepsMs[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
+// Dense polls first: another workstation's save holds the file for a few
+// milliseconds, and one saving back to back leaves it free only for a moment
+// between two saves, which polls some milliseconds apart would nearly always
+// miss. After the first quarter second the polls grow sparser.
+constexpr std::int64_t kDenseUs = 250'000;
+constexpr std::int64_t kDensePollUs = 250;
+constexpr std::int64_t kSparsePollsUs[] = {5'000, 10'000, 25'000, 50'000, 100'000};
+
+std::int64_t pollAfter(std::int64_t waitedUs)
+{
+    if (waitedUs < kDenseUs) return kDensePollUs;
+    const auto step = static_cast<std::size_t>((waitedUs - kDenseUs) / 250'000);
+    return kSparsePollsUs[std::min(step, std::size(kSparsePollsUs) - 1)];
+}
 
 int onBusy(void*, int attempt)
 {
     const bool observed = observer && std::this_thread::get_id() == observedThread;
     if (!observed && attempt == 0) waits.waited = 0;
-    int remaining = timeout.load() - waits.waited;
+    std::int64_t remaining = timeout.load() * std::int64_t{1000} - waits.waited;
     if (waits.limit >= 0) remaining = std::min(remaining, waits.limit - waits.inLimit);
     if (remaining <= 0) return 0;
-    if (observed) observer(waits.waited);
-    const int sleep = std::min(kSleepsMs[std::min<std::size_t>(attempt, std::size(kSleepsMs) - 1)], remaining);
-    sqlite3_sleep(sleep);
-    waits.waited += sleep;
-    waits.inLimit += sleep;
+    if (observed) observer(static_cast<int>(waits.waited / 1000));
+    // The time slept as the clock tells it: short sleeps overrun.
+    const auto start = std::chrono::steady_clock::now();
+    std::this_thread::sleep_for(std::chrono::microseconds(std::min(pollAfter(waits.waited), remaining)));
+    const auto slept = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
+    waits.waited += slept;
+    waits.inLimit += slept;
     return 1;
 }
 
@@ -73,7 +90,8 @@ void endAction()
 
 Limit::Limit(int ms) : outerLimit_(waits.limit), outerWaited_(waits.inLimit)
 {
-    waits.limit = outerLimit_ >= 0 ? std::min(ms, outerLimit_ - outerWaited_) : ms;
+    const std::int64_t us = std::int64_t{ms} * 1000;
+    waits.limit = outerLimit_ >= 0 ? std::min(us, outerLimit_ - outerWaited_) : us;
     waits.inLimit = 0;
 }
 

@@ -2,6 +2,7 @@
 // How long statements wait for another connection's write (a colleague's
 // workstation holding the shared file) before they fail as busy. Every
 // handle of the layer waits by this one rule.
+#include <cstdint>
 #include <functional>
 
 namespace db::busywait {
@@ -29,8 +30,8 @@ public:
     Limit& operator=(const Limit&) = delete;
 
 private:
-    int outerLimit_;
-    int outerWaited_;
+    std::int64_t outerLimit_;   // microseconds
+    std::int64_t outerWaited_;
 };
 
 } // namespace db::busywait

@@ -6,6 +6,8 @@
 
 #include "platform/db/busywait.h"
 #include "platform/db/error.h"
+#include "platform/db/readhold.h"
+#include "tests/support/sqliteshell.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -150,4 +152,27 @@ TEST_F(FileHeld, AttachedFilesCommitTogetherOrNotAtAll)
     const QString empty = dir.filePath(QStringLiteral("empty.hvd"));
     QFile(empty).open(QIODevice::WriteOnly);
     EXPECT_THROW(connect()->attach(QStringLiteral("dbq=") + empty, QStringLiteral("none")), Error);
+}
+
+// While the file is held for reading, another program's write does not
+// commit and the program's own connections read; once it ends the write
+// goes through. A file held exclusively cannot be held, within the wait.
+TEST_F(FileHeld, AReadHoldKeepsOtherProgramsWritesUntilItEnds)
+{
+    const QString insert = QStringLiteral("insert into customer (name) values ('other'); select count(*) from customer;");
+    {
+        ReadHold reading(connectString());
+        EXPECT_TRUE(sqliteShell(file(), insert).contains(QStringLiteral("locked"))) << sqliteShell(file(), insert).toStdString();
+        EXPECT_EQ(scalar(QStringLiteral("select count(*) from customer")), QStringLiteral("0"));
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(sqliteShell(file(), insert), QStringLiteral("1"));
+
+    holdExclusive();
+    try {
+        ReadHold reading(connectString());
+        ADD_FAILURE() << "held";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.kind(), Error::Kind::Busy);
+    }
 }
