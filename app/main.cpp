@@ -13,6 +13,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    ui::useChineseLocale();
     ui::loadQtTranslations(app);
     ui::turnOffTouchPanning();
     ui::showWaitsForTheDataFile();

@@ -325,7 +325,9 @@ LONG cNCCalcSize::HitTest()
 {
     std::shared_ptr<INCAreaModifier> impl;
     if (!GetImplementation(impl)) return HTNOWHERE;
-    const bool sizable = GetWindowLongA(m_hWnd, GWL_STYLE) & WS_THICKFRAME;
+    // A maximised window has no border to drag, as its window menu offers no
+    // size: its border zones answer as client area.
+    const bool sizable = (GetWindowLongA(m_hWnd, GWL_STYLE) & WS_THICKFRAME) && !IsZoomed(m_hWnd);
     LONG code = HTCLIENT;
     const WindowPlace place = placeOf(m_hWnd);
     const POINT p = place.cursor;

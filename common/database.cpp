@@ -105,6 +105,11 @@ bool guarded(const std::function<void()>& step, std::optional<db::Error>& failur
 bool read(const std::function<void()>& step)
 {
     std::optional<db::Error> failure;
+    return read(step, failure);
+}
+
+bool read(const std::function<void()>& step, std::optional<db::Error>& failure)
+{
     if (guarded(step, failure)) return true;
     ui::msgBox(readfailure::text(*failure));
     return false;

@@ -54,5 +54,8 @@ bool guarded(const std::function<void()>& step, std::optional<db::Error>& failur
 // or the database's reason) and false is returned: the caller leaves what it
 // showed, or an empty window, never "nothing there" as if true.
 bool read(const std::function<void()>& step);
+// The same, keeping what refused the read in `failure`: a window that cannot
+// show its record also refuses a later save of it, saying why.
+bool read(const std::function<void()>& step, std::optional<db::Error>& failure);
 
 } // namespace database

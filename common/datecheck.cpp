@@ -10,4 +10,10 @@ QString refusal(const QString& caption, const QString& text)
     return caption + QStringLiteral("不是一个合法的日期");
 }
 
+QString requiredRefusal(const QString& caption, const QString& text)
+{
+    if (db::trimBlanks(text).isEmpty()) return caption + QStringLiteral("不能为空");
+    return refusal(caption, text);
+}
+
 } // namespace datecheck

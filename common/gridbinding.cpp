@@ -1,7 +1,6 @@
 #include "common/gridbinding.h"
 
 #include "common/database.h"
-#include "platform/ui/msgbox.h"
 
 #include <QStringList>
 
@@ -12,16 +11,14 @@ bool bind(ui::DataGrid* grid, const QString& sql, const std::vector<ui::GridColu
 {
     if (options.unbindFirst) grid->unbind();
     std::shared_ptr<db::Recordset> rows;
-    try {
+    const auto read = [&] {
         rows = database::query(sql, options.lock, db::CursorType::Keyset, db::CursorLocation::Client);
         // Rows that can be changed are read on first use: the grid lets go of
         // its old rows first, so a refresh never holds two lists at once.
         grid->unbind();
         rows->recordCount();
-    } catch (const db::Error& error) {
-        if (options.reportFailure) ui::msgBox(error.message());
-        return false;
-    }
+    };
+    if (!(options.reportFailure ? database::read(read) : database::guarded(read))) return false;
     grid->bind(rows, columns, options.emptyColumnAt);
     return true;
 }

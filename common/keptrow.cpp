@@ -16,7 +16,7 @@ std::unique_ptr<db::Recordset> readRow(db::Connection& connection, const QString
 
 } // namespace
 
-void KeptRow::load(const QString& table, std::int32_t id)
+bool KeptRow::load(const QString& table, std::int32_t id)
 {
     table_ = table;
     id_ = id;
@@ -24,20 +24,24 @@ void KeptRow::load(const QString& table, std::int32_t id)
     row_.reset();
     alsoSelect_.clear();
     also_.clear();
-    database::guarded([&] {
+    readFailure_.reset();
+    return database::read([&] {
         auto connection = database::openMain();
         auto row = readRow(*connection, table, id);
         if (row->eof()) return;
         connection_ = std::move(connection);
         row_ = std::move(row);
-    });
+    }, readFailure_);
 }
 
-void KeptRow::keepAlso(const QString& select)
+bool KeptRow::keepAlso(const QString& select)
 {
     alsoSelect_ = select;
     also_.clear();
-    if (connection_) database::guarded([&] { also_ = readAlso(); });
+    if (!connection_ || database::read([&] { also_ = readAlso(); }, readFailure_)) return true;
+    connection_.reset();
+    row_.reset();
+    return false;
 }
 
 KeptRow::Rows KeptRow::readAlso()
@@ -97,6 +101,10 @@ Outcome KeptRow::save(const std::function<void(db::Recordset&)>& fill,
 Outcome KeptRow::change(const std::function<void(db::Connection&, db::Recordset&)>& work,
                         std::optional<db::Error>* failure)
 {
+    if (readFailure_) {
+        if (failure) *failure = *readFailure_;
+        return Outcome::Failed;
+    }
     if (!row_) return Outcome::Stale;
     bool started = false;
     try {

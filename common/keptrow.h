@@ -19,19 +19,24 @@ enum class Outcome { Saved, Stale, Failed };
 class KeptRow {
 public:
     // Reads "select * from <table> where id = <id>"; holds nothing when there
-    // is no such row or it cannot be read.
-    void load(const QString& table, std::int32_t id);
+    // is no such row or it cannot be read. False when it cannot be read: the
+    // operator was told why (database::read), the editor shows nothing of the
+    // record as if stored, and every later save is refused (Failed, with why).
+    bool load(const QString& table, std::int32_t id);
     // Keeps as well the rows of `select` (the record's lines, in a fixed
     // order), read now on the kept connection: a save is refused too when
     // they are no longer what was read. They are read again after a save.
-    void keepAlso(const QString& select);
+    // False (told why, nothing held any longer, and every later save refused
+    // with why) when they cannot be read.
+    bool keepAlso(const QString& select);
     bool holds() const { return row_ != nullptr; }
     // The row as loaded (holds() must be true).
     const db::Recordset& row() const { return *row_; }
     db::Variant field(const QString& name) const { return row_->field(name); }
 
     // In one transaction: refuses (Stale) when the stored row no longer holds
-    // what was loaded or is gone, or when nothing was loaded; else `fill` sets
+    // what was loaded or is gone, or when no row was found; refuses (Failed)
+    // when the load could not read what it keeps; else `fill` sets
     // the new values of the row, the row is written, `after` runs its further
     // statements on the same connection, and everything is committed.
     // Any failure rolls everything back (Failed, with the database's error
@@ -57,6 +62,7 @@ private:
     std::unique_ptr<db::Recordset> row_;
     QString alsoSelect_;
     Rows also_;
+    std::optional<db::Error> readFailure_;   // why the load could not read what it keeps
 };
 
 } // namespace keptrow

@@ -2,6 +2,8 @@
 // The SMS outbox: every message the system sends is one row of the table
 // `sms` in the SMS database beside the main database file, which the separate
 // sender program reads and sends. This is the one way a window adds a row.
+#include "platform/db/connection.h"
+
 #include <QDateTime>
 #include <QString>
 #include <optional>
@@ -20,6 +22,17 @@ struct Message {
 // not (file, table or column missing, save refused) `failure` gets the
 // database layer's text and nothing is left in the outbox.
 bool queue(const Message& message, QString* failure = nullptr);
+
+// Attaches the SMS database beside the main file to a connection opened with
+// ConnectString, before its transaction starts, so that a row added with
+// add() is committed together with what the transaction writes in the main
+// file, or not at all. db::Error when the file is missing, is no database or
+// holds no outbox with the columns above (Busy when another workstation
+// holds it).
+void attach(db::Connection& connection);
+// Adds the row as queue() does to the outbox attached to the connection,
+// inside the caller's transaction; db::Error when it cannot.
+void add(db::Connection& connection, const Message& message);
 
 // The send time as the sender reads it: 14 digits, local time.
 QString sendTimeText(const QDateTime& when);

@@ -38,28 +38,33 @@ FrmContectDet::FrmContectDet() : ContactWindow(QStringLiteral("frmContectDet"))
     button("command2", "bmp/close.bmp", "关闭", 4080)->onClick = [this] { command2_Click(); };
 }
 
+// The contact and the name of its customer are read together: when either
+// cannot be read a box says why and the editor stays plainly empty, so no
+// blank contact is offered as this one and a save says why it cannot save.
 void FrmContectDet::Form_Load()
 {
-    database::guarded([&] {
+    std::unique_ptr<db::Recordset> row;
+    std::shared_ptr<db::Recordset> customer;
+    const bool read = database::read([&] {
         auto connection = database::openMain();
-        auto row = std::make_unique<db::Recordset>();
+        row = std::make_unique<db::Recordset>();
         row->open(QStringLiteral("select * from KH_LXR where id = ") + QString::number(Mymode::CurrentRecordId),
                   *connection, db::CursorType::Keyset, db::LockType::Optimistic, db::CursorLocation::Client);
         if (row->eof()) return;
         const db::Variant customerId = row->field(QStringLiteral("companyid"));
-        if (!customerId.isNullOrEmpty()) {
-            database::guarded([&] {
-                auto customer = database::query(QStringLiteral("select id,company_name from company where id=")
-                                                + QString::number(customerId.toLong()));
-                if (customer->eof()) return;
-                control<ui::TextBox>(QStringLiteral("CustName"))->setText(customer->field(QStringLiteral("company_name")).toText());
-                control<ui::TextBox>(QStringLiteral("KH_ID"))->setText(customer->field(QStringLiteral("id")).toText());
-            });
+        if (!customerId.isNullOrEmpty())
+            customer = database::query(QStringLiteral("select id,company_name from company where id=")
+                                       + QString::number(customerId.toLong()));
+    }, readFailure_);
+    if (read && !row->eof()) {
+        if (customer && !customer->eof()) {
+            control<ui::TextBox>(QStringLiteral("CustName"))->setText(customer->field(QStringLiteral("company_name")).toText());
+            control<ui::TextBox>(QStringLiteral("KH_ID"))->setText(customer->field(QStringLiteral("id")).toText());
         }
         showContact(*row);
         control<ui::TextBox>(QStringLiteral("field4"))->setText(row->field(QStringLiteral("LXR_CZZ")).toText());
         contact_ = std::move(row);
-    });
+    }
     control<ui::TextBox>(QStringLiteral("LXR"))->setFocus();
 }
 
@@ -71,7 +76,8 @@ void FrmContectDet::command1_Click()
     }
     if (!birthdayAccepted()) return;
     if (!contact_) {
-        ui::msgBox(QString::fromUtf8(kStaleText));
+        ui::msgBox(readFailure_ ? savefailure::text(QString::fromUtf8(kNotSavedText), *readFailure_, savefailure::Reason::Shown)
+                                : QString::fromUtf8(kStaleText));
         return;
     }
     try {

@@ -4,6 +4,7 @@
 #include "customers/contactwindow.h"
 
 #include <memory>
+#include <optional>
 
 namespace customers {
 
@@ -24,6 +25,8 @@ private:
     // editor saves the contact it shows whatever CurrentRecordId holds by
     // then, and a row changed or deleted meanwhile is not overwritten.
     std::unique_ptr<db::Recordset> contact_;
+    // Why the contact could not be read, when it could not.
+    std::optional<db::Error> readFailure_;
 };
 
 } // namespace customers

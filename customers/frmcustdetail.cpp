@@ -78,19 +78,26 @@ FrmCustDetail::FrmCustDetail() : CustomerWindow(QStringLiteral("frmCustDetail"))
     declareTabOrder();
 }
 
+// A customer that cannot be read is said so (a box) and leaves the card
+// plainly empty, its tabs unread: no blank record is offered as this
+// customer's, and a save then says why nothing can be saved.
 void FrmCustDetail::Form_Load()
 {
     fillReferenceLists();
-    database::guarded([&] {
+    std::unique_ptr<db::Recordset> row;
+    const bool read = database::read([&] {
         auto connection = database::openMain();
-        auto row = std::make_unique<db::Recordset>();
+        row = std::make_unique<db::Recordset>();
         row->open(QStringLiteral("select * from company where id = ") + QString::number(Mymode::CurrentRecordId),
                   *connection, db::CursorType::Keyset, db::LockType::Optimistic, db::CursorLocation::Client);
-        if (row->eof()) return;
+        row->eof();
+    }, readFailure_);
+    if (!read) return;
+    if (!row->eof()) {
         showCustomer(*row);
         control<ui::TextBox>(QStringLiteral("text1"))->setText(row->field(QStringLiteral("id")).toText());
         customer_ = std::move(row);
-    });
+    }
     SSTab1_Click(6);
 }
 
@@ -101,7 +108,8 @@ void FrmCustDetail::command1_Click()
         return;
     }
     if (!customer_) {
-        ui::msgBox(QString::fromUtf8(kNoCustomerText));
+        ui::msgBox(readFailure_ ? savefailure::text(QString::fromUtf8(kNotSavedText), *readFailure_, savefailure::Reason::Shown)
+                                : QString::fromUtf8(kNoCustomerText));
         return;
     }
     if (!balancesAreNumbers()) return;
@@ -139,8 +147,11 @@ void FrmCustDetail::command1_Click()
     ui::Windows::unload(this);
 }
 
+// A tab whose rows cannot be read says why (a box) and keeps what its grid
+// and its sales total showed; a card without its customer reads no tab.
 void FrmCustDetail::SSTab1_Click(int /*previousTab*/)
 {
+    if (readFailure_) return;
     Mymode::rememberCompanyByName(boxText(QStringLiteral("companyname")));
     const int tab = SSTab1->tab();
     if (tab < 0 || tab >= relatedtabs::TabCount) return;
@@ -150,16 +161,17 @@ void FrmCustDetail::SSTab1_Click(int /*previousTab*/)
     bool filled = false;
     if (isId) {
         QString numbers;
-        if (tab == relatedtabs::Calls) {
-            database::guarded([&] {
+        if (tab == relatedtabs::Calls && !database::read([&] {
                 auto contacts = database::query(relatedtabs::contactsQuery(customerId));
                 numbers = relatedtabs::callNumbers(*contacts);
-            });
-        }
+            }))
+            return;
         gridbinding::Options readOnly;
         readOnly.lock = db::LockType::ReadOnly;
+        readOnly.reportFailure = true;
         filled = gridbinding::bind(grid(tab), relatedtabs::query(tab, customerId, numbers),
                                    relatedtabs::info(tab).columns, readOnly);
+        if (!filled) return;
     }
     showSalesTotal(tab, filled);
 }

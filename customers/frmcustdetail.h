@@ -8,6 +8,7 @@
 #include "platform/ui/tabcontrol.h"
 
 #include <memory>
+#include <optional>
 
 namespace customers {
 
@@ -39,6 +40,8 @@ private:
     // The customer row as the load read it: the save writes through it, so a
     // row that was changed or deleted meanwhile is not overwritten.
     std::unique_ptr<db::Recordset> customer_;
+    // Why the customer row could not be read, when it could not.
+    std::optional<db::Error> readFailure_;
 };
 
 } // namespace customers

@@ -80,9 +80,12 @@ FrmSelectKH::FrmSelectKH() : ui::Form(QStringLiteral("frmSelectKH"))
     close->onClick = [this] { command2_Click(); };
 }
 
+// A list or search that cannot be read says why and keeps the rows shown.
 void FrmSelectKH::DataGrid1Fresh(const QString& sqlstr)
 {
-    gridbinding::bind(control<ui::DataGrid>(QStringLiteral("DataGrid1")), sqlstr, listColumns());
+    gridbinding::Options options;
+    options.reportFailure = true;
+    gridbinding::bind(control<ui::DataGrid>(QStringLiteral("DataGrid1")), sqlstr, listColumns(), options);
 }
 
 void FrmSelectKH::Form_Load()

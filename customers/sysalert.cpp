@@ -56,16 +56,19 @@ SysAlert::SysAlert() : ui::Form(QStringLiteral("sysalert"))
     activities->onDblClick = [this] { DataGrid2_DblClick(); };
 }
 
+// A list that cannot be read says why (one box) and leaves the window plainly
+// empty: no list passes for "no reminders".
 void SysAlert::Form_Load()
 {
     const QDateTime now = db::locale::now();
     gridbinding::Options readOnly;
     readOnly.lock = db::LockType::ReadOnly;
     readOnly.unbindFirst = true;
-    gridbinding::bind(control<ui::DataGrid>(QStringLiteral("DataGrid1")),
-                      reminderlists::birthdaysSql(Mymode::OperatorName, now.date()), birthdayColumns(), readOnly);
-    gridbinding::bind(control<ui::DataGrid>(QStringLiteral("DataGrid2")),
-                      reminderlists::dueActivitiesSql(Mymode::OperatorName, now), activityColumns(), readOnly);
+    readOnly.reportFailure = true;
+    if (gridbinding::bind(control<ui::DataGrid>(QStringLiteral("DataGrid1")),
+                          reminderlists::birthdaysSql(Mymode::OperatorName, now.date()), birthdayColumns(), readOnly))
+        gridbinding::bind(control<ui::DataGrid>(QStringLiteral("DataGrid2")),
+                          reminderlists::dueActivitiesSql(Mymode::OperatorName, now), activityColumns(), readOnly);
 }
 
 void SysAlert::command1_Click()

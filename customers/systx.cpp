@@ -42,20 +42,30 @@ SysTx::SysTx() : ui::Form(QStringLiteral("systx"))
     button("command2", "bmp/close.bmp", "关闭", 2160)->onClick = [this] { command2_Click(); };
 }
 
+// Settings that cannot be read are said so (a box): the two boxes then stay
+// disabled and empty, not passing for stored settings, and a save is
+// refused, so that nothing is written over the stored settings.
 void SysTx::Form_Load()
 {
-    database::guarded([&] {
+    const bool read = database::read([&] {
         auto settings = database::query(QStringLiteral("select * from DriveInfo"));
         if (settings->eof()) return;
         control<ui::CheckBox>(QStringLiteral("Sys_alert"))
             ->setValue(customerrecord::flagSet(settings->field(QStringLiteral("Sys_alert"))));
         control<ui::TextBox>(QStringLiteral("alertpl"))->setText(settings->field(QStringLiteral("alertpl")).toText());
-    });
+    }, readFailure_);
+    if (read) return;
+    control<ui::CheckBox>(QStringLiteral("Sys_alert"))->setEnabled(false);
+    control<ui::TextBox>(QStringLiteral("alertpl"))->setEnabled(false);
 }
 
 // The settings row is written first: the timer changes only when the row was stored.
 void SysTx::command1_Click()
 {
+    if (readFailure_) {
+        ui::msgBox(savefailure::text(QString::fromUtf8(kNotSavedText), *readFailure_));
+        return;
+    }
     const QString interval = control<ui::TextBox>(QStringLiteral("alertpl"))->text();
     const std::optional<double> minutes = db::numbertext::parse(interval);
     if (!minutes) {

@@ -37,9 +37,11 @@ CompanySet::CompanySet()
     close->onClick = [this] { command1_Click(); };
 }
 
+// When the row cannot be read, the window says why and cannot save: its empty
+// boxes would blank the stored details.
 void CompanySet::Form_Load()
 {
-    database::guarded([&] {
+    const bool read = database::read([&] {
         auto rows = database::query(QStringLiteral("select * from DriveInfo"));
         if (rows->eof()) return;
         kh_name_->setText(rows->field(QStringLiteral("KH_name")).toText());
@@ -48,6 +50,7 @@ void CompanySet::Form_Load()
         des1_->setText(rows->field(QStringLiteral("des1")).toText());
         des2_->setText(rows->field(QStringLiteral("des2")).toText());
     });
+    if (!read) control<ui::PictureButton>(QStringLiteral("command2"))->setEnabled(false);
 }
 
 void CompanySet::Form_Paint()

@@ -7,6 +7,7 @@
 #include "common/skin.h"
 #include "common/sqltext.h"
 #include "login/accounts.h"
+#include "platform/db/busywait.h"
 #include "platform/db/locale.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
@@ -20,13 +21,9 @@ namespace {
 
 constexpr quint32 kBoxColor = 0xFFF7EF;
 
-// The operator's account, or none (also when the database cannot be read).
-std::optional<Account> accountNamed(const QString& name)
-{
-    std::optional<Account> account;
-    database::guarded([&] { account = findAccount(*database::openMain(), name); });
-    return account;
-}
+// How long the start's purge of old recordings waits in all for another
+// workstation's hold on the file before it leaves the purge to the next start.
+constexpr int kPurgeWaitMs = 250;
 
 void refuseLogin(const QString& text)
 {
@@ -71,9 +68,12 @@ void FrmLogin::Form_Load()
     // This installation's own files were brought up to date at the start.
     if (Mymode::ConnectString != database::localConnectString()) fileupgrade::upgrade(Mymode::ConnectString);
 
+    // A data file that cannot be opened (a shared folder out of reach, a file
+    // another workstation holds) lists no one and says why, naming the file:
+    // an empty list alone would read as a shop with no operators.
     std::unique_ptr<db::Connection> connection;
-    if (database::guarded([&] { connection = database::openMain(); })) {
-        database::guarded([&] {
+    if (database::read([&] { connection = database::openMain(); })) {
+        database::read([&] {
             db::Recordset users;
             users.open(QStringLiteral("select * from sys_user"), *connection, db::CursorType::Keyset,
                        db::LockType::ReadOnly);
@@ -99,7 +99,9 @@ void FrmLogin::command1_Click()
         refuseLogin(QStringLiteral("用户名不能为空"));
         return;
     }
-    const std::optional<Account> account = accountNamed(name);
+    // A busy file says so; it is no unknown name.
+    std::optional<Account> account;
+    if (!database::read([&] { account = findAccount(*database::openMain(), name); })) return;
     if (!account) {
         refuseLogin(QStringLiteral("用户名不存在,系统默认帐号选system，密码为空"));
         return;
@@ -130,14 +132,22 @@ void FrmLogin::text2_KeyPress(int& keyAscii)
 // The days are rounded to a whole number (halves to even); a value that is not
 // a number of 0 to 32767 purges nothing. The files are this computer's, also
 // when the call log is the shared one.
+// The names are blanked first, in one committed write, and only then are the
+// files deleted, so a row never names a deleted file. That write waits only
+// briefly for another workstation: when the file is held, nothing is purged
+// now and the next start purges it all. A file that cannot be deleted (gone
+// already, in use) stays, its row blanked all the same.
 void FrmLogin::purgeOldRecordings(db::Connection& connection, const db::Variant& delRecDay)
 {
-    database::guarded([&] {
-        if (!db::isNumeric(delRecDay)) return;
-        const double days = db::roundHalfEven(delRecDay.toDouble());
-        if (days < 0 || days > 32767) return;
-        const QDate boundary = db::locale::now().date().addDays(-static_cast<qint64>(days));
+    if (!db::isNumeric(delRecDay)) return;
+    const double days = db::roundHalfEven(delRecDay.toDouble());
+    if (days < 0 || days > 32767) return;
+    const QDate boundary = db::locale::now().date().addDays(-static_cast<qint64>(days));
 
+    const db::busywait::Limit brief(kPurgeWaitMs);
+    QStringList recordings;
+    const bool blanked = database::guarded([&] {
+        connection.beginTrans();
         db::Recordset calls;
         calls.open(QStringLiteral("select * from Hv_Cidlist where DateTime <=") + sqltext::dateLiteral(boundary),
                    connection, db::CursorType::Static, db::LockType::Optimistic);
@@ -148,15 +158,18 @@ void FrmLogin::purgeOldRecordings(db::Connection& connection, const db::Variant&
             // come from the shared call log that every computer writes.
             const QString recording = recordingfile::pathOf(wavFile);
             if (recording.isEmpty()) continue;
-            // A file already gone (or in use) does not keep the row's name.
-            recordingfile::remove(recording);
-            const bool blanked = database::guarded([&] {
-                calls.setField(QStringLiteral("WavFile"), QString());
-                calls.update();
-            });
-            if (!blanked && calls.editPending()) calls.cancelUpdate();
+            calls.setField(QStringLiteral("WavFile"), QString());
+            calls.update();
+            recordings << recording;
         }
+        calls.close();
+        connection.commitTrans();
     });
+    if (!blanked) {
+        database::guarded([&] { connection.rollbackTrans(); });
+        return;
+    }
+    for (const QString& recording : recordings) recordingfile::remove(recording);
 }
 
 } // namespace login

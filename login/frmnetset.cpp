@@ -76,10 +76,12 @@ FrmNetSet::FrmNetSet()
     save->onClick = [this] { command2_Click(); };
 }
 
-// Shows the work mode stored in this computer's own settings row.
+// Shows the work mode stored in this computer's own settings row. When it
+// cannot be read, the window says why and cannot save: its boxes would store
+// their defaults over the stored mode and shared folder.
 void FrmNetSet::Form_Load()
 {
-    database::guarded([&] {
+    const bool read = database::read([&] {
         auto settings = database::queryLocal(QStringLiteral("select * from DriveInfo"));
         if (settings->eof()) return;
         const QString mode = settings->field(QStringLiteral("WorkModel")).toText();
@@ -94,6 +96,7 @@ void FrmNetSet::Form_Load()
             command1_->setEnabled(false);
         }
     });
+    if (!read) control<ui::PictureButton>(QStringLiteral("command2"))->setEnabled(false);
 }
 
 void FrmNetSet::Form_Paint()

@@ -63,8 +63,11 @@ void RefListEditor::Form_Load()
 
 void RefListEditor::DataGridFresh()
 {
+    gridbinding::Options options;
+    options.reportFailure = true;
     gridbinding::bind(grid_, QStringLiteral("select id,") + list_.table + QStringLiteral(" from ") + list_.table,
-                      {{QStringLiteral("id"), 0, QStringLiteral("id")}, {list_.gridCaption, 1500, list_.table}});
+                      {{QStringLiteral("id"), 0, QStringLiteral("id")}, {list_.gridCaption, 1500, list_.table}},
+                      options);
 }
 
 // Adds the text exactly as typed (blanks included); only an empty box is refused.
@@ -100,10 +103,9 @@ void RefListEditor::command1_Click()
 {
     if (!rowmessages::confirmDelete()) return;
     const auto row = rowmessages::rowToDelete(QStringLiteral("select * from ") + list_.table + QStringLiteral(" where id= "),
-                                 grid_->currentKey());
+                                              grid_->currentKey(), caption());
     if (!row) return;
-    rowmessages::deleteRow(*row, caption());
-    DataGridFresh();
+    if (rowmessages::deleteRow(*row, caption())) DataGridFresh();
 }
 
 void RefListEditor::Command4_Click()

@@ -89,7 +89,7 @@ FrmUserManage::FrmUserManage()
                                      kScopes[i].left, 240, kScopes[i].width, 255, scopeFrame);
         scopes_[i]->onClick = [this, i] { Option1_Click(int(i)); };
     }
-    scopes_[0]->setValue(true);
+    clearBoxes();
 
     auto* add = addPictureButton(QStringLiteral("command1"), ui::programPath(QStringLiteral("bmp/add.bmp")),
                                  2400, 4560, 735, 330);
@@ -109,19 +109,24 @@ FrmUserManage::FrmUserManage()
     grid_->onClick = [this] { LoadSelectedUser(); };
 }
 
+// The boxes stay as the window opens them, empty with no right and the scope
+// "全部", until the operator picks a row: an operator added at once holds
+// only the rights ticked for him.
 void FrmUserManage::Form_Load()
 {
     DataGridFresh();
 }
 
 // Fills the grid again; the grid then stands on its first row, and the boxes
-// show that operator so that they always agree with the current row.
+// keep what they show.
 void FrmUserManage::DataGridFresh()
 {
+    gridbinding::Options options;
+    options.reportFailure = true;
     gridbinding::bind(grid_, QStringLiteral("select User_id,User_name from sys_user"),
                       {{QStringLiteral("id"), 0, QStringLiteral("User_id")},
-                       {QStringLiteral("用户名称"), 1500, QStringLiteral("User_name")}});
-    LoadSelectedUser();
+                       {QStringLiteral("用户名称"), 1500, QStringLiteral("User_name")}},
+                      options);
 }
 
 // Fills the grid again standing on the operator just stored, whose row the
@@ -130,6 +135,16 @@ void FrmUserManage::showStored(const db::Variant& userId)
 {
     DataGridFresh();
     grid_->setCurrentKey(userId);
+    LoadSelectedUser();
+}
+
+// The boxes as the window opens: no name, no password, no right, the scope "全部".
+void FrmUserManage::clearBoxes()
+{
+    userName_->setText(QString());
+    userPwd_->setText(QString());
+    for (ui::CheckBox* right : rights_) right->setValue(0);
+    scopes_[0]->setValue(true);
 }
 
 // Adds an operator with the trimmed name and password and the rights shown;
@@ -212,16 +227,21 @@ void FrmUserManage::command3_Click()
 void FrmUserManage::Command4_Click()
 {
     if (!rowmessages::confirmDelete()) return;
-    const auto row = rowmessages::rowToDelete(QStringLiteral("select* from sys_user where user_id= "), grid_->currentKey());
+    const auto row =
+        rowmessages::rowToDelete(QStringLiteral("select* from sys_user where user_id= "), grid_->currentKey(), kTitle);
     if (!row) return;
     bool administrator = false;
-    database::guarded([&] { administrator = row->field(QStringLiteral("permission")).toText() == QLatin1String("1"); });
+    if (!database::read(
+            [&] { administrator = row->field(QStringLiteral("permission")).toText() == QLatin1String("1"); }))
+        return;
     if (administrator) {
         ui::msgBox(QStringLiteral("系统管理员帐号不能删除"), ui::Buttons::Ok, ui::Icon::Error, kTitle);
         return;
     }
     rowmessages::deleteRow(*row, kTitle);
+    // The deleted operator leaves the boxes; no other takes his place until picked.
     DataGridFresh();
+    clearBoxes();
 }
 
 void FrmUserManage::command2_Click()
@@ -236,7 +256,7 @@ void FrmUserManage::LoadSelectedUser()
 {
     const db::Variant key = grid_->currentKey();
     if (!db::isNumeric(key)) return;
-    database::guarded([&] {
+    database::read([&] {
         auto rows = database::query(QStringLiteral("select* from sys_user where user_id= ")
                                     + QString::number(key.toLong()));
         if (rows->eof()) return;

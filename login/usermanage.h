@@ -25,6 +25,7 @@ private:
     void command2_Click();        // close
     void LoadSelectedUser();      // the grid's current row changed, or a row was clicked
     void showStored(const db::Variant& userId);
+    void clearBoxes();
     void Option1_Click(int index);
 
     void writeRights(db::Recordset& row) const;   // the fourteen flags and the scope

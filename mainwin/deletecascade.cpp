@@ -117,7 +117,7 @@ void FrmMain::cmDelete_Click()
         ui::msgBox(QStringLiteral("记录不存在,可能已经被删除"));
         return;
     case DeleteOutcome::Failed:
-        rowmessages::showWriteFailed(QStringLiteral("删除失败,记录和相关资料都没有删除"), failure,
+        rowmessages::showDeleteFailed(QStringLiteral("删除失败,记录和相关资料都没有删除"), failure,
                                      QStringLiteral("删除资料"));
         return;
     case DeleteOutcome::Deleted:

@@ -261,9 +261,11 @@ void FrmMain::writeStatusTexts()
     control<ui::Label>(QStringLiteral("Label4"))
         ->setCaption(QStringLiteral("当前日期：") + db::locale::shortDate(db::locale::now().date()));
     control<ui::Label>(QStringLiteral("Label5"))->setCaption(QStringLiteral("技术支持：") + kSupportAddress);
-    // A workstation and the server share one database; a standalone computer does not.
+    // A workstation and the server share one database; a standalone computer
+    // does not. A settings row that cannot be read (the server's own file
+    // busy at a workstation) names no mode rather than a wrong one.
     QString workMode;
-    database::guarded([&workMode] {
+    const bool read = database::guarded([&workMode] {
         auto connection = database::openLocal();
         db::Recordset settings;
         settings.open(QStringLiteral("select * from DriveInfo"), *connection, db::CursorType::Keyset);
@@ -271,7 +273,9 @@ void FrmMain::writeStatusTexts()
     });
     const bool shared = workMode == QLatin1String("1") || workMode == QLatin1String("2");
     control<ui::Label>(QStringLiteral("Label16"))
-        ->setCaption(shared ? QStringLiteral("工作模式：联机运行") : QStringLiteral("工作模式：单机运行"));
+        ->setCaption(!read     ? QStringLiteral("工作模式：")
+                     : shared ? QStringLiteral("工作模式：联机运行")
+                              : QStringLiteral("工作模式：单机运行"));
     control<ui::Label>(QStringLiteral("Label7"))->setCaption(QStringLiteral("话机状态：空闲"));
 }
 

@@ -29,8 +29,6 @@ public:
     void ChanceList(const QString& sqlstr) override;
     void SalesList(const QString& sqlstr) override;
     void ServiceList(const QString& sqlstr) override;
-    // The customer list under the operator's record scope.
-    void CompanyList();
 
     void popupAddNew() override;
 
@@ -45,9 +43,10 @@ public:
     std::optional<View> currentView() const;
 
     // List switches: set the view key, show the view's whole list and offer
-    // its search captions. The navigation tree runs them too.
+    // its search captions; a list that cannot be read changes none of them.
+    // The navigation tree runs them too.
     void image14_Click();
-    void switchToList(View view);
+    bool switchToList(View view);
 
 protected:
     void Form_Load() override;
@@ -74,6 +73,7 @@ private:
     // ---- navigation tree (navigationtree.cpp)
     void createTree();
     void buildTree();
+    bool addGroupNodes();
     void tvTreeView_NodeClick();
     void showCustomerGroup(const QString& group);
 
@@ -104,7 +104,8 @@ private:
     void openPrintout(const QString& kind);
 
     // ---- lists (mainlists.cpp)
-    void bindList(View view, const QString& sqlstr);
+    bool bindList(View view, const QString& sqlstr);
+    bool showList(View view, const QString& sqlstr);
     void fillSearchCaptions(const QStringList& captions);
 
     // ---- quick search (quicksearch.cpp)
@@ -134,6 +135,7 @@ private:
     ui::Timer* Timer1 = nullptr;
 
     bool SplitterDragging = false;
+    bool groupsShown_ = false;   // the customer groups were read into the tree
     std::optional<View> gridView_;
 };
 

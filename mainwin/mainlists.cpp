@@ -4,21 +4,39 @@
 
 #include "common/gridbinding.h"
 #include "common/mymode.h"
+#include "common/recordscope.h"
 
 namespace mainwin {
 
-// The customer view keeps its rows when a query fails; the other views let
-// go of their rows first, so a failed query leaves the grid empty.
-void FrmMain::bindList(View view, const QString& sqlstr)
+// A query that fails says why (a box) and leaves the rows the grid showed
+// with their count, so that nothing passes for an empty list or a search
+// without a match. When the rows themselves could not be read after the grid
+// let go of its old ones, the grid and its count are plainly empty. An
+// operator without a record scope sees no records: the lists' queries then
+// have no table part and fail by design, which is no read to report.
+bool FrmMain::bindList(View view, const QString& sqlstr)
 {
     gridbinding::Options options;
-    options.unbindFirst = view != View::Customers;
+    options.reportFailure = !recordscope::customerClause().isEmpty();
     if (gridbinding::bind(DataGrid1, sqlstr, viewInfo(view).columns, options)) {
         gridView_ = view;
         Label2->setCaption(countText(view, DataGrid1->rowCount()));
-    } else if (options.unbindFirst) {
-        gridView_.reset();
+        return true;
     }
+    if (!DataGrid1->dataSource()) {
+        gridView_.reset();
+        Label2->setCaption(QString());
+    }
+    return false;
+}
+
+// A list switch names its view once the view's list shows: a failed one
+// leaves the view key, the search captions and CustListSql as they were.
+bool FrmMain::showList(View view, const QString& sqlstr)
+{
+    if (!bindList(view, sqlstr)) return false;
+    SelectFun->setText(viewInfo(view).key);
+    return true;
 }
 
 void FrmMain::DataGridFresh(const QString& sqlstr)
@@ -51,11 +69,6 @@ void FrmMain::ServiceList(const QString& sqlstr)
     bindList(View::ServiceRecords, sqlstr);
 }
 
-void FrmMain::CompanyList()
-{
-    DataGridFresh(listQuery(View::Customers));
-}
-
 std::optional<View> FrmMain::currentView() const
 {
     return viewOfKey(SelectFun->text());
@@ -66,8 +79,7 @@ std::optional<View> FrmMain::currentView() const
 void FrmMain::image14_Click()
 {
     const QString customers = listQuery(View::Customers);
-    SelectFun->setText(viewInfo(View::Customers).key);
-    DataGridFresh(customers);
+    if (!showList(View::Customers, customers)) return;
     Mymode::CustListSql = customers;
     fillSearchCaptions({QStringLiteral("客户名称"), QStringLiteral("联系人"), QStringLiteral("客户编号"),
                         QStringLiteral("客户地址"), QStringLiteral("电话"), QStringLiteral("传真"),
@@ -80,15 +92,11 @@ void FrmMain::image14_Click()
 }
 
 // A View-menu switch; the customer list it shows leaves CustListSql alone.
-void FrmMain::switchToList(View view)
+bool FrmMain::switchToList(View view)
 {
-    const ViewInfo& info = viewInfo(view);
-    SelectFun->setText(info.key);
-    if (view == View::Customers)
-        CompanyList();
-    else
-        bindList(view, listQuery(view));
-    fillSearchCaptions(info.switchCaptions);
+    if (!showList(view, listQuery(view))) return false;
+    fillSearchCaptions(viewInfo(view).switchCaptions);
+    return true;
 }
 
 // The search-field box offers the captions with none chosen.

@@ -110,17 +110,28 @@ void FrmMain::createTree()
 // Built once, while the window loads: a group added later shows at the next start.
 void FrmMain::buildTree()
 {
-    QStringList groups;
-    database::guarded([&groups] {
-        auto rows = database::query(QStringLiteral("select * from client_type"));
-        for (; !rows->eof(); rows->moveNext()) groups << rows->field(QStringLiteral("client_type")).toText();
-    });
     tvTreeView->clearNodes();
     addNodes(tvTreeView, kCustomerNodes);
-    for (const QString& group : groups) tvTreeView->addNode(kGroups, group, group, kGroupPicture);
+    groupsShown_ = addGroupNodes();
     addNodes(tvTreeView, kRecordNodes);
     if (Mymode::hasRight(QStringLiteral("b_rept=1;"))) addNodes(tvTreeView, kAnalysisNodes);
     tvTreeView->expandAllNodes();
+}
+
+// One node per customer group under "客户分组". When the groups cannot be
+// read a box says why and the node stays without groups, not as if the shop
+// had none: a click on it reads them again.
+bool FrmMain::addGroupNodes()
+{
+    QStringList groups;
+    if (!database::read([&groups] {
+            auto rows = database::query(QStringLiteral("select * from client_type"));
+            for (; !rows->eof(); rows->moveNext()) groups << rows->field(QStringLiteral("client_type")).toText();
+        }))
+        return false;
+    for (const QString& group : groups) tvTreeView->addNode(kGroups, group, group, kGroupPicture);
+    tvTreeView->expandAllNodes();
+    return true;
 }
 
 // A node with children does nothing; a leaf acts on its caption, and a
@@ -128,6 +139,10 @@ void FrmMain::buildTree()
 void FrmMain::tvTreeView_NodeClick()
 {
     const QString key = tvTreeView->selectedKey();
+    if (key == kGroups && !groupsShown_) {
+        groupsShown_ = addGroupNodes();
+        return;
+    }
     if (key.isEmpty() || !tvTreeView->childKeys(key).isEmpty()) return;
     const QString caption = tvTreeView->caption(key);
     for (const Leaf& leaf : kLeaves) {
@@ -136,9 +151,8 @@ void FrmMain::tvTreeView_NodeClick()
         case Leaf::Open: ui::Windows::open(QString::fromLatin1(leaf.window)); break;
         case Leaf::Analysis: openAnalysis(QString::fromLatin1(leaf.window)); break;
         case Leaf::List:
-            switchToList(leaf.view);
             // The export and the printouts then take every customer, whatever the scope.
-            if (leaf.view == View::Customers)
+            if (switchToList(leaf.view) && leaf.view == View::Customers)
                 Mymode::CustListSql = QStringLiteral("select * from company order by id desc");
             break;
         case Leaf::Nothing: break;
@@ -152,11 +166,10 @@ void FrmMain::tvTreeView_NodeClick()
 // the export and the printouts then take the same customers.
 void FrmMain::showCustomerGroup(const QString& group)
 {
-    SelectFun->setText(viewInfo(View::Customers).key);
-    fillSearchCaptions(viewInfo(View::Customers).switchCaptions);
     const QString query = selectList(View::Customers) + recordscope::customerFilterClause()
         + QStringLiteral(" and company_client_type=") + sqltext::quoted(group) + QStringLiteral(" order by id desc");
-    DataGridFresh(query);
+    if (!showList(View::Customers, query)) return;
+    fillSearchCaptions(viewInfo(View::Customers).switchCaptions);
     Mymode::CustListSql = query;
 }
 

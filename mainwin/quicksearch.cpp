@@ -210,6 +210,9 @@ QString amountCondition(const QString& column, const QString& op, db::Currency a
     return QStringLiteral(" and ") + column + QLatin1Char(' ') + comparison + QLatin1Char(' ') + number;
 }
 
+// No SQL text can hold a NUL character: the statement would end there.
+const char* const kNulText = "查询内容含有空字符，无法查询";
+
 } // namespace
 
 void FrmMain::command2_Click()
@@ -228,6 +231,10 @@ void FrmMain::command2_Click()
     const std::optional<SearchField> field = fieldOf(*view, fieldCaption);
     if (op.isEmpty() || !field) {
         ui::msgBox(QStringLiteral("查询条件不足！"));
+        return;
+    }
+    if (value.contains(QChar(0))) {
+        ui::msgBox(QString::fromUtf8(kNulText));
         return;
     }
 
@@ -260,8 +267,8 @@ void FrmMain::command2_Click()
     }
     sql += info.related ? QStringLiteral(" order by b.id desc") : QStringLiteral(" order by id desc");
 
-    bindList(*view, sql);
-    if (*view == View::Customers) Mymode::CustListSql = sql;
+    // A search that cannot be read leaves the list it searched, and CustListSql.
+    if (bindList(*view, sql) && *view == View::Customers) Mymode::CustListSql = sql;
 }
 
 // Enter in the value box runs the search.

@@ -20,8 +20,9 @@ ActionDetal::ActionDetal() : ActivityWindow(QStringLiteral("ActionDetal"), true)
 
 void ActionDetal::Form_Load()
 {
-    activity_.load(QStringLiteral("KH_ACT"), Mymode::CurrentRecordId);
-    if (activity_.holds()) showCustomerOf(activity_.field(QStringLiteral("companyid")));
+    const bool read = activity_.load(QStringLiteral("KH_ACT"), Mymode::CurrentRecordId)
+                      && (!activity_.holds() || showCustomerOf(activity_.field(QStringLiteral("companyid"))));
+    if (!read) refuseSaves();
     fillLists();
     if (!activity_.holds()) return;
 
@@ -46,7 +47,7 @@ void ActionDetal::Tixin_Click()
 
 void ActionDetal::command1_Click()
 {
-    saveEdit(activity_, kTexts, [this] { return summaryAndCustomerGiven() && reminderTimeValid(); },
+    saveEdit(activity_, kTexts, [this] { return summaryAndCustomerGiven() && timesValid(); },
              [this](db::Recordset& row) { writeActivity(row, false); });
 }
 

@@ -1,5 +1,6 @@
 #include "pipeline/activitywindow.h"
 
+#include "common/datecheck.h"
 #include "common/mymode.h"
 #include "pipeline/rowwriting.h"
 #include "platform/db/variant.h"
@@ -12,6 +13,12 @@ namespace {
 const char* const kNoSummary = "活动概述不能为空";
 const char* const kNoCustomer = "客户名称不能为空";
 const char* const kBadReminder = "提醒时间非法";
+
+// The start and end time with their captions, in the order of the checks.
+const std::pair<const char*, const char*> kTimes[] = {
+    {"BeginTime", "开始时间"},
+    {"EndTime", "结束时间"},
+};
 
 // The boxes and their columns, in the order the saves write them.
 const rowwriting::Box kBoxes[] = {
@@ -90,8 +97,14 @@ bool ActivityWindow::summaryAndCustomerGiven()
     return true;
 }
 
-bool ActivityWindow::reminderTimeValid()
+bool ActivityWindow::timesValid()
 {
+    for (const auto& [box, caption] : kTimes) {
+        const QString refused = datecheck::refusal(QString::fromUtf8(caption), boxText(QString::fromLatin1(box)));
+        if (refused.isEmpty()) continue;
+        ui::msgBox(refused);
+        return false;
+    }
     if (!ticked(QStringLiteral("Tixin")) || db::isDate(boxText(QStringLiteral("alerttime")))) return true;
     ui::msgBox(QString::fromUtf8(kBadReminder));
     return false;

@@ -21,8 +21,10 @@ protected:
     void fillLists();
     // "活动概述不能为空", "客户名称不能为空"; false after showing the first that fails.
     bool summaryAndCustomerGiven();
-    // With the reminder ticked its time must be a date: "提醒时间非法".
-    bool reminderTimeValid();
+    // The start and end time empty or a date ("开始时间不是一个合法的日期"),
+    // and with the reminder ticked its time a date ("提醒时间非法"); false
+    // after showing the first that fails.
+    bool timesValid();
     // Writes the boxes into the pending row. A new row gets its owner and the
     // fourth custom field; an edit keeps both, clears the reminder time when
     // the reminder is off and keeps the customer when KH_ID is empty. A value

@@ -1,6 +1,7 @@
 #include "pipeline/becomeorder.h"
 
 #include "common/database.h"
+#include "common/datecheck.h"
 #include "common/linekey.h"
 #include "common/mymode.h"
 #include "common/recordscope.h"
@@ -112,9 +113,11 @@ void BecomeOrder::ChanceTotalMx()
 
 void BecomeOrder::Form_Load()
 {
-    quotation_.load(QStringLiteral("chance"), Mymode::CurrentRecordId);
+    // A quotation not read whole (the operator was told why) is not converted:
+    // the conversion removes the quotation and its lines.
+    bool read = quotation_.load(QStringLiteral("chance"), Mymode::CurrentRecordId);
     const bool found = quotation_.holds();
-    fillCustomers(found ? quotation_.field(QStringLiteral("companyid")) : db::Variant());
+    read = read && fillCustomers(found ? quotation_.field(QStringLiteral("companyid")) : db::Variant());
     fillList(QStringLiteral("invoicetype"), QStringLiteral("select * from invoice"), QStringLiteral("invoice"));
     auto* currency = control<ui::ComboBox>(QStringLiteral("moneytype"));
     for (const char* name : {"人民币", "美元", "港币", "台币", "欧元"}) currency->addItem(QString::fromUtf8(name));
@@ -124,30 +127,36 @@ void BecomeOrder::Form_Load()
         showChoice(QStringLiteral("invoicetype"), quotation_.field(QStringLiteral("invoicetype")).toText());
         for (const auto& [box, column] : kFromQuotation)
             setBoxText(QString::fromLatin1(box), quotation_.field(QString::fromLatin1(column)).toText());
-        lines = quotationlines::read(quotation_.field(QStringLiteral("indexflag")).toText());
+        std::optional<std::vector<quotationlines::Line>> stored;
+        if (read) stored = quotationlines::read(quotation_.field(QStringLiteral("indexflag")).toText());
+        if (stored) lines = *stored;
+        else read = false;
     }
+    if (!read) refuseSaves();
     quotationrows::show(*rows_, lines);
     // The stored total shows until the first change in a row; the received
     // and invoiced amounts keep it.
     if (found) setBoxText(QStringLiteral("totalMx"), quotation_.field(QStringLiteral("totalmoney")).toText());
 }
 
-void BecomeOrder::fillCustomers(const db::Variant& quotationCustomer)
+bool BecomeOrder::fillCustomers(const db::Variant& quotationCustomer)
 {
     auto* names = control<ui::ComboBox>(QStringLiteral("CustName"));
-    database::guarded([&] {
-        auto customers = database::query(QStringLiteral("select id,company_name") + recordscope::customerClause());
-        for (; !customers->eof(); customers->moveNext()) {
-            customerIds_.push_back(customers->field(QStringLiteral("id")).toLong());
-            names->addItem(customers->field(QStringLiteral("company_name")).toText());
-        }
-    });
-    if (!db::isNumeric(quotationCustomer)) return;
+    if (!database::read([&] {
+            auto customers = database::query(QStringLiteral("select id,company_name") + recordscope::customerClause());
+            for (; !customers->eof(); customers->moveNext()) {
+                customerIds_.push_back(customers->field(QStringLiteral("id")).toLong());
+                names->addItem(customers->field(QStringLiteral("company_name")).toText());
+            }
+        }))
+        return false;
+    if (!db::isNumeric(quotationCustomer)) return true;
     for (std::size_t entry = 0; entry < customerIds_.size(); ++entry) {
         if (customerIds_[entry] != quotationCustomer.toLong()) continue;
         names->setListIndex(static_cast<int>(entry));
-        return;
+        break;
     }
+    return true;
 }
 
 void BecomeOrder::ckflag_Click()
@@ -170,6 +179,12 @@ bool BecomeOrder::orderComplete()
     // "0" is compared as text: "0.00" passes.
     const QString total = db::trimBlanks(boxText(QStringLiteral("totalMx")));
     if (total.isEmpty() || total == QLatin1String("0") || !linerows::isNumber(total)) return refuse(kBadTotal);
+    // The order and its lines are selected by their sale date in the sales reports.
+    const QString badDate = datecheck::requiredRefusal(QStringLiteral("销售日期"), boxText(QStringLiteral("salesdate")));
+    if (!badDate.isEmpty()) {
+        ui::msgBox(badDate);
+        return false;
+    }
     if (ticked(QStringLiteral("ckflag")) && !db::isDate(db::trimBlanks(boxText(QStringLiteral("CkDate")))))
         return refuse(kBadReminder);
     return true;
@@ -178,13 +193,17 @@ bool BecomeOrder::orderComplete()
 std::optional<qint64> BecomeOrder::chosenCustomer() const
 {
     const int entry = control<ui::ComboBox>(QStringLiteral("CustName"))->listIndex();
-    if (entry < 0 || entry >= static_cast<int>(customerIds_.size())) return std::nullopt;
-    const qint64 id = customerIds_[static_cast<std::size_t>(entry)];
     bool exists = false;
-    database::guarded([&] {
-        exists = !database::query(QStringLiteral("select id from company where id=") + QString::number(id))->eof();
-    });
-    if (!exists) return std::nullopt;
+    const bool listed = entry >= 0 && entry < static_cast<int>(customerIds_.size());
+    const qint64 id = listed ? customerIds_[static_cast<std::size_t>(entry)] : 0;
+    if (listed && !database::read([&] {
+            exists = !database::query(QStringLiteral("select id from company where id=") + QString::number(id))->eof();
+        }))
+        return std::nullopt;
+    if (!exists) {
+        ui::msgBox(QString::fromUtf8(kNoSuchCustomer));
+        return std::nullopt;
+    }
     return id;
 }
 
@@ -203,10 +222,7 @@ void BecomeOrder::command1_Click()
 {
     if (!orderComplete()) return;
     const std::optional<qint64> customer = chosenCustomer();
-    if (!customer) {
-        ui::msgBox(QString::fromUtf8(kNoSuchCustomer));
-        return;
-    }
+    if (!customer) return;
     const auto lines = quotationrows::linesOf(*rows_);
     std::optional<db::Error> failure;
     const keptrow::Outcome outcome = quotation_.change(

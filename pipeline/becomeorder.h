@@ -26,9 +26,13 @@ private:
     void command2_Click();
     void ckflag_Click();
 
-    void fillCustomers(const db::Variant& quotationCustomer);
+    // False when the customers cannot be read (the operator was told why).
+    bool fillCustomers(const db::Variant& quotationCustomer);
+    // The checks of the conversion in their order, each refusal shown in a box;
+    // false after the first that fails.
     bool orderComplete();
-    // The id of the customer entry chosen in CustName, when it still exists.
+    // The id of the customer entry chosen in CustName, when it still exists;
+    // else the operator is told why there is none.
     std::optional<qint64> chosenCustomer() const;
     void writeOrder(db::Recordset& order, qint64 customerId, const QString& lineKey) const;
 

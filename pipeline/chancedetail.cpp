@@ -26,8 +26,9 @@ ChanceDetail::ChanceDetail() : ChanceWindow(QStringLiteral("ChanceDetail"), true
 
 void ChanceDetail::Form_Load()
 {
-    chance_.load(QStringLiteral("chance"), Mymode::CurrentRecordId);
-    if (chance_.holds()) showCustomerOf(chance_.field(QStringLiteral("companyid")));
+    const bool read = chance_.load(QStringLiteral("chance"), Mymode::CurrentRecordId)
+                      && (!chance_.holds() || showCustomerOf(chance_.field(QStringLiteral("companyid"))));
+    if (!read) refuseSaves();
     fillLists();
     std::vector<quotationlines::Line> stored;
     if (chance_.holds()) {
@@ -42,7 +43,8 @@ void ChanceDetail::Form_Load()
         setBoxText(QStringLiteral("QtContent"), column("description"));
         setBoxText(QStringLiteral("field4"), column("chance_CZZ"));
         control<ui::CheckBox>(QStringLiteral("GK"))->setValue(column("chance_GK") == QLatin1String("1") ? 1 : 0);
-        stored = quotationlines::read(column("indexflag"));
+        if (const auto lines = read ? quotationlines::read(column("indexflag")) : std::nullopt) stored = *lines;
+        else refuseSaves();
     }
     quotationrows::show(*rows(), stored);
     // The stored total shows until the first change in a row.

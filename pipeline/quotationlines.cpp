@@ -6,11 +6,11 @@
 
 namespace pipeline::quotationlines {
 
-std::vector<Line> read(const QString& lineKey)
+std::optional<std::vector<Line>> read(const QString& lineKey)
 {
     std::vector<Line> lines;
     if (lineKey.trimmed().isEmpty()) return lines;
-    database::guarded([&] {
+    const bool read = database::read([&] {
         auto connection = database::openMain();
         db::Recordset stored;
         stored.open(QStringLiteral("select * from chanceMX where indexflag=") + sqltext::quoted(lineKey)
@@ -23,16 +23,15 @@ std::vector<Line> read(const QString& lineKey)
             line.quantity = stored.field(QStringLiteral("num")).toText();
             line.discount = stored.field(QStringLiteral("zk")).toText();
             line.total = stored.field(QStringLiteral("unitprice")).toText();
-            database::guarded([&] {
-                db::Recordset product;
-                product.open(QStringLiteral("select description from product where product=")
-                                 + sqltext::quoted(line.product) + QStringLiteral(" order by id"),
-                             *connection);
-                if (!product.eof()) line.model = product.field(0).toText();
-            });
+            db::Recordset product;
+            product.open(QStringLiteral("select description from product where product=")
+                             + sqltext::quoted(line.product) + QStringLiteral(" order by id"),
+                         *connection);
+            if (!product.eof()) line.model = product.field(0).toText();
             lines.push_back(line);
         }
     });
+    if (!read) return std::nullopt;
     return lines;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/db/connection.h"
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace pipeline::quotationlines {
@@ -19,7 +20,9 @@ struct Line {
 // Each stored chanceMX line of the key once, in stored order, under its
 // stored name; its model is the `description` of the first product
 // of that name, or empty when no product has it. An empty key has no lines.
-std::vector<Line> read(const QString& lineKey);
+// Nothing when they cannot be read (the operator was told why): a window
+// must not show a quotation without its lines as if it had none.
+std::optional<std::vector<Line>> read(const QString& lineKey);
 
 // Adds the lines to `table` (chanceMX or SalesMX) under the key, each with
 // the header's customer id and sale date text. A value that its column cannot

@@ -77,10 +77,10 @@ void RecordWindow::takeCustomerFromCard()
     setBoxText(QStringLiteral("CustName"), card->control<ui::TextBox>(QStringLiteral("companyname"))->text());
 }
 
-void RecordWindow::showCustomerOf(const db::Variant& companyId)
+bool RecordWindow::showCustomerOf(const db::Variant& companyId)
 {
-    if (!db::isNumeric(companyId)) return;
-    database::guarded([&] {
+    if (!db::isNumeric(companyId)) return true;
+    return database::read([&] {
         auto customer = database::query(QStringLiteral("select id,company_name from company where id=")
                                         + QString::number(companyId.toLong()));
         if (customer->eof()) return;
@@ -94,13 +94,18 @@ bool RecordWindow::customerExists()
     bool isNumber = false;
     const qint64 id = boxText(QStringLiteral("KH_ID")).trimmed().toLongLong(&isNumber);
     bool found = false;
-    if (isNumber) {
-        database::guarded([&] {
+    // A busy file says so: the customer may well exist.
+    if (isNumber && !database::read([&] {
             found = !database::query(QStringLiteral("select id from company where id=") + QString::number(id))->eof();
-        });
-    }
+        }))
+        return false;
     if (!found) ui::msgBox(QStringLiteral("公司名不存在"));
     return found;
+}
+
+void RecordWindow::refuseSaves()
+{
+    control<ui::PictureButton>(QStringLiteral("command1"))->setEnabled(false);
 }
 
 void RecordWindow::saveEdit(keptrow::KeptRow& record, const EditTexts& texts, const std::function<bool()>& checksPass,

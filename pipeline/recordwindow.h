@@ -49,12 +49,17 @@ protected:
     // CurrentRecordId when it is not open.
     void takeCustomerFromCard();
     // An editor's customer: the name and id of the customer `companyId`
-    // names; both boxes stay empty when it no longer exists.
-    void showCustomerOf(const db::Variant& companyId);
+    // names; both boxes stay empty when it no longer exists. False when it
+    // cannot be read (the operator was told why).
+    bool showCustomerOf(const db::Variant& companyId);
     // Whether KH_ID names a customer that exists now; else "公司名不存在"
     // (no id: a hand-typed name; or the customer was deleted elsewhere since
-    // the pick, and the record would be listed nowhere).
+    // the pick, and the record would be listed nowhere). A read that fails
+    // says why instead.
     bool customerExists();
+    // An editor whose record could not be read whole cannot save (command1):
+    // the save would store what the window could not show.
+    void refuseSaves();
 
     // Adds one row to `table` ("select * from " + table) with the values that
     // `fill` sets. When it cannot be stored the operator is told

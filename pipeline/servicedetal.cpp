@@ -20,8 +20,9 @@ ServiceDetal::ServiceDetal() : ServiceWindow(QStringLiteral("ServiceDetal"), tru
 
 void ServiceDetal::Form_Load()
 {
-    service_.load(QStringLiteral("service"), Mymode::CurrentRecordId);
-    if (service_.holds()) showCustomerOf(service_.field(QStringLiteral("companyid")));
+    const bool read = service_.load(QStringLiteral("service"), Mymode::CurrentRecordId)
+                      && (!service_.holds() || showCustomerOf(service_.field(QStringLiteral("companyid"))));
+    if (!read) refuseSaves();
     fillLists();
     if (!service_.holds()) return;
 

@@ -1,5 +1,6 @@
 #include "reports/analysalesqs.h"
 
+#include "common/database.h"
 #include "reports/productlist.h"
 #include "reports/trend.h"
 
@@ -35,8 +36,11 @@ void AnalySalesQs::Option2_Click()
         return;
     }
     Combo1->setVisible(true);
+    // Names that cannot be read are told; the box keeps the names it had.
+    QStringList names;
+    if (!database::read([&] { names = productNames(); })) return;
     Combo1->clear();
-    for (const QString& name : productNames()) Combo1->addItem(name);
+    for (const QString& name : names) Combo1->addItem(name);
 }
 
 analysis::Result AnalySalesQs::analyse(const QDate& start, const QDate& end)

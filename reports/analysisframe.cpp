@@ -1,5 +1,6 @@
 #include "reports/analysisframe.h"
 
+#include "common/database.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
 
@@ -82,7 +83,12 @@ void AnalysisFrame::command3_Click()
         ui::msgBox(QString::fromUtf8(kBadEndText));
         return;
     }
-    showResult(analyse(text1->value(), text2->value()));
+    // A run that cannot read the sales says why and leaves the text, the
+    // totals, the chart and the tab as they were: no empty chart passes for a
+    // range without sales.
+    analysis::Result result;
+    if (!database::read([&] { result = analyse(text1->value(), text2->value()); })) return;
+    showResult(result);
 }
 
 void AnalysisFrame::showResult(const analysis::Result& result)

@@ -25,7 +25,7 @@ protected:
     // F8
     void closeWindow();
 
-    // The window's own analysis of a checked range.
+    // The window's own analysis of a checked range; db::Error when a query fails.
     virtual analysis::Result analyse(const QDate& start, const QDate& end) = 0;
 
     QWidget* optionsPage() const { return SSTab1->page(OptionsTab); }

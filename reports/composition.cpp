@@ -26,24 +26,18 @@ analysis::Result byProduct(const QDate& start, const QDate& end)
     analysis::ResultBuilder result(QStringLiteral("  产品名称  \t销售金额\t销售数量"));
     analysis::Totals totals;
     analysis::Groups<Tally> groups;
-    const bool done = database::guarded([&] {
-        // Lines alike in product, price, quantity and discount have one line
-        // amount: they come summed, counted, in the line index's order.
-        auto alike = database::query(QStringLiteral("select productname,price,num,zk,count(*) from salesmx where 0=0")
-                                     + daterange::scanned(QStringLiteral("salesdate"), start, end)
-                                     + QStringLiteral(" group by productname COLLATE BINARY,price,num,zk order by productname ASC"));
-        for (; !alike->eof(); alike->moveNext()) {
-            const std::int64_t lines = alike->field(4).toLong();
-            totals.add(groups.at(alike->field(0).toText()),
-                       times(analysis::lineAmount(alike->field(1), alike->field(2), alike->field(3)), lines),
-                       times(analysis::roundedQuantity(alike->field(2)), lines));
-        }
-    });
-    if (done) {
-        for (const auto& [name, group] : groups.all()) result.addGroup(name, group.amount, {analysis::quantityText(group.second)});
-    } else {
-        totals = analysis::Totals();
+    // Lines alike in product, price, quantity and discount have one line
+    // amount: they come summed, counted, in the line index's order.
+    auto alike = database::query(QStringLiteral("select productname,price,num,zk,count(*) from salesmx where 0=0")
+                                 + daterange::scanned(QStringLiteral("salesdate"), start, end)
+                                 + QStringLiteral(" group by productname COLLATE BINARY,price,num,zk order by productname ASC"));
+    for (; !alike->eof(); alike->moveNext()) {
+        const std::int64_t lines = alike->field(4).toLong();
+        totals.add(groups.at(alike->field(0).toText()),
+                   times(analysis::lineAmount(alike->field(1), alike->field(2), alike->field(3)), lines),
+                   times(analysis::roundedQuantity(alike->field(2)), lines));
     }
+    for (const auto& [name, group] : groups.all()) result.addGroup(name, group.amount, {analysis::quantityText(group.second)});
     return result.finish(QStringLiteral("按产品统计"), totals.amount, QStringLiteral("总数量："),
                          analysis::quantityText(totals.second));
 }
@@ -100,25 +94,20 @@ analysis::Result byCustomer(const QDate& start, const QDate& end)
     analysis::Totals totals;
     analysis::Groups<Tally> groups;
     QHash<QString, QString> names;
-    const bool done = database::guarded([&] {
-        auto connection = database::openMain();
-        for (const CustomerTally& customer : customerTallies(*connection, start, end, totals)) {
-            Tally& group = groups.at(customer.id.toText());
-            group.amount += customer.tally.amount;
-            group.second += customer.tally.second;
-        }
-        if (groups.all().empty()) return;
+    auto connection = database::openMain();
+    for (const CustomerTally& customer : customerTallies(*connection, start, end, totals)) {
+        Tally& group = groups.at(customer.id.toText());
+        group.amount += customer.tally.amount;
+        group.second += customer.tally.second;
+    }
+    if (!groups.all().empty()) {
         auto named = database::query(QStringLiteral("select id,company_name from company"));
         for (; !named->eof(); named->moveNext()) names.insert(named->field(0).toText(), named->field(1).toText());
-    });
-    if (done) {
-        for (const auto& [id, group] : groups.all()) {
-            const auto name = names.constFind(id);
-            result.addGroup(name != names.constEnd() ? *name : missingCustomerLabel(id), group.amount,
-                            {analysis::amountText(group.second)});
-        }
-    } else {
-        totals = analysis::Totals();
+    }
+    for (const auto& [id, group] : groups.all()) {
+        const auto name = names.constFind(id);
+        result.addGroup(name != names.constEnd() ? *name : missingCustomerLabel(id), group.amount,
+                        {analysis::amountText(group.second)});
     }
     return result.finish(QStringLiteral("按客户统计"), totals.amount, QStringLiteral("未付金额："),
                          analysis::amountText(totals.second));

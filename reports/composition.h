@@ -10,7 +10,8 @@ namespace composition {
 
 enum class By { Product, Customer };
 
-// Both dates valid. A query that fails gives the heading alone and bare totals.
+// Both dates valid. db::Error when a query fails: no result, so no empty
+// chart passes for a range without sales.
 analysis::Result run(By by, const QDate& start, const QDate& end);
 
 // The label of a customer group whose customer no longer exists.

@@ -7,13 +7,11 @@ namespace reports {
 QStringList productNames()
 {
     QStringList names;
-    database::guarded([&] {
-        auto products = database::query(QStringLiteral("select product from product"));
-        for (; !products->eof(); products->moveNext()) {
-            const db::Variant name = products->field(0);
-            if (!name.isNullOrEmpty()) names << name.toText();
-        }
-    });
+    auto products = database::query(QStringLiteral("select product from product"));
+    for (; !products->eof(); products->moveNext()) {
+        const db::Variant name = products->field(0);
+        if (!name.isNullOrEmpty()) names << name.toText();
+    }
     return names;
 }
 

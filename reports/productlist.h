@@ -3,6 +3,6 @@
 
 namespace reports {
 // Every product's name, in the order the product table returns them; a
-// product without a name adds nothing. Empty when the query fails.
+// product without a name adds nothing. db::Error when the query fails.
 QStringList productNames();
 }

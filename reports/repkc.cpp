@@ -42,7 +42,7 @@ void RepKC::RunReport()
 {
     if (!datesValid()) return;
     const stockreport::Kind kind = selectedKind();
-    showReport(stockreport::columns(kind), stockreport::run(kind, text1->value(), text2->value()));
+    showReport(stockreport::columns(kind), [&] { return stockreport::run(kind, text1->value(), text2->value()); });
 }
 
 void RepKC::Image1_Click()

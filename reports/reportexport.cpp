@@ -1,6 +1,7 @@
 #include "reports/reportexport.h"
 
 #include "common/database.h"
+#include "common/readfailure.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
 
@@ -17,9 +18,11 @@ const char* const kTooLongText = "导出结果共有%1行,超过了Excel工作�
 const char* const kExportedText = "报表已导出到";
 const char* const kNotOpenedText = ",但无法打开该文件";
 
-void failed()
+// `why`: what refused the export, after the words that nothing was made.
+void failed(const QString& why = QString())
 {
-    ui::msgBox(QString::fromUtf8(kFailedText), ui::Buttons::Ok, ui::Icon::Error, QString::fromUtf8(kFailedTitle));
+    const QString text = QString::fromUtf8(kFailedText) + (why.isEmpty() ? QString() : QStringLiteral("。") + why);
+    ui::msgBox(text, ui::Buttons::Ok, ui::Icon::Error, QString::fromUtf8(kFailedTitle));
 }
 
 QVariant cell(const db::Variant& value, bool amountSum)
@@ -75,15 +78,20 @@ QString toExcel(const std::function<Rows()>& make)
     xls::Sheet sheet;
     sheet.name = QStringLiteral("Sheet1");
     int tooMany = 0;
-    const bool made = database::guarded([&] {
-        try {
-            sheet.rows = make();
-        } catch (const TooManyRows& refused) {
-            tooMany = refused.count;
-        }
-    });
+    std::optional<db::Error> refused;
+    const bool made = database::guarded(
+        [&] {
+            try {
+                sheet.rows = make();
+            } catch (const TooManyRows& tooLong) {
+                tooMany = tooLong.count;
+            }
+        },
+        refused);
+    // The rows that could not be read are told, the file busy included: no
+    // workbook opens, so an empty sheet never passes for a range without rows.
     if (!made) {
-        failed();
+        failed(readfailure::text(*refused));
         return QString();
     }
     if (tooMany == 0 && sheet.rows.size() > static_cast<size_t>(kMaxSheetRows)) tooMany = static_cast<int>(sheet.rows.size());

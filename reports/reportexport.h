@@ -40,8 +40,10 @@ Rows queryRows(const Query& query);
 
 // Writes the rows that `make` gives (it throws db::Error on failure) into a
 // new workbook with a new name in the temporary folder and opens it. A
-// failure or a result too long for a sheet is told and nothing opens; an
-// empty result gives an empty sheet. Returns the workbook's path, or "".
+// failure or a result too long for a sheet is told and nothing opens (rows
+// that could not be read with the reason, the file busy at another
+// workstation included); an empty result gives an empty sheet. Returns the
+// workbook's path, or "".
 QString toExcel(const std::function<Rows()>& make);
 QString toExcel(const Query& query);
 

@@ -1,5 +1,6 @@
 #include "reports/reportwindow.h"
 
+#include "common/database.h"
 #include "common/skin.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/listview.h"
@@ -79,8 +80,10 @@ bool ReportWindow::datesValid()
     return true;
 }
 
-void ReportWindow::showReport(const ReportColumns& columns, const ReportResult& result)
+void ReportWindow::showReport(const ReportColumns& columns, const std::function<ReportResult()>& run)
 {
+    ReportResult result;
+    if (!database::read([&] { result = run(); })) return;
     reportlist::setColumns(ListView3, columns);
     reportlist::setRows(ListView3, result.rows);
     Label3->setCaption(result.totals);

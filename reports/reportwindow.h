@@ -7,6 +7,8 @@
 #include "platform/ui/form.h"
 #include "reports/reportcolumns.h"
 
+#include <functional>
+
 namespace ui { class ListView; }
 
 namespace reports {
@@ -33,7 +35,10 @@ protected:
 
     // Both dates valid, or the message of the first invalid one and false.
     bool datesValid();
-    void showReport(const ReportColumns& columns, const ReportResult& result);
+    // Shows the columns and the rows and totals that `run` reads (it throws
+    // db::Error when a query fails). A read that fails says why and leaves
+    // the list and its totals as they were.
+    void showReport(const ReportColumns& columns, const std::function<ReportResult()>& run);
 
     ui::DatePicker* text1 = nullptr;
     ui::DatePicker* text2 = nullptr;

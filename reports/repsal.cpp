@@ -74,7 +74,7 @@ void RepSal::RunReport()
     if (!datesValid()) return;
     const auto kind = selectedKind();
     if (!kind) return;
-    showReport(salessummary::columns(*kind), salessummary::run(*kind, text1->value(), text2->value()));
+    showReport(salessummary::columns(*kind), [&] { return salessummary::run(*kind, text1->value(), text2->value()); });
 }
 
 void RepSal::Image1_Click()

@@ -1,5 +1,6 @@
 #include "reports/repsalmx.h"
 
+#include "common/database.h"
 #include "common/skin.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/listview.h"
@@ -42,7 +43,10 @@ void RepSalMx::Form_Load()
     text1->setToday();
     text2->setToday();
     product->addItem(salesdetail::allProducts());
-    for (const QString& name : productNames()) product->addItem(name);
+    // Names that cannot be read are told; the box offers "全部" alone, and a name can still be typed.
+    database::read([&] {
+        for (const QString& name : productNames()) product->addItem(name);
+    });
 }
 
 void RepSalMx::Form_Paint()
@@ -55,10 +59,13 @@ salesdetail::Filters RepSalMx::filters() const
     return {text1->value(), text2->value(), db::trimBlanks(product->text()), db::trimBlanks(KH_KH->text())};
 }
 
+// A query that cannot be read says why and leaves the list as it was: no
+// total row of 0 passes for a range without sales.
 void RepSalMx::command3_Click()
 {
+    std::shared_ptr<salesdetail::ListRows> rows;
+    if (!database::read([&] { rows = std::make_shared<salesdetail::ListRows>(filters()); })) return;
     reportlist::setColumns(ListView1, kColumns);
-    auto rows = std::make_shared<salesdetail::ListRows>(filters());
     ListView1->setItems(static_cast<int>(rows->size()), [rows](int row) { return (*rows)[static_cast<std::size_t>(row)]; });
 }
 

@@ -48,19 +48,12 @@ QString allProducts()
 
 ListRows::ListRows(const Filters& filters)
 {
-    const bool done = database::guarded([&] {
-        auto connection = database::openMain();
-        db::RowWalk lines(*connection, QString::fromUtf8(kKeySelect) + conditions(filters));
-        while (lines.next()) {
-            keys_.push_back({lines.field(0).toLong(), lines.field(1).toLong()});
-            if (auto num = fixedpoint::amount(lines.field(2))) quantity_ = quantity_ + *num;
-            if (auto subtotal = fixedpoint::amount(lines.field(3))) total_ = total_ + *subtotal;
-        }
-    });
-    if (!done) {
-        keys_.clear();
-        quantity_ = db::Currency();
-        total_ = db::Currency();
+    auto connection = database::openMain();
+    db::RowWalk lines(*connection, QString::fromUtf8(kKeySelect) + conditions(filters));
+    while (lines.next()) {
+        keys_.push_back({lines.field(0).toLong(), lines.field(1).toLong()});
+        if (auto num = fixedpoint::amount(lines.field(2))) quantity_ = quantity_ + *num;
+        if (auto subtotal = fixedpoint::amount(lines.field(3))) total_ = total_ + *subtotal;
     }
 }
 

@@ -23,12 +23,13 @@ struct Filters {
 // The text the product box offers for every product.
 QString allProducts();
 
-// The detail rows of the list, numbered from 1, then the total row; a query
-// that fails gives the total row alone with both sums 0. Opening reads each
-// row's key in the list's order and adds up the sums; a row's texts are read
-// when it is asked for, a page of rows at a time by key, so no database
-// handle stays open between reads. A page that cannot be read shows its
-// number alone, and is read again when next asked for.
+// The detail rows of the list, numbered from 1, then the total row. Opening
+// reads each row's key in the list's order and adds up the sums (db::Error
+// when that read fails: no list is made, so no total passes for the sales of
+// the range); a row's texts are read when it is asked for, a page of rows at
+// a time by key, so no database handle stays open between reads. A page that
+// cannot be read shows its number alone, and is read again when next asked
+// for: the list asks while it draws, where no box may interrupt it.
 class ListRows {
 public:
     explicit ListRows(const Filters& filters);

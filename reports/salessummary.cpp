@@ -120,22 +120,16 @@ ReportResult run(Kind kind, const QDate& start, const QDate& end)
 {
     ReportResult result;
     db::Currency total;
-    const bool done = database::guarded([&] {
-        if (kind == Kind::Product) {
-            for (const productsales::NamedSum& sum : productsales::sums(start, end)) {
-                total = total + sum.amount.value_or(db::Currency());
-                addRow(result, {sum.name, productsales::text(sum.amount), productsales::text(sum.quantity)});
-            }
-        } else if (kind == Kind::Customer) {
-            customerRows(result, start, end, total);
-        } else {
-            for (const Period& period : periods(kind, start, end, total))
-                addRow(result, {period.label, period.amount.toString()});
+    if (kind == Kind::Product) {
+        for (const productsales::NamedSum& sum : productsales::sums(start, end)) {
+            total = total + sum.amount.value_or(db::Currency());
+            addRow(result, {sum.name, productsales::text(sum.amount), productsales::text(sum.quantity)});
         }
-    });
-    if (!done) {
-        result.rows.clear();
-        total = db::Currency();
+    } else if (kind == Kind::Customer) {
+        customerRows(result, start, end, total);
+    } else {
+        for (const Period& period : periods(kind, start, end, total))
+            addRow(result, {period.label, period.amount.toString()});
     }
     result.totals = QString::fromUtf8(kTotalCaption) + total.toString();
     return result;

@@ -17,7 +17,8 @@ const reports::ReportColumns& loadColumns();
 const reports::ReportColumns& columns(Kind kind);
 
 // The rows of the kind, numbered from 1, and "小计：" with the grand total.
-// A query that fails gives no rows and 小计：0.
+// db::Error when a query fails: no result, so no 小计：0 passes for a range
+// without orders.
 reports::ReportResult run(Kind kind, const QDate& start, const QDate& end);
 
 // The export rows of the kind: product and customer by their summing

@@ -131,44 +131,36 @@ ReportResult run(Kind kind, const QDate& start, const QDate& end)
     QuantityTotal quantity;
     MoneyTotal money;
     ValueTotal value;
-    const bool done = database::guarded([&] {
-        switch (kind) {
-        case Kind::Stock:
-            fill(result, QStringLiteral("select product,description,InPrice,KCL from product"), [&](db::Recordset& row) {
-                quantity.add(row.field(3));
-                value.add(row.field(2), row.field(3));
-                return QStringList{row.field(0).toText(), row.field(1).toText(), row.field(2).toText(), row.field(3).toText()};
-            });
-            break;
-        case Kind::Outgoing:
-            for (const productsales::NamedSum& sum : productsales::sums(start, end)) {
-                if (sum.quantity) quantity.add(sum.quantity->toDouble());
-                result.rows.push_back({QString::number(result.rows.size() + 1), sum.name, productsales::text(sum.quantity)});
-            }
-            break;
-        case Kind::IncomingTotals:
-            fill(result, incomingTotalsQuery(start, end, true), [&](db::Recordset& row) {
-                money.add(row.field(2));
-                quantity.add(row.field(3));
-                return QStringList{row.field(0).toText(), sumText(row.field(2)), sumText(row.field(3))};
-            });
-            break;
-        case Kind::IncomingDetail:
-            fill(result, incomingDetailQuery(start, end, QStringLiteral("GYS_id,JH_DATE,Hpnum,productname,unitprice,num")),
-                 [&](db::Recordset& row) {
-                     money.add(row.field(4));
-                     quantity.add(row.field(5));
-                     return QStringList{row.field(1).toText(), row.field(0).toText(), row.field(3).toText(),
-                                        row.field(4).toText(), row.field(5).toText()};
-                 });
-            break;
+    switch (kind) {
+    case Kind::Stock:
+        fill(result, QStringLiteral("select product,description,InPrice,KCL from product"), [&](db::Recordset& row) {
+            quantity.add(row.field(3));
+            value.add(row.field(2), row.field(3));
+            return QStringList{row.field(0).toText(), row.field(1).toText(), row.field(2).toText(), row.field(3).toText()};
+        });
+        break;
+    case Kind::Outgoing:
+        for (const productsales::NamedSum& sum : productsales::sums(start, end)) {
+            if (sum.quantity) quantity.add(sum.quantity->toDouble());
+            result.rows.push_back({QString::number(result.rows.size() + 1), sum.name, productsales::text(sum.quantity)});
         }
-    });
-    if (!done) {
-        result = ReportResult();
-        quantity = QuantityTotal();
-        money = MoneyTotal();
-        value = ValueTotal();
+        break;
+    case Kind::IncomingTotals:
+        fill(result, incomingTotalsQuery(start, end, true), [&](db::Recordset& row) {
+            money.add(row.field(2));
+            quantity.add(row.field(3));
+            return QStringList{row.field(0).toText(), sumText(row.field(2)), sumText(row.field(3))};
+        });
+        break;
+    case Kind::IncomingDetail:
+        fill(result, incomingDetailQuery(start, end, QStringLiteral("GYS_id,JH_DATE,Hpnum,productname,unitprice,num")),
+             [&](db::Recordset& row) {
+                 money.add(row.field(4));
+                 quantity.add(row.field(5));
+                 return QStringList{row.field(1).toText(), row.field(0).toText(), row.field(3).toText(),
+                                    row.field(4).toText(), row.field(5).toText()};
+             });
+        break;
     }
     switch (kind) {
     case Kind::Stock:

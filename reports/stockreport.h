@@ -14,8 +14,8 @@ enum class Kind { Stock = 0, Outgoing = 1, IncomingTotals = 2, IncomingDetail = 
 
 const reports::ReportColumns& columns(Kind kind);
 
-// The rows, numbered from 1, and the totals line. A query that fails gives
-// no rows and the totals of nothing.
+// The rows, numbered from 1, and the totals line. db::Error when a query
+// fails: no result, so no totals of nothing pass for the range's.
 reports::ReportResult run(Kind kind, const QDate& start, const QDate& end);
 
 // The export rows of the report: the stock's every product column, the

@@ -93,35 +93,29 @@ analysis::Result allProducts(Mode mode, const QDate& start, const QDate& end)
     analysis::Totals totals;
     analysis::Groups<Bucket> buckets;
     const QString range = daterange::scanned(QStringLiteral("salesdate"), start, end);
-    const bool done = database::guarded([&] {
-        auto connection = database::openMain();
-        // The orders, oldest first: each one's amounts go to its period, and
-        // its quantity, once its lines are added up, too.
-        OrderLines lines;
-        std::vector<std::pair<std::size_t, std::size_t>> orderLines;   // period's place, line key's number
-        db::RowWalk orders(*connection, QStringLiteral("select salesdate,totlemoney,receivemoney,indexflag from sales where 0=0")
-                                            + range + QStringLiteral(" order by salesdate ASC"));
-        std::optional<QDate> lastDay;
-        std::size_t place = 0;
-        while (orders.next()) {
-            // A date as stored is read straight from its text; orders of one day share their period.
-            const auto day = db::locale::storedDay(orders.text(0));
-            if (!day) place = buckets.place(keyOf(mode, orders.field(0)));
-            else if (day != lastDay) place = buckets.place(keyOf(mode, *day));
-            lastDay = day;
-            const auto [amount, unpaid] = analysis::orderAmounts(orders.field(1), orders.field(2));
-            totals.add(buckets.atPlace(place), amount, unpaid);
-            orderLines.emplace_back(place, lines.add(orders.text(3)));
-        }
-        const std::vector<std::int64_t> quantities = lines.quantities(*connection, range);
-        for (const auto& [period, key] : orderLines) buckets.atPlace(period).quantity += quantities[key];
-    });
-    if (done) {
-        for (const auto& [key, bucket] : buckets.all())
-            result.addGroup(key, bucket.amount, {analysis::amountText(bucket.second), analysis::quantityText(bucket.quantity)});
-    } else {
-        totals = analysis::Totals();
+    auto connection = database::openMain();
+    // The orders, oldest first: each one's amounts go to its period, and
+    // its quantity, once its lines are added up, too.
+    OrderLines lines;
+    std::vector<std::pair<std::size_t, std::size_t>> orderLines;   // period's place, line key's number
+    db::RowWalk orders(*connection, QStringLiteral("select salesdate,totlemoney,receivemoney,indexflag from sales where 0=0")
+                                        + range + QStringLiteral(" order by salesdate ASC"));
+    std::optional<QDate> lastDay;
+    std::size_t place = 0;
+    while (orders.next()) {
+        // A date as stored is read straight from its text; orders of one day share their period.
+        const auto day = db::locale::storedDay(orders.text(0));
+        if (!day) place = buckets.place(keyOf(mode, orders.field(0)));
+        else if (day != lastDay) place = buckets.place(keyOf(mode, *day));
+        lastDay = day;
+        const auto [amount, unpaid] = analysis::orderAmounts(orders.field(1), orders.field(2));
+        totals.add(buckets.atPlace(place), amount, unpaid);
+        orderLines.emplace_back(place, lines.add(orders.text(3)));
     }
+    const std::vector<std::int64_t> quantities = lines.quantities(*connection, range);
+    for (const auto& [period, key] : orderLines) buckets.atPlace(period).quantity += quantities[key];
+    for (const auto& [key, bucket] : buckets.all())
+        result.addGroup(key, bucket.amount, {analysis::amountText(bucket.second), analysis::quantityText(bucket.quantity)});
     return result.finish(QString::fromUtf8(titles[static_cast<int>(mode)]), totals.amount, QStringLiteral("未付金额："),
                          analysis::amountText(totals.second));
 }
@@ -133,28 +127,21 @@ analysis::Result oneProduct(Mode mode, const QString& product, const QDate& star
     analysis::ResultBuilder result(heading(mode));
     analysis::Totals totals;
     analysis::Groups<Bucket> buckets;
-    const bool done = database::guarded([&] {
-        auto lines = database::query(QStringLiteral("select salesdate,price,num,zk from salesmx where productname=")
-                                     + sqltext::quoted(product)
-                                     + daterange::scanned(QStringLiteral("salesdate"), start, end)
-                                     + QStringLiteral(" order by salesdate asc"));
-        for (; !lines->eof(); lines->moveNext()) {
-            Bucket& bucket = buckets.at(keyOf(mode, lines->field(0)));
-            totals.add(bucket, analysis::lineAmount(lines->field(1), lines->field(2), lines->field(3)), std::nullopt);
-            const auto rounded = analysis::roundedQuantity(lines->field(2));
-            if (rounded) totals.second.add(*rounded);
-            // A year adds its quantities as stored; a month or a day adds them rounded.
-            const auto added = mode == Mode::Year ? analysis::quantityUnits(lines->field(2)) : rounded;
-            if (added) bucket.quantity += *added;
-        }
-    });
-    if (done) {
-        const QString unpaid = QString::fromUtf8(unpaidColumn[static_cast<int>(mode)]);
-        for (const auto& [key, bucket] : buckets.all())
-            result.addGroup(key, bucket.amount, {unpaid, analysis::quantityText(bucket.quantity)});
-    } else {
-        totals = analysis::Totals();
+    auto lines = database::query(QStringLiteral("select salesdate,price,num,zk from salesmx where productname=")
+                                 + sqltext::quoted(product) + daterange::scanned(QStringLiteral("salesdate"), start, end)
+                                 + QStringLiteral(" order by salesdate asc"));
+    for (; !lines->eof(); lines->moveNext()) {
+        Bucket& bucket = buckets.at(keyOf(mode, lines->field(0)));
+        totals.add(bucket, analysis::lineAmount(lines->field(1), lines->field(2), lines->field(3)), std::nullopt);
+        const auto rounded = analysis::roundedQuantity(lines->field(2));
+        if (rounded) totals.second.add(*rounded);
+        // A year adds its quantities as stored; a month or a day adds them rounded.
+        const auto added = mode == Mode::Year ? analysis::quantityUnits(lines->field(2)) : rounded;
+        if (added) bucket.quantity += *added;
     }
+    const QString unpaid = QString::fromUtf8(unpaidColumn[static_cast<int>(mode)]);
+    for (const auto& [key, bucket] : buckets.all())
+        result.addGroup(key, bucket.amount, {unpaid, analysis::quantityText(bucket.quantity)});
     return result.finish(QString::fromUtf8(titles[static_cast<int>(mode)]), totals.amount, QStringLiteral("总数量："),
                          analysis::quantityText(totals.second));
 }

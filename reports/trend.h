@@ -12,7 +12,8 @@ namespace trend {
 enum class Mode { Year = 0, Month = 1, Day = 2 };
 
 // `product` empty: every order; otherwise that product's lines. Both dates
-// valid. A query that fails gives the heading alone and bare totals.
+// valid. db::Error when a query fails: no result, so no empty chart passes
+// for a range without sales.
 analysis::Result run(Mode mode, const std::optional<QString>& product, const QDate& start, const QDate& end);
 
 } // namespace trend

@@ -71,9 +71,14 @@ std::vector<SlipBlock> narrowSlip(const SlipRecord& slip)
     return {body};
 }
 
-void readCustomer(SlipRecord& slip, int customerId)
+bool printsSlip(const QString& printOption)
 {
-    database::guarded([&] {
+    return printOption == QString::fromUtf8(kWideOption) || printOption == QString::fromUtf8(kNarrowOption);
+}
+
+bool readCustomer(SlipRecord& slip, int customerId)
+{
+    return database::read([&] {
         auto row = database::query(QStringLiteral("select * from Company where id=") + QString::number(customerId));
         if (row->eof()) return;
         slip.contact = row->field(QStringLiteral("company_connect")).toText();
@@ -83,9 +88,9 @@ void readCustomer(SlipRecord& slip, int customerId)
     });
 }
 
-void readSeller(SlipRecord& slip)
+bool readSeller(SlipRecord& slip)
 {
-    database::guarded([&] {
+    return database::read([&] {
         auto row = database::query(QStringLiteral("select * from DriveInfo"));
         if (row->eof()) return;
         slip.sellerName = row->field(QStringLiteral("KH_name")).toText();

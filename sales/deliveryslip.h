@@ -49,11 +49,15 @@ struct SlipBlock {
 std::vector<SlipBlock> wideSlip(const SlipRecord& slip);
 std::vector<SlipBlock> narrowSlip(const SlipRecord& slip);
 
+// Whether the print option names one of the two layouts.
+bool printsSlip(const QString& printOption);
+
 // The customer's part of the record from the company row with this id and,
 // for the wide layout, the seller's part from DriveInfo; missing rows leave
-// their fields empty.
-void readCustomer(SlipRecord& slip, int customerId);
-void readSeller(SlipRecord& slip);
+// their fields empty. False when the row cannot be read: the operator was told
+// why, and a slip without its customer or seller is not printed.
+bool readCustomer(SlipRecord& slip, int customerId);
+bool readSeller(SlipRecord& slip);
 
 enum class SlipResult { NotWanted, Printed, SavedAsPdf, NoPrinter };
 // Prints the slip in the layout its print option names; any other option

@@ -90,15 +90,22 @@ void FrmGYS::DataGridFresh()
     gridbinding::Options options;
     options.lock = db::LockType::ReadOnly;
     options.emptyColumnAt = -2;
-    showTotals(gridbinding::bind(grid(), QString::fromUtf8(kListSql), listColumns(), options));
+    options.reportFailure = true;
+    // A list that cannot be read says why and keeps its rows and their sums;
+    // with no rows read yet it shows no sums, which would read as zero.
+    const bool filled = gridbinding::bind(grid(), QString::fromUtf8(kListSql), listColumns(), options);
+    if (filled) showTotals();
+    else if (grid()->rowCount() == 0)
+        for (const char* sum : {"Label3", "Label4", "Label5"})
+            control<ui::Label>(QLatin1String(sum))->setCaption(QString());
 }
 
-// The sums of the three balance columns; a failed refresh shows 0 in each.
-void FrmGYS::showTotals(bool filled)
+// The sums of the three balance columns of the rows shown.
+void FrmGYS::showTotals()
 {
     db::Currency unpaid, purchases;
     double quantity = 0;
-    for (int row = 0; filled && row < grid()->rowCount(); ++row) {
+    for (int row = 0; row < grid()->rowCount(); ++row) {
         unpaid = unpaid + amountIn(grid()->cell(row, kUnpaidColumn));
         purchases = purchases + amountIn(grid()->cell(row, kPurchasesColumn));
         const db::Variant count = grid()->cell(row, kQuantityColumn);
@@ -131,10 +138,10 @@ void FrmGYS::command3_Click()
         return;
     }
     if (!rowmessages::confirmDelete()) return;
-    const auto row = rowmessages::rowToDelete(QStringLiteral("select * from GYS where GYS_id="), currentKey());
+    const auto row = rowmessages::rowToDelete(QStringLiteral("select * from GYS where GYS_id="), currentKey(),
+                                              QString::fromUtf8(kTitle));
     if (!row) return;
-    rowmessages::deleteRow(*row, QString::fromUtf8(kTitle));
-    DataGridFresh();
+    if (rowmessages::deleteRow(*row, QString::fromUtf8(kTitle))) DataGridFresh();
 }
 
 // Opens the editor even when the edit button is disabled.

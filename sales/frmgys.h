@@ -26,7 +26,7 @@ private:
     void DataGrid1_DblClick();
     void Command4_Click();
 
-    void showTotals(bool filled);
+    void showTotals();
     ui::DataGrid* grid() const;
 };
 

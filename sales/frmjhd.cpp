@@ -91,7 +91,7 @@ FrmJHd::FrmJHd() : ui::Form(QStringLiteral("frmJHd"))
 void FrmJHd::Form_Load()
 {
     auto* supplier = control<ui::ComboBox>(QStringLiteral("GYS_MC"));
-    database::guarded([&] {
+    database::read([&] {
         auto suppliers = database::query(QStringLiteral("select * from Gys"));
         for (; !suppliers->eof(); suppliers->moveNext()) {
             // Only a missing name is skipped; an empty one is listed as it stands.
@@ -151,7 +151,7 @@ QString FrmJHd::refusal() const
     if (total.isEmpty() || total == QLatin1String("0") || !purchasestore::isAmount(total)) return QString::fromUtf8(kNoGoodsText);
     if (!purchasestore::isAmount(ui::boxText(this, QStringLiteral("receivemoney")))) return QString::fromUtf8(kPaidNotAmountText);
     // Lines without a date would drop out of the stock report's dated lists.
-    return datecheck::refusal(QStringLiteral("日期"), ui::boxText(this, QStringLiteral("Sal_Date")));
+    return datecheck::requiredRefusal(QStringLiteral("日期"), ui::boxText(this, QStringLiteral("Sal_Date")));
 }
 
 void FrmJHd::command2_Click()

@@ -1,9 +1,7 @@
 #include "sales/frmnewcust.h"
 
 #include "common/callmonitor.h"
-#include "common/database.h"
 #include "common/displaywidth.h"
-#include "common/linekey.h"
 #include "common/mainlists.h"
 #include "common/recordscope.h"
 #include "common/referencelist.h"
@@ -15,7 +13,6 @@
 #include "platform/ui/fittext.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
-#include "sales/orderstore.h"
 #include "sales/quickslip.h"
 
 namespace sales {
@@ -135,8 +132,9 @@ int FrmNewCust::CheckStringLength(const QString& txt) const
     return ::CheckStringLength(txt);
 }
 
-// Stores customer, contact, order and lines together, then the slip and the
-// notice; a save that cannot be stored leaves nothing and keeps the window.
+// Stores customer, contact, order, lines and the notice together, then prints
+// the slip; a save that cannot be stored leaves nothing and keeps the window.
+// An order stored without its notice says why.
 void FrmNewCust::command1_Click()
 {
     if (db::trimBlanks(boxText(QStringLiteral("companyname"))).isEmpty()) {
@@ -153,17 +151,13 @@ void FrmNewCust::command1_Click()
         ui::msgBox(refused);
         return;
     }
-    quickorder::Customer customer;
-    const bool stored = orderstore::inTransaction([&](db::Connection& connection) {
-        customer = quickorder::write(connection, order, linekey::newLineKey(connection, QStringLiteral("sales"), QStringLiteral("SalesMX")));
-    }, QString::fromUtf8(kNotSavedText), true);
-    if (!stored) return;
-    setBoxText(QStringLiteral("KH_ID"), QString::number(customer.id));
-    const QString slip = quickslip::compose(customer, order, db::locale::now());
+    const std::optional<quickorder::Saved> saved = quickorder::save(order, QString::fromUtf8(kNotSavedText));
+    if (!saved) return;
+    setBoxText(QStringLiteral("KH_ID"), QString::number(saved->customer.id));
+    const QString slip = quickslip::compose(saved->customer, order, db::locale::now());
     ui::msgBox(QString::fromUtf8(kSavedText));
     if (control<ui::CheckBox>(QStringLiteral("ckflag"))->value() == 1) printSlip(slip);
-    QString failure;
-    if (!quickorder::queueNotice(customer, order, &failure)) ui::msgBox(QString::fromUtf8(kNoNoticeText) + failure);
+    if (!saved->noNotice.isEmpty()) ui::msgBox(QString::fromUtf8(kNoNoticeText) + saved->noNotice);
     ui::Windows::unload(this);
     if (auto* lists = ui::Windows::loaded<MainLists>(QStringLiteral("frmMain")))
         lists->DataGridFresh(recordscope::customerSelectList() + recordscope::customerClause());

@@ -16,14 +16,17 @@ struct AtLoad {
     QString printOption;   // PrintOpt
 };
 // A new order window's view of the counter: on the first load of a day the
-// run starts again (Today := today, LSH := 0); the number is LSH + 1.
-AtLoad load();
+// run starts again (Today := today, LSH := 0); the number is LSH + 1. Nothing
+// when the row cannot be read; the operator was told why.
+std::optional<AtLoad> load();
 
-// The print option of the last saved order, read only; empty without a row.
-QString storedPrintOption();
+// The print option of the last saved order, read only; empty without a row,
+// nothing when it cannot be read (the operator was told why).
+std::optional<QString> storedPrintOption();
 
 // Inside a save's transaction: the number the counter gives next, then the
-// serial raised by one and the print option stored. Nothing without a row.
-std::optional<QString> advance(db::Connection& connection, const QString& printOption);
+// serial raised by one and the print option stored (none: the stored one
+// stays). Nothing without a row.
+std::optional<QString> advance(db::Connection& connection, const std::optional<QString>& printOption);
 
 } // namespace ordercounter

@@ -94,7 +94,7 @@ QString refusal(const Order& order)
 {
     QString refused = firstRefusal({tooLong(QStringLiteral("流水号"), order.orderNo, kOrderNoWidth),
                                     tooLong(QStringLiteral("联系人"), order.contact, kContactWidth),
-                                    datecheck::refusal(QStringLiteral("销售日期"), order.date),
+                                    datecheck::requiredRefusal(QStringLiteral("销售日期"), order.date),
                                     amountRefusal(QStringLiteral("订单金额"), order.total),
                                     amountRefusal(QStringLiteral("收款金额"), order.received)});
     for (std::size_t row = 0; refused.isEmpty() && row < order.lines.size(); ++row)
@@ -112,12 +112,14 @@ db::Currency checkedDifference(db::Currency a, db::Currency b, const QString& te
     return checkedTicks(__int128(a.ticks()) - b.ticks(), text);
 }
 
-bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText, bool withReason)
+bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText, bool withReason,
+                   const std::function<void(db::Connection&)>& beforeBegin)
 {
     std::unique_ptr<db::Connection> connection;
     QString message = failedText;
     try {
         connection = database::openMain();
+        if (beforeBegin) beforeBegin(*connection);
         connection->beginTrans();
         steps(*connection);
         connection->commitTrans();

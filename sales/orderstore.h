@@ -26,7 +26,8 @@ struct Order {
 
 // The message for the first box whose text its column cannot take ("销售日期
 // 不是一个合法的日期", "第2行单价必须是数字", ...); empty when every box fits.
-// Empty boxes and a line total of "Err" fit: they store nothing.
+// The sale date must be given ("销售日期不能为空"): the sales reports select
+// orders by it. Other empty boxes and a line total of "Err" fit: they store nothing.
 QString refusal(const Order& order);
 
 // The message for the first box of line `row` (counted from 0) whose text its
@@ -61,8 +62,10 @@ db::Currency checkedDifference(db::Currency a, db::Currency b, const QString& te
 // they end, rolls everything back when one throws. A Refusal shows its own
 // message, any database failure `failedText` (followed by the database's own
 // text with `withReason`; a busy file adds why, savefailure). True when committed.
+// `beforeBegin` runs on the connection before the transaction starts (a file
+// attached then is written by the same commit); its failure is the save's.
 bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText,
-                   bool withReason = false);
+                   bool withReason = false, const std::function<void(db::Connection&)>& beforeBegin = {});
 
 // The customer row of a KH_ID text; false when it names no customer.
 bool customerExists(db::Connection& connection, const QString& customerId);

@@ -145,7 +145,7 @@ bool OrderWindow::refuses(const orderstore::Order& order, const QString& noCusto
     return true;
 }
 
-SlipRecord OrderWindow::slipRecord(const QString& printOption) const
+std::optional<SlipRecord> OrderWindow::slipRecord(const QString& printOption) const
 {
     SlipRecord slip;
     slip.orderNo = boxText(QStringLiteral("orderno"));
@@ -159,9 +159,10 @@ SlipRecord OrderWindow::slipRecord(const QString& printOption) const
     slip.total = boxText(QStringLiteral("totalMx"));
     slip.received = boxText(QStringLiteral("receivemoney"));
     slip.printOption = printOption;
-    readCustomer(slip, boxText(QStringLiteral("KH_ID")).trimmed().toInt());
-    if (slip.printOption == QString::fromUtf8(kWideOption)) readSeller(slip);
     slip.printedAt = db::locale::now();
+    if (!printsSlip(printOption)) return slip;
+    if (!readCustomer(slip, boxText(QStringLiteral("KH_ID")).trimmed().toInt())) return std::nullopt;
+    if (slip.printOption == QString::fromUtf8(kWideOption) && !readSeller(slip)) return std::nullopt;
     return slip;
 }
 

@@ -9,6 +9,7 @@
 #include "sales/productlookup.h"
 
 #include <memory>
+#include <optional>
 
 namespace sales {
 
@@ -44,8 +45,9 @@ protected:
     // value its column cannot take); false when nothing stands in the way.
     bool refuses(const orderstore::Order& order, const QString& noCustomerText) const;
     // The delivery slip of the boxes as they stand, with the customer of KH_ID
-    // and, for the wide layout, the seller.
-    SlipRecord slipRecord(const QString& printOption) const;
+    // and, for the wide layout, the seller; those are read only for a slip to
+    // print. Nothing when they cannot be read (the operator was told why).
+    std::optional<SlipRecord> slipRecord(const QString& printOption) const;
 
     // A save in progress ignores a second click.
     bool saving_ = false;

@@ -2,12 +2,17 @@
 
 #include "common/database.h"
 #include "common/sqltext.h"
+#include "platform/db/busywait.h"
 
 #include <QCoreApplication>
 
 namespace sales {
 
 namespace {
+// How long the list of matches waits in all for another workstation's hold
+// on the file: each key the operator types looks the text up again.
+constexpr int kTypingWaitMs = 250;
+
 // The list's design place in the two layouts of the rows.
 QRectF listPlaceOf(linerows::Layout layout)
 {
@@ -46,14 +51,18 @@ void ProductLookup::description_Change(int row)
     // Above every line box, rows created after the list included.
     List1_->raise();
     List1_->clear();
-    // A failing query while typing shows nothing: the list stays empty.
-    database::guarded([&] {
+    // A query that fails while the operator types shows no list (an empty
+    // one would read as "no such number") and no box, which would stop the
+    // typing at every key; Enter then says why.
+    const db::busywait::Limit brief(kTypingWaitMs);
+    const bool read = database::guarded([&] {
         auto found = database::query(QStringLiteral("select * from product where Product_no like  '%")
                                      + sqltext::escaped(db::trimBlanks(box->text())) + QStringLiteral("%'"));
         for (; !found->eof(); found->moveNext())
             List1_->addItem(found->field(QStringLiteral("Product_no")).toText() + QLatin1Char('-')
                             + found->field(QStringLiteral("product")).toText());
     });
+    if (!read) List1_->hide();
 }
 
 void ProductLookup::description_KeyPress(int row, int& keyAscii)
@@ -88,7 +97,7 @@ void ProductLookup::List1_Click()
 bool ProductLookup::fillFromNumber(const QString& number)
 {
     bool filled = false;
-    database::guarded([&] {
+    database::read([&] {
         auto found = database::query(QStringLiteral("select * from product where Product_no =  ")
                                      + sqltext::quoted(number));
         if (found->eof()) return;

@@ -25,7 +25,9 @@ public:
     void List1_Click();
 
 private:
-    // Fills line selflag from the product with exactly this number; false when none.
+    // Fills line selflag from the product with exactly this number; false when
+    // none, or when it cannot be read (the operator is told why and the line
+    // stays as typed).
     bool fillFromNumber(const QString& number);
 
     linerows::LineRows* rows_;

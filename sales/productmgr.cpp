@@ -140,7 +140,15 @@ bool ProductMgr::holdsNewProduct() const
 
 void ProductMgr::DataGridFresh()
 {
-    gridbinding::bind(grid(), QString::fromLatin1(kListSql), listColumns());
+    showList(QString::fromLatin1(kListSql));
+}
+
+// A list that cannot be read says why and leaves the grid as it was.
+void ProductMgr::showList(const QString& sql)
+{
+    gridbinding::Options options;
+    options.reportFailure = true;
+    gridbinding::bind(grid(), sql, listColumns(), options);
 }
 
 void ProductMgr::productNO_KeyPress(int& keyAscii)
@@ -148,8 +156,7 @@ void ProductMgr::productNO_KeyPress(int& keyAscii)
     if (keyAscii != 13) return;
     const QString t = db::trimBlanks(box("productNO"));
     if (t.isEmpty()) return;
-    gridbinding::bind(grid(), QString::fromLatin1(kNumberSearchSql) + sqltext::escaped(t) + QStringLiteral("%'"),
-                      listColumns());
+    showList(QString::fromLatin1(kNumberSearchSql) + sqltext::escaped(t) + QStringLiteral("%'"));
 }
 
 void ProductMgr::product_KeyPress(int& keyAscii)
@@ -158,8 +165,7 @@ void ProductMgr::product_KeyPress(int& keyAscii)
     const QString t = db::trimBlanks(box("product"));
     if (t.isEmpty()) return;
     // Headed as the whole list and the number search are.
-    gridbinding::bind(grid(), QString::fromLatin1(kNameSearchSql) + sqltext::escaped(t) + QStringLiteral("%'"),
-                      listColumns());
+    showList(QString::fromLatin1(kNameSearchSql) + sqltext::escaped(t) + QStringLiteral("%'"));
 }
 
 void ProductMgr::command3_Click()
@@ -235,10 +241,10 @@ bool ProductMgr::addProduct()
 void ProductMgr::command1_Click()
 {
     if (!rowmessages::confirmDelete()) return;
-    const auto row = rowmessages::rowToDelete(QStringLiteral("select * from product where id= "), grid()->currentKey());
+    const auto row =
+        rowmessages::rowToDelete(QStringLiteral("select * from product where id= "), grid()->currentKey(), caption());
     if (!row) return;
-    rowmessages::deleteRow(*row, caption());
-    DataGridFresh();
+    if (rowmessages::deleteRow(*row, caption())) DataGridFresh();
 }
 
 void ProductMgr::command2_Click()

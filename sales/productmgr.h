@@ -26,6 +26,7 @@ private:
     void DataGrid1_DblClick();
     void Command4_Click();
 
+    void showList(const QString& sql);
     bool addProduct();
     bool holdsNewProduct() const;   // a box that only a new product fills holds typing
     QString box(const char* name) const;

@@ -1,7 +1,7 @@
 #include "sales/quickorder.h"
 
-#include "common/database.h"
 #include "common/datecheck.h"
+#include "common/linekey.h"
 #include "common/mymode.h"
 #include "common/recordstamp.h"
 #include "common/smsoutbox.h"
@@ -19,6 +19,10 @@ constexpr int kContactWidth = 50;
 constexpr int kTelWidth = 50;
 constexpr int kAddressWidth = 200;
 constexpr int kOrderNoWidth = 50;
+
+// Why an order was stored without its notice.
+const char* const kNoGroupText = "没有选择客户分类，没有收信的手机号码";
+const char* const kGroupWithoutNumberText = "客户分类“%1”没有登记收信的手机号码";
 
 // A text into its column; a value the column cannot take leaves it unset. A
 // missing column is a failure like any other.
@@ -118,12 +122,34 @@ Customer readBack(db::Connection& connection, std::int64_t customerId)
                     row.field(QStringLiteral("company_address")).toText()};
 }
 
+// The mobile number kept with the customer group, as stored; blank when the
+// group has none or no group has the name.
+QString groupNumber(db::Connection& connection, const QString& group)
+{
+    db::Recordset row;
+    row.open(QStringLiteral("select * from client_type where client_type=") + sqltext::quoted(group), connection);
+    return row.eof() ? QString() : row.field(QStringLiteral("py_code")).toText();
+}
+
+// Adds the notice to the attached outbox, addressed to the group's number;
+// returns why it was not added (the group has no number), empty when it was.
+QString addNotice(db::Connection& connection, const Customer& customer, const Order& order)
+{
+    const QString number = groupNumber(connection, order.group);
+    if (db::trimBlanks(number).isEmpty()) {
+        if (db::trimBlanks(order.group).isEmpty()) return QString::fromUtf8(kNoGroupText);
+        return QString::fromUtf8(kGroupWithoutNumberText).arg(order.group);
+    }
+    smsoutbox::add(connection, {number, notice(customer, order), std::nullopt});
+    return QString();
+}
+
 } // namespace
 
 QString refusal(const Order& order)
 {
     using namespace orderstore;
-    QString refused = firstRefusal({datecheck::refusal(QStringLiteral("销售日期"), order.date),
+    QString refused = firstRefusal({datecheck::requiredRefusal(QStringLiteral("销售日期"), order.date),
                                     tooLong(QStringLiteral("流水号"), order.orderNo, kOrderNoWidth),
                                     tooLong(QStringLiteral("客户名称"), order.name, kNameWidth),
                                     tooLong(QStringLiteral("联系人"), order.contact, kContactWidth),
@@ -166,18 +192,27 @@ QString notice(const Customer& customer, const Order& order)
     return text + QStringLiteral("]总计:") + order.total + QStringLiteral("元");
 }
 
-bool queueNotice(const Customer& customer, const Order& order, QString* failure)
+std::optional<Saved> save(const Order& order, const QString& failedText)
 {
-    smsoutbox::Message message;
-    // A group that cannot be looked up leaves the number empty; the notice is
-    // queued all the same.
-    database::guarded([&] {
-        auto group = database::query(QStringLiteral("select * from client_type where client_type=")
-                                     + sqltext::quoted(order.group));
-        if (!group->eof()) message.numbers = group->field(QStringLiteral("py_code")).toText();
-    });
-    message.content = notice(customer, order);
-    return smsoutbox::queue(message, failure);
+    Saved saved;
+    bool withOutbox = false;
+    const auto attachOutbox = [&](db::Connection& connection) {
+        try {
+            smsoutbox::attach(connection);
+            withOutbox = true;
+        } catch (const db::Error& error) {
+            // A file that another workstation holds is tried again with the whole save.
+            if (error.kind() == db::Error::Kind::Busy) throw;
+            saved.noNotice = error.message();
+        }
+    };
+    const auto store = [&](db::Connection& connection) {
+        saved.customer =
+            write(connection, order, linekey::newLineKey(connection, QStringLiteral("sales"), QStringLiteral("SalesMX")));
+        if (withOutbox) saved.noNotice = addNotice(connection, saved.customer, order);
+    };
+    if (!orderstore::inTransaction(store, failedText, true, attachOutbox)) return std::nullopt;
+    return saved;
 }
 
 } // namespace quickorder

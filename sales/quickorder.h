@@ -1,13 +1,14 @@
 #pragma once
 // The store of the quick phone order: a new customer, its main contact, a
-// sales order and the order's lines, written in one transaction, and the
-// order notice queued in the SMS outbox after it.
+// sales order, the order's lines and the order notice in the SMS outbox,
+// written in one transaction across both files.
 #include "platform/db/connection.h"
 #include "sales/orderstore.h"
 
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace quickorder {
@@ -33,8 +34,9 @@ struct Order {
 };
 
 // The message for the first box whose text its column cannot take: a text
-// too long ("客户名称太长，最多100个字"), a date that is no date ("销售日期不是一个
-// 合法的日期"), an amount beyond the currency range, then each line by the
+// too long ("客户名称太长，最多100个字"), a sale date left empty ("销售日期不能为空")
+// or that is no date ("销售日期不是一个合法的日期"), an amount beyond the
+// currency range, then each line by the
 // line rule of the order windows ("第1行商品太长，最多100个字", "第2行单价必须是
 // 数字"); empty when all fit. An order total or amount received that is no
 // number fits: it leaves its column unset.
@@ -62,9 +64,23 @@ Customer write(db::Connection& connection, const Order& order, const QString& li
 // telephone and address, then each line's product and quantity, and the total.
 QString notice(const Customer& customer, const Order& order);
 
-// Queues the notice, at once, to the py_code of the order's customer group
-// (empty when no group has that name or the groups cannot be read). False,
-// with the database's text in `failure`, when it could not be queued.
-bool queueNotice(const Customer& customer, const Order& order, QString* failure);
+// What a save stored: the customer, and why no notice was queued with the
+// order (empty when one was).
+struct Saved {
+    Customer customer;
+    QString noNotice;
+};
+
+// Stores the order under a new line key and, in the same commit, its notice
+// in the SMS outbox, to be sent at once to the mobile number kept with the
+// order's customer group (its py_code, as stored): both are stored or
+// neither. A failure shows `failedText` with the database's reason
+// (orderstore::inTransaction), a file that another workstation holds, the
+// main one or the SMS database, the busy words; nothing is stored then. The
+// order is stored alone, `noNotice` saying why, when the SMS database is
+// missing, no database or has no outbox, and when the group has no number
+// stored: a notice to no number would never be sent. None when nothing was
+// stored.
+std::optional<Saved> save(const Order& order, const QString& failedText);
 
 } // namespace quickorder

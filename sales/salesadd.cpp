@@ -48,10 +48,15 @@ void SalesAdd::Form_Load()
             setBoxText(QStringLiteral("CustName"), card->control<ui::TextBox>(QStringLiteral("company_address"))->text());
     }
     setBoxText(QStringLiteral("salesdate"), db::locale::generalDate(db::locale::now()));
-    const ordercounter::AtLoad counter = ordercounter::load();
-    numberAtLoad_ = counter.number;
-    setBoxText(QStringLiteral("orderno"), counter.number);
-    control<ui::ComboBox>(QStringLiteral("Combo1"))->setText(counter.printOption);
+    // A counter that cannot be read leaves the number empty (the operator was
+    // told why); the save draws it then.
+    const std::optional<ordercounter::AtLoad> counter = ordercounter::load();
+    counterRead_ = counter.has_value();
+    if (counter) {
+        numberAtLoad_ = counter->number;
+        setBoxText(QStringLiteral("orderno"), counter->number);
+        control<ui::ComboBox>(QStringLiteral("Combo1"))->setText(counter->printOption);
+    }
     fitHeaderText();
 }
 
@@ -70,7 +75,7 @@ void SalesAdd::command1_Click()
     // The number the save took is the one the slip prints.
     setBoxText(QStringLiteral("orderno"), order.orderNo);
     ui::msgBox(QString::fromUtf8(kSavedText));
-    PrintDeliverySlip(slipRecord(control<ui::ComboBox>(QStringLiteral("Combo1"))->text()));
+    if (const auto slip = slipRecord(control<ui::ComboBox>(QStringLiteral("Combo1"))->text())) PrintDeliverySlip(*slip);
     ui::Windows::unload(this);
 }
 
@@ -81,9 +86,11 @@ bool SalesAdd::store(orderstore::Order& order)
             throw orderstore::Refusal{QString::fromUtf8(kNoCustomerText)};
 
         // A number still as the load computed it is drawn now, so two windows
-        // opened together never save one number twice.
-        const std::optional<QString> next =
-            ordercounter::advance(connection, control<ui::ComboBox>(QStringLiteral("Combo1"))->text().trimmed());
+        // opened together never save one number twice. A print option the
+        // load could not read and the operator did not pick keeps the stored one.
+        const QString printOption = control<ui::ComboBox>(QStringLiteral("Combo1"))->text().trimmed();
+        const std::optional<QString> next = ordercounter::advance(
+            connection, counterRead_ || !printOption.isEmpty() ? std::optional<QString>(printOption) : std::nullopt);
         if (next && order.orderNo == numberAtLoad_) order.orderNo = *next;
 
         orderstore::storeNewOrder(connection, order, db::locale::shortDate(db::locale::now().date()),

@@ -22,6 +22,7 @@ private:
     bool store(orderstore::Order& order);
 
     QString numberAtLoad_;   // the order number shown by the load
+    bool counterRead_ = false;   // the load read the counter (its number and print option)
 };
 
 } // namespace sales

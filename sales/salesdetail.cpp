@@ -55,22 +55,23 @@ SalesDetail::SalesDetail() : OrderWindow(QStringLiteral("SalesDetail"), rowsVari
         rows()->zk->setWiring([this](ui::TextBox* box, int row) { box->onChange = [this, row] { zk_Change(row); }; });
 }
 
+// An order that cannot be read whole (the operator was told why) cannot be
+// saved: the save would store the lines not shown as removed.
 void SalesDetail::Form_Load()
 {
-    order_.load(QStringLiteral("sales"), Mymode::CurrentRecordId);
-    if (order_.holds()) {
-        showOrder(order_.row());
-        order_.keepAlso(linesSelect(lineKey_));
-    }
-    const int shown = order_.holds() ? showLines() : 0;
+    int shown = 0;
+    const bool read = order_.load(QStringLiteral("sales"), Mymode::CurrentRecordId)
+                      && (!order_.holds()
+                          || (showOrder(order_.row()) && order_.keepAlso(linesSelect(lineKey_)) && showLines(shown)));
     // One empty row below the lines (rows 0 and 1 stay empty without lines).
     rows()->addRow(std::max(shown, 1), linerows::RowOrder::Loaded);
     if (auto* list = findChild<ui::ListBox*>(QStringLiteral("List1"))) list->hide();
+    if (!read) control<ui::PictureButton>(QStringLiteral("command1"))->setEnabled(false);
 }
 
-void SalesDetail::showOrder(const db::Recordset& order)
+bool SalesDetail::showOrder(const db::Recordset& order)
 {
-    database::guarded([&] {
+    const bool read = database::read([&] {
         auto customer = database::query(QStringLiteral("select id,company_address from company where id=")
                                         + QString::number(order.field(QStringLiteral("companyid")).toLong()));
         if (customer->eof()) return;
@@ -85,26 +86,25 @@ void SalesDetail::showOrder(const db::Recordset& order)
     check(QStringLiteral("invoicetype"))->setChecked(order.field(QStringLiteral("invoicetype")).toText() == QLatin1String("1"));
     check(QStringLiteral("GK"))->setChecked(order.field(QStringLiteral("sal_gk")).toText() == QLatin1String("1"));
     fitHeaderText();
+    return read;
 }
 
 // Each stored line once, in stored order, under its stored name; number and
 // unit come from the product of that name when there is one.
-int SalesDetail::showLines()
+bool SalesDetail::showLines(int& shown)
 {
-    int shown = 0;
     const QString storedTotal = boxText(QStringLiteral("totalMx"));
-    database::guarded([&] {
+    const bool read = database::read([&] {
         auto lines = database::query(linesSelect(lineKey_));
         for (int row = 0; !lines->eof(); lines->moveNext(), ++row) {
             const QString name = lines->field(QStringLiteral("productname")).toText();
             QString number, unit;
-            database::guarded([&] {
-                auto product = database::query(QStringLiteral("select Product_no,dw from product where product=")
-                                               + sqltext::quoted(name));
-                if (product->eof()) return;
+            auto product = database::query(QStringLiteral("select Product_no,dw from product where product=")
+                                           + sqltext::quoted(name));
+            if (!product->eof()) {
                 number = product->field(QStringLiteral("Product_no")).toText();
                 unit = product->field(QStringLiteral("dw")).toText();
-            });
+            }
             rows()->addRow(row, linerows::RowOrder::Loaded);
             auto set = [&](const char* column, const QString& text) {
                 if (ui::TextBox* box = rows()->box(QString::fromLatin1(column), row)) box->setText(text);
@@ -121,14 +121,18 @@ int SalesDetail::showLines()
     });
     // The stored total shows until the first change in a row.
     setBoxText(QStringLiteral("totalMx"), storedTotal);
-    return shown;
+    return read;
 }
 
+// A slip whose layout, customer or seller cannot be read is not printed.
 void SalesDetail::PrintDeliverySlip()
 {
-    SlipRecord slip = slipRecord(ordercounter::storedPrintOption());
-    slip.quantityCaption = QStringLiteral("       质数量 ");
-    sales::PrintDeliverySlip(slip);
+    const std::optional<QString> option = ordercounter::storedPrintOption();
+    if (!option) return;
+    std::optional<SlipRecord> slip = slipRecord(*option);
+    if (!slip) return;
+    slip->quantityCaption = QStringLiteral("       质数量 ");
+    sales::PrintDeliverySlip(*slip);
 }
 
 void SalesDetail::zk_Change(int)
@@ -169,7 +173,10 @@ bool SalesDetail::store(const orderstore::Order& order)
     }
     switch (outcome) {
     case keptrow::Outcome::Saved: return true;
-    case keptrow::Outcome::Stale: ui::msgBox(QString::fromUtf8(orderExists() ? kStaleText : kGoneText)); break;
+    case keptrow::Outcome::Stale:
+        if (const std::optional<bool> exists = orderExists())
+            ui::msgBox(QString::fromUtf8(*exists ? kStaleText : kGoneText));
+        break;
     case keptrow::Outcome::Failed: ui::msgBox(savefailure::text(QString::fromUtf8(kNotSavedText), *failure)); break;
     }
     return false;
@@ -225,14 +232,15 @@ void SalesDetail::rewrite(db::Connection& connection, db::Recordset& header, con
     }
 }
 
-bool SalesDetail::orderExists() const
+std::optional<bool> SalesDetail::orderExists() const
 {
     bool exists = false;
-    if (order_.holds())
-        database::guarded([&] {
-            exists = !database::query(QStringLiteral("select id from sales where id=")
-                                      + order_.field(QStringLiteral("id")).toText())->eof();
-        });
+    if (order_.holds()
+        && !database::read([&] {
+               exists = !database::query(QStringLiteral("select id from sales where id=")
+                                         + order_.field(QStringLiteral("id")).toText())->eof();
+           }))
+        return std::nullopt;
     return exists;
 }
 

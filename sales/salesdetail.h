@@ -23,13 +23,15 @@ private:
     void Command4_Click();
     void zk_Change(int row);
 
-    void showOrder(const db::Recordset& order);
-    int showLines();   // the number of lines shown
+    // Each false when a read failed; the operator was told why.
+    bool showOrder(const db::Recordset& order);
+    bool showLines(int& shown);   // `shown`: the number of lines shown
     bool store(const orderstore::Order& order);
     // The save's steps inside its transaction, on the kept header row.
     void rewrite(db::Connection& connection, db::Recordset& header, const orderstore::Order& order);
-    // The loaded order is still stored (it was not deleted meanwhile).
-    bool orderExists() const;
+    // The loaded order is still stored (it was not deleted meanwhile);
+    // nothing when that cannot be read (the operator was told why).
+    std::optional<bool> orderExists() const;
 
     // The order this window loaded, header and lines as read: its save
     // rewrites this one, whatever CurrentRecordId holds by then, and is

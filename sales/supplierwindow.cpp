@@ -158,7 +158,9 @@ void FrmGysEdit::Form_Load()
 {
     auto* list = ui::Windows::loaded<FrmGYS>(QStringLiteral("frmGYS"));
     const db::Variant key = list ? list->currentKey() : db::Variant();
-    database::guarded([&] {
+    // A row that cannot be read is not missing: the operator is told why and
+    // the window closes, as it does without a row.
+    const bool read = database::read([&] {
         if (!db::isNumeric(key)) return;
         auto connection = database::openMain();
         auto row = std::make_unique<db::Recordset>();
@@ -168,7 +170,7 @@ void FrmGysEdit::Form_Load()
         supplier_ = std::move(row);
     });
     if (!supplier_) {
-        ui::msgBox(QString::fromUtf8(kNoRowText));
+        if (read) ui::msgBox(QString::fromUtf8(kNoRowText));
         ui::Windows::unload(this);
         return;
     }

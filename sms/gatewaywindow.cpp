@@ -43,17 +43,15 @@ std::optional<int> GatewayWindow::callGateway(const std::function<int(smsgateway
     }
 }
 
-std::optional<GatewayWindow::Account> GatewayWindow::storedAccount()
+bool GatewayWindow::readAccount(std::optional<Account>& account)
 {
-    std::optional<Account> account;
-    database::guarded([&] {
+    return database::read([&] {
         auto connection = database::openLocalSms();
         db::Recordset row;
         row.open(QStringLiteral("select * from SMSSET"), *connection, db::CursorType::Keyset);
         if (row.eof()) return;
         account = Account{row.field(QStringLiteral("RegNO")).toText(), row.field(QStringLiteral("RegPass")).toText()};
     });
-    return account;
 }
 
 } // namespace sms

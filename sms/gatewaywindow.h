@@ -24,8 +24,9 @@ protected:
         QString name;       // RegNO
         QString password;   // RegPass, plain text: the sender program reads it
     };
-    // The first SMSSET row; none when it cannot be read.
-    static std::optional<Account> storedAccount();
+    // The first SMSSET row into `account` (none without a row); false when it
+    // cannot be read: the operator was told why.
+    static bool readAccount(std::optional<Account>& account);
 
     // Points the provider library at the address in TextURL, then makes one
     // call; its result, or none when the call could not be made.

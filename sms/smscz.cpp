@@ -32,9 +32,13 @@ SMSCZ::SMSCZ() : GatewayWindow(QStringLiteral("SMSCZ"), QStringLiteral("短讯�
     addCloseButton(QStringLiteral("command2"), 3840, 3660);
 }
 
+// An account that cannot be read is not asked for with empty texts: the
+// operator is told why and the balance line stays empty.
 void SMSCZ::Form_Load()
 {
-    const auto account = storedAccount().value_or(Account{});
+    std::optional<Account> stored;
+    if (!readAccount(stored)) return;
+    const Account account = stored.value_or(Account{});
     QString reply;
     const bool answered = callGateway([&](smsgateway::Library& gateway) {
         return gateway.getUserInfo(account.name, account.password, reply);

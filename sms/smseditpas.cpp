@@ -48,14 +48,20 @@ void SMSeditpas::command1_Click()
     db::Recordset row;
     QString name;
     QString storedPassword;
-    const bool read = database::guarded([&] {
-        connection = database::openLocalSms();
-        row.open(QStringLiteral("select * from SMSSET"), *connection, db::CursorType::Static, db::LockType::Optimistic);
-        name = row.field(QStringLiteral("RegNO")).toText();
-        storedPassword = row.field(QStringLiteral("RegPass")).toText();
-    });
+    // An account that cannot be read says why; it is no wrong old password.
+    bool found = false;
+    if (!database::read([&] {
+            connection = database::openLocalSms();
+            row.open(QStringLiteral("select * from SMSSET"), *connection, db::CursorType::Static,
+                     db::LockType::Optimistic);
+            if (row.eof()) return;
+            found = true;
+            name = row.field(QStringLiteral("RegNO")).toText();
+            storedPassword = row.field(QStringLiteral("RegPass")).toText();
+        }))
+        return;
     const QString oldPassword = db::trimBlanks(Text3->text());
-    if (!read || storedPassword != oldPassword) {
+    if (!found || storedPassword != oldPassword) {
         ui::msgBox(QString::fromUtf8(kWrongOldText));
         return;
     }

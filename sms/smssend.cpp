@@ -224,14 +224,15 @@ void SMSsend::Check1_Click()
     if (!Combo1->text().isEmpty() && !db::trimBlanks(Text4->text()).isEmpty())
         sql += searchCondition(Combo1->text(), Text4->text());
     QString numbers;
-    database::guarded([&] {
+    // Numbers that cannot be read are not added, not even those read before the failure.
+    const bool read = database::read([&] {
         auto rows = database::query(sql, db::LockType::Optimistic);
         for (; !rows->eof(); rows->moveNext()) {
             const QString mobile = rows->field(0).toText();
             if (!db::trimBlanks(mobile).isEmpty()) numbers += mobile + QLatin1Char(';');
         }
     });
-    if (!numbers.isEmpty()) text1->setText(text1->text() + numbers);
+    if (read && !numbers.isEmpty()) text1->setText(text1->text() + numbers);
 }
 
 // Appends the current row's mobile number, after ";" unless the box is blank

@@ -47,20 +47,24 @@ SMSSet::SMSSet() : GatewayWindow(QStringLiteral("SMSSet"), QStringLiteral("çŸ­è®
     addCloseButton(QStringLiteral("command3"), 3840, 3660);
 }
 
-// Shows the stored account and switch; a switch that cannot be read shows ticked.
+// Shows the stored account and switch; a switch that cannot be read shows
+// ticked. When either cannot be read, the window says why and cannot save:
+// a save would store what it shows over what is stored.
 void SMSSet::Form_Load()
 {
-    if (const auto account = storedAccount()) {
-        text1->setText(account->name);
-        text2->setText(account->password);
-    }
+    std::optional<Account> account;
     bool start = true;
-    database::guarded([&] {
+    const bool read = readAccount(account) && database::read([&] {
         auto settings = database::queryLocal(QStringLiteral("select * from DriveInfo"), db::LockType::Optimistic,
                                              db::CursorType::Static);
         start = settings->field(QStringLiteral("StarSMS")).toText() == QLatin1String("1");
     });
+    if (account) {
+        text1->setText(account->name);
+        text2->setText(account->password);
+    }
     StarSMS->setValue(start ? 1 : 0);
+    if (!read) control<ui::PictureButton>(QStringLiteral("command1"))->setEnabled(false);
 }
 
 // Stores the account and the switch only after the gateway accepted the account.

@@ -39,6 +39,7 @@ Column describeColumn(sqlite3_stmt* statement, int index)
     if (const char* declared = sqlite3_column_decltype(statement, index))
         column.type = fieldTypeOf(QString::fromUtf8(declared), &column.maxLength);
     if (const char* table = sqlite3_column_table_name(statement, index)) column.table = table;
+    if (const char* database = sqlite3_column_database_name(statement, index)) column.database = database;
     if (const char* origin = sqlite3_column_origin_name(statement, index)) column.origin = origin;
     return column;
 }

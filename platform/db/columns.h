@@ -17,6 +17,7 @@ struct Column {
     FieldType type = FieldType::Untyped;
     int maxLength = 0;                  // characters a TEXT(n) column holds; 0: no limit
     std::string table;                  // table the value is read from; empty for an expression
+    std::string database;               // the file of that table: "main" or an attached file's alias
     std::string origin;                 // the column's name in that table
 };
 

@@ -26,6 +26,7 @@ struct RecordsetData {
     detail::RowStore rows;
     LockType lock = LockType::ReadOnly;
     std::string table;             // the table rows are written to; empty when they cannot be
+    std::string database;          // its file: "main" or an attached file's alias
     QHash<QString, int> fieldIndex;   // lower-case name -> first column of that name
     std::string rereadSql;         // reads one row back by key, laid out as the store
 
@@ -72,23 +73,30 @@ bool sameName(const std::string& a, const std::string& b)
     return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
 }
 
-// The one table every column that comes from a table comes from; empty when
+// The one table every column that comes from a table comes from; none when
 // there are several or none.
-std::string sourceTable(const std::vector<detail::Column>& columns)
+const detail::Column* sourceTable(const std::vector<detail::Column>& columns)
 {
-    std::string table;
+    const detail::Column* source = nullptr;
     for (const detail::Column& column : columns) {
         if (column.table.empty()) continue;
-        if (table.empty()) table = column.table;
-        else if (!sameName(table, column.table)) return {};
+        if (!source) source = &column;
+        else if (!sameName(source->table, column.table) || !sameName(source->database, column.database)) return nullptr;
     }
-    return table;
+    return source;
 }
 
 bool isTableColumn(const RecordsetData& d, int column)
 {
     const detail::Column& c = d.rows.columns()[column];
-    return !c.table.empty() && sameName(c.table, d.table);
+    return !c.table.empty() && sameName(c.table, d.table) && sameName(c.database, d.database);
+}
+
+// The table named in its file, so that a table of an attached file is written
+// there even when the main file has one of the same name.
+std::string tableName(const RecordsetData& d)
+{
+    return quotedName(d.database) + "." + quotedName(d.table);
 }
 
 RecordsetData& opened(const std::unique_ptr<RecordsetData>& d)
@@ -205,7 +213,7 @@ std::vector<Assignment> assignmentsOf(const RecordsetData& d, const RecordsetDat
 
 int insertRow(RecordsetData& d, const std::vector<Assignment>& assignments)
 {
-    std::string sql = "INSERT INTO " + quotedName(d.table);
+    std::string sql = "INSERT INTO " + tableName(d);
     if (assignments.empty()) {
         sql += " DEFAULT VALUES";
     } else {
@@ -233,7 +241,7 @@ int insertRow(RecordsetData& d, const std::vector<Assignment>& assignments)
 void updateRow(RecordsetData& d, int row, const std::vector<Assignment>& assignments)
 {
     if (assignments.empty()) return;
-    std::string sql = "UPDATE " + quotedName(d.table) + " SET ";
+    std::string sql = "UPDATE " + tableName(d) + " SET ";
     for (std::size_t i = 0; i < assignments.size(); ++i) sql += (i ? "," : "") + quotedName(assignments[i].column) + "=?";
     sql += " WHERE rowid=?" + unchangedCondition(d);
     const std::int64_t key = d.rows.key(row);
@@ -293,7 +301,7 @@ std::string rereadStatement(const RecordsetData& d)
     std::string sql = "SELECT rowid";
     for (int column = 0; column < d.rows.columnCount(); ++column)
         sql += ", " + (isTableColumn(d, column) ? quotedName(d.rows.columns()[column].origin) : std::string("NULL"));
-    return sql + " FROM " + quotedName(d.table) + " WHERE rowid=?";
+    return sql + " FROM " + tableName(d) + " WHERE rowid=?";
 }
 
 } // namespace
@@ -330,7 +338,10 @@ void Recordset::open(const QString& source, Connection& connection, CursorType, 
     }
     if (!statement) statement.emplace(*d->state, sql);
     d->rows.describe(*statement, keyed, translated.outputTypes);
-    if (keyed) d->table = sourceTable(d->rows.columns());
+    if (const detail::Column* source = keyed ? sourceTable(d->rows.columns()) : nullptr) {
+        d->table = source->table;
+        d->database = source->database;
+    }
     if (d->table.empty()) {
         d->rows.readRows(*statement);
         d->loaded = true;
@@ -339,7 +350,7 @@ void Recordset::open(const QString& source, Connection& connection, CursorType, 
     } else {
         d->rereadSql = rereadStatement(*d);
         d->sql = *jetsql::withRowKey(sql);
-        Statement last = Statement::cached(*d->state, "SELECT max(rowid) FROM " + quotedName(d->table));
+        Statement last = Statement::cached(*d->state, "SELECT max(rowid) FROM " + tableName(*d));
         if (last.step() && sqlite3_column_type(last.get(), 0) != SQLITE_NULL)
             d->lastKeyAtOpen = sqlite3_column_int64(last.get(), 0);
     }
@@ -518,7 +529,7 @@ void Recordset::deleteRow()
     requireWritable(d);
     cancelPendingEdit(d);
     requireCurrentRow(d);
-    const std::string sql = "DELETE FROM " + quotedName(d.table) + " WHERE rowid=?" + unchangedCondition(d);
+    const std::string sql = "DELETE FROM " + tableName(d) + " WHERE rowid=?" + unchangedCondition(d);
     const auto state = d.handle();
     {
         Statement statement = Statement::cached(*state, sql);

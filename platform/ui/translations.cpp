@@ -7,11 +7,22 @@
 
 namespace ui {
 
+namespace {
+QLocale chinese()
+{
+    return QLocale(QLocale::Chinese, QLocale::China);
+}
+} // namespace
+
+void useChineseLocale()
+{
+    QLocale::setDefault(chinese());
+}
+
 bool loadQtTranslations(QCoreApplication& application)
 {
     auto* translator = new QTranslator(&application);
-    const QLocale chinese(QLocale::Chinese, QLocale::China);
-    if (!translator->load(chinese, QStringLiteral("qtbase"), QStringLiteral("_"),
+    if (!translator->load(chinese(), QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return false;

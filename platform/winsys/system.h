@@ -118,7 +118,10 @@ private:
         int kind;
         HOOKPROC proc;
     };
-    HANDLE lastHandle_ = 0x100;
+    // Handles are counted from above the 16 bits of a command id: a popup
+    // item's id is its submenu's handle, and the two must never be equal in
+    // one menu, or a look-up by command finds the other item.
+    HANDLE lastHandle_ = 0xFFFF;
     std::unique_ptr<Gdi> gdi_;
     std::map<HWND, Window> windows_;
     std::map<HMENU, Menu> menus_;

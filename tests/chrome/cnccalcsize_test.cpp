@@ -185,10 +185,14 @@ TEST_F(FrameTest, HitCodesFollowTheMarginsAndTheStyle)
     EXPECT_EQ(hitAt(200, 293), HTBOTTOM);
     EXPECT_EQ(hitAt(500, 150), HTCLIENT);   // outside the window
 
-    fake.setStyle(hwnd, WS_CAPTION | WS_VISIBLE);
-    EXPECT_EQ(hitAt(1, 150), HTCLIENT);
-    EXPECT_EQ(hitAt(200, 3), HTCLIENT);
-    EXPECT_EQ(hitAt(200, 20), HTCAPTION);
+    // Neither a maximised window nor a frame that does not size has borders
+    // to drag: their border zones answer as client area, the caption stays.
+    for (const LONG style : {LONG(WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MAXIMIZE), LONG(WS_CAPTION | WS_VISIBLE)}) {
+        fake.setStyle(hwnd, style);
+        for (const POINT at : {POINT{1, 1}, POINT{1, 150}, POINT{397, 299}, POINT{200, 3}, POINT{200, 293}})
+            EXPECT_EQ(hitAt(at.x, at.y), HTCLIENT) << at.x << "," << at.y;
+        EXPECT_EQ(hitAt(200, 20), HTCAPTION);
+    }
 
     // HTMENU from the painter reaches the system as HTCLIENT, and is kept as the last hit.
     painter->replaceHit = HTMENU;

@@ -74,6 +74,17 @@ protected:
             if (log[i].text == text) return &log[i];
         return nullptr;
     }
+    // Has the window draw the popup's item of this id into `dc`, as the system asks an owner-drawn row.
+    LRESULT drawItem(HMENU popup, UINT id, HDC dc)
+    {
+        DRAWITEMSTRUCT dis;
+        dis.CtlType = ODT_MENU;
+        dis.itemID = id;
+        dis.hwndItem = popup;
+        dis.hDC = dc;
+        dis.rcItem = RECT{0, 0, 150, 22};
+        return SendMessageA(hwnd, WM_DRAWITEM, 0, LPARAM(&dis));
+    }
     // Puts the cursor on the middle of a bar item (the window's client area starts at its corner).
     void cursorOn(LONG item)
     {
@@ -473,14 +484,8 @@ TEST_F(MenuBarTest, ASubmenuItemIsFoundByItsHandleAndDrawnWithItsCaption)
     const HBITMAP itemCanvas = CreateCompatibleBitmap(0, 200, 30);
     const HDC dc = CreateCompatibleDC(0);
     SelectObject(dc, itemCanvas);
-    DRAWITEMSTRUCT dis;
-    dis.CtlType = ODT_MENU;
-    dis.itemID = UINT(UINT_PTR(recent));
-    dis.hwndItem = file;
-    dis.hDC = dc;
-    dis.rcItem = RECT{0, 0, 150, 22};
     const size_t mark = fake.gdi().textLog.size();
-    SendMessageA(hwnd, WM_DRAWITEM, 0, LPARAM(&dis));
+    drawItem(file, UINT(UINT_PTR(recent)), dc);
     const auto* caption = drawn("&Recent", mark);
     ASSERT_TRUE(caption);
     EXPECT_EQ(caption->rect.left, 24);
@@ -495,4 +500,33 @@ TEST_F(MenuBarTest, ASubmenuItemIsFoundByItsHandleAndDrawnWithItsCaption)
     EXPECT_EQ(info.fType, UINT(MFT_STRING));
     EXPECT_EQ(info.hSubMenu, recent);
     EXPECT_EQ(info.wID, UINT(UINT_PTR(recent)));
+}
+
+// A command id is a 16-bit number and every menu handle lies above that
+// range, so no command of a popup, whatever its id, takes the place of the
+// submenu row whose id is the submenu's handle: each row is drawn with its
+// own caption.
+TEST_F(MenuBarTest, NoCommandOfThePopupTakesTheSubmenuRowsPlace)
+{
+    const HMENU recent = CreatePopupMenu();
+    AppendMenuA(recent, MF_STRING, 111, "a.txt");
+    AppendMenuA(file, MF_POPUP, UINT_PTR(recent), "&Recent");
+    // The id nearest the handle a command can have: its low 16 bits.
+    const UINT print = UINT(UINT_PTR(recent)) & 0xFFFF;
+    AppendMenuA(file, MF_STRING, print, "&Print\tCtrl+P");
+    render();
+    menuBar->MakeOwnerDraw(file);
+
+    const HBITMAP itemCanvas = CreateCompatibleBitmap(0, 200, 30);
+    const HDC dc = CreateCompatibleDC(0);
+    SelectObject(dc, itemCanvas);
+    const std::pair<UINT, const char*> rows[] = {{UINT(UINT_PTR(recent)), "&Recent"}, {print, "&Print"}};
+    for (const auto& [id, caption] : rows) {
+        const size_t mark = fake.gdi().textLog.size();
+        drawItem(file, id, dc);
+        EXPECT_TRUE(drawn(caption, mark)) << caption;
+        EXPECT_FALSE(drawn(id == print ? "&Recent" : "&Print", mark)) << caption;
+    }
+    DeleteDC(dc);
+    DeleteObject(itemCanvas);
 }

@@ -1,7 +1,8 @@
 // The Qt window system's default frame behaviour and popup loop, on real
 // windows driven with mouse and key events, headless: border and corner
 // drags resize, the icon zone opens the window menu, the loop announces
-// itself to the window, and a submenu item shows its arrow.
+// itself to the window, and a submenu item shows its arrow; a maximised
+// window's borders do not resize it.
 #include "chrome/cneocaption.h"
 #include "chrome/msubclass.h"
 #include "platform/winsys/api.h"
@@ -197,6 +198,25 @@ TEST_F(SkinnedWindow, BordersAndCornersResizeTheWindow)
     EXPECT_EQ(window->width(), 120);
     EXPECT_EQ(window->x(), 90);
     EXPECT_GT(window->clientArea()->width(), 0);
+}
+
+// Maximised, the window has no border to drag, as its window menu offers no
+// size: the pointer over a border or a corner stays an arrow, and a drag
+// there leaves the window maximised and as large as it was.
+TEST_F(SkinnedWindow, AMaximisedWindowsBordersDoNotResizeIt)
+{
+    window->showMaximized();
+    settle();
+    ASSERT_TRUE(window->isMaximized());
+    const QRect maximised = window->geometry();
+    const int right = window->width() - 1, bottom = window->height() - 1;
+    for (const QPoint at : {QPoint(right, 150), QPoint(0, 150), QPoint(200, bottom), QPoint(right, bottom), QPoint(0, 0)}) {
+        mouse(window, QEvent::MouseMove, at);
+        EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor) << at.x() << "," << at.y();
+        drag(at, QPoint(-40, -30));
+        EXPECT_TRUE(window->isMaximized()) << at.x() << "," << at.y();
+        EXPECT_EQ(window->geometry(), maximised) << at.x() << "," << at.y();
+    }
 }
 
 TEST_F(SkinnedWindow, TheIconZoneOpensTheWindowMenu)

@@ -3,7 +3,10 @@
 // exception out of the save's steps leaves every table as it was.
 #include "tests/support/scratch.h"
 
+#include "tests/support/busyfile.h"
+
 #include "common/keptrow.h"
+#include "common/readfailure.h"
 
 namespace {
 
@@ -23,6 +26,12 @@ protected:
     {
         return order.save([&](db::Recordset& row) { row.setField(QStringLiteral("orderno"), db::Variant(number)); },
                           {}, nullptr);
+    }
+
+    void keep()
+    {
+        order.load(QStringLiteral("sales"), id);
+        order.keepAlso(QStringLiteral("select * from SalesMX where indexflag='k1' order by id"));
     }
 
     keptrow::KeptRow order;
@@ -69,3 +78,31 @@ TEST_F(KeptRows, AnExceptionOutOfTheStepsRollsEverythingBack)
 }
 
 } // namespace
+
+// What the load could not read (the row, or the rows kept beside it) is no
+// change made elsewhere: the read says why, and every save is
+// refused with that reason and writes nothing, until the editor loads again.
+TEST_F(KeptRows, WhatCouldNotBeReadRefusesEverySaveSayingWhy)
+{
+    for (const bool rowUnread : {true, false}) {
+        messages.clear();
+        if (!rowUnread) keep();
+        {
+            OtherWorkstationWriting other(OtherWorkstationWriting::Hold::Exclusive);
+            if (rowUnread) keep();
+            else order.keepAlso(QStringLiteral("select * from SalesMX where indexflag='k1' order by id"));
+        }
+        EXPECT_EQ(messages.shown().size(), 1u) << rowUnread;
+        EXPECT_EQ(messages.lastText(), QString::fromUtf8(readfailure::kBusyText)) << rowUnread;
+        std::optional<db::Error> failure;
+        const auto outcome = order.save(
+            [](db::Recordset& row) { row.setField(QStringLiteral("orderno"), db::Variant("SH9")); }, {}, &failure);
+        EXPECT_EQ(outcome, keptrow::Outcome::Failed) << rowUnread;
+        ASSERT_TRUE(failure) << rowUnread;
+        EXPECT_EQ(failure->kind(), db::Error::Kind::Busy) << rowUnread;
+        EXPECT_EQ(scalar(QStringLiteral("select orderno from sales")), QStringLiteral("SH1")) << rowUnread;
+
+        keep();
+        EXPECT_EQ(renumber(QStringLiteral("SH1")), keptrow::Outcome::Saved) << rowUnread;
+    }
+}

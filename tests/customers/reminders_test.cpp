@@ -3,7 +3,10 @@
 // lists and opens them, and the settings window switches the timer.
 #include "tests/customers/customerfixture.h"
 
+#include "tests/support/busyfile.h"
+
 #include "common/mymode.h"
+#include "common/readfailure.h"
 #include "common/sqltext.h"
 #include "platform/db/locale.h"
 #include "platform/ui/windows.h"
@@ -92,6 +95,28 @@ TEST_F(Reminders, TickOpensTheWindowOnlyForTheOperatorsOwnReminders)
     EXPECT_FALSE(isOpen(QStringLiteral("sysalert")));
     EXPECT_TRUE(timer()->isEnabled());
     EXPECT_NE(tick(), nullptr);
+}
+
+// No operator asked for the tick: one that cannot read the file shows
+// nothing and pops up no box, and the next one finds the reminder. The
+// reminder window's own lists say why (once) and stay plainly empty.
+TEST_F(Reminders, ABusyTickShowsNothingAndTheWindowSaysWhy)
+{
+    addActivity(QStringLiteral("回访"), QStringLiteral("system"), QStringLiteral("2026-06-15 09:00:00"));
+    {
+        OtherWorkstationWriting other(OtherWorkstationWriting::Hold::Exclusive);
+        EXPECT_EQ(tick(), nullptr);
+        EXPECT_TRUE(messages.shown().empty());
+        ui::Form* alert = ui::Windows::open(QStringLiteral("sysalert"));
+        expectOnly(QString::fromUtf8(readfailure::kBusyText));
+        EXPECT_EQ(listed(alert, "DataGrid1"), QStringList());
+        EXPECT_EQ(listed(alert, "DataGrid2"), QStringList());
+        ui::Windows::unload(alert);
+    }
+    ui::Form* alert = tick();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(listed(alert, "DataGrid2"), QStringList{QStringLiteral("回访")});
+    EXPECT_TRUE(messages.shown().empty());
 }
 
 TEST_F(Reminders, OperatorNameWithAQuoteFindsItsOwnReminders)

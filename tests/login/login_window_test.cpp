@@ -1,12 +1,14 @@
 // The login window: which database the run uses, the operator list, the
 // password check, the rights string, the purge of old recordings, and the end
 // of the program when nobody logs in.
+#include "tests/support/busyfile.h"
 #include "tests/support/earlierfile.h"
 #include "tests/support/scratch.h"
 #include "tests/support/sqliteshell.h"
 
 #include "common/database.h"
 #include "common/mymode.h"
+#include "common/readfailure.h"
 #include "common/schema.h"
 #include "common/sqltext.h"
 #include "platform/db/locale.h"
@@ -14,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTimer>
 
@@ -178,13 +181,19 @@ TEST_F(LoginWindow, TheLocalRowsWorkModeChoosesTheDatabaseOfTheRun)
     ASSERT_EQ(names(login)->listCount(), 2);
     EXPECT_EQ(names(login)->list(1), QStringLiteral("remote"));
 
-    // A shared folder that is not there: nothing listed, no file made.
+    // A shared folder that is not there: nothing listed, the file named as
+    // the reason, no file made.
     restart();
     const QString missing = path(QStringLiteral("no-server"));
     exec(QStringLiteral("update DriveInfo set WorkPath=") + sqltext::quoted(missing));
+    messages.clear();
     login = openLogin();
     EXPECT_EQ(Mymode::ConnectString, kShape.arg(missing));
     EXPECT_EQ(names(login)->listCount(), 0);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_TRUE(messages.lastText().startsWith(QStringLiteral("没能读出数据：无法打开数据库 ") + missing
+                                               + QStringLiteral("/hvcrm.hvd")))
+        << messages.lastText().toStdString();
     EXPECT_FALSE(QFile::exists(missing + QStringLiteral("/hvcrm.hvd")));
 }
 
@@ -280,6 +289,69 @@ TEST_F(LoginWindow, PurgeDeletesOnlyPlainFileNamesInsideTheRecordingsFolder)
         EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist where WavFile=") + sqltext::quoted(name)), 1)
             << name.toStdString();
     EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist where WavFile is null or WavFile=''")), 1);
+}
+
+// Another workstation holding the file: the start waits for it once at most
+// (the purge only briefly), no row is left naming a deleted recording, and
+// the next start with the file free purges what was left.
+TEST_F(LoginWindow, ThePurgeNeverHoldsTheStartNorLeavesARowNamingADeletedFile)
+{
+    using Hold = OtherWorkstationWriting::Hold;
+    constexpr int kWaitMs = 2000;
+    const struct {
+        Hold hold;
+        bool firstOpen;       // the start opens the file afresh (no handle of it kept)
+        int listed;           // operators in the list
+        qint64 mostMs;        // the longest the start may take
+        const char* message;  // the one box, if any
+    } cases[] = {
+        {Hold::Write, false, 1, kWaitMs / 2, ""},
+        {Hold::Exclusive, false, 0, kWaitMs + kWaitMs / 2, readfailure::kBusyText},
+        {Hold::Exclusive, true, 0, kWaitMs + kWaitMs / 2, readfailure::kBusyText},
+    };
+    db::locale::setClockForTests(QDateTime(QDate(2026, 3, 31), QTime(10, 30)));
+    exec(QStringLiteral("update DriveInfo set DelRecDay='30'"));
+    const auto recording = [&](int call) { return path(QStringLiteral("WavFile/r%1.wav").arg(call)); };
+    const auto rowsNamingGoneFiles = [&] {
+        int gone = 0;
+        for (int call = 1; call <= 5; ++call)
+            if (count(QStringLiteral("select count(*) from Hv_Cidlist where WavFile='r%1.wav'").arg(call)) == 1
+                && !QFile::exists(recording(call)))
+                ++gone;
+        return gone;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.hold == Hold::Write ? "write" : "exclusive") + (c.firstOpen ? ", first open" : ""));
+        restart();
+        exec(QStringLiteral("delete from Hv_Cidlist"));
+        for (int call = 1; call <= 5; ++call) {
+            exec(QStringLiteral("insert into Hv_Cidlist (DateTime, WavFile) values (#2026-1-%1#, 'r%1.wav')").arg(call));
+            QFile(recording(call)).open(QIODevice::WriteOnly);
+        }
+        {
+            // Handles in use are not kept for the start.
+            std::vector<std::unique_ptr<db::Connection>> inUse;
+            for (int i = 0; c.firstOpen && i < 3; ++i) inUse.push_back(database::openMain());
+            OtherWorkstationWriting other(c.hold);
+            db::setBusyWaitForTests(kWaitMs);
+            QElapsedTimer start;
+            start.start();
+            ui::Form* login = openLogin();
+            EXPECT_LT(start.elapsed(), c.mostMs);
+            EXPECT_EQ(names(login)->listCount(), c.listed);
+        }
+        EXPECT_EQ(rowsNamingGoneFiles(), 0);
+        if (*c.message) expectOnly(QString::fromUtf8(c.message));
+        EXPECT_TRUE(messages.shown().empty());
+        EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist where WavFile<>''")), 5);
+
+        QCoreApplication::processEvents();
+        restart();
+        openLogin();
+        EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist where WavFile<>''")), 0);
+        for (int call = 1; call <= 5; ++call) EXPECT_FALSE(QFile::exists(recording(call))) << call;
+        EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist")), 5);
+    }
 }
 
 // Runs the event loop until the program ends (0) or a second and a half passed (7).

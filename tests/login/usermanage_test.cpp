@@ -7,6 +7,7 @@
 #include "common/sqltext.h"
 #include "platform/ui/windows.h"
 
+#include <QTest>
 #include <array>
 
 namespace {
@@ -180,13 +181,40 @@ TEST_F(UserManageTest, rightsAreShownAsHeldAndStoredAsShown)
     EXPECT_EQ(scalar(QStringLiteral("select Uright from sys_user where user_name='小赵'")), QStringLiteral("3"));
 }
 
-// The boxes show the operator of the grid's current row after every filling
-// of the grid, and a click on any row, the current one too, loads it.
-TEST_F(UserManageTest, theBoxesAgreeWithTheCurrentRow)
+// The window opens with "全部" chosen and no right ticked, so that a clerk
+// added at once, as the operator types and ticks him, holds only the rights
+// ticked for him.
+TEST_F(UserManageTest, aClerkAddedAtOnceHoldsOnlyTheRightsTicked)
+{
+    EXPECT_EQ(nameBox()->text(), QString());
+    EXPECT_EQ(passwordBox()->text(), QString());
+    EXPECT_EQ(shownRights(), QStringLiteral("0 0 0 0 0 0 0 0 0 0 0 0 0 0"));
+    EXPECT_TRUE(scope(0)->value());
+
+    QTest::mouseClick(nameBox(), Qt::LeftButton);
+    QTest::keyClicks(nameBox(), QStringLiteral("clerk"));
+    for (const char* column : {"e_cust", "b_rept"}) {
+        ui::CheckBox* box = right(column);
+        QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
+    }
+    click("command1");
+
+    EXPECT_EQ(messages.lastText(), QStringLiteral("用户已成功加入"));
+    EXPECT_EQ(storedRights(QStringLiteral("clerk")), QStringLiteral("1 0 0 0 0 0 0 0 0 0 0 0 1 0"));
+    EXPECT_EQ(scalar(QStringLiteral("select Uright from sys_user where user_name='clerk'")), QStringLiteral("1"));
+}
+
+// The boxes wait for a row to be picked; then they show the operator picked,
+// added or modified last, and a click on any row, the current one too, loads
+// it. A delete leaves them as the window opened them.
+TEST_F(UserManageTest, theBoxesShowTheOperatorPickedOrStored)
 {
     const auto shownOperator = [&] { return grid()->cellText(grid()->currentRow(), 1); };
-    EXPECT_EQ(shownOperator(), QStringLiteral("system")) << "opened";
+    EXPECT_EQ(shownOperator(), QStringLiteral("system")) << "the grid stands on its first row";
+    EXPECT_EQ(nameBox()->text(), QString()) << "opened: nothing picked yet";
+    grid()->clickRow(grid()->currentRow());
     EXPECT_EQ(nameBox()->text(), QStringLiteral("system"));
+    EXPECT_EQ(shownRights(), QStringLiteral("1 1 1 1 1 1 1 1 1 1 1 1 1 1"));
 
     nameBox()->setText(QStringLiteral("小钱"));
     passwordBox()->setText(QStringLiteral("x"));
@@ -216,7 +244,9 @@ TEST_F(UserManageTest, theBoxesAgreeWithTheCurrentRow)
     messages.answerNext(ui::Answer::Yes);
     click("Command4");
     EXPECT_EQ(count(QStringLiteral("select count(*) from sys_user where user_name='小钱'")), 0);
-    EXPECT_EQ(nameBox()->text(), shownOperator()) << "deleted";
+    EXPECT_EQ(nameBox()->text(), QString()) << "deleted";
+    EXPECT_EQ(shownRights(), QStringLiteral("0 0 0 0 0 0 0 0 0 0 0 0 0 0"));
+    EXPECT_TRUE(scope(0)->value());
 }
 
 TEST_F(UserManageTest, deleteAsksAndProtectsTheAdministrator)

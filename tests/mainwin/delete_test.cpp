@@ -201,28 +201,33 @@ TEST_F(DeleteRecord, AFailingStepLeavesEverythingInPlace)
     EXPECT_EQ(rowsOf(customer), 12);
 }
 
-// Another workstation holding the file: the delete is refused saying why and
-// that it may be tried again, and nothing goes; once the file is free it does.
+// Another workstation holding the file, writing or committing: the delete is
+// refused saying why and that it may be tried again (with no word of kept
+// input: a delete keeps none), and nothing goes; once the file is free it does.
 TEST_F(DeleteRecord, ADeleteRefusedWhileAnotherWorkstationWritesSaysSoAndCanBeRepeated)
 {
-    const int customer = addCustomerWithRecords(QStringLiteral("c"), QStringLiteral("x"));
-    openMain();
-    selectRecord(customer);
-    {
-        OtherWorkstationWriting other;
-        clickDelete();
-    }
-    EXPECT_EQ(messages.lastText(), QStringLiteral("删除失败,记录和相关资料都没有删除。"
-                                                  "另一台电脑正在使用数据文件，这次没有改变任何数据，输入的内容仍然保留，请再试一次"));
-    EXPECT_EQ(messages.shown().back().icon, ui::Icon::Error);
-    EXPECT_EQ(rowsOf(customer), 12);
-    EXPECT_EQ(shownIds(), QList<int>{customer});
+    for (const auto hold : {OtherWorkstationWriting::Hold::Write, OtherWorkstationWriting::Hold::Exclusive}) {
+        const int customer = addCustomerWithRecords(QStringLiteral("c"), QStringLiteral("x"));
+        openMain();
+        selectRecord(customer);
+        messages.clear();
+        {
+            OtherWorkstationWriting other(hold);
+            clickDelete();
+        }
+        EXPECT_EQ(messages.lastText(), QStringLiteral("删除失败,记录和相关资料都没有删除。"
+                                                      "另一台电脑正在使用数据文件，这次没有改变任何数据，请再试一次"));
+        EXPECT_EQ(messages.shown().back().icon, ui::Icon::Error);
+        EXPECT_EQ(rowsOf(customer), 12);
+        EXPECT_EQ(shownIds(), QList<int>{customer});
 
-    messages.clear();
-    clickDelete();
-    EXPECT_EQ(messages.shown().size(), 1u);   // the question only
-    EXPECT_EQ(rowsOf(customer), 0);
-    EXPECT_TRUE(shownIds().isEmpty());
+        messages.clear();
+        clickDelete();
+        EXPECT_EQ(messages.shown().size(), 1u);   // the question only
+        EXPECT_EQ(rowsOf(customer), 0);
+        EXPECT_TRUE(shownIds().isEmpty());
+        ui::Windows::unloadAll();
+    }
 }
 
 // After a narrowing search the whole list shows again; CustListSql keeps the

@@ -118,20 +118,22 @@ TEST_F(ListViews, ColumnsShowTheFieldsTheirCaptionsName)
     EXPECT_EQ(grid()->cellText(0, 8), "加急");
 }
 
-// A failed customer query keeps the rows shown; a failed related query
-// leaves the grid empty; neither changes the count label.
-TEST_F(ListViews, FailedQueriesKeepCustomersButEmptyRelatedLists)
+// A failed query of any view says why and keeps the rows shown with their
+// count, so that nothing passes for an empty list.
+TEST_F(ListViews, FailedQueriesSayWhyAndKeepTheRowsShown)
 {
     addCustomer(QStringLiteral("a"));
     addCustomer(QStringLiteral("b"));
     openMain();
     auto* lists = ui::Windows::loaded<MainLists>(QStringLiteral("frmMain"));
-    lists->DataGridFresh(QStringLiteral("select nothing from nowhere"));
-    EXPECT_EQ(grid()->rowCount(), 2);
-    EXPECT_EQ(countLabel(), "显示共 2 条记录");
-    lists->ConnectList(QStringLiteral("select nothing from nowhere"));
-    EXPECT_EQ(grid()->rowCount(), 0);
-    EXPECT_EQ(countLabel(), "显示共 2 条记录");
+    for (const auto bind : {&MainLists::DataGridFresh, &MainLists::ConnectList, &MainLists::ServiceList}) {
+        messages.clear();
+        (lists->*bind)(QStringLiteral("select nothing from nowhere"));
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_TRUE(messages.lastText().startsWith(QStringLiteral("没能读出数据："))) << messages.lastText().toStdString();
+        EXPECT_EQ(grid()->rowCount(), 2);
+        EXPECT_EQ(countLabel(), "显示共 2 条记录");
+    }
 }
 
 TEST_F(ListViews, WithoutScopeTheStartListStaysEmpty)
@@ -140,6 +142,7 @@ TEST_F(ListViews, WithoutScopeTheStartListStaysEmpty)
     loginAs(QStringLiteral("system"), QStringLiteral("per=1;Uright=;"));
     openMain();
     EXPECT_EQ(grid()->rowCount(), 0);
+    EXPECT_TRUE(messages.shown().empty());   // no scope, no records: no read failed
 }
 
 TEST_F(ListViews, SwitchesOfferTheirCaptionsAndKeepTheRestOfTheSearchStrip)

@@ -2,6 +2,9 @@
 // branch under the report right, and what a click on each kind of node does.
 #include "mainwin_fixture.h"
 
+#include "tests/support/busyfile.h"
+
+#include "common/readfailure.h"
 #include "platform/ui/treeview.h"
 
 namespace {
@@ -205,4 +208,40 @@ TEST_F(NavigationTree, AnAnalysisNamedGroupIsRefusedWithoutTheRight)
     EXPECT_EQ(messages.shown()[0].text, QStringLiteral("您无权查看报表"));
     EXPECT_EQ(messages.shown()[0].icon, ui::Icon::Error);
     EXPECT_EQ(messages.shown()[0].title, QStringLiteral("资料"));
+}
+
+// Groups that cannot be read while the window loads are said so, not shown as
+// a shop without groups; a click on "客户分组" reads them again, and only once
+// the file is free does it show them.
+TEST_F(NavigationTree, GroupsThatCannotBeReadSayWhyAndAreReadAgainOnAClick)
+{
+    exec(QStringLiteral("delete from client_type"));
+    addGroup(QStringLiteral("批发"));
+    const int customer = addCustomerOfGroup(QStringLiteral("甲"), QStringLiteral("批发"));
+    const QString busy = QString::fromUtf8(readfailure::kBusyText);
+    const QString groups = QStringLiteral("客户分组");
+    {
+        OtherWorkstationWriting other(OtherWorkstationWriting::Hold::Exclusive);
+        openMain();
+    }
+    ASSERT_EQ(messages.shown().size(), 2u);   // the groups, then the customer list
+    for (const ui::Message& shown : messages.shown()) EXPECT_EQ(shown.text, busy);
+    EXPECT_TRUE(tree()->childKeys(groups).isEmpty());
+    EXPECT_EQ(grid()->rowCount(), 0);
+    EXPECT_EQ(countLabel(), QString());
+    messages.clear();
+    {
+        OtherWorkstationWriting other(OtherWorkstationWriting::Hold::Exclusive);
+        click(groups);
+    }
+    expectOnly(busy);
+    EXPECT_TRUE(tree()->childKeys(groups).isEmpty());
+    EXPECT_EQ(viewKey(), QStringLiteral("CustList"));
+    EXPECT_EQ(grid()->rowCount(), 0);
+
+    click(groups);
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(tree()->childKeys(groups), QStringList{QStringLiteral("批发")});
+    click(QStringLiteral("批发"));
+    EXPECT_EQ(shownIds(), QList<int>{customer});
 }

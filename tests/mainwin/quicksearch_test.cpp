@@ -202,6 +202,25 @@ TEST_F(QuickSearch, IncompleteConditionsAreRefused)
     EXPECT_EQ(grid()->rowCount(), 1);
 }
 
+// No statement can hold a NUL character: the search refuses it plainly and
+// the list stays, never passing for the search's result.
+TEST_F(QuickSearch, AValueWithANulCharacterIsRefused)
+{
+    addCustomer(QStringLiteral("甲"));
+    addCustomer(QStringLiteral("乙"));
+    openMain();
+    const QString listSql = Mymode::CustListSql;
+    for (const char* op : {"包含", "不包含", "等于"}) {
+        messages.clear();
+        search(QStringLiteral("客户名称"), QString::fromUtf8(op), QStringLiteral("甲") + QChar(0));
+        ASSERT_EQ(messages.shown().size(), 1u) << op;
+        EXPECT_EQ(messages.lastText(), "查询内容含有空字符，无法查询") << op;
+        EXPECT_EQ(grid()->rowCount(), 2) << op;
+        EXPECT_EQ(countLabel(), "显示共 2 条记录") << op;
+        EXPECT_EQ(Mymode::CustListSql, listSql) << op;
+    }
+}
+
 TEST_F(QuickSearch, EnterInTheValueBoxSearches)
 {
     addCustomer(QStringLiteral("甲"));

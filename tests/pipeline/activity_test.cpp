@@ -121,6 +121,38 @@ TEST_F(Activities, NewActivityChecksInOrderAndStoresNothing)
     EXPECT_EQ(count(QStringLiteral("select count(*) from KH_ACT")), 0);
 }
 
+// A start or end time that is no date is refused naming the box, by the new
+// and the editing window alike, before anything is written; the typed text
+// stays for correcting.
+TEST_F(Activities, TimesThatAreNoDatesAreRefusedAndKept)
+{
+    const int stored = addActivity({{QStringLiteral("BeginTime"), QStringLiteral("2026-2-27 14:30:00")}});
+    const struct {
+        const char* kind;
+        const char* box;
+        const char* typed;
+        const char* message;
+    } cases[] = {
+        {"ActionAdd", "BeginTime", "下周一", "开始时间不是一个合法的日期"},
+        {"ActionAdd", "EndTime", "2026-2-30", "结束时间不是一个合法的日期"},
+        {"ActionDetal", "BeginTime", "不是时间", "开始时间不是一个合法的日期"},
+        {"ActionDetal", "EndTime", "月底", "结束时间不是一个合法的日期"},
+    };
+    for (const auto& c : cases) {
+        const QString kind = QString::fromLatin1(c.kind);
+        ui::Form* window = kind == QLatin1String("ActionAdd") ? newActivity() : openFor(kind, stored);
+        const QString box = QString::fromLatin1(c.box);
+        type(window, box, QString::fromUtf8(c.typed));
+        click(window, QStringLiteral("command1"));
+        expectOnly(QString::fromUtf8(c.message));
+        EXPECT_EQ(ui::Windows::loaded(kind), window) << c.typed;
+        EXPECT_EQ(text(window, box), QString::fromUtf8(c.typed));
+        ui::Windows::unload(window);
+    }
+    EXPECT_EQ(count(QStringLiteral("select count(*) from KH_ACT")), 1);
+    EXPECT_EQ(column(QStringLiteral("KH_ACT"), stored, QStringLiteral("BeginTime")), QStringLiteral("2026-2-27 14:30:00"));
+}
+
 TEST_F(Activities, NewActivityIsStoredAsTypedAndListedInTheMainGrid)
 {
     ui::Form* mainWindow = open(QStringLiteral("frmMain"));
@@ -128,7 +160,7 @@ TEST_F(Activities, NewActivityIsStoredAsTypedAndListedInTheMainGrid)
     ui::Form* window = newActivity(QStringLiteral(" 回访 "));
     type(window, QStringLiteral("CustName"), QStringLiteral("随手改的名字"));   // the prefilled id still counts
     type(window, QStringLiteral("Action_Connect"), QStringLiteral("O'Brien"));
-    type(window, QStringLiteral("BeginTime"), QStringLiteral("下周一"));
+    type(window, QStringLiteral("BeginTime"), QStringLiteral("  "));
     type(window, QStringLiteral("EndTime"), QStringLiteral("2026-3-2 9:00"));
     type(window, QStringLiteral("field1"), QStringLiteral("甲"));
     type(window, QStringLiteral("field4"), QStringLiteral("丁"));
@@ -271,7 +303,7 @@ TEST_F(Activities, EditorSavesTheLoadedActivityAndKeepsOwnerAndFourthField)
     loginAs(QStringLiteral("clerk"), allRights());
     Mymode::CurrentRecordId = other;   // moves nothing: the window keeps its activity
     ui::Windows::open(QStringLiteral("ActionDetal"));
-    type(window, QStringLiteral("BeginTime"), QStringLiteral("不是时间"));
+    type(window, QStringLiteral("BeginTime"), QString());
     type(window, QStringLiteral("field4"), QStringLiteral("冒名"));
     tick(window, QStringLiteral("GK"), true);
     click(window, QStringLiteral("command1"));
@@ -279,7 +311,7 @@ TEST_F(Activities, EditorSavesTheLoadedActivityAndKeepsOwnerAndFourthField)
     EXPECT_FALSE(isOpen(QStringLiteral("ActionDetal")));
     EXPECT_EQ(column(QStringLiteral("KH_ACT"), edited, QStringLiteral("ActionTitle")), QStringLiteral("改过"));
     EXPECT_EQ(column(QStringLiteral("KH_ACT"), edited, QStringLiteral("BeginTime")), QStringLiteral("2026-2-27 14:30:00"))
-        << "a time that is no date leaves the stored one";
+        << "an empty time leaves the stored one";
     EXPECT_EQ(column(QStringLiteral("KH_ACT"), edited, QStringLiteral("public")), QStringLiteral("1"));
     EXPECT_EQ(column(QStringLiteral("KH_ACT"), edited, QStringLiteral("field4")), QStringLiteral("第四"));
     EXPECT_EQ(column(QStringLiteral("KH_ACT"), edited, QStringLiteral("Action_CZZ")), QStringLiteral("老王"));

@@ -143,6 +143,10 @@ TEST_F(Conversion, ChecksInOrder)
         {"totalMx", "", "销售产品非法，不能创建订单合同"},
         {"totalMx", " 0 ", "销售产品非法，不能创建订单合同"},
         {"totalMx", "Err", "销售产品非法，不能创建订单合同"},
+        // The sales reports select the order and its lines by this date.
+        {"salesdate", "下个月", "销售日期不是一个合法的日期"},
+        {"salesdate", "2026-2-30", "销售日期不是一个合法的日期"},
+        {"salesdate", " ", "销售日期不能为空"},
     };
     for (const auto& c : cases) {
         const QString box = QString::fromLatin1(c.box);
@@ -150,6 +154,8 @@ TEST_F(Conversion, ChecksInOrder)
         type(window, box, QString::fromUtf8(c.value));
         click(window, QStringLiteral("command1"));
         expectOnly(QString::fromUtf8(c.message));
+        EXPECT_EQ(ui::Windows::loaded(QStringLiteral("becomeOrder")), window) << c.value;
+        EXPECT_EQ(text(window, box), QString::fromUtf8(c.value)) << "the typed text stays";
         type(window, box, before);
     }
     tick(window, QStringLiteral("ckflag"), true);
@@ -161,8 +167,9 @@ TEST_F(Conversion, ChecksInOrder)
     exec(QStringLiteral("delete from company where id = %1").arg(customer));
     click(window, QStringLiteral("command1"));
     expectOnly(QStringLiteral("公司名不存在"));
-    EXPECT_EQ(count(QStringLiteral("select count(*) from sales")), 0);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from sales")) + count(QStringLiteral("select count(*) from SalesMX")), 0);
     EXPECT_EQ(count(QStringLiteral("select count(*) from chance")), 1);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from chanceMX")), 3) << "the quotation keeps its lines";
 }
 
 TEST_F(Conversion, OrderIsWrittenAndTheQuotationWithAllItsLinesDeleted)

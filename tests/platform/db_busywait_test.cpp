@@ -103,7 +103,8 @@ TEST_F(FileHeld, AStepUnderALimitWaitsNoLongerThanIt)
 TEST_F(FileHeld, AttachedFilesCommitTogetherOrNotAtAll)
 {
     const QString otherFile = dir.filePath(QStringLiteral("outbox.hvd"));
-    createDatabase(otherFile, {QStringLiteral("CREATE TABLE note (text TEXT(10) COLLATE NOCASE)")});
+    createDatabase(otherFile, {QStringLiteral("CREATE TABLE note (text TEXT(10) COLLATE NOCASE)"),
+                               QStringLiteral("CREATE TABLE customer (name TEXT(10))")});
     const QString other = QStringLiteral("dbq=") + otherFile + QLatin1Char(';');
     const auto notes = [&] {
         Connection connection;
@@ -119,6 +120,12 @@ TEST_F(FileHeld, AttachedFilesCommitTogetherOrNotAtAll)
         connection->beginTrans();
         connection->execute(QStringLiteral("insert into customer (name) values ('a')"));
         connection->execute(QStringLiteral("insert into outbox.note (text) values ('a')"));
+        // A recordset over the attached file's table writes there, though the main file has one of that name.
+        Recordset row;
+        row.open(QStringLiteral("select * from outbox.customer"), *connection, CursorType::Static, LockType::Optimistic);
+        row.addNew();
+        row.setField(QStringLiteral("name"), Variant(QStringLiteral("b")));
+        row.update();
         if (commit)
             connection->commitTrans();
         else
@@ -126,6 +133,12 @@ TEST_F(FileHeld, AttachedFilesCommitTogetherOrNotAtAll)
     }
     EXPECT_EQ(scalar(QStringLiteral("select count(*) from customer")), QStringLiteral("1"));
     EXPECT_EQ(notes(), 1);
+    {
+        Connection connection;
+        connection.open(other);
+        EXPECT_EQ(query(connection, QStringLiteral("select name from customer"), LockType::ReadOnly)->field(0).toText(),
+                  QStringLiteral("b"));
+    }
 
     // The next connection to the file does not get the attachment with a kept handle.
     EXPECT_THROW(connect()->execute(QStringLiteral("select * from outbox.note")), Error);

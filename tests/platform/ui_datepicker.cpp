@@ -1,9 +1,13 @@
 // The date picker: a date typed with the keyboard, year included, whatever
-// the operator did to reach the box; the arrow keys still step the date.
+// the operator did to reach the box; the arrow keys still step the date; its
+// calendar speaks Chinese.
 #include "platform/ui/datepicker.h"
 
+#include <QCalendarWidget>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -93,6 +97,23 @@ TEST_F(DatePickerTest, ArrowsStepThePartUnderTheCursor)
     QTest::keyClick(picker_, Qt::Key_Home);
     QTest::keyClick(picker_, Qt::Key_Down);
     EXPECT_EQ(picker_->value(), QDate(2023, 1, 2));
+}
+
+// The program's locale is Chinese: the calendar that drops down from the
+// box's button names its month and its days of the week in Chinese.
+TEST_F(DatePickerTest, TheCalendarNamesMonthAndDaysInChinese)
+{
+    // The drop-down button at the right end of the box.
+    QTest::mouseClick(picker_, Qt::LeftButton, Qt::NoModifier, QPoint(picker_->width() - 5, picker_->height() / 2));
+    QCalendarWidget* calendar = picker_->calendarWidget();
+    ASSERT_TRUE(calendar->isVisible());
+    EXPECT_EQ(calendar->findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"))->text(), QStringLiteral("十二月"));
+    const QAbstractItemModel* days = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"))->model();
+    QStringList header;
+    for (int column = 0; column < days->columnCount(); ++column)
+        if (const QString day = days->index(0, column).data().toString(); !day.isEmpty()) header << day;
+    EXPECT_EQ(header.join(QLatin1Char(' ')), QStringLiteral("周日 周一 周二 周三 周四 周五 周六"));
+    QTest::keyClick(calendar, Qt::Key_Escape);
 }
 
 } // namespace

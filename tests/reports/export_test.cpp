@@ -113,7 +113,7 @@ TEST_F(ReportExport, FailuresAreToldAndOpenNothing)
     expectOnly(QStringLiteral("导出结果共有65537行,超过了Excel工作表65536行的上限,请缩小日期范围后再导出"));
 
     EXPECT_TRUE(reportexport::toExcel([&] { return stockreport::exportRows(stockreport::Kind::Outgoing, QDate(), today); }).isEmpty());
-    expectOnly(QStringLiteral("导出到Excel失败,没有生成导出文件"), ui::Icon::Error, QStringLiteral("导出到Excel"));
+    expectOnly(QStringLiteral("导出到Excel失败,没有生成导出文件。没能读出数据：日期非法"), ui::Icon::Error, QStringLiteral("导出到Excel"));
 
     // A temporary "folder" that is a file: no workbook can be made in it.
     QFile blocker(path(QStringLiteral("not-a-folder")));

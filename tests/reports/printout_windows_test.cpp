@@ -45,18 +45,23 @@ TEST_F(PrintoutWindows, EachLoadReadsTheListAfreshAndAnOpenWindowKeepsItsRows)
     }
 }
 
-TEST_F(PrintoutWindows, AListThatCannotBeReadShowsAnEmptyPreviewWithoutAMessage)
+// A list that cannot be read is told, and no preview opens: an empty page
+// must not pass for a list without customers.
+TEST_F(PrintoutWindows, AListThatCannotBeReadIsToldAndOpensNoPreview)
 {
-    for (const QString& sql : {QStringLiteral("select nonsense from nowhere"), QString()}) {
+    const struct {
+        QString sql;
+        QString message;
+    } cases[] = {{QStringLiteral("select nonsense from nowhere"),
+                  QStringLiteral("没能读出数据：no such table: nowhere (select nonsense from nowhere)")},
+                 {QString(), QStringLiteral("没能读出数据：SQL 语句为空")}};
+    for (const auto& c : cases) {
         for (const Kind& kind : kKinds) {
             SCOPED_TRACE(kind.name.toStdString());
-            Mymode::CustListSql = sql;
-            auto* preview = dynamic_cast<print::PreviewForm*>(ui::Windows::open(kind.name));
-            ASSERT_TRUE(preview);
-            EXPECT_EQ(shownRows(kind.name), 0);
-            EXPECT_EQ(preview->report()->pageCount(), 1);
-            EXPECT_TRUE(messages.shown().empty());
-            ui::Windows::unload(kind.name);
+            Mymode::CustListSql = c.sql;
+            EXPECT_EQ(ui::Windows::open(kind.name), nullptr);
+            expectOnly(c.message);
+            EXPECT_EQ(ui::Windows::loaded(kind.name), nullptr);
         }
     }
 }

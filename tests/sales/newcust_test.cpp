@@ -8,6 +8,7 @@
 
 #include "common/callmonitor.h"
 #include "common/database.h"
+#include "common/firststart.h"
 #include "common/mymode.h"
 #include "platform/db/locale.h"
 #include "platform/print/printservice.h"
@@ -17,6 +18,7 @@
 #include "platform/ui/menus.h"
 #include "platform/ui/windows.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -59,6 +61,15 @@ protected:
     {
         ui::Windows::get(QStringLiteral("GtMain"));
         window = ui::Windows::open(QStringLiteral("frmNewCust"));
+        return window;
+    }
+    // Opens it with a customer group chosen whose number the notice goes to.
+    ui::Form* openWithNoticeGroup()
+    {
+        exec(QStringLiteral("insert into client_type (client_type, py_code) select '外卖', '13900000009' "
+                            "where not exists (select * from client_type)"));
+        open();
+        groups()->pick(0);
         return window;
     }
     void addLine(int row, const QString& name, const QString& price, const QString& quantity)
@@ -255,26 +266,29 @@ TEST_F(QuickOrder, SaveStoresEverythingPrintsTheSlipAndQueuesTheNotice)
 
 TEST_F(QuickOrder, WalkSlipAndNoticeTakeTheSameRows)
 {
+    exec(QStringLiteral("insert into client_type (client_type, py_code) values ('外卖', '139')"));
     open();
+    groups()->pick(0);
     addLine(0, QStringLiteral("A"), QStringLiteral("1"), QStringLiteral("2"));
     addLine(1, QStringLiteral("B"), QStringLiteral("1"), QStringLiteral("0"));
     addLine(2, QStringLiteral("C"), QStringLiteral("1"), QStringLiteral("3"));
     save();
     expectOnly(kSaved);
     EXPECT_EQ(count(QStringLiteral("select count(*) from SalesMX where productname='A'")), rows("SalesMX"));
-    EXPECT_EQ(outbox(), QStringList{QStringLiteral("|13800000001/13800000001/13800000001[A2份]总计:5元|1|<Null>")});
+    EXPECT_EQ(outbox(), QStringList{QStringLiteral("139|13800000001/13800000001/13800000001[A2份]总计:5元|1|<Null>")});
     const QStringList printed = printedLines();
     EXPECT_TRUE(printed.contains(QStringLiteral("A") + QString(22, QLatin1Char(' ')) + QStringLiteral("2    1")));
     EXPECT_FALSE(printed.join(QLatin1Char('\n')).contains(QStringLiteral("C")));
 
     // No products and the slip not wanted: one empty line, nothing printed, the notice queued.
     open();
+    groups()->pick(0);
     check("ckflag")->click();
     save();
     expectOnly(kSaved);
     EXPECT_EQ(printer->printed().size(), 1u);
     EXPECT_EQ(rows("SalesMX"), 2);
-    EXPECT_EQ(outbox().last(), QStringLiteral("|13800000001/13800000001/13800000001[份]总计:元|1|<Null>"));
+    EXPECT_EQ(outbox().last(), QStringLiteral("139|13800000001/13800000001/13800000001[份]总计:元|1|<Null>"));
 }
 
 TEST_F(QuickOrder, ASaveThatCannotBeStoredLeavesNothing)
@@ -294,22 +308,11 @@ TEST_F(QuickOrder, ASaveThatCannotBeStoredLeavesNothing)
     EXPECT_EQ(text(window, QStringLiteral("product"), 0), QStringLiteral("A"));
     EXPECT_TRUE(printer->printed().empty());
     EXPECT_TRUE(outbox().isEmpty());
-
-    // The notice cannot be queued: the order stands and the operator is told.
-    exec(QStringLiteral("drop trigger refuse_line"));
-    ASSERT_TRUE(QFile::remove(path(QStringLiteral("hvcrm/SMS.mdb"))));
-    save();
-    ASSERT_EQ(messages.shown().size(), 2u);
-    EXPECT_EQ(messages.shown()[0].text, kSaved);
-    EXPECT_TRUE(messages.shown()[1].text.startsWith(QStringLiteral("订单已保存，但短信通知未能加入发送队列：")));
-    EXPECT_GT(messages.shown()[1].text.size(), QStringLiteral("订单已保存，但短信通知未能加入发送队列：").size());
-    EXPECT_EQ(storedRows(), 4);
-    EXPECT_FALSE(isOpen());
 }
 
 TEST_F(QuickOrder, BoxesTheirColumnsCannotTakeAreRefusedBeforeAnythingIsWritten)
 {
-    open();
+    openWithNoticeGroup();
     addLine(0, QStringLiteral("饺子"), QStringLiteral("12"), QStringLiteral("2"));
     struct Case {
         const char* box;
@@ -322,6 +325,7 @@ TEST_F(QuickOrder, BoxesTheirColumnsCannotTakeAreRefusedBeforeAnythingIsWritten)
         {"tel", QString(51, QLatin1Char('1')), QStringLiteral("电话太长，最多50个字")},
         {"company_address", QString(201, QChar(0x8def)), QStringLiteral("客户地址太长，最多200个字")},
         {"salesdate", QStringLiteral("明天下午"), QStringLiteral("销售日期不是一个合法的日期")},
+        {"salesdate", QStringLiteral(" "), QStringLiteral("销售日期不能为空")},
         {"orderno", QString(51, QLatin1Char('S')), QStringLiteral("流水号太长，最多50个字")},
         {"totalMx", QStringLiteral("1e16"), QStringLiteral("订单金额太大，最多922337203685477.5807")},
     };
@@ -355,7 +359,7 @@ TEST_F(QuickOrder, BoxesTheirColumnsCannotTakeAreRefusedBeforeAnythingIsWritten)
 // text stays. A name that fills its column is stored whole, as the notice says.
 TEST_F(QuickOrder, LineBoxesTheirColumnsCannotTakeAreRefusedNamingTheLine)
 {
-    open();
+    openWithNoticeGroup();
     set("companyname", QStringLiteral("Shop"));
     addLine(0, QStringLiteral("饺子"), QStringLiteral("12"), QStringLiteral("2"));
     addLine(1, QStringLiteral("汤"), QStringLiteral("10"), QStringLiteral("1"));
@@ -394,45 +398,170 @@ TEST_F(QuickOrder, LineBoxesTheirColumnsCannotTakeAreRefusedNamingTheLine)
     EXPECT_TRUE(outbox()[0].contains(QStringLiteral("饺子2份") + fullName + QStringLiteral("1份"))) << outbox()[0].toStdString();
 }
 
-// Another workstation holding the file: the save says so and that it may be
-// tried again, writes and queues nothing, keeps the window as typed; once the
-// file is free the same save goes through.
+// Another workstation holding the data file or the SMS file beside it: the
+// save says so and that it may be tried again, writes nothing in either file
+// and keeps the window as typed; once the file is free the same save stores
+// the order with its notice to the group's number.
 TEST_F(QuickOrder, ASaveRefusedWhileAnotherWorkstationWritesSaysSoAndCanBeRepeated)
 {
-    open();
-    set("companyname", QStringLiteral("Shop"));
-    addLine(0, QStringLiteral("饺子"), QStringLiteral("12"), QStringLiteral("2"));
-    {
-        OtherWorkstationWriting other;
-        save();
-    }
-    expectOnly(QStringLiteral("订单未能保存：另一台电脑正在使用数据文件，这次没有改变任何数据，输入的内容仍然保留，请再试一次"));
-    EXPECT_TRUE(isOpen());
-    EXPECT_EQ(get("companyname"), QStringLiteral("Shop"));
-    EXPECT_EQ(text(window, QStringLiteral("product"), 0), QStringLiteral("饺子"));
-    EXPECT_EQ(storedRows(), 0);
-    EXPECT_TRUE(outbox().isEmpty());
-    EXPECT_TRUE(printer->printed().empty());
+    using Hold = OtherWorkstationWriting::Hold;
+    using File = OtherWorkstationWriting::File;
+    struct Case {
+        const char* what;
+        Hold hold;
+        File file;
+    };
+    const Case cases[] = {
+        {"data file, a colleague saving", Hold::Write, File::Main},
+        {"data file, a colleague committing", Hold::Exclusive, File::Main},
+        {"SMS file, a colleague queueing", Hold::Write, File::Sms},
+        {"SMS file, a colleague committing", Hold::Exclusive, File::Sms},
+    };
+    exec(QStringLiteral("insert into client_type (client_type, py_code) values ('外卖', '13900000009')"));
+    int orders = 0;
+    for (const Case& c : cases) {
+        const QString name = QString::fromLatin1(c.what);
+        open();
+        set("companyname", name);
+        groups()->pick(0);
+        addLine(0, QStringLiteral("饺子"), QStringLiteral("12"), QStringLiteral("2"));
+        {
+            OtherWorkstationWriting other(c.hold, c.file);
+            save();
+        }
+        QCoreApplication::processEvents();
+        ASSERT_EQ(messages.shown().size(), 1u) << c.what;
+        EXPECT_EQ(messages.lastText(), QStringLiteral("订单未能保存：另一台电脑正在使用数据文件，这次没有改变任何数据，"
+                                                      "输入的内容仍然保留，请再试一次")) << c.what;
+        messages.clear();
+        EXPECT_TRUE(isOpen()) << c.what;
+        EXPECT_EQ(get("companyname"), name);
+        EXPECT_EQ(text(window, QStringLiteral("product"), 0), QStringLiteral("饺子")) << c.what;
+        EXPECT_EQ(storedRows(), 4 * orders) << c.what;
+        EXPECT_EQ(outbox().size(), orders) << c.what;
+        EXPECT_EQ(printer->printed().size(), std::size_t(orders)) << c.what;
 
-    save();
-    expectOnly(kSaved);
-    EXPECT_EQ(storedRows(), 4);
-    EXPECT_EQ(outbox().size(), 1);
+        save();
+        expectOnly(kSaved);
+        ++orders;
+        EXPECT_EQ(storedRows(), 4 * orders) << c.what;
+        ASSERT_EQ(outbox().size(), orders) << c.what;
+        EXPECT_EQ(outbox().last(), QStringLiteral("13900000009|") + name
+                                       + QStringLiteral("/13800000001/13800000001[饺子2份]总计:24元|1|<Null>"));
+    }
 }
 
-TEST_F(QuickOrder, AGroupThatCannotBeLookedUpStillQueuesTheNotice)
+// A notice is queued only with a number to send it to: an order whose group
+// has none stored is saved, and the operator is told that no notice went.
+TEST_F(QuickOrder, AnOrderWhoseGroupHasNoNumberIsSavedAndSaysNoNoticeWasQueued)
+{
+    const QString noNotice = QStringLiteral("订单已保存，但短信通知未能加入发送队列：");
+    const QString noNumber = QStringLiteral("客户分类“外卖”没有登记收信的手机号码");
+    struct Case {
+        const char* what;
+        const char* pyCode;   // as SQL
+        bool pickGroup;
+        bool groupGoneMeanwhile;
+        QString reason;       // empty: queued to the number as stored
+    };
+    const Case cases[] = {
+        {"no group chosen", "'13900000009'", false, false, QStringLiteral("没有选择客户分类，没有收信的手机号码")},
+        {"an empty number", "''", true, false, noNumber},
+        {"no number", "null", true, false, noNumber},
+        {"a number of spaces", "'   '", true, false, noNumber},
+        {"the group removed since the window opened", "'13900000009'", true, true, noNumber},
+        {"two numbers", "' 139;138'", true, false, QString()},
+    };
+    int queued = 0;
+    for (const Case& c : cases) {
+        exec(QStringLiteral("delete from client_type"));
+        exec(QStringLiteral("insert into client_type (client_type, py_code) values ('外卖', %1)").arg(QLatin1String(c.pyCode)));
+        const QString name = QString::fromLatin1(c.what);
+        open();
+        set("companyname", name);
+        if (c.pickGroup) groups()->pick(0);
+        if (c.groupGoneMeanwhile) exec(QStringLiteral("delete from client_type"));
+        check("ckflag")->click();
+        save();
+        QStringList shown;
+        for (const auto& message : messages.shown()) shown << message.text;
+        messages.clear();
+        const QStringList expected = c.reason.isEmpty() ? QStringList{kSaved} : QStringList{kSaved, noNotice + c.reason};
+        EXPECT_EQ(shown, expected) << c.what;
+        EXPECT_FALSE(isOpen()) << c.what;
+        EXPECT_EQ(count(QStringLiteral("select count(*) from company where company_name='%1'").arg(name)), 1) << c.what;
+        if (c.reason.isEmpty()) ++queued;
+        ASSERT_EQ(outbox().size(), queued) << c.what;
+    }
+    EXPECT_TRUE(outbox().last().startsWith(QStringLiteral(" 139;138|two numbers/")));
+}
+
+// An SMS file that cannot take the notice leaves the order to be stored
+// alone: after the order's message the operator is told that its notice was
+// not queued, and why.
+TEST_F(QuickOrder, AnOutboxThatCannotBeUsedLeavesTheOrderSavedAndSaysSo)
+{
+    const QString smsFile = path(QStringLiteral("hvcrm/SMS.mdb"));
+    const QString noNotice = QStringLiteral("订单已保存，但短信通知未能加入发送队列：");
+    const auto spoil = [&](const QString& sql) { database::openSms()->execute(sql); };
+    struct Case {
+        const char* what;
+        std::function<void()> spoil;
+        QString reason;
+    };
+    const Case cases[] = {
+        {"missing", [&] { QFile::remove(smsFile); }, QStringLiteral("文件不存在")},
+        {"no database",
+         [&] {
+             QFile file(smsFile);
+             file.open(QIODevice::WriteOnly);
+             file.write(QByteArray(4096, 'x'));
+         },
+         QStringLiteral("not a database")},
+        {"no outbox", [&] { spoil(QStringLiteral("drop table sms")); }, QStringLiteral("sms")},
+        {"a column missing", [&] { spoil(QStringLiteral("alter table sms drop column RecTime")); },
+         QStringLiteral("短信数据库的发送队列中没有 RecTime 字段")},
+    };
+    exec(QStringLiteral("insert into client_type (client_type, py_code) values ('外卖', '13900000009')"));
+    for (const Case& c : cases) {
+        c.spoil();
+        open();
+        set("companyname", QString::fromLatin1(c.what));
+        groups()->pick(0);
+        save();
+        ASSERT_EQ(messages.shown().size(), 2u) << c.what;
+        EXPECT_EQ(messages.shown()[0].text, kSaved) << c.what;
+        EXPECT_TRUE(messages.shown()[1].text.startsWith(noNotice)) << messages.shown()[1].text.toStdString();
+        EXPECT_TRUE(messages.shown()[1].text.contains(c.reason)) << messages.shown()[1].text.toStdString();
+        messages.clear();
+        EXPECT_FALSE(isOpen()) << c.what;
+        EXPECT_EQ(count(QStringLiteral("select count(*) from company where company_name='%1'").arg(QLatin1String(c.what))), 1);
+        QFile::remove(smsFile);
+        firststart::ensureDatabases();
+    }
+    EXPECT_EQ(storedRows(), 4 * int(std::size(cases)));
+}
+
+// The group's number is read in the order's own transaction: when it cannot
+// be read, the save is refused whole, never queued to no number.
+TEST_F(QuickOrder, AGroupThatCannotBeLookedUpRefusesTheSave)
 {
     exec(QStringLiteral("insert into client_type (client_type, py_code) values ('外卖', '13900000009')"));
     open();
     set("companyname", QStringLiteral("Shop"));
     groups()->pick(0);
-    check("ckflag")->click();
     addLine(0, QStringLiteral("饺子"), QStringLiteral("12"), QStringLiteral("2"));
     exec(QStringLiteral("drop table client_type"));
     save();
-    expectOnly(kSaved);
-    EXPECT_FALSE(isOpen());
-    EXPECT_EQ(outbox(), QStringList{QStringLiteral("|Shop/13800000001/13800000001[饺子2份]总计:24元|1|<Null>")});
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_TRUE(messages.lastText().startsWith(QStringLiteral("订单未能保存："))) << messages.lastText().toStdString();
+    EXPECT_TRUE(messages.lastText().contains(QStringLiteral("client_type"))) << messages.lastText().toStdString();
+    messages.clear();
+    EXPECT_TRUE(isOpen());
+    EXPECT_EQ(get("companyname"), QStringLiteral("Shop"));
+    EXPECT_EQ(storedRows(), 0);
+    EXPECT_TRUE(outbox().isEmpty());
+    EXPECT_TRUE(printer->printed().empty());
 }
 
 TEST_F(QuickOrder, NoPrinterIsToldAndTheSlipCanBeKeptAsPdf)
@@ -440,7 +569,7 @@ TEST_F(QuickOrder, NoPrinterIsToldAndTheSlipCanBeKeptAsPdf)
     printer->setNoPrinter(true);
     const QString chosen = dir.filePath(QStringLiteral("quick.pdf"));
     ui::setSaveFileChooser([&](const ui::SaveFileRequest&) { return chosen; });
-    open();
+    openWithNoticeGroup();
     set("companyname", QStringLiteral("Shop"));
     addLine(0, QStringLiteral("饺子"), QStringLiteral("12"), QStringLiteral("2"));
     messages.answerNext(ui::Answer::Yes);
@@ -458,7 +587,7 @@ TEST_F(QuickOrder, NoPrinterIsToldAndTheSlipCanBeKeptAsPdf)
 
     // Declined: the order stands, no file, the notice still queued.
     QFile::remove(chosen);
-    open();
+    openWithNoticeGroup();
     set("companyname", QStringLiteral("Shop2"));
     messages.answerNext(ui::Answer::No);
     save();

@@ -181,13 +181,23 @@ TEST_F(Purchase, RefusalsStoreNothingAndKeepTheWindow)
         click(window, "command1");
         expectOnly(QStringLiteral("付款金额输入有错误，不能创建进货单"));
     }
-    // A date that is no date would leave every line undated: refused, the text kept.
+    // A date left empty or that is no date would leave every line undated, in
+    // none of the stock report's lists: refused naming the box, the text kept.
     setText(window, "receivemoney", QStringLiteral("0"));
-    for (const char* date : {"今天", "2026-2-30"}) {
-        setText(window, "Sal_Date", QString::fromUtf8(date));
+    const struct {
+        const char* date;
+        const char* message;
+    } dates[] = {
+        {"今天", "日期不是一个合法的日期"},
+        {"2026-2-30", "日期不是一个合法的日期"},
+        {"", "日期不能为空"},
+        {"   ", "日期不能为空"},
+    };
+    for (const auto& c : dates) {
+        setText(window, "Sal_Date", QString::fromUtf8(c.date));
         click(window, "command1");
-        expectOnly(QStringLiteral("日期不是一个合法的日期"));
-        EXPECT_EQ(boxText(window, QStringLiteral("Sal_Date")), QString::fromUtf8(date));
+        expectOnly(QString::fromUtf8(c.message));
+        EXPECT_EQ(boxText(window, QStringLiteral("Sal_Date")), QString::fromUtf8(c.date));
     }
     EXPECT_TRUE(isLoaded("frmJHd"));
     EXPECT_EQ(purchaseTables(), before);

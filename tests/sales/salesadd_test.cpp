@@ -212,10 +212,20 @@ TEST_F(NewOrder, RefusalsAndAFailingSaveLeaveEveryTable)
     save(window);
     expectOnly(QStringLiteral("第2行单价必须是数字"));
     type(window, QStringLiteral("Price"), 1, QStringLiteral("10"));
-    window->control<ui::TextBox>(QStringLiteral("salesdate"))->setText(QStringLiteral("yesterday"));
-    save(window);
-    expectOnly(QStringLiteral("销售日期不是一个合法的日期"));
-    window->control<ui::TextBox>(QStringLiteral("salesdate"))->setText(QStringLiteral("2026-1-5 9:00:00"));
+    // The sales reports select an order by its date: it must be one.
+    auto* date = window->control<ui::TextBox>(QStringLiteral("salesdate"));
+    const std::pair<const char*, const char*> dates[] = {
+        {"yesterday", "销售日期不是一个合法的日期"},
+        {"", "销售日期不能为空"},
+        {"  ", "销售日期不能为空"},
+    };
+    for (const auto& [typed, message] : dates) {
+        date->setText(QString::fromUtf8(typed));
+        save(window);
+        expectOnly(QString::fromUtf8(message));
+        EXPECT_EQ(date->text(), QString::fromUtf8(typed));
+    }
+    date->setText(QStringLiteral("2026-1-5 9:00:00"));
     setReceived(window, QStringLiteral("some"));
     save(window);
     expectOnly(QStringLiteral("收款金额必须是数字"));

@@ -1,23 +1,26 @@
 #pragma once
 // Another workstation in the middle of a write: while it lives, a second
-// connection holds the main database and every other connection waits only
-// briefly before it fails as busy. A write lock (Hold::Write, a colleague's
-// save under way) still lets others read; Hold::Exclusive (a save committing,
-// or BEGIN EXCLUSIVE) stops reads too.
+// connection holds the main database (or the SMS database beside it) and
+// every other connection waits only briefly before it fails as busy. A write
+// lock (Hold::Write, a colleague's save under way) still lets others read;
+// Hold::Exclusive (a save committing, or BEGIN EXCLUSIVE) stops reads too.
 #include "common/database.h"
 
 class OtherWorkstationWriting {
 public:
     enum class Hold { Write, Exclusive };
+    enum class File { Main, Sms };
 
-    explicit OtherWorkstationWriting(Hold hold = Hold::Write) : connection_(database::openMain())
+    explicit OtherWorkstationWriting(Hold hold = Hold::Write, File file = File::Main)
+        : connection_(file == File::Main ? database::openMain() : database::openSms())
     {
         db::setBusyWaitForTests(50);
         if (hold == Hold::Exclusive)
             connection_->execute(QStringLiteral("BEGIN EXCLUSIVE"));
         else
             connection_->beginTrans();
-        connection_->execute(QStringLiteral("update JSQ set LSH = LSH"));
+        connection_->execute(file == File::Main ? QStringLiteral("update JSQ set LSH = LSH")
+                                                : QStringLiteral("update sms set RecState = RecState"));
     }
     ~OtherWorkstationWriting()
     {

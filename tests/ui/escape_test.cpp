@@ -28,6 +28,8 @@ protected:
                             "values ('星光文具店','北京路1号','system',0,0,0)"));
         exec(QStringLiteral("insert into product (product,Product_no,price,dw,KCL) values ('铅笔','A10',2.5,'个',10)"));
         Mymode::CurrentRecordId = scalar(QStringLiteral("select id from company")).toInt();
+        // The customer list the printouts read, as the main window stores it when it starts.
+        Mymode::CustListSql = QStringLiteral("select * from company order by id desc");
     }
     void TearDown() override
     {
