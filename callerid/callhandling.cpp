@@ -44,23 +44,29 @@ void GtMain::HandleCallerID(const QByteArray& callerIdText)
     TelNo_ = digitsOf(callerIdText);
     if (TelNo_.size() < kShortNumber) TelNo_ += QLatin1Char('X');
 
-    // The call's reads wait for another workstation's hold only briefly in
-    // all: the caller's window must not wait for the file.
-    const db::busywait::Limit brief(kBriefWaitMs);
+    // The options and the caller wait for another workstation's hold only
+    // briefly in all: the caller's window must not wait for the file. The
+    // window itself then reads as any window does, the file having just
+    // answered; a card that waited its fill would stop the tick with its box.
+    Caller caller;
+    {
+        const db::busywait::Limit brief(kBriefWaitMs);
 
-    // 3. Options; the filter characters are read with them and not applied.
-    readCallerIdOptions();
+        // 3. Options; the filter characters are read with them and not applied.
+        readCallerIdOptions();
 
-    // 4.-5. The outside-line prefix, then the number is published.
-    if (!outLine_.isEmpty() && TelNo_.left(1) == outLine_) TelNo_.remove(0, 1);
-    PhoneID_ = TelNo_;
+        // 4.-5. The outside-line prefix, then the number is published.
+        if (!outLine_.isEmpty() && TelNo_.left(1) == outLine_) TelNo_.remove(0, 1);
+        PhoneID_ = TelNo_;
 
-    // 6. Too short to be a caller.
-    if (TelNo_.trimmed().isEmpty() || TelNo_.size() < kShortestLogged) return;
-    ++calls_;
+        // 6. Too short to be a caller.
+        if (TelNo_.trimmed().isEmpty() || TelNo_.size() < kShortestLogged) return;
+        ++calls_;
 
-    // 8. The caller, then the call waits to be logged (9.1, 10.1).
-    const Caller caller = lookUpCaller(TelNo_.trimmed());
+        // 8. The caller.
+        caller = lookUpCaller(TelNo_.trimmed());
+    }
+    // The call waits to be logged (9.1, 10.1).
     keepCall(caller);
     const bool popUp = isPop_ == QLatin1String("1");
     switch (caller.lookup) {
@@ -185,10 +191,12 @@ void GtMain::showCallerNotLookedUp(bool popUp)
 // status strip shows the outcome only for the last call.
 void GtMain::retryLookUps()
 {
-    if (pending_.empty()) return;
-    const db::busywait::Limit brief(kBriefWaitMs);
     while (!pending_.empty()) {
-        const Caller caller = lookUpCaller(pending_.front().number);
+        Caller caller;
+        {
+            const db::busywait::Limit brief(kBriefWaitMs);
+            caller = lookUpCaller(pending_.front().number);
+        }
         if (caller.lookup == Lookup::NotLookedUp) return;
         const PendingCaller pending = pending_.front();
         pending_.erase(pending_.begin());

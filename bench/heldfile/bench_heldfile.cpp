@@ -37,6 +37,7 @@
 #include "common/sqltext.h"
 #include "customers/windows.h"
 #include "platform/ui/desktop.h"
+#include "platform/ui/msgbox.h"
 #include "platform/ui/waitcursor.h"
 #include "platform/ui/windows.h"
 
@@ -192,6 +193,7 @@ public:
 
         auto* monitor = ui::Windows::get<callerid::GtMain>(QStringLiteral("GtMain"));
         shown_.clear();
+        messages_.clear();
         QApplication::instance()->installEventFilter(&closer_);
 
         // The window thread's timers: the longest gap between two ticks.
@@ -348,7 +350,11 @@ private:
         std::printf("  window thread held    at most %.3f s at a time\n", longestHeld);
         std::printf("  calls waiting         at most %d at once; the last logged %.1f s after the last call\n", mostWaiting,
                     lastLoggedAfter);
-        const bool whole = logged == total && rows == total && withContact == known && withRecording == total;
+        // A message box in a call's handling would stop the poll tick until the operator answered it.
+        std::printf("  message boxes         %d\n", static_cast<int>(messages_.shown().size()));
+        for (const ui::Message& message : messages_.shown()) std::printf("    %s\n", qPrintable(message.text));
+        const bool whole = logged == total && rows == total && withContact == known && withRecording == total
+            && messages_.shown().empty();
         const bool fast = static_cast<int>(delays.size()) == total && at(0.5) < 0.2 && delays.back() < 1.0;
         std::printf("  %s%s\n\n", whole ? "every call logged with its contact and recording" : "CALLS MISSING",
                     options_.checkGoals ? (fast ? "; delays within the goals" : "; DELAYS OVER THE GOALS") : "");
@@ -378,6 +384,8 @@ private:
     };
 
     Options options_;
+    // Boxes are answered at once and counted, rather than waiting for an operator.
+    ui::ScriptedMessages messages_;
     QTemporaryDir dir_{QDir::currentPath() + QStringLiteral("/bench_heldfile-XXXXXX")};
     QString script_;
     std::mt19937 random_{45};

@@ -24,13 +24,15 @@ struct ThreadWaits {
     std::int64_t waited = 0;     // this action's waits (this lock attempt's on an unobserved thread)
     std::int64_t limit = -1;     // a Limit in force: what it allows in all
     std::int64_t inLimit = 0;    // what was waited under it
+    std::int64_t inAttempt = 0;  // what the statement's current lock attempt waited
 };
 thread_local ThreadWaits waits;
 
 // Dense polls first: another workstation's save holds the file for a few
 // milliseconds, and one saving back to back leaves it free only for a moment
 // between two saves, which polls some milliseconds apart would nearly always
-// miss. After the first quarter second the polls grow sparser.
+// miss. After the first quarter second of a lock attempt the polls grow
+// sparser.
 constexpr std::int64_t kDenseUs = 250'000;
 constexpr std::int64_t kDensePollUs = 250;
 constexpr std::int64_t kSparsePollsUs[] = {5'000, 10'000, 25'000, 50'000, 100'000};
@@ -45,6 +47,7 @@ std::int64_t pollAfter(std::int64_t waitedUs)
 int onBusy(void*, int attempt)
 {
     const bool observed = observer && std::this_thread::get_id() == observedThread;
+    if (attempt == 0) waits.inAttempt = 0;
     if (!observed && attempt == 0) waits.waited = 0;
     std::int64_t remaining = timeout.load() * std::int64_t{1000} - waits.waited;
     if (waits.limit >= 0) remaining = std::min(remaining, waits.limit - waits.inLimit);
@@ -52,10 +55,11 @@ int onBusy(void*, int attempt)
     if (observed) observer(static_cast<int>(waits.waited / 1000));
     // The time slept as the clock tells it: short sleeps overrun.
     const auto start = std::chrono::steady_clock::now();
-    std::this_thread::sleep_for(std::chrono::microseconds(std::min(pollAfter(waits.waited), remaining)));
+    std::this_thread::sleep_for(std::chrono::microseconds(std::min(pollAfter(waits.inAttempt), remaining)));
     const auto slept = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
     waits.waited += slept;
     waits.inLimit += slept;
+    waits.inAttempt += slept;
     return 1;
 }
 
