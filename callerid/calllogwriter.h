@@ -10,7 +10,11 @@
 //
 // The thread touches no widget and reads no login state: each entry carries
 // its data file, and what was written is told to the window thread by a
-// queued signal.
+// queued signal. The database layer serves it beside the window thread: each
+// connection's handle, its prepared statements, its table types and its text
+// collator belong to that connection alone (a kept handle passes between
+// threads only through the keeper's lock), the Jet functions keep no state,
+// and the busy waits are counted per thread.
 #include <QObject>
 #include <QString>
 #include <atomic>

@@ -5,7 +5,6 @@
 #include "callerid/gtmain.h"
 
 #include "common/database.h"
-#include "common/readfailure.h"
 #include "platform/db/busywait.h"
 
 namespace callerid {

@@ -6,7 +6,7 @@
 // pop-ups and recording on, every pop-up (the caller's card, the
 // unknown-caller window or the busy notice) is closed as soon as it shows.
 // Meanwhile other processes, started from this program, reach the same file
-// through plain SQLite as another workstation would:
+// through plain SQLite, waiting for it as a workstation of this program waits:
 //
 //   held:    one write transaction held 12 s, short transactions back to back
 //            for 25 s, one held 20 s;
@@ -36,6 +36,7 @@
 #include "common/mymode.h"
 #include "common/sqltext.h"
 #include "customers/windows.h"
+#include "platform/db/busyhandler.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/waitcursor.h"
@@ -81,7 +82,8 @@ int otherWorkstation(const char* file, int phaseCount, char** phases)
 {
     sqlite3* handle = nullptr;
     if (sqlite3_open_v2(file, &handle, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) return 2;
-    sqlite3_busy_timeout(handle, 8000);
+    // It waits for the file as another workstation of this program does.
+    db::busywait::install(handle);
     run(handle, "PRAGMA journal_mode=DELETE");
     std::mt19937 random(static_cast<unsigned>(getpid()));
     int written = 0;
