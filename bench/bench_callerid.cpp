@@ -8,6 +8,7 @@
 // number-area database beside the program), on handles opened as the layer
 // opens its own and kept open as the layer keeps them, cells read with their
 // own types.
+#include "bench/callprogram.h"
 #include "callerid/gtmain.h"
 #include "callerid/windows.h"
 #include "common/callersearch.h"
@@ -69,14 +70,7 @@ private:
         static char name[] = "bench_callerid";
         static char* argv[] = {name, nullptr};
         if (!QApplication::instance()) new QApplication(argc, argv);
-        ui::setProgramFolderForTests(dir_.path());
-        QFile::copy(QStringLiteral(HALVEX_MOBILDB_FILE), dir_.filePath(QStringLiteral("MobilDB.mdb")));
-        firststart::ensureDatabases();
-        Mymode::ConnectString = database::localConnectString();
-        Mymode::OperatorName = QStringLiteral("system");
-        Mymode::UserRights = QStringLiteral("per=1;Uright=1;b_work=1;");
-        customers::defineWindows();
-        callerid::defineWindows();
+        startCallProgram(dir_.path());
         gxbox::SimulatedBox::instance().configure({1});
         monitor_ = ui::Windows::get<callerid::GtMain>(QStringLiteral("GtMain"));
     }

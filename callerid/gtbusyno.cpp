@@ -14,23 +14,9 @@ const char* const kNotLookedUp = "另一台电脑正在使用数据文件，暂�
 
 } // namespace
 
-GtBusyNo::GtBusyNo() : ui::Form(QStringLiteral("GtBusyNo"))
+GtBusyNo::GtBusyNo() : CallerNotice(QStringLiteral("GtBusyNo"), 3000)
 {
-    setCaption(QStringLiteral("来电号码"));
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setSizeTwips(7050 + 120, 3000 + 480);
-    setFixedSize(size());
-    closeOnEscape();
-
-    addLabel(QStringLiteral("Label1(0)"), QStringLiteral("来电号码:"), 960, 480, 1095, 255);
-    ui::TextBox* ldhm = addTextBox(QStringLiteral("ldhm"), 2040, 360, 4935, 495);
-    ldhm->setFrame(false);
-    ldhm->setReadOnly(true);
-    ldhm->setBackColor(skin::kBackColor);
-    ui::setForeColor(ldhm, 0x0080FF);
-    ui::setFontOf(ldhm, QStringLiteral("黑体"), 21.75, true);
-    addLabel(QStringLiteral("Label1(1)"), QStringLiteral("来电时间:"), 960, 960, 1095, 255);
-    addLabel(QStringLiteral("Label3"), QString(), 2280, 960, 3255, 255);
+    control<ui::TextBox>(QStringLiteral("ldhm"))->setReadOnly(true);
     ui::setForeColor(addLabel(QStringLiteral("Label4"), QString::fromUtf8(kNotLookedUp), 960, 1380, 5895, 795), 0x0000FF);
     addPictureButton(QStringLiteral("Image3"), QStringLiteral("bmp/close.bmp"), 3150, 2340, 750, 285)->onClick =
         [this] { Image3_Click(); };

@@ -4,11 +4,11 @@
 // because another workstation held the data file: the number, the time and
 // why. The call monitor closes it and shows the card or the unknown-caller
 // window once the number can be looked up.
-#include "platform/ui/form.h"
+#include "callerid/callernotice.h"
 
 namespace callerid {
 
-class GtBusyNo : public ui::Form {
+class GtBusyNo : public CallerNotice {
     Q_OBJECT
 
 public:

@@ -39,23 +39,8 @@ CallMonitor* monitor()
 
 } // namespace
 
-GtNewNo::GtNewNo() : ui::Form(QStringLiteral("GtNewNo"))
+GtNewNo::GtNewNo() : CallerNotice(QStringLiteral("GtNewNo"), 4740)
 {
-    setCaption(QStringLiteral("来电号码"));
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setSizeTwips(7050 + 120, 4740 + 480);
-    setFixedSize(size());
-    closeOnEscape();
-
-    addLabel(QStringLiteral("Label1(16)"), QStringLiteral("来电号码:"), 960, 480, 1095, 255);
-    ui::TextBox* ldhm = addTextBox(QStringLiteral("ldhm"), 2040, 360, 4935, 495);
-    ldhm->setFrame(false);
-    ldhm->setBackColor(skin::kBackColor);
-    ui::setForeColor(ldhm, 0x0080FF);
-    ui::setFontOf(ldhm, QStringLiteral("黑体"), 21.75, true);
-
-    addLabel(QStringLiteral("Label1(0)"), QStringLiteral("来电时间:"), 960, 960, 1095, 255);
-    addLabel(QStringLiteral("Label3"), QString(), 2280, 960, 3255, 255);
     addLabel(QStringLiteral("Label1(6)"), QStringLiteral("来电地区:"), 960, 1440, 1095, 255);
     // The area reaches to the number's right edge and takes two lines: a
     // mobile block's area and carrier ("江苏常州--中国移动" and longer) is read whole.

@@ -2,11 +2,11 @@
 // The unknown-caller window: pops up, always on top, for a call from a number
 // no contact has, with the number, the time and the number's area, and offers
 // the next steps: a quick phone order, a new customer, the customer card.
-#include "platform/ui/form.h"
+#include "callerid/callernotice.h"
 
 namespace callerid {
 
-class GtNewNo : public ui::Form {
+class GtNewNo : public CallerNotice {
     Q_OBJECT
 
 public:

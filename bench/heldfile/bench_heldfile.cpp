@@ -28,6 +28,7 @@
 //
 // Exit status 0 when every call was logged with its contact and recording
 // (and, without --short, the delays met their goals).
+#include "bench/callprogram.h"
 #include "callerid/gtmain.h"
 #include "callerid/windows.h"
 #include "common/database.h"
@@ -166,15 +167,8 @@ class Shop {
 public:
     explicit Shop(const Options& options) : options_(options)
     {
-        ui::setProgramFolderForTests(dir_.path());
         QDir().mkpath(dir_.filePath(QStringLiteral("WavFile")));
-        QFile::copy(QStringLiteral(HALVEX_MOBILDB_FILE), dir_.filePath(QStringLiteral("MobilDB.mdb")));
-        firststart::ensureDatabases();
-        Mymode::ConnectString = database::localConnectString();
-        Mymode::OperatorName = QStringLiteral("system");
-        Mymode::UserRights = QStringLiteral("per=1;Uright=1;b_work=1;");
-        customers::defineWindows();
-        callerid::defineWindows();
+        startCallProgram(dir_.path());
         fill();
         script_ = dir_.filePath(QStringLiteral("box.txt"));
         QFile(script_).open(QIODevice::WriteOnly);
