@@ -92,7 +92,7 @@ TEST_F(ProductList, RefusedInsertSaysSoAndKeepsTheBoxes)
     ui::Form* list = openList();
     fillEntry(list, QString(200, QLatin1Char('x')), QStringLiteral("个"));
     click(list, "command3");
-    expectOnly(QStringLiteral("产品添加失败，数据未保存"));
+    expectOnly(QStringLiteral("产品名称太长，最多100个字"));
     EXPECT_EQ(get(list, "product").size(), 200);
     EXPECT_EQ(count(QStringLiteral("select count(*) from product")), 0);
 }
