@@ -105,13 +105,16 @@ public:
     {
         if (row < 0 || row >= rowCount_ || !isEditable(column)) return false;
         const int field = columns_[column].field;
-        if (auto refusal = rows_->refusal(field, db::Variant(text))) {
+        db::Variant value(text);
+        // An emptied number or date cell stores no value.
+        if (db::trimBlanks(text).isEmpty() && rows_->refusal(field, value)) value = db::Variant::null();
+        if (auto refusal = rows_->refusal(field, value)) {
             refused = RefusedEdit{columns_[column].caption, text, refusal, std::nullopt};
             return false;
         }
         bool written = true;
         try {
-            rows_->updateCell(row, field, db::Variant(text));
+            rows_->updateCell(row, field, value);
         } catch (const db::Error& error) {
             refused = RefusedEdit{columns_[column].caption, text, std::nullopt, error};
             written = false;
