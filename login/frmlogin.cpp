@@ -131,7 +131,9 @@ bool FrmLogin::listOperators()
                    db::LockType::ReadOnly);
         for (; !users.eof(); users.moveNext()) operators << users.field(QStringLiteral("user_name")).toText();
     });
-    for (const QString& name : operators) text1_->addItem(name);
+    // A list read only in part shows no one.
+    if (operatorsListed_)
+        for (const QString& name : operators) text1_->addItem(name);
     if (text1_->listCount() > 0) text1_->setListIndex(0);
     if (!purged_) {
         purged_ = true;
