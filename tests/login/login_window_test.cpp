@@ -7,11 +7,15 @@
 #include "tests/support/sqliteshell.h"
 
 #include "common/database.h"
+#include "common/firstentries.h"
+#include "common/firststart.h"
 #include "common/mymode.h"
 #include "common/readfailure.h"
 #include "common/schema.h"
 #include "common/sqltext.h"
+#include "platform/db/busywait.h"
 #include "platform/db/locale.h"
+#include "platform/ui/waitcursor.h"
 #include "platform/ui/windows.h"
 
 #include <QCoreApplication>
@@ -221,6 +225,32 @@ TEST_F(LoginWindow, AWorkstationRepairsTheSharedFilesOfAnEarlierBuild)
     EXPECT_EQ(sqliteShell(main, QStringLiteral("select count(*) from company where company_name like 'Bon app%'")),
               QStringLiteral("1"));
     EXPECT_EQ(sqliteShell(main, QStringLiteral("select count(*) from company")), QStringLiteral("4"));
+}
+
+// This computer's files made by an earlier build and held by another
+// workstation at the start: the start waits for nothing before a window
+// shows, and the login repairs them once the file is free.
+TEST_F(LoginWindow, FilesHeldAtTheStartAreRepairedByTheLogin)
+{
+    const QString main = path(QStringLiteral("hvcrm/hvcrm.hvd"));
+    ASSERT_TRUE(QFile::remove(main));
+    QStringList statements = schema::mainDatabase() + firstentries::statements();
+    for (const char* name : {"O''Brien Trading", "王记商行", "Bon app''", "Élan"})
+        statements << QStringLiteral("INSERT INTO company (company_name) VALUES ('%1')").arg(QString::fromUtf8(name));
+    ASSERT_TRUE(makeEarlierBuildFile(main, statements));
+    ASSERT_NE(integrityCheck(main), QStringLiteral("ok"));
+    int waits = 0;
+    db::busywait::setObserver([&](int) { ++waits; });
+    {
+        OtherWorkstationWriting other(OtherWorkstationWriting::Hold::Exclusive);
+        firststart::ensureDatabases();
+    }
+    ui::showWaitsForTheDataFile();
+    EXPECT_EQ(waits, 0);
+    EXPECT_NE(integrityCheck(main), QStringLiteral("ok"));
+
+    EXPECT_EQ(names(openLogin())->listCount(), 1);
+    EXPECT_EQ(integrityCheck(main), QStringLiteral("ok"));
 }
 
 TEST_F(LoginWindow, PurgesTheRecordingsUpToTheStartOfTheDayThatManyDaysBack)
