@@ -13,7 +13,23 @@
 #include <QSettings>
 #include <QThread>
 
-using MainStartup = MainWindowTest;
+class MainStartup : public MainWindowTest {
+protected:
+    // A sender program that leaves the file "started" when it runs.
+    void placeSender()
+    {
+        QFile sender(path(QStringLiteral("Hvsms.exe")));
+        ASSERT_TRUE(sender.open(QIODevice::WriteOnly));
+        sender.write(QStringLiteral("#!/bin/sh\ntouch '%1'\n").arg(path(QStringLiteral("started"))).toUtf8());
+        sender.close();
+        sender.setPermissions(sender.permissions() | QFileDevice::ExeOwner);
+    }
+    bool senderStarted()
+    {
+        for (int i = 0; i < 100 && !QFile::exists(path(QStringLiteral("started"))); ++i) QThread::msleep(20);
+        return QFile::exists(path(QStringLiteral("started")));
+    }
+};
 
 TEST_F(MainStartup, WithheldRightsDisableTheirCommands)
 {
@@ -85,14 +101,9 @@ TEST_F(MainStartup, StartsTheSmsSenderWhenAskedAndMissesItSilently)
     EXPECT_TRUE(messages.shown().empty());
     ui::Windows::unloadAll();
 
-    QFile sender(path(QStringLiteral("Hvsms.exe")));
-    ASSERT_TRUE(sender.open(QIODevice::WriteOnly));
-    sender.write(QStringLiteral("#!/bin/sh\ntouch '%1'\n").arg(path(QStringLiteral("started"))).toUtf8());
-    sender.close();
-    sender.setPermissions(sender.permissions() | QFileDevice::ExeOwner);
+    placeSender();
     openMain();
-    for (int i = 0; i < 100 && !QFile::exists(path(QStringLiteral("started"))); ++i) QThread::msleep(20);
-    EXPECT_TRUE(QFile::exists(path(QStringLiteral("started"))));
+    EXPECT_TRUE(senderStarted());
 }
 
 // Started while another workstation holds the file: the settings row is read
@@ -101,15 +112,7 @@ TEST_F(MainStartup, StartsTheSmsSenderWhenAskedAndMissesItSilently)
 TEST_F(MainStartup, ASettingsRowHeldAtTheStartIsReadOnceTheFileAnswers)
 {
     exec(QStringLiteral("update DriveInfo set StarSMS='1', Sys_alert='1'"));
-    QFile sender(path(QStringLiteral("Hvsms.exe")));
-    ASSERT_TRUE(sender.open(QIODevice::WriteOnly));
-    sender.write(QStringLiteral("#!/bin/sh\ntouch '%1'\n").arg(path(QStringLiteral("started"))).toUtf8());
-    sender.close();
-    sender.setPermissions(sender.permissions() | QFileDevice::ExeOwner);
-    const auto started = [&] {
-        for (int i = 0; i < 100 && !QFile::exists(path(QStringLiteral("started"))); ++i) QThread::msleep(20);
-        return QFile::exists(path(QStringLiteral("started")));
-    };
+    placeSender();
     {
         OtherWorkstationWriting other(OtherWorkstationWriting::Hold::Exclusive);
         openMain();
@@ -128,7 +131,7 @@ TEST_F(MainStartup, ASettingsRowHeldAtTheStartIsReadOnceTheFileAnswers)
     EXPECT_TRUE(ctl<ui::Timer>("Timer1")->isEnabled());
     EXPECT_EQ(ctl<ui::Timer>("Timer1")->interval(), 60000);
     EXPECT_FALSE(ctl<ui::Timer>("SettingsTimer")->isEnabled());
-    EXPECT_TRUE(started());
+    EXPECT_TRUE(senderStarted());
 }
 
 TEST_F(MainStartup, StatusStripTexts)
