@@ -7,7 +7,6 @@
 #include "platform/ui/windows.h"
 
 #include <QScreen>
-#include <QTest>
 
 namespace {
 
@@ -169,35 +168,6 @@ TEST_F(OrderEditor, AMovedOrderTakesBackTheShareItAdded)
         ui::Windows::unloadAll();
         messages.clear();
     }
-}
-
-// With the editor open on 甲's order and a new order open, the customer picked
-// for the new order goes there only, and the editor saves the order for 甲.
-TEST_F(OrderEditor, APickForTheNewOrderLeavesTheEditorsCustomer)
-{
-    const int jia = addCustomer(QStringLiteral("甲"), QStringLiteral("甲的地址"), QStringLiteral("40"), QStringLiteral("100"), QStringLiteral("1"));
-    const int yi = addCustomer(QStringLiteral("乙"), QStringLiteral("乙的地址"));
-    addProduct(QStringLiteral("Nut"), QStringLiteral("N1"), QStringLiteral("100"));
-    const int order = addOrder(jia, QStringLiteral("100"), QStringLiteral("60"), {{QStringLiteral("Nut"), QStringLiteral("100"), QStringLiteral("1")}});
-    ui::Form* editor = openEditor(order);
-    Mymode::CurrentRecordId = jia;
-    ui::Form* entry = ui::Windows::open(QStringLiteral("SalesAdd"));
-
-    QTest::mouseClick(entry->control<ui::PictureButton>(QStringLiteral("command5")), Qt::LeftButton);
-    ui::Form* picker = ui::Windows::loaded(QStringLiteral("frmSelectKH"));
-    ASSERT_NE(picker, nullptr);
-    picker->control<ui::DataGrid>(QStringLiteral("DataGrid1"))->doubleClickRow(0);   // the newest customer, 乙
-    EXPECT_EQ(boxText(entry, QStringLiteral("KH_ID")), QString::number(yi));
-    EXPECT_EQ(boxText(entry, QStringLiteral("CustName")), QStringLiteral("乙"));
-    EXPECT_EQ(boxText(editor, QStringLiteral("KH_ID")), QString::number(jia));
-    EXPECT_EQ(boxText(editor, QStringLiteral("CustName")), QStringLiteral("甲的地址"));
-
-    editor->control<ui::TextBox>(QStringLiteral("receivemoney"))->setText(QStringLiteral("100"));
-    save(editor);
-    expectOnly(QStringLiteral("订单修改操作成功！"));
-    EXPECT_EQ(scalar(QStringLiteral("select companyid from sales where id=%1").arg(order)), QString::number(jia));
-    EXPECT_EQ(balances(jia), QStringLiteral("0/100/1"));
-    EXPECT_EQ(balances(yi), QStringLiteral("0/0/0"));
 }
 
 TEST_F(OrderEditor, SavesTheOrderItLoadedAndRefusesWhatItCannot)
