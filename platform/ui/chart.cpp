@@ -232,16 +232,16 @@ void Chart::settle()
     lay();
 }
 
-// The widest label and the value axis's range, read once from the rows: the
-// range reaches from zero, or below it, to the highest value, in round steps.
+// The value axis's range, read once from the rows: it reaches from zero, or
+// below it, to the highest value, in round steps. The labels are measured
+// later, as far as the layout needs.
 void Chart::measure()
 {
-    const QFontMetricsF metrics(font());
     longest_ = 0;
+    measured_ = 0;
     double low = 0;
     double high = 0;
     for (const Row& row : rows_) {
-        longest_ = std::max(longest_, metrics.horizontalAdvance(row.label));
         if (!std::isfinite(row.value)) continue;
         low = std::min(low, row.value);
         high = std::max(high, row.value);
@@ -250,6 +250,17 @@ void Chart::measure()
     step_ = roundStep(high - low);
     low_ = std::floor(low / step_ + 1e-9) * step_;
     high_ = std::ceil(high / step_ - 1e-9) * step_;
+}
+
+// The widest label, measuring the rows not measured yet until one is at
+// least `enough` wide: a label wider than the room it can get is cut anyway,
+// so many rows of long names cost one measure, not one per row.
+double Chart::longestLabel(double enough)
+{
+    const QFontMetricsF metrics(font());
+    for (; measured_ < rows_.size() && longest_ < enough; ++measured_)
+        longest_ = std::max(longest_, metrics.horizontalAdvance(rows_[measured_].label));
+    return longest_;
 }
 
 // Places the title, the legend, the value axis and the plot in the view.
@@ -283,10 +294,13 @@ void Chart::lay()
     const double room = right - left;
     const double rows = static_cast<double>(rows_.size());
 
-    upright_ = !rows_.empty() && (longest_ + line) * rows > room;
+    // Rows of a line's height each overflow the plot whatever their labels.
+    const double tallest = std::max(line, (view.height() - top) * 0.4);
+    const bool crowded = line * rows > room;
+    upright_ = !rows_.empty() && (crowded || (longestLabel(HUGE_VAL) + line) * rows > room);
     if (upright_) {
         slot_ = std::max(room / rows, 2 * line);
-        band_ = std::min(longest_ + 2 * kGap, std::max(line, (view.height() - top) * 0.4));
+        band_ = std::min(longestLabel(tallest) + 2 * kGap, tallest);
     } else {
         slot_ = rows_.empty() ? room : room / rows;
         band_ = line + 2 * kGap;

@@ -88,6 +88,7 @@ private:
     void changed();
     void settle();
     void measure();
+    double longestLabel(double enough);
     void lay();
     double xOf(double position) const;
     double yOf(double value) const;
@@ -109,7 +110,8 @@ private:
     bool pending_ = false;
 
     // Found by measure() from the rows, once per fill.
-    double longest_ = 0;                      // the widest label, across
+    double longest_ = 0;                      // the widest label measured so far, across
+    size_t measured_ = 0;                     // the rows measured so far
     double low_ = 0;                          // the value axis's range and step
     double high_ = 1;
     double step_ = 1;
