@@ -60,10 +60,12 @@ void GtMain::PollBoxEvents()
             // The event's handling ends; the next event is still taken.
         }
     }
-    // Once for all the calls of the tick, after the tick.
+    // Today's calls are listed once for all the calls of the tick, when the
+    // call-log writer has written their rows: read before, the list would
+    // not hold them yet.
     if (dayListDue_) {
         dayListDue_ = false;
-        QTimer::singleShot(0, this, [this] { listToday(); });
+        todayDue_ = true;
     }
 }
 
