@@ -62,10 +62,15 @@ void GtMain::PollBoxEvents()
     }
     // Today's calls are listed once for all the calls of the tick, when the
     // call-log writer has written their rows: read before, the list would
-    // not hold them yet.
+    // not hold them yet. The writer starts once the tick's pop-ups have read
+    // what they show, so its commit never holds up their reads.
     if (dayListDue_) {
         dayListDue_ = false;
         todayDue_ = true;
+    }
+    if (writerDue_) {
+        writerDue_ = false;
+        writer_.wake();
     }
 }
 

@@ -30,7 +30,10 @@ void GtMain::keep(waitingcalls::Entry entry)
     const QString key = store_.add(std::move(entry));
     if (call) lastCallKey_ = key;
     RetryTimer->setEnabled(true);
-    writer_.wake();
+    if (PollBusy == 1)
+        writerDue_ = true;   // at the end of the tick
+    else
+        writer_.wake();
     showWaiting();
 }
 

@@ -170,6 +170,7 @@ private:
     int PollBusy = 0;
     bool dayListDue_ = false;   // a caller ID of the running tick lists today's calls after it
     bool todayDue_ = false;     // a call came since today's list was last read
+    bool writerDue_ = false;    // entries kept in the running tick wake the writer after it
     DayCalls dayCalls_;
 
     int calls_ = 0;                           // calls handled in the run
