@@ -142,6 +142,37 @@ TEST_F(WaitingStore, NothingThatWaitsIsLostWhenTheStoreIsSpoilt)
     }
 }
 
+// What an earlier build left: a store without keys, with calls and a
+// recording link waiting, beside a data file without the table of keys.
+// Each call is logged once, the link goes to the newest row of its number,
+// and the data file gains the keys.
+TEST_F(WaitingStore, AnEarlierBuildsStoreAndDataFileLoseNothing)
+{
+    exec(QStringLiteral("drop table Hv_CidKey"));
+    addCall(QDateTime(QDate(2026, 3, 9), QTime(8, 0)), QStringLiteral("81230002"));
+    db::createDatabase(storePath(), {QStringLiteral("create table entries (seq INTEGER PRIMARY KEY AUTOINCREMENT, kind INTEGER NOT NULL, "
+                                                    "datafile LONGTEXT NOT NULL, calltime DATETIME, number LONGTEXT, contact LONGTEXT, "
+                                                    "lookedup INTEGER, operator LONGTEXT, area LONGTEXT, wavfile LONGTEXT)")});
+    const QString dataFile = sqltext::quoted(Mymode::ConnectString);
+    sqliteShell(storePath(), QStringLiteral("insert into entries (kind, datafile, calltime, number, lookedup, operator) values "
+                                            "(1, %1, '2026-03-10 09:00:00', '81230001', 1, 'system'), "
+                                            "(1, %1, '2026-03-10 09:01:00', '81230002', 1, 'system'); "
+                                            "insert into entries (kind, datafile, number, wavfile) values (2, %1, '81230002', 'r.wav')")
+                                 .arg(dataFile));
+    for (int start = 0; start < 2; ++start) {
+        SCOPED_TRACE(start == 0 ? "first start" : "second start");
+        loadMonitor();
+        settle();
+        EXPECT_EQ(logged(), (QStringList{"81230002", "81230001", "81230002"}));
+        EXPECT_EQ(scalar(QStringLiteral("select WavFile from Hv_Cidlist where CallerID='81230002' order by id desc")), QStringLiteral("r.wav"));
+        EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist where WavFile<>''")), 1);
+        EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_CidKey")), 2);
+        EXPECT_EQ(monitor()->waitingCalls(), 0);
+        ui::Windows::unloadAll();
+    }
+    EXPECT_EQ(sqliteShell(storePath(), QStringLiteral("select count(*) from entries")), QStringLiteral("0"));
+}
+
 // The child of the kill test: calls with their recordings, one after another
 // with the writer at work, each reported once it is in the store; killed by
 // the parent at the moment its case chooses.
