@@ -12,7 +12,6 @@
 #include "platform/ui/desktop.h"
 
 #include <QFile>
-#include <QTimer>
 
 namespace callerid {
 
@@ -60,11 +59,6 @@ void GtMain::PollBoxEvents()
         } catch (const std::exception&) {
             // The event's handling ends; the next event is still taken.
         }
-    }
-    // Once for all the calls of the tick, after the tick.
-    if (dayListDue_) {
-        dayListDue_ = false;
-        QTimer::singleShot(0, this, [this] { listToday(); });
     }
 }
 

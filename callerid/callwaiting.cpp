@@ -71,12 +71,10 @@ void GtMain::showWaiting()
     WaitingLabel->setVisible(waitingCalls_ > 0 || !unstored_.empty());
 }
 
-// Written: the count, the callers still to be looked up (the file took a
-// write, so it can be read), and the shown day with the new rows.
+// Written: the count, and the shown day with the new rows.
 void GtMain::writer_wrote()
 {
     showWaiting();
-    retryLookUps();
     refreshDayCalls();
 }
 
@@ -84,8 +82,7 @@ void GtMain::RetryTimer_Timer()
 {
     storeKept();
     showWaiting();
-    retryLookUps();
-    RetryTimer->setEnabled(!unstored_.empty() || !pending_.empty());
+    RetryTimer->setEnabled(!unstored_.empty());
 }
 
 } // namespace callerid

@@ -110,13 +110,16 @@ TEST_F(DayCallsAfterACall, ANewDayAndTheDaysButtonReadEverythingAgain)
     EXPECT_EQ(ctl<ui::TextBox>("hvDay")->text(), QStringLiteral("2026-3-11"));
     EXPECT_EQ(rows(), QStringList{QStringLiteral("13900000000=陌生电话")});
     ctl<ui::PictureButton>("image14")->click();
+    settle();
     EXPECT_EQ(rows(), QStringList{QStringLiteral("81234567=一号")});
 
     addCustomer(QStringLiteral("夜客"), QStringLiteral("13900000000"));
     ctl<ui::PictureButton>("image12")->click();
+    settle();
     EXPECT_EQ(rows(), QStringList{QStringLiteral("13900000000=夜客")});
     exec(QStringLiteral("update company set company_tel='0' where company_name='夜客'"));
     ctl<ui::PictureButton>("image12")->click();
+    settle();
     EXPECT_EQ(rows(), QStringList{QStringLiteral("13900000000=陌生电话")});
 }
 
