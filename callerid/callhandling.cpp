@@ -128,10 +128,9 @@ void GtMain::callerAnswered(const MonitorReader::Caller& answer)
         found->notice && std::find(loaded.begin(), loaded.end(), found->notice.data()) != loaded.end();
     const bool popUp = popUps && (!found->noticeOpened || noticeOpen);
     // A file taken again since the answer would hold the card's own reads:
-    // the caller is looked up once more, as not looked up meanwhile.
+    // the caller is asked of the reader once more.
     if (popUp && answer.customer && !fileAnswersNow()) {
         reader_.lookUp(found->call, found->number, Mymode::ConnectString);
-        showCallerNotLookedUp(*found);
         return;
     }
     const PendingCaller pending = *found;
@@ -192,10 +191,10 @@ void GtMain::showCallerNotLookedUp(PendingCaller& pending)
     if (pending.call == calls_) writeStatusStrip(pending.phoneId, pending.time, QString::fromUtf8(kNotLookedUp));
 }
 
-// Whether the file answers a read at once (or within a save's moment).
+// Whether the file answers a read at once.
 bool GtMain::fileAnswersNow()
 {
-    const db::busywait::Limit brief(kCardCheckMs);
+    const db::busywait::Limit atOnce(0);
     return database::guarded([] { database::query(QStringLiteral("select id from company where 1=0"))->eof(); });
 }
 

@@ -38,9 +38,6 @@ public:
     static constexpr int kPollMs = 20;
     // The waiting store's count waits this long at most for the writer.
     static constexpr int kBriefWaitMs = 300;
-    // Before a caller's card opens, the file must answer within this: one
-    // taken since the caller was looked up leaves the caller not looked up.
-    static constexpr int kCardCheckMs = 50;
     // A call that could not be put in the store is tried again this often.
     static constexpr int kRetryMs = 1000;
     // The channel grid's columns; cell index = row × kGridColumns + column.
