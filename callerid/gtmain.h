@@ -22,7 +22,6 @@
 #include <QDate>
 #include <QPointer>
 #include <array>
-#include <deque>
 #include <optional>
 
 namespace callerid {
@@ -36,8 +35,6 @@ public:
     static constexpr int kMaxChannels = 33;
     // Each tick drains the box's queue.
     static constexpr int kPollMs = 20;
-    // The waiting store's count waits this long at most for the writer.
-    static constexpr int kBriefWaitMs = 300;
     // A call that could not be put in the store is tried again this often.
     static constexpr int kRetryMs = 1000;
     // The channel grid's columns; cell index = row × kGridColumns + column.
@@ -58,7 +55,7 @@ public:
     void LoadDayCalls(const QString& dayText);
     QString AreaOfNumber(QString& number);
     // The calls waiting to be logged (the store's and those it could not take yet).
-    int waitingCalls() const { return waitingCalls_; }
+    int waitingCalls() const { return store_.calls(); }
     const CallLogWriter& writer() const { return writer_; }
     // Every read asked of the reader thread was answered and shown.
     bool readsAnswered() const { return reader_.idle(); }
@@ -124,6 +121,7 @@ private:
     void handleEvent(const GxMessage& message);
     void readFskCallerId(std::int16_t channel);
     void readDtmfCallerId(std::int16_t channel);
+    void takeCallerId(std::int16_t channel, const QByteArray& callerIdText);
     void offHook(std::int16_t channel);
     void lineCut(std::int16_t channel);
     void setStatus(int channel, const QString& text);
@@ -161,18 +159,18 @@ private:
     std::array<std::int16_t, kMaxChannels> ChType{};
     std::array<std::int16_t, kMaxChannels> ChState{};
     std::array<std::uint8_t, kMaxChannels> ChCallIn{};
-    // The last caller's number per channel: each recording is named and filed
-    // by its own line's caller.
+    // The last caller's number and call per channel: each recording is named
+    // by its own line's caller and filed with that call.
     std::array<QString, kMaxChannels> ChNumber{};
+    std::array<QString, kMaxChannels> ChCallKey{};
     int PollBusy = 0;
     bool todayDue_ = false;     // a call came since today's list was last read
+    bool writerDue_ = false;    // entries kept in the running tick wake the writer after it
 
     int calls_ = 0;                           // calls handled in the run
     std::vector<PendingCaller> pending_;      // oldest first
-    std::deque<waitingcalls::Entry> unstored_;  // entries the store could not take yet, in order
-    int storedCalls_ = 0;                     // the store's count as last read
-    int waitingCalls_ = 0;
-    QString storeFailure_;                    // why the store refused the last entry
+    waitingcalls::Store store_;               // outlives the writer, which writes from it
+    QString lastCallKey_;                     // the key of the call last kept
     CallLogWriter writer_;
     MonitorReader reader_{this};
 };
