@@ -50,22 +50,19 @@ void GtMain::PollBoxEvents()
     // A tick that starts while another one runs (a window it showed lets
     // events through) returns at once.
     if (PollBusy == 1) return;
-    const BusyFlag busy(PollBusy);
-    GxMessage message;
-    while (GX_GetMessageForWindows(10, message) == 0) {
-        try {
-            handleEvent(message);
-        } catch (const std::exception&) {
-            // The event's handling ends; the next event is still taken.
+    {
+        const BusyFlag busy(PollBusy);
+        GxMessage message;
+        while (GX_GetMessageForWindows(10, message) == 0) {
+            try {
+                handleEvent(message);
+            } catch (const std::exception&) {
+                // The event's handling ends; the next event is still taken.
+            }
         }
     }
-    // The writer starts once the tick's pop-ups have read what they show, so
-    // its commit never holds up their reads; today's calls are listed once it
-    // has written their rows.
-    if (writerDue_) {
-        writerDue_ = false;
-        writer_.wake();
-    }
+    // Today's calls are listed once the writer has written their rows.
+    wakeWriterWhenFree();
 }
 
 void GtMain::handleEvent(const GxMessage& message)

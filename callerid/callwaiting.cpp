@@ -6,6 +6,8 @@
 
 #include "common/database.h"
 
+#include <algorithm>
+
 namespace callerid {
 
 namespace {
@@ -30,11 +32,28 @@ void GtMain::keep(waitingcalls::Entry entry)
     const QString key = store_.add(std::move(entry));
     if (call) lastCallKey_ = key;
     RetryTimer->setEnabled(true);
-    if (PollBusy == 1)
-        writerDue_ = true;   // at the end of the tick
-    else
-        writer_.wake();
+    writerDue_ = true;
+    wakeWriterWhenFree();
     showWaiting();
+}
+
+// The writer's commit holds the data file for some milliseconds, and a read
+// meanwhile waits for it: the writer starts once the tick is over and no
+// caller's pop-up is still to read what it shows. What it writes is in the
+// store meanwhile, and the retry tick wakes it whatever is pending.
+void GtMain::wakeWriterWhenFree()
+{
+    if (!writerDue_ || PollBusy == 1 || popUpDue()) return;
+    writerDue_ = false;
+    writer_.wake();
+}
+
+// A caller's answer is still to come (or to be asked again) and a pop-up
+// may follow it; one told as not looked up waits for a file that is held.
+bool GtMain::popUpDue() const
+{
+    return isPop_ == QLatin1String("1")
+        && std::any_of(pending_.begin(), pending_.end(), [](const PendingCaller& pending) { return !pending.noticeOpened; });
 }
 
 // The store's file is looked at again while calls wait: one that went

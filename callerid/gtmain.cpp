@@ -12,6 +12,7 @@
 #include "platform/ui/windows.h"
 
 #include <QPointer>
+#include <QScopeGuard>
 
 namespace callerid {
 
@@ -117,7 +118,11 @@ void GtMain::addControls()
     RetryTimer->onTimer = [this] { RetryTimer_Timer(); };
     connect(&writer_, &CallLogWriter::wrote, this, [this] { writer_wrote(); }, Qt::QueuedConnection);
     reader_.onOptions = [this](const std::optional<MonitorReader::Options>& options) { useOptions(options, false); };
-    reader_.onCaller = [this](const MonitorReader::Caller& caller) { callerAnswered(caller); };
+    reader_.onCaller = [this](const MonitorReader::Caller& caller) {
+        // However the answer's showing ends, a pop-up that failed included.
+        const auto wakeWriter = qScopeGuard([this] { wakeWriterWhenFree(); });
+        callerAnswered(caller);
+    };
     reader_.onDay = [this](const MonitorReader::Day& day) { dayAnswered(day); };
 }
 

@@ -113,6 +113,8 @@ private:
     void startWriter();
     void keep(waitingcalls::Entry entry);
     void storeKept();
+    void wakeWriterWhenFree();
+    bool popUpDue() const;
     void showWaiting();
     void writer_wrote();
     void RetryTimer_Timer();
@@ -165,7 +167,7 @@ private:
     std::array<QString, kMaxChannels> ChCallKey{};
     int PollBusy = 0;
     bool todayDue_ = false;     // a call came since today's list was last read
-    bool writerDue_ = false;    // entries kept in the running tick wake the writer after it
+    bool writerDue_ = false;    // entries kept since the writer was last woken
 
     int calls_ = 0;                           // calls handled in the run
     std::vector<PendingCaller> pending_;      // oldest first

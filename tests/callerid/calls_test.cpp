@@ -139,6 +139,33 @@ TEST_F(IncomingCall, KnownCallerRowLabelsAndCard)
     EXPECT_EQ(list()->text(0, 4), QStringLiteral("王经理"));
 }
 
+// The call-log writer's commit holds the data file: it waits until the
+// caller's pop-up has read what it shows, while the call waits in the store;
+// then the call is logged, for a known and for an unknown caller alike.
+TEST_F(IncomingCall, TheCallLogIsWrittenOnceThePopUpHasRead)
+{
+    const int customer = addCustomer(QStringLiteral("华星商行"));
+    addContact(customer, QStringLiteral("王经理"), QString(), QStringLiteral("013800138000"));
+    settings(QString(), QStringLiteral("1"), QStringLiteral("0"));
+    settle();
+    const struct {
+        QByteArray number;
+        const char* window;
+    } cases[] = {{"013800138000", "frmCustDetail"}, {"02087654321", "GtNewNo"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.number.constData());
+        const int before = calls();
+        const int windows = windowsOfKind(c.window);
+        monitor()->HandleCallerID(buffer(c.number));
+        EXPECT_TRUE(monitor()->writer().idle());
+        EXPECT_EQ(calls(), before);
+        settle();
+        EXPECT_EQ(windowsOfKind(c.window), windows + 1);
+        EXPECT_EQ(calls(), before + 1);
+        EXPECT_EQ(newestCall("CallerID"), QString::fromLatin1(c.number));
+    }
+}
+
 TEST_F(IncomingCall, ContactWithoutACustomerPopsUpNothing)
 {
     settings(QString(), QStringLiteral("1"), QStringLiteral("0"));
