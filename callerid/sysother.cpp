@@ -14,7 +14,7 @@ const char* const kNumberRefused = "号码不是一个数值";
 const char* const kDaysRefused = "天数不是一个数值";
 const char* const kSaved = "设置已生效";
 const char* const kNotSaved = "设置保存失败";
-const char* const kDefaultDays = "30";
+const char* const kKeepAllTip = "不填：录音文件一直保留，不自动删除";
 
 bool isNumberOrEmpty(const QString& text)
 {
@@ -46,7 +46,7 @@ SysOther::SysOther() : ui::Form(QStringLiteral("sysOther"))
     Check1 = addCheckBox(QStringLiteral("Check1"), QStringLiteral("来电自动启动录音"), 240, 300, 3000, 255, recording);
     addLabel(QStringLiteral("Label4"), QStringLiteral("自动删除"), 240, 780, 840, 255, recording);
     Text3 = addTextBox(QStringLiteral("Text3"), 1080, 720, 735, 330, recording);
-    Text3->setText(QString::fromLatin1(kDefaultDays));
+    Text3->setToolTip(QString::fromUtf8(kKeepAllTip));
     addLabel(QStringLiteral("Label5"), QStringLiteral("天以前的录音文件"), 1920, 780, 1800, 255, recording);
 
     Check2 = addCheckBox(QStringLiteral("Check2"), QStringLiteral("来电显否弹出窗口"), 480, 3240, 3000, 255);
@@ -67,10 +67,10 @@ void SysOther::Form_Load()
     const bool read = database::read([this] {
         auto settings = database::query(QStringLiteral("select * from DriveInfo"));
         if (settings->eof()) return;
-        // A column with no value leaves its box as designed.
+        // Each box shows what is stored. An empty recording age keeps every
+        // recording, as the next start's purge reads it, so it shows empty.
         const auto show = [&settings](ui::TextBox* box, const char* column) {
-            const db::Variant value = settings->field(QString::fromLatin1(column));
-            if (!value.isNullOrEmpty() && !value.toText().isEmpty()) box->setText(value.toText());
+            box->setText(settings->field(QString::fromLatin1(column)).toText());
         };
         show(text2, "FlterChar");
         show(text1, "OutLine");

@@ -456,25 +456,51 @@ QStringList customerStatuses()
     return statements;
 }
 
-} // namespace
-
-QStringList mainDatabase()
+// Every table of the main database.
+QStringList mainTables()
 {
     return QStringList{company(), contacts(), activities(), opportunities(),
                        orderLines(QStringLiteral("chanceMX")), sales(),
                        orderLines(QStringLiteral("SalesMX")), service(), products(), suppliers(),
                        purchaseOrders(), purchaseLines(), orderCounter(), operators(), settings(),
-                       callLog(), orderLinesByProduct()}
+                       callLog()}
+        + referenceLists();
+}
+
+// What a file made by an earlier build gains of one table, read back from the
+// statement createTable() wrote: the table when the file lacks it, and each
+// column (but the key, which a table always has) when the table lacks it.
+QStringList tableGained(const QString& create)
+{
+    const QStringList lines = create.split(QLatin1Char('\n'));
+    const QString table = lines.front().section(QLatin1Char(' '), 2, 2);
+    QStringList statements{QStringLiteral("CREATE TABLE IF NOT EXISTS ") + create.mid(QStringLiteral("CREATE TABLE ").size())};
+    for (qsizetype i = 1; i + 1 < lines.size(); ++i) {
+        QString column = lines[i].trimmed();
+        if (column.endsWith(QLatin1Char(','))) column.chop(1);
+        if (column.contains(QLatin1String("PRIMARY KEY"))) continue;
+        statements << QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" ADD COLUMN ") + column;
+    }
+    return statements;
+}
+
+} // namespace
+
+QStringList mainDatabase()
+{
+    return mainTables()
+        + QStringList{orderLinesByProduct()}
         + callerIndexes()
         + lookupIndexes()
-        + referenceLists()
         + QStringList{firstSettingsRow(), firstCounterRow(), systemOperator()}
         + customerStatuses();
 }
 
 QStringList mainOnOpen()
 {
-    return lookupIndexes();
+    QStringList statements;
+    for (const QString& create : mainTables()) statements += tableGained(create);
+    return statements + lookupIndexes();
 }
 
 QStringList smsDatabase()
