@@ -37,9 +37,6 @@ TEST_F(BusyRecords, AWindowThatCannotReadItsRecordSaysWhyAndSavesNothingOverIt)
         const char* refused;
         const char* saved;
     } cases[] = {
-        {"frmCustDetail", customer, "companyname", "华东贸易", "tel",
-         [&] { return column(QStringLiteral("company"), customer, QStringLiteral("company_tel")); },
-         "客户资料未能保存：", "客户资料修改成功！"},
         {"frmContectDet", contact, "LXR", "张三", "mobil",
          [&] { return column(QStringLiteral("KH_LXR"), contact, QStringLiteral("mobil")); },
          "联系人资料未能保存：", "联系人已成功修改"},
@@ -72,6 +69,40 @@ TEST_F(BusyRecords, AWindowThatCannotReadItsRecordSaysWhyAndSavesNothingOverIt)
         expectOnly(QString::fromUtf8(c.saved));
         EXPECT_EQ(c.stored(), QStringLiteral("5")) << c.window;
     }
+}
+
+// The card that could not read its customer shows no figure and takes no
+// typing; its save reads the customer again: still held, it says so; read,
+// the card shows the customer to be changed, and the next save stores it.
+TEST_F(BusyRecords, ACardThatCouldNotReadItsCustomerReadsItAtTheSave)
+{
+    const int customer = addCustomer({{QStringLiteral("company_name"), QStringLiteral("华东贸易")},
+                                      {QStringLiteral("company_tel"), QStringLiteral("021")},
+                                      {QStringLiteral("company_QK"), QStringLiteral("120")}});
+    Mymode::CurrentRecordId = customer;
+    ui::Form* card = nullptr;
+    {
+        OtherWorkstationWriting other(OtherWorkstationWriting::Hold::Exclusive);
+        card = ui::Windows::open(QStringLiteral("frmCustDetail"));
+        expectOnly(kBusy);
+        Mymode::CurrentRecordId = 0;   // the operator moves on in the main window
+        for (const char* balance : {"KH_YJ", "KH_QK", "KH_ZJE", "KH_ZSL"}) EXPECT_EQ(text(card, balance), QString()) << balance;
+        EXPECT_TRUE(card->control<ui::TextBox>(QStringLiteral("tel"))->isReadOnly());
+        click(card, QStringLiteral("command1"));
+        expectOnly(QStringLiteral("客户资料未能保存：") + kRefusedBusy);
+    }
+    click(card, QStringLiteral("command1"));
+    expectOnly(QStringLiteral("打开时没能读出该客户，现在已读出并显示，这次没有保存，请核对后再修改"));
+    EXPECT_EQ(text(card, QStringLiteral("companyname")), QStringLiteral("华东贸易"));
+    EXPECT_EQ(text(card, QStringLiteral("KH_QK")), QStringLiteral("120"));
+    EXPECT_EQ(text(card, QStringLiteral("KH_YJ")), QStringLiteral("0"));
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_tel")), QStringLiteral("021"));
+
+    type(card, QStringLiteral("tel"), QStringLiteral("5"));
+    click(card, QStringLiteral("command1"));
+    expectOnly(QStringLiteral("客户资料修改成功！"));
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_tel")), QStringLiteral("5"));
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_QK")), QStringLiteral("120"));
 }
 
 // A search that cannot be read is no search without a match: the list stays.
