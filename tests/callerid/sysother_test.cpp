@@ -23,7 +23,7 @@ TEST_F(CallerIdSettings, ShowsTheRow)
     EXPECT_EQ(window_->caption(), QStringLiteral("其它设置"));
     EXPECT_EQ(box("text1")->text(), QStringLiteral("9"));
     EXPECT_EQ(box("text2")->text(), QStringLiteral("#"));
-    EXPECT_EQ(box("Text3")->text(), QStringLiteral("30"));
+    EXPECT_EQ(box("Text3")->text(), QString());   // no age: every recording is kept
     EXPECT_EQ(check("Check1")->value(), 1);
     EXPECT_EQ(check("Check2")->value(), 0);
 }
@@ -60,6 +60,13 @@ TEST_F(CallerIdSettings, ChecksThenStoresAllFiveTrimmed)
     save();
     expectOnly(QStringLiteral("设置已生效"));
     EXPECT_EQ(stored("OutLine"), QString());
+    EXPECT_EQ(stored("DelRecDay"), QString());
+    // Reopened it shows what is stored, and saving another setting keeps it.
+    open();
+    EXPECT_EQ(box("Text3")->text(), QString());
+    check("Check2")->setValue(1);
+    save();
+    expectOnly(QStringLiteral("设置已生效"));
     EXPECT_EQ(stored("DelRecDay"), QString());
 }
 

@@ -9,6 +9,9 @@
 #include "common/readfailure.h"
 #include "platform/ui/windows.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFocusEvent>
 #include <functional>
 
 namespace {
@@ -124,4 +127,36 @@ TEST_F(BusyRecords, APickerSearchThatCannotBeReadSaysWhyAndKeepsTheList)
     click(picker, QStringLiteral("command5"));
     EXPECT_EQ(list->rowCount(), 1);
     EXPECT_EQ(list->cellText(0, 1), QStringLiteral("alpha"));
+}
+
+// Pick lists read while the file was held: the first use says so once, no
+// use waits for the file, and a use once it is free offers the entries.
+TEST_F(BusyRecords, APickListNotReadSaysSoOnceAndNeverWaitsAtTheFocus)
+{
+    setReferenceValues(QStringLiteral("client_type"), {QStringLiteral("批发"), QStringLiteral("零售")});
+    ui::Form* window = nullptr;
+    ui::ComboBox* groups = nullptr;
+    const auto focus = [&] {
+        QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(groups, &focusIn);
+    };
+    {
+        OtherWorkstationWriting other(OtherWorkstationWriting::Hold::Exclusive);
+        window = ui::Windows::open(QStringLiteral("frmCustAdd"));
+        groups = window->control<ui::ComboBox>(QStringLiteral("Custtype"));
+        messages.clear();
+        db::setBusyWaitForTests(3000);
+        for (int use = 0; use < 3; ++use) {
+            QElapsedTimer waited;
+            waited.start();
+            focus();
+            EXPECT_LT(waited.elapsed(), 1000) << use;
+        }
+        expectOnly(QStringLiteral("选择列表没有内容可选：") + kBusy);
+        EXPECT_EQ(groups->listCount(), 0);
+    }
+    focus();
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(groups->listCount(), 2);
+    EXPECT_EQ(groups->list(1), QStringLiteral("零售"));
 }
