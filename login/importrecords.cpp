@@ -28,6 +28,9 @@ const QStringList& productColumns()
 }
 
 const QString kNotPublic = QStringLiteral("0");
+const QString kCustomers = QStringLiteral("客户");
+const QString kProducts = QStringLiteral("产品");
+const QString kGroups = QStringLiteral("客户分组");
 // The closing message lists this many values left out; a box shows no more.
 constexpr int kLeftOutListed = 10;
 
@@ -55,15 +58,21 @@ db::Variant toDatabase(const QVariant& value, mdb::ValueKind kind)
 // Copies the source field `field` of `row` into `column`; a field the source
 // lacks changes nothing, a value the column cannot take is left out and
 // listed in `leftOut` under `caption`.
+// Where a copied value comes from, for the list of values left out.
+struct SourceRow {
+    const QString& kind;
+    int record;
+};
+
 void copyField(db::Recordset& target, const QString& column, const mdb::TableRows& rows, const QVariantList& row,
-               const QString& field, const QString& caption, int record, std::vector<LeftOut>& leftOut)
+               const QString& field, const QString& caption, const SourceRow& from, std::vector<LeftOut>& leftOut)
 {
     const int index = rows.columnIndex(field);
     if (index < 0 || index >= row.size()) return;
     try {
         target.setField(column, toDatabase(row.at(index), rows.columns[index].kind));
     } catch (const db::Error& error) {
-        leftOut.push_back({record, caption, error.message()});
+        leftOut.push_back({from.kind, from.record, caption, error.message()});
     }
 }
 
@@ -113,12 +122,13 @@ bool addCustomer(db::Recordset& customers, const mdb::TableRows& rows, int recor
                  const std::vector<FieldMapping>& mapping, ImportOutcome& outcome)
 {
     const QVariantList& row = rows.rows[record - 1];
+    const SourceRow from{kCustomers, record};
     customers.addNew();
     std::vector<LeftOut> leftOut;
     for (const FieldMapping& box : mapping)
-        copyField(customers, box.column, rows, row, box.field, box.caption, record, leftOut);
+        copyField(customers, box.column, rows, row, box.field, box.caption, from, leftOut);
     if (outcome.ownFormat)
-        for (const QString& column : ownFormatColumns()) copyField(customers, column, rows, row, column, column, record, leftOut);
+        for (const QString& column : ownFormatColumns()) copyField(customers, column, rows, row, column, column, from, leftOut);
     if (!setOwner(customers, QStringLiteral("KH_CZZ"), QStringLiteral("KH_GK"), outcome.customers)) return false;
     if (!save(customers, outcome.customers)) return false;
     // Only a customer that was stored misses its values.
@@ -148,10 +158,11 @@ void addContact(db::Recordset& contacts, const db::Recordset& customers, WriteCo
 }
 
 // Adds every row of the source table `table` to the main table of the same
-// name, copying `columns` by name.
-void copyTable(const mdb::Source& source, const QString& table, const QStringList& columns, db::Connection& main,
-               WriteCount& count, QStringList& unreadTables)
+// name, copying `columns` by name; `kind` names its records.
+void copyTable(const mdb::Source& source, const QString& table, const QString& kind, const QStringList& columns,
+               db::Connection& main, WriteCount& count, ImportOutcome& outcome)
 {
+    QStringList& unreadTables = outcome.unreadTables;
     mdb::TableRows rows;
     try {
         rows = source.rows(table);
@@ -166,11 +177,12 @@ void copyTable(const mdb::Source& source, const QString& table, const QStringLis
         count.failed += static_cast<int>(rows.rows.size());
         return;
     }
-    for (const QVariantList& row : rows.rows) {
+    for (int record = 1; record <= static_cast<int>(rows.rows.size()); ++record) {
         target.addNew();
-        std::vector<LeftOut> ignored;
-        for (const QString& column : columns) copyField(target, column, rows, row, column, column, 0, ignored);
-        save(target, count);
+        std::vector<LeftOut> leftOut;
+        for (const QString& column : columns)
+            copyField(target, column, rows, rows.rows[record - 1], column, column, {kind, record}, leftOut);
+        if (save(target, count)) outcome.leftOut.insert(outcome.leftOut.end(), leftOut.begin(), leftOut.end());
     }
 }
 
@@ -196,9 +208,9 @@ ImportOutcome importRecords(const mdb::Source& source, const QString& table,
             if (addCustomer(customers, rows, record, mapping, outcome)) addContact(contacts, customers, outcome.contacts);
 
         if (outcome.ownFormat) {
-            copyTable(source, QStringLiteral("product"), productColumns(), main, outcome.products, outcome.unreadTables);
-            copyTable(source, QStringLiteral("client_type"), {QStringLiteral("client_type")}, main, outcome.groups,
-                      outcome.unreadTables);
+            copyTable(source, QStringLiteral("product"), kProducts, productColumns(), main, outcome.products, outcome);
+            copyTable(source, QStringLiteral("client_type"), kGroups, {QStringLiteral("client_type")}, main,
+                      outcome.groups, outcome);
         }
         main.commitTrans();
     } catch (...) {
@@ -216,11 +228,11 @@ ImportOutcome importRecords(const mdb::Source& source, const QString& table,
 
 QString outcomeMessage(const ImportOutcome& outcome)
 {
-    std::vector<std::pair<QString, WriteCount>> counts{{QStringLiteral("客户"), outcome.customers},
+    std::vector<std::pair<QString, WriteCount>> counts{{kCustomers, outcome.customers},
                                                        {QStringLiteral("联系人"), outcome.contacts}};
     if (outcome.ownFormat) {
-        counts.emplace_back(QStringLiteral("产品"), outcome.products);
-        counts.emplace_back(QStringLiteral("客户分组"), outcome.groups);
+        counts.emplace_back(kProducts, outcome.products);
+        counts.emplace_back(kGroups, outcome.groups);
     }
     int written = 0;
     int failed = static_cast<int>(outcome.unreadTables.size());
@@ -235,7 +247,7 @@ QString outcomeMessage(const ImportOutcome& outcome)
     if (leftOut > 0) lines << QStringLiteral("没有导入的值 %1 个：").arg(leftOut);
     for (int i = 0; i < std::min(leftOut, kLeftOutListed); ++i) {
         const LeftOut& value = outcome.leftOut[static_cast<std::size_t>(i)];
-        lines << QStringLiteral("第 %1 行的%2：%3").arg(value.record).arg(value.field, value.reason);
+        lines << QStringLiteral("%1第 %2 行的%3：%4").arg(value.kind).arg(value.record).arg(value.field, value.reason);
     }
     if (leftOut > kLeftOutListed) lines << QStringLiteral("……另有 %1 个没有列出").arg(leftOut - kLeftOutListed);
 

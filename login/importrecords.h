@@ -25,10 +25,11 @@ struct WriteCount {
     int failed = 0;
 };
 
-// A value of the source that its column could not take: the customer was
+// A value of the source that its column could not take: the record was
 // imported without it.
 struct LeftOut {
-    int record = 0;    // the source row, counted from 1
+    QString kind;      // "客户", or in own format "产品" or "客户分组"
+    int record = 0;    // the row of that kind's source table, counted from 1
     QString field;     // the box's caption, or the column an own-format field feeds
     QString reason;    // the database's refusal
 };
