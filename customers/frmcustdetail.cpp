@@ -27,6 +27,8 @@ const char* const kContactFailedText = "客户资料已保存，但主联系人�
 const char* const kNotSavedText = "客户资料未能保存：";
 const char* const kReadNowText = "打开时没能读出该客户，现在已读出并显示，这次没有保存，请核对后再修改";
 
+const char* const kBalanceBoxes[] = {"KH_YJ", "KH_QK", "KH_ZJE", "KH_ZSL"};
+
 // Bold 10.5-point text in the given colour (&HBBGGRR).
 void emphasize(ui::TextBox* box, quint32 bbggrr)
 {
@@ -60,8 +62,7 @@ FrmCustDetail::FrmCustDetail() : CustomerWindow(QStringLiteral("frmCustDetail"))
         emphasize(control<ui::TextBox>(QString::fromLatin1(number)), 0xC00000);
 
     addBalancesFrame(5520, 360, 1695, 1455, 240);
-    for (const char* balance : {"KH_YJ", "KH_QK", "KH_ZJE", "KH_ZSL"})
-        control<ui::TextBox>(QString::fromLatin1(balance))->setBackColor(0x80C0FF);
+    for (const char* balance : kBalanceBoxes) control<ui::TextBox>(QString::fromLatin1(balance))->setBackColor(0x80C0FF);
 
     ui::PictureButton* save = addPictureButton(QStringLiteral("command1"), ui::programPath(QStringLiteral("bmp/modify.bmp")),
                                                5640, 1920, 735, 330);
@@ -94,8 +95,7 @@ void FrmCustDetail::Form_Load()
         return;
     }
     ui::msgBox(readfailure::text(*readFailure_));
-    for (const char* balance : {"KH_YJ", "KH_QK", "KH_ZJE", "KH_ZSL"})
-        control<ui::TextBox>(QString::fromLatin1(balance))->setText(QString());
+    for (const char* balance : kBalanceBoxes) ui::setBoxText(this, QString::fromLatin1(balance), QString());
     lockBoxes(true);
 }
 
@@ -178,7 +178,7 @@ void FrmCustDetail::showCustomerReadAgain()
         ui::msgBox(savefailure::text(QString::fromUtf8(kNotSavedText), *readFailure_, savefailure::Reason::Shown));
         return;
     }
-    for (const char* balance : {"KH_YJ", "KH_QK", "KH_ZJE", "KH_ZSL"})
+    for (const char* balance : kBalanceBoxes)
         if (boxText(QString::fromLatin1(balance)).isEmpty()) ui::setBoxText(this, QString::fromLatin1(balance), QStringLiteral("0"));
     lockBoxes(false);
     SSTab1_Click(SSTab1->tab());
