@@ -98,25 +98,16 @@ TEST_F(CallerIdSettings, AWorkstationKeepsTheRecordingAgeOfItsOwnRecordings)
 {
     exec(QStringLiteral("update DriveInfo set DelRecDay='7'"));
     const QString shared = path(QStringLiteral("shared"));
-    ASSERT_TRUE(QDir().mkpath(shared));
-    ASSERT_TRUE(QFile::copy(path(QStringLiteral("hvcrm/hvcrm.hvd")), shared + QStringLiteral("/hvcrm.hvd")));
+    ASSERT_TRUE(QDir().mkpath(shared) && QFile::copy(path(QStringLiteral("hvcrm/hvcrm.hvd")), shared + "/hvcrm.hvd"));
     Mymode::ConnectString = database::connectStringFor(shared);
     exec(QStringLiteral("update DriveInfo set DelRecDay='30'"));   // the shared file's row
-    const auto own = [] {
-        return database::queryLocal(QStringLiteral("select DelRecDay from DriveInfo"))->field(0).toText();
-    };
-
     open();
     EXPECT_EQ(box("Text3")->text(), QStringLiteral("7"));
     box("Text3")->setText(QString());
-    box("text1")->setText(QStringLiteral("9"));
     save();
     expectOnly(QStringLiteral("设置已生效"));
-    EXPECT_EQ(own(), QString());
+    EXPECT_EQ(database::queryLocal(QStringLiteral("select DelRecDay from DriveInfo"))->field(0).toText(), QString());
     EXPECT_EQ(stored("DelRecDay"), QStringLiteral("30"));
-    EXPECT_EQ(stored("OutLine"), QStringLiteral("9"));
-    open();
-    EXPECT_EQ(box("Text3")->text(), QString());
     Mymode::ConnectString = database::localConnectString();
 }
 
