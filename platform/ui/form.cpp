@@ -168,6 +168,7 @@ bool Form::runLoad()
         Form_Load();
     } catch (const std::exception& error) {
         reportUnhandled(QStringLiteral("“%1”窗口没能打开").arg(caption()), error.what());
+        loaded_ = false;   // a load that never ended has no unload step to run
         return false;
     }
     // The window is built: its clickable pictures become keyboard buttons.
