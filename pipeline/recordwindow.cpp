@@ -2,6 +2,7 @@
 
 #include "common/companylookup.h"
 #include "common/customercard.h"
+#include "common/customerpick.h"
 #include "common/database.h"
 #include "common/mainlists.h"
 #include "common/mymode.h"
@@ -182,7 +183,7 @@ void RecordWindow::CustName_DblClick()
 
 void RecordWindow::openCustomerPicker()
 {
-    ui::Windows::open(QStringLiteral("frmSelectKH"));
+    customerpick::open(this);
 }
 
 } // namespace pipeline

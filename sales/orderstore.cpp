@@ -3,6 +3,7 @@
 #include "common/database.h"
 #include "common/datecheck.h"
 #include "common/linekey.h"
+#include "common/ordershare.h"
 #include "common/savefailure.h"
 #include "common/sqltext.h"
 #include "platform/ui/msgbox.h"
@@ -126,6 +127,8 @@ bool inTransaction(const std::function<void(db::Connection&)>& steps, const QStr
         return true;
     } catch (const Refusal& refusal) {
         message = refusal.text;
+    } catch (const ordershare::OutOfRange&) {
+        message = QString::fromUtf8(kCustomerBalanceTooLargeText);
     } catch (const db::Error& error) {
         message = savefailure::text(failedText, error,
                                     withReason ? savefailure::Reason::Shown : savefailure::Reason::Hidden);
@@ -201,22 +204,6 @@ void changeStock(db::Connection& connection, const QString& name, double change)
     }
 }
 
-void changeBalances(db::Connection& connection, qint64 customerId, db::Currency total, double quantity, db::Currency owed)
-{
-    db::Recordset customer;
-    customer.open(QStringLiteral("select * from company where ID = ") + QString::number(customerId), connection,
-                  db::CursorType::Static, db::LockType::Optimistic);
-    if (customer.eof()) return;
-    const QString tooLargeText = QString::fromUtf8(kCustomerBalanceTooLargeText);
-    customer.setField(QStringLiteral("company_QK"),
-                      db::Variant(checkedSum(amountOf(customer.field(QStringLiteral("company_QK"))), owed, tooLargeText)));
-    customer.setField(QStringLiteral("company_zje"),
-                      db::Variant(checkedSum(amountOf(customer.field(QStringLiteral("company_zje"))), total, tooLargeText)));
-    customer.setField(QStringLiteral("company_Zsl"),
-                      db::Variant(numberField(customer, QStringLiteral("company_Zsl")) + quantity));
-    customer.update();
-}
-
 void storeNewOrder(db::Connection& connection, const Order& order, const QString& createTime,
                    const QString& operatorName)
 {
@@ -235,11 +222,8 @@ void storeNewOrder(db::Connection& connection, const Order& order, const QString
     connection.execute(QStringLiteral("update sales set TotalNum=") + QString::number(quantity, 'g', 15)
                        + QStringLiteral(" where id=") + QString::number(orderId));
 
-    const db::Currency total = amountOf(order.total);
-    const db::Currency received = amountOf(order.received);
-    const db::Currency owed =
-        total > received ? checkedDifference(total, received, QString::fromUtf8(kCustomerBalanceTooLargeText)) : db::Currency();
-    changeBalances(connection, order.customerId.trimmed().toLongLong(), total, quantity, owed);
+    ordershare::add(connection, order.customerId.trimmed().toLongLong(),
+                    ordershare::of(amountOf(order.total), amountOf(order.received), quantity));
 }
 
 double quantityOf(const QString& text)

@@ -60,8 +60,10 @@ db::Currency checkedSum(db::Currency a, db::Currency b, const QString& text);
 db::Currency checkedDifference(db::Currency a, db::Currency b, const QString& text);
 // Runs a save's steps in one transaction on a new connection: commits when
 // they end, rolls everything back when one throws. A Refusal shows its own
-// message, any database failure `failedText` (followed by the database's own
-// text with `withReason`; a busy file adds why, savefailure). True when committed.
+// message, a balance beyond the currency range (ordershare::OutOfRange)
+// kCustomerBalanceTooLargeText, any database failure `failedText` (followed by
+// the database's own text with `withReason`; a busy file adds why,
+// savefailure). True when committed.
 // `beforeBegin` runs on the connection before the transaction starts (a file
 // attached then is written by the same commit); its failure is the save's.
 bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText,
@@ -83,15 +85,11 @@ double insertLines(db::Connection& connection, const Order& order, const QString
 // case and blanks count); an empty stock counts as 0.
 void changeStock(db::Connection& connection, const QString& name, double change);
 
-// Adds to a customer's purchase total, purchase quantity and amount owed;
-// empty balances count as 0. Refusal (kCustomerBalanceTooLargeText) when a
-// balance would leave the currency range.
-void changeBalances(db::Connection& connection, qint64 customerId, db::Currency total, double quantity, db::Currency owed);
-
 // Stores a new order as the new-order window saves it: a new line key, the
 // header (stamped with `createTime` and `operatorName`), the lines with their
-// stock, the header's quantity and the customer's balances. Refusal when a
-// balance would leave the currency range.
+// stock, the header's quantity and the order's share of the customer's
+// balances (ordershare). ordershare::OutOfRange when a balance would leave the
+// currency range.
 void storeNewOrder(db::Connection& connection, const Order& order, const QString& createTime,
                    const QString& operatorName);
 

@@ -3,6 +3,7 @@
 #include "common/datecheck.h"
 #include "common/linekey.h"
 #include "common/mymode.h"
+#include "common/ordershare.h"
 #include "common/recordstamp.h"
 #include "common/smsoutbox.h"
 #include "common/sqltext.h"
@@ -181,6 +182,10 @@ Customer write(db::Connection& connection, const Order& order, const QString& li
     addContact(connection, order, customerId);
     addOrder(connection, order, customerId, lineKey);
     addLines(connection, order, customerId, lineKey);
+    double quantity = 0;
+    for (const Line& line : order.lines) quantity += orderstore::quantityOf(line.quantity);
+    ordershare::add(connection, customerId,
+                    ordershare::of(orderstore::amountOf(order.total), orderstore::amountOf(order.received), quantity));
     return readBack(connection, customerId);
 }
 

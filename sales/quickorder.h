@@ -53,8 +53,9 @@ struct Customer {
     QString name, tel, mobile, address;
 };
 
-// Writes the customer, the contact, the order under `lineKey` and its lines
-// on the connection, inside the caller's transaction; returns the customer
+// Writes the customer, the contact, the order under `lineKey`, its lines and
+// the order's share of the new customer's balances (ordershare) on the
+// connection, inside the caller's transaction; returns the customer
 // read back from its row. A value that its column cannot take (an empty or
 // non-numeric amount, a line total "Err") leaves that column unset; any
 // other failure throws db::Error.

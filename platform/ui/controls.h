@@ -198,6 +198,9 @@ class ListBox : public QListWidget {
 public:
     explicit ListBox(QWidget* parent);
     void addItem(const QString& item) { QListWidget::addItem(item); }
+    // An item that keeps a number beside its text, as a key to what it names.
+    void addItem(const QString& item, qint64 itemData);
+    qint64 itemData(int index) const;
     int listIndex() const { return currentRow(); }
     void setListIndex(int index) { setCurrentRow(index); }
     int listCount() const { return count(); }
