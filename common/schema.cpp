@@ -456,7 +456,7 @@ QStringList customerStatuses()
     return statements;
 }
 
-// Every table of the main database.
+// Every table of the main database but the call keys' (made by callKeys()).
 QStringList mainTables()
 {
     return QStringList{company(), contacts(), activities(), opportunities(),
@@ -486,10 +486,15 @@ QStringList tableGained(const QString& create)
 
 } // namespace
 
+QString callKeys()
+{
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS Hv_CidKey (\n  CallKey TEXT(40) PRIMARY KEY,\n  CidId LONG\n)");
+}
+
 QStringList mainDatabase()
 {
     return mainTables()
-        + QStringList{orderLinesByProduct()}
+        + QStringList{callKeys(), orderLinesByProduct()}
         + callerIndexes()
         + lookupIndexes()
         + QStringList{firstSettingsRow(), firstCounterRow(), systemOperator()}
@@ -500,7 +505,7 @@ QStringList mainOnOpen()
 {
     QStringList statements;
     for (const QString& create : mainTables()) statements += tableGained(create);
-    return statements + lookupIndexes();
+    return statements + QStringList{callKeys()} + lookupIndexes();
 }
 
 QStringList smsDatabase()

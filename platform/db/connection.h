@@ -38,6 +38,19 @@ public:
     // is missing or no database. Tables of the file are then `alias.table`.
     void attach(const QString& connectString, const QString& alias);
 
+    // For a file that only this computer's program opens, never one over a
+    // network mount: a write-ahead log synced at every commit, so a commit
+    // costs one sync and is on the disk when it returns. The handle is
+    // closed, not kept, when the connection closes.
+    void useWriteAheadLog();
+    // Closes a connection whose file fileIntact() found spoilt: what its
+    // write-ahead log holds is dropped with the log, never copied into
+    // whatever now lies at the path.
+    void abandon();
+    // Whether the file opened is still the one at its path (not removed or
+    // replaced since) and still begins as a database does (not written over).
+    bool fileIntact() const;
+
     void beginTrans();
     void commitTrans();
     void rollbackTrans();
@@ -68,6 +81,12 @@ void createDatabase(const QString& path, const QStringList& statements);
 // EXISTS). The rows stay as they are. db::Error when the file cannot be
 // changed now (busy, read-only); nothing changes then.
 void upgradeDatabase(Connection& connection, const QStringList& statements);
+
+// A database file with the files SQLite keeps beside it while working on it
+// (journal, write-ahead log): removed, or renamed to `to` (db::Error when the
+// file itself cannot be).
+void removeDatabase(const QString& path);
+void renameDatabase(const QString& path, const QString& to);
 
 // Whether the file is a database that holds no table at all: a zero-byte file
 // or one whose creation was interrupted. A missing file, a file that is no
