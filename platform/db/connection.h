@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace db {
@@ -99,6 +100,15 @@ enum class CursorLocation { Server = 2, Client = 3 };
 
 struct RecordsetData;
 
+// What a column's declared type cannot take of a value, told before anything
+// is written, so that a window can name the box and keep what was typed.
+struct ColumnRefusal {
+    enum class Why { TooLong, NotNumber, TooLarge, NotDate };
+    Why why;
+    int width = 0;        // TooLong: the characters the text column holds
+    QString largest;      // TooLarge: the largest number the column holds, as written
+};
+
 // The rows of one query; a client-side recordset is a snapshot that keeps no
 // read transaction open. Read-only rows are read when it opens. A recordset
 // over one table can change rows: addNew/setField/update, deleteRow; its rows
@@ -142,13 +152,21 @@ public:
     // Converts the value to the column's declared type; db::Error when it
     // cannot be converted ("abc" into a number column) and nothing is changed.
     void setField(const QString& name, const Variant& value);
+    // What setField (or updateCell) would refuse of the value in the column,
+    // found without changing anything; nothing when the column takes it.
+    std::optional<ColumnRefusal> refusal(const QString& name, const Variant& value) const;
+    std::optional<ColumnRefusal> refusal(int column, const Variant& value) const;
     void addNew();
     void update();                                // writes the pending row; new key readable afterwards
     void cancelUpdate();
     void deleteRow();                             // deletes the current row
     bool editPending() const;
 
-    // Writes one cell of row `row` back by key at once (a grid's in-place edit).
+    // Writes one cell of row `row` back by key at once (a grid's in-place
+    // edit); the row is read again afterwards. Refused (db::Error, Conflict)
+    // only when that cell's stored value is no longer the one read, or the
+    // row is gone: a change elsewhere to another column of the row does not
+    // stand in the way. After a conflict the row holds what is stored now.
     void updateCell(int row, int column, const Variant& value);
 
 private:
