@@ -1,5 +1,6 @@
 #include "login/importrecords.h"
 
+#include "common/columnrules.h"
 #include "common/mymode.h"
 
 #include <algorithm>
@@ -69,10 +70,15 @@ void copyField(db::Recordset& target, const QString& column, const mdb::TableRow
 {
     const int index = rows.columnIndex(field);
     if (index < 0 || index >= row.size()) return;
+    const db::Variant value = toDatabase(row.at(index), rows.columns[index].kind);
     try {
-        target.setField(column, toDatabase(row.at(index), rows.columns[index].kind));
+        if (const auto refused = target.refusal(column, value)) {
+            leftOut.push_back({from.kind, from.record, columnrules::text(caption, *refused)});
+            return;
+        }
+        target.setField(column, value);
     } catch (const db::Error& error) {
-        leftOut.push_back({from.kind, from.record, caption, error.message()});
+        leftOut.push_back({from.kind, from.record, caption + QStringLiteral("：") + error.message()});
     }
 }
 
@@ -247,7 +253,7 @@ QString outcomeMessage(const ImportOutcome& outcome)
     if (leftOut > 0) lines << QStringLiteral("没有导入的值 %1 个：").arg(leftOut);
     for (int i = 0; i < std::min(leftOut, kLeftOutListed); ++i) {
         const LeftOut& value = outcome.leftOut[static_cast<std::size_t>(i)];
-        lines << QStringLiteral("%1第 %2 行的%3：%4").arg(value.kind).arg(value.record).arg(value.field, value.reason);
+        lines << QStringLiteral("%1第 %2 行：%3").arg(value.kind).arg(value.record).arg(value.reason);
     }
     if (leftOut > kLeftOutListed) lines << QStringLiteral("……另有 %1 个没有列出").arg(leftOut - kLeftOutListed);
 

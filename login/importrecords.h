@@ -30,8 +30,7 @@ struct WriteCount {
 struct LeftOut {
     QString kind;      // "客户", or in own format "产品" or "客户分组"
     int record = 0;    // the row of that kind's source table, counted from 1
-    QString field;     // the box's caption, or the column an own-format field feeds
-    QString reason;    // the database's refusal
+    QString reason;    // the refusal, naming the box by its caption (or the column an own-format field feeds)
 };
 
 struct ImportOutcome {

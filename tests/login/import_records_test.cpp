@@ -138,8 +138,8 @@ TEST_F(ImportRecords, ValueItsColumnCannotTakeIsLeftOutAndNamed)
     const QStringList lines = login::outcomeMessage(outcome).split('\n');
     EXPECT_EQ(lines.mid(0, 5), QStringList({"数据已部分导入，请重新启动程序", "客户：导入 12 个，失败 0 个",
                                             "联系人：导入 12 个，失败 0 个", "没有导入的值 12 个：",
-                                            "客户第 1 行的客户名称：字段 company_name：文字超过该字段能容纳的 100 个字符"}));
-    EXPECT_EQ(lines[5], "客户第 2 行的联系人：字段 company_connect：文字超过该字段能容纳的 50 个字符");
+                                            "客户第 1 行：客户名称太长，最多100个字"}));
+    EXPECT_EQ(lines[5], "客户第 2 行：联系人太长，最多50个字");
     EXPECT_EQ(lines.size(), 4 + 10 + 1);
     EXPECT_EQ(lines.back(), "……另有 2 个没有列出");
 }
