@@ -12,7 +12,6 @@
 #include "platform/ui/desktop.h"
 
 #include <QFile>
-#include <QTimer>
 
 namespace callerid {
 
@@ -60,14 +59,9 @@ void GtMain::PollBoxEvents()
             // The event's handling ends; the next event is still taken.
         }
     }
-    // Today's calls are listed once for all the calls of the tick, when the
-    // call-log writer has written their rows: read before, the list would
-    // not hold them yet. The writer starts once the tick's pop-ups have read
-    // what they show, so its commit never holds up their reads.
-    if (dayListDue_) {
-        dayListDue_ = false;
-        todayDue_ = true;
-    }
+    // The writer starts once the tick's pop-ups have read what they show, so
+    // its commit never holds up their reads; today's calls are listed once it
+    // has written their rows.
     if (writerDue_) {
         writerDue_ = false;
         writer_.wake();

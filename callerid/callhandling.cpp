@@ -1,8 +1,11 @@
-// One caller ID: the number cleaned and published, the caller-ID options, the
-// contact match, the call-log row (left waiting for the call-log writer), the
-// pop-up and the status strip, then today's calls listed again. A caller that
-// the held file kept from being looked up is shown so, and looked up again.
+// One caller ID: the number cleaned and published, the call-log row (left
+// waiting for the call-log writer, which finds its contact), the caller asked
+// of the reader thread; when its answer comes, the pop-up and the status
+// strip, with the options read with it. A caller the file did not answer for
+// is shown so until it is looked up. Today's calls are listed again once the
+// writer has written the call.
 #include "callerid/gtmain.h"
+#include "callerid/gtbusyno.h"
 #include "callerid/gtnewno.h"
 
 #include "common/database.h"
@@ -44,115 +47,113 @@ void GtMain::HandleCallerID(const QByteArray& callerIdText)
     TelNo_ = digitsOf(callerIdText);
     if (TelNo_.size() < kShortNumber) TelNo_ += QLatin1Char('X');
 
-    // The options and the caller wait for another workstation's hold only
-    // briefly in all: the caller's window must not wait for the file. The
-    // window itself then reads as any window does, the file having just
-    // answered; a card that waited its fill would stop the tick with its box.
-    Caller caller;
-    {
-        const db::busywait::Limit brief(kBriefWaitMs);
+    // 3. Options, read here only when the file answers at once; else those
+    // read last (at the start, or with an earlier caller). The reader reads
+    // them again with the caller, and its answer decides the pop-up.
+    readCallerIdOptions();
 
-        // 3. Options; the filter characters are read with them and not applied.
-        readCallerIdOptions();
+    // 4.-5. The outside-line prefix, then the number is published.
+    if (!outLine_.isEmpty() && TelNo_.left(1) == outLine_) TelNo_.remove(0, 1);
+    PhoneID_ = TelNo_;
 
-        // 4.-5. The outside-line prefix, then the number is published.
-        if (!outLine_.isEmpty() && TelNo_.left(1) == outLine_) TelNo_.remove(0, 1);
-        PhoneID_ = TelNo_;
+    // 6. Too short to be a caller.
+    if (TelNo_.trimmed().isEmpty() || TelNo_.size() < kShortestLogged) return;
+    ++calls_;
 
-        // 6. Too short to be a caller.
-        if (TelNo_.trimmed().isEmpty() || TelNo_.size() < kShortestLogged) return;
-        ++calls_;
+    // 7.-8. The caller is looked up by the reader while the call is kept;
+    // the pop-up follows the answer, so the call is kept before it.
+    const waitingcalls::Call call = thisCall();
+    pending_.push_back({calls_, TelNo_.trimmed(), PhoneID_, TelNo_, callTime()});
+    reader_.lookUp(calls_, TelNo_.trimmed(), Mymode::ConnectString);
+    keep({0, Mymode::ConnectString, call, {}});
 
-        // 8. The caller.
-        caller = lookUpCaller(TelNo_.trimmed());
-    }
-    // The call waits to be logged (9.1, 10.1).
-    keepCall(caller);
-    const bool popUp = isPop_ == QLatin1String("1");
-    switch (caller.lookup) {
-    case Lookup::Known:
-        // 9. A known caller.
-        Label1[2]->setVisible(false);
-        Label1[5]->setVisible(true);
-        if (popUp) showKnownCaller(caller, true, true);
-        break;
-    case Lookup::Unknown:
-        // 10. An unknown caller.
-        showUnknownCaller(PhoneID_, TelNo_, callTime(), popUp, true);
-        break;
-    case Lookup::NotLookedUp:
-        showCallerNotLookedUp(popUp);
-        break;
-    }
-
-    // 11. Today's calls. Within a tick the list is filled once the tick has
-    // ended, so the caller's card shows without waiting for it.
-    if (PollBusy == 1)
-        dayListDue_ = true;
-    else
-        listToday();
+    // 11. Today's calls, once the writer has written this one.
+    todayDue_ = true;
 }
 
-// Options that cannot be read now (the file held, the row missing) are those
-// read last; RecordFlag keeps its value as well.
 void GtMain::readCallerIdOptions()
 {
-    database::guarded([&] {
-        auto settings = database::query(QStringLiteral("select * from DriveInfo"));
-        if (settings->eof()) return;
-        // FlterChar is kept with these options but filters nothing.
-        outLine_ = settings->field(QStringLiteral("OutLine")).toText();
-        isPop_ = settings->field(QStringLiteral("isPop")).toText();
-        RecordFlag_ = settings->field(QStringLiteral("RecordFlag")).toText();
-    });
+    std::optional<MonitorReader::Options> options;
+    const db::busywait::Limit atOnce(0);
+    if (database::guarded([&] { options = MonitorReader::optionsOf(*database::openMain()); }))
+        useOptions(options, true);
 }
 
-// The contact holding the number and its customer. A file held past the
-// brief wait leaves the caller not looked up, which is not "no match"; a
-// query that fails otherwise counts as no match.
-GtMain::Caller GtMain::lookUpCaller(const QString& number)
+// Options the file did not give (the row missing) are those read last;
+// RecordFlag keeps its value as well. RecordFlag is the one read at the last
+// caller ID: the options read at the start leave it as it is.
+void GtMain::useOptions(const std::optional<MonitorReader::Options>& options, bool withRecordFlag)
 {
-    Caller caller;
-    std::optional<db::Error> failure;
-    database::guarded([&] {
-        auto connection = database::openMain();
-        caller.contact = callercontact::of(*connection, number);
-        if (caller.contact) caller.customer = callercontact::customerOf(*connection, caller.contact->companyId);
-    }, failure);
-    if (failure)
-        caller = Caller{failure->kind() == db::Error::Kind::Busy ? Lookup::NotLookedUp : Lookup::Unknown, {}, {}};
-    else
-        caller.lookup = caller.contact ? Lookup::Known : Lookup::Unknown;
-    return caller;
+    if (!options) return;
+    outLine_ = options->outLine;
+    isPop_ = options->isPop;
+    if (withRecordFlag) RecordFlag_ = options->recordFlag;
 }
 
-// The call's row waits in the store: the number as cleaned, the contact (or
-// that it is still to be found), the operator and the area. An area that
-// cannot be looked up is left empty.
-void GtMain::keepCall(const Caller& caller)
+// The call's row as it waits in the store: the number as cleaned, the
+// operator and the area (its lookup may drop a mobile number's leading "0"
+// from PhoneID); the writer finds its contact as it writes the row. An area
+// that cannot be looked up is left empty.
+waitingcalls::Call GtMain::thisCall()
 {
     waitingcalls::Call call;
     call.when = db::locale::now();
     call.number = TelNo_;
-    if (caller.contact) call.contact = caller.contact->name;
-    call.lookedUp = caller.lookup != Lookup::NotLookedUp;
+    call.lookedUp = false;
     call.operatorName = Mymode::OperatorName;
     if (PhoneID_.startsWith(QLatin1String("010")))
         call.area = QStringLiteral("北京市");
     else
         database::guarded([&] { call.area = AreaOfNumber(PhoneID_); });
-    keep({0, Mymode::ConnectString, call, {}});
+    return call;
 }
 
-// The caller's customer card pops up as a new window. A contact whose
-// customer cannot be read pops up nothing (the card would otherwise show the
-// customer of an earlier call).
-void GtMain::showKnownCaller(const Caller& caller, bool popUp, bool statusStrip)
+// The reader's answer for a caller. Not looked up: its notice shows until
+// the next answer. Looked up: the notice closes and the caller's card or
+// the unknown-caller window pops up (9., 10.), unless the operator closed
+// the notice; the status strip shows the outcome only for the last call.
+void GtMain::callerAnswered(const MonitorReader::Caller& answer)
 {
-    if (!caller.customer) return;
-    if (statusStrip) writeStatusStrip(PhoneID_, callTime(), caller.customer->name);
-    if (!popUp) return;
-    Mymode::CurrentRecordId = caller.customer->id;
+    const auto found = std::find_if(pending_.begin(), pending_.end(),
+                                    [&](const PendingCaller& pending) { return pending.call == answer.call; });
+    if (found == pending_.end()) return;
+    if (!answer.lookedUp) {
+        showCallerNotLookedUp(*found);
+        return;
+    }
+    useOptions(answer.options, true);
+    const bool popUps = isPop_ == QLatin1String("1");
+    const std::vector<ui::Form*> loaded = ui::Windows::all();
+    const bool noticeOpen =
+        found->notice && std::find(loaded.begin(), loaded.end(), found->notice.data()) != loaded.end();
+    const bool popUp = popUps && (!found->noticeOpened || noticeOpen);
+    // A file taken again since the answer would hold the card's own reads:
+    // the caller is asked of the reader once more.
+    if (popUp && answer.customer && !fileAnswersNow()) {
+        reader_.lookUp(found->call, found->number, Mymode::ConnectString);
+        return;
+    }
+    const PendingCaller pending = *found;
+    pending_.erase(found);
+    if (noticeOpen) ui::Windows::unload(pending.notice.data());
+    const bool last = pending.call == calls_;
+    if (answer.contact) {
+        Label1[2]->setVisible(false);
+        Label1[5]->setVisible(true);
+        // A contact whose customer is not stored pops up nothing (the card
+        // would show the customer of an earlier call).
+        if (!answer.customer || !popUps) return;
+        if (last) writeStatusStrip(pending.phoneId, pending.time, answer.customer->name);
+        if (popUp) showKnownCaller(*answer.customer);
+    } else {
+        showUnknownCaller(pending.phoneId, pending.telNo, pending.time, popUp, last);
+    }
+}
+
+// The caller's customer card pops up as a new window.
+void GtMain::showKnownCaller(const callercontact::Customer& customer)
+{
+    Mymode::CurrentRecordId = customer.id;
     if (ui::Windows::isDefined(QStringLiteral("frmCustDetail"))) ui::Windows::openNew(QStringLiteral("frmCustDetail"));
 }
 
@@ -172,48 +173,29 @@ void GtMain::showUnknownCaller(const QString& phoneId, const QString& telNo, con
     writeStatusStrip(areaOf, time, named ? std::optional<QString>(area) : std::nullopt);
 }
 
-// The file was held past the brief wait: the number is shown with the
-// notice that its customer could not be looked up, in place of the card or
-// the unknown-caller window, which follow once the file can be read.
-void GtMain::showCallerNotLookedUp(bool popUp)
+// The file did not answer for the caller (held by another workstation, or
+// out of reach): with pop-ups on, the number is shown with the notice that
+// its customer could not be looked up, in place of the card or the
+// unknown-caller window, which follow once it is; the status strip says so
+// for the last call. With pop-ups off the strip waits for the answer, as a
+// known caller then leaves it alone.
+void GtMain::showCallerNotLookedUp(PendingCaller& pending)
 {
-    PendingCaller pending{calls_, TelNo_.trimmed(), PhoneID_, TelNo_, callTime(), popUp, nullptr};
-    if (popUp && ui::Windows::isDefined(QStringLiteral("GtBusyNo")))
-        pending.notice = ui::Windows::openNew(QStringLiteral("GtBusyNo"));
-    writeStatusStrip(PhoneID_, pending.time, QString::fromUtf8(kNotLookedUp));
-    pending_.push_back(pending);
-    RetryTimer->setEnabled(true);
+    if (pending.noticeOpened || isPop_ != QLatin1String("1")) return;
+    pending.noticeOpened = true;
+    if (ui::Windows::isDefined(QStringLiteral("GtBusyNo")))
+        if (auto* notice = dynamic_cast<GtBusyNo*>(ui::Windows::openNew(QStringLiteral("GtBusyNo")))) {
+            notice->showCaller(pending.phoneId);
+            pending.notice = notice;
+        }
+    if (pending.call == calls_) writeStatusStrip(pending.phoneId, pending.time, QString::fromUtf8(kNotLookedUp));
 }
 
-// The callers not looked up yet, oldest first, each once the file can be
-// read: its notice closes and its card or unknown-caller window follows, as
-// when the call came; a notice the operator closed pops up nothing. The
-// status strip shows the outcome only for the last call.
-void GtMain::retryLookUps()
+// Whether the file answers a read at once.
+bool GtMain::fileAnswersNow()
 {
-    while (!pending_.empty()) {
-        Caller caller;
-        {
-            const db::busywait::Limit brief(kBriefWaitMs);
-            caller = lookUpCaller(pending_.front().number);
-        }
-        if (caller.lookup == Lookup::NotLookedUp) return;
-        const PendingCaller pending = pending_.front();
-        pending_.erase(pending_.begin());
-        const std::vector<ui::Form*> loaded = ui::Windows::all();
-        const bool noticeOpen = pending.notice && std::find(loaded.begin(), loaded.end(), pending.notice.data()) != loaded.end();
-        if (noticeOpen) ui::Windows::unload(pending.notice.data());
-        const bool popUp = pending.popUp && noticeOpen;
-        const bool last = pending.call == calls_;
-        if (caller.lookup == Lookup::Known) {
-            Label1[2]->setVisible(false);
-            Label1[5]->setVisible(true);
-            if (caller.customer && last) writeStatusStrip(pending.phoneId, pending.time, caller.customer->name);
-            showKnownCaller(caller, popUp, false);
-        } else {
-            showUnknownCaller(pending.phoneId, pending.telNo, pending.time, popUp, last);
-        }
-    }
+    const db::busywait::Limit atOnce(0);
+    return database::guarded([] { database::query(QStringLiteral("select id from company where 1=0"))->eof(); });
 }
 
 // The caller in the main window's status strip (only a loaded main window);

@@ -58,12 +58,10 @@ void GtMain::showWaiting()
     WaitingLabel->setVisible(waiting > 0 || store_.unstored() || !notice.isEmpty());
 }
 
-// Written: the count, the callers still to be looked up (the file took a
-// write, so it can be read), and the shown day with the new rows.
+// Written: the count, and the shown day with the new rows.
 void GtMain::writer_wrote()
 {
     showWaiting();
-    retryLookUps();
     refreshDayCalls();
 }
 
@@ -71,8 +69,7 @@ void GtMain::RetryTimer_Timer()
 {
     storeKept();
     showWaiting();
-    retryLookUps();
-    RetryTimer->setEnabled(store_.calls() > 0 || store_.unstored() || !pending_.empty());
+    RetryTimer->setEnabled(store_.calls() > 0 || store_.unstored());
 }
 
 } // namespace callerid

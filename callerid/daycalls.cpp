@@ -1,7 +1,6 @@
 #include "callerid/daycalls.h"
 
-#include "common/database.h"
-#include "common/mymode.h"
+#include "common/callersearch.h"
 #include "common/sqltext.h"
 
 namespace callerid {
@@ -44,18 +43,17 @@ std::int64_t newestCustomer(db::Connection& connection)
 
 } // namespace
 
-std::vector<DayCall> DayCalls::load(const QDate& day)
+std::vector<DayCall> DayCalls::load(db::Connection& connection, const QString& dataFile, const QDate& day)
 {
     forget();
-    return refresh(day);
+    return refresh(connection, dataFile, day);
 }
 
-std::vector<DayCall> DayCalls::refresh(const QDate& day)
+std::vector<DayCall> DayCalls::refresh(db::Connection& connection, const QString& dataFile, const QDate& day)
 {
-    if (day != day_ || Mymode::ConnectString != file_) forget();
+    if (day != day_ || dataFile != file_) forget();
     if (!day.isValid()) return {};
-    auto connection = database::openMain();
-    std::vector<DayCall> calls = callsOf(*connection, day);
+    std::vector<DayCall> calls = callsOf(connection, day);
     // A number that calls again is looked up again, so that a change to
     // which customer holds it shows with its call.
     QSet<QString> numbers;
@@ -66,15 +64,15 @@ std::vector<DayCall> DayCalls::refresh(const QDate& day)
         newestCall = std::max(newestCall, call.id);
     }
     try {
-        lookUp(*connection, numbers);
-        nameCustomers(*connection, calls);
+        lookUp(connection, numbers);
+        nameCustomers(connection, calls);
     } catch (const db::Error&) {
         forget();
         throw;
     }
     lastCallId_ = newestCall;
     day_ = day;
-    file_ = Mymode::ConnectString;
+    file_ = dataFile;
     return calls;
 }
 
@@ -87,25 +85,16 @@ void DayCalls::forget()
     customers_.clear();
 }
 
-// The numbers are looked for in every customer, the others already looked
-// up only in the customers added since (all of them again when many were).
+// The numbers are looked for in every customer; the others already looked
+// up are brought up to date (all of them looked up again when many
+// customers were added since).
 void DayCalls::lookUp(db::Connection& connection, QSet<QString> numbers)
 {
     const std::int64_t newest = newestCustomer(connection);
     if (newest - lastCustomerId_ > kFewCustomers)
         for (auto key = customers_.keyBegin(); key != customers_.keyEnd(); ++key) numbers.insert(key->number());
-    if (newest > lastCustomerId_) {
-        QStringList known;
-        QHash<QString, numbermatch::Match> best;
-        for (auto customer = customers_.cbegin(); customer != customers_.cend(); ++customer) {
-            const QString number = customer.key().number();
-            if (numbers.contains(number)) continue;
-            known << number;
-            if (customer.value()) best.insert(number, *customer.value());
-        }
-        numbermatch::addRowsAfter(connection, QStringLiteral("company"), kCompanyNumbers, lastCustomerId_, known, best);
-        for (auto match = best.cbegin(); match != best.cend(); ++match) customers_.insert(NumberKey(match.key()), match.value());
-    }
+    else
+        bringUpToDate(connection, numbers, newest);
     const QHash<QString, numbermatch::Match> found =
         numbermatch::bestMatches(connection, QStringLiteral("company"), kCompanyNumbers, numbers.values());
     for (const QString& number : std::as_const(numbers)) {
@@ -114,6 +103,56 @@ void DayCalls::lookUp(db::Connection& connection, QSet<QString> numbers)
                           match == found.constEnd() ? std::nullopt : std::optional<numbermatch::Match>(*match));
     }
     lastCustomerId_ = std::max(lastCustomerId_, newest);
+}
+
+// The known numbers not among `numbers`: a customer found for one is read
+// again, and one that no longer holds it as well puts the number among
+// `numbers`, to be looked up in full; the customers added since, and for a
+// number not held whole yet the customers now holding it whole, may hold it
+// better. (A customer changed to hold a number only inside a longer one
+// shows from the number's next call, or the day's buttons.)
+void DayCalls::bringUpToDate(db::Connection& connection, QSet<QString>& numbers, std::int64_t newest)
+{
+    QStringList known;
+    QHash<QString, numbermatch::Match> best;
+    QStringList foundIn;
+    for (auto customer = customers_.cbegin(); customer != customers_.cend(); ++customer) {
+        const QString number = customer.key().number();
+        if (numbers.contains(number)) continue;
+        known << number;
+        if (!customer.value()) continue;
+        best.insert(number, *customer.value());
+        foundIn << QString::number(std::get<1>(*customer.value()));
+    }
+    if (known.isEmpty()) return;
+    const QString table = QStringLiteral("company");
+    if (!foundIn.isEmpty()) {
+        QHash<QString, numbermatch::Match> now;
+        foundIn.removeDuplicates();
+        numbermatch::addRows(connection, table, kCompanyNumbers,
+                             QStringLiteral("id in (") + foundIn.join(QLatin1Char(',')) + QLatin1Char(')'), best.keys(),
+                             now);
+        for (auto match = best.cbegin(); match != best.cend(); ++match)
+            if (now.value(match.key()) != match.value()) numbers.insert(match.key());
+    }
+    QStringList current;
+    QStringList notHeldWhole;   // a customer holding one of these whole would hold it better
+    for (const QString& number : std::as_const(known)) {
+        if (numbers.contains(number)) continue;
+        current << number;
+        const auto match = best.constFind(number);
+        if (match == best.constEnd() || std::get<0>(*match) != 0) notHeldWhole << number;
+    }
+    if (newest > lastCustomerId_)
+        numbermatch::addRows(connection, table, kCompanyNumbers, QStringLiteral("id>") + QString::number(lastCustomerId_),
+                             current, best);
+    numbermatch::addRows(connection, table, kCompanyNumbers, callersearch::holding(connection, table, notHeldWhole),
+                         notHeldWhole, best);
+    for (const QString& number : std::as_const(current)) {
+        const auto match = best.constFind(number);
+        customers_.insert(NumberKey(number),
+                          match == best.constEnd() ? std::nullopt : std::optional<numbermatch::Match>(*match));
+    }
 }
 
 // The names as stored now; a customer removed since names no call.

@@ -1,12 +1,16 @@
 #pragma once
 // The calls of the day the monitor lists, newest first, with the customer of
 // each calling number. Which customer holds a number is looked up once and
-// kept for the day: listing the day again after a call looks up only the
-// numbers that called since, and ranks the customers added since against the
-// numbers already known, so a listing does not cost more the more calls the
-// day has. The customers' names are read with every listing.
+// kept for the day: listing the day again after a call looks up in full only
+// the numbers that called since; for the others it reads again the customers
+// they were found in, the customers added since and those holding one of
+// them whole, so that each row shows what a reading of the whole day would
+// (a stranger's number typed into a customer, a number a customer no longer
+// holds), without the cost of looking every number up again. The customers'
+// names are read with every listing. The monitor's reader thread alone uses it.
 #include "callerid/numbermatch.h"
 
+#include "platform/db/connection.h"
 #include "platform/db/variant.h"
 
 #include <QDate>
@@ -32,14 +36,13 @@ struct DayCall {
 
 class DayCalls {
 public:
-    // The day's calls, newest first, with the customer of every number
-    // looked up again.
-    std::vector<DayCall> load(const QDate& day);
-    // The day's calls again, looking up only the numbers that called since
-    // the last reading or are new to the list; another day or another data
-    // file is loaded whole. The calls are not kept: listed, they are let go
-    // at once, so that they hold no memory among the windows a call opens.
-    std::vector<DayCall> refresh(const QDate& day);
+    // The day's calls of the connection's file (named by `dataFile`),
+    // newest first, with the customer of every number looked up again.
+    std::vector<DayCall> load(db::Connection& connection, const QString& dataFile, const QDate& day);
+    // The day's calls again, looking up in full only the numbers that called
+    // since the last reading or are new to the list; another day or another
+    // data file is loaded whole.
+    std::vector<DayCall> refresh(db::Connection& connection, const QString& dataFile, const QDate& day);
     // Both throw db::Error when the calls or their customers cannot be read
     // (a call is never listed without the customer it has); the next reading
     // then looks everything up.
@@ -47,6 +50,7 @@ public:
 private:
     void forget();
     void lookUp(db::Connection& connection, QSet<QString> numbers);
+    void bringUpToDate(db::Connection& connection, QSet<QString>& numbers, std::int64_t newest);
     void nameCustomers(db::Connection& connection, std::vector<DayCall>& calls) const;
 
     // A number as the day keeps it: its UTF-8 bytes, held in the key itself

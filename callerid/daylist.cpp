@@ -8,7 +8,6 @@
 #include "common/readfailure.h"
 #include "common/sqltext.h"
 #include "common/workbookexport.h"
-#include "platform/db/busywait.h"
 #include "platform/db/locale.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
@@ -24,47 +23,38 @@ const char* const kExportedNotOpened = "来电记录已导出到%1,但无法打�
 
 } // namespace
 
-bool GtMain::LoadDayCalls(const QString& dayText)
+void GtMain::LoadDayCalls(const QString& dayText)
 {
-    return listDay(dSrormat::parseShortDate(dayText), Reading::Whole);
+    listDay(dSrormat::parseShortDate(dayText), true);
 }
 
-// After a call, and once the writer has written: today's list after a call
-// (until it could be read), else the shown day, read again with only the
-// numbers that called since looked up.
+// After a call, once the writer has written: today's list (until it could
+// be read), else the shown day, brought up to date.
 void GtMain::refreshDayCalls()
 {
-    if (listDay(todayDue_ ? db::locale::now().date() : shownDay(), Reading::Since)) todayDue_ = false;
+    listDay(todayDue_ ? db::locale::now().date() : shownDay(), false);
 }
 
-void GtMain::listToday()
+// The day's calls are read by the reader thread; the list shows them when
+// they come (dayAnswered).
+void GtMain::listDay(const QDate& day, bool whole)
 {
-    todayDue_ = true;
-    refreshDayCalls();
+    reader_.listDay(day, whole, Mymode::ConnectString);
 }
 
-// The day's calls into the list and the day into its box. The monitor's
-// reads wait for another workstation's hold only briefly, and one that
-// fails leaves the list, its count and the day as they were and says why
+// The day's calls into the list and the day into its box. A reading that
+// failed leaves the list, its count and the day as they were and says why
 // beside the list's caption: a box here would stop the poll tick.
-bool GtMain::listDay(const QDate& day, Reading reading)
+void GtMain::dayAnswered(const MonitorReader::Day& answer)
 {
-    std::vector<DayCall> calls;
-    std::optional<db::Error> failure;
-    {
-        const db::busywait::Limit brief(kBriefWaitMs);
-        database::guarded([&] { calls = reading == Reading::Whole ? dayCalls_.load(day) : dayCalls_.refresh(day); },
-                          failure);
+    ListStateLabel->setVisible(answer.failure.has_value());
+    if (answer.failure) {
+        ListStateLabel->setCaption(readfailure::text(*answer.failure));
+        return;
     }
-    ListStateLabel->setVisible(failure.has_value());
-    if (failure) {
-        ListStateLabel->setCaption(readfailure::text(*failure));
-        return false;
-    }
-    if (day.isValid()) hvDay->setText(dSrormat::FormatShortDate(day, true));
-    if (reading == Reading::Whole) todayDue_ = false;   // the operator's day from now on
-    showDayCalls(calls);
-    return true;
+    if (answer.day.isValid()) hvDay->setText(dSrormat::FormatShortDate(answer.day, true));
+    if (answer.day == db::locale::now().date()) todayDue_ = false;
+    showDayCalls(answer.calls);
 }
 
 void GtMain::showDayCalls(const std::vector<DayCall>& calls)
@@ -93,19 +83,23 @@ QDate GtMain::shownDay() const
     return day.isValid() ? day : db::locale::now().date();
 }
 
+// The operator's day from now on.
 void GtMain::image12_Click()
 {
-    listDay(db::locale::now().date(), Reading::Whole);
+    todayDue_ = false;
+    listDay(db::locale::now().date(), true);
 }
 
 void GtMain::image14_Click()
 {
-    listDay(shownDay().addDays(-1), Reading::Whole);
+    todayDue_ = false;
+    listDay(shownDay().addDays(-1), true);
 }
 
 void GtMain::image16_Click()
 {
-    listDay(shownDay().addDays(1), Reading::Whole);
+    todayDue_ = false;
+    listDay(shownDay().addDays(1), true);
 }
 
 // The first click sorts descending; each further click, on any column, turns the order.

@@ -28,9 +28,13 @@ GtBusyNo::GtBusyNo() : CallerNotice(QStringLiteral("GtBusyNo"), 3000)
 void GtBusyNo::Form_Load()
 {
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    if (auto* monitor = ui::Windows::loaded<CallMonitor>(QStringLiteral("GtMain")))
-        control<ui::TextBox>(QStringLiteral("ldhm"))->setText(db::trimBlanks(monitor->PhoneID()));
+    if (auto* monitor = ui::Windows::loaded<CallMonitor>(QStringLiteral("GtMain"))) showCaller(monitor->PhoneID());
     control<ui::Label>(QStringLiteral("Label3"))->setCaption(db::locale::generalDate(db::locale::now()));
+}
+
+void GtBusyNo::showCaller(const QString& phoneId)
+{
+    control<ui::TextBox>(QStringLiteral("ldhm"))->setText(db::trimBlanks(phoneId));
 }
 
 void GtBusyNo::Image3_Click()

@@ -14,6 +14,10 @@ class GtBusyNo : public CallerNotice {
 public:
     GtBusyNo();
 
+    // The caller's number: the load shows the monitor's last caller, and the
+    // monitor shows an earlier one whose answer came late.
+    void showCaller(const QString& phoneId);
+
     void Image3_Click();
 
 protected:

@@ -116,6 +116,9 @@ void GtMain::addControls()
     RetryTimer = addTimer(QStringLiteral("RetryTimer"), kRetryMs, false);
     RetryTimer->onTimer = [this] { RetryTimer_Timer(); };
     connect(&writer_, &CallLogWriter::wrote, this, [this] { writer_wrote(); }, Qt::QueuedConnection);
+    reader_.onOptions = [this](const std::optional<MonitorReader::Options>& options) { useOptions(options, false); };
+    reader_.onCaller = [this](const MonitorReader::Caller& caller) { callerAnswered(caller); };
+    reader_.onDay = [this](const MonitorReader::Day& day) { dayAnswered(day); };
 }
 
 void GtMain::Form_Load()
@@ -140,6 +143,11 @@ void GtMain::Form_Load()
 
     // What an earlier run left waiting is written from now on, as every call.
     startWriter();
+
+    // The caller-ID options, read as soon as the file answers (another
+    // workstation may hold it now), and again with every caller.
+    reader_.start();
+    reader_.readOptions(Mymode::ConnectString);
 
     // 5. The pump.
     PollBusy = 0;
@@ -185,6 +193,7 @@ void GtMain::Form_Unload()
     PollTimer->setEnabled(false);
     RetryTimer->setEnabled(false);
     closeBox();
+    reader_.stop();
     // What still waits stays in the store for the next start.
     writer_.stop();
     store_.close();

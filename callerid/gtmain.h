@@ -3,14 +3,15 @@
 // caller ID (logs the call, pops up the caller's card or the unknown-caller
 // window), records answered calls and lists the calls of one day.
 //
-// Another workstation may hold the data file at any time. On this window
-// thread the monitor only reads it, waiting briefly; the calls and recording
-// links wait in this installation's own store until the call-log writer's
-// thread has written them, and the monitor shows how many wait.
-#include "callerid/callercontact.h"
+// Another workstation may hold the data file at any time. This window
+// thread never waits for it on the road of a call: the options, the caller
+// and the day's calls are read by the monitor's reader thread and shown when
+// they come; the calls and recording links wait in this installation's own
+// store until the call-log writer's thread has written them, and the monitor
+// shows how many wait.
 #include "callerid/calllogwriter.h"
-#include "callerid/daycalls.h"
 #include "callerid/mclcd.h"
+#include "callerid/monitorreader.h"
 #include "callerid/waitingcalls.h"
 #include "common/callmonitor.h"
 #include "platform/gxbox/gxvoice.h"
@@ -34,11 +35,7 @@ public:
     static constexpr int kMaxChannels = 33;
     // Each tick drains the box's queue.
     static constexpr int kPollMs = 20;
-    // The reads of one call (options, caller, customer) and of one listing
-    // of the day wait this long in all for another workstation's hold.
-    static constexpr int kBriefWaitMs = 300;
-    // While a caller is still to be looked up, or a call could not be put
-    // in the store, both are tried again this often.
+    // A call that could not be put in the store is tried again this often.
     static constexpr int kRetryMs = 1000;
     // The channel grid's columns; cell index = row × kGridColumns + column.
     static constexpr int kGridColumns = 6;
@@ -55,11 +52,16 @@ public:
     // The call handling, the pump and the day list (public for tests and the pop-ups).
     void HandleCallerID(const QByteArray& callerIdText);
     void PollBoxEvents();
-    bool LoadDayCalls(const QString& dayText);
+    void LoadDayCalls(const QString& dayText);
     QString AreaOfNumber(QString& number);
     // The calls waiting to be logged (the store's and those it could not take yet).
     int waitingCalls() const { return store_.calls(); }
     const CallLogWriter& writer() const { return writer_; }
+    // Every read asked of the reader thread was answered and shown.
+    bool readsAnswered() const { return reader_.idle(); }
+    // The callers whose card, unknown-caller window or status text still
+    // waits for the reader's answer.
+    int callersPending() const { return static_cast<int>(pending_.size()); }
 
     void image12_Click();
     void image14_Click();
@@ -86,30 +88,25 @@ private:
     void saveRectangle();
 
     // Incoming calls
-    enum class Lookup { Known, Unknown, NotLookedUp };
-    struct Caller {
-        Lookup lookup = Lookup::Unknown;
-        std::optional<callercontact::Contact> contact;
-        std::optional<callercontact::Customer> customer;
-    };
-    // A caller the busy file kept from being looked up, until it can be.
+    // A caller asked of the reader, until its answer is shown.
     struct PendingCaller {
         int call = 0;                 // its place among the calls of the run
         QString number;
         QString phoneId;
         QString telNo;
         QString time;                 // "来电时间:hh:mm"
-        bool popUp = false;
+        bool noticeOpened = false;    // the busy notice was shown for it
         QPointer<ui::Form> notice;    // no longer loaded: the operator closed it, nothing pops up
     };
     void readCallerIdOptions();
-    Caller lookUpCaller(const QString& number);
-    void keepCall(const Caller& caller);
-    void showKnownCaller(const Caller& caller, bool popUp, bool statusStrip);
+    void useOptions(const std::optional<MonitorReader::Options>& options, bool withRecordFlag);
+    waitingcalls::Call thisCall();
+    void callerAnswered(const MonitorReader::Caller& answer);
+    void showKnownCaller(const callercontact::Customer& customer);
     void showUnknownCaller(const QString& phoneId, const QString& telNo, const QString& time, bool popUp,
                            bool statusStrip);
-    void showCallerNotLookedUp(bool popUp);
-    void retryLookUps();
+    void showCallerNotLookedUp(PendingCaller& pending);
+    bool fileAnswersNow();
     void writeStatusStrip(const QString& phoneId, const QString& time, const std::optional<QString>& customerOrArea);
 
     // The waiting store
@@ -132,10 +129,9 @@ private:
     QString recordingName(std::int16_t channel) const;
 
     // The day list
-    enum class Reading { Whole, Since };
-    bool listDay(const QDate& day, Reading reading);
+    void listDay(const QDate& day, bool whole);
     void refreshDayCalls();
-    void listToday();
+    void dayAnswered(const MonitorReader::Day& answer);
     void showDayCalls(const std::vector<DayCall>& calls);
     QDate shownDay() const;
 
@@ -168,16 +164,15 @@ private:
     std::array<QString, kMaxChannels> ChNumber{};
     std::array<QString, kMaxChannels> ChCallKey{};
     int PollBusy = 0;
-    bool dayListDue_ = false;   // a caller ID of the running tick lists today's calls after it
     bool todayDue_ = false;     // a call came since today's list was last read
     bool writerDue_ = false;    // entries kept in the running tick wake the writer after it
-    DayCalls dayCalls_;
 
     int calls_ = 0;                           // calls handled in the run
     std::vector<PendingCaller> pending_;      // oldest first
     waitingcalls::Store store_;               // outlives the writer, which writes from it
     QString lastCallKey_;                     // the key of the call last kept
     CallLogWriter writer_;
+    MonitorReader reader_{this};
 };
 
 } // namespace callerid

@@ -107,14 +107,12 @@ QHash<QString, Match> bestMatches(db::Connection& connection, const QString& tab
     return best;
 }
 
-// The rows added since are few, so they are read whole and each is ranked
-// against every number.
-void addRowsAfter(db::Connection& connection, const QString& table, const QStringList& columns,
-                  std::int64_t afterId, const QStringList& numbers, QHash<QString, Match>& best)
+void addRows(db::Connection& connection, const QString& table, const QStringList& columns, const QString& condition,
+             const QStringList& numbers, QHash<QString, Match>& best)
 {
-    if (numbers.isEmpty()) return;
+    if (numbers.isEmpty() || condition.isEmpty()) return;
     db::Recordset rows;
-    rows.open(selectRows(table, columns) + QStringLiteral("id>") + QString::number(afterId), connection);
+    rows.open(selectRows(table, columns) + condition, connection);
     rankRows(rows, columns, numbers, best);
 }
 

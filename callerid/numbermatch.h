@@ -29,11 +29,10 @@ std::optional<std::int64_t> bestId(db::Connection& connection, const QString& ta
 QHash<QString, Match> bestMatches(db::Connection& connection, const QString& table, const QStringList& columns,
                                   const QStringList& numbers);
 
-// Brings the best matches of the numbers, found before among the rows up to
-// `afterId`, up to date with the rows added since (ids above it): a match
-// stays best unless one of them holds its number better. Throws db::Error
-// when the query fails.
-void addRowsAfter(db::Connection& connection, const QString& table, const QStringList& columns,
-                  std::int64_t afterId, const QStringList& numbers, QHash<QString, Match>& best);
+// Brings the best matches of the numbers up to date with the rows of
+// `table` that the condition names: a match stays best unless one of those
+// rows holds its number better. Throws db::Error when the query fails.
+void addRows(db::Connection& connection, const QString& table, const QStringList& columns, const QString& condition,
+             const QStringList& numbers, QHash<QString, Match>& best);
 
 } // namespace numbermatch

@@ -47,14 +47,14 @@ QString firstRefusal(const std::vector<Box>& boxes)
 }
 
 std::vector<Box> lineBoxes(const QString& table, int row, const QString& productCaption, const QString& product,
-                           const QString& price, const QString& discount, const QString& quantity,
+                           const QString& price, const std::optional<QString>& discount, const QString& quantity,
                            const QString& total)
 {
     const QString prefix = QStringLiteral("第%1行").arg(row + 1);
     std::vector<Box> boxes{{table, QStringLiteral("productname"), prefix + productCaption, product},
-                           {table, QStringLiteral("price"), prefix + QStringLiteral("单价"), price},
-                           {table, QStringLiteral("zk"), prefix + QStringLiteral("折扣"), discount},
-                           {table, QStringLiteral("num"), prefix + QStringLiteral("数量"), quantity}};
+                           {table, QStringLiteral("price"), prefix + QStringLiteral("单价"), price}};
+    if (discount) boxes.push_back({table, QStringLiteral("zk"), prefix + QStringLiteral("折扣"), *discount});
+    boxes.push_back({table, QStringLiteral("num"), prefix + QStringLiteral("数量"), quantity});
     if (total != QLatin1String("Err")) boxes.push_back({table, QStringLiteral("unitprice"), prefix + QStringLiteral("小计"), total});
     return boxes;
 }

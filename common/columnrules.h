@@ -8,6 +8,7 @@
 #include "platform/db/connection.h"
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace columnrules {
@@ -37,9 +38,10 @@ QString firstRefusal(const std::vector<Box>& boxes);
 // The boxes of line `row` (counted from 0) of an order or a quotation, stored
 // in the line table `table`: each caption after "第<row+1>行", the product box
 // captioned `productCaption`. A line total of "Err" (figures that make no
-// number) stores nothing and is left out.
+// number) stores nothing and is left out; a purchase line has no discount
+// (`discount` empty).
 std::vector<Box> lineBoxes(const QString& table, int row, const QString& productCaption, const QString& product,
-                           const QString& price, const QString& discount, const QString& quantity,
+                           const QString& price, const std::optional<QString>& discount, const QString& quantity,
                            const QString& total);
 
 } // namespace columnrules

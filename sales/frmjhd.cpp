@@ -119,7 +119,25 @@ void FrmJHd::command1_Click()
         ui::msgBox(refused);
         return;
     }
+    const purchasestore::Purchase purchase = purchaseInBoxes();
+    const QString unfit = purchasestore::refusal(purchase);
+    if (!unfit.isEmpty()) {
+        ui::msgBox(unfit);
+        return;
+    }
     saving_ = true;
+    const purchasestore::Stored stored = purchasestore::store(purchase);
+    saving_ = false;
+    if (stored == purchasestore::Stored::No) return;
+    if (stored == purchasestore::Stored::SupplierMissing)
+        ui::msgBox(QString::fromUtf8(kSupplierMissingText).arg(purchase.supplier));
+    else
+        ui::msgBox(QString::fromUtf8(kSavedText));
+    ui::Windows::unload(this);
+}
+
+purchasestore::Purchase FrmJHd::purchaseInBoxes() const
+{
     purchasestore::Purchase purchase;
     purchase.number = ui::boxText(this, QStringLiteral("Sal_NO"));
     purchase.supplier = ui::boxText(this, QStringLiteral("GYS_MC"));
@@ -133,15 +151,7 @@ void FrmJHd::command1_Click()
     };
     for (int row : rows_->lines())
         purchase.lines.push_back({text("product", row), text("Price", row), text("num", row), text("TotalSM", row)});
-
-    const purchasestore::Stored stored = purchasestore::store(purchase);
-    saving_ = false;
-    if (stored == purchasestore::Stored::No) return;
-    if (stored == purchasestore::Stored::SupplierMissing)
-        ui::msgBox(QString::fromUtf8(kSupplierMissingText).arg(purchase.supplier));
-    else
-        ui::msgBox(QString::fromUtf8(kSavedText));
-    ui::Windows::unload(this);
+    return purchase;
 }
 
 QString FrmJHd::refusal() const

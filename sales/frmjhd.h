@@ -4,6 +4,7 @@
 // of each product and the supplier's balances.
 #include "common/linerows.h"
 #include "platform/ui/form.h"
+#include "sales/purchasestore.h"
 
 namespace sales {
 
@@ -25,6 +26,7 @@ private:
 
     // The message that stops the save, empty when nothing does.
     QString refusal() const;
+    purchasestore::Purchase purchaseInBoxes() const;
 
     linerows::LineRows* rows_ = nullptr;
     bool saving_ = false;

@@ -26,15 +26,6 @@ db::Currency checkedTicks(__int128 ticks, const QString& text)
     return db::Currency::fromTicks(static_cast<std::int64_t>(ticks));
 }
 
-// A box's text into its column: an empty box (and a line total "Err") stores no value.
-void setBox(db::Recordset& rows, const QString& column, const QString& text)
-{
-    if (db::trimBlanks(text).isEmpty() || text == QLatin1String("Err"))
-        rows.setField(column, db::Variant::null());
-    else
-        rows.setField(column, db::Variant(text));
-}
-
 double numberField(const db::Recordset& row, const QString& column)
 {
     const db::Variant value = row.field(column);
@@ -42,6 +33,14 @@ double numberField(const db::Recordset& row, const QString& column)
 }
 
 } // namespace
+
+void setBox(db::Recordset& rows, const QString& column, const QString& text)
+{
+    if (db::trimBlanks(text).isEmpty() || text == QLatin1String("Err"))
+        rows.setField(column, db::Variant::null());
+    else
+        rows.setField(column, db::Variant(text));
+}
 
 QString refusal(const Order& order)
 {

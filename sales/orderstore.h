@@ -30,6 +30,10 @@ struct Order {
 // boxes and a line total of "Err" fit: they store nothing.
 QString refusal(const Order& order);
 
+// A box's text into its column: an empty box (and a total of "Err") stores no
+// value. A value its column refuses throws: `refusal` has turned it away first.
+void setBox(db::Recordset& rows, const QString& column, const QString& text);
+
 // A save's refusal found inside its transaction, with the message to show.
 struct Refusal {
     QString text;

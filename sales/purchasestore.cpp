@@ -1,5 +1,6 @@
 #include "sales/purchasestore.h"
 
+#include "common/columnrules.h"
 #include "common/linekey.h"
 #include "common/sqltext.h"
 #include "platform/db/numbertext.h"
@@ -99,6 +100,21 @@ bool raiseSupplier(db::Connection& connection, const Purchase& purchase, double 
 }
 
 } // namespace
+
+QString refusal(const Purchase& purchase)
+{
+    const QString header = QStringLiteral("Jhd"), lines = QStringLiteral("JhMX");
+    std::vector<columnrules::Box> boxes{{header, QStringLiteral("JHD_NO"), QStringLiteral("NO"), purchase.number},
+                                        {header, QStringLiteral("GYS_MC"), QStringLiteral("供应商"), purchase.supplier},
+                                        {header, QStringLiteral("JHD_BZ"), QStringLiteral("备注"), purchase.remarks}};
+    for (std::size_t row = 0; row < purchase.lines.size(); ++row) {
+        const Line& line = purchase.lines[row];
+        const auto lineBoxes = columnrules::lineBoxes(lines, int(row), QStringLiteral("产品名称"), line.product,
+                                                      line.price, std::nullopt, line.quantity, line.total);
+        boxes.insert(boxes.end(), lineBoxes.begin(), lineBoxes.end());
+    }
+    return columnrules::firstRefusal(boxes);
+}
 
 bool isAmount(const QString& text)
 {

@@ -31,4 +31,9 @@ Stored store(const Purchase& purchase);
 // A box's text counts as an amount (blanks around it allowed).
 bool isAmount(const QString& text);
 
+// The message for the first box whose text its column cannot take ("备注太长，
+// 最多50个字", "第2行单价必须是数字"; common/columnrules); empty when every box
+// fits.
+QString refusal(const Purchase& purchase);
+
 } // namespace purchasestore

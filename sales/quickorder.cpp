@@ -19,17 +19,6 @@ namespace {
 const char* const kNoGroupText = "没有选择客户分类，没有收信的手机号码";
 const char* const kGroupWithoutNumberText = "客户分类“%1”没有登记收信的手机号码";
 
-// A text into its column; a value the column cannot take leaves it unset. A
-// missing column is a failure like any other.
-void setFitting(db::Recordset& row, const QString& column, const db::Variant& value)
-{
-    if (row.fieldIndex(column) < 0) throw db::Error(QStringLiteral("No field named %1").arg(column));
-    try {
-        row.setField(column, value);
-    } catch (const db::Error&) {
-    }
-}
-
 QString today()
 {
     return db::locale::shortDate(db::locale::now().date());
@@ -40,14 +29,14 @@ std::int64_t addCustomer(db::Connection& connection, const Order& order)
     db::Recordset company;
     company.open(QStringLiteral("select * from company "), connection, db::CursorType::Static, db::LockType::Optimistic);
     company.addNew();
-    setFitting(company, QStringLiteral("company_name"), order.name);
-    setFitting(company, QStringLiteral("company_address"), order.address);
-    setFitting(company, QStringLiteral("company_connect"), order.contact);
-    setFitting(company, QStringLiteral("company_tel"), order.tel);
-    setFitting(company, QStringLiteral("company_client_type"), order.group);
+    company.setField(QStringLiteral("company_name"), order.name);
+    company.setField(QStringLiteral("company_address"), order.address);
+    company.setField(QStringLiteral("company_connect"), order.contact);
+    company.setField(QStringLiteral("company_tel"), order.tel);
+    company.setField(QStringLiteral("company_client_type"), order.group);
     customerrecord::stampNewCustomer(company, order.isPublic);
-    setFitting(company, QStringLiteral("company_description"), order.remarks);
-    setFitting(company, QStringLiteral("company_createtime"), today());
+    company.setField(QStringLiteral("company_description"), order.remarks);
+    company.setField(QStringLiteral("company_createtime"), today());
     company.update();
     // The key of the row just inserted, not the last row of the table: another
     // workstation may have inserted since.
@@ -59,10 +48,10 @@ void addContact(db::Connection& connection, const Order& order, std::int64_t cus
     db::Recordset contact;
     contact.open(QStringLiteral("select * from KH_LXR"), connection, db::CursorType::Static, db::LockType::Optimistic);
     contact.addNew();
-    setFitting(contact, QStringLiteral("Connect_name"), order.contact);
-    setFitting(contact, QStringLiteral("address"), order.address);
+    contact.setField(QStringLiteral("Connect_name"), order.contact);
+    contact.setField(QStringLiteral("address"), order.address);
     contact.setField(QStringLiteral("companyid"), customerId);
-    setFitting(contact, QStringLiteral("tel"), order.tel);
+    contact.setField(QStringLiteral("tel"), order.tel);
     customerrecord::stampNewContact(contact, order.isPublic);
     contact.update();
 }
@@ -73,14 +62,14 @@ void addOrder(db::Connection& connection, const Order& order, std::int64_t custo
     sales.open(QStringLiteral("select * from sales"), connection, db::CursorType::Static, db::LockType::Optimistic);
     sales.addNew();
     sales.setField(QStringLiteral("companyid"), customerId);
-    setFitting(sales, QStringLiteral("orderno"), order.orderNo);
-    setFitting(sales, QStringLiteral("sales_connect"), order.group);   // the group, not the contact
-    setFitting(sales, QStringLiteral("salesdate"), order.date);
-    setFitting(sales, QStringLiteral("totlemoney"), order.total);
+    sales.setField(QStringLiteral("orderno"), order.orderNo);
+    sales.setField(QStringLiteral("sales_connect"), order.group);   // the group, not the contact
+    orderstore::setBox(sales, QStringLiteral("salesdate"), order.date);
+    orderstore::setBox(sales, QStringLiteral("totlemoney"), order.total);
     sales.setField(QStringLiteral("invoicetype"), customerrecord::flagText(order.invoice));
-    setFitting(sales, QStringLiteral("receivemoney"), order.received);
+    orderstore::setBox(sales, QStringLiteral("receivemoney"), order.received);
     sales.setField(QStringLiteral("indexflag"), lineKey);
-    setFitting(sales, QStringLiteral("description"), order.remarks);
+    sales.setField(QStringLiteral("description"), order.remarks);
     sales.setField(QStringLiteral("createtime"), today());
     sales.setField(QStringLiteral("sal_gk"), customerrecord::flagText(order.isPublic));
     sales.setField(QStringLiteral("sal_CZZ"), Mymode::OperatorName);
@@ -93,13 +82,13 @@ void addLines(db::Connection& connection, const Order& order, std::int64_t custo
     lines.open(QStringLiteral("select * from SalesMX"), connection, db::CursorType::Static, db::LockType::Optimistic);
     for (const Line& line : order.lines) {
         lines.addNew();
-        setFitting(lines, QStringLiteral("productname"), line.product);
+        lines.setField(QStringLiteral("productname"), line.product);
         lines.setField(QStringLiteral("companyid"), customerId);
-        setFitting(lines, QStringLiteral("price"), line.price);
-        setFitting(lines, QStringLiteral("zk"), line.discount);
-        setFitting(lines, QStringLiteral("num"), line.quantity);
-        setFitting(lines, QStringLiteral("unitprice"), line.total);
-        setFitting(lines, QStringLiteral("salesdate"), order.date);
+        orderstore::setBox(lines, QStringLiteral("price"), line.price);
+        orderstore::setBox(lines, QStringLiteral("zk"), line.discount);
+        orderstore::setBox(lines, QStringLiteral("num"), line.quantity);
+        orderstore::setBox(lines, QStringLiteral("unitprice"), line.total);
+        orderstore::setBox(lines, QStringLiteral("salesdate"), order.date);
         lines.setField(QStringLiteral("indexflag"), lineKey);
         lines.update();
     }
@@ -155,6 +144,7 @@ QString refusal(const Order& order)
         {company, QStringLiteral("company_tel"), QStringLiteral("电话"), order.tel},
         {contact, QStringLiteral("tel"), QStringLiteral("电话"), order.tel},
         {company, QStringLiteral("company_address"), QStringLiteral("客户地址"), order.address},
+        {company, QStringLiteral("company_client_type"), QStringLiteral("客户分类"), order.group},
         {contact, QStringLiteral("address"), QStringLiteral("客户地址"), order.address},
         {sales, QStringLiteral("receivemoney"), QStringLiteral("收款金额"), order.received}};
     // A total of "Err" (figures that make no number) stores nothing.

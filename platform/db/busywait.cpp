@@ -94,8 +94,11 @@ void endAction()
 
 Limit::Limit(int ms) : outerLimit_(waits.limit), outerWaited_(waits.inLimit)
 {
-    const std::int64_t us = std::int64_t{ms} * 1000;
-    waits.limit = outerLimit_ >= 0 ? std::min(us, outerLimit_ - outerWaited_) : us;
+    // An outer limit already used up (a sleep overruns what was left) allows
+    // nothing more: what is left never goes below nothing, which would read
+    // as no limit at all.
+    const std::int64_t us = std::max<std::int64_t>(ms, 0) * 1000;
+    waits.limit = outerLimit_ >= 0 ? std::clamp<std::int64_t>(outerLimit_ - outerWaited_, 0, us) : us;
     waits.inLimit = 0;
 }
 

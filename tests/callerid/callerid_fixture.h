@@ -16,23 +16,41 @@
 #include <QElapsedTimer>
 #include <QStandardPaths>
 #include <QThread>
+#include <functional>
 
-// Until the call-log writer has written what waits and the monitor has heard
-// so (the list, the count, the callers looked up again).
+// Until the call-log writer has written what waits, the reader thread has
+// answered what the monitor asked and the monitor has shown it (the list, the
+// count, the pop-ups), twice in a row: an answer shown may ask for more.
 inline void settleCallLog()
 {
+    const auto quiet = [] {
+        auto* loaded = ui::Windows::loaded<callerid::GtMain>(QStringLiteral("GtMain"));
+        return !loaded || (loaded->writer().idle() && loaded->readsAnswered());
+    };
     QElapsedTimer waited;
     waited.start();
     while (waited.elapsed() < 10000) {
         QCoreApplication::processEvents();
-        auto* loaded = ui::Windows::loaded<callerid::GtMain>(QStringLiteral("GtMain"));
-        if (!loaded || loaded->writer().idle()) {
+        if (quiet()) {
             QCoreApplication::processEvents();
-            return;
+            if (quiet()) return;
         }
         QThread::msleep(1);
     }
-    ADD_FAILURE() << "the call-log writer did not write what waits";
+    ADD_FAILURE() << "the call-log writer or the monitor's reader did not finish";
+}
+
+// Runs the event loop until `done` holds (false after five seconds).
+inline bool waitUntil(const std::function<bool()>& done)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!done()) {
+        if (waited.elapsed() > 5000) return false;
+        QCoreApplication::processEvents();
+        QThread::msleep(1);
+    }
+    return true;
 }
 
 class CallerIdTest : public ScratchProgram {
@@ -59,7 +77,9 @@ protected:
     callerid::GtMain* loadMonitor(const std::vector<std::int16_t>& channels = {1})
     {
         box().configure(channels);
-        return monitor_ = ui::Windows::get<callerid::GtMain>(QStringLiteral("GtMain"));
+        monitor_ = ui::Windows::get<callerid::GtMain>(QStringLiteral("GtMain"));
+        settle();
+        return monitor_;
     }
     callerid::GtMain* monitor() const { return monitor_; }
     template <class T>

@@ -1,6 +1,7 @@
 // Today's list brought up to date after each call: every row as a reading of
 // the whole day would show it (customers added or renamed since, a recording
-// filed, a call deleted, a number calling again whose customer changed), many
+// filed, a call deleted, a stranger's number typed into a customer, a number
+// a customer no longer holds), many
 // customers added at once, a call after midnight, and the day's button
 // looking every number up again.
 #include "callerid_fixture.h"
@@ -69,12 +70,14 @@ TEST_F(DayCallsAfterACall, EveryRowShowsWhatTheStoredDayHoldsNow)
     callAt(34, "13900000002");
     EXPECT_EQ(rows().mid(2), (QStringList{QStringLiteral("13900000000=陌生电话"), QStringLiteral("81234567=整号改")}));
 
-    // A number that calls again is looked up again: once its customer no
-    // longer holds it, all its rows show the next one that does.
+    // A stranger's number typed into an existing customer, and a customer
+    // that no longer holds a listed number: the next call, from someone
+    // else, shows both.
+    exec(QStringLiteral("update company set company_mobil='13900000001' where company_name='一号'"));
     exec(QStringLiteral("update company set company_tel='0' where company_name='整号改'"));
-    callAt(35, "81234567");
-    EXPECT_EQ(rows(), (QStringList{QStringLiteral("81234567=一号"), QStringLiteral("13900000002=陌生电话"),
-                                   QStringLiteral("13900000001=陌生电话"), QStringLiteral("13900000000=陌生电话"),
+    callAt(35, "13900000003");
+    EXPECT_EQ(rows(), (QStringList{QStringLiteral("13900000003=陌生电话"), QStringLiteral("13900000002=陌生电话"),
+                                   QStringLiteral("13900000001=一号"), QStringLiteral("13900000000=陌生电话"),
                                    QStringLiteral("81234567=一号")}));
 }
 
@@ -110,13 +113,16 @@ TEST_F(DayCallsAfterACall, ANewDayAndTheDaysButtonReadEverythingAgain)
     EXPECT_EQ(ctl<ui::TextBox>("hvDay")->text(), QStringLiteral("2026-3-11"));
     EXPECT_EQ(rows(), QStringList{QStringLiteral("13900000000=陌生电话")});
     ctl<ui::PictureButton>("image14")->click();
+    settle();
     EXPECT_EQ(rows(), QStringList{QStringLiteral("81234567=一号")});
 
     addCustomer(QStringLiteral("夜客"), QStringLiteral("13900000000"));
     ctl<ui::PictureButton>("image12")->click();
+    settle();
     EXPECT_EQ(rows(), QStringList{QStringLiteral("13900000000=夜客")});
     exec(QStringLiteral("update company set company_tel='0' where company_name='夜客'"));
     ctl<ui::PictureButton>("image12")->click();
+    settle();
     EXPECT_EQ(rows(), QStringList{QStringLiteral("13900000000=陌生电话")});
 }
 

@@ -31,7 +31,11 @@ protected:
     }
     QString day() const { return ctl<ui::TextBox>("hvDay")->text(); }
     QString shownCount() const { return ctl<ui::TextBox>("ldian")->text(); }
-    void click(const char* picture) { ctl<ui::PictureButton>(picture)->click(); }
+    void click(const char* picture)
+    {
+        ctl<ui::PictureButton>(picture)->click();
+        settle();
+    }
 };
 
 TEST_F(DayList, DayBoundsNewestFirstAndNavigation)

@@ -22,6 +22,8 @@ namespace {
 using Hold = OtherWorkstationWriting::Hold;
 
 const char* const kNotLookedUpStrip = "数据文件正忙，客户暂时查不到";
+// Long enough for the reader's first attempt on a held file.
+constexpr int kReaderAttemptMs = callerid::MonitorReader::kAttemptMs * 2;
 
 class HeldFile : public CallerIdTest {
 protected:
@@ -115,38 +117,56 @@ TEST_F(HeldFile, EachCallIsLoggedInOrderWithItsContactAndRecordingOnceTheFileIsF
     EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist")), 4);
 }
 
+// Held by a colleague (BEGIN EXCLUSIVE), or out of reach (the shared folder
+// gone): the caller is not looked up, which is not "no such customer". Its
+// notice shows at once, and once the file answers its card or the
+// unknown-caller window follows (none when the operator closed the notice),
+// and the call is logged with its contact.
 TEST_F(HeldFile, ACallerNotLookedUpIsShownSoAndThenAsUsual)
 {
+    enum class Away { Held, OutOfReach };
     struct Case {
+        Away away;
         const char* number;
         bool noticeClosed;
-        const char* popsUp;   // after the file is free; nullptr: nothing
+        const char* popsUp;   // after the file answers; nullptr: nothing
         const char* strip;
+        const char* contact;
     };
     const Case cases[] = {
-        {"13800138000", false, "frmCustDetail", "华星商行"},
-        {"075581234567", false, "GtNewNo", "广东--深圳"},
-        {"13800138000", true, nullptr, "华星商行"},
+        {Away::Held, "13800138000", false, "frmCustDetail", "华星商行", "王经理"},
+        {Away::Held, "075581234567", false, "GtNewNo", "广东--深圳", ""},
+        {Away::Held, "13800138000", true, nullptr, "华星商行", "王经理"},
+        {Away::OutOfReach, "13800138000", false, "frmCustDetail", "华星商行", "王经理"},
+        {Away::OutOfReach, "075581234567", false, "GtNewNo", "广东--深圳", ""},
     };
-    // The options are read with a call while the file is free; the held
-    // file's calls use them.
-    ring(0, "81234567");
-    tick();
+    // The monitor works on a shared folder that can go away.
+    const QString shared = path(QStringLiteral("shared"));
+    const QString away = path(QStringLiteral("shared-away"));
+    QDir().mkpath(shared);
+    exec(QStringLiteral("vacuum into ") + sqltext::quoted(shared + QStringLiteral("/hvcrm.hvd")));
+    Mymode::ConnectString = database::connectStringFor(shared);
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.number) + (c.noticeClosed ? " closed" : ""));
+        SCOPED_TRACE(std::string(c.number) + (c.away == Away::Held ? " held" : " out of reach")
+                     + (c.noticeClosed ? " closed" : ""));
         closePopUps();
         {
-            OtherWorkstationWriting other(Hold::Exclusive);
+            std::optional<OtherWorkstationWriting> other;
+            if (c.away == Away::Held)
+                other.emplace(Hold::Exclusive);
+            else
+                ASSERT_TRUE(QDir().rename(shared, away));
             ring(0, c.number);
             pump();
+            ASSERT_TRUE(waitUntil([&] { return popUp("GtBusyNo") != nullptr; }));
             EXPECT_EQ(windowsOf("frmCustDetail") + windowsOf("GtNewNo"), 0);
             ui::Form* notice = popUp("GtBusyNo");
-            ASSERT_NE(notice, nullptr);
             EXPECT_EQ(notice->control<ui::TextBox>(QStringLiteral("ldhm"))->text(), QString::fromLatin1(c.number));
             EXPECT_EQ(notice->control<ui::Label>(QStringLiteral("Label4"))->caption(),
                       QStringLiteral("另一台电脑正在使用数据文件，暂时查不到这个号码的客户；数据文件空出后会自动再查，再显示客户资料"));
             EXPECT_EQ(strip(), QString::fromUtf8(kNotLookedUpStrip));
             if (c.noticeClosed) notice->control<ui::PictureButton>(QStringLiteral("Image3"))->click();
+            if (c.away == Away::OutOfReach) ASSERT_TRUE(QDir().rename(away, shared));
         }
         settle();
         EXPECT_EQ(windowsOf("GtBusyNo"), 0);
@@ -155,8 +175,99 @@ TEST_F(HeldFile, ACallerNotLookedUpIsShownSoAndThenAsUsual)
         if (c.popsUp && std::string(c.popsUp) == "GtNewNo")
             EXPECT_EQ(popUp("GtNewNo")->control<ui::TextBox>(QStringLiteral("ldhm"))->text(), QString::fromLatin1(c.number));
         EXPECT_EQ(strip(), QString::fromUtf8(c.strip));
-        EXPECT_EQ(newestCall("CallerID"), QString::fromLatin1(c.number));
+        auto newest = database::query(QStringLiteral("select top 1 CallerID, UserNO from Hv_Cidlist order by id desc"));
+        EXPECT_EQ(newest->field(0).toText(), QString::fromLatin1(c.number));
+        EXPECT_EQ(newest->field(1).toText(), QString::fromUtf8(c.contact));
     }
+}
+
+// With pop-ups off a known caller leaves the status strip alone, whether the
+// file answered at once or only after a colleague's hold; an unknown caller
+// always shows its number and area there.
+TEST_F(HeldFile, WithPopUpsOffAKnownCallerLeavesTheStripAlone)
+{
+    settings(QString(), QStringLiteral("0"), QStringLiteral("0"));
+    const char* const kEarlier = "前一个来电";
+    struct Case {
+        bool held;
+        const char* number;
+        const char* strip;
+    };
+    const Case cases[] = {
+        {false, "13800138000", kEarlier},
+        {true, "13800138000", kEarlier},
+        {false, "075581234567", "广东--深圳"},
+        {true, "075581234567", "广东--深圳"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.number) + (c.held ? " held" : " free"));
+        mainWindow_->control<ui::Label>(QStringLiteral("Label14"))->setCaption(QString::fromUtf8(kEarlier));
+        {
+            std::optional<OtherWorkstationWriting> other;
+            if (c.held) other.emplace(Hold::Exclusive);
+            ring(0, c.number);
+            pump();
+            QThread::msleep(kReaderAttemptMs);
+            QCoreApplication::processEvents();
+            if (c.held) EXPECT_EQ(strip(), QString::fromUtf8(kEarlier));
+        }
+        settle();
+        EXPECT_EQ(strip(), QString::fromUtf8(c.strip));
+        EXPECT_EQ(windowsOf("frmCustDetail") + windowsOf("GtNewNo") + windowsOf("GtBusyNo"), 0);
+    }
+}
+
+// Started while a colleague held the file, the monitor reads its options
+// once the file answers: the first call after the hold has its prefix
+// removed, pops up and is recorded.
+TEST_F(HeldFile, OptionsUnreadAtTheStartAreReadOnceTheFileAnswers)
+{
+    settings(QStringLiteral("9"), QStringLiteral("1"), QStringLiteral("1"));
+    ui::Windows::unload(monitor());
+    {
+        OtherWorkstationWriting other(Hold::Exclusive);
+        ui::Windows::get<callerid::GtMain>(QStringLiteral("GtMain"));
+        QThread::msleep(kReaderAttemptMs);
+        QCoreApplication::processEvents();
+    }
+    loadMonitor();
+    ring(0, "913800138000");
+    lineEvent(0, gxevent::OffHook);
+    tick();
+    EXPECT_EQ(windowsOf("frmCustDetail"), 1);
+    EXPECT_TRUE(box().isRecording(0));
+    EXPECT_EQ(newestCall("CallerID"), QStringLiteral("13800138000"));
+    EXPECT_EQ(newestCall("UserNO"), QStringLiteral("王经理"));
+    EXPECT_FALSE(newestCall("WavFile").isEmpty());
+    lineEvent(0, gxevent::LineCut);
+    pump();
+}
+
+// A hold that starts after the caller was looked up and before the card
+// reads it: no box stops the poll tick; the notice shows, an off-hook is
+// recorded meanwhile, and the card follows once the file answers.
+TEST_F(HeldFile, AHoldBeforeTheCardReadsHoldsUpNothing)
+{
+    ring(0, "13800138000");
+    monitor()->PollBoxEvents();
+    // The reader answers while the window thread is busy elsewhere.
+    QThread::msleep(kReaderAttemptMs);
+    {
+        OtherWorkstationWriting other(Hold::Exclusive);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(windowsOf("frmCustDetail"), 0);
+        ASSERT_TRUE(waitUntil([&] { return popUp("GtBusyNo") != nullptr; }));
+        lineEvent(0, gxevent::OffHook);
+        pump();
+        EXPECT_TRUE(box().isRecording(0));
+        EXPECT_TRUE(messages.shown().empty());
+    }
+    settle();
+    EXPECT_EQ(windowsOf("GtBusyNo"), 0);
+    EXPECT_EQ(windowsOf("frmCustDetail"), 1);
+    EXPECT_TRUE(messages.shown().empty());
+    lineEvent(0, gxevent::LineCut);
+    pump();
 }
 
 // Any statement of the off-hook that waited for the file would do so with
@@ -189,12 +300,14 @@ TEST_F(HeldFile, TheRecordingStartsBeforeAnyDatabaseStep)
 
 // The day's list under a held file keeps its rows, its count and its day,
 // says why beside its caption without a box, and reads again once free. A
-// call is listed once its row is written, so the call itself reads nothing.
+// call is listed once the writer has written its row, so the call itself
+// reads nothing.
 TEST_F(HeldFile, TheDayListKeepsItsRowsAndSaysWhy)
 {
     addCall(QDateTime(QDate(2026, 3, 10), QTime(8, 0)), QStringLiteral("81234567"));
     addCall(QDateTime(QDate(2026, 3, 10), QTime(8, 5)), QStringLiteral("81234568"));
     monitor()->image12_Click();
+    settle();
     const struct {
         const char* name;
         std::function<void()> act;
@@ -214,19 +327,27 @@ TEST_F(HeldFile, TheDayListKeepsItsRowsAndSaysWhy)
         {
             OtherWorkstationWriting other(Hold::Exclusive);
             action.act();
+            if (action.read)
+                ASSERT_TRUE(waitUntil([&] { return !state->isHidden(); }));
+            else
+                QThread::msleep(kReaderAttemptMs);
+            QCoreApplication::processEvents();
             EXPECT_EQ(list()->columnTexts(1), (QStringList{"81234568", "81234567"}));
             EXPECT_EQ(ctl<ui::TextBox>("ldian")->text(), QStringLiteral("2"));
             EXPECT_EQ(ctl<ui::TextBox>("hvDay")->text(), QStringLiteral("2026-3-10"));
             EXPECT_EQ(state->isHidden(), !action.read);
-            if (action.read) EXPECT_EQ(state->caption(), QStringLiteral("另一台电脑正在使用数据文件，这次没能读出数据，请稍后再试"));
+            if (action.read)
+                EXPECT_EQ(state->caption(), QStringLiteral("另一台电脑正在使用数据文件，这次没能读出数据，请稍后再试"));
             EXPECT_TRUE(messages.shown().empty());
         }
         settle();
         if (!action.read) EXPECT_EQ(list()->columnTexts(1), (QStringList{"81234569", "81234568", "81234567"}));
         ctl<ui::PictureButton>("image12")->click();
+        settle();
         EXPECT_TRUE(state->isHidden());
         exec(QStringLiteral("delete from Hv_Cidlist where CallerID='81234569'"));
         ctl<ui::PictureButton>("image12")->click();
+        settle();
         closePopUps();
     }
 }

@@ -100,6 +100,38 @@ TEST_F(FileHeld, AStepUnderALimitWaitsNoLongerThanIt)
     }
 }
 
+// A limit inside one that is used up allows nothing more, whatever it asks
+// for; inside one with time left it allows at most what is left.
+TEST_F(FileHeld, ALimitInsideAUsedUpOneAllowsNothingMore)
+{
+    holdExclusive();
+    struct Case {
+        int outer;
+        bool outerUsedUp;   // a read under the outer limit waited its fill first
+        int inner;
+        int mostMs;         // the inner read waits at most this
+    };
+    const Case cases[] = {
+        {100, true, 0, 20},
+        {100, true, 300, 20},
+        {100, false, 0, 20},
+        {100, false, 300, 100 + 40},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.outer << (c.outerUsedUp ? " used up, " : ", ") << c.inner);
+        const busywait::Limit outer(c.outer);
+        if (c.outerUsedUp) EXPECT_TRUE(timedRead().second);
+        QElapsedTimer timer;
+        timer.start();
+        {
+            const busywait::Limit inner(c.inner);
+            EXPECT_TRUE(timedRead().second);
+        }
+        EXPECT_LT(timer.elapsed(), c.mostMs);
+        QCoreApplication::processEvents();   // the next case is an action of its own
+    }
+}
+
 TEST_F(FileHeld, AttachedFilesCommitTogetherOrNotAtAll)
 {
     const QString otherFile = dir.filePath(QStringLiteral("outbox.hvd"));

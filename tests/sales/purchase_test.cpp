@@ -199,6 +199,11 @@ TEST_F(Purchase, RefusalsStoreNothingAndKeepTheWindow)
         expectOnly(QString::fromUtf8(c.message));
         EXPECT_EQ(boxText(window, QStringLiteral("Sal_Date")), QString::fromUtf8(c.date));
     }
+    // A number longer than its column is refused, not stored empty.
+    setText(window, "Sal_Date", QStringLiteral("2026-12-8"));
+    setText(window, "Sal_NO", QString(60, QLatin1Char('7')));
+    click(window, "command1");
+    expectOnly(QStringLiteral("NO太长，最多50个字"));
     EXPECT_TRUE(isLoaded("frmJHd"));
     EXPECT_EQ(purchaseTables(), before);
     EXPECT_EQ(stockOf(bolt), 10);

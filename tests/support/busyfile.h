@@ -14,13 +14,15 @@ public:
     explicit OtherWorkstationWriting(Hold hold = Hold::Write, File file = File::Main)
         : connection_(file == File::Main ? database::openMain() : database::openSms())
     {
-        db::setBusyWaitForTests(50);
+        // The hold is taken with the usual wait: a read of the program's own
+        // threads (the call monitor's) may be under way.
         if (hold == Hold::Exclusive)
             connection_->execute(QStringLiteral("BEGIN EXCLUSIVE"));
         else
             connection_->beginTrans();
         connection_->execute(file == File::Main ? QStringLiteral("update JSQ set LSH = LSH")
                                                 : QStringLiteral("update sms set RecState = RecState"));
+        db::setBusyWaitForTests(50);
     }
     ~OtherWorkstationWriting()
     {
