@@ -6,40 +6,123 @@
 #include "reports/daterange.h"
 #include "reports/fixedpoint.h"
 
-#include <QHash>
-#include <algorithm>
+#include <bit>
+#include <cstring>
 
 namespace salesdetail {
 
 namespace {
 
-// Each row's key and the figures the total row adds up, in the list's order.
-const char* const kKeySelect =
-    "select a.id,c.id,a.num,a.unitprice from SalesMX a,company b,sales c where b.ID=a.companyid and c.indexflag=a.indexflag";
-// A page of rows by their lines' ids ("...)" closes the list).
-const char* const kPageSelect =
-    "select a.id,c.id,a.salesdate,c.orderno,b.company_name,a.productname,a.price,a.num,a.unitprice "
-    "from SalesMX a,company b,sales c where b.ID=a.companyid and c.indexflag=a.indexflag and a.id in (";
-constexpr std::size_t kPageRows = 100;
-constexpr std::size_t kPagesKept = 3;
+// The customers the list may show, the orders, and the lines in the list's
+// order (joined here: see ListRows).
+const char* const kCustomerSelect = "select b.id,b.company_name from company b where 0=0";
+const char* const kOrderSelect = "select c.indexflag,c.orderno from sales c order by c.id";
+const char* const kLineSelect =
+    "select a.companyid,a.indexflag,a.salesdate,a.productname,a.price,a.num,a.unitprice from SalesMX a where 0=0";
 const char* const kExportSelect =
     "select cstr(c.orderno),cstr(a.salesdate),b.company_name,a.productname,cstr(a.price),cstr(a.num),"
     "cstr(a.unitprice) from SalesMX a,company b,sales c where b.id=a.companyid and c.indexflag=a.indexflag";
 const char* const kTotalCaption = "  总计:";
 
-// The filters in their order; lines of one moment keep the order they were entered in, newest first.
-QString conditions(const Filters& filters)
+QString dateConditions(const Filters& filters)
 {
-    QString sql = daterange::startCondition(QStringLiteral("a.salesdate"), filters.start)
+    return daterange::startCondition(QStringLiteral("a.salesdate"), filters.start)
         + daterange::endCondition(QStringLiteral("a.salesdate"), filters.end);
-    if (!filters.product.isEmpty() && filters.product != allProducts())
-        sql += QStringLiteral(" and  a.productname = ") + sqltext::quoted(filters.product);
-    if (!filters.customer.isEmpty())
-        sql += QStringLiteral(" and b.company_name like ") + sqltext::containing(filters.customer);
-    return sql + QStringLiteral(" order by a.salesdate desc, a.id desc");
 }
 
+QString productCondition(const Filters& filters)
+{
+    if (filters.product.isEmpty() || filters.product == allProducts()) return {};
+    return QStringLiteral(" and  a.productname = ") + sqltext::quoted(filters.product);
+}
+
+QString customerCondition(const Filters& filters)
+{
+    if (filters.customer.isEmpty()) return {};
+    return QStringLiteral(" and b.company_name like ") + sqltext::containing(filters.customer);
+}
+
+// Lines of one moment keep the order they were entered in, newest first.
+const char* const kListOrder = " order by a.salesdate desc, a.id desc";
+
+constexpr std::uint32_t kNoOrder = 0xffffffffu;
+constexpr std::uint32_t kNoCustomer = 0xffffffffu;
+
+// The line key as the key columns compare it (NOCASE: ASCII letters folded).
+void foldKey(QByteArrayView raw, std::string& into)
+{
+    into.resize(static_cast<std::size_t>(raw.size()));
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const char c = raw[i];
+        into[static_cast<std::size_t>(i)] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+}
+
+// The key a cell is kept under among its column's texts: its kind, then its
+// value as stored (text) or as read (a number: no text is made for it).
+class CellKey {
+public:
+    QByteArrayView ofText(QByteArrayView raw)
+    {
+        if (raw.isNull()) return QByteArrayView("N", 1);
+        bytes_.resize(1 + raw.size());
+        bytes_[0] = 'S';
+        std::memcpy(bytes_.data() + 1, raw.data(), static_cast<std::size_t>(raw.size()));
+        return bytes_;
+    }
+    QByteArrayView ofValue(const db::Variant& value)
+    {
+        switch (value.type()) {
+        case db::Variant::Type::Long: return binary('L', value.toLong());
+        case db::Variant::Type::Currency: return binary('C', value.toCurrency().ticks());
+        case db::Variant::Type::Double: return binary('D', std::bit_cast<std::int64_t>(value.toDouble()));
+        case db::Variant::Type::Null: return QByteArrayView("N", 1);
+        case db::Variant::Type::Empty: return QByteArrayView("E", 1);
+        default: break;
+        }
+        bytes_ = 'T' + value.toText().toUtf8();
+        return bytes_;
+    }
+
+private:
+    QByteArrayView binary(char kind, std::int64_t bits)
+    {
+        bytes_.resize(1 + sizeof bits);
+        bytes_[0] = kind;
+        std::memcpy(bytes_.data() + 1, &bits, sizeof bits);
+        return bytes_;
+    }
+    QByteArray bytes_;
+};
+
 } // namespace
+
+template <class MakeText>
+std::uint32_t ColumnTexts::place(QByteArrayView key, MakeText text)
+{
+    const std::string_view wanted(key.data(), static_cast<std::size_t>(key.size()));
+    if (!ends_.empty() && wanted == lastKey_) return lastPlace_;
+    lastKey_ = wanted;
+    if (inRuns_) return lastPlace_ = add(text());
+    const auto found = places_.find(wanted);
+    if (found != places_.end()) return lastPlace_ = found->second;
+    lastPlace_ = add(text());
+    places_.emplace(lastKey_, lastPlace_);
+    return lastPlace_;
+}
+
+std::uint32_t ColumnTexts::add(const QString& text)
+{
+    chars_ += text;
+    ends_.push_back(chars_.size());
+    return static_cast<std::uint32_t>(ends_.size() - 1);
+}
+
+QString ColumnTexts::text(std::uint32_t place) const
+{
+    const qsizetype start = place == 0 ? 0 : ends_[place - 1];
+    return chars_.mid(start, ends_[place] - start);
+}
 
 QString allProducts()
 {
@@ -49,51 +132,104 @@ QString allProducts()
 ListRows::ListRows(const Filters& filters)
 {
     auto connection = database::openMain();
-    db::RowWalk lines(*connection, QString::fromUtf8(kKeySelect) + conditions(filters));
-    while (lines.next()) {
-        keys_.push_back({lines.field(0).toLong(), lines.field(1).toLong()});
-        if (auto num = fixedpoint::amount(lines.field(2))) quantity_ = quantity_ + *num;
-        if (auto subtotal = fixedpoint::amount(lines.field(3))) total_ = total_ + *subtotal;
-    }
-}
 
-const ListRows::Page* ListRows::page(std::size_t row) const
-{
-    const std::size_t first = row - row % kPageRows;
-    const auto kept = std::find_if(pages_.begin(), pages_.end(), [&](const Page& p) { return p.first == first; });
-    if (kept != pages_.end()) return &*kept;
-    Page read{first, std::vector<QStringList>(std::min(kPageRows, keys_.size() - first))};
-    QHash<std::pair<std::int64_t, std::int64_t>, std::size_t> places;
-    QStringList ids;
-    for (std::size_t i = 0; i < read.rows.size(); ++i) {
-        const Key& key = keys_[first + i];
-        places.insert({key.line, key.order}, i);
-        ids << QString::number(key.line);
+    QHash<std::int64_t, std::uint32_t> customerById;
+    {
+        db::RowWalk customers(*connection, QString::fromUtf8(kCustomerSelect) + customerCondition(filters));
+        while (customers.next())
+            customerById.insert(customers.field(0).toLong(), customers_.add(customers.field(1).toText()));
     }
-    const bool done = database::guarded([&] {
-        auto lines = database::query(QString::fromUtf8(kPageSelect) + ids.join(QLatin1Char(',')) + QLatin1Char(')'));
-        for (; !lines->eof(); lines->moveNext()) {
-            const auto place = places.constFind({lines->field(0).toLong(), lines->field(1).toLong()});
-            if (place == places.constEnd()) continue;
-            QStringList& cells = read.rows[*place];
-            for (int column = 2; column < 9; ++column) cells << lines->field(column).toText();
+
+    // Each line key's orders, first to last by id: a line shows once per order of its key.
+    struct Order {
+        std::uint32_t number;
+        std::uint32_t next = kNoOrder;
+    };
+    std::vector<Order> orders;
+    TextKeyed<std::pair<std::uint32_t, std::uint32_t>> ordersByKey;   // the first and the last
+    std::string key;
+    {
+        db::RowWalk headers(*connection, QString::fromUtf8(kOrderSelect));
+        while (headers.next()) {
+            const QByteArrayView raw = headers.text(0);
+            if (raw.isNull()) continue;   // a Null key matches no line
+            foldKey(raw, key);
+            const auto at = static_cast<std::uint32_t>(orders.size());
+            orders.push_back({orders_.add(headers.field(1).toText())});
+            auto chain = ordersByKey.find(key);
+            if (chain == ordersByKey.end()) {
+                ordersByKey.emplace(key, std::pair{at, at});
+            } else {
+                orders[chain->second.second].next = at;
+                chain->second.second = at;
+            }
         }
-    });
-    if (!done) return nullptr;
-    if (pages_.size() == kPagesKept) pages_.erase(pages_.begin());
-    pages_.push_back(std::move(read));
-    return &pages_.back();
+    }
+
+    db::RowWalk lines(*connection, QString::fromUtf8(kLineSelect) + dateConditions(filters) + productCondition(filters)
+                                       + QString::fromUtf8(kListOrder));
+    CellKey cellKey;
+    db::Variant lastCustomer;
+    std::uint32_t customerPlace = kNoCustomer;
+    std::optional<std::string> lastKey;
+    std::uint32_t firstOrder = kNoOrder;
+    const auto textCell = [&](ColumnTexts& column, int index) {
+        return column.place(cellKey.ofText(lines.text(index)), [&] { return lines.field(index).toText(); });
+    };
+    const auto numberCell = [&](ColumnTexts& column, const db::Variant& value) {
+        return column.place(cellKey.ofValue(value), [&] { return value.toText(); });
+    };
+    const auto amountCell = [&](ColumnTexts& column, std::vector<std::optional<db::Currency>>& values, int index) {
+        const db::Variant value = lines.field(index);
+        const std::uint32_t place = numberCell(column, value);
+        if (place == values.size()) values.push_back(fixedpoint::amount(value));
+        return place;
+    };
+    while (lines.next()) {
+        // Only a whole number stored as one matches a customer's id.
+        const db::Variant customer = lines.field(0);
+        if (customer != lastCustomer) {   // so do an order's lines share their customer
+            lastCustomer = customer;
+            const auto named = customer.type() == db::Variant::Type::Long ? customerById.constFind(customer.toLong())
+                                                                           : customerById.constEnd();
+            customerPlace = named == customerById.constEnd() ? kNoCustomer : *named;
+        }
+        if (customerPlace == kNoCustomer) continue;
+        const QByteArrayView rawKey = lines.text(1);
+        if (rawKey.isNull()) continue;
+        foldKey(rawKey, key);
+        if (key != lastKey) {   // an order's lines mostly come one after another
+            lastKey = key;
+            const auto chain = ordersByKey.find(key);
+            firstOrder = chain == ordersByKey.end() ? kNoOrder : chain->second.first;
+        }
+        if (firstOrder == kNoOrder) continue;
+        const Row row{textCell(dates_, 2), 0, customerPlace, textCell(products_, 3), numberCell(prices_, lines.field(4)),
+                      amountCell(quantities_, quantityValues_, 5), amountCell(subtotals_, subtotalValues_, 6)};
+        for (std::uint32_t order = firstOrder; order != kNoOrder; order = orders[order].next) {
+            rows_.push_back(row);
+            rows_.back().order = orders[order].number;
+            if (const auto& num = quantityValues_[row.quantity]) quantity_ = quantity_ + *num;
+            if (const auto& subtotal = subtotalValues_[row.subtotal]) total_ = total_ + *subtotal;
+        }
+    }
 }
 
 QStringList ListRows::operator[](std::size_t row) const
 {
     const QString number = QString::number(row + 1);
-    if (row >= keys_.size())
+    if (row >= rows_.size())
         return {number, QString(), QString(), QString(), QString(), QString::fromUtf8(kTotalCaption), quantity_.toString(),
                 total_.toString()};
-    QStringList cells{number};
-    if (const Page* kept = page(row)) cells << kept->rows[row - kept->first];
-    return cells;
+    const Row& cells = rows_[row];
+    return {number,
+            dates_.text(cells.date),
+            orders_.text(cells.order),
+            customers_.text(cells.customer),
+            products_.text(cells.product),
+            prices_.text(cells.price),
+            quantities_.text(cells.quantity),
+            subtotals_.text(cells.subtotal)};
 }
 
 ListRows listRows(const Filters& filters)
@@ -103,7 +239,9 @@ ListRows listRows(const Filters& filters)
 
 reportexport::Query exportQuery(const Filters& filters)
 {
-    return {QString::fromUtf8(kExportSelect) + conditions(filters), {}};
+    return {QString::fromUtf8(kExportSelect) + dateConditions(filters) + productCondition(filters)
+                + customerCondition(filters) + QString::fromUtf8(kListOrder),
+            {}};
 }
 
 } // namespace salesdetail
