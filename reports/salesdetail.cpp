@@ -132,6 +132,11 @@ QString allProducts()
 ListRows::ListRows(const Filters& filters)
 {
     auto connection = database::openMain();
+    // One read of the file: no save of another workstation lands between the
+    // customers, the orders and the lines (it waits for this read instead,
+    // as it waits for any query). A read takes no lock before its first row,
+    // and ends with the connection.
+    connection->execute(QStringLiteral("BEGIN"));
 
     QHash<std::int64_t, std::uint32_t> customerById;
     {
@@ -213,6 +218,7 @@ ListRows::ListRows(const Filters& filters)
             if (const auto& subtotal = subtotalValues_[row.subtotal]) total_ = total_ + *subtotal;
         }
     }
+    connection->commitTrans();
 }
 
 QStringList ListRows::operator[](std::size_t row) const
