@@ -23,4 +23,12 @@ void openFor(const QString& customerName, const QString& customerIdText)
     open(id);
 }
 
+void handOverCustomerInView(std::optional<std::int32_t> selectedCustomer)
+{
+    ui::Form* card = ui::Windows::loaded(QStringLiteral("frmCustDetail"));
+    if (card && card->isVisible()) return;
+    if (card) ui::Windows::unload(card);
+    Mymode::CurrentRecordId = selectedCustomer.value_or(0);
+}
+
 } // namespace customercard

@@ -18,6 +18,11 @@ QString connectStringFor(const QString& dataFolder)
         + dataFolder + QStringLiteral("/hvcrm.hvd;Jet OLEDB:Database");
 }
 
+QString mainFileIn(const QString& dataFolder)
+{
+    return db::dataSourceOf(connectStringFor(dataFolder));
+}
+
 QString localConnectString()
 {
     return connectStringFor(localDataFolder());

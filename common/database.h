@@ -19,6 +19,8 @@ QString localConnectString();
 // The connection string of the main file hvcrm.hvd in a data folder: the local
 // data folder, or a workstation's shared folder exactly as stored.
 QString connectStringFor(const QString& dataFolder);
+// The file that connection string opens: a backslash is read as "/".
+QString mainFileIn(const QString& dataFolder);
 QString localDataFolder();   // program folder/hvcrm
 
 // The SMS database SMS.mdb beside the main file: ConnectString with every

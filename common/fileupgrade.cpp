@@ -11,10 +11,10 @@ namespace fileupgrade {
 
 namespace {
 
-void upgradeFile(const QString& connectString, const QStringList& statements,
+bool upgradeFile(const QString& connectString, const QStringList& statements,
                  const std::function<void(db::Connection&)>& furtherSteps = {})
 {
-    database::guarded([&] {
+    return database::guarded([&] {
         db::Connection connection;
         connection.open(connectString);
         db::upgradeDatabase(connection, statements);
@@ -24,13 +24,14 @@ void upgradeFile(const QString& connectString, const QStringList& statements,
 
 } // namespace
 
-void upgrade(const QString& mainConnectString)
+bool upgrade(const QString& mainConnectString)
 {
     // The caller match's number indexes are filled once, when first made,
     // so they have a step of their own.
-    upgradeFile(mainConnectString, schema::mainOnOpen(), callersearch::ensure);
+    const bool main = upgradeFile(mainConnectString, schema::mainOnOpen(), callersearch::ensure);
     // The SMS database has no index of its own to gain.
-    upgradeFile(database::smsConnectStringFor(mainConnectString), {});
+    const bool sms = upgradeFile(database::smsConnectStringFor(mainConnectString), {});
+    return main && sms;
 }
 
 } // namespace fileupgrade

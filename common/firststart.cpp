@@ -4,6 +4,7 @@
 #include "common/fileupgrade.h"
 #include "common/firstentries.h"
 #include "common/schema.h"
+#include "platform/db/busywait.h"
 #include "platform/db/connection.h"
 #include "platform/ui/desktop.h"
 
@@ -37,6 +38,7 @@ void ensureDatabase(const QString& path, const QStringList& statements)
 
 void ensureDatabases()
 {
+    const db::busywait::Limit noWait(0);
     // A folder that cannot be written leaves the files missing: the login
     // window then finds no operators and shows an empty list.
     QDir().mkpath(ui::programPath(QStringLiteral("hvcrm")));

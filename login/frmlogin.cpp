@@ -3,6 +3,7 @@
 #include "common/database.h"
 #include "common/fileupgrade.h"
 #include "common/mymode.h"
+#include "common/readfailure.h"
 #include "common/recordingfile.h"
 #include "common/skin.h"
 #include "common/sqltext.h"
@@ -20,6 +21,12 @@ namespace login {
 namespace {
 
 constexpr quint32 kBoxColor = 0xFFF7EF;
+
+// How long the login waits in all for another workstation's hold on a data
+// file before it leaves the file's upgrade to the next try.
+constexpr int kUpgradeWaitMs = 500;
+
+const char* const kNoWorkModeText = "没能读出本机的工作模式设置，不知道该使用哪个数据文件，这次不能登录：";
 
 // How long the start's purge of old recordings waits in all for another
 // workstation's hold on the file before it leaves the purge to the next start.
@@ -53,38 +60,86 @@ FrmLogin::FrmLogin()
     text2_->onKeyPress = [this](int& keyAscii) { text2_KeyPress(keyAscii); };
 }
 
-// Chooses the database of the run, lists the operators and purges old recordings.
+// Shows the window, then reads what it needs from the data files: on screen
+// first, so that another workstation's hold on a file shows as the wait
+// cursor over the login rather than as a program that does not start.
 void FrmLogin::Form_Load()
 {
-    Mymode::ConnectString = database::localConnectString();
-    db::Variant delRecDay;
-    database::guarded([&] {
+    setCaption(QStringLiteral("Halvex来电显示客户管理系统(7.0)----用户登录"));
+    ui::Windows::showWhileLoading(this);
+    readTheDataFiles();
+}
+
+// Chooses the database of the run, brings it up to date, lists the operators
+// and purges old recordings. A step that could not be done (a file held by
+// another workstation, a shared folder out of reach) said why, and is done
+// again when the operator tries to log in.
+bool FrmLogin::readTheDataFiles()
+{
+    if (!fileChosen_ && !chooseTheDataFile()) return false;
+    if (!upToDate_) upToDate_ = upgradeTheDataFiles();
+    return operatorsListed_ || listOperators();
+}
+
+// The work mode of this installation's own settings row decides the file. A
+// row that cannot be read names no file: the login says so and waits,
+// rather than work on the local file when the shop works on the shared one.
+bool FrmLogin::chooseTheDataFile()
+{
+    Mymode::ConnectString.clear();
+    QString connectString = database::localConnectString();
+    std::optional<db::Error> failure;
+    const bool read = database::guarded([&] {
         auto settings = database::queryLocal(QStringLiteral("select * from DriveInfo"));
         if (settings->eof()) return;
         if (settings->field(QStringLiteral("WorkModel")).toText() == QLatin1String("1"))
-            Mymode::ConnectString = database::connectStringFor(settings->field(QStringLiteral("WorkPath")).toText());
-        delRecDay = settings->field(QStringLiteral("DelRecDay"));
-    });
-    // This installation's own files were brought up to date at the start.
-    if (Mymode::ConnectString != database::localConnectString()) fileupgrade::upgrade(Mymode::ConnectString);
-
-    // A data file that cannot be opened (a shared folder out of reach, a file
-    // another workstation holds) lists no one and says why, naming the file:
-    // an empty list alone would read as a shop with no operators.
-    std::unique_ptr<db::Connection> connection;
-    if (database::read([&] { connection = database::openMain(); })) {
-        database::read([&] {
-            db::Recordset users;
-            users.open(QStringLiteral("select * from sys_user"), *connection, db::CursorType::Keyset,
-                       db::LockType::ReadOnly);
-            for (; !users.eof(); users.moveNext())
-                text1_->addItem(users.field(QStringLiteral("user_name")).toText());
-            if (text1_->listCount() > 0) text1_->setListIndex(0);
-        });
-        purgeOldRecordings(*connection, delRecDay);
+            connectString = database::connectStringFor(settings->field(QStringLiteral("WorkPath")).toText());
+        delRecDay_ = settings->field(QStringLiteral("DelRecDay"));
+    }, failure);
+    if (!read) {
+        refuseLogin(QString::fromUtf8(kNoWorkModeText) + readfailure::text(*failure));
+        return false;
     }
+    Mymode::ConnectString = connectString;
+    fileChosen_ = true;
+    return true;
+}
 
-    setCaption(QStringLiteral("Halvex来电显示客户管理系统(7.0)----用户登录"));
+// The files of the run, this installation's own ones too (the start left
+// them when another workstation held them). A file held now is waited for
+// only briefly: the operators can still be read beside a colleague's save.
+bool FrmLogin::upgradeTheDataFiles()
+{
+    const db::busywait::Limit brief(kUpgradeWaitMs);
+    const bool local = fileupgrade::upgrade(database::localConnectString());
+    return Mymode::ConnectString == database::localConnectString() ? local
+                                                                    : fileupgrade::upgrade(Mymode::ConnectString) && local;
+}
+
+// A data file that cannot be opened (a shared folder out of reach, a file
+// another workstation holds) lists no one and says why, naming the file: an
+// empty list alone would read as a shop with no operators. The old
+// recordings are purged once, when the file first opens.
+bool FrmLogin::listOperators()
+{
+    std::unique_ptr<db::Connection> connection;
+    if (!database::read([&] { connection = database::openMain(); })) return false;
+    QStringList operators;
+    operatorsListed_ = database::read([&] {
+        db::Recordset users;
+        users.open(QStringLiteral("select * from sys_user"), *connection, db::CursorType::Keyset,
+                   db::LockType::ReadOnly);
+        for (; !users.eof(); users.moveNext()) operators << users.field(QStringLiteral("user_name")).toText();
+    });
+    // A list read only in part shows no one.
+    if (operatorsListed_)
+        for (const QString& name : operators) text1_->addItem(name);
+    if (text1_->listCount() > 0) text1_->setListIndex(0);
+    if (!purged_) {
+        purged_ = true;
+        purgeOldRecordings(*connection, delRecDay_);
+    }
+    return operatorsListed_;
 }
 
 void FrmLogin::Form_Paint()
@@ -94,6 +149,13 @@ void FrmLogin::Form_Paint()
 
 void FrmLogin::command1_Click()
 {
+    // Trying again after the load could not list the operators reads them
+    // again; the operator then chooses among them.
+    if (!operatorsListed_) {
+        readTheDataFiles();
+        return;
+    }
+    if (!upToDate_) upToDate_ = upgradeTheDataFiles();
     const QString name = db::trimBlanks(text1_->text());
     if (name.isEmpty()) {
         refuseLogin(QStringLiteral("用户名不能为空"));

@@ -124,7 +124,8 @@ void FrmNetSet::Option_Click()
 void FrmNetSet::command1_Click()
 {
     const QString folder = db::trimBlanks(text1_->text());
-    const QFileInfo file(folder + QStringLiteral("/hvcrm.hvd"));
+    // The file the login will open from this folder.
+    const QFileInfo file(database::mainFileIn(folder));
     if (!folder.isEmpty() && file.isFile() && !file.isHidden())
         ui::msgBox(QStringLiteral("测试成功"), ui::Buttons::Ok, ui::Icon::Information, QStringLiteral("连接测试"));
     else

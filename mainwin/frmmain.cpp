@@ -3,6 +3,7 @@
 #include "common/database.h"
 #include "common/mymode.h"
 #include "mainwin/maker.h"
+#include "platform/db/busywait.h"
 #include "platform/db/locale.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/looks.h"
@@ -22,6 +23,10 @@ constexpr quint32 kBackColor = 0xF8F4DC;
 // The toolbar band's height comes from an empty picture holder of this height.
 constexpr double kToolbarHolderHeight = 660;
 constexpr double kTreeTop = 1320;
+// The settings row the start-up could not read is read again this often, each
+// time waiting at most the brief wait for another workstation's hold.
+constexpr int kSettingsRetryMs = 3000;
+constexpr int kSettingsRetryWaitMs = 200;
 
 // Control geometry in twips, of widgets and labels alike.
 template <class Control>
@@ -189,6 +194,12 @@ void FrmMain::createHiddenControls()
     // Enabled, but silent until the start-up gives it an interval.
     Timer1 = addTimer(QStringLiteral("Timer1"), 0, true);
     Timer1->onTimer = [this] { Timer1_Timer(); };
+    // Reads the settings row again while the start-up could not.
+    SettingsTimer = addTimer(QStringLiteral("SettingsTimer"), kSettingsRetryMs, false);
+    SettingsTimer->onTimer = [this] {
+        const db::busywait::Limit brief(kSettingsRetryWaitMs);
+        readSettingsRow();
+    };
 }
 
 // ---- start-up --------------------------------------------------------------
@@ -209,22 +220,31 @@ void FrmMain::Form_Load()
     writeStatusTexts();
 }
 
-// The SMS sender and the reminder timer follow the settings row. When the row
-// cannot be read the timer stays silent.
+// The SMS sender and the reminder timer follow the settings row. A row that
+// cannot be read now (another workstation holds the file) is read again every
+// few seconds, waiting only briefly, until the file answers: neither stays
+// off for the run. Until then the timer is silent. A timer the reminder
+// settings armed meanwhile keeps what they gave it.
 void FrmMain::readSettingsRow()
 {
-    database::guarded([this] {
+    bool startSms = false;
+    db::Variant reminders;
+    const bool read = database::guarded([&] {
         auto settings = database::query(QStringLiteral("select * from DriveInfo"));
-        if (settings->field(QStringLiteral("StarSMS")).toText() == QLatin1String("1"))
-            ui::startProgram(ui::programPath(QStringLiteral("Hvsms.exe")));   // a missing sender is not reported
-        const db::Variant reminders = settings->field(QStringLiteral("Sys_alert"));
-        if (db::isNumeric(reminders) && reminders.toDouble() == 1) {
-            Timer1->setInterval(60000);
-            Timer1->setEnabled(true);
-        } else {
-            Timer1->setEnabled(false);
-        }
+        if (settings->eof()) return;
+        startSms = settings->field(QStringLiteral("StarSMS")).toText() == QLatin1String("1");
+        reminders = settings->field(QStringLiteral("Sys_alert"));
     });
+    SettingsTimer->setEnabled(!read);
+    if (!read) return;
+    if (startSms) ui::startProgram(ui::programPath(QStringLiteral("Hvsms.exe")));   // a missing sender is not reported
+    if (Timer1->interval() != 0) return;
+    if (db::isNumeric(reminders) && reminders.toDouble() == 1) {
+        Timer1->setInterval(60000);
+        Timer1->setEnabled(true);
+    } else {
+        Timer1->setEnabled(false);
+    }
 }
 
 void FrmMain::disableWithheldCommands()

@@ -114,6 +114,7 @@ private:
 
     // ---- grid commands (gridcommands.cpp)
     void cmAdd_Click();
+    void openNewRecord(const QString& kind);
     void DataGrid1_DblClick();
     void DataGrid1_HeadClick(int ColIndex);
     void DataGrid1PopupAddNew(int Button);
@@ -133,6 +134,7 @@ private:
     ui::PictureButton* command2 = nullptr;
     ui::Label* Label2 = nullptr;
     ui::Timer* Timer1 = nullptr;
+    ui::Timer* SettingsTimer = nullptr;
 
     bool SplitterDragging = false;
     bool groupsShown_ = false;   // the customer groups were read into the tree

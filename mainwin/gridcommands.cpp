@@ -2,6 +2,7 @@
 // customer list by a column header, and the new-record pop-up menu.
 #include "mainwin/frmmain.h"
 
+#include "common/customercard.h"
 #include "common/mymode.h"
 #include "common/recordscope.h"
 #include "platform/db/variant.h"
@@ -47,8 +48,19 @@ std::int32_t recordIdOf(const db::Variant& key)
 // tested and an open customer card stays open.
 void FrmMain::cmAdd_Click()
 {
-    if (const std::optional<View> view = currentView())
-        ui::Windows::open(QString::fromLatin1(windowsOf(*view).add));
+    if (const std::optional<View> view = currentView()) openNewRecord(QString::fromLatin1(windowsOf(*view).add));
+}
+
+// Every command of the window that opens a new-record window opens it here,
+// on the customer the operator has in view: the customer card in sight, else
+// the customer row selected in the grid, else none.
+void FrmMain::openNewRecord(const QString& kind)
+{
+    std::optional<std::int32_t> selected;
+    if (gridView_ == View::Customers)
+        if (const std::int32_t id = recordIdOf(DataGrid1->currentKey())) selected = id;
+    customercard::handOverCustomerInView(selected);
+    ui::Windows::open(kind);
 }
 
 // Opens the record of the current row in the detail window of the rows' own

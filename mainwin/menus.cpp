@@ -70,7 +70,7 @@ void FrmMain::createMenus()
 // customer card while it loads, and then closes the card.
 void FrmMain::openNewRecordWindow(const QString& kind)
 {
-    ui::Windows::open(kind);
+    openNewRecord(kind);
     ui::Windows::unload(QStringLiteral("frmCustDetail"));
 }
 

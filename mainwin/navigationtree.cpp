@@ -148,7 +148,7 @@ void FrmMain::tvTreeView_NodeClick()
     for (const Leaf& leaf : kLeaves) {
         if (caption != QString::fromUtf8(leaf.caption)) continue;
         switch (leaf.action) {
-        case Leaf::Open: ui::Windows::open(QString::fromLatin1(leaf.window)); break;
+        case Leaf::Open: openNewRecord(QString::fromLatin1(leaf.window)); break;
         case Leaf::Analysis: openAnalysis(QString::fromLatin1(leaf.window)); break;
         case Leaf::List:
             // The export and the printouts then take every customer, whatever the scope.

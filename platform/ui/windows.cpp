@@ -3,14 +3,19 @@
 #include "platform/ui/displayrequests.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMap>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
 #include <malloc.h>
 
 namespace ui {
 
 namespace {
+
+// How long a window shown while it loads waits at most for the window system to show it.
+constexpr qint64 kShowWaitMs = 500;
 
 struct LoadedWindow {
     QString kind;
@@ -137,6 +142,17 @@ Form* Windows::openNew(const QString& kind)
     Form* form = load(kind, false);
     if (form) showInFront(form);
     return form;
+}
+
+void Windows::showWhileLoading(Form* form)
+{
+    showInFront(form);
+    // Its first paint comes once the window system has shown it.
+    QElapsedTimer waited;
+    waited.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    } while (form->windowHandle() && !form->windowHandle()->isExposed() && waited.elapsed() < kShowWaitMs);
 }
 
 void Windows::unload(Form* form)

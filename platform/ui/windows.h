@@ -27,6 +27,10 @@ public:
     static Form* loaded(const QString& kind);
     // A new window of that kind each time (the call monitor's pop-ups), loaded and shown.
     static Form* openNew(const QString& kind);
+    // Shows a window from inside its own load step and lets it paint, so that
+    // it is on screen while the rest of the load waits (for the data file
+    // another workstation holds); its open then only brings it to the front.
+    static void showWhileLoading(Form* form);
 
     // Runs the window's unload handling and discards it.
     static void unload(Form* form);

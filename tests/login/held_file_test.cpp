@@ -6,11 +6,16 @@
 #include "tests/support/scratch.h"
 
 #include "common/database.h"
+#include "common/mymode.h"
 #include "common/readfailure.h"
 #include "common/sqltext.h"
+#include "platform/db/busywait.h"
+#include "platform/ui/waitcursor.h"
 #include "platform/ui/windows.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <functional>
 
 namespace {
@@ -166,6 +171,80 @@ TEST_F(HeldFile, ADeleteRefusedOnAHeldFileSaysSoAndNothingOfKeptInput)
         ui::Windows::unloadAll();
         exec(QStringLiteral("insert into regarding (regarding) values ('again')"));
         exec(QStringLiteral("insert into sys_user (user_name, permission) values ('clerk', '0')"));
+    }
+}
+
+// The login started while another workstation holds a file: every wait
+// happens with the login on screen; the box says which read failed; OK then
+// reads again, never "用户名不能为空" for a list that was not read and never a
+// login to this computer's own file when the shop works on the shared one.
+TEST_F(HeldFile, TheLoginStartedDuringAHoldIsOnScreenAndReadsAgainWhenTriedAgain)
+{
+    const QString local = database::localConnectString();
+    const QString shared = database::connectStringFor(path(QStringLiteral("server/hvcrm")));
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("server/hvcrm"))));
+    for (const char* file : {"hvcrm.hvd", "SMS.mdb"})
+        ASSERT_TRUE(QFile::copy(path(QStringLiteral("hvcrm/") + QLatin1String(file)),
+                                path(QStringLiteral("server/hvcrm/") + QLatin1String(file))));
+    Mymode::ConnectString = shared;
+    exec(QStringLiteral("insert into sys_user (user_name) values ('remote')"));
+
+    const QString noWorkMode = QStringLiteral("没能读出本机的工作模式设置，不知道该使用哪个数据文件，这次不能登录：") + kBusyRead;
+    const struct {
+        const char* what;
+        const char* workModel;
+        QString held;           // the file the other workstation holds
+        QString message;        // the box at the load and at OK during the hold
+        ui::Icon icon;
+        QString title;
+        QString ofTheRun;       // the file the login then opens
+        int operators;
+    } cases[] = {
+        {"server, its file held", "2", local, noWorkMode, ui::Icon::Error, QStringLiteral("用户登录"), local, 1},
+        {"workstation, the shared file held", "1", shared, kBusyRead, ui::Icon::None, QString(), shared, 2},
+        {"workstation, its own file held", "1", local, noWorkMode, ui::Icon::Error, QStringLiteral("用户登录"), shared, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        database::openLocal()->execute(QStringLiteral("update DriveInfo set WorkModel='%1', WorkPath=%2")
+                                           .arg(QLatin1String(c.workModel), sqltext::quoted(path(QStringLiteral("server/hvcrm")))));
+        loginAs(QString(), QString());
+        messages.clear();
+        int waits = 0;
+        int waitsUnseen = 0;
+        db::busywait::setObserver([&](int) {
+            ++waits;
+            ui::Form* login = ui::Windows::loaded(QStringLiteral("frmLogin"));
+            if (!login || !login->isVisible()) ++waitsUnseen;
+        });
+        ui::Form* login = nullptr;
+        {
+            Mymode::ConnectString = c.held;
+            OtherWorkstationWriting other(Hold::Exclusive);
+            login = ui::Windows::open(QStringLiteral("frmLogin"));
+            expectOnly(c.message, c.icon, c.title);
+            EXPECT_EQ(login->control<ui::ComboBox>(QStringLiteral("text1"))->listCount(), 0);
+            db::busywait::endAction();
+            button(login, "command1")->click();
+            expectOnly(c.message, c.icon, c.title);
+            EXPECT_EQ(ui::Windows::loaded(QStringLiteral("frmMain")), nullptr);
+            // No file chosen while the settings row could not be read.
+            EXPECT_EQ(Mymode::ConnectString, c.message == kBusyRead ? c.ofTheRun : QString());
+        }
+        EXPECT_GT(waits, 0);
+        EXPECT_EQ(waitsUnseen, 0);
+        ui::showWaitsForTheDataFile();
+        db::busywait::endAction();
+
+        button(login, "command1")->click();
+        EXPECT_TRUE(messages.shown().empty()) << messages.lastText().toStdString();
+        EXPECT_EQ(Mymode::ConnectString, c.ofTheRun);
+        EXPECT_EQ(login->control<ui::ComboBox>(QStringLiteral("text1"))->listCount(), c.operators);
+        EXPECT_EQ(ui::Windows::loaded(QStringLiteral("frmMain")), nullptr) << "the operator chooses first";
+        button(login, "command1")->click();
+        EXPECT_EQ(Mymode::OperatorName, QStringLiteral("system"));
+        EXPECT_NE(ui::Windows::loaded(QStringLiteral("frmMain")), nullptr);
+        ui::Windows::unloadAll();
     }
 }
 

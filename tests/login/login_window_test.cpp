@@ -7,11 +7,15 @@
 #include "tests/support/sqliteshell.h"
 
 #include "common/database.h"
+#include "common/firstentries.h"
+#include "common/firststart.h"
 #include "common/mymode.h"
 #include "common/readfailure.h"
 #include "common/schema.h"
 #include "common/sqltext.h"
+#include "platform/db/busywait.h"
 #include "platform/db/locale.h"
+#include "platform/ui/waitcursor.h"
 #include "platform/ui/windows.h"
 
 #include <QCoreApplication>
@@ -223,6 +227,32 @@ TEST_F(LoginWindow, AWorkstationRepairsTheSharedFilesOfAnEarlierBuild)
     EXPECT_EQ(sqliteShell(main, QStringLiteral("select count(*) from company")), QStringLiteral("4"));
 }
 
+// This computer's files made by an earlier build and held by another
+// workstation at the start: the start waits for nothing before a window
+// shows, and the login repairs them once the file is free.
+TEST_F(LoginWindow, FilesHeldAtTheStartAreRepairedByTheLogin)
+{
+    const QString main = path(QStringLiteral("hvcrm/hvcrm.hvd"));
+    ASSERT_TRUE(QFile::remove(main));
+    QStringList statements = schema::mainDatabase() + firstentries::statements();
+    for (const char* name : {"O''Brien Trading", "王记商行", "Bon app''", "Élan"})
+        statements << QStringLiteral("INSERT INTO company (company_name) VALUES ('%1')").arg(QString::fromUtf8(name));
+    ASSERT_TRUE(makeEarlierBuildFile(main, statements));
+    ASSERT_NE(integrityCheck(main), QStringLiteral("ok"));
+    int waits = 0;
+    db::busywait::setObserver([&](int) { ++waits; });
+    {
+        OtherWorkstationWriting other(OtherWorkstationWriting::Hold::Exclusive);
+        firststart::ensureDatabases();
+    }
+    ui::showWaitsForTheDataFile();
+    EXPECT_EQ(waits, 0);
+    EXPECT_NE(integrityCheck(main), QStringLiteral("ok"));
+
+    EXPECT_EQ(names(openLogin())->listCount(), 1);
+    EXPECT_EQ(integrityCheck(main), QStringLiteral("ok"));
+}
+
 TEST_F(LoginWindow, PurgesTheRecordingsUpToTheStartOfTheDayThatManyDaysBack)
 {
     // Each call's row is named by its recording (CidName); x's file is already
@@ -292,12 +322,14 @@ TEST_F(LoginWindow, PurgeDeletesOnlyPlainFileNamesInsideTheRecordingsFolder)
 }
 
 // Another workstation holding the file: the start waits for it once at most
-// (the purge only briefly), no row is left naming a deleted recording, and
+// (the upgrade and the purge only briefly), no row is left naming a deleted recording, and
 // the next start with the file free purges what was left.
 TEST_F(LoginWindow, ThePurgeNeverHoldsTheStartNorLeavesARowNamingADeletedFile)
 {
     using Hold = OtherWorkstationWriting::Hold;
     constexpr int kWaitMs = 2000;
+    // This computer's file is the one held: its work mode cannot be read.
+    const char* const kNoWorkMode = "没能读出本机的工作模式设置，不知道该使用哪个数据文件，这次不能登录：";
     const struct {
         Hold hold;
         bool firstOpen;       // the start opens the file afresh (no handle of it kept)
@@ -306,8 +338,8 @@ TEST_F(LoginWindow, ThePurgeNeverHoldsTheStartNorLeavesARowNamingADeletedFile)
         const char* message;  // the one box, if any
     } cases[] = {
         {Hold::Write, false, 1, kWaitMs / 2, ""},
-        {Hold::Exclusive, false, 0, kWaitMs + kWaitMs / 2, readfailure::kBusyText},
-        {Hold::Exclusive, true, 0, kWaitMs + kWaitMs / 2, readfailure::kBusyText},
+        {Hold::Exclusive, false, 0, kWaitMs + kWaitMs / 2, kNoWorkMode},
+        {Hold::Exclusive, true, 0, kWaitMs + kWaitMs / 2, kNoWorkMode},
     };
     db::locale::setClockForTests(QDateTime(QDate(2026, 3, 31), QTime(10, 30)));
     exec(QStringLiteral("update DriveInfo set DelRecDay='30'"));
@@ -340,8 +372,12 @@ TEST_F(LoginWindow, ThePurgeNeverHoldsTheStartNorLeavesARowNamingADeletedFile)
             EXPECT_LT(start.elapsed(), c.mostMs);
             EXPECT_EQ(names(login)->listCount(), c.listed);
         }
+        // The file the login chose no file of, as the test reads it.
+        Mymode::ConnectString = database::localConnectString();
         EXPECT_EQ(rowsNamingGoneFiles(), 0);
-        if (*c.message) expectOnly(QString::fromUtf8(c.message));
+        if (*c.message)
+            expectOnly(QString::fromUtf8(c.message) + QString::fromUtf8(readfailure::kBusyText), ui::Icon::Error,
+                       QStringLiteral("用户登录"));
         EXPECT_TRUE(messages.shown().empty());
         EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist where WavFile<>''")), 5);
 

@@ -131,6 +131,8 @@ TEST_F(WorkMode, TheShareTestLooksForTheDatabaseFileInTheFolder)
 
     const std::pair<QString, bool> cases[] = {
         {withFile, true}, {QStringLiteral("  ") + withFile + QStringLiteral("  "), true}, {withFolder, false},
+        // Typed as a Windows share is written: the login reads each backslash as "/".
+        {QString(withFile).replace(QLatin1Char('/'), QLatin1Char('\\')), true},
         {path(QStringLiteral("missing")), false}, {QStringLiteral("   "), false},
     };
     setLocalRow(QStringLiteral("1"), QString());

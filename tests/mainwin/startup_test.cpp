@@ -2,6 +2,7 @@
 // settings row (SMS sender, reminder timer), status texts, the reminder
 // tick, and closing the other windows newest first.
 #include "mainwin_fixture.h"
+#include "tests/support/busyfile.h"
 
 #include "common/mainlists.h"
 #include "platform/db/locale.h"
@@ -12,7 +13,23 @@
 #include <QSettings>
 #include <QThread>
 
-using MainStartup = MainWindowTest;
+class MainStartup : public MainWindowTest {
+protected:
+    // A sender program that leaves the file "started" when it runs.
+    void placeSender()
+    {
+        QFile sender(path(QStringLiteral("Hvsms.exe")));
+        ASSERT_TRUE(sender.open(QIODevice::WriteOnly));
+        sender.write(QStringLiteral("#!/bin/sh\ntouch '%1'\n").arg(path(QStringLiteral("started"))).toUtf8());
+        sender.close();
+        sender.setPermissions(sender.permissions() | QFileDevice::ExeOwner);
+    }
+    bool senderStarted()
+    {
+        for (int i = 0; i < 100 && !QFile::exists(path(QStringLiteral("started"))); ++i) QThread::msleep(20);
+        return QFile::exists(path(QStringLiteral("started")));
+    }
+};
 
 TEST_F(MainStartup, WithheldRightsDisableTheirCommands)
 {
@@ -84,14 +101,37 @@ TEST_F(MainStartup, StartsTheSmsSenderWhenAskedAndMissesItSilently)
     EXPECT_TRUE(messages.shown().empty());
     ui::Windows::unloadAll();
 
-    QFile sender(path(QStringLiteral("Hvsms.exe")));
-    ASSERT_TRUE(sender.open(QIODevice::WriteOnly));
-    sender.write(QStringLiteral("#!/bin/sh\ntouch '%1'\n").arg(path(QStringLiteral("started"))).toUtf8());
-    sender.close();
-    sender.setPermissions(sender.permissions() | QFileDevice::ExeOwner);
+    placeSender();
     openMain();
-    for (int i = 0; i < 100 && !QFile::exists(path(QStringLiteral("started"))); ++i) QThread::msleep(20);
-    EXPECT_TRUE(QFile::exists(path(QStringLiteral("started"))));
+    EXPECT_TRUE(senderStarted());
+}
+
+// Started while another workstation holds the file: the settings row is read
+// again, quietly, until the file answers; then the sender starts and the
+// reminder timer runs as at any start.
+TEST_F(MainStartup, ASettingsRowHeldAtTheStartIsReadOnceTheFileAnswers)
+{
+    exec(QStringLiteral("update DriveInfo set StarSMS='1', Sys_alert='1'"));
+    placeSender();
+    {
+        OtherWorkstationWriting other(OtherWorkstationWriting::Hold::Exclusive);
+        openMain();
+        QCoreApplication::processEvents();
+        messages.clear();   // the tree's and the list's own
+        for (int retry = 0; retry < 2; ++retry) {
+            ctl<ui::Timer>("SettingsTimer")->fire();
+            QCoreApplication::processEvents();
+        }
+        EXPECT_TRUE(messages.shown().empty()) << messages.lastText().toStdString();
+        EXPECT_EQ(ctl<ui::Timer>("Timer1")->interval(), 0);
+        EXPECT_TRUE(ctl<ui::Timer>("SettingsTimer")->isEnabled());
+    }
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("started"))));
+    ctl<ui::Timer>("SettingsTimer")->fire();
+    EXPECT_TRUE(ctl<ui::Timer>("Timer1")->isEnabled());
+    EXPECT_EQ(ctl<ui::Timer>("Timer1")->interval(), 60000);
+    EXPECT_FALSE(ctl<ui::Timer>("SettingsTimer")->isEnabled());
+    EXPECT_TRUE(senderStarted());
 }
 
 TEST_F(MainStartup, StatusStripTexts)
