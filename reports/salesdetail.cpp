@@ -6,6 +6,7 @@
 #include "reports/daterange.h"
 #include "reports/fixedpoint.h"
 
+#include <QSet>
 #include <bit>
 #include <cstring>
 
@@ -16,7 +17,10 @@ namespace {
 // The customers the list may show, the orders, and the lines in the list's
 // order (joined here: see ListRows).
 const char* const kCustomerSelect = "select b.id,b.company_name from company b where 0=0";
-const char* const kOrderSelect = "select c.indexflag,c.orderno from sales c order by c.id";
+const char* const kOrderSelect = "select c.indexflag,c.orderno from sales c";
+// Up to so many customers or orders are read by their keys; more are read in
+// one pass over the table, which costs less than looking each one up.
+constexpr std::size_t kReadByKey = 500;
 const char* const kLineSelect =
     "select a.companyid,a.indexflag,a.salesdate,a.productname,a.price,a.num,a.unitprice from SalesMX a where 0=0";
 const char* const kExportSelect =
@@ -46,7 +50,6 @@ QString customerCondition(const Filters& filters)
 const char* const kListOrder = " order by a.salesdate desc, a.id desc";
 
 constexpr std::uint32_t kNoOrder = 0xffffffffu;
-constexpr std::uint32_t kNoCustomer = 0xffffffffu;
 
 // The line key as the key columns compare it (NOCASE: ASCII letters folded).
 void foldKey(QByteArrayView raw, std::string& into)
@@ -133,92 +136,125 @@ ListRows::ListRows(const Filters& filters)
 {
     auto connection = database::openMain();
     // One read of the file: no save of another workstation lands between the
-    // customers, the orders and the lines (it waits for this read instead,
-    // as it waits for any query). A read takes no lock before its first row,
-    // and ends with the connection.
+    // lines, their customers and their orders (it waits for this read
+    // instead, as it waits for any query). A read takes no lock before its
+    // first row, and ends with the connection.
     connection->execute(QStringLiteral("BEGIN"));
 
-    QHash<std::int64_t, std::uint32_t> customerById;
+    // The lines in the list's order, each with its customer's id and its line key.
+    struct Line {
+        std::int64_t customer;
+        std::uint32_t key;   // among the distinct keys
+        Row cells;           // but the order and the customer
+    };
+    std::vector<Line> found;
+    std::vector<std::int64_t> customerIds;   // distinct
+    std::vector<std::string> keys;           // distinct, NOCASE: ASCII letters folded
     {
-        db::RowWalk customers(*connection, QString::fromUtf8(kCustomerSelect) + customerCondition(filters));
+        QSet<std::int64_t> seenCustomers;
+        TextKeyed<std::uint32_t> keyPlaces;
+        std::string key;
+        std::optional<std::string> lastKey;   // an order's lines mostly come one after another
+        std::uint32_t lastPlace = 0;
+        CellKey cellKey;
+        db::RowWalk lines(*connection, QString::fromUtf8(kLineSelect) + dateConditions(filters) + productCondition(filters)
+                                           + QString::fromUtf8(kListOrder));
+        const auto textCell = [&](ColumnTexts& column, int index) {
+            return column.place(cellKey.ofText(lines.text(index)), [&] { return lines.field(index).toText(); });
+        };
+        const auto numberCell = [&](ColumnTexts& column, const db::Variant& value) {
+            return column.place(cellKey.ofValue(value), [&] { return value.toText(); });
+        };
+        const auto amountCell = [&](ColumnTexts& column, std::vector<std::optional<db::Currency>>& values, int index) {
+            const db::Variant value = lines.field(index);
+            const std::uint32_t place = numberCell(column, value);
+            if (place == values.size()) values.push_back(fixedpoint::amount(value));
+            return place;
+        };
+        while (lines.next()) {
+            // Only a whole number stored as one matches a customer's id; a Null key matches no order.
+            const db::Variant customer = lines.field(0);
+            const QByteArrayView rawKey = lines.text(1);
+            if (customer.type() != db::Variant::Type::Long || rawKey.isNull()) continue;
+            foldKey(rawKey, key);
+            if (key != lastKey) {
+                lastKey = key;
+                lastPlace = keyPlaces.try_emplace(key, static_cast<std::uint32_t>(keys.size())).first->second;
+                if (lastPlace == keys.size()) keys.push_back(key);
+            }
+            const std::int64_t id = customer.toLong();
+            if (!seenCustomers.contains(id)) {
+                seenCustomers.insert(id);
+                customerIds.push_back(id);
+            }
+            found.push_back({id, lastPlace,
+                             {textCell(dates_, 2), 0, 0, textCell(products_, 3), numberCell(prices_, lines.field(4)),
+                              amountCell(quantities_, quantityValues_, 5), amountCell(subtotals_, subtotalValues_, 6)}});
+        }
+    }
+
+    // Their customers: those the customer filter keeps. A few are read by
+    // their ids, many in one pass over every customer.
+    QHash<std::int64_t, std::uint32_t> customerById;
+    if (!customerIds.empty()) {
+        QString sql = QString::fromUtf8(kCustomerSelect) + customerCondition(filters);
+        if (customerIds.size() <= kReadByKey) {
+            QStringList ids;
+            for (std::int64_t id : customerIds) ids << QString::number(id);
+            sql += QStringLiteral(" and b.id in (") + ids.join(QLatin1Char(',')) + QLatin1Char(')');
+        }
+        db::RowWalk customers(*connection, sql);
         while (customers.next())
             customerById.insert(customers.field(0).toLong(), customers_.add(customers.field(1).toText()));
     }
 
-    // Each line key's orders, first to last by id: a line shows once per order of its key.
+    // Their orders, first to last by id: a line shows once per order of its key.
     struct Order {
         std::uint32_t number;
         std::uint32_t next = kNoOrder;
     };
     std::vector<Order> orders;
-    TextKeyed<std::pair<std::uint32_t, std::uint32_t>> ordersByKey;   // the first and the last
-    std::string key;
-    {
-        db::RowWalk headers(*connection, QString::fromUtf8(kOrderSelect));
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> keyOrders(keys.size(), {kNoOrder, kNoOrder});   // first, last
+    if (!keys.empty()) {
+        TextKeyed<std::uint32_t> keyPlaces;
+        for (std::uint32_t place = 0; place < keys.size(); ++place) keyPlaces.emplace(keys[place], place);
+        QString sql = QString::fromUtf8(kOrderSelect);
+        if (keys.size() <= kReadByKey) {
+            QStringList quoted;
+            for (const std::string& key : keys) quoted << sqltext::quoted(QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())));
+            sql += QStringLiteral(" where c.indexflag in (") + quoted.join(QLatin1Char(',')) + QLatin1Char(')');
+        }
+        db::RowWalk headers(*connection, sql + QStringLiteral(" order by c.id"));
+        std::string key;
         while (headers.next()) {
             const QByteArrayView raw = headers.text(0);
-            if (raw.isNull()) continue;   // a Null key matches no line
+            if (raw.isNull()) continue;
             foldKey(raw, key);
+            const auto place = keyPlaces.find(key);
+            if (place == keyPlaces.end()) continue;   // no line of the list's
+            auto& [first, last] = keyOrders[place->second];
             const auto at = static_cast<std::uint32_t>(orders.size());
             orders.push_back({orders_.add(headers.field(1).toText())});
-            auto chain = ordersByKey.find(key);
-            if (chain == ordersByKey.end()) {
-                ordersByKey.emplace(key, std::pair{at, at});
-            } else {
-                orders[chain->second.second].next = at;
-                chain->second.second = at;
-            }
+            if (first == kNoOrder) first = at;
+            else orders[last].next = at;
+            last = at;
         }
     }
+    connection->commitTrans();
 
-    db::RowWalk lines(*connection, QString::fromUtf8(kLineSelect) + dateConditions(filters) + productCondition(filters)
-                                       + QString::fromUtf8(kListOrder));
-    CellKey cellKey;
-    db::Variant lastCustomer;
-    std::uint32_t customerPlace = kNoCustomer;
-    std::optional<std::string> lastKey;
-    std::uint32_t firstOrder = kNoOrder;
-    const auto textCell = [&](ColumnTexts& column, int index) {
-        return column.place(cellKey.ofText(lines.text(index)), [&] { return lines.field(index).toText(); });
-    };
-    const auto numberCell = [&](ColumnTexts& column, const db::Variant& value) {
-        return column.place(cellKey.ofValue(value), [&] { return value.toText(); });
-    };
-    const auto amountCell = [&](ColumnTexts& column, std::vector<std::optional<db::Currency>>& values, int index) {
-        const db::Variant value = lines.field(index);
-        const std::uint32_t place = numberCell(column, value);
-        if (place == values.size()) values.push_back(fixedpoint::amount(value));
-        return place;
-    };
-    while (lines.next()) {
-        // Only a whole number stored as one matches a customer's id.
-        const db::Variant customer = lines.field(0);
-        if (customer != lastCustomer) {   // so do an order's lines share their customer
-            lastCustomer = customer;
-            const auto named = customer.type() == db::Variant::Type::Long ? customerById.constFind(customer.toLong())
-                                                                           : customerById.constEnd();
-            customerPlace = named == customerById.constEnd() ? kNoCustomer : *named;
-        }
-        if (customerPlace == kNoCustomer) continue;
-        const QByteArrayView rawKey = lines.text(1);
-        if (rawKey.isNull()) continue;
-        foldKey(rawKey, key);
-        if (key != lastKey) {   // an order's lines mostly come one after another
-            lastKey = key;
-            const auto chain = ordersByKey.find(key);
-            firstOrder = chain == ordersByKey.end() ? kNoOrder : chain->second.first;
-        }
-        if (firstOrder == kNoOrder) continue;
-        const Row row{textCell(dates_, 2), 0, customerPlace, textCell(products_, 3), numberCell(prices_, lines.field(4)),
-                      amountCell(quantities_, quantityValues_, 5), amountCell(subtotals_, subtotalValues_, 6)};
+    for (const Line& line : found) {
+        const auto named = customerById.constFind(line.customer);
+        const std::uint32_t firstOrder = keyOrders[line.key].first;
+        if (named == customerById.constEnd() || firstOrder == kNoOrder) continue;
+        Row row = line.cells;
+        row.customer = *named;
         for (std::uint32_t order = firstOrder; order != kNoOrder; order = orders[order].next) {
+            row.order = orders[order].number;
             rows_.push_back(row);
-            rows_.back().order = orders[order].number;
             if (const auto& num = quantityValues_[row.quantity]) quantity_ = quantity_ + *num;
             if (const auto& subtotal = subtotalValues_[row.subtotal]) total_ = total_ + *subtotal;
         }
     }
-    connection->commitTrans();
 }
 
 QStringList ListRows::operator[](std::size_t row) const

@@ -65,10 +65,10 @@ private:
 // Nothing is read afterwards, so a row never shows what changed since, nor
 // waits for the file when it is drawn.
 //
-// The lines are read in the list's order on their own, and their customer
-// and order are found among the customers and orders read beforehand in one
-// pass each: looking each line's customer and order up in the file, a
-// million times in the list's order, costs far more on a shop of many
+// The lines are read in the list's order on their own, then their customers
+// and their orders (a few by their keys, many in one pass over each table),
+// and matched here: looking each line's customer and order up in the file,
+// a million times in the list's order, costs far more on a shop of many
 // customers.
 class ListRows {
 public:

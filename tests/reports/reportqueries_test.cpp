@@ -99,6 +99,13 @@ TEST_F(ReportQueries, DetailRowsAreTheRowsOfOneOrderedRead)
     addLine(a, QStringLiteral("K2"), QStringLiteral("2009-6-2 12:00:00"), QStringLiteral("品"), QString(), QStringLiteral("1"), QStringLiteral("1"));
     exec(QStringLiteral("insert into SalesMX (companyid, indexflag, salesdate, productname) values (%1, Null, #2009-6-2 13:00:00#, 'x')").arg(a));
     exec(QStringLiteral("insert into SalesMX (companyid, indexflag, salesdate, productname) values ('%1x', 'k1', #2009-6-2 14:00:00#, 'y')").arg(a));
+    // More customers and orders than are read by their keys: 600 customers of one order of one line each.
+    exec(QStringLiteral("insert into company (company_name, KH_CZZ, KH_GK) select '客户' || i, 'system', '1' "
+                        "from (with recursive n(i) as (select 1 union all select i + 1 from n where i < 600) select i from n)"));
+    exec(QStringLiteral("insert into sales (companyid, orderno, indexflag, salesdate) select id, 'SH-m' || id, 'm' || id, "
+                        "#2009-6-3 10:00:00# from company where company_name like '客户%'"));
+    exec(QStringLiteral("insert into SalesMX (companyid, indexflag, salesdate, productname, price, num, unitprice) "
+                        "select companyid, upper(indexflag), #2009-6-3 10:00:00#, '件', 1, 1, 1 from sales where indexflag like 'm%'"));
     auto ordered = database::query(QStringLiteral("select a.salesdate,c.orderno,b.company_name,a.productname,a.price,a.num,a.unitprice "
                                                   "from SalesMX a,company b,sales c where b.ID=a.companyid and c.indexflag=a.indexflag "
                                                   "order by a.salesdate desc, a.id desc"));
@@ -112,17 +119,17 @@ TEST_F(ReportQueries, DetailRowsAreTheRowsOfOneOrderedRead)
         quantity = quantity + ordered->field(5).toCurrency();
         total = total + ordered->field(6).toCurrency();
     }
-    ASSERT_EQ(expected.size(), 196u);   // the k1 lines twice, once per order
+    ASSERT_EQ(expected.size(), 796u);   // the k1 lines twice, once per order
 
     const auto before = openFiles();
     const auto rows = salesdetail::listRows({day(2009, 6, 1), day(2009, 6, 3), {}, {}});
     EXPECT_EQ(openFiles(), before);
     ASSERT_EQ(rows.size(), expected.size() + 1);
-    for (std::size_t row : {195u, 0u, 120u, 99u, 100u, 3u, 150u, 1u, 195u})
+    for (std::size_t row : {795u, 0u, 120u, 599u, 600u, 3u, 750u, 1u, 795u})
         EXPECT_EQ(rows[row], expected[row]) << row;
     EXPECT_EQ(openFiles(), before);
     for (std::size_t row = 0; row < expected.size(); ++row) EXPECT_EQ(rows[row], expected[row]) << row;
-    EXPECT_EQ(rows.back(), (QStringList{"197", "", "", "", "", "  总计:", quantity.toString(), total.toString()}));
+    EXPECT_EQ(rows.back(), (QStringList{"797", "", "", "", "", "  总计:", quantity.toString(), total.toString()}));
 }
 
 TEST_F(ReportQueries, SummaryPeriodsNewestFirstWithTheirLabels)
