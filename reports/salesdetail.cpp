@@ -6,7 +6,7 @@
 #include "reports/daterange.h"
 #include "reports/fixedpoint.h"
 
-#include <QSet>
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -50,6 +50,7 @@ QString customerCondition(const Filters& filters)
 const char* const kListOrder = " order by a.salesdate desc, a.id desc";
 
 constexpr std::uint32_t kNoOrder = 0xffffffffu;
+constexpr std::uint32_t kNone = 0xffffffffu;   // a customer the list does not show
 
 // The line key as the key columns compare it (NOCASE: ASCII letters folded).
 void foldKey(QByteArrayView raw, std::string& into)
@@ -141,18 +142,15 @@ ListRows::ListRows(const Filters& filters)
     // first row, and ends with the connection.
     connection->execute(QStringLiteral("BEGIN"));
 
-    // The lines in the list's order, each with its customer's id and its line key.
-    struct Line {
-        std::int64_t customer;
-        std::uint32_t key;   // among the distinct keys
-        Row cells;           // but the order and the customer
-    };
-    std::vector<Line> found;
-    std::vector<std::int64_t> customerIds;   // distinct
-    std::vector<std::string> keys;           // distinct, NOCASE: ASCII letters folded
+    // The lines in the list's order; until their customers and orders are
+    // read, a row holds its customer's place among the distinct customer ids
+    // and its line key's place among the distinct keys.
+    std::unordered_map<std::int64_t, std::uint32_t> customerPlaces;
+    std::vector<std::int64_t> customerIds;   // by place
+    TextKeyed<std::uint32_t> keyPlaces;      // NOCASE: ASCII letters folded
     {
-        QSet<std::int64_t> seenCustomers;
-        TextKeyed<std::uint32_t> keyPlaces;
+        std::optional<std::int64_t> lastCustomer;   // so do they share their customer
+        std::uint32_t lastCustomerPlace = 0;
         std::string key;
         std::optional<std::string> lastKey;   // an order's lines mostly come one after another
         std::uint32_t lastPlace = 0;
@@ -179,23 +177,23 @@ ListRows::ListRows(const Filters& filters)
             foldKey(rawKey, key);
             if (key != lastKey) {
                 lastKey = key;
-                lastPlace = keyPlaces.try_emplace(key, static_cast<std::uint32_t>(keys.size())).first->second;
-                if (lastPlace == keys.size()) keys.push_back(key);
+                lastPlace = keyPlaces.try_emplace(key, static_cast<std::uint32_t>(keyPlaces.size())).first->second;
             }
             const std::int64_t id = customer.toLong();
-            if (!seenCustomers.contains(id)) {
-                seenCustomers.insert(id);
-                customerIds.push_back(id);
+            if (id != lastCustomer) {
+                lastCustomer = id;
+                lastCustomerPlace = customerPlaces.try_emplace(id, static_cast<std::uint32_t>(customerIds.size())).first->second;
+                if (lastCustomerPlace == customerIds.size()) customerIds.push_back(id);
             }
-            found.push_back({id, lastPlace,
-                             {textCell(dates_, 2), 0, 0, textCell(products_, 3), numberCell(prices_, lines.field(4)),
-                              amountCell(quantities_, quantityValues_, 5), amountCell(subtotals_, subtotalValues_, 6)}});
+            rows_.push_back({textCell(dates_, 2), lastPlace, lastCustomerPlace, textCell(products_, 3),
+                             numberCell(prices_, lines.field(4)), amountCell(quantities_, quantityValues_, 5),
+                             amountCell(subtotals_, subtotalValues_, 6)});
         }
     }
 
     // Their customers: those the customer filter keeps. A few are read by
     // their ids, many in one pass over every customer.
-    QHash<std::int64_t, std::uint32_t> customerById;
+    std::vector<std::uint32_t> names(customerIds.size(), kNone);   // by customer place
     if (!customerIds.empty()) {
         QString sql = QString::fromUtf8(kCustomerSelect) + customerCondition(filters);
         if (customerIds.size() <= kReadByKey) {
@@ -204,8 +202,10 @@ ListRows::ListRows(const Filters& filters)
             sql += QStringLiteral(" and b.id in (") + ids.join(QLatin1Char(',')) + QLatin1Char(')');
         }
         db::RowWalk customers(*connection, sql);
-        while (customers.next())
-            customerById.insert(customers.field(0).toLong(), customers_.add(customers.field(1).toText()));
+        while (customers.next()) {
+            const auto place = customerPlaces.find(customers.field(0).toLong());
+            if (place != customerPlaces.end()) names[place->second] = customers_.add(customers.field(1).toText());
+        }
     }
 
     // Their orders, first to last by id: a line shows once per order of its key.
@@ -214,14 +214,13 @@ ListRows::ListRows(const Filters& filters)
         std::uint32_t next = kNoOrder;
     };
     std::vector<Order> orders;
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> keyOrders(keys.size(), {kNoOrder, kNoOrder});   // first, last
-    if (!keys.empty()) {
-        TextKeyed<std::uint32_t> keyPlaces;
-        for (std::uint32_t place = 0; place < keys.size(); ++place) keyPlaces.emplace(keys[place], place);
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> keyOrders(keyPlaces.size(), {kNoOrder, kNoOrder});   // first, last
+    if (!keyPlaces.empty()) {
         QString sql = QString::fromUtf8(kOrderSelect);
-        if (keys.size() <= kReadByKey) {
+        if (keyPlaces.size() <= kReadByKey) {
             QStringList quoted;
-            for (const std::string& key : keys) quoted << sqltext::quoted(QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())));
+            for (const auto& [key, place] : keyPlaces)
+                quoted << sqltext::quoted(QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())));
             sql += QStringLiteral(" where c.indexflag in (") + quoted.join(QLatin1Char(',')) + QLatin1Char(')');
         }
         db::RowWalk headers(*connection, sql + QStringLiteral(" order by c.id"));
@@ -242,19 +241,29 @@ ListRows::ListRows(const Filters& filters)
     }
     connection->commitTrans();
 
-    for (const Line& line : found) {
-        const auto named = customerById.constFind(line.customer);
-        const std::uint32_t firstOrder = keyOrders[line.key].first;
-        if (named == customerById.constEnd() || firstOrder == kNoOrder) continue;
-        Row row = line.cells;
-        row.customer = *named;
+    // Each line with its customer and its orders; a line key that several
+    // orders share gives the line a row per order.
+    const bool shared = std::any_of(keyOrders.begin(), keyOrders.end(), [&](const auto& chain) {
+        return chain.first != kNoOrder && orders[chain.first].next != kNoOrder;
+    });
+    std::vector<Row> expanded;
+    std::size_t kept = 0;
+    for (std::size_t line = 0; line < rows_.size(); ++line) {
+        Row row = rows_[line];
+        const std::uint32_t name = names[row.customer];
+        const std::uint32_t firstOrder = keyOrders[row.order].first;
+        if (name == kNone || firstOrder == kNoOrder) continue;
+        row.customer = name;
         for (std::uint32_t order = firstOrder; order != kNoOrder; order = orders[order].next) {
             row.order = orders[order].number;
-            rows_.push_back(row);
+            if (shared) expanded.push_back(row);
+            else rows_[kept++] = row;
             if (const auto& num = quantityValues_[row.quantity]) quantity_ = quantity_ + *num;
             if (const auto& subtotal = subtotalValues_[row.subtotal]) total_ = total_ + *subtotal;
         }
     }
+    if (shared) rows_ = std::move(expanded);
+    else rows_.resize(kept);
 }
 
 QStringList ListRows::operator[](std::size_t row) const
