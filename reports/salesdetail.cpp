@@ -2,12 +2,12 @@
 
 #include "common/database.h"
 #include "common/sqltext.h"
+#include "platform/db/locale.h"
 #include "platform/db/rowwalk.h"
 #include "reports/daterange.h"
 #include "reports/fixedpoint.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
 namespace salesdetail {
@@ -62,41 +62,51 @@ void foldKey(QByteArrayView raw, std::string& into)
     }
 }
 
-// The key a cell is kept under among its column's texts: its kind, then its
-// value as stored (text) or as read (a number: no text is made for it).
-class CellKey {
+// A date cell's text as field().toText() gives it. The stored form
+// "yyyy-MM-dd HH:mm:ss" is written out from its digits on a day when the
+// clock does not change (so every time of it is a local time of its own, as
+// the date value would give it); each day is looked at once. Any other cell
+// is read as a date value.
+class DateTexts {
 public:
-    QByteArrayView ofText(QByteArrayView raw)
+    QString of(const db::RowWalk& walk, int index)
     {
-        if (raw.isNull()) return QByteArrayView("N", 1);
-        bytes_.resize(1 + raw.size());
-        bytes_[0] = 'S';
-        std::memcpy(bytes_.data() + 1, raw.data(), static_cast<std::size_t>(raw.size()));
-        return bytes_;
-    }
-    QByteArrayView ofValue(const db::Variant& value)
-    {
-        switch (value.type()) {
-        case db::Variant::Type::Long: return binary('L', value.toLong());
-        case db::Variant::Type::Currency: return binary('C', value.toCurrency().ticks());
-        case db::Variant::Type::Double: return binary('D', std::bit_cast<std::int64_t>(value.toDouble()));
-        case db::Variant::Type::Null: return QByteArrayView("N", 1);
-        case db::Variant::Type::Empty: return QByteArrayView("E", 1);
-        default: break;
+        if (walk.isStoredText(index)) {
+            const QByteArrayView stored = walk.text(index);
+            if (const auto day = db::locale::storedDay(stored)) {
+                if (stored.first(10) != QByteArrayView(lastDay_)) {
+                    lastDay_ = stored.first(10).toByteArray();
+                    dayText_ = steadyDayText(*day);
+                }
+                if (dayText_) return timeOfDay(*dayText_, stored.sliced(11));
+            }
         }
-        bytes_ = 'T' + value.toText().toUtf8();
-        return bytes_;
+        return walk.field(index).toText();
     }
 
 private:
-    QByteArrayView binary(char kind, std::int64_t bits)
+    static std::optional<QString> steadyDayText(const QDate& day)
     {
-        bytes_.resize(1 + sizeof bits);
-        bytes_[0] = kind;
-        std::memcpy(bytes_.data() + 1, &bits, sizeof bits);
-        return bytes_;
+        const QDateTime first = db::locale::localDateTime(day, QTime(0, 0));
+        const QDateTime last = db::locale::localDateTime(day, QTime(23, 59, 59));
+        if (first.time() != QTime(0, 0) || last.time() != QTime(23, 59, 59) || first.offsetFromUtc() != last.offsetFromUtc())
+            return std::nullopt;
+        return db::locale::shortDate(day);
     }
-    QByteArray bytes_;
+    // "yyyy-M-d H:mm:ss" from the day's text and "HH:mm:ss"; midnight shows the day alone.
+    static QString timeOfDay(const QString& day, QByteArrayView time)
+    {
+        if (time == QByteArrayView("00:00:00")) return day;
+        QString text;
+        text.reserve(day.size() + 9);
+        text += day;
+        text += QLatin1Char(' ');
+        text += QLatin1StringView(time.sliced(time[0] == '0' ? 1 : 0));
+        return text;
+    }
+
+    QByteArray lastDay_;
+    std::optional<QString> dayText_;
 };
 
 } // namespace
@@ -108,11 +118,9 @@ std::uint32_t ColumnTexts::place(QByteArrayView key, MakeText text)
     if (!ends_.empty() && wanted == lastKey_) return lastPlace_;
     lastKey_ = wanted;
     if (inRuns_) return lastPlace_ = add(text());
-    const auto found = places_.find(wanted);
-    if (found != places_.end()) return lastPlace_ = found->second;
-    lastPlace_ = add(text());
-    places_.emplace(lastKey_, lastPlace_);
-    return lastPlace_;
+    const auto [place, isNew] = places_.place(wanted);
+    if (isNew) add(text());
+    return lastPlace_ = place;
 }
 
 std::uint32_t ColumnTexts::add(const QString& text)
@@ -145,28 +153,23 @@ ListRows::ListRows(const Filters& filters)
     // The lines in the list's order; until their customers and orders are
     // read, a row holds its customer's place among the distinct customer ids
     // and its line key's place among the distinct keys.
-    std::unordered_map<std::int64_t, std::uint32_t> customerPlaces;
-    std::vector<std::int64_t> customerIds;   // by place
-    TextKeyed<std::uint32_t> keyPlaces;      // NOCASE: ASCII letters folded
+    reports::KeyPlaces customerPlaces;   // by the id's bytes
+    reports::KeyPlaces keyPlaces;        // NOCASE: ASCII letters folded
     {
         std::optional<std::int64_t> lastCustomer;   // so do they share their customer
         std::uint32_t lastCustomerPlace = 0;
         std::string key;
         std::optional<std::string> lastKey;   // an order's lines mostly come one after another
         std::uint32_t lastPlace = 0;
-        CellKey cellKey;
+        DateTexts dates;
         db::RowWalk lines(*connection, QString::fromUtf8(kLineSelect) + dateConditions(filters) + productCondition(filters)
                                            + QString::fromUtf8(kListOrder));
-        const auto textCell = [&](ColumnTexts& column, int index) {
-            return column.place(cellKey.ofText(lines.text(index)), [&] { return lines.field(index).toText(); });
-        };
-        const auto numberCell = [&](ColumnTexts& column, const db::Variant& value) {
-            return column.place(cellKey.ofValue(value), [&] { return value.toText(); });
+        const auto cell = [&](ColumnTexts& column, int index) {
+            return column.place(lines.storedKey(index), [&] { return lines.field(index).toText(); });
         };
         const auto amountCell = [&](ColumnTexts& column, std::vector<std::optional<db::Currency>>& values, int index) {
-            const db::Variant value = lines.field(index);
-            const std::uint32_t place = numberCell(column, value);
-            if (place == values.size()) values.push_back(fixedpoint::amount(value));
+            const std::uint32_t place = cell(column, index);
+            if (place == values.size()) values.push_back(fixedpoint::amount(lines.field(index)));
             return place;
         };
         while (lines.next()) {
@@ -177,34 +180,39 @@ ListRows::ListRows(const Filters& filters)
             foldKey(rawKey, key);
             if (key != lastKey) {
                 lastKey = key;
-                lastPlace = keyPlaces.try_emplace(key, static_cast<std::uint32_t>(keyPlaces.size())).first->second;
+                lastPlace = keyPlaces.place(key).first;
             }
             const std::int64_t id = customer.toLong();
             if (id != lastCustomer) {
                 lastCustomer = id;
-                lastCustomerPlace = customerPlaces.try_emplace(id, static_cast<std::uint32_t>(customerIds.size())).first->second;
-                if (lastCustomerPlace == customerIds.size()) customerIds.push_back(id);
+                lastCustomerPlace = customerPlaces.place(std::string_view(reinterpret_cast<const char*>(&id), sizeof id)).first;
             }
-            rows_.push_back({textCell(dates_, 2), lastPlace, lastCustomerPlace, textCell(products_, 3),
-                             numberCell(prices_, lines.field(4)), amountCell(quantities_, quantityValues_, 5),
+            rows_.push_back({dates_.place(lines.storedKey(2), [&] { return dates.of(lines, 2); }), lastPlace,
+                             lastCustomerPlace, cell(products_, 3), cell(prices_, 4), amountCell(quantities_, quantityValues_, 5),
                              amountCell(subtotals_, subtotalValues_, 6)});
         }
     }
 
     // Their customers: those the customer filter keeps. A few are read by
     // their ids, many in one pass over every customer.
-    std::vector<std::uint32_t> names(customerIds.size(), kNone);   // by customer place
-    if (!customerIds.empty()) {
+    const auto idAt = [&](std::uint32_t place) {
+        std::int64_t id = 0;
+        std::memcpy(&id, customerPlaces.key(place).data(), sizeof id);
+        return id;
+    };
+    std::vector<std::uint32_t> names(customerPlaces.size(), kNone);   // by customer place
+    if (customerPlaces.size() != 0) {
         QString sql = QString::fromUtf8(kCustomerSelect) + customerCondition(filters);
-        if (customerIds.size() <= kReadByKey) {
+        if (customerPlaces.size() <= kReadByKey) {
             QStringList ids;
-            for (std::int64_t id : customerIds) ids << QString::number(id);
+            for (std::uint32_t place = 0; place < customerPlaces.size(); ++place) ids << QString::number(idAt(place));
             sql += QStringLiteral(" and b.id in (") + ids.join(QLatin1Char(',')) + QLatin1Char(')');
         }
         db::RowWalk customers(*connection, sql);
         while (customers.next()) {
-            const auto place = customerPlaces.find(customers.field(0).toLong());
-            if (place != customerPlaces.end()) names[place->second] = customers_.add(customers.field(1).toText());
+            const std::int64_t id = customers.field(0).toLong();
+            if (const auto place = customerPlaces.find(std::string_view(reinterpret_cast<const char*>(&id), sizeof id)))
+                names[*place] = customers_.add(customers.field(1).toText());
         }
     }
 
@@ -215,12 +223,14 @@ ListRows::ListRows(const Filters& filters)
     };
     std::vector<Order> orders;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> keyOrders(keyPlaces.size(), {kNoOrder, kNoOrder});   // first, last
-    if (!keyPlaces.empty()) {
+    if (keyPlaces.size() != 0) {
         QString sql = QString::fromUtf8(kOrderSelect);
         if (keyPlaces.size() <= kReadByKey) {
             QStringList quoted;
-            for (const auto& [key, place] : keyPlaces)
+            for (std::uint32_t place = 0; place < keyPlaces.size(); ++place) {
+                const std::string_view key = keyPlaces.key(place);
                 quoted << sqltext::quoted(QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())));
+            }
             sql += QStringLiteral(" where c.indexflag in (") + quoted.join(QLatin1Char(',')) + QLatin1Char(')');
         }
         db::RowWalk headers(*connection, sql + QStringLiteral(" order by c.id"));
@@ -230,8 +240,8 @@ ListRows::ListRows(const Filters& filters)
             if (raw.isNull()) continue;
             foldKey(raw, key);
             const auto place = keyPlaces.find(key);
-            if (place == keyPlaces.end()) continue;   // no line of the list's
-            auto& [first, last] = keyOrders[place->second];
+            if (!place) continue;   // no line of the list's
+            auto& [first, last] = keyOrders[*place];
             const auto at = static_cast<std::uint32_t>(orders.size());
             orders.push_back({orders_.add(headers.field(1).toText())});
             if (first == kNoOrder) first = at;

@@ -3,6 +3,7 @@
 // their order and customer, narrowed to one product and to customers whose
 // name contains a text, newest line first.
 #include "platform/db/connection.h"
+#include "reports/keyplaces.h"
 #include "reports/reportexport.h"
 
 #include <QByteArray>
@@ -12,8 +13,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace salesdetail {
@@ -27,14 +26,6 @@ struct Filters {
 
 // The text the product box offers for every product.
 QString allProducts();
-
-// A map by text, looked up by a view of the text: no text is made to look one up.
-struct TextKeyHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
-};
-template <class Value>
-using TextKeyed = std::unordered_map<std::string, Value, TextKeyHash, std::equal_to<>>;
 
 // The texts of one column of the list, each distinct one kept once, in one
 // block of characters: a million rows of one shop repeat few of them.
@@ -52,7 +43,7 @@ public:
 
 private:
     bool inRuns_;
-    TextKeyed<std::uint32_t> places_;
+    reports::KeyPlaces places_;   // a keyed column's texts are all placed by key: the places agree
     std::string lastKey_;    // the key asked for last (a column repeats in runs) and its place
     std::uint32_t lastPlace_ = 0;
     QString chars_;

@@ -3,7 +3,9 @@
 #include "platform/db/connectionstate.h"
 #include "platform/db/rowstore.h"
 
+#include <cstring>
 #include <optional>
+#include <string>
 
 namespace db {
 
@@ -13,6 +15,7 @@ struct RowWalk::Data {
     std::vector<detail::FieldType> types;
     bool onRow = false;
     bool done = false;
+    std::string key;   // storedKey()'s bytes
 };
 
 RowWalk::RowWalk(Connection& connection, const QString& sql) : d_(std::make_unique<Data>())
@@ -59,6 +62,40 @@ QByteArrayView RowWalk::text(int index) const
     sqlite3_stmt* statement = d_->statement->get();
     const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement, index));
     return bytes ? QByteArrayView(bytes, sqlite3_column_bytes(statement, index)) : QByteArrayView();
+}
+
+QByteArrayView RowWalk::storedKey(int index) const
+{
+    requireField(index);
+    sqlite3_stmt* statement = d_->statement->get();
+    std::string& key = d_->key;
+    const auto number = [&](char kind, auto bits) {
+        key.resize(1 + sizeof bits);
+        key[0] = kind;
+        std::memcpy(key.data() + 1, &bits, sizeof bits);
+    };
+    switch (sqlite3_column_type(statement, index)) {
+    case SQLITE_INTEGER: number('I', static_cast<std::int64_t>(sqlite3_column_int64(statement, index))); break;
+    case SQLITE_FLOAT: number('R', sqlite3_column_double(statement, index)); break;
+    case SQLITE_TEXT:
+    case SQLITE_BLOB: {
+        const bool blob = sqlite3_column_type(statement, index) == SQLITE_BLOB;
+        const void* bytes = blob ? sqlite3_column_blob(statement, index) : sqlite3_column_text(statement, index);
+        const auto size = static_cast<std::size_t>(sqlite3_column_bytes(statement, index));
+        key.resize(1 + size);
+        key[0] = blob ? 'B' : 'T';
+        if (size) std::memcpy(key.data() + 1, bytes, size);
+        break;
+    }
+    default: key.assign(1, 'N'); break;
+    }
+    return QByteArrayView(key.data(), static_cast<qsizetype>(key.size()));
+}
+
+bool RowWalk::isStoredText(int index) const
+{
+    requireField(index);
+    return sqlite3_column_type(d_->statement->get(), index) == SQLITE_TEXT;
 }
 
 } // namespace db
