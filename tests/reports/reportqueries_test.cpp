@@ -132,6 +132,50 @@ TEST_F(ReportQueries, DetailRowsAreTheRowsOfOneOrderedRead)
     EXPECT_EQ(rows.back(), (QStringList{"797", "", "", "", "", "  总计:", quantity.toString(), total.toString()}));
 }
 
+// Each cell shows what the recordset's value of it shows, however it is
+// stored: dates in the stored form (midnight, an hour before ten), in other
+// forms, impossible, as a number or Null; product names and amounts as
+// text, whole, fractional, beyond the currency range or Null; equal values
+// on several rows.
+TEST_F(ReportQueries, DetailCellsShowWhatTheirValuesShow)
+{
+    const int customer = addCustomer(QStringLiteral("甲公司"));
+    struct Line {
+        const char* date;     // SQL: the layer writes a date literal in the stored form, an expression as it is
+        const char* amount;   // the product name, price, quantity and subtotal
+    };
+    const Line lines[] = {
+        {"'2009-06-02 00:00:00'", "12"},          {"'2009-06-02 09:05:07'", "12.5"},     {"'2009-06-02 10:00:00'", "'x12'"},
+        {"'2009-12-31 23:59:59'", "Null"},        {"'2009-6-2 ' || '9:00'", "1e20"},     {"'2009-02-30 10:00:00'", "0.1"},
+        {"'2009-06-02 ' || '09:05:07'", "2"},     {"'2009-06-02 24:00:00'", "2"},        {"40000.5 + 0", "-3.25"},
+        {"'not a date'", "12"},                   {"Null", "12.5"},                      {"'2009-06-02 09:05:07' || ' '", "12.50001"},
+        {"'2009-06-02 09:05:07'", "12"},          {"'2009-06-02 00:00:00'", "'x12'"},
+    };
+    int i = 0;
+    for (const Line& line : lines) {
+        const QString key = QStringLiteral("k%1").arg(i++);
+        addOrder(customer, key, QStringLiteral("2009-6-2 9:00:00"), QStringLiteral("1"));
+        exec(QStringLiteral("insert into SalesMX (companyid, indexflag, salesdate, productname, price, num, unitprice) "
+                            "values (%1, '%2', %3, %4, %4, %4, %4)")
+                 .arg(customer)
+                 .arg(key, QString::fromLatin1(line.date), QString::fromLatin1(line.amount)));
+    }
+    auto ordered = database::query(QStringLiteral("select a.salesdate,c.orderno,b.company_name,a.productname,a.price,a.num,a.unitprice "
+                                                  "from SalesMX a,company b,sales c where b.ID=a.companyid and c.indexflag=a.indexflag "
+                                                  "order by a.salesdate desc, a.id desc"));
+    const auto rows = salesdetail::listRows({});
+    ASSERT_EQ(rows.size(), std::size(lines) + 1);
+    for (std::size_t row = 0; !ordered->eof(); ordered->moveNext(), ++row) {
+        QStringList cells{QString::number(row + 1)};
+        for (int column = 0; column < 7; ++column) cells << ordered->field(column).toText();
+        EXPECT_EQ(rows[row], cells) << row;
+    }
+    EXPECT_EQ(column(rows, 1),
+              (QStringList{"not a date", "2009-6-2 9:00:00", "2009-12-31 23:59:59", "2009-06-02 24:00:00", "2009-6-2 10:00:00",
+                           "2009-6-2 9:05:07", "2009-6-2 9:05:07", "2009-6-2 9:05:07", "2009-6-2 9:05:07", "2009-6-2", "2009-6-2",
+                           "2009-02-30 10:00:00", "2009-7-6 12:00:00", "", ""}));
+}
+
 TEST_F(ReportQueries, SummaryPeriodsNewestFirstWithTheirLabels)
 {
     const int customer = addCustomer(QStringLiteral("甲"));
