@@ -67,26 +67,24 @@ QByteArrayView RowWalk::text(int index) const
 QByteArrayView RowWalk::storedKey(int index) const
 {
     requireField(index);
-    sqlite3_stmt* statement = d_->statement->get();
+    sqlite3_value* value = sqlite3_column_value(d_->statement->get(), index);
     std::string& key = d_->key;
     const auto number = [&](char kind, auto bits) {
         key.resize(1 + sizeof bits);
         key[0] = kind;
         std::memcpy(key.data() + 1, &bits, sizeof bits);
     };
-    switch (sqlite3_column_type(statement, index)) {
-    case SQLITE_INTEGER: number('I', static_cast<std::int64_t>(sqlite3_column_int64(statement, index))); break;
-    case SQLITE_FLOAT: number('R', sqlite3_column_double(statement, index)); break;
-    case SQLITE_TEXT:
-    case SQLITE_BLOB: {
-        const bool blob = sqlite3_column_type(statement, index) == SQLITE_BLOB;
-        const void* bytes = blob ? sqlite3_column_blob(statement, index) : sqlite3_column_text(statement, index);
-        const auto size = static_cast<std::size_t>(sqlite3_column_bytes(statement, index));
+    const auto bytes = [&](char kind, const void* data) {
+        const auto size = static_cast<std::size_t>(sqlite3_value_bytes(value));
         key.resize(1 + size);
-        key[0] = blob ? 'B' : 'T';
-        if (size) std::memcpy(key.data() + 1, bytes, size);
-        break;
-    }
+        key[0] = kind;
+        if (size) std::memcpy(key.data() + 1, data, size);
+    };
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_INTEGER: number('I', static_cast<std::int64_t>(sqlite3_value_int64(value))); break;
+    case SQLITE_FLOAT: number('R', sqlite3_value_double(value)); break;
+    case SQLITE_TEXT: bytes('T', sqlite3_value_text(value)); break;
+    case SQLITE_BLOB: bytes('B', sqlite3_value_blob(value)); break;
     default: key.assign(1, 'N'); break;
     }
     return QByteArrayView(key.data(), static_cast<qsizetype>(key.size()));
