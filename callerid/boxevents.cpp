@@ -32,12 +32,11 @@ struct BusyFlag {
 // A name is taken when its file is in the folder or a waiting link names it;
 // the data file is asked only when it answers at once, since the recording
 // must not wait for another workstation's hold.
-bool recordingNameTaken(const QString& name)
+bool recordingNameTaken(const waitingcalls::Store& store, const QString& name)
 {
     if (QFile::exists(ui::programPath(QStringLiteral("WavFile/") + name))) return true;
+    if (store.namesRecording(name)) return true;
     bool named = false;
-    database::guarded([&] { named = waitingcalls::namesRecording(name); });
-    if (named) return true;
     database::guarded([&] {
         const db::busywait::Limit atOnce(0);
         named = !database::query(QStringLiteral("select id from HV_Cidlist where WavFile=") + sqltext::quoted(name))->eof();
@@ -61,10 +60,17 @@ void GtMain::PollBoxEvents()
             // The event's handling ends; the next event is still taken.
         }
     }
-    // Once for all the calls of the tick, after the tick.
+    // Today's calls are listed once for all the calls of the tick, when the
+    // call-log writer has written their rows: read before, the list would
+    // not hold them yet. The writer starts once the tick's pop-ups have read
+    // what they show, so its commit never holds up their reads.
     if (dayListDue_) {
         dayListDue_ = false;
-        QTimer::singleShot(0, this, [this] { listToday(); });
+        todayDue_ = true;
+    }
+    if (writerDue_) {
+        writerDue_ = false;
+        writer_.wake();
     }
 }
 
@@ -100,39 +106,49 @@ void GtMain::readFskCallerId(std::int16_t ch)
     const std::int16_t result = GX_GetFskCallerID(ch, first.data(), second.data(), third.data());
     GX_StartDetectCallerID(ch);
     if (result != 0) return;
-    ChCallIn[ch] = 1;
-    ChNumber[ch].clear();
-    HandleCallerID(second);
-    ChNumber[ch] = TelNo_;
+    takeCallerId(ch, second);
 }
 
 void GtMain::readDtmfCallerId(std::int16_t ch)
 {
     QByteArray second(kCallerIdBufferLength, '\0');
     if (GX_GetDTMFCallerID(ch, second.data()) != 0) return;
+    takeCallerId(ch, second);
+}
+
+// The caller ID of a line: the number and the call it became are the line's
+// until its next caller ID.
+void GtMain::takeCallerId(std::int16_t ch, const QByteArray& callerIdText)
+{
     ChCallIn[ch] = 1;
     ChNumber[ch].clear();
-    HandleCallerID(second);
+    ChCallKey[ch].clear();
+    lastCallKey_.clear();
+    HandleCallerID(callerIdText);
     ChNumber[ch] = TelNo_;
+    ChCallKey[ch] = lastCallKey_;
 }
 
 // The recording starts before anything is written: its name then waits in
-// the store for the call-log writer, which files it in the newest row of the
-// line's own caller.
+// the store for the call-log writer, which files it in the row of the line's
+// own call.
 void GtMain::offHook(std::int16_t ch)
 {
     setStatus(ch, ChCallIn[ch] != 0 ? QStringLiteral("Recording In") : QStringLiteral("Recording Out"));
     if (RecordFlag_ != QLatin1String("1")) return;
 
     const QString number = ChNumber[ch];
+    const QString callKey = ChCallKey[ch];
     const QString name = recordingName(ch);
     TelNo_.clear();
     ChNumber[ch].clear();
+    ChCallKey[ch].clear();
     const QByteArray path = QFile::encodeName(ui::programPath(QStringLiteral("WavFile/") + name));
     if (GX_StartRecordWaveFile(ch, path.constData(), 0, -1, 0) != 0) setStatus(ch, QStringLiteral("Record Error"));
     ChCallIn[ch] = 0;
     ChState[ch] = kRecording;
-    if (!number.isEmpty()) keep({0, Mymode::ConnectString, std::nullopt, {number, name}});
+    // A caller ID too short to be logged has no row to name the recording.
+    if (!callKey.isEmpty()) keep({0, Mymode::ConnectString, std::nullopt, {number, name, callKey}});
 }
 
 // The line is cut: a recording ends and its channel is idle again. An
@@ -157,7 +173,7 @@ QString GtMain::recordingName(std::int16_t ch) const
     const QString stem = db::locale::now().toString(QStringLiteral("yyMMddHHmmss")) + QLatin1Char('-') + ChNumber[ch]
         + QLatin1Char('-') + QString::number(ch);
     QString name = stem + QStringLiteral(".wav");
-    for (int n = 2; recordingNameTaken(name); ++n) name = stem + QLatin1Char('-') + QString::number(n) + QStringLiteral(".wav");
+    for (int n = 2; recordingNameTaken(store_, name); ++n) name = stem + QLatin1Char('-') + QString::number(n) + QStringLiteral(".wav");
     return name;
 }
 

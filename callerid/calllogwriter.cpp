@@ -2,6 +2,7 @@
 
 #include "callerid/callercontact.h"
 #include "callerid/waitingcalls.h"
+#include "common/schema.h"
 #include "common/sqltext.h"
 #include "platform/db/busywait.h"
 
@@ -31,8 +32,10 @@ public:
         }
     }
 
-    void add(const waitingcalls::Call& call)
+    // The call's row and its key; a call whose key is there was logged.
+    void add(const QString& key, const waitingcalls::Call& call)
     {
+        if (rowOf(key)) return;
         std::optional<QString> contact = call.contact;
         if (!call.lookedUp)
             if (const auto found = callercontact::of(connection_, call.number.trimmed())) contact = found->name;
@@ -46,21 +49,40 @@ public:
         log.setField(QStringLiteral("CidName"), cut("CidName", call.operatorName));
         log.setField(QStringLiteral("CIDarea"), call.area.isNull() ? call.area : db::Variant(cut("CIDarea", call.area.toText())));
         log.update();
+        connection_.execute(QStringLiteral("insert into Hv_CidKey (CallKey, CidId) values (%1, %2)")
+                                .arg(sqltext::quoted(key), log.field(QStringLiteral("id")).toText()));
     }
 
-    // The newest row of the caller's number names the recording; no row, no name.
+    // The row of the recording's own call names it; a call no longer in the
+    // log (deleted meanwhile) names nothing. A link without its call's key
+    // (left by an earlier build) goes to the newest row of the number.
     void link(const waitingcalls::Recording& recording)
     {
-        db::Recordset newest;
-        newest.open(QStringLiteral("select top 1 * from HV_Cidlist where CallerID=")
-                        + sqltext::quoted(cut("CallerID", recording.number)) + QStringLiteral(" order by id desc"),
-                    connection_, db::CursorType::Static, db::LockType::Optimistic);
-        if (newest.eof()) return;
-        newest.setField(QStringLiteral("WavFile"), recording.wavFile);
-        newest.update();
+        db::Recordset row;
+        if (recording.callKey.isEmpty()) {
+            row.open(QStringLiteral("select top 1 * from HV_Cidlist where CallerID=")
+                         + sqltext::quoted(cut("CallerID", recording.number)) + QStringLiteral(" order by id desc"),
+                     connection_, db::CursorType::Static, db::LockType::Optimistic);
+        } else {
+            const std::optional<std::int64_t> id = rowOf(recording.callKey);
+            if (!id) return;
+            row.open(QStringLiteral("select * from HV_Cidlist where id=%1").arg(*id), connection_, db::CursorType::Static,
+                     db::LockType::Optimistic);
+        }
+        if (row.eof()) return;
+        row.setField(QStringLiteral("WavFile"), recording.wavFile);
+        row.update();
     }
 
 private:
+    std::optional<std::int64_t> rowOf(const QString& key)
+    {
+        db::Recordset row;
+        row.open(QStringLiteral("select CidId from Hv_CidKey where CallKey=") + sqltext::quoted(key), connection_);
+        if (row.eof()) return std::nullopt;
+        return row.field(0).toLong();
+    }
+
     QString cut(const char* column, const QString& text) const
     {
         const int width = widths_.value(QString::fromLatin1(column).toLower(), -1);
@@ -71,29 +93,24 @@ private:
     QHash<QString, int> widths_;
 };
 
-// The entries of one data file in one transaction; db::Error when the file
-// does not take them now (nothing is written then).
-void writeFile(const QString& dataFile, const QString& store, const std::vector<waitingcalls::Entry>& entries)
+// The entries of one data file in one transaction of that file; db::Error
+// when the file does not take them now (nothing is written then).
+void writeFile(const QString& dataFile, const std::vector<waitingcalls::Entry>& entries)
 {
     const db::busywait::Limit attempt(CallLogWriter::kAttemptMs);
     db::Connection connection;
     connection.open(dataFile);
-    connection.attach(store, QString::fromLatin1(waitingcalls::kAlias));
     connection.beginTrans();
     try {
+        // A file that has not been opened by this build yet gains the keys here.
+        connection.execute(schema::callKeys());
         CallLog log(connection);
-        QStringList written;
         for (const waitingcalls::Entry& entry : entries) {
             if (entry.call)
-                log.add(*entry.call);
+                log.add(entry.key, *entry.call);
             else
                 log.link(entry.recording);
-            written << QString::number(entry.seq);
         }
-        const int removed = connection.execute(QStringLiteral("delete from %1.%2 where seq in (%3)")
-                                                   .arg(QLatin1String(waitingcalls::kAlias), QLatin1String(waitingcalls::kTable),
-                                                        written.join(QLatin1Char(','))));
-        if (removed != static_cast<int>(entries.size())) throw db::Error(QStringLiteral("等待记入的来电已被改动"));
         connection.commitTrans();
     } catch (const db::Error&) {
         try {
@@ -112,10 +129,10 @@ CallLogWriter::~CallLogWriter()
     stop();
 }
 
-void CallLogWriter::start(const QString& storeConnectString)
+void CallLogWriter::start(waitingcalls::Store& store)
 {
     stop();
-    store_ = storeConnectString;
+    store_ = &store;
     stopping_ = false;
     woken_ = true;
     idle_ = false;
@@ -166,14 +183,7 @@ void CallLogWriter::run()
 // that does not take them holds up none of the others.
 CallLogWriter::Outcome CallLogWriter::writeWaiting()
 {
-    std::vector<waitingcalls::Entry> entries;
-    try {
-        db::Connection store;
-        store.open(store_);
-        entries = waitingcalls::all(store);
-    } catch (const db::Error& error) {
-        return error.kind() == db::Error::Kind::Busy ? Outcome::Busy : Outcome::Failed;
-    }
+    std::vector<waitingcalls::Entry> entries = store_->waiting();
     QStringList files;
     QHash<QString, std::vector<waitingcalls::Entry>> ofFile;
     for (waitingcalls::Entry& entry : entries) {
@@ -184,7 +194,11 @@ CallLogWriter::Outcome CallLogWriter::writeWaiting()
     bool wroteAny = false;
     for (const QString& file : std::as_const(files)) {
         try {
-            writeFile(file, store_, ofFile[file]);
+            const std::vector<waitingcalls::Entry>& written = ofFile[file];
+            writeFile(file, written);
+            std::vector<QString> keys;
+            for (const waitingcalls::Entry& entry : written) keys.push_back(entry.key);
+            store_->remove(keys);
             wroteAny = true;
         } catch (const db::Error& error) {
             if (error.kind() != db::Error::Kind::Busy)

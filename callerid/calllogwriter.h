@@ -2,11 +2,13 @@
 // Writes the waiting calls and recording links (waitingcalls.h) into their
 // data files on a thread of its own, so that another workstation's hold on a
 // file never holds up the window thread. The entries of one data file go in
-// one transaction with the store attached, in the order they came: each call
-// becomes its call-log row (a contact that could not be looked up when the
-// call came is looked up now), each recording's name goes into its caller's
-// newest row, and the entries leave the store. The commit is atomic across
-// both files, so nothing is written twice or lost, whenever the program ends.
+// one transaction of that file alone, in the order they came: each call
+// becomes its call-log row with its key beside it (a contact that could not
+// be looked up when the call came is looked up now; a call whose key the
+// file holds was logged already and is dropped), each recording's name goes
+// into the row of its own call. Only after that commit do the entries leave
+// the store, so a kill at any moment loses none and logs none twice,
+// whichever workstation opens the file first afterwards.
 //
 // The thread touches no widget and reads no login state: each entry carries
 // its data file, and what was written is told to the window thread by a
@@ -14,9 +16,14 @@
 // connection's handle, its prepared statements, its table types and its text
 // collator belong to that connection alone (a kept handle passes between
 // threads only through the keeper's lock), the Jet functions keep no state,
-// and the busy waits are counted per thread.
+// and the busy waits are counted per thread. The store serves both threads
+// under its own lock.
 #include <QObject>
 #include <QString>
+
+namespace waitingcalls {
+class Store;
+}
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
@@ -37,8 +44,8 @@ public:
     CallLogWriter() = default;
     ~CallLogWriter() override;
 
-    // Starts the thread, which writes what waits in the store at `storeConnectString`.
-    void start(const QString& storeConnectString);
+    // Starts the thread, which writes what waits in the store (which outlives it).
+    void start(waitingcalls::Store& store);
     // Ends the thread once its attempt has ended.
     void stop();
     // Entries were added: write them now.
@@ -55,7 +62,7 @@ private:
     void run();
     Outcome writeWaiting();
 
-    QString store_;
+    waitingcalls::Store* store_ = nullptr;
     std::thread thread_;
     std::mutex mutex_;
     std::condition_variable wakeUp_;

@@ -1,11 +1,10 @@
 // The calls waiting to be logged: each call and recording link goes to the
 // waiting store, the call-log writer takes them into the data file, and the
-// monitor shows how many calls wait. An entry the store cannot take at once
-// is kept in order and offered again, so no call is dropped.
+// monitor shows how many calls wait. An entry the store's file cannot take at
+// once waits in memory and is offered again, so no call is dropped.
 #include "callerid/gtmain.h"
 
 #include "common/database.h"
-#include "platform/db/busywait.h"
 
 namespace callerid {
 
@@ -16,59 +15,47 @@ const char* const kStoreRefused = "；来电暂时没能存入等待记入的文
 
 } // namespace
 
+// What an earlier run left waiting is taken in and written from now on.
 void GtMain::startWriter()
 {
-    std::optional<db::Error> failure;
-    database::guarded([] { waitingcalls::ensure(); }, failure);
-    storeFailure_ = failure ? failure->message() : QString();
-    writer_.start(waitingcalls::connectString());
+    database::guarded([this] { store_.open(); });
+    writer_.start(store_);
     showWaiting();
 }
 
-// The entry joins those the store could not take yet, so the order holds.
+// The entry waits from now on, on the disk unless the store's file refuses.
 void GtMain::keep(waitingcalls::Entry entry)
 {
-    unstored_.push_back(std::move(entry));
-    storeKept();
+    const bool call = entry.call.has_value();
+    const QString key = store_.add(std::move(entry));
+    if (call) lastCallKey_ = key;
+    RetryTimer->setEnabled(true);
+    if (PollBusy == 1)
+        writerDue_ = true;   // at the end of the tick
+    else
+        writer_.wake();
     showWaiting();
 }
 
-// The store is this installation's own file: only the writer holds it, for
-// at most one attempt, so an entry waits for it as any statement waits. A
-// store that refuses for another reason is made again where it went missing.
+// The store's file is looked at again while calls wait: one that went
+// missing or was spoilt meanwhile is made anew with them.
 void GtMain::storeKept()
 {
-    std::optional<db::Error> failure;
-    while (!unstored_.empty()) {
-        const waitingcalls::Entry& entry = unstored_.front();
-        const bool stored = database::guarded([&] {
-            if (entry.call)
-                waitingcalls::addCall(entry.dataFile, *entry.call);
-            else
-                waitingcalls::addRecording(entry.dataFile, entry.recording);
-        }, failure);
-        if (!stored) break;
-        unstored_.pop_front();
-    }
-    storeFailure_ = failure ? failure->message() : QString();
-    if (failure && failure->kind() != db::Error::Kind::Busy) database::guarded([] { waitingcalls::ensure(); });
-    if (!unstored_.empty()) RetryTimer->setEnabled(true);
+    if (store_.calls() == 0 && !store_.unstored()) return;
+    database::guarded([this] { store_.retry(); });
     writer_.wake();
 }
 
-// The store's count as last read, and the calls it could not take yet.
+// The count and what the store had to say, beside the lines' caption.
 void GtMain::showWaiting()
 {
-    database::guarded([this] {
-        const db::busywait::Limit brief(kBriefWaitMs);
-        storedCalls_ = waitingcalls::calls();
-    });
-    waitingCalls_ = storedCalls_
-        + static_cast<int>(std::count_if(unstored_.begin(), unstored_.end(), [](const auto& entry) { return entry.call.has_value(); }));
-    QString text = QString::fromUtf8(kCallsWaiting).arg(waitingCalls_);
-    if (!unstored_.empty()) text += QString::fromUtf8(kStoreRefused) + storeFailure_;
+    const int waiting = store_.calls();
+    QString text = QString::fromUtf8(kCallsWaiting).arg(waiting);
+    if (store_.unstored()) text += QString::fromUtf8(kStoreRefused) + store_.failure();
+    const QString notice = store_.notice();
+    if (!notice.isEmpty()) text += QStringLiteral("；") + notice;
     WaitingLabel->setCaption(text);
-    WaitingLabel->setVisible(waitingCalls_ > 0 || !unstored_.empty());
+    WaitingLabel->setVisible(waiting > 0 || store_.unstored() || !notice.isEmpty());
 }
 
 // Written: the count, the callers still to be looked up (the file took a
@@ -85,7 +72,7 @@ void GtMain::RetryTimer_Timer()
     storeKept();
     showWaiting();
     retryLookUps();
-    RetryTimer->setEnabled(!unstored_.empty() || !pending_.empty());
+    RetryTimer->setEnabled(store_.calls() > 0 || store_.unstored() || !pending_.empty());
 }
 
 } // namespace callerid

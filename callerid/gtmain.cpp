@@ -43,7 +43,7 @@ QString typeText(std::int16_t type)
 
 } // namespace
 
-GtMain::GtMain() : ui::Form(QStringLiteral("GtMain"))
+GtMain::GtMain() : ui::Form(QStringLiteral("GtMain")), store_(database::localDataFolder() + QStringLiteral("/waitingcalls.hvd"))
 {
     setCaption(QStringLiteral("客户管理系统"));
     // No border and no title bar: the operator hides it with command1; it
@@ -187,6 +187,7 @@ void GtMain::Form_Unload()
     closeBox();
     // What still waits stays in the store for the next start.
     writer_.stop();
+    store_.close();
 }
 
 // From the most recently loaded window down to the second loaded one; the

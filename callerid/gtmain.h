@@ -21,7 +21,6 @@
 #include <QDate>
 #include <QPointer>
 #include <array>
-#include <deque>
 #include <optional>
 
 namespace callerid {
@@ -59,7 +58,7 @@ public:
     bool LoadDayCalls(const QString& dayText);
     QString AreaOfNumber(QString& number);
     // The calls waiting to be logged (the store's and those it could not take yet).
-    int waitingCalls() const { return waitingCalls_; }
+    int waitingCalls() const { return store_.calls(); }
     const CallLogWriter& writer() const { return writer_; }
 
     void image12_Click();
@@ -125,6 +124,7 @@ private:
     void handleEvent(const GxMessage& message);
     void readFskCallerId(std::int16_t channel);
     void readDtmfCallerId(std::int16_t channel);
+    void takeCallerId(std::int16_t channel, const QByteArray& callerIdText);
     void offHook(std::int16_t channel);
     void lineCut(std::int16_t channel);
     void setStatus(int channel, const QString& text);
@@ -163,20 +163,20 @@ private:
     std::array<std::int16_t, kMaxChannels> ChType{};
     std::array<std::int16_t, kMaxChannels> ChState{};
     std::array<std::uint8_t, kMaxChannels> ChCallIn{};
-    // The last caller's number per channel: each recording is named and filed
-    // by its own line's caller.
+    // The last caller's number and call per channel: each recording is named
+    // by its own line's caller and filed with that call.
     std::array<QString, kMaxChannels> ChNumber{};
+    std::array<QString, kMaxChannels> ChCallKey{};
     int PollBusy = 0;
     bool dayListDue_ = false;   // a caller ID of the running tick lists today's calls after it
     bool todayDue_ = false;     // a call came since today's list was last read
+    bool writerDue_ = false;    // entries kept in the running tick wake the writer after it
     DayCalls dayCalls_;
 
     int calls_ = 0;                           // calls handled in the run
     std::vector<PendingCaller> pending_;      // oldest first
-    std::deque<waitingcalls::Entry> unstored_;  // entries the store could not take yet, in order
-    int storedCalls_ = 0;                     // the store's count as last read
-    int waitingCalls_ = 0;
-    QString storeFailure_;                    // why the store refused the last entry
+    waitingcalls::Store store_;               // outlives the writer, which writes from it
+    QString lastCallKey_;                     // the key of the call last kept
     CallLogWriter writer_;
 };
 

@@ -1,8 +1,10 @@
 #include "callerid/gtnewno.h"
 
 #include "callerid/numberarea.h"
+#include "common/callerhandover.h"
 #include "common/callmonitor.h"
 #include "common/customercard.h"
+#include "common/customerpick.h"
 #include "common/database.h"
 #include "common/mymode.h"
 #include "common/savefailure.h"
@@ -116,21 +118,19 @@ QString GtNewNo::areaText(const QString& number) const
 
 void GtNewNo::Image1_Click()
 {
-    // The new-customer window takes its default address from the standing
-    // unknown-caller window, loaded unseen when it is not loaded: it gets the
-    // area this window shows.
-    ui::Form* standing = ui::Windows::get(QStringLiteral("GtNewNo"));
-    if (standing && standing != this)
-        standing->control<ui::Label>(QStringLiteral("Label4"))
-            ->setCaption(control<ui::Label>(QStringLiteral("Label4"))->caption());
-    ui::Windows::open(QStringLiteral("frmCustAdd"));
+    callerhandover::open(QStringLiteral("frmCustAdd"), shownCaller());
     ui::Windows::unload(this);
 }
 
 void GtNewNo::Image2_Click()
 {
-    if (ui::Windows::isDefined(QStringLiteral("frmNewCust"))) ui::Windows::open(QStringLiteral("frmNewCust"));
+    callerhandover::open(QStringLiteral("frmNewCust"), shownCaller());
     ui::Windows::unload(this);
+}
+
+callerhandover::Caller GtNewNo::shownCaller() const
+{
+    return {control<ui::TextBox>(QStringLiteral("ldhm"))->text(), control<ui::Label>(QStringLiteral("Label4"))->caption()};
 }
 
 void GtNewNo::Image3_Click()
@@ -145,7 +145,7 @@ void GtNewNo::Image7_Click()
 
 void GtNewNo::OpenCustomerPicker()
 {
-    ui::Windows::open(QStringLiteral("frmSelectKH"));
+    customerpick::open(this);
 }
 
 void GtNewNo::Image4_Click()

@@ -3,6 +3,7 @@
 // no contact has, with the number, the time and the number's area, and offers
 // the next steps: a quick phone order, a new customer, the customer card.
 #include "callerid/callernotice.h"
+#include "common/callerhandover.h"
 
 namespace callerid {
 
@@ -30,6 +31,8 @@ protected:
 
 private:
     void OpenCustomerPicker();
+    // The number and area this window shows, for the windows it opens.
+    callerhandover::Caller shownCaller() const;
     QString areaText(const QString& number) const;
 };
 

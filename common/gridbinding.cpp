@@ -1,6 +1,9 @@
 #include "common/gridbinding.h"
 
+#include "common/columnrules.h"
 #include "common/database.h"
+#include "common/savefailure.h"
+#include "platform/ui/msgbox.h"
 
 #include <QStringList>
 
@@ -20,7 +23,16 @@ bool bind(ui::DataGrid* grid, const QString& sql, const std::vector<ui::GridColu
     };
     if (!(options.reportFailure ? database::read(read) : database::guarded(read))) return false;
     grid->bind(rows, columns, options.emptyColumnAt);
+    grid->onEditRefused = [](const ui::RefusedEdit& refused) { ui::msgBox(editRefusalText(refused)); };
     return true;
+}
+
+QString editRefusalText(const ui::RefusedEdit& refused)
+{
+    if (refused.refusal) return columnrules::text(refused.caption, *refused.refusal);
+    if (refused.failure->kind() == db::Error::Kind::Conflict)
+        return QString::fromUtf8(kChangedElsewhereText).arg(refused.caption);
+    return savefailure::text(refused.caption + QStringLiteral("未能保存："), *refused.failure, savefailure::Reason::Shown);
 }
 
 QString selectList(const std::vector<ui::GridColumn>& columns)

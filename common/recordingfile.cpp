@@ -16,10 +16,16 @@ QString pathOf(const QString& storedName)
     return ui::programPath(QStringLiteral("WavFile/") + storedName);
 }
 
+bool present(const QString& path)
+{
+    const QFileInfo file(path);
+    return !path.isEmpty() && (file.exists() || file.isSymLink());
+}
+
 Removal remove(const QString& path)
 {
     const QFileInfo file(path);
-    if (path.isEmpty() || (!file.exists() && !file.isSymLink())) return Removal::Missing;
+    if (!present(path)) return Removal::Missing;
     if (file.isDir() && !file.isSymLink()) return Removal::Refused;
     return QFile::remove(path) ? Removal::Removed : Removal::Refused;
 }

@@ -11,6 +11,9 @@ namespace recordingfile {
 // deleted.
 QString pathOf(const QString& storedName);
 
+// Whether the path names something in the folder (a dangling link too).
+bool present(const QString& path);
+
 enum class Removal { Removed, Missing, Refused };
 // Removes the file of the path; a path that names nothing is Missing.
 Removal remove(const QString& path);

@@ -458,13 +458,18 @@ QStringList customerStatuses()
 
 } // namespace
 
+QString callKeys()
+{
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS Hv_CidKey (\n  CallKey TEXT(40) PRIMARY KEY,\n  CidId LONG\n)");
+}
+
 QStringList mainDatabase()
 {
     return QStringList{company(), contacts(), activities(), opportunities(),
                        orderLines(QStringLiteral("chanceMX")), sales(),
                        orderLines(QStringLiteral("SalesMX")), service(), products(), suppliers(),
                        purchaseOrders(), purchaseLines(), orderCounter(), operators(), settings(),
-                       callLog(), orderLinesByProduct()}
+                       callLog(), callKeys(), orderLinesByProduct()}
         + callerIndexes()
         + lookupIndexes()
         + referenceLists()
@@ -474,7 +479,7 @@ QStringList mainDatabase()
 
 QStringList mainOnOpen()
 {
-    return lookupIndexes();
+    return QStringList{callKeys()} + lookupIndexes();
 }
 
 QStringList smsDatabase()

@@ -23,6 +23,11 @@ QStringList mainDatabase();
 // existing file must gain belongs here.
 QStringList mainOnOpen();
 
+// Which call-log row each call waiting at a workstation became (its key,
+// written with the row in one transaction): a call whose key is there was
+// logged and is never logged again. Can run again on a file that holds it.
+QString callKeys();
+
 // CREATE TABLE statements of the SMS database (SMS.mdb): the outbox and the
 // gateway account, with the account's one (empty) row.
 QStringList smsDatabase();

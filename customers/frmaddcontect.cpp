@@ -1,6 +1,7 @@
 #include "customers/frmaddcontect.h"
 
 #include "common/cardboxes.h"
+#include "common/customerpick.h"
 #include "common/database.h"
 #include "common/mymode.h"
 #include "common/savefailure.h"
@@ -64,7 +65,7 @@ void FrmAddContect::command3_Click()
 
 void FrmAddContect::Command4_Click()
 {
-    ui::Windows::open(QStringLiteral("frmSelectKH"));
+    customerpick::open(this);
 }
 
 void FrmAddContect::Form_Paint()

@@ -1,6 +1,7 @@
 #include "customers/frmcontectdet.h"
 
 #include "common/companylookup.h"
+#include "common/customerpick.h"
 #include "common/database.h"
 #include "common/mymode.h"
 #include "common/savefailure.h"
@@ -110,7 +111,7 @@ void FrmContectDet::command2_Click()
 
 void FrmContectDet::command3_Click()
 {
-    ui::Windows::open(QStringLiteral("frmSelectKH"));
+    customerpick::open(this);
 }
 
 void FrmContectDet::Form_Paint()

@@ -58,16 +58,23 @@ FrmCustAdd::FrmCustAdd() : CustomerWindow(QStringLiteral("frmCustAdd"))
     addOptionsFrame(120, 3360);
     addBalancesFrame(4680, 3360, 1695, 2055, 360);
     declareTabOrder();
+    // This window's fax label has one blank less than the card's.
+    control<ui::Label>(QStringLiteral("lbl_fax"))->setCaption(QStringLiteral("传   真"));
 }
 
 void FrmCustAdd::Form_Load()
 {
     fillReferenceLists();
-    const QString number = lastCallerNumber();
+    takeCaller({lastCallerNumber(), lastCallerArea()});
+    control<ui::TextBox>(QStringLiteral("companyname"))->setFocus();
+}
+
+void FrmCustAdd::takeCaller(const callerhandover::Caller& caller)
+{
+    const QString number = db::trimBlanks(caller.number);
     for (const char* box : {"companyname", "tel", "LXR"})
         control<ui::TextBox>(QString::fromLatin1(box))->setText(number);
-    control<ui::TextBox>(QStringLiteral("company_address"))->setText(lastCallerArea());
-    control<ui::TextBox>(QStringLiteral("companyname"))->setFocus();
+    control<ui::TextBox>(QStringLiteral("company_address"))->setText(caller.area);
 }
 
 void FrmCustAdd::command1_Click()

@@ -1,13 +1,18 @@
 #pragma once
 // The new-customer window "新增客户资料": enters one customer together with
-// its main contact, prefilled with the last caller's number.
+// its main contact, prefilled with the last caller's number, or with the
+// number of the unknown-caller window that opened it.
+#include "common/callerhandover.h"
 #include "customers/customerwindow.h"
 
 namespace customers {
 
-class FrmCustAdd : public CustomerWindow {
+class FrmCustAdd : public CustomerWindow, public callerhandover::Taker {
 public:
     FrmCustAdd();
+
+    // The caller's number into name, telephone and contact, its area into the address.
+    void takeCaller(const callerhandover::Caller& caller) override;
 
 protected:
     void Form_Load() override;

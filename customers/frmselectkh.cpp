@@ -10,11 +10,13 @@
 #include "platform/ui/taborder.h"
 #include "platform/ui/windows.h"
 
+#include <algorithm>
+
 namespace customers {
 
 namespace {
 
-// The windows that take a picked customer into their boxes CustName and KH_ID, in this order.
+// The windows that take a picked customer into their boxes CustName and KH_ID.
 const char* const kReceivingWindows[] = {"ActionAdd",     "ActionDetal",   "AddChance", "ChanceDetail",
                                          "frmContectDet", "frmAddContect", "SalesAdd",  "SalesDetail",
                                          "ServiceAdd",    "ServiceDetal"};
@@ -117,23 +119,23 @@ void FrmSelectKH::strKey_KeyPress(int& keyAscii)
     if (keyAscii == 13) command5_Click();
 }
 
-// Hands the current row (the first one before any click) to every receiving
-// window that is open and shown, then closes the picker.
+// Hands the current row (the first one before any click) to the receiving
+// window that opened the picker while it is open and shown, then closes the
+// picker. Other record windows keep their customer.
 void FrmSelectKH::command1_Click()
 {
     const ui::DataGrid* grid = control<ui::DataGrid>(QStringLiteral("DataGrid1"));
     const int row = grid->currentRow() >= 0 ? grid->currentRow() : 0;
-    if (row < grid->rowCount()) {
-        const QString name = grid->cell(row, 1).toText();
-        const QString id = grid->cell(row, 0).toText();
-        for (const char* kind : kReceivingWindows) {
-            ui::Form* window = ui::Windows::loaded(QString::fromLatin1(kind));
-            if (!window || !window->isVisible()) continue;
-            if (window->hasControl(QStringLiteral("CustName")))
-                window->control<ui::TextBox>(QStringLiteral("CustName"))->setText(name);
-            if (window->hasControl(QStringLiteral("KH_ID")))
-                window->control<ui::TextBox>(QStringLiteral("KH_ID"))->setText(id);
-        }
+    ui::Form* window = opener_;
+    const bool receives = window && window->loadDone() && window->isVisible()
+                          && std::ranges::any_of(kReceivingWindows, [&](const char* kind) {
+                                 return window->kind() == QLatin1String(kind);
+                             });
+    if (receives && row < grid->rowCount()) {
+        if (window->hasControl(QStringLiteral("CustName")))
+            window->control<ui::TextBox>(QStringLiteral("CustName"))->setText(grid->cell(row, 1).toText());
+        if (window->hasControl(QStringLiteral("KH_ID")))
+            window->control<ui::TextBox>(QStringLiteral("KH_ID"))->setText(grid->cell(row, 0).toText());
     }
     ui::Windows::unload(this);
 }

@@ -1,14 +1,19 @@
 #pragma once
 // The customer picker "选取客户": lists the customers of the operator's
 // record scope, searches them by one field, and hands the chosen customer to
-// every shown record window that asks for one.
+// the record window whose customer button opened it.
+#include "common/customerpick.h"
 #include "platform/ui/form.h"
+
+#include <QPointer>
 
 namespace customers {
 
-class FrmSelectKH : public ui::Form {
+class FrmSelectKH : public ui::Form, public customerpick::Picker {
 public:
     FrmSelectKH();
+
+    void openedBy(ui::Form* window) override { opener_ = window; }
 
     // Shows the rows of `sqlstr` (the eleven customer fields, id first).
     void DataGrid1Fresh(const QString& sqlstr);
@@ -22,6 +27,9 @@ private:
     void strKey_KeyPress(int& keyAscii);
     void command1_Click();
     void command2_Click();
+
+    // Where the pick goes; gone when that window has been closed.
+    QPointer<ui::Form> opener_;
 };
 
 } // namespace customers

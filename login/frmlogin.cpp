@@ -192,23 +192,36 @@ void FrmLogin::text2_KeyPress(int& keyAscii)
 // Deletes the recordings of the calls logged up to the start of the day that
 // lies DelRecDay days back and blanks their file names; the call-log rows stay.
 // The days are rounded to a whole number (halves to even); a value that is not
-// a number of 0 to 32767 purges nothing. The files are this computer's, also
-// when the call log is the shared one.
+// a number of 0 to 32767 purges nothing.
+// The files are this computer's. Where other workstations log into the same
+// file (a workstation's shared file, a server's own), a row whose recording is
+// not in this computer's WavFile folder names another workstation's file and
+// stays for that workstation's purge; a computer working alone blanks it.
 // The names are blanked first, in one committed write, and only then are the
-// files deleted, so a row never names a deleted file. That write waits only
-// briefly for another workstation: when the file is held, nothing is purged
-// now and the next start purges it all. A file that cannot be deleted (gone
-// already, in use) stays, its row blanked all the same.
+// files deleted, so a row never names a deleted file; a file that cannot be
+// deleted now (in use) gets its name back, for the next start to try again.
+// The writes wait only briefly for another workstation: when the file is
+// held, nothing is purged now and the next start purges it all.
 void FrmLogin::purgeOldRecordings(db::Connection& connection, const db::Variant& delRecDay)
 {
     if (!db::isNumeric(delRecDay)) return;
     const double days = db::roundHalfEven(delRecDay.toDouble());
     if (days < 0 || days > 32767) return;
     const QDate boundary = db::locale::now().date().addDays(-static_cast<qint64>(days));
+    bool alone = false;
+    database::guarded([&] {
+        const QString workModel = database::queryLocal(QStringLiteral("select WorkModel from DriveInfo"))->field(0).toText();
+        alone = workModel != QLatin1String("1") && workModel != QLatin1String("2");
+    });
 
     const db::busywait::Limit brief(kPurgeWaitMs);
-    QStringList recordings;
-    const bool blanked = database::guarded([&] {
+    struct Blanked {
+        db::Variant id;
+        QString wavFile;
+        QString recording;
+    };
+    std::vector<Blanked> blanked;
+    const bool committed = database::guarded([&] {
         connection.beginTrans();
         db::Recordset calls;
         calls.open(QStringLiteral("select * from Hv_Cidlist where DateTime <=") + sqltext::dateLiteral(boundary),
@@ -220,18 +233,24 @@ void FrmLogin::purgeOldRecordings(db::Connection& connection, const db::Variant&
             // come from the shared call log that every computer writes.
             const QString recording = recordingfile::pathOf(wavFile);
             if (recording.isEmpty()) continue;
+            if (!alone && !recordingfile::present(recording)) continue;
             calls.setField(QStringLiteral("WavFile"), QString());
             calls.update();
-            recordings << recording;
+            blanked.push_back({calls.field(QStringLiteral("id")), wavFile, recording});
         }
         calls.close();
         connection.commitTrans();
     });
-    if (!blanked) {
+    if (!committed) {
         database::guarded([&] { connection.rollbackTrans(); });
         return;
     }
-    for (const QString& recording : recordings) recordingfile::remove(recording);
+    for (const Blanked& call : blanked)
+        if (recordingfile::remove(call.recording) == recordingfile::Removal::Refused)
+            database::guarded([&] {
+                connection.execute(QStringLiteral("update Hv_Cidlist set WavFile=%1 where id=%2 and WavFile=''")
+                                       .arg(sqltext::quoted(call.wavFile), call.id.toText()));
+            });
 }
 
 } // namespace login

@@ -4,6 +4,7 @@
 
 #include "common/database.h"
 #include "common/mymode.h"
+#include "common/ordershare.h"
 #include "common/rowmessages.h"
 #include "common/sqltext.h"
 #include "mainwin/frmmain.h"
@@ -31,6 +32,10 @@ DeleteRule ruleOf(View view)
     }
     return {};
 }
+
+// Why an order whose share would take its customer's balances beyond the
+// currency range is not deleted.
+const char* const kBalanceOutOfRangeText = "客户的余额将超出金额的范围";
 
 // The tables whose rows belong to a customer by companyid, in the order they go.
 constexpr const char* kCustomerTables[] = {"KH_LXR", "KH_ACT", "chance", "chanceMX", "Sales", "SalesMX", "Service"};
@@ -84,16 +89,23 @@ DeleteOutcome deleteWithCascade(View view, const db::Variant& id, std::optional<
             return DeleteOutcome::Missing;
         }
         const QString lineKey = *rule.lines ? record.field(QStringLiteral("indexflag")).toText() : QString();
+        // An order takes its share of its customer's balances with it.
+        std::optional<std::pair<qint64, ordershare::Share>> share;
+        if (view == View::SalesOrders && !record.field(QStringLiteral("companyid")).isNullOrEmpty())
+            share.emplace(record.field(QStringLiteral("companyid")).toLong(), ordershare::ofStored(*connection, record));
         record.deleteRow();
         record.close();
         deleteDependents(*connection, view, rule, *key, lineKey);
+        if (share) ordershare::takeBack(*connection, share->first, share->second);
         connection->commitTrans();
         return DeleteOutcome::Deleted;
     } catch (const db::Error& error) {
         failure = error;
-        database::guarded([&connection] { connection->rollbackTrans(); });
-        return DeleteOutcome::Failed;
+    } catch (const ordershare::OutOfRange&) {
+        failure = db::Error(QString::fromUtf8(kBalanceOutOfRangeText));
     }
+    database::guarded([&connection] { connection->rollbackTrans(); });
+    return DeleteOutcome::Failed;
 }
 
 // The rows the grid holds decide what is deleted: a window's refresh after a

@@ -2,8 +2,9 @@
 // Deleting one record of a list view with the rows that depend on it: a
 // customer with its contacts, activities, opportunities and quotation lines,
 // sales orders and order lines and service records; an opportunity or a sales
-// order with its lines. Everything goes in one transaction, so either the
-// record and all its dependent rows are gone or nothing is.
+// order with its lines, its share taken back from its customer's balances.
+// Everything goes in one transaction, so either the record and all its
+// dependent rows are gone or nothing is.
 #include "mainwin/views.h"
 #include "platform/db/error.h"
 #include "platform/db/variant.h"

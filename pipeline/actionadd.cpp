@@ -34,7 +34,7 @@ void ActionAdd::Tixin_Click()
 
 void ActionAdd::command1_Click()
 {
-    if (!summaryAndCustomerGiven() || !customerExists() || !timesValid()) return;
+    if (!summaryAndCustomerGiven() || !customerExists() || !timesValid() || !boxesFit(true)) return;
 
     if (!insertRow(QStringLiteral("KH_ACT"), [this](db::Recordset& row) { writeActivity(row, true); },
                    QString::fromUtf8(kNotSaved)))

@@ -47,7 +47,7 @@ void ActionDetal::Tixin_Click()
 
 void ActionDetal::command1_Click()
 {
-    saveEdit(activity_, kTexts, [this] { return summaryAndCustomerGiven() && timesValid(); },
+    saveEdit(activity_, kTexts, [this] { return summaryAndCustomerGiven() && timesValid() && boxesFit(false); },
              [this](db::Recordset& row) { writeActivity(row, false); });
 }
 

@@ -30,12 +30,14 @@ const rowwriting::Box kBoxes[] = {
     {"EndTime", "endtime", rowwriting::Kind::Date},
     {"action_Class", "action_Class", rowwriting::Kind::Text},
 };
+const rowwriting::Box kReminder[] = {{"alerttime", "alerttime", rowwriting::Kind::Date}};
 const rowwriting::Box kTrailingBoxes[] = {
     {"field1", "field1", rowwriting::Kind::Text},
     {"field2", "field2", rowwriting::Kind::Text},
     {"field3", "field3", rowwriting::Kind::Text},
     {"Action_Discription", "Action_Discription", rowwriting::Kind::Text},
 };
+const rowwriting::Box kFourthField[] = {{"field4", "field4", rowwriting::Kind::Text}};
 
 } // namespace
 
@@ -110,12 +112,26 @@ bool ActivityWindow::timesValid()
     return false;
 }
 
+bool ActivityWindow::boxesFit(bool isNew) const
+{
+    const QString table = QStringLiteral("KH_ACT");
+    std::vector<columnrules::Box> boxes = checkedBoxes(table, kBoxes);
+    auto add = [&](std::span<const rowwriting::Box> more) {
+        const auto checked = checkedBoxes(table, more);
+        boxes.insert(boxes.end(), checked.begin(), checked.end());
+    };
+    if (ticked(QStringLiteral("Tixin"))) add(kReminder);
+    add(kTrailingBoxes);
+    if (isNew) add(kFourthField);
+    return fit(boxes);
+}
+
 void ActivityWindow::writeActivity(db::Recordset& row, bool isNew) const
 {
     auto text = [this](const char* box) { return boxText(QString::fromLatin1(box)); };
     rowwriting::write(row, kBoxes, text);
     if (ticked(QStringLiteral("Tixin"))) {
-        rowwriting::setColumn(row, QStringLiteral("alerttime"), text("alerttime"), rowwriting::Kind::Date);
+        rowwriting::write(row, kReminder, text);
         row.setField(QStringLiteral("alert"), QStringLiteral("1"));
     } else {
         row.setField(QStringLiteral("alert"), QStringLiteral("0"));
@@ -124,7 +140,7 @@ void ActivityWindow::writeActivity(db::Recordset& row, bool isNew) const
     rowwriting::write(row, kTrailingBoxes, text);
     row.setField(QStringLiteral("public"), ticked(QStringLiteral("GK")) ? QStringLiteral("1") : QStringLiteral("0"));
     if (isNew) {
-        rowwriting::setColumn(row, QStringLiteral("field4"), text("field4"), rowwriting::Kind::Text);
+        rowwriting::write(row, kFourthField, text);
         row.setField(QStringLiteral("Action_CZZ"), Mymode::OperatorName);
     }
 }

@@ -25,11 +25,12 @@ protected:
     // and with the reminder ticked its time a date ("提醒时间非法"); false
     // after showing the first that fails.
     bool timesValid();
+    // Whether every box it writes fits its column of KH_ACT; else the first
+    // refusal is shown, naming the box ("联系人太长，最多50个字").
+    bool boxesFit(bool isNew) const;
     // Writes the boxes into the pending row. A new row gets its owner and the
     // fourth custom field; an edit keeps both, clears the reminder time when
-    // the reminder is off and keeps the customer when KH_ID is empty. A value
-    // that its column cannot take leaves that column empty in a new row and
-    // unchanged in an edit.
+    // the reminder is off and keeps the customer when KH_ID is empty.
     void writeActivity(db::Recordset& row, bool isNew) const;
 };
 

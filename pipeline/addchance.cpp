@@ -29,7 +29,7 @@ void AddChance::Form_Load()
 
 void AddChance::command1_Click()
 {
-    if (!headerComplete(kNoProducts) || !customerExists()) return;
+    if (!headerComplete(kNoProducts) || !customerExists() || !boxesFit(true)) return;
 
     std::unique_ptr<db::Connection> connection;
     try {

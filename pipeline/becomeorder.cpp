@@ -29,6 +29,7 @@ const char* const kStale = "订单未能创建：该机会报价已在别处被�
 const char* const kNotConverted = "订单未能创建：";
 
 // The order's boxes and their columns of `sales`, in the order they are written.
+const rowwriting::Box kReminder[] = {{"CkDate", "ckdate", Kind::Text}};
 const rowwriting::Box kOrder[] = {
     {"sales_title", "sales_title", Kind::Text},
     {"orderno", "orderno", Kind::Text},
@@ -115,7 +116,12 @@ void BecomeOrder::Form_Load()
 {
     // A quotation not read whole (the operator was told why) is not converted:
     // the conversion removes the quotation and its lines.
-    bool read = quotation_.load(QStringLiteral("chance"), Mymode::CurrentRecordId);
+    // The lines are kept with the quotation: the conversion is refused when
+    // either was changed elsewhere since the load.
+    bool read = quotation_.load(QStringLiteral("chance"), Mymode::CurrentRecordId)
+                && (!quotation_.holds()
+                    || quotation_.keepAlso(
+                        quotationlines::linesSelect(quotation_.field(QStringLiteral("indexflag")).toText())));
     const bool found = quotation_.holds();
     read = read && fillCustomers(found ? quotation_.field(QStringLiteral("companyid")) : db::Variant());
     fillList(QStringLiteral("invoicetype"), QStringLiteral("select * from invoice"), QStringLiteral("invoice"));
@@ -187,7 +193,18 @@ bool BecomeOrder::orderComplete()
     }
     if (ticked(QStringLiteral("ckflag")) && !db::isDate(db::trimBlanks(boxText(QStringLiteral("CkDate")))))
         return refuse(kBadReminder);
-    return true;
+    return boxesFit();
+}
+
+bool BecomeOrder::boxesFit() const
+{
+    std::vector<columnrules::Box> boxes = checkedBoxes(QStringLiteral("sales"), kOrder);
+    if (ticked(QStringLiteral("ckflag")))
+        for (const columnrules::Box& box : checkedBoxes(QStringLiteral("sales"), kReminder)) boxes.push_back(box);
+    for (const columnrules::Box& box :
+         quotationlines::checkedBoxes(QStringLiteral("SalesMX"), quotationrows::linesOf(*rows_)))
+        boxes.push_back(box);
+    return fit(boxes);
 }
 
 std::optional<qint64> BecomeOrder::chosenCustomer() const
@@ -213,7 +230,7 @@ void BecomeOrder::writeOrder(db::Recordset& order, qint64 customerId, const QStr
     order.setField(QStringLiteral("companyid"), static_cast<std::int64_t>(customerId));
     const bool reminder = ticked(QStringLiteral("ckflag"));
     order.setField(QStringLiteral("ckflag"), reminder ? 1 : 0);
-    if (reminder) rowwriting::setColumn(order, QStringLiteral("ckdate"), boxText(QStringLiteral("CkDate")), Kind::Text);
+    if (reminder) rowwriting::write(order, kReminder, [this](const char* box) { return boxText(QString::fromLatin1(box)); });
     order.setField(QStringLiteral("indexflag"), lineKey);
     order.setField(QStringLiteral("createtime"), db::locale::shortDate(db::locale::now().date()));
 }

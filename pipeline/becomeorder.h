@@ -31,6 +31,9 @@ private:
     // The checks of the conversion in their order, each refusal shown in a box;
     // false after the first that fails.
     bool orderComplete();
+    // Whether every box fits its column of the order or its lines; else the
+    // first refusal is shown, naming the box ("收款金额必须是数字").
+    bool boxesFit() const;
     // The id of the customer entry chosen in CustName, when it still exists;
     // else the operator is told why there is none.
     std::optional<qint64> chosenCustomer() const;

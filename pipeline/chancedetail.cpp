@@ -26,8 +26,13 @@ ChanceDetail::ChanceDetail() : ChanceWindow(QStringLiteral("ChanceDetail"), true
 
 void ChanceDetail::Form_Load()
 {
-    const bool read = chance_.load(QStringLiteral("chance"), Mymode::CurrentRecordId)
-                      && (!chance_.holds() || showCustomerOf(chance_.field(QStringLiteral("companyid"))));
+    // The lines are kept with the header: a save is refused when either was
+    // changed elsewhere since the load.
+    const bool read =
+        chance_.load(QStringLiteral("chance"), Mymode::CurrentRecordId)
+        && (!chance_.holds()
+            || (chance_.keepAlso(quotationlines::linesSelect(chance_.field(QStringLiteral("indexflag")).toText()))
+                && showCustomerOf(chance_.field(QStringLiteral("companyid")))));
     if (!read) refuseSaves();
     fillLists();
     std::vector<quotationlines::Line> stored;
@@ -55,7 +60,7 @@ void ChanceDetail::command1_Click()
 {
     const QString storedKey = chance_.holds() ? chance_.field(QStringLiteral("indexflag")).toText() : QString();
     saveEdit(
-        chance_, kTexts, [this] { return headerComplete(kBadTotal) && customerExists(); },
+        chance_, kTexts, [this] { return headerComplete(kBadTotal) && customerExists() && boxesFit(false); },
         [this](db::Recordset& row) {
             writeChance(row, false, QString());
             Mymode::CurrentRecordId = boxText(QStringLiteral("KH_ID")).trimmed().toInt();

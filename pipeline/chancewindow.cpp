@@ -30,7 +30,9 @@ const rowwriting::Box kHeader[] = {
     {"field1", "field1", Kind::Text},
     {"field2", "field2", Kind::Text},
     {"field3", "field3", Kind::Text},
+    {"totalMx", "totalmoney", Kind::Number},
 };
+const rowwriting::Box kFourthField[] = {{"field4", "field4", Kind::Text}};
 
 constexpr double kFrameTop = 4440;
 constexpr double kFrameHeight = 2880;
@@ -118,15 +120,27 @@ bool ChanceWindow::headerComplete(const char* badTotal)
     return true;
 }
 
+bool ChanceWindow::boxesFit(bool isNew) const
+{
+    std::vector<columnrules::Box> boxes = checkedBoxes(QStringLiteral("chance"), kHeader);
+    if (isNew)
+        for (const columnrules::Box& box : checkedBoxes(QStringLiteral("chance"), kFourthField)) boxes.push_back(box);
+    for (const columnrules::Box& box : quotationlines::checkedBoxes(QStringLiteral("chanceMX"), lines()))
+        boxes.push_back(box);
+    return fit(boxes);
+}
+
 void ChanceWindow::writeChance(db::Recordset& row, bool isNew, const QString& lineKey) const
 {
     auto text = [this](const char* box) { return boxText(QString::fromLatin1(box)); };
     rowwriting::write(row, kHeader, text);
+    // A cleared expected sale date is cleared in the header as in the lines
+    // written from the same box.
+    if (db::trimBlanks(text("salesdate")).isEmpty()) row.setField(QStringLiteral("salesdate"), db::Variant::null());
     row.setField(QStringLiteral("chance_GK"), ticked(QStringLiteral("GK")) ? QStringLiteral("1") : QStringLiteral("0"));
-    rowwriting::setColumn(row, QStringLiteral("totalmoney"), text("totalMx"), Kind::Number);
     if (!lineKey.isEmpty()) row.setField(QStringLiteral("indexflag"), lineKey);
     if (isNew) {
-        rowwriting::setColumn(row, QStringLiteral("field4"), text("field4"), Kind::Text);
+        rowwriting::write(row, kFourthField, text);
         row.setField(QStringLiteral("createtime"), db::locale::shortDate(db::locale::now().date()));
         row.setField(QStringLiteral("chance_CZZ"), Mymode::OperatorName);
     }

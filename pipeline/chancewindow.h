@@ -29,7 +29,12 @@ protected:
     // expected sale date that is empty or a date, each refused with its
     // message (`badTotal` for the total); false after the first that fails.
     bool headerComplete(const char* badTotal);
-    // Writes the header boxes into the pending row. A new row also gets its
+    // Whether every box the save writes fits its column, the header's in
+    // `chance` and the rows' in chanceMX; else the first refusal is shown,
+    // naming the box ("联系人太长，最多50个字", "第1行单价必须是数字").
+    bool boxesFit(bool isNew) const;
+    // Writes the header boxes into the pending row; a blank expected sale
+    // date stores none, as in the lines. A new row also gets its
     // fourth custom field, creation date, line key and owner; an edit keeps
     // them.
     void writeChance(db::Recordset& row, bool isNew, const QString& lineKey) const;

@@ -6,6 +6,13 @@
 
 namespace pipeline::quotationlines {
 
+QString linesSelect(const QString& lineKey)
+{
+    if (lineKey.trimmed().isEmpty()) return QString();
+    return QStringLiteral("select * from chanceMX where indexflag=") + sqltext::quoted(lineKey)
+           + QStringLiteral(" order by id");
+}
+
 std::optional<std::vector<Line>> read(const QString& lineKey)
 {
     std::vector<Line> lines;
@@ -13,9 +20,7 @@ std::optional<std::vector<Line>> read(const QString& lineKey)
     const bool read = database::read([&] {
         auto connection = database::openMain();
         db::Recordset stored;
-        stored.open(QStringLiteral("select * from chanceMX where indexflag=") + sqltext::quoted(lineKey)
-                        + QStringLiteral(" order by id"),
-                    *connection);
+        stored.open(linesSelect(lineKey), *connection);
         for (; !stored.eof(); stored.moveNext()) {
             Line line;
             line.product = stored.field(QStringLiteral("productname")).toText();
@@ -35,6 +40,18 @@ std::optional<std::vector<Line>> read(const QString& lineKey)
     return lines;
 }
 
+std::vector<columnrules::Box> checkedBoxes(const QString& table, const std::vector<Line>& lines)
+{
+    std::vector<columnrules::Box> boxes;
+    for (std::size_t row = 0; row < lines.size(); ++row) {
+        const Line& line = lines[row];
+        for (columnrules::Box& box : columnrules::lineBoxes(table, int(row), QStringLiteral("产品名称"), line.product,
+                                                             line.price, line.discount, line.quantity, line.total))
+            boxes.push_back(std::move(box));
+    }
+    return boxes;
+}
+
 void insert(db::Connection& connection, const QString& table, const std::vector<Line>& lines,
             const QString& customerId, const QString& saleDate, const QString& lineKey)
 {
@@ -49,7 +66,8 @@ void insert(db::Connection& connection, const QString& table, const std::vector<
         rowwriting::setColumn(rows, QStringLiteral("price"), line.price, Kind::Number);
         rowwriting::setColumn(rows, QStringLiteral("zk"), line.discount, Kind::Number);
         rowwriting::setColumn(rows, QStringLiteral("num"), line.quantity, Kind::Number);
-        rowwriting::setColumn(rows, QStringLiteral("unitprice"), line.total, Kind::Number);
+        if (line.total != QLatin1String("Err"))
+            rowwriting::setColumn(rows, QStringLiteral("unitprice"), line.total, Kind::Number);
         rowwriting::setColumn(rows, QStringLiteral("salesdate"), saleDate, Kind::Date);
         rows.setField(QStringLiteral("indexflag"), lineKey);
         rows.update();

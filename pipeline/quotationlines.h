@@ -3,6 +3,7 @@
 // reads a quotation's lines for the rows of the editor and the conversion,
 // one writes rows as lines (quotation lines, or the lines of the order a
 // quotation becomes).
+#include "common/columnrules.h"
 #include "platform/db/connection.h"
 
 #include <QString>
@@ -24,10 +25,19 @@ struct Line {
 // must not show a quotation without its lines as if it had none.
 std::optional<std::vector<Line>> read(const QString& lineKey);
 
+// The statement that reads a quotation's stored lines in stored order, for a
+// kept record to see whether they were changed elsewhere since the load;
+// empty for an empty key, which has no lines.
+QString linesSelect(const QString& lineKey);
+
+// The lines' boxes for their columns of `table` (chanceMX or SalesMX), as
+// the column rule checks them: "第2行单价必须是数字", "第1行产品名称太长，最多100个字".
+std::vector<columnrules::Box> checkedBoxes(const QString& table, const std::vector<Line>& lines);
+
 // Adds the lines to `table` (chanceMX or SalesMX) under the key, each with
-// the header's customer id and sale date text. A value that its column cannot
-// take (an "Err" total, a sale date that is no date) leaves just that column
-// empty.
+// the header's customer id and sale date text. A line total of "Err" (figures
+// that make no number) stores no total; any other value its column cannot
+// take fails the write (db::Error): the boxes were checked before.
 void insert(db::Connection& connection, const QString& table, const std::vector<Line>& lines,
             const QString& customerId, const QString& saleDate, const QString& lineKey);
 

@@ -2,6 +2,7 @@
 
 #include "common/companylookup.h"
 #include "common/customercard.h"
+#include "common/customerpick.h"
 #include "common/database.h"
 #include "common/mainlists.h"
 #include "common/mymode.h"
@@ -11,6 +12,7 @@
 #include "platform/ui/boxtext.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/fittext.h"
+#include "platform/ui/label.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
 
@@ -155,6 +157,33 @@ void RecordWindow::confirmAndClose(const QString& confirmation, const std::funct
     ui::Windows::unload(this);
 }
 
+QString RecordWindow::captionOf(const char* box) const
+{
+    const QString name = QString::fromLatin1(box) == QLatin1String("KH_ID") ? QStringLiteral("CustName") : QString::fromLatin1(box);
+    const auto* label = findChild<ui::Label*>(QStringLiteral("lbl_") + name);
+    if (!label) return name;
+    QString caption = label->caption();
+    caption.remove(QLatin1Char(' '));
+    if (caption.endsWith(QChar(0xFF1A))) caption.chop(1);   // "总计："
+    return caption;
+}
+
+std::vector<columnrules::Box> RecordWindow::checkedBoxes(const QString& table,
+                                                         std::span<const rowwriting::Box> boxes) const
+{
+    return rowwriting::checked(
+        table, boxes, [this](const char* box) { return boxText(QString::fromLatin1(box)); },
+        [this](const char* box) { return captionOf(box); });
+}
+
+bool RecordWindow::fit(const std::vector<columnrules::Box>& boxes)
+{
+    const QString refused = columnrules::firstRefusal(boxes);
+    if (refused.isEmpty()) return true;
+    ui::msgBox(refused);
+    return false;
+}
+
 QString RecordWindow::boxText(const QString& name) const
 {
     return ui::boxText(this, name);
@@ -182,7 +211,7 @@ void RecordWindow::CustName_DblClick()
 
 void RecordWindow::openCustomerPicker()
 {
-    ui::Windows::open(QStringLiteral("frmSelectKH"));
+    customerpick::open(this);
 }
 
 } // namespace pipeline

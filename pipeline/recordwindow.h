@@ -3,11 +3,14 @@
 // button and card opener, labelled boxes and pick-only lists at their twip
 // places, the picture buttons, the window skin, the prefill from the customer
 // card, and the check that a picked customer still exists.
+#include "common/columnrules.h"
 #include "common/keptrow.h"
+#include "pipeline/rowwriting.h"
 #include "platform/db/connection.h"
 #include "platform/ui/form.h"
 
 #include <functional>
+#include <span>
 
 class MainLists;
 
@@ -77,6 +80,15 @@ protected:
     void saveEdit(keptrow::KeptRow& record, const EditTexts& texts, const std::function<bool()>& checksPass,
                   const std::function<void(db::Recordset&)>& fill,
                   const std::function<void(db::Connection&)>& after = {});
+
+    // A box's caption: its label's text without blanks or a closing colon
+    // ("联 系 人": "联系人"); the hidden id box KH_ID is the customer box's.
+    QString captionOf(const char* box) const;
+    // The window's boxes with their columns of `table`, as the column rule checks them.
+    std::vector<columnrules::Box> checkedBoxes(const QString& table, std::span<const rowwriting::Box> boxes) const;
+    // Whether every box fits its column; else the first refusal is shown
+    // ("联系人太长，最多50个字") and nothing is written.
+    static bool fit(const std::vector<columnrules::Box>& boxes);
 
     QString boxText(const QString& name) const;
     void setBoxText(const QString& name, const QString& text);

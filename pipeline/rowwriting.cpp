@@ -1,13 +1,21 @@
 #include "pipeline/rowwriting.h"
 
-#include "common/database.h"
-
 namespace pipeline::rowwriting {
 
 void setColumn(db::Recordset& row, const QString& column, const QString& text, Kind kind)
 {
     if (kind != Kind::Text && db::trimBlanks(text).isEmpty()) return;
-    database::guarded([&] { row.setField(column, text); });
+    row.setField(column, text);
+}
+
+std::vector<columnrules::Box> checked(const QString& table, std::span<const Box> boxes,
+                                      const std::function<QString(const char*)>& textOf,
+                                      const std::function<QString(const char*)>& captionOf)
+{
+    std::vector<columnrules::Box> checked;
+    for (const Box& box : boxes)
+        checked.push_back({table, QString::fromLatin1(box.column), captionOf(box.control), textOf(box.control)});
+    return checked;
 }
 
 void write(db::Recordset& row, std::span<const Box> boxes, const std::function<QString(const char*)>& textOf)

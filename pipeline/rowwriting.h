@@ -1,9 +1,11 @@
 #pragma once
 // Writing a window's boxes into the columns of a pending row, the way every
 // save of this folder does: texts as typed; a number or date column is left
-// alone for a blank box; and a value that its column cannot take (a time that
-// is no date, a text longer than the column) leaves just that column alone:
-// empty in a new row, unchanged in an edit.
+// alone for a blank box. Every save first checks its boxes against their
+// columns (common/columnrules) and refuses what does not fit, so a value the
+// column cannot take here is a failure of the save (db::Error), never a column
+// quietly left empty.
+#include "common/columnrules.h"
 #include "platform/db/connection.h"
 
 #include <functional>
@@ -20,6 +22,12 @@ struct Box {
 };
 
 void setColumn(db::Recordset& row, const QString& column, const QString& text, Kind kind);
+
+// Each box's text (read through `textOf`) for its column of `table`, named by
+// `captionOf`, as the column rule checks them.
+std::vector<columnrules::Box> checked(const QString& table, std::span<const Box> boxes,
+                                      const std::function<QString(const char*)>& textOf,
+                                      const std::function<QString(const char*)>& captionOf);
 
 // Each box's text (read through `textOf`) into its column, in order.
 void write(db::Recordset& row, std::span<const Box> boxes, const std::function<QString(const char*)>& textOf);

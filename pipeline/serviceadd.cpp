@@ -30,7 +30,7 @@ void ServiceAdd::service_end_Click()
 
 void ServiceAdd::command1_Click()
 {
-    if (!requiredBoxesGiven() || !customerExists() || !timesValid()) return;
+    if (!requiredBoxesGiven() || !customerExists() || !timesValid() || !boxesFit(true)) return;
     if (!insertRow(QStringLiteral("service"), [this](db::Recordset& row) { writeService(row, true); },
                    QString::fromUtf8(kNotSaved)))
         return;

@@ -43,7 +43,7 @@ void ServiceDetal::Form_Load()
 
 void ServiceDetal::command1_Click()
 {
-    saveEdit(service_, kTexts, [this] { return requiredBoxesGiven() && timesValid(); },
+    saveEdit(service_, kTexts, [this] { return requiredBoxesGiven() && timesValid() && boxesFit(false); },
              [this](db::Recordset& row) { writeService(row, false); });
 }
 

@@ -39,6 +39,7 @@ const rowwriting::Box kBoxes[] = {
     {"field2", "field2", Kind::Text},
     {"field3", "field3", Kind::Text},
 };
+const rowwriting::Box kFourthField[] = {{"field4", "field4", Kind::Text}};
 
 } // namespace
 
@@ -105,14 +106,23 @@ bool ServiceWindow::timesValid()
     return true;
 }
 
+bool ServiceWindow::boxesFit(bool isNew) const
+{
+    std::vector<columnrules::Box> boxes = checkedBoxes(QStringLiteral("service"), kBoxes);
+    if (isNew)
+        for (const columnrules::Box& box : checkedBoxes(QStringLiteral("service"), kFourthField)) boxes.push_back(box);
+    return fit(boxes);
+}
+
 void ServiceWindow::writeService(db::Recordset& row, bool isNew) const
 {
-    rowwriting::write(row, kBoxes, [this](const char* box) { return boxText(QString::fromLatin1(box)); });
+    auto text = [this](const char* box) { return boxText(QString::fromLatin1(box)); };
+    rowwriting::write(row, kBoxes, text);
     row.setField(QStringLiteral("service_end"),
                  ticked(QStringLiteral("service_end")) ? QStringLiteral("已完成") : QStringLiteral("未完成"));
     row.setField(QStringLiteral("service_gk"), ticked(QStringLiteral("GK")) ? QStringLiteral("1") : QStringLiteral("0"));
     if (isNew) {
-        rowwriting::setColumn(row, QStringLiteral("field4"), boxText(QStringLiteral("field4")), Kind::Text);
+        rowwriting::write(row, kFourthField, text);
         row.setField(QStringLiteral("service_CZZ"), Mymode::OperatorName);
     }
 }

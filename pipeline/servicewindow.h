@@ -24,11 +24,13 @@ protected:
     // A feedback or end time that is not blank must be a date
     // ("反馈时间非法", "服务结束时间非法", in this order).
     bool timesValid();
+    // Whether every box it writes fits its column of `service`; else the
+    // first refusal is shown, naming the box ("联系人太长，最多50个字").
+    bool boxesFit(bool isNew) const;
     // Writes the boxes into the pending row. A blank time sets nothing: a new
     // row has none, an edit keeps the stored one. A new row gets its owner and
     // the fourth custom field; an edit keeps both and keeps the customer when
-    // KH_ID is empty. A value that its column cannot take leaves that column
-    // empty in a new row and unchanged in an edit.
+    // KH_ID is empty.
     void writeService(db::Recordset& row, bool isNew) const;
 };
 

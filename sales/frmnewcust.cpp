@@ -105,16 +105,20 @@ void FrmNewCust::Form_Load()
     referencelist::offer(control<ui::ComboBox>(QStringLiteral("Custtype")), QStringLiteral("select * from client_type"),
                          QStringLiteral("client_type"));
     const auto* monitor = ui::Windows::loaded<CallMonitor>(QStringLiteral("GtMain"));
-    const QString caller = monitor ? monitor->PhoneID() : QString();
-    setBoxText(QStringLiteral("companyname"), caller);
-    setBoxText(QStringLiteral("tel"), caller);
-    setBoxText(QStringLiteral("LXR"), caller);
+    takeCaller({monitor ? monitor->PhoneID() : QString(), QString()});
     const QDateTime now = db::locale::now();
     setBoxText(QStringLiteral("salesdate"), db::locale::generalDate(now));
-    setBoxText(QStringLiteral("company_address"), caller);
     setBoxText(QStringLiteral("orderno"), quickOrderNumber(now));
     // Date and number show whole in their design widths.
     for (const char* name : {"salesdate", "orderno"}) ui::fitText(control<ui::TextBox>(QString::fromLatin1(name)));
+}
+
+// The number stands in for the name, the contact and the address until the
+// operator types them.
+void FrmNewCust::takeCaller(const callerhandover::Caller& caller)
+{
+    for (const char* box : {"companyname", "tel", "LXR", "company_address"})
+        setBoxText(QString::fromLatin1(box), caller.number);
 }
 
 void FrmNewCust::Form_Paint()

@@ -3,6 +3,7 @@
 // main contact and a sales order with its lines in one form. One save stores
 // them together, prints the courier's slip and queues an order notice for the
 // mobile number of the customer's group.
+#include "common/callerhandover.h"
 #include "common/linerows.h"
 #include "platform/ui/form.h"
 #include "sales/productlookup.h"
@@ -12,9 +13,14 @@
 
 namespace sales {
 
-class FrmNewCust : public ui::Form {
+class FrmNewCust : public ui::Form, public callerhandover::Taker {
 public:
     FrmNewCust();
+
+    // The caller's number into name, telephone, contact and address: the
+    // monitor's last caller at load, or the caller of the unknown-caller
+    // window that opened it.
+    void takeCaller(const callerhandover::Caller& caller) override;
 
     linerows::LineRows* rows() const { return rows_; }
     void ChanceTotalMx();

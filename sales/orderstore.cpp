@@ -1,8 +1,10 @@
 #include "sales/orderstore.h"
 
+#include "common/columnrules.h"
 #include "common/database.h"
 #include "common/datecheck.h"
 #include "common/linekey.h"
+#include "common/ordershare.h"
 #include "common/savefailure.h"
 #include "common/sqltext.h"
 #include "platform/ui/msgbox.h"
@@ -14,25 +16,6 @@
 namespace orderstore {
 
 namespace {
-
-// Widths of the text columns the order windows fill.
-constexpr int kOrderNoWidth = 50;
-constexpr int kContactWidth = 50;
-constexpr int kProductNameWidth = 100;
-// The largest amount a currency column holds.
-const char* const kLargestAmount = "922337203685477.5807";
-
-bool isNumber(const QString& text)
-{
-    return db::trimBlanks(text).isEmpty() || db::numbertext::parse(text).has_value();
-}
-
-// An amount box: empty, or a number within the currency range.
-QString amountRefusal(const QString& caption, const QString& text)
-{
-    if (!isNumber(text)) return caption + QStringLiteral("必须是数字");
-    return tooLarge(caption, text);
-}
 
 // The currency range ends at ±922337203685477.5807 ten-thousandths apart;
 // a sum beyond it is refused, never wrapped.
@@ -60,46 +43,22 @@ double numberField(const db::Recordset& row, const QString& column)
 
 } // namespace
 
-QString lineRefusal(int row, const Line& line, const QString& productCaption)
-{
-    const QString prefix = QStringLiteral("第%1行").arg(row + 1);
-    QString refused = tooLong(prefix + productCaption, line.product, kProductNameWidth);
-    if (refused.isEmpty()) refused = amountRefusal(prefix + QStringLiteral("单价"), line.price);
-    if (refused.isEmpty() && !isNumber(line.discount)) refused = prefix + QStringLiteral("折扣必须是数字");
-    if (refused.isEmpty() && !isNumber(line.quantity)) refused = prefix + QStringLiteral("数量必须是数字");
-    if (refused.isEmpty() && line.total != QLatin1String("Err"))
-        refused = amountRefusal(prefix + QStringLiteral("小计"), line.total);
-    return refused;
-}
-
-QString tooLong(const QString& caption, const QString& text, int width)
-{
-    return text.size() > width ? caption + QStringLiteral("太长，最多%1个字").arg(width) : QString();
-}
-
-QString tooLarge(const QString& caption, const QString& text)
-{
-    const bool outOfRange = db::numbertext::parse(text).has_value() && !db::numbertext::parseTicks(text).has_value();
-    return outOfRange ? caption + QStringLiteral("太大，最多%1").arg(kLargestAmount) : QString();
-}
-
-QString firstRefusal(std::initializer_list<QString> refusals)
-{
-    for (const QString& refused : refusals)
-        if (!refused.isEmpty()) return refused;
-    return QString();
-}
-
 QString refusal(const Order& order)
 {
-    QString refused = firstRefusal({tooLong(QStringLiteral("流水号"), order.orderNo, kOrderNoWidth),
-                                    tooLong(QStringLiteral("联系人"), order.contact, kContactWidth),
-                                    datecheck::requiredRefusal(QStringLiteral("销售日期"), order.date),
-                                    amountRefusal(QStringLiteral("订单金额"), order.total),
-                                    amountRefusal(QStringLiteral("收款金额"), order.received)});
-    for (std::size_t row = 0; refused.isEmpty() && row < order.lines.size(); ++row)
-        refused = lineRefusal(int(row), order.lines[row], QStringLiteral("产品名称"));
-    return refused;
+    const QString badDate = datecheck::requiredRefusal(QStringLiteral("销售日期"), order.date);
+    if (!badDate.isEmpty()) return badDate;
+    const QString sales = QStringLiteral("sales");
+    std::vector<columnrules::Box> boxes{{sales, QStringLiteral("orderno"), QStringLiteral("流水号"), order.orderNo},
+                                        {sales, QStringLiteral("sales_connect"), QStringLiteral("联系人"), order.contact},
+                                        {sales, QStringLiteral("totlemoney"), QStringLiteral("订单金额"), order.total},
+                                        {sales, QStringLiteral("receivemoney"), QStringLiteral("收款金额"), order.received}};
+    for (std::size_t row = 0; row < order.lines.size(); ++row) {
+        const Line& line = order.lines[row];
+        const auto lineBoxes = columnrules::lineBoxes(QStringLiteral("SalesMX"), int(row), QStringLiteral("产品名称"),
+                                                      line.product, line.price, line.discount, line.quantity, line.total);
+        boxes.insert(boxes.end(), lineBoxes.begin(), lineBoxes.end());
+    }
+    return columnrules::firstRefusal(boxes);
 }
 
 db::Currency checkedSum(db::Currency a, db::Currency b, const QString& text)
@@ -126,6 +85,8 @@ bool inTransaction(const std::function<void(db::Connection&)>& steps, const QStr
         return true;
     } catch (const Refusal& refusal) {
         message = refusal.text;
+    } catch (const ordershare::OutOfRange&) {
+        message = QString::fromUtf8(kCustomerBalanceTooLargeText);
     } catch (const db::Error& error) {
         message = savefailure::text(failedText, error,
                                     withReason ? savefailure::Reason::Shown : savefailure::Reason::Hidden);
@@ -201,22 +162,6 @@ void changeStock(db::Connection& connection, const QString& name, double change)
     }
 }
 
-void changeBalances(db::Connection& connection, qint64 customerId, db::Currency total, double quantity, db::Currency owed)
-{
-    db::Recordset customer;
-    customer.open(QStringLiteral("select * from company where ID = ") + QString::number(customerId), connection,
-                  db::CursorType::Static, db::LockType::Optimistic);
-    if (customer.eof()) return;
-    const QString tooLargeText = QString::fromUtf8(kCustomerBalanceTooLargeText);
-    customer.setField(QStringLiteral("company_QK"),
-                      db::Variant(checkedSum(amountOf(customer.field(QStringLiteral("company_QK"))), owed, tooLargeText)));
-    customer.setField(QStringLiteral("company_zje"),
-                      db::Variant(checkedSum(amountOf(customer.field(QStringLiteral("company_zje"))), total, tooLargeText)));
-    customer.setField(QStringLiteral("company_Zsl"),
-                      db::Variant(numberField(customer, QStringLiteral("company_Zsl")) + quantity));
-    customer.update();
-}
-
 void storeNewOrder(db::Connection& connection, const Order& order, const QString& createTime,
                    const QString& operatorName)
 {
@@ -235,11 +180,8 @@ void storeNewOrder(db::Connection& connection, const Order& order, const QString
     connection.execute(QStringLiteral("update sales set TotalNum=") + QString::number(quantity, 'g', 15)
                        + QStringLiteral(" where id=") + QString::number(orderId));
 
-    const db::Currency total = amountOf(order.total);
-    const db::Currency received = amountOf(order.received);
-    const db::Currency owed =
-        total > received ? checkedDifference(total, received, QString::fromUtf8(kCustomerBalanceTooLargeText)) : db::Currency();
-    changeBalances(connection, order.customerId.trimmed().toLongLong(), total, quantity, owed);
+    ordershare::add(connection, order.customerId.trimmed().toLongLong(),
+                    ordershare::of(amountOf(order.total), amountOf(order.received), quantity));
 }
 
 double quantityOf(const QString& text)

@@ -7,7 +7,6 @@
 
 #include <QString>
 #include <functional>
-#include <initializer_list>
 #include <vector>
 
 namespace orderstore {
@@ -25,27 +24,11 @@ struct Order {
 };
 
 // The message for the first box whose text its column cannot take ("销售日期
-// 不是一个合法的日期", "第2行单价必须是数字", ...); empty when every box fits.
-// The sale date must be given ("销售日期不能为空"): the sales reports select
-// orders by it. Other empty boxes and a line total of "Err" fit: they store nothing.
+// 不是一个合法的日期", "联系人太长，最多50个字", "第2行单价必须是数字", ...;
+// common/columnrules); empty when every box fits. The sale date must be given
+// ("销售日期不能为空"): the sales reports select orders by it. Other empty
+// boxes and a line total of "Err" fit: they store nothing.
 QString refusal(const Order& order);
-
-// The message for the first box of line `row` (counted from 0) whose text its
-// column cannot take: "第<row+1>行" and the box's caption, the product box
-// named `productCaption` ("第1行产品名称太长，最多100个字", "第2行折扣必须是数字");
-// empty when the line fits. A line total of "Err" fits.
-QString lineRefusal(int row, const Line& line, const QString& productCaption);
-
-// The rules behind them, for a box named by its caption (a date box's rule is
-// common/datecheck's); each gives the message
-// or, when the text fits, the empty text.
-// A text column of `width` characters: "<caption>太长，最多<width>个字".
-QString tooLong(const QString& caption, const QString& text, int width);
-// A number beyond the currency range: "<caption>太大，最多922337203685477.5807";
-// anything else, a text that is no number included, fits.
-QString tooLarge(const QString& caption, const QString& text);
-// The first message that is not empty.
-QString firstRefusal(std::initializer_list<QString> refusals);
 
 // A save's refusal found inside its transaction, with the message to show.
 struct Refusal {
@@ -60,8 +43,10 @@ db::Currency checkedSum(db::Currency a, db::Currency b, const QString& text);
 db::Currency checkedDifference(db::Currency a, db::Currency b, const QString& text);
 // Runs a save's steps in one transaction on a new connection: commits when
 // they end, rolls everything back when one throws. A Refusal shows its own
-// message, any database failure `failedText` (followed by the database's own
-// text with `withReason`; a busy file adds why, savefailure). True when committed.
+// message, a balance beyond the currency range (ordershare::OutOfRange)
+// kCustomerBalanceTooLargeText, any database failure `failedText` (followed by
+// the database's own text with `withReason`; a busy file adds why,
+// savefailure). True when committed.
 // `beforeBegin` runs on the connection before the transaction starts (a file
 // attached then is written by the same commit); its failure is the save's.
 bool inTransaction(const std::function<void(db::Connection&)>& steps, const QString& failedText,
@@ -83,15 +68,11 @@ double insertLines(db::Connection& connection, const Order& order, const QString
 // case and blanks count); an empty stock counts as 0.
 void changeStock(db::Connection& connection, const QString& name, double change);
 
-// Adds to a customer's purchase total, purchase quantity and amount owed;
-// empty balances count as 0. Refusal (kCustomerBalanceTooLargeText) when a
-// balance would leave the currency range.
-void changeBalances(db::Connection& connection, qint64 customerId, db::Currency total, double quantity, db::Currency owed);
-
 // Stores a new order as the new-order window saves it: a new line key, the
 // header (stamped with `createTime` and `operatorName`), the lines with their
-// stock, the header's quantity and the customer's balances. Refusal when a
-// balance would leave the currency range.
+// stock, the header's quantity and the order's share of the customer's
+// balances (ordershare). ordershare::OutOfRange when a balance would leave the
+// currency range.
 void storeNewOrder(db::Connection& connection, const Order& order, const QString& createTime,
                    const QString& operatorName);
 

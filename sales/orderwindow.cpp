@@ -1,6 +1,7 @@
 #include "sales/orderwindow.h"
 
 #include "common/customercard.h"
+#include "common/customerpick.h"
 #include "common/displaywidth.h"
 #include "common/skin.h"
 #include "platform/db/locale.h"
@@ -89,7 +90,7 @@ void OrderWindow::CustName_DblClick()
 
 void OrderWindow::openCustomerPicker()
 {
-    if (ui::Windows::isDefined(QStringLiteral("frmSelectKH"))) ui::Windows::open(QStringLiteral("frmSelectKH"));
+    customerpick::open(this);
 }
 
 QString OrderWindow::boxText(const QString& name) const

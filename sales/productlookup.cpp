@@ -60,7 +60,8 @@ void ProductLookup::description_Change(int row)
                                      + sqltext::escaped(db::trimBlanks(box->text())) + QStringLiteral("%'"));
         for (; !found->eof(); found->moveNext())
             List1_->addItem(found->field(QStringLiteral("Product_no")).toText() + QLatin1Char('-')
-                            + found->field(QStringLiteral("product")).toText());
+                                + found->field(QStringLiteral("product")).toText(),
+                            found->field(QStringLiteral("id")).toLong());
     });
     if (!read) List1_->hide();
 }
@@ -71,7 +72,8 @@ void ProductLookup::description_KeyPress(int row, int& keyAscii)
         QCoreApplication::processEvents();
         // Enter fills the line of the box it was pressed in.
         rows_->selflag = row;
-        if (ui::TextBox* box = rows_->description.element(row)) fillFromNumber(box->text());
+        if (ui::TextBox* box = rows_->description.element(row))
+            fillFrom(QStringLiteral("Product_no =  ") + sqltext::quoted(box->text()));
         List1_->hide();
     }
     rows_->AddLineRow();
@@ -86,20 +88,18 @@ void ProductLookup::List1_Click()
 {
     const int chosen = List1_->listIndex();
     if (chosen < 0) return;
-    QString number = List1_->list(chosen).trimmed();
-    const int dash = number.indexOf(QLatin1Char('-'));
-    if (dash >= 0) number = number.left(dash);
-    fillFromNumber(number);
+    // The item keeps its product's key: its text cannot tell a number with a
+    // "-" in it from the name after it.
+    fillFrom(QStringLiteral("id=") + QString::number(List1_->itemData(chosen)));
     List1_->hide();
     rows_->AddLineRow();
 }
 
-bool ProductLookup::fillFromNumber(const QString& number)
+bool ProductLookup::fillFrom(const QString& condition)
 {
     bool filled = false;
     database::read([&] {
-        auto found = database::query(QStringLiteral("select * from product where Product_no =  ")
-                                     + sqltext::quoted(number));
+        auto found = database::query(QStringLiteral("select * from product where ") + condition);
         if (found->eof()) return;
         filled = true;
         const int line = rows_->selflag;

@@ -25,10 +25,10 @@ public:
     void List1_Click();
 
 private:
-    // Fills line selflag from the product with exactly this number; false when
-    // none, or when it cannot be read (the operator is told why and the line
-    // stays as typed).
-    bool fillFromNumber(const QString& number);
+    // Fills line selflag from the first product that meets the condition (its
+    // number, or its key for a chosen item); false when none, or when it
+    // cannot be read (the operator is told why and the line stays as typed).
+    bool fillFrom(const QString& condition);
 
     linerows::LineRows* rows_;
     ui::ListBox* List1_;

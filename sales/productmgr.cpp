@@ -1,5 +1,6 @@
 #include "sales/productmgr.h"
 
+#include "common/columnrules.h"
 #include "common/database.h"
 #include "common/gridbinding.h"
 #include "common/productpick.h"
@@ -23,9 +24,6 @@ const char* const kNoUnitText = "产品单位不能为空";
 const char* const kDuplicateText = "该产品已存在，不能重复添加!";
 const char* const kAddedText = "产品添加成功";
 const char* const kNotAddedText = "产品添加失败，数据未保存";
-const char* const kPriceNotNumberText = "零售价必须是数字";
-const char* const kStockNotNumberText = "初始库存必须是数字";
-const char* const kInPriceNotNumberText = "进货价必须是数字";
 
 const char* const kListSql = "select id,product,Product_no,description,price,dw,kcl,inprice from product";
 const char* const kNumberSearchSql = "select id,product,Product_no,description,price,dw,kcl,Inprice from product where Product_no like '%";
@@ -43,17 +41,19 @@ std::vector<ui::GridColumn> listColumns()
             {QStringLiteral("进货价"), 800, QStringLiteral("InPrice")}};
 }
 
-// The insert's text boxes and their columns, in the order they are written.
+// The insert's text boxes and their columns, in the order they are written,
+// each box named by its label's caption.
 struct EntryColumn {
     const char* box;
     const char* column;
-    const char* notNumberText;   // a numeric column: the refusal when the box holds no number
+    const char* caption;
+    bool number;   // an empty box stores no value
 };
 const EntryColumn kEntryColumns[] = {
-    {"product", "product", nullptr},         {"productNO", "Product_no", nullptr},
-    {"productPrice", "price", kPriceNotNumberText}, {"ProductDw", "dw", nullptr},
-    {"descript", "description", nullptr},    {"KCL", "KCL", kStockNotNumberText},
-    {"InPrice", "InPrice", kInPriceNotNumberText}};
+    {"product", "product", "产品名称", false},   {"productNO", "Product_no", "产品编号", false},
+    {"productPrice", "price", "零售价", true},   {"ProductDw", "dw", "单位", false},
+    {"descript", "description", "规格型号", false}, {"KCL", "KCL", "初始库存", true},
+    {"InPrice", "InPrice", "进货价", true}};
 
 // The boxes only a new product fills, with what they hold before any typing;
 // the name and number boxes also take the searches.
@@ -178,13 +178,14 @@ void ProductMgr::command3_Click()
         ui::msgBox(QString::fromUtf8(kNoUnitText));
         return;
     }
-    // A number box that holds no number is refused before anything is written.
-    for (const EntryColumn& entry : kEntryColumns) {
-        const QString text = box(entry.box);
-        if (entry.notNumberText && !db::trimBlanks(text).isEmpty() && !db::isNumeric(db::Variant(text))) {
-            ui::msgBox(QString::fromUtf8(entry.notNumberText));
-            return;
-        }
+    // A box its column cannot take ("零售价必须是数字") is refused before anything is written.
+    std::vector<columnrules::Box> boxes;
+    for (const EntryColumn& entry : kEntryColumns)
+        boxes.push_back({QStringLiteral("product"), QString::fromLatin1(entry.column), QString::fromUtf8(entry.caption),
+                         box(entry.box)});
+    if (const QString refused = columnrules::firstRefusal(boxes); !refused.isEmpty()) {
+        ui::msgBox(refused);
+        return;
     }
     if (!addProduct()) return;
     for (const char* name : {"product", "productNO", "productPrice", "ProductDw", "descript"})
@@ -219,7 +220,7 @@ bool ProductMgr::addProduct()
         for (const EntryColumn& entry : kEntryColumns) {
             const QString text = box(entry.box);
             // An empty number box stores no value.
-            if (entry.notNumberText && db::trimBlanks(text).isEmpty()) continue;
+            if (entry.number && db::trimBlanks(text).isEmpty()) continue;
             rows.setField(QString::fromLatin1(entry.column), db::Variant(text));
         }
         rows.update();

@@ -1,8 +1,10 @@
 #include "sales/quickorder.h"
 
+#include "common/columnrules.h"
 #include "common/datecheck.h"
 #include "common/linekey.h"
 #include "common/mymode.h"
+#include "common/ordershare.h"
 #include "common/recordstamp.h"
 #include "common/smsoutbox.h"
 #include "common/sqltext.h"
@@ -12,13 +14,6 @@
 namespace quickorder {
 
 namespace {
-
-// Widths of the text columns the boxes fill (customer and contact alike).
-constexpr int kNameWidth = 100;
-constexpr int kContactWidth = 50;
-constexpr int kTelWidth = 50;
-constexpr int kAddressWidth = 200;
-constexpr int kOrderNoWidth = 50;
 
 // Why an order was stored without its notice.
 const char* const kNoGroupText = "没有选择客户分类，没有收信的手机号码";
@@ -148,19 +143,31 @@ QString addNotice(db::Connection& connection, const Customer& customer, const Or
 
 QString refusal(const Order& order)
 {
-    using namespace orderstore;
-    QString refused = firstRefusal({datecheck::requiredRefusal(QStringLiteral("销售日期"), order.date),
-                                    tooLong(QStringLiteral("流水号"), order.orderNo, kOrderNoWidth),
-                                    tooLong(QStringLiteral("客户名称"), order.name, kNameWidth),
-                                    tooLong(QStringLiteral("联系人"), order.contact, kContactWidth),
-                                    tooLong(QStringLiteral("电话"), order.tel, kTelWidth),
-                                    tooLong(QStringLiteral("客户地址"), order.address, kAddressWidth),
-                                    tooLarge(QStringLiteral("订单金额"), order.total),
-                                    tooLarge(QStringLiteral("收款金额"), order.received)});
+    const QString badDate = datecheck::requiredRefusal(QStringLiteral("销售日期"), order.date);
+    if (!badDate.isEmpty()) return badDate;
+    // Each box against every column it is stored in: the customer's and the contact's alike.
+    const QString company = QStringLiteral("company"), contact = QStringLiteral("KH_LXR"), sales = QStringLiteral("sales");
+    std::vector<columnrules::Box> boxes{
+        {sales, QStringLiteral("orderno"), QStringLiteral("流水号"), order.orderNo},
+        {company, QStringLiteral("company_name"), QStringLiteral("客户名称"), order.name},
+        {company, QStringLiteral("company_connect"), QStringLiteral("联系人"), order.contact},
+        {contact, QStringLiteral("Connect_name"), QStringLiteral("联系人"), order.contact},
+        {company, QStringLiteral("company_tel"), QStringLiteral("电话"), order.tel},
+        {contact, QStringLiteral("tel"), QStringLiteral("电话"), order.tel},
+        {company, QStringLiteral("company_address"), QStringLiteral("客户地址"), order.address},
+        {contact, QStringLiteral("address"), QStringLiteral("客户地址"), order.address},
+        {sales, QStringLiteral("receivemoney"), QStringLiteral("收款金额"), order.received}};
+    // A total of "Err" (figures that make no number) stores nothing.
+    if (order.total != QLatin1String("Err"))
+        boxes.push_back({sales, QStringLiteral("totlemoney"), QStringLiteral("订单金额"), order.total});
     // The product boxes are headed "商品" in this window.
-    for (std::size_t row = 0; refused.isEmpty() && row < order.lines.size(); ++row)
-        refused = lineRefusal(int(row), order.lines[row], QStringLiteral("商品"));
-    return refused;
+    for (std::size_t row = 0; row < order.lines.size(); ++row) {
+        const Line& line = order.lines[row];
+        const auto lineBoxes = columnrules::lineBoxes(QStringLiteral("SalesMX"), int(row), QStringLiteral("商品"),
+                                                      line.product, line.price, line.discount, line.quantity, line.total);
+        boxes.insert(boxes.end(), lineBoxes.begin(), lineBoxes.end());
+    }
+    return columnrules::firstRefusal(boxes);
 }
 
 int rowsToWrite(const QStringList& quantities)
@@ -181,6 +188,10 @@ Customer write(db::Connection& connection, const Order& order, const QString& li
     addContact(connection, order, customerId);
     addOrder(connection, order, customerId, lineKey);
     addLines(connection, order, customerId, lineKey);
+    double quantity = 0;
+    for (const Line& line : order.lines) quantity += orderstore::quantityOf(line.quantity);
+    ordershare::add(connection, customerId,
+                    ordershare::of(orderstore::amountOf(order.total), orderstore::amountOf(order.received), quantity));
     return readBack(connection, customerId);
 }
 

@@ -35,11 +35,11 @@ struct Order {
 
 // The message for the first box whose text its column cannot take: a text
 // too long ("客户名称太长，最多100个字"), a sale date left empty ("销售日期不能为空")
-// or that is no date ("销售日期不是一个合法的日期"), an amount beyond the
-// currency range, then each line by the
+// or that is no date ("销售日期不是一个合法的日期"), an amount that is no number
+// or beyond the currency range, then each line by the
 // line rule of the order windows ("第1行商品太长，最多100个字", "第2行单价必须是
-// 数字"); empty when all fit. An order total or amount received that is no
-// number fits: it leaves its column unset.
+// 数字"); empty when all fit (common/columnrules). An order total of "Err"
+// fits: it leaves its column unset.
 QString refusal(const Order& order);
 
 // How many rows the save writes, given the quantity texts of the rows that
@@ -53,8 +53,9 @@ struct Customer {
     QString name, tel, mobile, address;
 };
 
-// Writes the customer, the contact, the order under `lineKey` and its lines
-// on the connection, inside the caller's transaction; returns the customer
+// Writes the customer, the contact, the order under `lineKey`, its lines and
+// the order's share of the new customer's balances (ordershare) on the
+// connection, inside the caller's transaction; returns the customer
 // read back from its row. A value that its column cannot take (an empty or
 // non-numeric amount, a line total "Err") leaves that column unset; any
 // other failure throws db::Error.

@@ -2,6 +2,7 @@
 
 #include "common/database.h"
 #include "common/mymode.h"
+#include "common/ordershare.h"
 #include "common/savefailure.h"
 #include "common/sqltext.h"
 #include "platform/ui/desktop.h"
@@ -170,6 +171,9 @@ bool SalesDetail::store(const orderstore::Order& order)
     } catch (const orderstore::Refusal& refusal) {
         ui::msgBox(refusal.text);
         return false;
+    } catch (const ordershare::OutOfRange&) {
+        ui::msgBox(QString::fromUtf8(orderstore::kCustomerBalanceTooLargeText));
+        return false;
     }
     switch (outcome) {
     case keptrow::Outcome::Saved: return true;
@@ -189,13 +193,7 @@ void SalesDetail::rewrite(db::Connection& connection, db::Recordset& header, con
 
     const db::Variant storedCustomer = header.field(QStringLiteral("companyid"));
     const qint64 oldCustomer = storedCustomer.isNullOrEmpty() ? -1 : storedCustomer.toLong();
-    const qint64 newCustomer = order.customerId.trimmed().toLongLong();
-    // Differences of amounts stay within the currency range or the save is refused.
-    auto minus = [](db::Currency a, db::Currency b) {
-        return orderstore::checkedDifference(a, b, QString::fromUtf8(orderstore::kCustomerBalanceTooLargeText));
-    };
-    const db::Currency oldTotal = orderstore::amountOf(header.field(QStringLiteral("totlemoney")));
-    const db::Currency oldOwed = minus(oldTotal, orderstore::amountOf(header.field(QStringLiteral("receivemoney"))));
+    const ordershare::Share before = ordershare::ofStored(connection, header);
 
     // The old lines give their quantities back and go.
     std::vector<StoredLine> stored;
@@ -208,28 +206,17 @@ void SalesDetail::rewrite(db::Connection& connection, db::Recordset& header, con
                               quantity.isNullOrEmpty() ? 0 : quantity.toDouble()});
         }
     }
-    double oldQuantity = 0;
-    for (const StoredLine& line : stored) {
-        oldQuantity += line.quantity;
-        orderstore::changeStock(connection, line.product, line.quantity);
-    }
+    for (const StoredLine& line : stored) orderstore::changeStock(connection, line.product, line.quantity);
     connection.execute(QStringLiteral("delete from SalesMX where indexflag=") + sqltext::quoted(lineKey_));
 
     orderstore::writeHeader(header, order);
     header.update();
-    const double newQuantity = orderstore::insertLines(connection, order, lineKey_);
+    const double quantity = orderstore::insertLines(connection, order, lineKey_);
 
-    const db::Currency newTotal = orderstore::amountOf(order.total);
-    const db::Currency newOwed = minus(newTotal, orderstore::amountOf(order.received));
-    if (oldCustomer == newCustomer) {
-        orderstore::changeBalances(connection, newCustomer, minus(newTotal, oldTotal), newQuantity - oldQuantity,
-                                   minus(newOwed, oldOwed));
-    } else {
-        // The order leaves the old customer's balances and enters the new one's.
-        orderstore::changeBalances(connection, oldCustomer, minus(db::Currency(), oldTotal), -oldQuantity,
-                                   minus(db::Currency(), oldOwed));
-        orderstore::changeBalances(connection, newCustomer, newTotal, newQuantity, newOwed);
-    }
+    // The stored order's share leaves its customer's balances and the edited
+    // order's enters those of its customer, the same one or another.
+    ordershare::replace(connection, oldCustomer, before, order.customerId.trimmed().toLongLong(),
+                        ordershare::of(orderstore::amountOf(order.total), orderstore::amountOf(order.received), quantity));
 }
 
 std::optional<bool> SalesDetail::orderExists() const

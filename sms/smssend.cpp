@@ -135,6 +135,7 @@ SMSsend::SMSsend() : ui::Form(QStringLiteral("SMSsend"))
     addLabel(QStringLiteral("Label1"), QStringLiteral("手机号："), 5880, 240, 1095, 255);
     text1 = addTextArea(QStringLiteral("text1"), 5880, 480, 4095, 2295);
     text1->setFont(fontOf("MS Sans Serif", 12));
+    text1->setBreakAnywhere();
     // The note's three lines at 9 points stand taller here than the box the
     // content caption ends; a step smaller they are read whole.
     addLabel(QStringLiteral("Label4"), QString::fromUtf8(kNoteText), 5880, 2880, 4215, 615)

@@ -6,6 +6,7 @@
 
 #include <QRegularExpression>
 #include <cmath>
+#include <limits>
 
 namespace db::detail {
 
@@ -44,27 +45,65 @@ Column describeColumn(sqlite3_stmt* statement, int index)
     return column;
 }
 
+namespace {
+
+// The value converted to the column's type; db::Error when it cannot be.
+Variant converted(const Column& column, const Variant& value)
+{
+    switch (column.type) {
+    case FieldType::Untyped:
+    case FieldType::Text: break;
+    case FieldType::Long: return Variant(value.toLong());
+    case FieldType::Double: return Variant(value.toDouble());
+    case FieldType::Currency: return Variant(value.toCurrency());
+    case FieldType::Date: return Variant(value.toDate());
+    }
+    return column.type == FieldType::Text ? Variant(value.toText()) : value;
+}
+
+QString largestOf(FieldType type)
+{
+    switch (type) {
+    case FieldType::Currency: return QStringLiteral("922337203685477.5807");
+    case FieldType::Long: return QString::number(std::numeric_limits<std::int64_t>::max());
+    default: return numbertext::format(std::numeric_limits<double>::max());
+    }
+}
+
+} // namespace
+
+std::optional<ColumnRefusal> refusalFor(const Column& column, const Variant& value)
+{
+    if (value.isNullOrEmpty() || column.type == FieldType::Untyped) return std::nullopt;
+    if (column.type == FieldType::Text) {
+        if (column.maxLength > 0 && value.toText().size() > column.maxLength)
+            return ColumnRefusal{ColumnRefusal::Why::TooLong, column.maxLength, QString()};
+        return std::nullopt;
+    }
+    try {
+        converted(column, value);
+        return std::nullopt;
+    } catch (const Error&) {
+    }
+    if (column.type == FieldType::Date) return ColumnRefusal{ColumnRefusal::Why::NotDate, 0, QString()};
+    // A number the column cannot hold is too large; anything else is no number.
+    if (value.type() != Variant::Type::Text || numbertext::parse(value.toText()))
+        return ColumnRefusal{ColumnRefusal::Why::TooLarge, 0, largestOf(column.type)};
+    return ColumnRefusal{ColumnRefusal::Why::NotNumber, 0, QString()};
+}
+
 Variant convertForColumn(const Column& column, const Variant& value)
 {
     if (value.isNullOrEmpty()) return Variant::null();
     try {
-        switch (column.type) {
-        case FieldType::Untyped: return value;
-        case FieldType::Text: {
-            const QString text = value.toText();
-            if (column.maxLength > 0 && text.size() > column.maxLength)
-                throw Error(QStringLiteral("文字超过该字段能容纳的 %1 个字符").arg(column.maxLength));
-            return Variant(text);
-        }
-        case FieldType::Long: return Variant(value.toLong());
-        case FieldType::Double: return Variant(value.toDouble());
-        case FieldType::Currency: return Variant(value.toCurrency());
-        case FieldType::Date: return Variant(value.toDate());
-        }
+        // Only a text's width is not a conversion's own failure.
+        if (column.type == FieldType::Text)
+            if (const auto refused = refusalFor(column, value))
+                throw Error(QStringLiteral("文字超过该字段能容纳的 %1 个字符").arg(refused->width));
+        return converted(column, value);
     } catch (const Error& error) {
         throw Error(QStringLiteral("字段 %1：%2").arg(column.name, error.message()), error.kind());
     }
-    return value;
 }
 
 void bindValue(sqlite3_stmt* statement, int index, const Variant& value)

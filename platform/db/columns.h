@@ -1,6 +1,7 @@
 #pragma once
 // The columns of a query: the type each one is declared with in its table,
 // and how values are converted and bound for it. Internal to the database layer.
+#include "platform/db/connection.h"
 #include "platform/db/variant.h"
 
 #include <sqlite3.h>
@@ -28,8 +29,14 @@ FieldType fieldTypeOf(const QString& declared, int* maxLength);
 // an expression (no declared type) is Untyped.
 Column describeColumn(sqlite3_stmt* statement, int index);
 
-// The value as it is to be stored in the column; db::Error when it cannot be
-// converted ("abc" into a number or date column) or is too long for the text.
+// What the column refuses of the value, found without storing it: a text
+// longer than its width, a text that is no number for a number column or a
+// number beyond its range, a text that is no date for a date column. Nothing
+// for a value it takes (an empty one included).
+std::optional<ColumnRefusal> refusalFor(const Column& column, const Variant& value);
+
+// The value as it is to be stored in the column; db::Error when the column
+// refuses it (refusalFor).
 Variant convertForColumn(const Column& column, const Variant& value);
 
 // Binds a value the way the layer stores it (dates as "yyyy-MM-dd HH:mm:ss"

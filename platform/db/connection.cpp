@@ -203,6 +203,33 @@ void Connection::attach(const QString& connectString, const QString& alias)
     }
 }
 
+void Connection::useWriteAheadLog()
+{
+    if (!state_) throw Error(QStringLiteral("连接没有打开"));
+    runStatements(*state_, QStringLiteral("PRAGMA journal_mode=WAL"));
+    runStatements(*state_, QStringLiteral("PRAGMA synchronous=FULL"));
+    state_->writeAheadLog = true;
+}
+
+void Connection::abandon()
+{
+    if (!state_) return;
+    const QString path = QString::fromUtf8(sqlite3_db_filename(state_->handle, "main"));
+    sqlite3_db_config(state_->handle, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    close();
+    for (const char* log : {"-wal", "-shm"}) QFile::remove(path + QLatin1String(log));
+}
+
+bool Connection::fileIntact() const
+{
+    if (!state_) return false;
+    int moved = 0;
+    if (sqlite3_file_control(state_->handle, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK || moved) return false;
+    QFile file(QString::fromUtf8(sqlite3_db_filename(state_->handle, "main")));
+    static const QByteArray header("SQLite format 3", 16);
+    return file.open(QIODevice::ReadOnly) && file.read(header.size()) == header;
+}
+
 void Connection::beginTrans()
 {
     if (!state_) throw Error(QStringLiteral("连接没有打开"));
@@ -224,6 +251,25 @@ void Connection::rollbackTrans()
 void setBusyWaitForTests(int milliseconds)
 {
     busywait::setTimeoutMsForTests(milliseconds);
+}
+
+namespace {
+const char* const kCompanions[] = {"-journal", "-wal", "-shm"};
+}
+
+void removeDatabase(const QString& path)
+{
+    const QString file = localPath(path);
+    QFile::remove(file);
+    for (const char* companion : kCompanions) QFile::remove(file + QLatin1String(companion));
+}
+
+void renameDatabase(const QString& path, const QString& to)
+{
+    const QString file = localPath(path);
+    if (!QFile::rename(file, localPath(to))) throw Error(QStringLiteral("无法改名 %1").arg(path));
+    for (const char* companion : kCompanions)
+        QFile::rename(file + QLatin1String(companion), localPath(to) + QLatin1String(companion));
 }
 
 bool holdsNoTables(const QString& path)

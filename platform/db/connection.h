@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace db {
@@ -37,6 +38,19 @@ public:
     // them (a rollback journal each). Never creates a file: db::Error when it
     // is missing or no database. Tables of the file are then `alias.table`.
     void attach(const QString& connectString, const QString& alias);
+
+    // For a file that only this computer's program opens, never one over a
+    // network mount: a write-ahead log synced at every commit, so a commit
+    // costs one sync and is on the disk when it returns. The handle is
+    // closed, not kept, when the connection closes.
+    void useWriteAheadLog();
+    // Closes a connection whose file fileIntact() found spoilt: what its
+    // write-ahead log holds is dropped with the log, never copied into
+    // whatever now lies at the path.
+    void abandon();
+    // Whether the file opened is still the one at its path (not removed or
+    // replaced since) and still begins as a database does (not written over).
+    bool fileIntact() const;
 
     void beginTrans();
     void commitTrans();
@@ -69,6 +83,12 @@ void createDatabase(const QString& path, const QStringList& statements);
 // changed now (busy, read-only); nothing changes then.
 void upgradeDatabase(Connection& connection, const QStringList& statements);
 
+// A database file with the files SQLite keeps beside it while working on it
+// (journal, write-ahead log): removed, or renamed to `to` (db::Error when the
+// file itself cannot be).
+void removeDatabase(const QString& path);
+void renameDatabase(const QString& path, const QString& to);
+
 // Whether the file is a database that holds no table at all: a zero-byte file
 // or one whose creation was interrupted. A missing file, a file that is no
 // database and a database with tables are not.
@@ -79,6 +99,15 @@ enum class LockType { ReadOnly = 1, Pessimistic = 2, Optimistic = 3, BatchOptimi
 enum class CursorLocation { Server = 2, Client = 3 };
 
 struct RecordsetData;
+
+// What a column's declared type cannot take of a value, told before anything
+// is written, so that a window can name the box and keep what was typed.
+struct ColumnRefusal {
+    enum class Why { TooLong, NotNumber, TooLarge, NotDate };
+    Why why;
+    int width = 0;        // TooLong: the characters the text column holds
+    QString largest;      // TooLarge: the largest number the column holds, as written
+};
 
 // The rows of one query; a client-side recordset is a snapshot that keeps no
 // read transaction open. Read-only rows are read when it opens. A recordset
@@ -123,13 +152,21 @@ public:
     // Converts the value to the column's declared type; db::Error when it
     // cannot be converted ("abc" into a number column) and nothing is changed.
     void setField(const QString& name, const Variant& value);
+    // What setField (or updateCell) would refuse of the value in the column,
+    // found without changing anything; nothing when the column takes it.
+    std::optional<ColumnRefusal> refusal(const QString& name, const Variant& value) const;
+    std::optional<ColumnRefusal> refusal(int column, const Variant& value) const;
     void addNew();
     void update();                                // writes the pending row; new key readable afterwards
     void cancelUpdate();
     void deleteRow();                             // deletes the current row
     bool editPending() const;
 
-    // Writes one cell of row `row` back by key at once (a grid's in-place edit).
+    // Writes one cell of row `row` back by key at once (a grid's in-place
+    // edit); the row is read again afterwards. Refused (db::Error, Conflict)
+    // only when that cell's stored value is no longer the one read, or the
+    // row is gone: a change elsewhere to another column of the row does not
+    // stand in the way. After a conflict the row holds what is stored now.
     void updateCell(int row, int column, const Variant& value);
 
 private:

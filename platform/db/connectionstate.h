@@ -21,6 +21,7 @@ struct ConnectionState {
     ConnectionState& operator=(const ConnectionState&) = delete;
 
     sqlite3* handle;
+    bool writeAheadLog = false;   // its owner's alone: closed when let go, never kept
 
     // The layer's own statements (inserts, updates, row re-reads) stay prepared
     // for the life of the handle, keyed by their text.

@@ -101,7 +101,8 @@ void giveBack(ConnectionState* released, const QString& path)
     std::unique_ptr<ConnectionState> state(released);
     // A handle with another file attached would lend that file to the next connection.
     const bool attached = sqlite3_db_name(state->handle, 2) != nullptr;
-    if (closedForGood || attached || !sqlite3_get_autocommit(state->handle) || busy(state->handle)) return;
+    // A handle of a write-ahead log is its owner's alone (see useWriteAheadLog).
+    if (closedForGood || attached || state->writeAheadLog || !sqlite3_get_autocommit(state->handle) || busy(state->handle)) return;
     // A kept handle waits without its cached pages. The program writes its
     // files often (a row for every call), and a handle that finds its file
     // written by another since its last read reads every page again anyway;

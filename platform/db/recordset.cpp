@@ -162,20 +162,21 @@ int namedField(const RecordsetData& d, const QString& name)
 
 // "AND col IS ? ..." over every table column as read, bound from `first` on:
 // a row another connection changed or deleted since it was read matches no more.
-std::string unchangedCondition(const RecordsetData& d)
+// With `only` set, the condition covers that one column.
+std::string unchangedCondition(const RecordsetData& d, int only = -1)
 {
     std::string condition;
     for (int column = 0; column < d.rows.columnCount(); ++column)
-        if (isTableColumn(d, column))
+        if (isTableColumn(d, column) && (only < 0 || column == only))
             condition += " AND " + quotedName(d.rows.columns()[column].origin) + " IS ? COLLATE BINARY";
     return condition;
 }
 
-int bindUnchanged(const RecordsetData& d, sqlite3_stmt* statement, int first, int row)
+int bindUnchanged(const RecordsetData& d, sqlite3_stmt* statement, int first, int row, int only = -1)
 {
     int index = first;
     for (int column = 0; column < d.rows.columnCount(); ++column)
-        if (isTableColumn(d, column)) d.rows.bindRead(statement, index++, row, column);
+        if (isTableColumn(d, column) && (only < 0 || column == only)) d.rows.bindRead(statement, index++, row, column);
     return index;
 }
 
@@ -238,12 +239,15 @@ int insertRow(RecordsetData& d, const std::vector<Assignment>& assignments)
     return row;
 }
 
-void updateRow(RecordsetData& d, int row, const std::vector<Assignment>& assignments)
+// Writes the assignments into row `row`, refused (Conflict) when the stored
+// row no longer holds what was read: every column, or with `checkedColumn`
+// set only that one (the row is then read again, so it shows what is stored).
+void updateRow(RecordsetData& d, int row, const std::vector<Assignment>& assignments, int checkedColumn = -1)
 {
     if (assignments.empty()) return;
     std::string sql = "UPDATE " + tableName(d) + " SET ";
     for (std::size_t i = 0; i < assignments.size(); ++i) sql += (i ? "," : "") + quotedName(assignments[i].column) + "=?";
-    sql += " WHERE rowid=?" + unchangedCondition(d);
+    sql += " WHERE rowid=?" + unchangedCondition(d, checkedColumn);
     const std::int64_t key = d.rows.key(row);
     const auto state = d.handle();
     {
@@ -251,11 +255,13 @@ void updateRow(RecordsetData& d, int row, const std::vector<Assignment>& assignm
         int index = 1;
         for (const Assignment& a : assignments) detail::bindValue(statement.get(), index++, a.value);
         sqlite3_bind_int64(statement.get(), index++, key);
-        bindUnchanged(d, statement.get(), index, row);
+        bindUnchanged(d, statement.get(), index, row, checkedColumn);
         statement.step();
     }
-    if (sqlite3_changes(state->handle) == 0)
+    if (sqlite3_changes(state->handle) == 0) {
+        if (checkedColumn >= 0) reread(d, *state, row, key);
         throw Error(QStringLiteral("该记录在读取后已被别人修改或删除，没有保存"), Error::Kind::Conflict);
+    }
     reread(d, *state, row, key);
 }
 
@@ -557,7 +563,18 @@ void Recordset::updateCell(int row, int column, const Variant& value)
     if (!isTableColumn(d, column))
         throw Error(QStringLiteral("字段 %1 不能更新").arg(d.rows.columns()[column].name));
     const Variant converted = detail::convertForColumn(d.rows.columns()[column], value);
-    updateRow(d, row, {{d.rows.columns()[column].origin, converted}});
+    updateRow(d, row, {{d.rows.columns()[column].origin, converted}}, column);
+}
+
+std::optional<ColumnRefusal> Recordset::refusal(const QString& name, const Variant& value) const
+{
+    return refusal(namedField(opened(d_), name), value);
+}
+
+std::optional<ColumnRefusal> Recordset::refusal(int column, const Variant& value) const
+{
+    const RecordsetData& d = opened(d_);
+    return detail::refusalFor(d.rows.columns()[checkedField(d, column)], value);
 }
 
 } // namespace db

@@ -1,22 +1,16 @@
 #include "platform/ui/chart.h"
 
 #include "platform/ui/chartdepth.h"
-#include "platform/ui/chartpane.h"
 #include "platform/ui/controls.h"
 
-#include <QAreaSeries>
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChart>
-#include <QGraphicsLayout>
+#include <QFontMetricsF>
 #include <QHelpEvent>
-#include <QLineSeries>
+#include <QPainter>
+#include <QPolygonF>
 #include <QScrollBar>
-#include <QSet>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolTip>
-#include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 
@@ -24,48 +18,63 @@ namespace ui {
 
 namespace {
 
-const QChar kZeroWidthSpace(0x200B);
+constexpr double kMargin = 8;
+constexpr double kGap = 4;
+constexpr double kTick = 4;
 // The most a three-dimensional face reaches back, in pixels.
 constexpr double kDeepestFace = 16;
+// A bar fills this share of its row's slot.
+constexpr double kBarShare = 0.5;
+// The value axis aims at about this many steps.
+constexpr int kSteps = 5;
 
 bool isThreeDimensional(int type)
 {
     return type == 0 || type == 2 || type == 4;
 }
 
-// The category axis keeps one entry per distinct text and none for an empty
-// one, so rows of equal or empty labels are told apart by trailing zero-width
-// spaces, which draw nothing: each row keeps its own slot under its own value.
-QStringList distinctCategories(const QStringList& labels)
+// A step of 1, 2, 2.5 or 5 times a power of ten that cuts `span` into about
+// kSteps parts.
+double roundStep(double span)
 {
-    QSet<QString> taken;
-    QStringList categories;
-    for (QString label : labels) {
-        if (label.isEmpty()) label = kZeroWidthSpace;
-        while (taken.contains(label)) label += kZeroWidthSpace;
-        taken.insert(label);
-        categories << label;
-    }
-    return categories;
+    const double raw = span / kSteps;
+    const double scale = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double mantissa : {1.0, 2.0, 2.5, 5.0})
+        if (raw <= mantissa * scale * (1 + 1e-9)) return mantissa * scale;
+    return 10 * scale;
 }
 
-QBarCategoryAxis* categoryAxis(QChart* chart)
+// A tick's value with as many decimals as the step needs.
+QString tickText(double value, double step)
 {
-    const auto axes = chart->axes(Qt::Horizontal);
-    return axes.isEmpty() ? nullptr : qobject_cast<QBarCategoryAxis*>(axes.first());
+    int decimals = 0;
+    while (decimals < 6 && std::abs(step * std::pow(10.0, decimals) - std::round(step * std::pow(10.0, decimals))) > 1e-6)
+        ++decimals;
+    return QString::number(std::abs(value) < step / 2 ? 0.0 : value, 'f', decimals);
+}
+
+// A tool tip shows rich text when its text might be markup: such a text is
+// handed over escaped, so that every tip reads as written.
+QString plainTip(const QString& text)
+{
+    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpaceNoWrap) : text;
+}
+
+QFont titleFont(QFont font)
+{
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.2);
+    return font;
 }
 
 } // namespace
 
-Chart::Chart(QWidget* parent) : QChartView(new QChart(), parent)
+Chart::Chart(QWidget* parent) : QAbstractScrollArea(parent)
 {
-    setRenderHint(QPainter::Antialiasing, false);
-    axisPane_ = new ChartPane(this);
-    headingPane_ = new ChartPane(this);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    chart()->setAnimationOptions(QChart::NoAnimation);
-    chart()->legend()->hide();
-    redraw();
+    viewport()->setAutoFillBackground(false);
+    measure();
+    lay();
 }
 
 QColor Chart::seriesColor()
@@ -150,42 +159,56 @@ void Chart::setChartType(int type)
     changed();
 }
 
-QAbstractSeries* Chart::series()
-{
-    if (pending_) redraw();
-    const auto all = chart()->series();
-    return all.isEmpty() ? nullptr : all.first();
-}
-
-QString Chart::shownLabel(int row)
-{
-    series();
-    QBarCategoryAxis* axis = categoryAxis(chart());
-    if (!axis || row < 1 || row > axis->count()) return QString();
-    return axis->at(row - 1).remove(kZeroWidthSpace);
-}
-
-bool Chart::labelsUpright()
-{
-    series();
-    return upright_;
-}
-
-QGraphicsView* Chart::valueAxisPane() const
-{
-    return axisPane_;
-}
-
-QGraphicsView* Chart::headingPane() const
-{
-    return headingPane_;
-}
-
 QString Chart::valueText(int row) const
 {
     if (row < 1 || row > rowCount()) return QString();
     const Row& shown = rows_[static_cast<size_t>(row - 1)];
     return shown.label + QStringLiteral("：") + QString::number(shown.value, 'g', 15);
+}
+
+QString Chart::shownLabel(int row)
+{
+    settle();
+    if (row < 1 || row > rowCount()) return QString();
+    const QString& label = rows_[static_cast<size_t>(row - 1)].label;
+    if (!upright_) return label;
+    return QFontMetricsF(font()).elidedText(label, Qt::ElideRight, band_ - kGap);
+}
+
+QRect Chart::labelRect(int row)
+{
+    const QString shown = shownLabel(row);
+    if (row < 1 || row > rowCount()) return QRect();
+    const QFontMetricsF metrics(font());
+    const double length = metrics.horizontalAdvance(shown);
+    const double centre = xOf(row - 1);
+    const double top = plot_.bottom() + kGap;
+    if (upright_) return QRectF(centre - metrics.height() / 2, top, metrics.height(), length).toAlignedRect();
+    return QRectF(centre - length / 2, top, length, metrics.height()).toAlignedRect();
+}
+
+bool Chart::labelsUpright()
+{
+    settle();
+    return upright_;
+}
+
+QRectF Chart::plotArea()
+{
+    settle();
+    return plot_;
+}
+
+double Chart::slotWidth()
+{
+    settle();
+    return slot_;
+}
+
+QPoint Chart::pointOf(double row, double value)
+{
+    settle();
+    return QPointF(xOf(row - 1), yOf(value)).toPoint();
 }
 
 // Filling a chart sets every row one by one: the drawing waits until the
@@ -195,176 +218,267 @@ void Chart::changed()
     if (pending_) return;
     pending_ = true;
     QTimer::singleShot(0, this, [this] {
-        if (pending_) redraw();
+        settle();
+        viewport()->update();
     });
 }
 
-void Chart::redraw()
+void Chart::settle()
 {
+    if (!pending_) return;
     pending_ = false;
     QToolTip::hideText();
-    QChart* chart = this->chart();
-    chart->removeAllSeries();
-    for (QAbstractAxis* axis : chart->axes()) {
-        chart->removeAxis(axis);
-        delete axis;
-    }
-    chart->setTitle(title_);
-    chart->legend()->setVisible(legend_);
+    measure();
+    lay();
+}
 
-    QStringList labels;
+// The value axis's range, read once from the rows: it reaches from zero, or
+// below it, to the highest value, in round steps. The labels are measured
+// later, as far as the layout needs.
+void Chart::measure()
+{
+    longest_ = 0;
+    measured_ = 0;
     double low = 0;
     double high = 0;
     for (const Row& row : rows_) {
-        labels << row.label;
+        if (!std::isfinite(row.value)) continue;
         low = std::min(low, row.value);
         high = std::max(high, row.value);
     }
     if (high == low) high = low + 1;
-
-    const QColor colour = seriesColor();
-    QAbstractSeries* series = nullptr;
-    if (type_ <= 1) {
-        auto* set = new QBarSet(columnLabel_);
-        for (const Row& row : rows_) set->append(row.value);
-        set->setColor(colour);
-        set->setBorderColor(colour);
-        auto* bars = new QBarSeries();
-        bars->append(set);
-        series = bars;
-    } else {
-        auto* line = new QLineSeries();
-        for (size_t i = 0; i < rows_.size(); ++i) line->append(static_cast<double>(i), rows_[i].value);
-        line->setPen(QPen(colour, isThreeDimensional(type_) ? 4 : 2));
-        if (type_ == 4) {
-            auto* area = new QAreaSeries(line);
-            line->setParent(area);
-            area->setColor(colour);
-            area->setBorderColor(colour);
-            series = area;
-        } else {
-            series = line;
-        }
-    }
-    series->setName(columnLabel_);
-    chart->addSeries(series);
-
-    auto* across = new QBarCategoryAxis();
-    across->append(distinctCategories(labels));
-    auto* up = new QValueAxis();
-    up->setRange(low, high);
-    chart->addAxis(across, Qt::AlignBottom);
-    chart->addAxis(up, Qt::AlignLeft);
-    series->attachAxis(across);
-    series->attachAxis(up);
-    fitToRows();
+    step_ = roundStep(high - low);
+    low_ = std::floor(low / step_ + 1e-9) * step_;
+    high_ = std::ceil(high / step_ - 1e-9) * step_;
 }
 
+// The widest label, measuring the rows not measured yet until one is at
+// least `enough` wide: a label wider than the room it can get is cut anyway,
+// so many rows of long names cost one measure, not one per row.
+double Chart::longestLabel(double enough)
+{
+    const QFontMetricsF metrics(font());
+    for (; measured_ < rows_.size() && longest_ < enough; ++measured_)
+        longest_ = std::max(longest_, metrics.horizontalAdvance(rows_[measured_].label));
+    return longest_;
+}
+
+// Places the title, the legend, the value axis and the plot in the view.
 // Each row gets a slot at least as wide as its label across, or, when the
-// labels do not fit across, as the height of a line with the labels upright.
-// The chart is as wide as its slots need; wider than the view, it scrolls.
-void Chart::fitToRows()
+// labels do not fit across, two lines' height with the labels upright. When
+// the slots are wider than the plot, the scroll bar moves them beneath it.
+void Chart::lay()
 {
-    QChart* chart = this->chart();
-    QBarCategoryAxis* across = categoryAxis(chart);
-    const QSize room = contentsRect().size();
-    upright_ = false;
-    if (across) across->setLabelsAngle(0);
-    chart->resize(room);
-    chart->layout()->activate();
-    double width = room.width();
-    if (across && across->count() > 0) {
-        const QFontMetricsF metrics(across->labelsFont());
-        double longest = 0;
-        for (const QString& category : across->categories())
-            longest = std::max(longest, metrics.horizontalAdvance(category));
-        // Qt Charts gives a label the plot's width shared among one slot
-        // more than there are rows, less a padding either side, and cuts
-        // what does not fit: a line's height of gap covers the padding.
-        const double gap = metrics.height();
-        const double plot = chart->plotArea().width();
-        const int shares = across->count() + 1;
-        if ((longest + gap) * shares > plot) {
-            upright_ = true;
-            across->setLabelsAngle(-90);
-            width = std::max(width, room.width() - plot + (metrics.height() + gap) * shares);
-        }
+    const QSizeF view = viewport()->size();
+    const QFontMetricsF metrics(font());
+    const double line = metrics.height();
+    double top = kMargin;
+    titleRect_ = QRectF();
+    if (!title_.isEmpty()) {
+        titleRect_ = QRectF(0, top, view.width(), QFontMetricsF(titleFont(font())).height());
+        top = titleRect_.bottom() + kGap;
     }
-    const bool scrolls = width > room.width();
-    const QSizeF size(std::ceil(width),
-                      room.height() - (scrolls ? horizontalScrollBar()->sizeHint().height() : 0));
-    chart->resize(size);
-    chart->layout()->invalidate();
-    chart->layout()->activate();
-    setSceneRect(QRectF(QPointF(0, 0), size));
-    // Showing or hiding the scroll bar resizes the viewport, which comes back
-    // here with the same outcome.
-    const Qt::ScrollBarPolicy policy = scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
-    if (horizontalScrollBarPolicy() != policy) setHorizontalScrollBarPolicy(policy);
-    placePanes(scrolls);
+    legendRect_ = QRectF();
+    if (legend_) {
+        legendRect_ = QRectF(0, top, view.width(), line);
+        top = legendRect_.bottom() + kGap;
+    }
+    // Room above the plot for the value axis's top label and the faces.
+    top += std::max(line / 2, -chartdepth::backOffset(kDeepestFace).y());
+
+    double axis = 0;
+    for (double tick = low_; tick <= high_ + step_ / 2; tick += step_)
+        axis = std::max(axis, metrics.horizontalAdvance(tickText(tick, step_)));
+    const double left = std::ceil(kMargin + axis + kTick + kGap);
+    const double right = std::max(left + 1, view.width() - kMargin - kDeepestFace);
+    const double room = right - left;
+    const double rows = static_cast<double>(rows_.size());
+
+    // Rows of a line's height each overflow the plot whatever their labels.
+    const double tallest = std::max(line, (view.height() - top) * 0.4);
+    const bool crowded = line * rows > room;
+    upright_ = !rows_.empty() && (crowded || (longestLabel(HUGE_VAL) + line) * rows > room);
+    if (upright_) {
+        slot_ = std::max(room / rows, 2 * line);
+        band_ = std::min(longestLabel(tallest) + 2 * kGap, tallest);
+    } else {
+        slot_ = rows_.empty() ? room : room / rows;
+        band_ = line + 2 * kGap;
+    }
+    plot_ = QRectF(QPointF(left, top), QPointF(right, std::max(top + 1, view.height() - kMargin - band_)));
+
+    QScrollBar* bar = horizontalScrollBar();
+    const int over = std::max(0, static_cast<int>(std::ceil(slot_ * rows - room)));
+    bar->setRange(0, over);
+    bar->setPageStep(static_cast<int>(room));
+    bar->setSingleStep(std::max(1, static_cast<int>(slot_)));
+    // Showing or hiding the bar changes the view's height, which comes back
+    // here at once with the same outcome across.
+    setHorizontalScrollBarPolicy(over > 0 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
 }
 
-// A chart wider than the view shows its left edge with the value axis, as
-// far as the plot, in a pane fixed at the view's left, and the part of its
-// top that holds the title and the legend, which the chart centres on its
-// whole width, in a pane across the rest of the view's top.
-void Chart::placePanes(bool scrolls)
+// The x of a row's centre, `position` counting rows from 0.
+double Chart::xOf(double position) const
 {
-    if (!scrolls) {
-        axisPane_->hide();
-        headingPane_->hide();
-        return;
-    }
-    const QRect shown = viewport()->geometry();
-    const QRectF plot = chart()->plotArea();
-    const int axisWidth = static_cast<int>(std::floor(plot.left()));
-    axisPane_->showPart(QRect(0, 0, axisWidth, shown.height()), QRect(shown.topLeft(), QSize(axisWidth, shown.height())));
+    return plot_.left() + (position + 0.5) * slot_ - horizontalScrollBar()->value();
+}
 
-    // The heading ends above what the plot draws over its top edge: the
-    // value axis's top label and the faces of the three-dimensional types.
-    const auto* up = chart()->axes(Qt::Vertical).value(0);
-    const double overTop = std::max(QFontMetricsF(up ? up->labelsFont() : font()).height() / 2,
-                                    -chartdepth::backOffset(kDeepestFace).y());
-    const int headingHeight = std::max(0, static_cast<int>(std::floor(plot.top() - overTop)) - 1);
-    // It stops short of the view's right edge by the margin around the
-    // chart's background, which shows there once the chart's end is reached.
-    qreal left, top, right, bottom;
-    chart()->layout()->getContentsMargins(&left, &top, &right, &bottom);
-    const int headingWidth = std::max(0, shown.width() - axisWidth - static_cast<int>(std::ceil(right)));
-    const int middle = static_cast<int>(std::lround(chart()->size().width() / 2));
-    headingPane_->showPart(QRect(middle - headingWidth / 2, 0, headingWidth, headingHeight),
-                           QRect(shown.left() + axisWidth, shown.top(), headingWidth, headingHeight));
+double Chart::yOf(double value) const
+{
+    return plot_.bottom() - (value - low_) / (high_ - low_) * plot_.height();
+}
+
+// The rows whose slots show in the plot, and one more either side, so that
+// lines and faces run on to the plot's edges.
+int Chart::firstInView() const
+{
+    const int first = static_cast<int>(std::floor(horizontalScrollBar()->value() / slot_)) - 1;
+    return std::clamp(first, 0, std::max(0, rowCount() - 1));
+}
+
+int Chart::lastInView() const
+{
+    const int last = static_cast<int>(std::ceil((horizontalScrollBar()->value() + plot_.width()) / slot_)) + 1;
+    return std::clamp(last, 0, rowCount() - 1);
 }
 
 void Chart::resizeEvent(QResizeEvent* event)
 {
-    // The chart's width follows its rows, not the view: skip the chart view's
-    // own fitting of the chart to the view.
-    QGraphicsView::resizeEvent(event);
-    if (pending_) return;
-    fitToRows();
+    QAbstractScrollArea::resizeEvent(event);
+    if (!pending_) lay();
 }
 
-// The row (1-based) whose slot holds `point` of the viewport: the plot's
-// width shared among the rows, from the plot's top down past the labels;
-// 0 outside every slot and under the value axis's pane. `slot` gets the
-// slot's rectangle in the viewport.
+void Chart::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}
+
+void Chart::paintEvent(QPaintEvent*)
+{
+    settle();
+    QPainter painter(viewport());
+    painter.fillRect(viewport()->rect(), Qt::white);
+    painter.setFont(font());
+    paintHeading(painter);
+    paintValueAxis(painter);
+    // The rows move beneath the value axis: they are cut off at its line,
+    // and on the right where the last row's faces end.
+    painter.setClipRect(QRectF(QPointF(plot_.left() + 1, 0), QPointF(plot_.right() + kDeepestFace, viewport()->height())));
+    paintSeries(painter);
+    paintLabels(painter);
+}
+
+void Chart::paintHeading(QPainter& painter)
+{
+    painter.setPen(Qt::black);
+    if (!titleRect_.isNull()) {
+        painter.save();
+        painter.setFont(titleFont(font()));
+        painter.drawText(titleRect_, Qt::AlignCenter | Qt::TextSingleLine, title_);
+        painter.restore();
+    }
+    if (legendRect_.isNull()) return;
+    const QFontMetricsF metrics(font());
+    const double mark = metrics.height() * 0.7;
+    const double width = mark + kGap + metrics.horizontalAdvance(columnLabel_);
+    const double left = legendRect_.center().x() - width / 2;
+    painter.fillRect(QRectF(left, legendRect_.center().y() - mark / 2, mark, mark), seriesColor());
+    painter.drawText(QRectF(left + mark + kGap, legendRect_.top(), width, legendRect_.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, columnLabel_);
+}
+
+// The value axis with a line across the plot at every step.
+void Chart::paintValueAxis(QPainter& painter)
+{
+    const QFontMetricsF metrics(font());
+    for (double tick = low_; tick <= high_ + step_ / 2; tick += step_) {
+        const double y = std::round(yOf(tick));
+        painter.setPen(QColor(0xDD, 0xDD, 0xDD));
+        painter.drawLine(QPointF(plot_.left(), y), QPointF(plot_.right(), y));
+        painter.setPen(Qt::black);
+        painter.drawLine(QPointF(plot_.left() - kTick, y), QPointF(plot_.left(), y));
+        const QRectF text(0, y - metrics.height() / 2, plot_.left() - kTick - kGap, metrics.height());
+        painter.drawText(text, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, tickText(tick, step_));
+    }
+    painter.drawLine(plot_.topLeft(), plot_.bottomLeft());
+    painter.drawLine(plot_.bottomLeft(), plot_.bottomRight());
+}
+
+void Chart::paintSeries(QPainter& painter)
+{
+    if (rows_.empty()) return;
+    const int first = firstInView();
+    const int last = lastInView();
+    const double base = yOf(std::clamp(0.0, low_, high_));
+    const QColor colour = seriesColor();
+    if (type_ <= 1) {
+        std::vector<QRectF> bars;
+        for (int i = first; i <= last; ++i) {
+            const double x = xOf(i);
+            const double half = slot_ * kBarShare / 2;
+            bars.push_back(QRectF(QPointF(x - half, yOf(rows_[static_cast<size_t>(i)].value)), QPointF(x + half, base)).normalized());
+            painter.fillRect(bars.back(), colour);
+        }
+        if (isThreeDimensional(type_))
+            chartdepth::paintBars(painter, bars, std::min(slot_ * kBarShare * 0.4, kDeepestFace), topFaceColor(), sideFaceColor());
+        return;
+    }
+    QPolygonF points;
+    for (int i = first; i <= last; ++i) points << QPointF(xOf(i), yOf(rows_[static_cast<size_t>(i)].value));
+    if (type_ == 4) {
+        QPolygonF area = points;
+        area << QPointF(points.back().x(), base) << QPointF(points.front().x(), base);
+        painter.setPen(QPen(colour, 1));
+        painter.setBrush(colour);
+        painter.drawPolygon(area);
+    }
+    painter.setPen(QPen(colour, isThreeDimensional(type_) ? 4 : 2));
+    painter.drawPolyline(points);
+    if (isThreeDimensional(type_)) {
+        const std::vector<QPointF> along(points.begin(), points.end());
+        chartdepth::paintRibbon(painter, along, std::min(slot_ * 0.3, kDeepestFace), type_ == 4, base, topFaceColor(),
+                                sideFaceColor());
+    }
+}
+
+// Each row's label under its slot, as plain text: across and centred, or
+// upright, reading upwards and ending under the plot.
+void Chart::paintLabels(QPainter& painter)
+{
+    if (rows_.empty()) return;
+    painter.setPen(Qt::black);
+    const QFontMetricsF metrics(font());
+    const double top = plot_.bottom() + kGap;
+    for (int i = firstInView(); i <= lastInView(); ++i) {
+        const QString& label = rows_[static_cast<size_t>(i)].label;
+        const double x = xOf(i);
+        if (!upright_) {
+            painter.drawText(QRectF(x - slot_ / 2, top, slot_, metrics.height()), Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
+                             label);
+            continue;
+        }
+        const double length = band_ - kGap;
+        painter.save();
+        painter.translate(x, top);
+        painter.rotate(-90);
+        painter.drawText(QRectF(-length, -metrics.height() / 2, length, metrics.height()),
+                         Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+                         metrics.elidedText(label, Qt::ElideRight, length));
+        painter.restore();
+    }
+}
+
+// The row (1-based) whose slot holds `point` of the viewport: from the
+// plot's top down past the labels; 0 outside every slot and under the value
+// axis. `slot` gets the slot's rectangle in the viewport.
 int Chart::rowAt(const QPoint& point, QRect* slot)
 {
-    QAbstractSeries* shown = series();
-    if (!shown || rows_.empty()) return 0;
-    if (axisPane_->isVisible() && axisPane_->geometry().contains(viewport()->mapTo(this, point))) return 0;
-    QChart* chart = this->chart();
-    const QPointF at = chart->mapFromScene(mapToScene(point));
-    const QRectF plot = chart->plotArea();
-    if (at.x() < plot.left() || at.x() >= plot.right() || at.y() < plot.top()) return 0;
-    const int index = static_cast<int>(std::lround(chart->mapToValue(at, shown).x()));
+    settle();
+    if (rows_.empty() || point.x() < plot_.left() || point.x() >= plot_.right() || point.y() < plot_.top()) return 0;
+    const int index = static_cast<int>(std::floor((point.x() - plot_.left() + horizontalScrollBar()->value()) / slot_));
     if (index < 0 || index >= rowCount()) return 0;
-    auto across = [&](double x) {
-        return mapFromScene(chart->mapToScene(chart->mapToPosition(QPointF(x, 0), shown))).x();
-    };
-    *slot = QRect(QPoint(across(index - 0.5), mapFromScene(chart->mapToScene(plot.topLeft())).y()),
-                  QPoint(across(index + 0.5), viewport()->height()));
+    const QRectF whole(QPointF(xOf(index) - slot_ / 2, plot_.top()), QPointF(xOf(index) + slot_ / 2, viewport()->height()));
+    *slot = whole.intersected(QRectF(plot_.left(), 0, plot_.width(), viewport()->height())).toAlignedRect();
     return index + 1;
 }
 
@@ -372,7 +486,7 @@ int Chart::rowAt(const QPoint& point, QRect* slot)
 // until the pointer leaves the slot.
 bool Chart::viewportEvent(QEvent* event)
 {
-    if (event->type() != QEvent::ToolTip) return QChartView::viewportEvent(event);
+    if (event->type() != QEvent::ToolTip) return QAbstractScrollArea::viewportEvent(event);
     const auto* help = static_cast<QHelpEvent*>(event);
     QRect slot;
     const int row = rowAt(help->pos(), &slot);
@@ -380,38 +494,9 @@ bool Chart::viewportEvent(QEvent* event)
         QToolTip::hideText();
         event->ignore();
     } else {
-        QToolTip::showText(help->globalPos(), valueText(row), viewport(), slot);
+        QToolTip::showText(help->globalPos(), plainTip(valueText(row)), viewport(), slot);
     }
     return true;
-}
-
-void Chart::drawForeground(QPainter* painter, const QRectF& rect)
-{
-    QChartView::drawForeground(painter, rect);
-    if (pending_ || !isThreeDimensional(type_) || rows_.empty()) return;
-    QChart* chart = this->chart();
-    QAbstractSeries* shown = chart->series().value(0);
-    if (!shown) return;
-    auto at = [&](double x, double y) { return chart->mapToScene(chart->mapToPosition(QPointF(x, y), shown)); };
-    const double slot = at(1, 0).x() - at(0, 0).x();
-    painter->save();
-    painter->setClipRect(chart->mapRectToScene(chart->plotArea().adjusted(0, -slot, slot, 0)));
-    if (auto* bars = qobject_cast<QBarSeries*>(shown)) {
-        const double half = bars->barWidth() / 2;
-        std::vector<QRectF> drawn;
-        for (size_t i = 0; i < rows_.size(); ++i) {
-            const double x = static_cast<double>(i);
-            drawn.push_back(QRectF(at(x - half, rows_[i].value), at(x + half, 0)));
-        }
-        const double depth = std::min(slot * bars->barWidth() * 0.4, kDeepestFace);
-        chartdepth::paintBars(*painter, drawn, depth, topFaceColor(), sideFaceColor());
-    } else {
-        std::vector<QPointF> points;
-        for (size_t i = 0; i < rows_.size(); ++i) points.push_back(at(static_cast<double>(i), rows_[i].value));
-        chartdepth::paintRibbon(*painter, points, std::min(slot * 0.3, kDeepestFace), type_ == 4, at(0, 0).y(), topFaceColor(),
-                                sideFaceColor());
-    }
-    painter->restore();
 }
 
 Chart* addChart(QWidget* parent, const QString& name, double left, double top, double width, double height)

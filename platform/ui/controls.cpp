@@ -470,6 +470,18 @@ QString ListBox::list(int index) const
     return entry ? entry->text() : QString();
 }
 
+void ListBox::addItem(const QString& item, qint64 itemData)
+{
+    auto* entry = new QListWidgetItem(item, this);
+    entry->setData(Qt::UserRole, itemData);
+}
+
+qint64 ListBox::itemData(int index) const
+{
+    const QListWidgetItem* entry = item(index);
+    return entry ? entry->data(Qt::UserRole).toLongLong() : 0;
+}
+
 // ---- Timer
 
 Timer::Timer(QObject* parent) : QObject(parent)

@@ -70,6 +70,10 @@ public:
     void setText(const QString& text) { setPlainText(text); }
     void setBackColor(quint32 bbggrr);
     void setLocked(bool locked) { setReadOnly(locked); }
+    // Lines break at any character, not at word boundaries: for a box that
+    // holds one long run without spaces (numbers joined by ";"), whose
+    // layout at word boundaries grows with the square of its length.
+    void setBreakAnywhere() { setWordWrapMode(QTextOption::WrapAnywhere); }
     // At most this many characters (0: no limit): input beyond it, typed,
     // pasted or set by code, is cut off where it was inserted.
     void setMaxLength(int characters);
@@ -198,6 +202,9 @@ class ListBox : public QListWidget {
 public:
     explicit ListBox(QWidget* parent);
     void addItem(const QString& item) { QListWidget::addItem(item); }
+    // An item that keeps a number beside its text, as a key to what it names.
+    void addItem(const QString& item, qint64 itemData);
+    qint64 itemData(int index) const;
     int listIndex() const { return currentRow(); }
     void setListIndex(int index) { setCurrentRow(index); }
     int listCount() const { return count(); }

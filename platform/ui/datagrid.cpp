@@ -3,6 +3,9 @@
 #include "platform/ui/keypress.h"
 
 #include <QAbstractTableModel>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+#include <QTimer>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QStyle>
@@ -88,22 +91,42 @@ public:
 
     bool setData(const QModelIndex& index, const QVariant& value, int role) override
     {
-        return role == Qt::EditRole && index.isValid() && write(index.row(), index.column(), value.toString());
+        if (role != Qt::EditRole || !index.isValid()) return false;
+        std::optional<RefusedEdit> refused;
+        const bool written = write(index.row(), index.column(), value.toString(), refused);
+        if (refused && onRefused) onRefused(index, *refused);
+        return written;
     }
 
-    // Writes one cell back by key; a refused write keeps the old value.
-    bool write(int row, int column, const QString& text)
+    // Writes one cell back by key. A value the column refuses is not written;
+    // a failed write keeps the old value, or shows the stored one when the
+    // cell was changed elsewhere. Either sets `refused`.
+    bool write(int row, int column, const QString& text, std::optional<RefusedEdit>& refused)
     {
         if (row < 0 || row >= rowCount_ || !isEditable(column)) return false;
-        try {
-            rows_->updateCell(row, columns_[column].field, db::Variant(text));
-        } catch (const db::Error&) {
+        const int field = columns_[column].field;
+        db::Variant value(text);
+        // An emptied number or date cell stores no value.
+        if (db::trimBlanks(text).isEmpty() && rows_->refusal(field, value)) value = db::Variant::null();
+        if (auto refusal = rows_->refusal(field, value)) {
+            refused = RefusedEdit{columns_[column].caption, text, refusal, std::nullopt};
             return false;
         }
+        bool written = true;
+        try {
+            rows_->updateCell(row, field, value);
+        } catch (const db::Error& error) {
+            refused = RefusedEdit{columns_[column].caption, text, std::nullopt, error};
+            written = false;
+        }
+        // Stored or not, the row shows what the recordset now holds.
         cache_.erase(row);
         emit dataChanged(index(row, 0), index(row, columnCount() - 1));
-        return true;
+        return written;
     }
+
+    // A refused edit of the operator's (setData), told by the grid.
+    std::function<void(const QModelIndex&, const RefusedEdit&)> onRefused;
 
     // The key column (0) and columns without a field are never edited.
     bool isEditable(int column) const
@@ -155,9 +178,31 @@ private:
     mutable std::unordered_map<int, std::vector<db::Variant>> cache_;
 };
 
-DataGrid::DataGrid(QWidget* parent) : QTableView(parent), model_(std::make_unique<GridModel>())
+// The cell editor, which opens again on the typed text after a refused edit.
+class CellEditor : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override
+    {
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        if (line && retyped && retyped->first == index) {
+            line->setText(retyped->second);
+            retyped.reset();
+            return;
+        }
+        QStyledItemDelegate::setEditorData(editor, index);
+    }
+
+    mutable std::optional<std::pair<QPersistentModelIndex, QString>> retyped;
+};
+
+DataGrid::DataGrid(QWidget* parent)
+    : QTableView(parent), model_(std::make_unique<GridModel>()), editor_(new CellEditor(this))
 {
     setModel(model_.get());
+    setItemDelegate(editor_);
+    model_->onRefused = [this](const QModelIndex& index, const RefusedEdit& refused) { editRefused(index, refused); };
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -416,7 +461,25 @@ void DataGrid::setAllowUpdate(bool allow)
 
 bool DataGrid::editCell(int row, int column, const QString& text)
 {
-    return model_->write(row, column, text);
+    std::optional<RefusedEdit> refused;
+    const bool written = model_->write(row, column, text, refused);
+    if (refused) fire(onEditRefused, *refused);
+    return written;
+}
+
+// Told once the editor has closed: a box shown while it commits would make it
+// commit again. Then the editor opens again on what was typed, so nothing
+// typed is lost; a cell changed elsewhere shows the stored value instead.
+void DataGrid::editRefused(const QModelIndex& index, const RefusedEdit& refused)
+{
+    QTimer::singleShot(0, this, [this, cell = QPersistentModelIndex(index), refused] {
+        fire(onEditRefused, refused);
+        const bool conflict = refused.failure && refused.failure->kind() == db::Error::Kind::Conflict;
+        if (conflict || !cell.isValid()) return;
+        editor_->retyped = std::make_pair(cell, refused.text);
+        setCurrentIndex(cell);
+        edit(cell);
+    });
 }
 
 void DataGrid::setToolTipText(const QString& text)

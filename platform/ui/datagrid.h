@@ -8,6 +8,7 @@
 
 #include <QTableView>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace ui {
@@ -18,7 +19,16 @@ struct GridColumn {
     QString field;      // the query column it shows
 };
 
+// A cell edit the grid did not store, for the window to say why.
+struct RefusedEdit {
+    QString caption;                            // the column's caption
+    QString text;                               // what was typed
+    std::optional<db::ColumnRefusal> refusal;   // what the column cannot take of it
+    std::optional<db::Error> failure;           // or why the database refused the write
+};
+
 class GridModel;
+class CellEditor;
 struct ShownColumn;
 
 class DataGrid : public QTableView {
@@ -53,7 +63,11 @@ public:
     db::Variant currentKey() const;              // column 0 of the current row; Empty when none
 
     void setAllowUpdate(bool allow);
-    // Edits a cell as the operator would and writes it back (tests, and the editor delegate).
+    // Writes a cell's new text back; false when it is not stored. A value its
+    // column cannot take is refused before anything is written; a write is
+    // refused as changed elsewhere only when that cell's stored value is no
+    // longer the one shown, and the cell then shows what is stored now. A
+    // refusal is told to onEditRefused at once.
     bool editCell(int row, int column, const QString& text);
 
     void setToolTipText(const QString& text);
@@ -69,6 +83,10 @@ public:
     MouseHandler onMouseDown;
     std::function<void(int column)> onHeadClick;
     ClickHandler onRowColChange;
+    // An in-place edit that was not stored. Told after the editor closed; the
+    // editor then opens again on the typed text, unless the cell was changed
+    // elsewhere (it shows the stored value to type over).
+    std::function<void(const RefusedEdit&)> onEditRefused;
 
     // Simulated operator actions (tests)
     void clickRow(int row);
@@ -87,9 +105,11 @@ private:
     void applyColumnWidths();
     void selectFirstRow();
     void keepCurrentRowSelected();
+    void editRefused(const QModelIndex& index, const RefusedEdit& refused);
 
     std::shared_ptr<db::Recordset> rows_;
     std::unique_ptr<GridModel> model_;
+    CellEditor* editor_ = nullptr;
     bool rebinding_ = false;   // row changes while binding are not the operator's
     bool fitWidth_ = false;
 };

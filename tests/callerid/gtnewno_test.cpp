@@ -120,14 +120,14 @@ TEST_F(UnknownCaller, ButtonsOpenTheirWindows)
     const int customer = addCustomer(QStringLiteral("老客户"));
     Mymode::CurrentRecordId = customer;
 
-    // Two pop-ups: the older one's new-customer button hands over its own area.
+    // Two pop-ups: the older one's new-customer button hands over its own number and area.
     ui::Form* first = popUpFor("01065521234");
     ui::Form* second = popUpFor("13800138000");
     first->control<ui::PictureButton>(QStringLiteral("Image1"))->click();
     ui::Form* newCustomer = ui::Windows::loaded(QStringLiteral("frmCustAdd"));
     ASSERT_NE(newCustomer, nullptr);
     EXPECT_EQ(newCustomer->control<ui::TextBox>(QStringLiteral("company_address"))->text(), QStringLiteral("北京市"));
-    EXPECT_EQ(newCustomer->control<ui::TextBox>(QStringLiteral("tel"))->text(), QStringLiteral("13800138000"));
+    EXPECT_EQ(newCustomer->control<ui::TextBox>(QStringLiteral("tel"))->text(), QStringLiteral("01065521234"));
     EXPECT_FALSE(isLoaded(first));
     ui::Windows::unload(newCustomer);
 
@@ -148,6 +148,42 @@ TEST_F(UnknownCaller, ButtonsOpenTheirWindows)
     third->control<ui::PictureButton>(QStringLiteral("Image3"))->click();
     EXPECT_FALSE(isLoaded(third));
     EXPECT_TRUE(messages.shown().empty());
+}
+
+// Each pop-up's buttons hand its own caller to the window they open, whoever
+// rang since; what that window stores is that caller's. A window already open
+// comes to the front with what it holds.
+TEST_F(UnknownCaller, ButtonsHandOverThePopUpsOwnCaller)
+{
+    makeAreaDatabase();
+    const struct {
+        const char* button;
+        const char* kind;
+        const char* address;   // what the address box takes
+    } cases[] = {{"Image1", "frmCustAdd", "北京市"}, {"Image2", "frmNewCust", "01065521234"}};
+    for (const auto& c : cases) {
+        ui::Form* first = popUpFor("01065521234");
+        ui::Form* second = popUpFor("075581234567");
+        QTest::mouseClick(first->control<ui::PictureButton>(QString::fromLatin1(c.button)), Qt::LeftButton);
+        ui::Form* opened = ui::Windows::loaded(QString::fromLatin1(c.kind));
+        ASSERT_NE(opened, nullptr) << c.kind;
+        auto box = [&](const char* name) { return opened->control<ui::TextBox>(QString::fromLatin1(name)); };
+        for (const char* name : {"companyname", "tel", "LXR"})
+            EXPECT_EQ(box(name)->text(), QStringLiteral("01065521234")) << c.kind << " " << name;
+        EXPECT_EQ(box("company_address")->text(), QString::fromUtf8(c.address)) << c.kind;
+
+        QTest::mouseClick(second->control<ui::PictureButton>(QString::fromLatin1(c.button)), Qt::LeftButton);
+        EXPECT_EQ(ui::Windows::loaded(QString::fromLatin1(c.kind)), opened);
+        EXPECT_EQ(box("tel")->text(), QStringLiteral("01065521234")) << c.kind;
+
+        if (opened->hasControl(QStringLiteral("ckflag"))) opened->control<ui::CheckBox>(QStringLiteral("ckflag"))->setValue(0);
+        opened->control<ui::PictureButton>(QStringLiteral("command1"))->click();
+        EXPECT_EQ(scalar(QStringLiteral("select company_tel from company where company_name='01065521234'")),
+                  QStringLiteral("01065521234")) << c.kind;
+        EXPECT_EQ(ui::Windows::loaded(QString::fromLatin1(c.kind)), nullptr);
+        exec(QStringLiteral("delete from company"));
+        messages.clear();
+    }
 }
 
 TEST_F(UnknownCaller, AddNumberFillsTheFirstEmptyNumber)

@@ -173,6 +173,39 @@ TEST_F(BoxPump, NamesNeverCollideAndEachLineKeepsItsCaller)
     EXPECT_TRUE(QFile::exists(wav(QStringLiteral("260310093015-13800138000-0-2.wav"))));
 }
 
+// A recording goes into the row of the call it belongs to, whatever rows of
+// the same number came since: another workstation of a hunt group logging
+// the same caller, or the caller on the second line.
+TEST_F(BoxPump, ARecordingIsFiledWithItsOwnCall)
+{
+    loadMonitor({1, 1});
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"another workstation logged the caller since",
+         [this] { addCall(QDateTime(QDate(2026, 3, 10), QTime(9, 30, 16)), QStringLiteral("13800138000")); }},
+        {"the caller rang the second line since", [this] {
+             ring(1, "13800138000");
+             tick();
+         }},
+    };
+    for (const auto& [name, since] : cases) {
+        SCOPED_TRACE(name);
+        exec(QStringLiteral("delete from Hv_Cidlist"));
+        ring(0, "13800138000");
+        tick();
+        const int own = count(QStringLiteral("select max(id) from Hv_Cidlist"));
+        since();
+        lineEvent(0, gxevent::OffHook);
+        tick();
+        EXPECT_TRUE(scalar(QStringLiteral("select WavFile from Hv_Cidlist where id=%1").arg(own))
+                        .startsWith(QStringLiteral("260310093015-13800138000-0")));
+        EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist where WavFile<>''")), 1);
+        EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist")), 2);
+        lineEvent(0, gxevent::LineCut);
+        lineEvent(1, gxevent::LineCut);
+        tick();
+    }
+}
+
 TEST_F(BoxPump, RefusedRecordingShowsRecordErrorAndKeepsTheName)
 {
     loadMonitor({1});

@@ -35,6 +35,7 @@ TEST_F(NewCustomer, StoresTheCustomerAndItsMainContact)
     auto* group = window->control<ui::ComboBox>(QStringLiteral("Custtype"));
     ASSERT_EQ(group->listCount(), 2);
     EXPECT_EQ(group->text(), QString()) << "nothing is picked when the window opens";
+    EXPECT_EQ(window->control<ui::Label>(QStringLiteral("lbl_fax"))->caption(), QStringLiteral("传   真"));
 
     const QMap<QString, QString> typed{
         {QStringLiteral("companyname"), QStringLiteral(" 华东贸易 ")}, {QStringLiteral("company_address"), QStringLiteral("上海市")},

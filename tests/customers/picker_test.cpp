@@ -4,6 +4,8 @@
 
 #include "platform/ui/windows.h"
 
+#include <QTest>
+
 namespace {
 
 class Picker : public CustomerTest {
@@ -21,6 +23,13 @@ protected:
         for (const char* kind : {"ActionAdd", "SalesAdd", "ServiceAdd", "AddChance"}) defineReceivingWindow(QString::fromLatin1(kind));
     }
     ui::Form* openPicker() { return ui::Windows::open(QStringLiteral("frmSelectKH")); }
+    // The picker as the window's customer button opens it.
+    ui::Form* openPickerFrom(ui::Form* window)
+    {
+        const QString button = window->kind() == QLatin1String("SalesAdd") ? QStringLiteral("command5") : QStringLiteral("command2");
+        QTest::mouseClick(window->control<ui::PictureButton>(button), Qt::LeftButton);
+        return ui::Windows::loaded(QStringLiteral("frmSelectKH"));
+    }
     static ui::DataGrid* list(ui::Form* picker) { return picker->control<ui::DataGrid>(QStringLiteral("DataGrid1")); }
     static QStringList names(ui::Form* picker)
     {
@@ -111,31 +120,48 @@ TEST_F(Picker, EnterInTheKeyBoxSearches)
     EXPECT_EQ(names(picker), QStringList{QStringLiteral("beta 贸易")});
 }
 
-TEST_F(Picker, PickReachesShownWindowsOnly)
+// The pick goes to the window whose button opened the picker while it is
+// shown (a minimised one counts); every other record window keeps its customer.
+TEST_F(Picker, PickReachesOnlyTheWindowThatOpenedIt)
 {
-    ui::Form* action = ui::Windows::open(QStringLiteral("ActionAdd"));
-    ui::Form* sales = ui::Windows::open(QStringLiteral("SalesAdd"));
-    sales->showMinimized();
-    ui::Form* unseen = ui::Windows::get(QStringLiteral("ServiceAdd"));
-    type(unseen, QStringLiteral("CustName"), QStringLiteral("原来的客户"));
+    enum class Then { StaysShown, Minimised, Hidden, Closed };
+    const struct {
+        Then then;
+        bool receives;
+    } cases[] = {{Then::StaysShown, true}, {Then::Minimised, true}, {Then::Hidden, false}, {Then::Closed, false}};
+    for (const auto& c : cases) {
+        ui::Form* asking = ui::Windows::open(QStringLiteral("SalesAdd"));
+        ui::Form* other = ui::Windows::open(QStringLiteral("ActionAdd"));
+        type(other, QStringLiteral("CustName"), QStringLiteral("原来的客户"));
+        ui::Form* picker = openPickerFrom(asking);
+        ASSERT_NE(picker, nullptr);
+        if (c.then == Then::Minimised) asking->showMinimized();
+        if (c.then == Then::Hidden) asking->hide();
+        if (c.then == Then::Closed) ui::Windows::unload(asking);
+        list(picker)->doubleClickRow(1);
 
-    ui::Form* picker = openPicker();
-    list(picker)->doubleClickRow(1);
-
-    for (ui::Form* shown : {action, sales}) {
-        EXPECT_EQ(text(shown, QStringLiteral("CustName")), QStringLiteral("beta 贸易")) << shown->kind().toStdString();
-        EXPECT_EQ(text(shown, QStringLiteral("KH_ID")), QString::number(beta));
+        if (c.then != Then::Closed)
+            EXPECT_EQ(text(asking, QStringLiteral("KH_ID")), c.receives ? QString::number(beta) : QString()) << int(c.then);
+        EXPECT_EQ(text(other, QStringLiteral("CustName")), QStringLiteral("原来的客户"));
+        EXPECT_EQ(text(other, QStringLiteral("KH_ID")), QString());
+        EXPECT_FALSE(isOpen(QStringLiteral("ServiceAdd")));
+        EXPECT_FALSE(isOpen(QStringLiteral("frmSelectKH")));
+        ui::Windows::unloadAll();
     }
-    EXPECT_EQ(text(unseen, QStringLiteral("CustName")), QStringLiteral("原来的客户"));
-    EXPECT_EQ(text(unseen, QStringLiteral("KH_ID")), QString());
-    EXPECT_FALSE(isOpen(QStringLiteral("AddChance")));
-    EXPECT_FALSE(isOpen(QStringLiteral("frmSelectKH")));
+
+    // A second window's button takes the open picker over.
+    ui::Form* first = ui::Windows::open(QStringLiteral("ActionAdd"));
+    ui::Form* second = ui::Windows::open(QStringLiteral("ServiceAdd"));
+    openPickerFrom(first);
+    list(openPickerFrom(second))->doubleClickRow(1);
+    EXPECT_EQ(text(second, QStringLiteral("CustName")), QStringLiteral("beta 贸易"));
+    EXPECT_EQ(text(first, QStringLiteral("KH_ID")), QString());
 }
 
 TEST_F(Picker, PickWithoutAClickHandsBackTheNewestCustomer)
 {
     ui::Form* action = ui::Windows::open(QStringLiteral("ActionAdd"));
-    click(openPicker(), QStringLiteral("command1"));
+    click(openPickerFrom(action), QStringLiteral("command1"));
     EXPECT_EQ(text(action, QStringLiteral("KH_ID")), QString::number(gamma));
     EXPECT_EQ(text(action, QStringLiteral("CustName")), QStringLiteral("O'Neil gamma"));
 }
@@ -145,7 +171,7 @@ TEST_F(Picker, PickFromAnEmptyListWritesNothingAndCloses)
     loginAs(QStringLiteral("nobody"), allRights(QStringLiteral("3")));
     ui::Form* action = ui::Windows::open(QStringLiteral("ActionAdd"));
     type(action, QStringLiteral("CustName"), QStringLiteral("原来的客户"));
-    ui::Form* picker = openPicker();
+    ui::Form* picker = openPickerFrom(action);
     ASSERT_EQ(list(picker)->rowCount(), 0);
     click(picker, QStringLiteral("command1"));
     EXPECT_EQ(text(action, QStringLiteral("CustName")), QStringLiteral("原来的客户"));

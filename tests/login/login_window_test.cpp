@@ -15,6 +15,7 @@
 #include "common/sqltext.h"
 #include "platform/db/busywait.h"
 #include "platform/db/locale.h"
+#include "platform/ui/desktop.h"
 #include "platform/ui/waitcursor.h"
 #include "platform/ui/windows.h"
 
@@ -22,6 +23,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
@@ -319,6 +322,62 @@ TEST_F(LoginWindow, PurgeDeletesOnlyPlainFileNamesInsideTheRecordingsFolder)
         EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist where WavFile=") + sqltext::quoted(name)), 1)
             << name.toStdString();
     EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist where WavFile is null or WavFile=''")), 1);
+}
+
+// Where several computers log into one file, each start deletes the old
+// recordings in its own folder and blanks only their rows; a row naming a
+// file this computer does not hold stays for the computer that holds it. A
+// computer working alone blanks a row whose file is gone. A recording that
+// cannot be deleted keeps its name for the next start.
+TEST_F(LoginWindow, ThePurgeBlanksOnlyTheRowsOfTheRecordingsThisComputerDeleted)
+{
+    db::locale::setClockForTests(QDateTime(QDate(2026, 3, 31), QTime(10, 30)));
+    // The second workstation: a program folder of its own whose work mode
+    // points at this folder's file.
+    QTemporaryDir other;
+    ui::setProgramFolderForTests(other.path());
+    firststart::ensureDatabases();
+    Mymode::ConnectString = database::localConnectString();
+    exec(QStringLiteral("update DriveInfo set DelRecDay='30', WorkModel='1', WorkPath=") + sqltext::quoted(path(QStringLiteral("hvcrm"))));
+    ui::setProgramFolderForTests(dir.path());
+    const QString here = path(QStringLiteral("WavFile/"));
+    const QString there = other.filePath(QStringLiteral("WavFile/"));
+    const struct {
+        const char* workModel;   // of this computer
+        bool otherStarts;        // the second workstation starts after this one
+        const char* kept;        // the rows that still name a file: h held here, o there, g nowhere, u in use here
+    } cases[] = {
+        {"2", false, "ogu"},
+        {"2", true, "gu"},
+        {"3", false, "u"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.workModel) + (c.otherStarts ? ", other starts" : ""));
+        restart();
+        exec(QStringLiteral("delete from Hv_Cidlist"));
+        exec(QStringLiteral("update DriveInfo set DelRecDay='30', WorkModel='%1'").arg(QLatin1String(c.workModel)));
+        for (const char* name : {"h", "o", "g", "u"})
+            exec(QStringLiteral("insert into Hv_Cidlist (DateTime, WavFile) values (#2026-1-1#, '%1.wav')").arg(QLatin1String(name)));
+        QFile(here + QStringLiteral("h.wav")).open(QIODevice::WriteOnly);
+        QFile(there + QStringLiteral("o.wav")).open(QIODevice::WriteOnly);
+        QDir().mkpath(here + QStringLiteral("u.wav"));   // a file that cannot be deleted now
+        openLogin();
+        if (c.otherStarts) {
+            restart();
+            ui::setProgramFolderForTests(other.path());
+            openLogin();
+            ui::setProgramFolderForTests(dir.path());
+        }
+        QString kept;
+        for (auto rows = database::query(QStringLiteral("select WavFile from Hv_Cidlist where WavFile<>'' order by id"));
+             !rows->eof(); rows->moveNext())
+            kept += rows->field(0).toText().left(1);
+        EXPECT_EQ(kept, QLatin1String(c.kept));
+        EXPECT_FALSE(QFile::exists(here + QStringLiteral("h.wav")));
+        EXPECT_EQ(QFile::exists(there + QStringLiteral("o.wav")), !c.otherStarts);
+        EXPECT_TRUE(QFileInfo(here + QStringLiteral("u.wav")).isDir());
+        EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist")), 4);
+    }
 }
 
 // Another workstation holding the file: the start waits for it once at most

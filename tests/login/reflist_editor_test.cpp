@@ -3,7 +3,11 @@
 
 #include "tests/login/unreachable.h"
 
+#include "common/savefailure.h"
 #include "platform/ui/windows.h"
+#include "tests/support/busyfile.h"
+
+#include <optional>
 
 namespace {
 
@@ -117,6 +121,33 @@ TEST_F(RefListEditorTest, aFailedAddSaysSoAndKeepsTheText)
     EXPECT_EQ(messages.shown()[0].text, QStringLiteral("活动类型添加失败，数据未保存"));
     EXPECT_EQ(messages.shown()[0].icon, ui::Icon::Error);
     EXPECT_EQ(box(form)->text(), QStringLiteral("上门拜访"));
+}
+
+TEST_F(RefListEditorTest, anInPlaceEditThatIsNotStoredSaysWhy)
+{
+    exec(QStringLiteral("insert into client_type (client_type) values ('华东')"));
+    const struct {
+        const char* name;
+        QString typed;
+        bool held;   // a colleague's write is under way
+        QString message;
+    } cases[] = {
+        {"too long", QString(300, QLatin1Char('x')), false, QStringLiteral("客户类型太长，最多50个字")},
+        {"busy", QStringLiteral("华南"), true, QStringLiteral("客户类型未能保存：") + QString::fromUtf8(savefailure::kBusyText)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui::Form* form = ui::Windows::open(QStringLiteral("setclient_type"));
+        {
+            std::optional<OtherWorkstationWriting> colleague;
+            if (c.held) colleague.emplace();
+            EXPECT_FALSE(grid(form)->editCell(0, 1, c.typed));
+        }
+        expectOnly(c.message);
+        EXPECT_EQ(scalar(QStringLiteral("select client_type from client_type")), QStringLiteral("华东"));
+        EXPECT_EQ(grid(form)->cellText(0, 1), QStringLiteral("华东"));
+        ui::Windows::unloadAll();
+    }
 }
 
 TEST_F(RefListEditorTest, deletingWhatIsNotThereIsReported)

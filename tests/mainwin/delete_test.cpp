@@ -103,6 +103,38 @@ TEST_F(DeleteRecord, OpportunityAndOrderTakeTheirLinesAlong)
     }
 }
 
+// An order goes with its share of its customer's balances: its total, its
+// lines' quantities and what it left unpaid (nothing when it was paid in full
+// or beyond); what the customer's other orders added stays.
+TEST_F(DeleteRecord, AnOrderTakesItsShareOfTheBalancesAlong)
+{
+    const struct {
+        const char* total;
+        const char* received;
+        const char* owedWithIt;
+    } cases[] = {{"100", "60", "45"}, {"100", "120", "5"}, {"-50", "0", "5"}};
+    for (const auto& c : cases) {
+        const int customer = addCustomer(QStringLiteral("c"));
+        const QString key = QStringLiteral("k%1").arg(customer);
+        const int order = addHeaderWithLines(QStringLiteral("sales"), QStringLiteral("SalesMX"), customer, key, 2);
+        exec(QStringLiteral("update sales set totlemoney=%1, receivemoney=%2 where id=%3").arg(c.total, c.received).arg(order));
+        exec(QStringLiteral("update SalesMX set num=3 where indexflag='%1'").arg(key));
+        exec(QStringLiteral("update company set company_QK=%1, company_zje=10+%2, company_Zsl=7 where id=%3")
+                 .arg(c.owedWithIt, c.total).arg(customer));
+        openMain();
+        choose("mnuSalesList");
+        selectRecord(order);
+        clickDelete();
+        auto balance = [&](const char* column) {
+            return scalar(QStringLiteral("select %1 from company where id=%2").arg(QLatin1String(column)).arg(customer));
+        };
+        EXPECT_EQ(balance("company_QK") + QLatin1Char('/') + balance("company_zje") + QLatin1Char('/') + balance("company_Zsl"),
+                  QStringLiteral("5/10/1"))
+            << c.total << " " << c.received;
+        ui::Windows::unloadAll();
+    }
+}
+
 // A header without a line key must not take the lines of other headers that
 // have none either.
 TEST_F(DeleteRecord, AnEmptyLineKeyDeletesNoLines)

@@ -261,6 +261,47 @@ TEST_F(RecordsetWrite, UpdateCellWritesOneCellByKey)
     EXPECT_THROW(rows->updateCell(5, 2, Variant(1)), Error);
 }
 
+// What a column refuses is told without writing, by the rule the writes use.
+TEST_F(TestDatabase, AColumnTellsWhatItRefusesWithoutWriting)
+{
+    auto connection = connect();
+    auto rows = query(*connection, QStringLiteral("select * from customer"));
+    using Why = ColumnRefusal::Why;
+    const struct {
+        const char* column;
+        QString value;
+        std::optional<Why> why;
+        int width;
+        QString largest;
+    } cases[] = {
+        {"name", QStringLiteral("0123456789"), std::nullopt, 0, {}},
+        {"name", QStringLiteral("01234567890"), Why::TooLong, 10, {}},
+        {"note", QString(5000, QLatin1Char('x')), std::nullopt, 0, {}},
+        {"balance", QStringLiteral("abc"), Why::NotNumber, 0, {}},
+        {"balance", QStringLiteral("1,000.50"), Why::NotNumber, 0, {}},
+        {"balance", QStringLiteral("1E+16"), Why::TooLarge, 0, QStringLiteral("922337203685477.5807")},
+        {"balance", QString(), Why::NotNumber, 0, {}},
+        {"score", QStringLiteral("1O0"), Why::NotNumber, 0, {}},
+        {"visits", QStringLiteral("12"), std::nullopt, 0, {}},
+        {"created", QStringLiteral("下个月"), Why::NotDate, 0, {}},
+        {"created", QStringLiteral("2026-4-1"), std::nullopt, 0, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.column) + " " + c.value.left(20).toStdString());
+        const auto refused = rows->refusal(QString::fromLatin1(c.column), Variant(c.value));
+        ASSERT_EQ(refused.has_value(), c.why.has_value());
+        if (refused) {
+            EXPECT_EQ(refused->why, *c.why);
+            EXPECT_EQ(refused->width, c.width);
+            EXPECT_EQ(refused->largest, c.largest);
+            rows->addNew();
+            EXPECT_THROW(rows->setField(QString::fromLatin1(c.column), Variant(c.value)), Error);
+            rows->cancelUpdate();
+        }
+    }
+    EXPECT_EQ(scalar(QStringLiteral("select count(*) from customer")), QStringLiteral("0"));
+}
+
 using OptimisticLocking = TestDatabase;
 
 TEST_F(OptimisticLocking, RowChangedElsewhereIsNotOverwritten)
@@ -275,7 +316,14 @@ TEST_F(OptimisticLocking, RowChangedElsewhereIsNotOverwritten)
     EXPECT_THROW(rows->update(), Error);
     EXPECT_FALSE(rows->editPending());                         // the failed save is not retried by a move
     EXPECT_EQ(scalar(QStringLiteral("select name || ' ' || balance from customer")), QStringLiteral("a 99"));
-    EXPECT_THROW(rows->updateCell(0, 1, Variant("x")), Error);
+
+    // A cell written on its own is refused only when that cell changed; the
+    // row then holds what is stored.
+    const int name = rows->fieldIndex(QStringLiteral("name")), balance = rows->fieldIndex(QStringLiteral("balance"));
+    EXPECT_THROW(rows->updateCell(0, balance, Variant(7)), Error);
+    EXPECT_EQ(rows->value(0, balance), Variant(Currency::fromTicks(990000)));
+    rows->updateCell(0, name, Variant("x"));
+    EXPECT_EQ(scalar(QStringLiteral("select name || ' ' || balance from customer")), QStringLiteral("x 99"));
 }
 
 TEST_F(OptimisticLocking, CaseOnlyChangeElsewhereIsAConflictToo)

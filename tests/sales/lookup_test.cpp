@@ -68,19 +68,42 @@ TEST_F(Lookup, TypingListsMatchesAndEnterFillsTheLine)
     EXPECT_FALSE(list(window)->isHidden());
 }
 
-TEST_F(Lookup, ClickOnAnItemCutsTheNumberAtTheFirstDash)
+// A click on an item fills the line with the product of that item, also when
+// its number holds a "-" and another product is numbered like its first part,
+// in every window that carries the look-up; the saved order sells it.
+TEST_F(Lookup, ClickFillsTheLineWithTheProductOfTheItem)
+{
+    Mymode::CurrentRecordId = addCustomer(QStringLiteral("海维"));
+    for (const char* kind : {"SalesDetail", "frmNewCust", "SalesAdd"}) {
+        ui::Form* window = ui::Windows::open(QString::fromLatin1(kind));
+        ui::TextBox* number = box(window, QStringLiteral("description"), 0);
+        QTest::keyClicks(number, QStringLiteral("B-7"));
+        ASSERT_EQ(items(window), QStringList{QStringLiteral("B-7-Bolt")}) << kind;
+        QListWidget* shown = list(window);
+        QTest::mouseClick(shown->viewport(), Qt::LeftButton, Qt::NoModifier, shown->visualItemRect(shown->item(0)).center());
+        EXPECT_EQ(text(window, QStringLiteral("product"), 0), QStringLiteral("Bolt")) << kind;
+        EXPECT_EQ(text(window, QStringLiteral("description"), 0), QStringLiteral("B-7")) << kind;
+        EXPECT_EQ(text(window, QStringLiteral("Price"), 0), QStringLiteral("3")) << kind;
+        EXPECT_TRUE(list(window)->isHidden()) << kind;
+        if (QLatin1String(kind) == QLatin1String("SalesAdd")) {
+            EXPECT_TRUE(rowExists(window, 1));
+            window->control<ui::PictureButton>(QStringLiteral("command1"))->click();
+            expectOnly(QStringLiteral("销售单录入操作成功！"));
+            EXPECT_EQ(scalar(QStringLiteral("select productname from SalesMX")), QStringLiteral("Bolt"));
+            EXPECT_EQ(scalar(QStringLiteral("select KCL from product where product='Bolt'")), QStringLiteral("9"));
+            EXPECT_EQ(scalar(QStringLiteral("select KCL from product where product='Nut'")), QStringLiteral("10"));
+        }
+        ui::Windows::unloadAll();
+    }
+}
+
+// A list shown under a row created after it lies above that row's boxes.
+TEST_F(Lookup, ListLiesAboveRowsCreatedLater)
 {
     ui::Form* window = openRows(QStringLiteral("rowsSalesAdd"));
-    type(window, QStringLiteral("description"), 0, QStringLiteral("B-"));
-    ASSERT_EQ(items(window), QStringList{QStringLiteral("B-7-Bolt")});
-    list(window)->setListIndex(0);
-    // "B-7" is looked up as "B": the product numbered B fills the line.
-    EXPECT_EQ(text(window, QStringLiteral("product"), 0), QStringLiteral("Nut"));
-    EXPECT_EQ(text(window, QStringLiteral("Price"), 0), QStringLiteral("0.5"));
-    EXPECT_TRUE(list(window)->isHidden());
-    EXPECT_TRUE(rowExists(window, 1));
-
-    // A list shown under a row created after it lies above that row's boxes.
+    type(window, QStringLiteral("description"), 0, QStringLiteral("A10"));
+    box(window, QStringLiteral("description"), 0)->typeKey(13);
+    ASSERT_TRUE(rowExists(window, 1));
     type(window, QStringLiteral("description"), 1, QStringLiteral("A"));
     EXPECT_FALSE(list(window)->isHidden());
     EXPECT_EQ(ui::topTwips(list(window)), 765 + 285);

@@ -242,10 +242,11 @@ TEST_F(QuickOrder, SaveStoresEverythingPrintsTheSlipAndQueuesTheNotice)
     EXPECT_EQ(count(QStringLiteral("select count(*) from SalesMX where companyid=") + id), 2);
     EXPECT_EQ(count(QStringLiteral("select count(distinct indexflag) from (select indexflag from sales union all "
                                    "select indexflag from SalesMX)")), 1);
-    // No stock, balance, total quantity or counter change.
+    // The order's share of the new customer's balances, as any order adds it;
+    // no stock, total quantity or counter change.
+    EXPECT_EQ(balances(id.toInt()), QStringLiteral("14/34/3"));
     EXPECT_EQ(stockOf(product), 10);
     EXPECT_EQ(scalar(QStringLiteral("select TotalNum from sales")), QString());
-    EXPECT_EQ(scalar(QStringLiteral("select company_QK from company")), QString());
     EXPECT_EQ(scalar(QStringLiteral("select Today || LSH from JSQ")), QStringLiteral("2026-12-14"));
 
     EXPECT_EQ(outbox(), QStringList{QStringLiteral("13900000009|O'Brien 饭店/13800000001/ 东门路1号 [饺子2份汤1份]总计:34元|1|<Null>")});

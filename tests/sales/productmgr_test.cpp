@@ -2,9 +2,14 @@
 // the in-place edit of a stock.
 #include "tests/sales/salesfixture.h"
 
+#include "common/savefailure.h"
 #include "platform/ui/windows.h"
+#include "tests/support/busyfile.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <functional>
 #include <QHeaderView>
 #include <QScrollBar>
 
@@ -92,7 +97,7 @@ TEST_F(ProductList, RefusedInsertSaysSoAndKeepsTheBoxes)
     ui::Form* list = openList();
     fillEntry(list, QString(200, QLatin1Char('x')), QStringLiteral("个"));
     click(list, "command3");
-    expectOnly(QStringLiteral("产品添加失败，数据未保存"));
+    expectOnly(QStringLiteral("产品名称太长，最多100个字"));
     EXPECT_EQ(get(list, "product").size(), 200);
     EXPECT_EQ(count(QStringLiteral("select count(*) from product")), 0);
 }
@@ -156,6 +161,80 @@ TEST_F(ProductList, StockEditedInTheListIsStored)
     ui::Form* list = openList();
     EXPECT_TRUE(grid(list)->editCell(0, 6, QStringLiteral("42")));
     EXPECT_EQ(stockOf(widget), 42);
+}
+
+// Types into a cell of the list as the operator does: the first key opens
+// the cell's editor, Enter stores; what the grid says comes after the editor
+// has closed.
+QLineEdit* cellEditor(ui::DataGrid* grid)
+{
+    for (QLineEdit* editor : grid->viewport()->findChildren<QLineEdit*>())
+        if (editor->isVisible()) return editor;
+    return nullptr;
+}
+
+void typeIntoCell(ui::DataGrid* grid, int row, int column, const QString& text)
+{
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(row, column));
+    QTest::keyClicks(grid, text.left(1));
+    QLineEdit* editor = cellEditor(grid);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, text.mid(1));
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The editor commits, then the grid tells why and opens the editor again.
+    for (int turn = 0; turn < 3; ++turn) QApplication::processEvents();
+}
+
+TEST_F(ProductList, ARefusedCellEditSaysWhyAndOnlyItsOwnCellChangedElsewhereRefusesIt)
+{
+    constexpr int kPrice = 4, kStock = 6;
+    const QString changedElsewhere = QStringLiteral("库存量未能保存：该值已在别处被修改，现在显示的是保存着的值，请核对后重新输入");
+    const struct {
+        const char* name;
+        const char* elsewhere;   // SQL run after the list showed the product
+        bool held;               // a colleague's write is under way meanwhile
+        int column;
+        const char* typed;
+        QString message;         // empty: stored without a word
+        double stock;            // stored and shown afterwards
+        double price;
+        const char* retyped;     // the editor open again on this text; null: closed
+    } cases[] = {
+        {"no number", nullptr, false, kStock, "many", QStringLiteral("库存量必须是数字"), 10, 12.5, "many"},
+        {"a sale, then a price", "update product set KCL = 8", false, kPrice, "13", QString(), 8, 13, nullptr},
+        {"a sale, then the counted stock", "update product set KCL = 8", false, kStock, "7", changedElsewhere, 8, 12.5,
+         nullptr},
+        {"busy", nullptr, true, kStock, "7",
+         QStringLiteral("库存量未能保存：") + QString::fromUtf8(savefailure::kBusyText), 10, 12.5, "7"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        exec(QStringLiteral("delete from product"));
+        const int widget = addProduct(QStringLiteral("Widget"), QStringLiteral("W1"));
+        ui::Form* list = openList();
+        if (c.elsewhere) exec(QString::fromLatin1(c.elsewhere));
+        {
+            std::optional<OtherWorkstationWriting> colleague;
+            if (c.held) colleague.emplace();
+            typeIntoCell(grid(list), 0, c.column, QString::fromLatin1(c.typed));
+        }
+        if (c.message.isEmpty()) EXPECT_TRUE(messages.shown().empty()) << messages.lastText().toStdString();
+        else expectOnly(c.message);
+        EXPECT_EQ(stockOf(widget), c.stock);
+        EXPECT_EQ(scalar(QStringLiteral("select price from product")).toDouble(), c.price);
+        EXPECT_EQ(grid(list)->cellText(0, kStock).toDouble(), c.stock);
+        QLineEdit* editor = cellEditor(grid(list));
+        if (c.retyped) {
+            ASSERT_NE(editor, nullptr);
+            EXPECT_EQ(editor->text(), QString::fromLatin1(c.retyped));
+            QTest::keyClick(editor, Qt::Key_Escape);   // the operator gives it up
+        } else {
+            EXPECT_EQ(editor, nullptr);
+        }
+        messages.clear();
+        ui::Windows::unloadAll();
+    }
 }
 
 TEST_F(ProductList, EveryColumnShowsWithItsHeadingAtTheDefaultSize)

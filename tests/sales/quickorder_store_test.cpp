@@ -94,8 +94,8 @@ TEST_F(QuickOrderStore, WritesEveryColumnUnderTheNewCustomersId)
                    "KH_CZZ", "company_description", "company_createtime", "company_QK", "company_ZJE"}),
               (QStringList{"company_name=王记 O'Hara ", "company_address= 东门路1号", "company_connect=王先生",
                            "company_tel=13800000001", "company_client_type=外卖", "KH_GK=0", "KH_CZZ=amy",
-                           "company_description=放门口", "company_createtime=2026-12-8", "company_QK=<Null>",
-                           "company_ZJE=<Null>"}));
+                           "company_description=放门口", "company_createtime=2026-12-8", "company_QK=11.5",
+                           "company_ZJE=31.5"}));
     EXPECT_EQ(row(QStringLiteral("KH_LXR"), QStringLiteral("companyid=") + id,
                   {"Connect_name", "address", "tel", "LXR_GK", "LXR_CZZ"}),
               (QStringList{"Connect_name=王先生", "address= 东门路1号", "tel=13800000001", "LXR_GK=0", "LXR_CZZ=amy"}));

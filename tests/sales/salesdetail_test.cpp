@@ -111,11 +111,11 @@ TEST_F(OrderEditor, SavesMoveStockAndBalancesByTheDifference)
     EXPECT_EQ(stockOf(nut), 5);
     EXPECT_EQ(balances(customer), QStringLiteral("50/50/5"));
 
-    // Received 0 -> 80 (above the total) and then down by 50.
+    // Received 0 -> 80 (above the total: the order leaves nothing unpaid) and then down by 50.
     window = openEditor(order);
     window->control<ui::TextBox>(QStringLiteral("receivemoney"))->setText(QStringLiteral("80"));
     save(window);
-    EXPECT_EQ(balances(customer), QStringLiteral("-30/50/5"));
+    EXPECT_EQ(balances(customer), QStringLiteral("0/50/5"));
     window = openEditor(order);
     window->control<ui::TextBox>(QStringLiteral("receivemoney"))->setText(QStringLiteral("30"));
     save(window);
@@ -131,6 +131,43 @@ TEST_F(OrderEditor, SavesMoveStockAndBalancesByTheDifference)
     EXPECT_EQ(balances(customer), QStringLiteral("0/0/0"));
     EXPECT_EQ(balances(other), QStringLiteral("21/51/6"));
     EXPECT_EQ(scalar(QStringLiteral("select companyid from sales where id=%1").arg(order)), QString::number(other));
+}
+
+// The share of what a customer owes is what the order leaves unpaid, never
+// less than nothing: moved to another customer, an order takes from the first
+// exactly what the new order added and gives it to the second.
+TEST_F(OrderEditor, AMovedOrderTakesBackTheShareItAdded)
+{
+    addProduct(QStringLiteral("Nut"), QStringLiteral("N1"), QStringLiteral("100"), QStringLiteral("个"), QStringLiteral("10"));
+    const struct {
+        const char* quantity;
+        const char* received;
+        const char* share;
+    } cases[] = {
+        {"1", "120", "0/100/1"},    // paid beyond the total
+        {"1", "60", "40/100/1"},
+        {"-1", "0", "0/-100/-1"},   // a return
+    };
+    for (const auto& c : cases) {
+        const int jia = addCustomer(QStringLiteral("甲"));
+        const int yi = addCustomer(QStringLiteral("乙"));
+        Mymode::CurrentRecordId = jia;
+        ui::Form* entry = ui::Windows::open(QStringLiteral("SalesAdd"));
+        type(entry, QStringLiteral("description"), 0, QStringLiteral("N1"));
+        box(entry, QStringLiteral("description"), 0)->typeKey(13);
+        type(entry, QStringLiteral("num"), 0, QString::fromLatin1(c.quantity));
+        entry->control<ui::TextBox>(QStringLiteral("receivemoney"))->setText(QString::fromLatin1(c.received));
+        save(entry);
+        EXPECT_EQ(balances(jia), QString::fromLatin1(c.share)) << c.received;
+
+        ui::Form* window = openEditor(scalar(QStringLiteral("select max(id) from sales")).toInt());
+        window->control<ui::TextBox>(QStringLiteral("KH_ID"))->setText(QString::number(yi));
+        save(window);
+        EXPECT_EQ(balances(jia), QStringLiteral("0/0/0")) << c.received;
+        EXPECT_EQ(balances(yi), QString::fromLatin1(c.share)) << c.received;
+        ui::Windows::unloadAll();
+        messages.clear();
+    }
 }
 
 TEST_F(OrderEditor, SavesTheOrderItLoadedAndRefusesWhatItCannot)

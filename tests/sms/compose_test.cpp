@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QTest>
 
 namespace {
 
@@ -123,6 +124,25 @@ TEST_F(Compose, SelectAllAppendsTheNumbersOfTheScopeAndSearch)
     // ">>" right after it gives two separators in a row.
     append(QStringLiteral("a1"));
     EXPECT_EQ(numbers()->text(), QStringLiteral("222;;111"));
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(Compose, SelectAllOfAWholeShopFillsTheBoxWithEveryNumber)
+{
+    // A shop's worth of customers: the box holds every number in the order
+    // read, and ">>" after it the current row's number after ";;".
+    exec(QStringLiteral("insert into company (company_name, company_mobil, KH_CZZ, KH_GK) "
+                        "with recursive n(i) as (select 1 union all select i + 1 from n where i < 3000) "
+                        "select 'c' || i, '138' || substr('0000000' || i, -8), 'system', '1' from n"));
+    QString every;
+    for (int i = 1; i <= 3000; ++i) every += QStringLiteral("138%1;").arg(i, 8, 10, QLatin1Char('0'));
+    open("SMSsend");
+    window->show();
+    QTest::mouseClick(selectAll(), Qt::LeftButton, {}, QPoint(4, selectAll()->height() / 2));
+    EXPECT_EQ(selectAll()->value(), 1);
+    EXPECT_EQ(numbers()->text(), every);
+    append(QStringLiteral("c3000"));
+    EXPECT_EQ(numbers()->text(), every + QStringLiteral(";13800003000"));
     EXPECT_TRUE(messages.shown().empty());
 }
 
