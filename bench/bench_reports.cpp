@@ -293,10 +293,7 @@ void BM_SalesDetailSqlite(benchmark::State& state)
                              YEAR_RANGE("a.salesdate") " order by a.salesdate desc, a.id desc";
     int count = 0;
     for (auto _ : state) {
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(handle, rows, -1, &statement, nullptr);
-        count = benchfigures::readTyped(statement);
-        sqlite3_finalize(statement);
+        count = benchfigures::readTyped(handle, rows);
     }
     sqlite3_close_v2(handle);
     state.counters["rows"] = count + 1;   // and the total row, as the list counts
