@@ -368,10 +368,7 @@ void BM_CustomerListSqlite(benchmark::State& state)
     const QByteArray sql = kCustomerList.toUtf8();
     int rows = 0;
     for (auto _ : state) {
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(handle, sql.constData(), static_cast<int>(sql.size()), &statement, nullptr);
-        rows = benchfigures::readTyped(statement);
-        sqlite3_finalize(statement);
+        rows = benchfigures::readTyped(handle, sql.constData());
     }
     sqlite3_close_v2(handle);
     state.counters["rows"] = rows;

@@ -85,10 +85,7 @@ void readMobiles(benchmark::State& state)
     sqlite3* handle = benchfigures::openPlain(shopprogram::dataFile());
     int rows = 0;
     for (auto _ : state) {
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(handle, "select company_mobil from company", -1, &statement, nullptr);
-        rows = benchfigures::readTyped(statement);
-        sqlite3_finalize(statement);
+        rows = benchfigures::readTyped(handle, "select company_mobil from company");
     }
     sqlite3_close_v2(handle);
     state.counters["rows"] = rows;

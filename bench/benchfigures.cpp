@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 
 namespace benchfigures {
@@ -40,6 +41,18 @@ int readTyped(sqlite3_stmt* statement)
         ++rows;
     }
     benchmark::DoNotOptimize(sum);
+    return rows;
+}
+
+int readTyped(sqlite3* handle, const char* sql)
+{
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(handle, sql, -1, &statement, nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "%s: %s\n", sql, sqlite3_errmsg(handle));
+        std::abort();
+    }
+    const int rows = readTyped(statement);
+    sqlite3_finalize(statement);
     return rows;
 }
 

@@ -16,6 +16,8 @@ sqlite3* openPlain(const QString& file);
 
 // Every cell of the statement's rows read with its own type and kept nowhere; returns the rows.
 int readTyped(sqlite3_stmt* statement);
+// The query prepared on the handle and its rows read as readTyped reads them; returns the rows.
+int readTyped(sqlite3* handle, const char* sql);
 
 // Resident and peak resident memory of the process, in MiB; resetPeak() starts a new peak.
 double residentMiB();

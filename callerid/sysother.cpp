@@ -1,6 +1,7 @@
 #include "callerid/sysother.h"
 
 #include "common/database.h"
+#include "common/mymode.h"
 #include "common/savefailure.h"
 #include "common/skin.h"
 #include "platform/ui/msgbox.h"
@@ -14,7 +15,8 @@ const char* const kNumberRefused = "号码不是一个数值";
 const char* const kDaysRefused = "天数不是一个数值";
 const char* const kSaved = "设置已生效";
 const char* const kNotSaved = "设置保存失败";
-const char* const kDefaultDays = "30";
+const char* const kAgeNotSaved = "其它设置已保存，但本机的录音保留天数未能保存";
+const char* const kKeepAllTip = "不填：录音文件一直保留，不自动删除";
 
 bool isNumberOrEmpty(const QString& text)
 {
@@ -46,7 +48,7 @@ SysOther::SysOther() : ui::Form(QStringLiteral("sysOther"))
     Check1 = addCheckBox(QStringLiteral("Check1"), QStringLiteral("来电自动启动录音"), 240, 300, 3000, 255, recording);
     addLabel(QStringLiteral("Label4"), QStringLiteral("自动删除"), 240, 780, 840, 255, recording);
     Text3 = addTextBox(QStringLiteral("Text3"), 1080, 720, 735, 330, recording);
-    Text3->setText(QString::fromLatin1(kDefaultDays));
+    Text3->setToolTip(QString::fromUtf8(kKeepAllTip));
     addLabel(QStringLiteral("Label5"), QStringLiteral("天以前的录音文件"), 1920, 780, 1800, 255, recording);
 
     Check2 = addCheckBox(QStringLiteral("Check2"), QStringLiteral("来电显否弹出窗口"), 480, 3240, 3000, 255);
@@ -67,14 +69,19 @@ void SysOther::Form_Load()
     const bool read = database::read([this] {
         auto settings = database::query(QStringLiteral("select * from DriveInfo"));
         if (settings->eof()) return;
-        // A column with no value leaves its box as designed.
+        // Each box shows what is stored. An empty recording age keeps every
+        // recording, as the next start's purge reads it, so it shows empty.
         const auto show = [&settings](ui::TextBox* box, const char* column) {
-            const db::Variant value = settings->field(QString::fromLatin1(column));
-            if (!value.isNullOrEmpty() && !value.toText().isEmpty()) box->setText(value.toText());
+            box->setText(settings->field(QString::fromLatin1(column)).toText());
         };
         show(text2, "FlterChar");
         show(text1, "OutLine");
-        show(Text3, "DelRecDay");
+        if (agesApart()) {
+            auto own = database::queryLocal(QStringLiteral("select DelRecDay from DriveInfo"));
+            Text3->setText(own->eof() ? QString() : own->field(QStringLiteral("DelRecDay")).toText());
+        } else {
+            show(Text3, "DelRecDay");
+        }
         Check1->setValue(tickOf(settings->field(QStringLiteral("RecordFlag"))));
         Check2->setValue(tickOf(settings->field(QStringLiteral("isPop"))));
     });
@@ -98,37 +105,60 @@ void SysOther::command1_Click()
         ui::msgBox(QString::fromUtf8(kDaysRefused));
         return;
     }
-    // All five values are stored together or none is; the window stays open
-    // with its values when they could not be stored.
+    // The values of one file are stored together or none is (a workstation
+    // keeps the recording age in its own file, written after the shared
+    // settings); the window stays open with its values when they could not
+    // be stored.
     std::optional<db::Error> failure;
-    if (!store(failure)) {
-        ui::msgBox(savefailure::text(QString::fromUtf8(kNotSaved), *failure));
+    QString notSaved;
+    if (!store(failure, notSaved)) {
+        ui::msgBox(savefailure::text(notSaved, *failure));
         return;
     }
     ui::msgBox(QString::fromUtf8(kSaved));
     ui::Windows::unload(this);
 }
 
-bool SysOther::store(std::optional<db::Error>& failure)
+// The recordings are this computer's, and the start's purge reads their age
+// from this installation's own settings row: a workstation working on the
+// shared file keeps the age there, apart from the shared settings.
+bool SysOther::agesApart() const
 {
-    return database::guarded([this] {
-        auto connection = database::openMain();
-        db::Recordset settings;
-        settings.open(QStringLiteral("select * from DriveInfo"), *connection, db::CursorType::Static,
-                      db::LockType::Optimistic);
-        if (settings.eof()) throw db::Error(QStringLiteral("no settings row"));
-        try {
-            settings.setField(QStringLiteral("OutLine"), db::trimBlanks(text1->text()));
-            settings.setField(QStringLiteral("FlterChar"), db::trimBlanks(text2->text()));
-            settings.setField(QStringLiteral("RecordFlag"), Check1->value());
-            settings.setField(QStringLiteral("DelRecDay"), db::trimBlanks(Text3->text()));
-            settings.setField(QStringLiteral("isPop"), Check2->value());
-            settings.update();
-        } catch (const db::Error&) {
-            settings.cancelUpdate();
-            throw;
-        }
-    }, failure);
+    return Mymode::ConnectString != database::localConnectString();
+}
+
+namespace {
+
+// Writes the columns into the settings row of the file `connection` opens.
+void writeSettings(db::Connection& connection, const std::vector<std::pair<QString, db::Variant>>& columns)
+{
+    db::Recordset settings;
+    settings.open(QStringLiteral("select * from DriveInfo"), connection, db::CursorType::Static, db::LockType::Optimistic);
+    if (settings.eof()) throw db::Error(QStringLiteral("no settings row"));
+    try {
+        for (const auto& [column, value] : columns) settings.setField(column, value);
+        settings.update();
+    } catch (const db::Error&) {
+        settings.cancelUpdate();
+        throw;
+    }
+}
+
+} // namespace
+
+bool SysOther::store(std::optional<db::Error>& failure, QString& notSaved)
+{
+    std::vector<std::pair<QString, db::Variant>> shared{{QStringLiteral("OutLine"), db::trimBlanks(text1->text())},
+                                                        {QStringLiteral("FlterChar"), db::trimBlanks(text2->text())},
+                                                        {QStringLiteral("RecordFlag"), Check1->value()},
+                                                        {QStringLiteral("isPop"), Check2->value()}};
+    const std::pair<QString, db::Variant> age{QStringLiteral("DelRecDay"), db::trimBlanks(Text3->text())};
+    if (!agesApart()) shared.push_back(age);
+    notSaved = QString::fromUtf8(kNotSaved);
+    if (!database::guarded([&] { writeSettings(*database::openMain(), shared); }, failure)) return false;
+    if (!agesApart()) return true;
+    notSaved = QString::fromUtf8(kAgeNotSaved);
+    return database::guarded([&] { writeSettings(*database::openLocal(), {age}); }, failure);
 }
 
 void SysOther::command2_Click()

@@ -23,7 +23,10 @@ protected:
     void Form_Paint() override;
 
 private:
-    bool store(std::optional<db::Error>& failure);
+    bool agesApart() const;
+    // Stores the boxes; false with what refused them and the words for what
+    // was not saved.
+    bool store(std::optional<db::Error>& failure, QString& notSaved);
 
     ui::TextBox* text1 = nullptr;
     ui::TextBox* text2 = nullptr;

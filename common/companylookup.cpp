@@ -8,19 +8,16 @@ namespace Mymode {
 
 std::optional<std::int32_t> CompanyIdByName(const QString& name)
 {
-    std::optional<std::int32_t> id;
-    const bool ran = database::guarded([&] {
-        auto rows = database::query(QStringLiteral("select * from company where company_name=")
-                                    + sqltext::quoted(name));
-        if (!rows->eof()) id = static_cast<std::int32_t>(rows->field(QStringLiteral("id")).toLong());
-    });
-    if (!ran) return 0;
-    return id;
+    auto rows = database::query(QStringLiteral("select * from company where company_name=") + sqltext::quoted(name));
+    if (rows->eof()) return std::nullopt;
+    return static_cast<std::int32_t>(rows->field(QStringLiteral("id")).toLong());
 }
 
 void rememberCompanyByName(const QString& name)
 {
-    if (const auto id = CompanyIdByName(name)) CurrentRecordId = *id;
+    std::optional<std::int32_t> id;
+    database::guarded([&] { id = CompanyIdByName(name); });
+    if (id) CurrentRecordId = *id;
 }
 
 } // namespace Mymode

@@ -7,8 +7,11 @@
 
 namespace referencelist {
 
-// Offers in `list` the texts of `column` in the rows `sql` reads; a read that
-// fails offers nothing new (the window is not told).
+// Offers in `list` the texts of `column` in the rows `sql` reads. A read when
+// the list is used waits for no other workstation: a list that cannot be read
+// then keeps what it offers. A list that has never been read (the file was
+// held when its window opened) says why the first time it is used and finds
+// nothing, so that no empty list passes for a list without entries.
 void offer(ui::ComboBox* list, const QString& sql, const QString& column);
 
 } // namespace referencelist

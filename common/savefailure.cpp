@@ -18,6 +18,12 @@ QString text(const QString& nothingChanged, const db::Error& error, Reason reaso
     return worded(nothingChanged, error, reason, kBusyText);
 }
 
+QString changeText(const QString& nothingChanged, const QString& changedElsewhere, const db::Error& error)
+{
+    if (error.kind() == db::Error::Kind::Conflict) return changedElsewhere;
+    return text(nothingChanged, error, Reason::Shown);
+}
+
 QString deleteText(const QString& nothingChanged, const db::Error& error, Reason reason)
 {
     return worded(nothingChanged, error, reason, kBusyDeleteText);

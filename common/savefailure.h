@@ -23,6 +23,12 @@ enum class Reason { Hidden, Shown };
 // reason when `reason` is Shown. When the file was busy, the busy sentence
 // follows instead of the reason (after a full stop when no reason is shown).
 QString text(const QString& nothingChanged, const db::Error& error, Reason reason = Reason::Hidden);
+// The text for a save of a record the window read: the window's own words
+// `changedElsewhere` (close and reopen) only when the record was changed or
+// deleted elsewhere since it was read, and the real reason otherwise (a busy
+// file, a full disk, a read-only folder), after which the typed input is
+// worth keeping.
+QString changeText(const QString& nothingChanged, const QString& changedElsewhere, const db::Error& error);
 // The same for a refused delete.
 QString deleteText(const QString& nothingChanged, const db::Error& error, Reason reason = Reason::Hidden);
 

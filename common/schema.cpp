@@ -456,6 +456,34 @@ QStringList customerStatuses()
     return statements;
 }
 
+// Every table of the main database but the call keys' (made by callKeys()).
+QStringList mainTables()
+{
+    return QStringList{company(), contacts(), activities(), opportunities(),
+                       orderLines(QStringLiteral("chanceMX")), sales(),
+                       orderLines(QStringLiteral("SalesMX")), service(), products(), suppliers(),
+                       purchaseOrders(), purchaseLines(), orderCounter(), operators(), settings(),
+                       callLog()}
+        + referenceLists();
+}
+
+// What a file made by an earlier build gains of one table, read back from the
+// statement createTable() wrote: the table when the file lacks it, and each
+// column (but the key, which a table always has) when the table lacks it.
+QStringList tableGained(const QString& create)
+{
+    const QStringList lines = create.split(QLatin1Char('\n'));
+    const QString table = lines.front().section(QLatin1Char(' '), 2, 2);
+    QStringList statements{QStringLiteral("CREATE TABLE IF NOT EXISTS ") + create.mid(QStringLiteral("CREATE TABLE ").size())};
+    for (qsizetype i = 1; i + 1 < lines.size(); ++i) {
+        QString column = lines[i].trimmed();
+        if (column.endsWith(QLatin1Char(','))) column.chop(1);
+        if (column.contains(QLatin1String("PRIMARY KEY"))) continue;
+        statements << QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" ADD COLUMN ") + column;
+    }
+    return statements;
+}
+
 } // namespace
 
 QString callKeys()
@@ -465,21 +493,19 @@ QString callKeys()
 
 QStringList mainDatabase()
 {
-    return QStringList{company(), contacts(), activities(), opportunities(),
-                       orderLines(QStringLiteral("chanceMX")), sales(),
-                       orderLines(QStringLiteral("SalesMX")), service(), products(), suppliers(),
-                       purchaseOrders(), purchaseLines(), orderCounter(), operators(), settings(),
-                       callLog(), callKeys(), orderLinesByProduct()}
+    return mainTables()
+        + QStringList{callKeys(), orderLinesByProduct()}
         + callerIndexes()
         + lookupIndexes()
-        + referenceLists()
         + QStringList{firstSettingsRow(), firstCounterRow(), systemOperator()}
         + customerStatuses();
 }
 
 QStringList mainOnOpen()
 {
-    return QStringList{callKeys()} + lookupIndexes();
+    QStringList statements;
+    for (const QString& create : mainTables()) statements += tableGained(create);
+    return statements + QStringList{callKeys()} + lookupIndexes();
 }
 
 QStringList smsDatabase()

@@ -1,6 +1,7 @@
 #include "common/workbookexport.h"
 
 #include "common/database.h"
+#include "common/readfailure.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
 
@@ -16,10 +17,14 @@ Result exportAndOpen(const std::function<QString(const QString& workbook)>& stat
                    ui::Icon::Error, QStringLiteral("导出到Excel"));
         return Result::Failed;
     }
-    const bool written = database::guarded([&] { database::openMain()->execute(statementFor(workbook)); });
+    // What refused the export (a busy file, a full disk) follows the words
+    // that nothing was made, as the reports' exports say it.
+    std::optional<db::Error> failure;
+    const bool written = database::guarded([&] { database::openMain()->execute(statementFor(workbook)); }, failure);
     if (!written || !QFile::exists(workbook)) {
-        ui::msgBox(QStringLiteral("导出到Excel失败,没有生成导出文件"), ui::Buttons::Ok, ui::Icon::Error,
-                   QStringLiteral("导出到Excel"));
+        ui::msgBox(QStringLiteral("导出到Excel失败,没有生成导出文件")
+                       + (failure ? QStringLiteral("。") + readfailure::text(*failure) : QString()),
+                   ui::Buttons::Ok, ui::Icon::Error, QStringLiteral("导出到Excel"));
         return Result::Failed;
     }
     return ui::openWithDesktop(workbook) ? Result::Opened : Result::NotOpened;

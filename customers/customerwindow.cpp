@@ -217,6 +217,20 @@ void CustomerWindow::writeCustomer(db::Recordset& company) const
     company.setField(QStringLiteral("KH_GK"), customerrecord::flagText(isPublic()));
 }
 
+void CustomerWindow::lockBoxes(bool locked)
+{
+    for (const CustomerBox& box : kBoxes) {
+        const QString name = QString::fromLatin1(box.control);
+        switch (box.kind) {
+        case BoxKind::Text:
+        case BoxKind::Balance: control<ui::TextBox>(name)->setLocked(locked); break;
+        case BoxKind::Memo: control<ui::TextArea>(name)->setLocked(locked); break;
+        case BoxKind::List: control<ui::ComboBox>(name)->setEnabled(!locked); break;
+        }
+    }
+    control<ui::CheckBox>(QStringLiteral("GK"))->setEnabled(!locked);
+}
+
 bool CustomerWindow::isPublic() const
 {
     return control<ui::CheckBox>(QStringLiteral("GK"))->value() == 1;

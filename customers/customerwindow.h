@@ -46,6 +46,9 @@ protected:
     // number too large for it) throws db::Error.
     void writeCustomer(db::Recordset& company) const;
 
+    // Locks every box of the customer (nothing can be typed) or opens them again.
+    void lockBoxes(bool locked);
+
     bool isPublic() const;
     customerrecord::MainContact mainContact() const;
     QString boxText(const QString& name) const;

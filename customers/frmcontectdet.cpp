@@ -93,10 +93,7 @@ void FrmContectDet::command1_Click()
     std::optional<db::Error> failure;
     if (!database::guarded([&] { contact_->update(); }, failure)) {
         database::guarded([&] { contact_->cancelUpdate(); });
-        // A busy file is no change made elsewhere: the same save may pass a moment later.
-        ui::msgBox(failure->kind() == db::Error::Kind::Busy
-                       ? savefailure::text(QString::fromUtf8(kNotSavedText), *failure, savefailure::Reason::Shown)
-                       : QString::fromUtf8(kStaleText));
+        ui::msgBox(savefailure::changeText(QString::fromUtf8(kNotSavedText), QString::fromUtf8(kStaleText), *failure));
         return;
     }
     ui::msgBox(QString::fromUtf8(kSavedText));

@@ -5,9 +5,11 @@
 #include "common/gridbinding.h"
 #include "common/mymode.h"
 #include "common/newrecordmenu.h"
+#include "common/readfailure.h"
 #include "common/savefailure.h"
 #include "common/skin.h"
 #include "customers/relatedtabs.h"
+#include "platform/ui/boxtext.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/windows.h"
@@ -23,6 +25,9 @@ const char* const kNoCustomerText = "找不到客户记录，可能已经被删�
 const char* const kStaleText = "客户资料未能保存：该客户已在别处被修改或删除，请关闭后重新打开再修改";
 const char* const kContactFailedText = "客户资料已保存，但主联系人未能保存：";
 const char* const kNotSavedText = "客户资料未能保存：";
+const char* const kReadNowText = "打开时没能读出该客户，现在已读出并显示，这次没有保存，请核对后再修改";
+
+const char* const kBalanceBoxes[] = {"KH_YJ", "KH_QK", "KH_ZJE", "KH_ZSL"};
 
 // Bold 10.5-point text in the given colour (&HBBGGRR).
 void emphasize(ui::TextBox* box, quint32 bbggrr)
@@ -57,8 +62,7 @@ FrmCustDetail::FrmCustDetail() : CustomerWindow(QStringLiteral("frmCustDetail"))
         emphasize(control<ui::TextBox>(QString::fromLatin1(number)), 0xC00000);
 
     addBalancesFrame(5520, 360, 1695, 1455, 240);
-    for (const char* balance : {"KH_YJ", "KH_QK", "KH_ZJE", "KH_ZSL"})
-        control<ui::TextBox>(QString::fromLatin1(balance))->setBackColor(0x80C0FF);
+    for (const char* balance : kBalanceBoxes) control<ui::TextBox>(QString::fromLatin1(balance))->setBackColor(0x80C0FF);
 
     ui::PictureButton* save = addPictureButton(QStringLiteral("command1"), ui::programPath(QStringLiteral("bmp/modify.bmp")),
                                                5640, 1920, 735, 330);
@@ -79,26 +83,20 @@ FrmCustDetail::FrmCustDetail() : CustomerWindow(QStringLiteral("frmCustDetail"))
 }
 
 // A customer that cannot be read is said so (a box) and leaves the card
-// plainly empty, its tabs unread: no blank record is offered as this
-// customer's, and a save then says why nothing can be saved.
+// plainly empty and locked, its tabs unread and its balances without a
+// figure: no blank record is offered as this customer's, and nothing typed
+// into it could be kept.
 void FrmCustDetail::Form_Load()
 {
     fillReferenceLists();
-    std::unique_ptr<db::Recordset> row;
-    const bool read = database::read([&] {
-        auto connection = database::openMain();
-        row = std::make_unique<db::Recordset>();
-        row->open(QStringLiteral("select * from company where id = ") + QString::number(Mymode::CurrentRecordId),
-                  *connection, db::CursorType::Keyset, db::LockType::Optimistic, db::CursorLocation::Client);
-        row->eof();
-    }, readFailure_);
-    if (!read) return;
-    if (!row->eof()) {
-        showCustomer(*row);
-        control<ui::TextBox>(QStringLiteral("text1"))->setText(row->field(QStringLiteral("id")).toText());
-        customer_ = std::move(row);
+    customerId_ = Mymode::CurrentRecordId;
+    if (readCustomer()) {
+        SSTab1_Click(6);
+        return;
     }
-    SSTab1_Click(6);
+    ui::msgBox(readfailure::text(*readFailure_));
+    for (const char* balance : kBalanceBoxes) ui::setBoxText(this, QString::fromLatin1(balance), QString());
+    lockBoxes(true);
 }
 
 void FrmCustDetail::command1_Click()
@@ -107,9 +105,12 @@ void FrmCustDetail::command1_Click()
         ui::msgBox(QString::fromUtf8(kRefusedText), ui::Buttons::Ok, ui::Icon::Error, QString::fromUtf8(kRefusedTitle));
         return;
     }
+    if (readFailure_) {
+        showCustomerReadAgain();
+        return;
+    }
     if (!customer_) {
-        ui::msgBox(readFailure_ ? savefailure::text(QString::fromUtf8(kNotSavedText), *readFailure_, savefailure::Reason::Shown)
-                                : QString::fromUtf8(kNoCustomerText));
+        ui::msgBox(QString::fromUtf8(kNoCustomerText));
         return;
     }
     if (!balancesAreNumbers()) return;
@@ -125,12 +126,10 @@ void FrmCustDetail::command1_Click()
     try {
         customer_->update();
     } catch (const db::Error& error) {
-        // The boxes keep what the operator typed; a busy database may take
-        // the same save a moment later.
+        // The boxes keep what the operator typed: only a change made
+        // elsewhere asks for the card to be opened again.
         database::guarded([&] { customer_->cancelUpdate(); });
-        ui::msgBox(error.kind() == db::Error::Kind::Busy
-                       ? savefailure::text(QString::fromUtf8(kNotSavedText), error, savefailure::Reason::Shown)
-                       : QString::fromUtf8(kStaleText));
+        ui::msgBox(savefailure::changeText(QString::fromUtf8(kNotSavedText), QString::fromUtf8(kStaleText), error));
         return;
     }
 
@@ -145,6 +144,45 @@ void FrmCustDetail::command1_Click()
     ui::msgBox(QString::fromUtf8(kSavedText));
     if (!contactFailure.isNull()) ui::msgBox(QString::fromUtf8(kContactFailedText) + contactFailure);
     ui::Windows::unload(this);
+}
+
+// Reads the card's customer into the boxes; false, with the reason kept in
+// readFailure_, when it cannot be read now. A customer that is no longer
+// there leaves the card empty.
+bool FrmCustDetail::readCustomer()
+{
+    readFailure_.reset();
+    std::unique_ptr<db::Recordset> row;
+    const bool read = database::guarded([&] {
+        auto connection = database::openMain();
+        row = std::make_unique<db::Recordset>();
+        row->open(QStringLiteral("select * from company where id = ") + QString::number(customerId_), *connection,
+                  db::CursorType::Keyset, db::LockType::Optimistic, db::CursorLocation::Client);
+        row->eof();
+    }, readFailure_);
+    if (!read) return false;
+    if (!row->eof()) {
+        showCustomer(*row);
+        control<ui::TextBox>(QStringLiteral("text1"))->setText(row->field(QStringLiteral("id")).toText());
+        customer_ = std::move(row);
+    }
+    return true;
+}
+
+// A save on a card that could not read its customer saves nothing: the
+// customer is read now and shown, for the operator to change and save; while
+// it still cannot be read the save says why.
+void FrmCustDetail::showCustomerReadAgain()
+{
+    if (!readCustomer()) {
+        ui::msgBox(savefailure::text(QString::fromUtf8(kNotSavedText), *readFailure_, savefailure::Reason::Shown));
+        return;
+    }
+    for (const char* balance : kBalanceBoxes)
+        if (boxText(QString::fromLatin1(balance)).isEmpty()) ui::setBoxText(this, QString::fromLatin1(balance), QStringLiteral("0"));
+    lockBoxes(false);
+    SSTab1_Click(SSTab1->tab());
+    ui::msgBox(QString::fromUtf8(customer_ ? kReadNowText : kNoCustomerText));
 }
 
 // A tab whose rows cannot be read says why (a box) and keeps what its grid

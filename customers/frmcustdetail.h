@@ -31,6 +31,8 @@ private:
     void DataGrid7_DblClick();
     void DataGridPopupAddNew(int button);
 
+    bool readCustomer();
+    void showCustomerReadAgain();
     // The tab's grid, made on first use.
     ui::DataGrid* grid(int tab);
     void openGridRecord(int tab, const QString& newRecordWindow, const QString& editorWindow);
@@ -40,6 +42,8 @@ private:
     // The customer row as the load read it: the save writes through it, so a
     // row that was changed or deleted meanwhile is not overwritten.
     std::unique_ptr<db::Recordset> customer_;
+    // The customer the card was opened for.
+    std::int32_t customerId_ = 0;
     // Why the customer row could not be read, when it could not.
     std::optional<db::Error> readFailure_;
 };

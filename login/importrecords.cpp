@@ -1,5 +1,6 @@
 #include "login/importrecords.h"
 
+#include "common/columnrules.h"
 #include "common/mymode.h"
 
 #include <algorithm>
@@ -28,6 +29,11 @@ const QStringList& productColumns()
 }
 
 const QString kNotPublic = QStringLiteral("0");
+const QString kCustomers = QStringLiteral("客户");
+const QString kProducts = QStringLiteral("产品");
+const QString kGroups = QStringLiteral("客户分组");
+// The closing message lists this many values left out; a box shows no more.
+constexpr int kLeftOutListed = 10;
 
 bool isOwnFormat(const mdb::TableRows& rows)
 {
@@ -51,27 +57,53 @@ db::Variant toDatabase(const QVariant& value, mdb::ValueKind kind)
 }
 
 // Copies the source field `field` of `row` into `column`; a field the source
-// lacks changes nothing, a value the column cannot take is left out.
+// lacks changes nothing, a value the column cannot take is left out and
+// listed in `leftOut` under `caption`.
+// Where a copied value comes from, for the list of values left out.
+struct SourceRow {
+    const QString& kind;
+    int record;
+};
+
 void copyField(db::Recordset& target, const QString& column, const mdb::TableRows& rows, const QVariantList& row,
-               const QString& field)
+               const QString& field, const QString& caption, const SourceRow& from, std::vector<LeftOut>& leftOut)
 {
     const int index = rows.columnIndex(field);
     if (index < 0 || index >= row.size()) return;
+    const db::Variant value = toDatabase(row.at(index), rows.columns[index].kind);
     try {
-        target.setField(column, toDatabase(row.at(index), rows.columns[index].kind));
-    } catch (const db::Error&) {
+        if (const auto refused = target.refusal(column, value)) {
+            leftOut.push_back({from.kind, from.record, columnrules::text(caption, *refused)});
+            return;
+        }
+        target.setField(column, value);
+    } catch (const db::Error& error) {
+        leftOut.push_back({from.kind, from.record, caption + QStringLiteral("：") + error.message()});
     }
 }
 
-// Saves the row being added; a refused row is dropped and counted.
+// The refusal of the first mapping box whose field the table lacks; empty
+// when every box names one of its fields.
+QString mappingRefusal(const mdb::TableRows& rows, const QString& table, const std::vector<FieldMapping>& mapping)
+{
+    for (const FieldMapping& box : mapping)
+        if (rows.columnIndex(box.field) < 0)
+            return QStringLiteral("“%1”框中的“%2”不是数据表 %3 的字段，数据没有导入，请改正后再导入")
+                .arg(box.caption, box.field, table);
+    return QString();
+}
+
+// Saves the row being added; a refused row is dropped and counted. A busy
+// file refuses every row alike: it ends the import.
 bool save(db::Recordset& target, WriteCount& count)
 {
     try {
         target.update();
         ++count.written;
         return true;
-    } catch (const db::Error&) {
+    } catch (const db::Error& error) {
         target.cancelUpdate();
+        if (error.kind() == db::Error::Kind::Busy) throw;
         ++count.failed;
         return false;
     }
@@ -92,15 +124,22 @@ bool setOwner(db::Recordset& target, const QString& ownerColumn, const QString& 
     }
 }
 
-bool addCustomer(db::Recordset& customers, const mdb::TableRows& rows, const QVariantList& row,
-                 const std::vector<FieldMapping>& mapping, bool ownFormat, WriteCount& count)
+bool addCustomer(db::Recordset& customers, const mdb::TableRows& rows, int record,
+                 const std::vector<FieldMapping>& mapping, ImportOutcome& outcome)
 {
+    const QVariantList& row = rows.rows[record - 1];
+    const SourceRow from{kCustomers, record};
     customers.addNew();
-    for (const FieldMapping& box : mapping) copyField(customers, box.column, rows, row, box.field);
-    if (ownFormat)
-        for (const QString& column : ownFormatColumns()) copyField(customers, column, rows, row, column);
-    if (!setOwner(customers, QStringLiteral("KH_CZZ"), QStringLiteral("KH_GK"), count)) return false;
-    return save(customers, count);
+    std::vector<LeftOut> leftOut;
+    for (const FieldMapping& box : mapping)
+        copyField(customers, box.column, rows, row, box.field, box.caption, from, leftOut);
+    if (outcome.ownFormat)
+        for (const QString& column : ownFormatColumns()) copyField(customers, column, rows, row, column, column, from, leftOut);
+    if (!setOwner(customers, QStringLiteral("KH_CZZ"), QStringLiteral("KH_GK"), outcome.customers)) return false;
+    if (!save(customers, outcome.customers)) return false;
+    // Only a customer that was stored misses its values.
+    outcome.leftOut.insert(outcome.leftOut.end(), leftOut.begin(), leftOut.end());
+    return true;
 }
 
 // The contact of the customer just saved, on which `customers` stands.
@@ -125,10 +164,11 @@ void addContact(db::Recordset& contacts, const db::Recordset& customers, WriteCo
 }
 
 // Adds every row of the source table `table` to the main table of the same
-// name, copying `columns` by name.
-void copyTable(const mdb::Source& source, const QString& table, const QStringList& columns, db::Connection& main,
-               WriteCount& count, QStringList& unreadTables)
+// name, copying `columns` by name; `kind` names its records.
+void copyTable(const mdb::Source& source, const QString& table, const QString& kind, const QStringList& columns,
+               db::Connection& main, WriteCount& count, ImportOutcome& outcome)
 {
+    QStringList& unreadTables = outcome.unreadTables;
     mdb::TableRows rows;
     try {
         rows = source.rows(table);
@@ -143,10 +183,12 @@ void copyTable(const mdb::Source& source, const QString& table, const QStringLis
         count.failed += static_cast<int>(rows.rows.size());
         return;
     }
-    for (const QVariantList& row : rows.rows) {
+    for (int record = 1; record <= static_cast<int>(rows.rows.size()); ++record) {
         target.addNew();
-        for (const QString& column : columns) copyField(target, column, rows, row, column);
-        save(target, count);
+        std::vector<LeftOut> leftOut;
+        for (const QString& column : columns)
+            copyField(target, column, rows, rows.rows[record - 1], column, column, {kind, record}, leftOut);
+        if (save(target, count)) outcome.leftOut.insert(outcome.leftOut.end(), leftOut.begin(), leftOut.end());
     }
 }
 
@@ -156,32 +198,47 @@ ImportOutcome importRecords(const mdb::Source& source, const QString& table,
                             const std::vector<FieldMapping>& mapping, db::Connection& main)
 {
     const mdb::TableRows rows = source.rows(table);
-    db::Recordset customers;
-    customers.open(QStringLiteral("select * from company"), main, db::CursorType::Keyset, db::LockType::Optimistic);
-    db::Recordset contacts;
-    contacts.open(QStringLiteral("select * from KH_LXR"), main, db::CursorType::Keyset, db::LockType::Optimistic);
-
     ImportOutcome outcome;
-    outcome.ownFormat = isOwnFormat(rows);
-    for (const QVariantList& row : rows.rows)
-        if (addCustomer(customers, rows, row, mapping, outcome.ownFormat, outcome.customers))
-            addContact(contacts, customers, outcome.contacts);
+    outcome.refusal = mappingRefusal(rows, table, mapping);
+    if (!outcome.refusal.isEmpty()) return outcome;
 
-    if (outcome.ownFormat) {
-        copyTable(source, QStringLiteral("product"), productColumns(), main, outcome.products, outcome.unreadTables);
-        copyTable(source, QStringLiteral("client_type"), {QStringLiteral("client_type")}, main, outcome.groups,
-                  outcome.unreadTables);
+    main.beginTrans();
+    try {
+        db::Recordset customers;
+        customers.open(QStringLiteral("select * from company"), main, db::CursorType::Keyset, db::LockType::Optimistic);
+        db::Recordset contacts;
+        contacts.open(QStringLiteral("select * from KH_LXR"), main, db::CursorType::Keyset, db::LockType::Optimistic);
+
+        outcome.ownFormat = isOwnFormat(rows);
+        for (int record = 1; record <= static_cast<int>(rows.rows.size()); ++record)
+            if (addCustomer(customers, rows, record, mapping, outcome)) addContact(contacts, customers, outcome.contacts);
+
+        if (outcome.ownFormat) {
+            copyTable(source, QStringLiteral("product"), kProducts, productColumns(), main, outcome.products, outcome);
+            copyTable(source, QStringLiteral("client_type"), kGroups, {QStringLiteral("client_type")}, main,
+                      outcome.groups, outcome);
+        }
+        main.commitTrans();
+    } catch (...) {
+        // SQLite may have ended the transaction itself (a full disk): then
+        // there is nothing to roll back, and the failure that ended the
+        // import is what the caller reports.
+        try {
+            main.rollbackTrans();
+        } catch (const db::Error&) {
+        }
+        throw;
     }
     return outcome;
 }
 
 QString outcomeMessage(const ImportOutcome& outcome)
 {
-    std::vector<std::pair<QString, WriteCount>> counts{{QStringLiteral("客户"), outcome.customers},
+    std::vector<std::pair<QString, WriteCount>> counts{{kCustomers, outcome.customers},
                                                        {QStringLiteral("联系人"), outcome.contacts}};
     if (outcome.ownFormat) {
-        counts.emplace_back(QStringLiteral("产品"), outcome.products);
-        counts.emplace_back(QStringLiteral("客户分组"), outcome.groups);
+        counts.emplace_back(kProducts, outcome.products);
+        counts.emplace_back(kGroups, outcome.groups);
     }
     int written = 0;
     int failed = static_cast<int>(outcome.unreadTables.size());
@@ -192,9 +249,16 @@ QString outcomeMessage(const ImportOutcome& outcome)
         lines << QStringLiteral("%1：导入 %2 个，失败 %3 个").arg(kind).arg(count.written).arg(count.failed);
     }
     for (const QString& table : outcome.unreadTables) lines << QStringLiteral("源文件中的数据表 %1 无法读取").arg(table);
+    const int leftOut = static_cast<int>(outcome.leftOut.size());
+    if (leftOut > 0) lines << QStringLiteral("没有导入的值 %1 个：").arg(leftOut);
+    for (int i = 0; i < std::min(leftOut, kLeftOutListed); ++i) {
+        const LeftOut& value = outcome.leftOut[static_cast<std::size_t>(i)];
+        lines << QStringLiteral("%1第 %2 行：%3").arg(value.kind).arg(value.record).arg(value.reason);
+    }
+    if (leftOut > kLeftOutListed) lines << QStringLiteral("……另有 %1 个没有列出").arg(leftOut - kLeftOutListed);
 
     QString headline = QStringLiteral("数据已成功导入，请重新启动程序");
-    if (failed > 0)
+    if (failed > 0 || leftOut > 0)
         headline = written > 0 ? QStringLiteral("数据已部分导入，请重新启动程序") : QStringLiteral("数据没有导入");
     return headline + QLatin1Char('\n') + lines.join(QLatin1Char('\n'));
 }

@@ -12,10 +12,12 @@
 
 namespace login {
 
-// A mapping box: the customer column it feeds and the source field it names.
+// A mapping box: the customer column it feeds, the source field it names and
+// its caption ("客户名称"), by which the messages name it.
 struct FieldMapping {
     QString column;
     QString field;
+    QString caption;
 };
 
 struct WriteCount {
@@ -23,24 +25,39 @@ struct WriteCount {
     int failed = 0;
 };
 
+// A value of the source that its column could not take: the record was
+// imported without it.
+struct LeftOut {
+    QString kind;      // "客户", or in own format "产品" or "客户分组"
+    int record = 0;    // the row of that kind's source table, counted from 1
+    QString reason;    // the refusal, naming the box by its caption (or the column an own-format field feeds)
+};
+
 struct ImportOutcome {
+    // Set when a mapping box names a field the table lacks: the box and the
+    // field, and nothing was written.
+    QString refusal;
     bool ownFormat = false;
     WriteCount customers;
     WriteCount contacts;
     WriteCount products;         // own format only
     WriteCount groups;           // own format only
     QStringList unreadTables;    // own format: "product" or "client_type" that could not be read
+    std::vector<LeftOut> leftOut;
 };
 
-// Writes the rows of `table` into the main database `main`. Throws
-// mdb::Error when that table cannot be read and db::Error when the customer
-// or contact table cannot be opened; nothing is written then. A value that
-// its column cannot take is left out of its row; a row the database refuses
-// is counted as failed, and a refused customer gets no contact.
+// Writes the rows of `table` into the main database `main`, all in one
+// transaction: a file another workstation holds, or any failure of the
+// transaction itself, throws db::Error and leaves nothing written, so the
+// same import can simply be tried again. Throws mdb::Error when that table
+// cannot be read. A value that its column cannot take is left out of its row
+// and listed; a row the database refuses is counted as failed, and a refused
+// customer gets no contact.
 ImportOutcome importRecords(const mdb::Source& source, const QString& table,
                             const std::vector<FieldMapping>& mapping, db::Connection& main);
 
-// The closing message: how the import went, with the counts of every kind of record.
+// The closing message: how the import went, with the counts of every kind of
+// record and the values left out.
 QString outcomeMessage(const ImportOutcome& outcome);
 
 } // namespace login

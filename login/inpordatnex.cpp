@@ -1,6 +1,7 @@
 #include "login/inpordatnex.h"
 
 #include "common/database.h"
+#include "common/savefailure.h"
 #include "common/skin.h"
 #include "login/importrecords.h"
 #include "login/importsource.h"
@@ -27,6 +28,8 @@ const MappingBox kMappingBoxes[] = {
     {"Text7", "手机：", "company_mobil"},        {"Text8", "邮编：", "company_postcode"},
     {"Text9", "Email：", "company_mail"},        {"Text10", "备注：", "company_description"},
 };
+const char* const kNotImportedText = "数据没有导入";
+
 constexpr double kBoxLeft = 1440;
 constexpr double kBoxWidth = 1815;
 constexpr double kBoxHeight = 315;
@@ -118,8 +121,9 @@ void Inpordatnex::mappingBox_GotFocus(ui::TextBox* box)
 }
 
 // Writes the records, reports how it went and closes. A source or table that
-// cannot be read, or a main database that cannot be opened, writes nothing
-// and leaves the window as it is.
+// cannot be read, a mapping box naming no field of the table, or a main
+// database that cannot be written now (busy, read-only) writes nothing and
+// leaves the window as it is, its mapping filled.
 void Inpordatnex::command1_Click()
 {
     const QString table = Combo2_->text();
@@ -132,7 +136,9 @@ void Inpordatnex::command1_Click()
     std::vector<FieldMapping> mapping;
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         const QString field = db::trimBlanks(boxes_[i]->text());
-        if (!field.isEmpty()) mapping.push_back({QLatin1String(kMappingBoxes[i].column), field});
+        if (!field.isEmpty())
+            mapping.push_back({QLatin1String(kMappingBoxes[i].column), field,
+                               QString::fromUtf8(kMappingBoxes[i].label).chopped(1)});
     }
     ImportOutcome outcome;
     try {
@@ -141,8 +147,16 @@ void Inpordatnex::command1_Click()
     } catch (const mdb::Error& error) {
         showSourceError(error);
         return;
-    } catch (const db::Error&) {
-        ui::msgBox(QStringLiteral("无法打开本系统的数据库，数据没有导入"));
+    } catch (const db::Error& error) {
+        // Nothing was written: the mapping stays for another try.
+        ui::msgBox(error.kind() == db::Error::Kind::Busy
+                       ? savefailure::text(QString::fromUtf8(kNotImportedText), error)
+                       : savefailure::text(QString::fromUtf8(kNotImportedText) + QStringLiteral("："), error,
+                                           savefailure::Reason::Shown));
+        return;
+    }
+    if (!outcome.refusal.isEmpty()) {
+        ui::msgBox(outcome.refusal);
         return;
     }
     ui::msgBox(outcomeMessage(outcome));

@@ -197,9 +197,8 @@ void FrmGysEdit::command1_Click()
     std::optional<db::Error> failure;
     if (!database::guarded([&] { supplier_->update(); }, failure)) {
         database::guarded([&] { supplier_->cancelUpdate(); });
-        // A busy file is no change made elsewhere: the same save may pass a moment later.
-        if (failure->kind() == db::Error::Kind::Busy) showNotSaved(*failure);
-        else ui::msgBox(QString::fromUtf8(kNotSavedText) + QString::fromUtf8(kStaleText));
+        ui::msgBox(savefailure::changeText(QString::fromUtf8(kNotSavedText),
+                                           QString::fromUtf8(kNotSavedText) + QString::fromUtf8(kStaleText), *failure));
         return;
     }
     showSaved();

@@ -2,6 +2,7 @@
 
 #include "platform/db/busyhandler.h"
 #include "platform/db/connectionstate.h"
+#include "platform/db/enginefailure.h"
 #include "platform/db/handlepool.h"
 #include "platform/db/jetfunctions.h"
 #include "platform/db/jetsql.h"
@@ -105,7 +106,7 @@ std::unique_ptr<ConnectionState> openHandle(const QString& path, int flags)
     if (result != SQLITE_OK) {
         const QString message = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString::fromUtf8(sqlite3_errstr(result));
         sqlite3_close_v2(handle);
-        throw Error(QStringLiteral("无法打开数据库 %1：%2").arg(path, message));
+        throw Error(QStringLiteral("无法打开数据库 %1：%2").arg(path, detail::engineFailureText(result & 0xFF, message)));
     }
     auto state = std::make_unique<ConnectionState>(handle);
     busywait::install(handle);
@@ -304,6 +305,23 @@ void createDatabase(const QString& path, const QStringList& statements)
     }
 }
 
+namespace {
+
+// Whether the statement is "ALTER TABLE t ADD COLUMN c ..." for a column the
+// table already has: such a statement cannot run twice, so it is skipped.
+bool addsColumnItHolds(ConnectionState& state, const QString& statement)
+{
+    static const QRegularExpression addColumn(QStringLiteral("^\\s*ALTER\\s+TABLE\\s+(\\w+)\\s+ADD\\s+COLUMN\\s+(\\w+)"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = addColumn.match(statement);
+    if (!match.hasMatch()) return false;
+    const jetsql::Schema& schema = state.schema();
+    const auto found = schema.constFind(match.captured(1).toLower());
+    return found != schema.constEnd() && found->types.contains(match.captured(2).toLower());
+}
+
+} // namespace
+
 void upgradeDatabase(Connection& connection, const QStringList& statements)
 {
     if (!connection.isOpen()) throw Error(QStringLiteral("连接没有打开"));
@@ -319,7 +337,8 @@ void upgradeDatabase(Connection& connection, const QStringList& statements)
             runStatements(state, QStringLiteral("REINDEX"));
             runStatements(state, QStringLiteral("PRAGMA user_version=%1").arg(kFileLayout));
         }
-        for (const QString& statement : statements) runStatements(state, state.translate(statement).sql);
+        for (const QString& statement : statements)
+            if (!addsColumnItHolds(state, statement)) runStatements(state, state.translate(statement).sql);
         runStatements(state, QStringLiteral("COMMIT"));
     } catch (const Error&) {
         sqlite3_exec(state.handle, "ROLLBACK", nullptr, nullptr, nullptr);

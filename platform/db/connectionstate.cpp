@@ -1,6 +1,7 @@
 #include "platform/db/connectionstate.h"
 
 #include "platform/db/columns.h"
+#include "platform/db/enginefailure.h"
 
 namespace db {
 
@@ -22,7 +23,7 @@ void ConnectionState::fail(const QString& context) const
         throw Error(QStringLiteral("数据库正忙，另一个程序正在使用它"), Error::Kind::Busy);
     QString message = QString::fromUtf8(sqlite3_errmsg(handle));
     if (!context.isEmpty()) message += QStringLiteral(" (") + context + QLatin1Char(')');
-    throw Error(message);
+    throw Error(detail::engineFailureText(code, message));
 }
 
 const jetsql::Schema& ConnectionState::schema()

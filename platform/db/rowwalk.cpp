@@ -3,7 +3,9 @@
 #include "platform/db/connectionstate.h"
 #include "platform/db/rowstore.h"
 
+#include <cstring>
 #include <optional>
+#include <string>
 
 namespace db {
 
@@ -13,6 +15,7 @@ struct RowWalk::Data {
     std::vector<detail::FieldType> types;
     bool onRow = false;
     bool done = false;
+    std::string key;   // storedKey()'s bytes
 };
 
 RowWalk::RowWalk(Connection& connection, const QString& sql) : d_(std::make_unique<Data>())
@@ -59,6 +62,38 @@ QByteArrayView RowWalk::text(int index) const
     sqlite3_stmt* statement = d_->statement->get();
     const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement, index));
     return bytes ? QByteArrayView(bytes, sqlite3_column_bytes(statement, index)) : QByteArrayView();
+}
+
+QByteArrayView RowWalk::storedKey(int index) const
+{
+    requireField(index);
+    sqlite3_value* value = sqlite3_column_value(d_->statement->get(), index);
+    std::string& key = d_->key;
+    const auto number = [&](char kind, auto bits) {
+        key.resize(1 + sizeof bits);
+        key[0] = kind;
+        std::memcpy(key.data() + 1, &bits, sizeof bits);
+    };
+    const auto bytes = [&](char kind, const void* data) {
+        const auto size = static_cast<std::size_t>(sqlite3_value_bytes(value));
+        key.resize(1 + size);
+        key[0] = kind;
+        if (size) std::memcpy(key.data() + 1, data, size);
+    };
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_INTEGER: number('I', static_cast<std::int64_t>(sqlite3_value_int64(value))); break;
+    case SQLITE_FLOAT: number('R', sqlite3_value_double(value)); break;
+    case SQLITE_TEXT: bytes('T', sqlite3_value_text(value)); break;
+    case SQLITE_BLOB: bytes('B', sqlite3_value_blob(value)); break;
+    default: key.assign(1, 'N'); break;
+    }
+    return QByteArrayView(key.data(), static_cast<qsizetype>(key.size()));
+}
+
+bool RowWalk::isStoredText(int index) const
+{
+    requireField(index);
+    return sqlite3_column_type(d_->statement->get(), index) == SQLITE_TEXT;
 }
 
 } // namespace db

@@ -24,6 +24,15 @@ public:
     // Null), valid until the walk moves on: for a text column exactly the
     // stored text, so a long walk can key on it without making a value per row.
     QByteArrayView text(int index) const;
+    // The current row's cell as the engine stores it, as a few bytes equal for
+    // two cells exactly when they hold the same stored value (its kind, then
+    // its number's bits or its bytes), valid until the next call: field()
+    // gives equal values for equal keys, so a long walk can keep what it makes
+    // of a cell per distinct key without making a value per row.
+    QByteArrayView storedKey(int index) const;
+    // Whether the current row's cell is stored as text: then text() is its
+    // stored text and field() reads that text.
+    bool isStoredText(int index) const;
 
 private:
     void requireField(int index) const;   // db::Error without a current row or such a field

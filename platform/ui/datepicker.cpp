@@ -2,6 +2,7 @@
 
 #include "platform/db/locale.h"
 #include "platform/ui/controls.h"
+#include "platform/ui/keypress.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -42,7 +43,7 @@ DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent)
     setFont(smaller);
     setValue(db::locale::now().date());
     connect(this, &QDateEdit::dateChanged, this, [this] {
-        if (onChange) onChange();
+        fire(onChange);
     });
 }
 

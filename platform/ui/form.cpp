@@ -1,5 +1,6 @@
 #include "platform/ui/form.h"
 
+#include "platform/ui/keypress.h"
 #include "platform/ui/taborder.h"
 #include "platform/ui/windows.h"
 
@@ -150,26 +151,36 @@ void Form::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter_ = &painter;
-    Form_Paint();
+    fire(ClickHandler([this] { Form_Paint(); }));
     painter_ = nullptr;
 }
 
 // ---- life cycle
 
-void Form::runLoad()
+// A load step that let a failure through (a database error its handler did
+// not expect) has left the window half made: the operator is told what could
+// not be opened and why, and the caller unloads it.
+bool Form::runLoad()
 {
-    if (loaded_ || unloading_) return;
+    if (loaded_ || unloading_) return true;
     loaded_ = true;
-    Form_Load();
+    try {
+        Form_Load();
+    } catch (const std::exception& error) {
+        reportUnhandled(QStringLiteral("“%1”窗口没能打开").arg(caption()), error.what());
+        loaded_ = false;   // a load that never ended has no unload step to run
+        return false;
+    }
     // The window is built: its clickable pictures become keyboard buttons.
     for (PictureButton* button : findChildren<PictureButton*>()) button->takeKeyboardFocusIfClickable();
+    return true;
 }
 
 void Form::runUnload()
 {
     if (unloading_) return;
     unloading_ = true;
-    if (loaded_) Form_Unload();
+    if (loaded_) fire(ClickHandler([this] { Form_Unload(); }));
     // An unloaded window's timers fall silent with it.
     for (Timer* timer : findChildren<Timer*>()) timer->setEnabled(false);
     loaded_ = false;
@@ -178,7 +189,7 @@ void Form::runUnload()
 void Form::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (loaded_ && !unloading_) Form_Resize();
+    if (loaded_ && !unloading_) fire(ClickHandler([this] { Form_Resize(); }));
 }
 
 bool Form::focusNextPrevChild(bool next)

@@ -65,8 +65,9 @@ public:
     void giveBackDrawing();
     bool keepsDrawing() const;   // whether the window holds a drawing buffer
 
-    // Runs by the window layer; not called by windows themselves.
-    void runLoad();
+    // Runs by the window layer; not called by windows themselves. False when
+    // the load step failed (said to the operator): the window is to be unloaded.
+    bool runLoad();
     void runUnload();
     bool loadDone() const { return loaded_; }
     bool unloading() const { return unloading_; }

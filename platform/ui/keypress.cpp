@@ -54,7 +54,12 @@ KeyPressOutcome runKeyPress(const KeyPressHandler& handler, const QKeyEvent* eve
 
 void reportUnhandled(const char* what)
 {
-    QString text = QStringLiteral("程序出错，本次操作未完成");
+    reportUnhandled(QStringLiteral("程序出错，本次操作未完成"), what);
+}
+
+void reportUnhandled(const QString& failedStep, const char* what)
+{
+    QString text = failedStep;
     if (what && *what) text += QStringLiteral("：") + QString::fromUtf8(what);
     try {
         msgBox(text, Buttons::Ok, Icon::Error);

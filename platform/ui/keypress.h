@@ -25,6 +25,8 @@ KeyPressOutcome runKeyPress(const KeyPressHandler& handler, const QKeyEvent* eve
 
 // Shows a failure that no handler caught; the program goes on running.
 void reportUnhandled(const char* what);
+// The same, saying first what could not be done ("“客户资料”窗口没能打开").
+void reportUnhandled(const QString& failedStep, const char* what);
 
 // Calls a handler through a copy, so a handler that replaces itself or
 // unloads its window does not pull the function from under its own feet.

@@ -61,7 +61,10 @@ Form* load(const QString& kind, bool isDefault)
     if (!form) return nullptr;
     // Registered before its load step, so the load step's own references find it.
     loadedWindows().push_back({kind, form, isDefault});
-    form->runLoad();
+    if (!form->runLoad()) {
+        Windows::unload(form);
+        return nullptr;
+    }
     return form && isRegistered(form) ? form.data() : nullptr;
 }
 

@@ -4,11 +4,13 @@
 // contacts and calls by plain SQL.
 #include "callerid/dsrormat.h"
 #include "callerid/gtmain.h"
+#include "common/database.h"
 #include "common/mymode.h"
 #include "common/sqltext.h"
 #include "platform/db/connection.h"
 #include "platform/db/locale.h"
 #include "platform/gxbox/simulatedbox.h"
+#include "platform/ui/desktop.h"
 #include "platform/ui/windows.h"
 #include "tests/support/scratch.h"
 
@@ -51,6 +53,26 @@ inline bool waitUntil(const std::function<bool()>& done)
         QThread::msleep(1);
     }
     return true;
+}
+
+// The call monitor of a child process killed by its parent test: logged in on
+// the program folder the parent made.
+inline callerid::GtMain* childMonitorIn(const QString& folder)
+{
+    ui::setProgramFolderForTests(folder);
+    Mymode::ConnectString = database::localConnectString();
+    Mymode::OperatorName = QStringLiteral("system");
+    Mymode::UserRights = QStringLiteral("per=1;Uright=1;b_work=1;");
+    gxbox::SimulatedBox::instance().configure({1});
+    return ui::Windows::get<callerid::GtMain>(QStringLiteral("GtMain"));
+}
+
+// A call on channel 0 that is answered and hung up, its events queued on the box.
+inline void ringAnswerAndHangUp(const QByteArray& number)
+{
+    gxbox::SimulatedBox::instance().push({gxevent::FskCallerId, 0, number});
+    gxbox::SimulatedBox::instance().push({gxevent::OffHook, 0, {}});
+    gxbox::SimulatedBox::instance().push({gxevent::LineCut, 0, {}});
 }
 
 class CallerIdTest : public ScratchProgram {

@@ -358,17 +358,10 @@ TEST(WaitingCallsChild, AddsCallsAndIsKilled)
 {
     const QString folder = qEnvironmentVariable("HALVEX_CALLS_CHILD");
     if (folder.isEmpty()) GTEST_SKIP() << "run by HeldFile.WaitingCallsSurviveAKillAndAreWrittenOnce";
-    ui::setProgramFolderForTests(folder);
-    Mymode::ConnectString = database::localConnectString();
-    Mymode::OperatorName = QStringLiteral("system");
-    Mymode::UserRights = QStringLiteral("per=1;Uright=1;b_work=1;");
-    gxbox::SimulatedBox::instance().configure({1});
-    auto* monitor = ui::Windows::get<callerid::GtMain>(QStringLiteral("GtMain"));
+    auto* monitor = childMonitorIn(folder);
     const int calls = qEnvironmentVariableIntValue("HALVEX_CALLS_CHILD_COUNT");
     for (int i = 0; i < calls; ++i) {
-        gxbox::SimulatedBox::instance().push({gxevent::FskCallerId, 0, QByteArray::number(81230000 + i)});
-        gxbox::SimulatedBox::instance().push({gxevent::OffHook, 0, {}});
-        gxbox::SimulatedBox::instance().push({gxevent::LineCut, 0, {}});
+        ringAnswerAndHangUp(QByteArray::number(81230000 + i));
         monitor->PollBoxEvents();
     }
     std::raise(SIGKILL);

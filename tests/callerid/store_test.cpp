@@ -180,18 +180,11 @@ TEST(WaitingStoreChild, TakesCallsUntilKilled)
 {
     const QString folder = qEnvironmentVariable("HALVEX_STORE_CHILD");
     if (folder.isEmpty()) GTEST_SKIP() << "run by WaitingStore.EachCallIsLoggedOnceWhateverTheKillAndWhoeverOpensTheFileFirst";
-    ui::setProgramFolderForTests(folder);
-    Mymode::ConnectString = database::localConnectString();
-    Mymode::OperatorName = QStringLiteral("system");
-    Mymode::UserRights = QStringLiteral("per=1;Uright=1;b_work=1;");
-    gxbox::SimulatedBox::instance().configure({1});
-    auto* monitor = ui::Windows::get<callerid::GtMain>(QStringLiteral("GtMain"));
+    auto* monitor = childMonitorIn(folder);
     const int first = qEnvironmentVariableIntValue("HALVEX_STORE_CHILD_FIRST");
     for (int i = 0; i < 400; ++i) {
         const QByteArray number = QByteArray::number(first + i);
-        gxbox::SimulatedBox::instance().push({gxevent::FskCallerId, 0, number});
-        gxbox::SimulatedBox::instance().push({gxevent::OffHook, 0, {}});
-        gxbox::SimulatedBox::instance().push({gxevent::LineCut, 0, {}});
+        ringAnswerAndHangUp(number);
         monitor->PollBoxEvents();
         std::printf("stored %s\n", number.constData());
         std::fflush(stdout);

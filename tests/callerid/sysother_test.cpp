@@ -4,6 +4,11 @@
 
 #include "tests/support/busyfile.h"
 
+#include "common/mymode.h"
+
+#include <QDir>
+#include <QFile>
+
 namespace {
 
 class CallerIdSettings : public CallerIdTest {
@@ -23,7 +28,7 @@ TEST_F(CallerIdSettings, ShowsTheRow)
     EXPECT_EQ(window_->caption(), QStringLiteral("其它设置"));
     EXPECT_EQ(box("text1")->text(), QStringLiteral("9"));
     EXPECT_EQ(box("text2")->text(), QStringLiteral("#"));
-    EXPECT_EQ(box("Text3")->text(), QStringLiteral("30"));
+    EXPECT_EQ(box("Text3")->text(), QString());   // no age: every recording is kept
     EXPECT_EQ(check("Check1")->value(), 1);
     EXPECT_EQ(check("Check2")->value(), 0);
 }
@@ -61,6 +66,13 @@ TEST_F(CallerIdSettings, ChecksThenStoresAllFiveTrimmed)
     expectOnly(QStringLiteral("设置已生效"));
     EXPECT_EQ(stored("OutLine"), QString());
     EXPECT_EQ(stored("DelRecDay"), QString());
+    // Reopened it shows what is stored, and saving another setting keeps it.
+    open();
+    EXPECT_EQ(box("Text3")->text(), QString());
+    check("Check2")->setValue(1);
+    save();
+    expectOnly(QStringLiteral("设置已生效"));
+    EXPECT_EQ(stored("DelRecDay"), QString());
 }
 
 TEST_F(CallerIdSettings, FailedSaveStoresNothingAndKeepsTheWindow)
@@ -78,6 +90,25 @@ TEST_F(CallerIdSettings, FailedSaveStoresNothingAndKeepsTheWindow)
     box("text2")->setText(QString());
     save();
     expectOnly(QStringLiteral("设置保存失败"));
+}
+
+// A workstation on the shared file shows and keeps the recording age in its
+// own file, where the start's purge of its recordings reads it.
+TEST_F(CallerIdSettings, AWorkstationKeepsTheRecordingAgeOfItsOwnRecordings)
+{
+    exec(QStringLiteral("update DriveInfo set DelRecDay='7'"));
+    const QString shared = path(QStringLiteral("shared"));
+    ASSERT_TRUE(QDir().mkpath(shared) && QFile::copy(path(QStringLiteral("hvcrm/hvcrm.hvd")), shared + "/hvcrm.hvd"));
+    Mymode::ConnectString = database::connectStringFor(shared);
+    exec(QStringLiteral("update DriveInfo set DelRecDay='30'"));   // the shared file's row
+    open();
+    EXPECT_EQ(box("Text3")->text(), QStringLiteral("7"));
+    box("Text3")->setText(QString());
+    save();
+    expectOnly(QStringLiteral("设置已生效"));
+    EXPECT_EQ(database::queryLocal(QStringLiteral("select DelRecDay from DriveInfo"))->field(0).toText(), QString());
+    EXPECT_EQ(stored("DelRecDay"), QStringLiteral("30"));
+    Mymode::ConnectString = database::localConnectString();
 }
 
 // Settings that cannot be read now are said so: the window shows no value

@@ -148,10 +148,36 @@ TEST_F(DataFiles, AFileWithoutTheLookupIndexesGainsThemWhenOpenedRowsUntouched)
 
     firststart::ensureDatabases();
 
-    // The open-time indexes, and one per number column of contacts and customers.
-    EXPECT_EQ(sqliteShell(mainFile(), indexes), QString::number(4 + onOpen.size() + 7));
+    // The open-time indexes, the call keys' key, and one per number column of contacts and customers.
+    EXPECT_EQ(sqliteShell(mainFile(), indexes), QString::number(4 + onOpen.filter(QStringLiteral("CREATE INDEX")).size() + 1 + 7));
     expectIndexed();
     EXPECT_EQ(storedRows(), before);
+    EXPECT_EQ(integrityCheck(mainFile()), QStringLiteral("ok"));
+}
+
+// A file of an earlier build that lacks columns (and a table) this build
+// reads gains them when the program opens it, every row as it was; opened
+// again, it is left as it is.
+TEST_F(DataFiles, AFileWithoutColumnsThisBuildReadsGainsThemRowsUntouched)
+{
+    exec(QStringLiteral("insert into company (company_name, company_http) values ('华东贸易', 'www.hd.cn')"));
+    const auto sql = [&](const QString& statement) { return sqliteShell(mainFile(), statement); };
+    sql(QStringLiteral("alter table company drop column company_http; alter table KH_LXR drop column ah; "
+                       "alter table company drop column KH_GK; drop table programstate"));
+    ASSERT_FALSE(sql(QStringLiteral("select sql from sqlite_master")).contains(QLatin1String("company_http")));
+    const QString kept = QStringLiteral("select id, company_name, KH_CZZ from company");
+    const QString before = sql(kept);
+
+    firststart::ensureDatabases();
+    const QString layout = sql(QStringLiteral("select sql from sqlite_master order by name"));
+    for (const char* gained : {"company_http", "KH_GK", " ah ", "programstate"})
+        EXPECT_TRUE(layout.contains(QLatin1String(gained))) << gained;
+    EXPECT_EQ(sql(QStringLiteral("select company_name, company_http, KH_GK from company")), QStringLiteral("华东贸易||"));
+    EXPECT_EQ(sql(kept), before);
+    exec(QStringLiteral("insert into company (company_http) values ('a')"));
+
+    firststart::ensureDatabases();
+    EXPECT_EQ(sql(QStringLiteral("select sql from sqlite_master order by name")), layout);
     EXPECT_EQ(integrityCheck(mainFile()), QStringLiteral("ok"));
 }
 

@@ -9,6 +9,9 @@
 #include "common/readfailure.h"
 #include "platform/ui/windows.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFocusEvent>
 #include <functional>
 
 namespace {
@@ -37,9 +40,6 @@ TEST_F(BusyRecords, AWindowThatCannotReadItsRecordSaysWhyAndSavesNothingOverIt)
         const char* refused;
         const char* saved;
     } cases[] = {
-        {"frmCustDetail", customer, "companyname", "华东贸易", "tel",
-         [&] { return column(QStringLiteral("company"), customer, QStringLiteral("company_tel")); },
-         "客户资料未能保存：", "客户资料修改成功！"},
         {"frmContectDet", contact, "LXR", "张三", "mobil",
          [&] { return column(QStringLiteral("KH_LXR"), contact, QStringLiteral("mobil")); },
          "联系人资料未能保存：", "联系人已成功修改"},
@@ -74,6 +74,40 @@ TEST_F(BusyRecords, AWindowThatCannotReadItsRecordSaysWhyAndSavesNothingOverIt)
     }
 }
 
+// The card that could not read its customer shows no figure and takes no
+// typing; its save reads the customer again: still held, it says so; read,
+// the card shows the customer to be changed, and the next save stores it.
+TEST_F(BusyRecords, ACardThatCouldNotReadItsCustomerReadsItAtTheSave)
+{
+    const int customer = addCustomer({{QStringLiteral("company_name"), QStringLiteral("华东贸易")},
+                                      {QStringLiteral("company_tel"), QStringLiteral("021")},
+                                      {QStringLiteral("company_QK"), QStringLiteral("120")}});
+    Mymode::CurrentRecordId = customer;
+    ui::Form* card = nullptr;
+    {
+        OtherWorkstationWriting other(OtherWorkstationWriting::Hold::Exclusive);
+        card = ui::Windows::open(QStringLiteral("frmCustDetail"));
+        expectOnly(kBusy);
+        Mymode::CurrentRecordId = 0;   // the operator moves on in the main window
+        for (const char* balance : {"KH_YJ", "KH_QK", "KH_ZJE", "KH_ZSL"}) EXPECT_EQ(text(card, balance), QString()) << balance;
+        EXPECT_TRUE(card->control<ui::TextBox>(QStringLiteral("tel"))->isReadOnly());
+        click(card, QStringLiteral("command1"));
+        expectOnly(QStringLiteral("客户资料未能保存：") + kRefusedBusy);
+    }
+    click(card, QStringLiteral("command1"));
+    expectOnly(QStringLiteral("打开时没能读出该客户，现在已读出并显示，这次没有保存，请核对后再修改"));
+    EXPECT_EQ(text(card, QStringLiteral("companyname")), QStringLiteral("华东贸易"));
+    EXPECT_EQ(text(card, QStringLiteral("KH_QK")), QStringLiteral("120"));
+    EXPECT_EQ(text(card, QStringLiteral("KH_YJ")), QStringLiteral("0"));
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_tel")), QStringLiteral("021"));
+
+    type(card, QStringLiteral("tel"), QStringLiteral("5"));
+    click(card, QStringLiteral("command1"));
+    expectOnly(QStringLiteral("客户资料修改成功！"));
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_tel")), QStringLiteral("5"));
+    EXPECT_EQ(column(QStringLiteral("company"), customer, QStringLiteral("company_QK")), QStringLiteral("120"));
+}
+
 // A search that cannot be read is no search without a match: the list stays.
 TEST_F(BusyRecords, APickerSearchThatCannotBeReadSaysWhyAndKeepsTheList)
 {
@@ -93,4 +127,36 @@ TEST_F(BusyRecords, APickerSearchThatCannotBeReadSaysWhyAndKeepsTheList)
     click(picker, QStringLiteral("command5"));
     EXPECT_EQ(list->rowCount(), 1);
     EXPECT_EQ(list->cellText(0, 1), QStringLiteral("alpha"));
+}
+
+// Pick lists read while the file was held: the first use says so once, no
+// use waits for the file, and a use once it is free offers the entries.
+TEST_F(BusyRecords, APickListNotReadSaysSoOnceAndNeverWaitsAtTheFocus)
+{
+    setReferenceValues(QStringLiteral("client_type"), {QStringLiteral("批发"), QStringLiteral("零售")});
+    ui::Form* window = nullptr;
+    ui::ComboBox* groups = nullptr;
+    const auto focus = [&] {
+        QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(groups, &focusIn);
+    };
+    {
+        OtherWorkstationWriting other(OtherWorkstationWriting::Hold::Exclusive);
+        window = ui::Windows::open(QStringLiteral("frmCustAdd"));
+        groups = window->control<ui::ComboBox>(QStringLiteral("Custtype"));
+        messages.clear();
+        db::setBusyWaitForTests(3000);
+        for (int use = 0; use < 3; ++use) {
+            QElapsedTimer waited;
+            waited.start();
+            focus();
+            EXPECT_LT(waited.elapsed(), 1000) << use;
+        }
+        expectOnly(QStringLiteral("选择列表没有内容可选：") + kBusy);
+        EXPECT_EQ(groups->listCount(), 0);
+    }
+    focus();
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(groups->listCount(), 2);
+    EXPECT_EQ(groups->list(1), QStringLiteral("零售"));
 }

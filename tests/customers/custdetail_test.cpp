@@ -1,9 +1,11 @@
 // The customer card: its load, the save with the main-contact step, the
 // refused right, and saves that must not overwrite what changed meanwhile.
 #include "tests/customers/customerfixture.h"
+#include "tests/support/busyfile.h"
 
 #include "common/companylookup.h"
 #include "common/database.h"
+#include "common/fileupgrade.h"
 #include "common/mymode.h"
 #include "platform/ui/windows.h"
 
@@ -341,6 +343,54 @@ TEST_F(CustomerCard, PopUpCardsAreSeparateFromTheSharedCard)
     EXPECT_EQ(messages.lastText(), kSaved);
 }
 
+// Only a change made elsewhere asks for the window to be opened again; any
+// other refusal says its own reason and the typed input stays in the boxes.
+TEST_F(CustomerCard, ASaveRefusedForAnotherReasonSaysItAndKeepsTheInput)
+{
+    const int contact = addContact(customer, {{QStringLiteral("Connect_name"), QStringLiteral("李四")}});
+    const struct {
+        const char* window;
+        int record;
+        const char* table;
+        const char* notSaved;
+    } cases[] = {{"frmCustDetail", customer, "company", "客户资料未能保存："},
+                 {"frmContectDet", contact, "KH_LXR", "联系人资料未能保存："}};
+    for (const auto& c : cases) {
+        Mymode::CurrentRecordId = c.record;
+        ui::Form* form = ui::Windows::open(QString::fromLatin1(c.window));
+        exec(QStringLiteral("CREATE TRIGGER full BEFORE UPDATE ON %1 BEGIN SELECT RAISE(ABORT, '磁盘已满'); END")
+                 .arg(QLatin1String(c.table)));
+        type(form, QStringLiteral("fax"), QStringLiteral("021-9"));
+        click(form, QStringLiteral("command1"));
+        expectOnly(QString::fromUtf8(c.notSaved) + QStringLiteral("磁盘已满"));
+        EXPECT_EQ(text(form, QStringLiteral("fax")), QStringLiteral("021-9")) << c.window;
+        exec(QStringLiteral("DROP TRIGGER full"));
+        click(form, QStringLiteral("command1"));   // the same save goes through once the cause is gone
+        EXPECT_EQ(ui::Windows::loaded(QString::fromLatin1(c.window)), nullptr) << c.window;
+        messages.clear();
+    }
+}
+
+// A file of an earlier version that lacks a column the card reads: the card
+// says it could not open and the program goes on; once the program has
+// opened the file again, the column is there and the card shows the customer.
+TEST_F(CustomerCard, ACardOnAFileLackingAColumnSaysItCouldNotOpen)
+{
+    exec(QStringLiteral("alter table company drop column company_http"));
+    EXPECT_EQ(openCard(customer), nullptr);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_TRUE(messages.lastText().startsWith(QStringLiteral("“客户资料”窗口没能打开：")));
+    EXPECT_TRUE(messages.lastText().contains(QLatin1String("company_http")));
+    EXPECT_EQ(ui::Windows::loaded(QStringLiteral("frmCustDetail")), nullptr);
+    messages.clear();
+
+    fileupgrade::upgrade(Mymode::ConnectString);
+    ui::Form* card = openCard(customer);
+    ASSERT_NE(card, nullptr);
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(text(card, QStringLiteral("companyname")), QStringLiteral("华东贸易"));
+}
+
 TEST_F(CustomerCard, CompanyIdByNameFindsTheFirstCustomerOfThatName)
 {
     const int twin = addCustomer({{QStringLiteral("company_name"), QStringLiteral("华东贸易")}});
@@ -354,6 +404,10 @@ TEST_F(CustomerCard, CompanyIdByNameFindsTheFirstCustomerOfThatName)
     Mymode::rememberCompanyByName(QStringLiteral("无此客户"));
     EXPECT_EQ(Mymode::CurrentRecordId, 42);
     Mymode::rememberCompanyByName(QStringLiteral("O'Neil"));
+    EXPECT_EQ(Mymode::CurrentRecordId, quoted);
+    // A lookup that cannot be run now keeps the customer last in view.
+    OtherWorkstationWriting other(OtherWorkstationWriting::Hold::Exclusive);
+    Mymode::rememberCompanyByName(QStringLiteral("华东贸易"));
     EXPECT_EQ(Mymode::CurrentRecordId, quoted);
 }
 

@@ -74,10 +74,7 @@ TEST_F(ImportRecords, MappedFieldsMakeCustomersEachWithItsContact)
     exec("insert into company (company_name) values ('已有客户')");
     source.add("客户", textTable({"名称", "人", "电话", "地址"},
                                  {{"甲公司", "张三", "010-1", "  北京  "}, {"O'Brien", "李四", kNull, "上海"}}));
-    std::vector<login::FieldMapping> mapping = kNameContactPhone;
-    mapping.push_back({"company_fax", "没有这个字段"});
-
-    const login::ImportOutcome outcome = import("客户", mapping);
+    const login::ImportOutcome outcome = import("客户", kNameContactPhone);
     EXPECT_FALSE(outcome.ownFormat);
     EXPECT_EQ(outcome.customers.written, 2);
     EXPECT_EQ(outcome.contacts.written, 2);
@@ -125,12 +122,37 @@ TEST_F(ImportRecords, RefusedCustomerGetsNoContactAndTheNextKeepsItsOwn)
               "数据已部分导入，请重新启动程序\n客户：导入 2 个，失败 1 个\n联系人：导入 2 个，失败 0 个");
 }
 
-TEST_F(ImportRecords, ValueItsColumnCannotTakeIsLeftOutOfTheRow)
+// A value its column cannot take leaves the customer without it, and the
+// closing message names the record, the box and why; only the first ten are
+// listed.
+TEST_F(ImportRecords, ValueItsColumnCannotTakeIsLeftOutAndNamed)
 {
-    source.add("t", textTable({"名称", "人"}, {{QString(101, QChar(u'长')), "张三"}}));
-    const login::ImportOutcome outcome = import("t", {{"company_name", "名称"}, {"company_connect", "人"}});
-    EXPECT_EQ(outcome.customers.written, 1);
+    std::vector<QVariantList> rows{{QString(101, QChar(u'长')), "张三"}, {"乙", QString(51, QChar(u'人'))}};
+    for (int i = 0; i < 10; ++i) rows.push_back({QString(101, QChar(u'长')), "王五"});
+    source.add("t", textTable({"名称", "人"}, rows));
+    const login::ImportOutcome outcome =
+        import("t", {{"company_name", "名称", "客户名称"}, {"company_connect", "人", "联系人"}});
+    EXPECT_EQ(outcome.customers.written, 12);
     EXPECT_EQ(count("select count(*) from company where company_name is null and company_connect = '张三'"), 1);
+    EXPECT_EQ(count("select count(*) from company where company_name = '乙' and company_connect is null"), 1);
+    const QStringList lines = login::outcomeMessage(outcome).split('\n');
+    EXPECT_EQ(lines.mid(0, 5), QStringList({"数据已部分导入，请重新启动程序", "客户：导入 12 个，失败 0 个",
+                                            "联系人：导入 12 个，失败 0 个", "没有导入的值 12 个：",
+                                            "客户第 1 行：客户名称太长，最多100个字"}));
+    EXPECT_EQ(lines[5], "客户第 2 行：联系人太长，最多50个字");
+    EXPECT_EQ(lines.size(), 4 + 10 + 1);
+    EXPECT_EQ(lines.back(), "……另有 2 个没有列出");
+}
+
+// A box naming a field the table lacks is refused before anything is written.
+TEST_F(ImportRecords, BoxNamingNoFieldOfTheTableWritesNothing)
+{
+    source.add("客户", textTable({"名称", "人", "电话", "地址"}, {{"甲公司", "张三", "010-1", "北京"}}));
+    std::vector<login::FieldMapping> mapping = kNameContactPhone;
+    mapping.push_back({"company_fax", "没有这个字段", "传真"});
+    EXPECT_EQ(import("客户", mapping).refusal, "“传真”框中的“没有这个字段”不是数据表 客户 的字段，数据没有导入，请改正后再导入");
+    EXPECT_EQ(count("select count(*) from company"), 0);
+    EXPECT_EQ(count("select count(*) from KH_LXR"), 0);
 }
 
 // An own-format customer table: the extra columns come from the fields of the same name.

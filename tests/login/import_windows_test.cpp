@@ -1,5 +1,6 @@
 // The import driven as an operator does: the source chooser, the mapping
 // window with the real Access test files, and what ends up in the database.
+#include "tests/support/busyfile.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/scratch.h"
 #include "tests/support/sqliteshell.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <optional>
 
 namespace {
 
@@ -316,6 +318,44 @@ TEST_F(ImportWindows, ImportReadsTheFileItsListsCameFrom)
     click(mapping(), "command1");
     EXPECT_EQ(count("select count(*) from company"), 8);
     EXPECT_EQ(count("select count(*) from product"), 0);
+}
+
+// An import that cannot be made now writes nothing, says why and keeps the
+// window with its mapping, so the same import can be tried again.
+TEST_F(ImportWindows, AnImportRefusedKeepsTheMappingForAnotherTry)
+{
+    const QString busy = "数据没有导入。另一台电脑正在使用数据文件，这次没有改变任何数据，输入的内容仍然保留，请再试一次";
+    const struct {
+        const char* typedField;   // into the contact box
+        bool held;
+        QString message;
+    } cases[] = {
+        {"联系人", true, busy},
+        {"联络人", false, "“联系人”框中的“联络人”不是数据表 客户资料 的字段，数据没有导入，请改正后再导入"},
+    };
+    for (const auto& c : cases) {
+        messages.clear();
+        ui::Windows::unloadAll();
+        choose(fixture("foreign.mdb"));
+        pickTable(QStringLiteral("客户资料"));
+        mapField("text1", QStringLiteral("客户名称"));
+        box(mapping(), "Text3")->setText(QString::fromUtf8(c.typedField));
+        {
+            std::optional<OtherWorkstationWriting> other;
+            if (c.held) other.emplace(OtherWorkstationWriting::Hold::Write);
+            click(mapping(), "command1");
+        }
+        EXPECT_EQ(messages.lastText(), c.message);
+        ASSERT_TRUE(mapping());
+        EXPECT_EQ(box(mapping(), "text1")->text(), QStringLiteral("客户名称"));
+        EXPECT_EQ(box(mapping(), "Text3")->text(), QString::fromUtf8(c.typedField));
+        EXPECT_EQ(count("select count(*) from company"), 0);
+    }
+    // Once the file is free and the box mended, the mapping imports every customer once.
+    box(mapping(), "Text3")->setText(QStringLiteral("联系人"));
+    click(mapping(), "command1");
+    EXPECT_EQ(messages.lastText(), kSuccess + "\n客户：导入 8 个，失败 0 个\n联系人：导入 8 个，失败 0 个");
+    EXPECT_EQ(count("select count(*) from company"), 8);
 }
 
 TEST_F(ImportWindows, BackAndCloseKeepTheChoosersPath)

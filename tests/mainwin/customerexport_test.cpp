@@ -2,6 +2,7 @@
 // envelope-label and customer-list printouts of the current customer list.
 #include "mainwin_fixture.h"
 
+#include "tests/support/busyfile.h"
 #include "tests/support/desktopprobe.h"
 #include "tests/support/xlsread.h"
 
@@ -11,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <optional>
 
 namespace {
 
@@ -123,20 +125,35 @@ TEST_F(CustomerExport, FollowsTheStoredCustomerListNotTheGrid)
     EXPECT_EQ(desktop.opened().size(), 2);
 }
 
-// A list that cannot be exported leaves no workbook, opens none and says so;
-// the workbook of an earlier export does not pass for the new one.
-TEST_F(CustomerExport, AFailedExportOpensNoWorkbook)
+// A list that cannot be exported leaves no workbook, opens none and says so
+// with the reason; the workbook of an earlier export does not pass for the new one.
+TEST_F(CustomerExport, AFailedExportOpensNoWorkbookAndSaysWhy)
 {
     addCustomer(QStringLiteral("c"));
     openMain();
     choose("mnuExporttoexcel");
     ASSERT_TRUE(QFile::exists(workbook()));
-    Mymode::CustListSql = QStringLiteral("select * from company where no_such_column=1");
-    choose("mnuExporttoexcel");
-    EXPECT_EQ(messages.lastText(), QStringLiteral("导出到Excel失败,没有生成导出文件"));
-    EXPECT_EQ(messages.shown().back().icon, ui::Icon::Error);
-    EXPECT_FALSE(QFile::exists(workbook()));
-    EXPECT_EQ(desktop.opened().size(), 1);
+    const QString failed = QStringLiteral("导出到Excel失败,没有生成导出文件。");
+    const struct {
+        QString list;
+        bool held;
+        QString reason;
+    } cases[] = {
+        {QStringLiteral("select * from company where no_such_column=1"), false, QStringLiteral("没能读出数据：no such column: no_such_column")},
+        {QStringLiteral("select * from company"), true, QStringLiteral("另一台电脑正在使用数据文件，这次没能读出数据，请稍后再试")},
+    };
+    for (const auto& c : cases) {
+        Mymode::CustListSql = c.list;
+        {
+            std::optional<OtherWorkstationWriting> other;
+            if (c.held) other.emplace(OtherWorkstationWriting::Hold::Exclusive);
+            choose("mnuExporttoexcel");
+        }
+        EXPECT_TRUE(messages.lastText().startsWith(failed + c.reason)) << messages.lastText().toStdString();
+        EXPECT_EQ(messages.shown().back().icon, ui::Icon::Error);
+        EXPECT_FALSE(QFile::exists(workbook()));
+        EXPECT_EQ(desktop.opened().size(), 1);
+    }
 }
 
 TEST_F(CustomerExport, AWorkbookThatCannotBeReplacedIsReported)

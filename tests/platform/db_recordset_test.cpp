@@ -479,6 +479,22 @@ TEST_F(Walk, GivesEachRowTypedAsARecordsetDoes)
     ASSERT_TRUE(texts.next());
     EXPECT_TRUE(texts.text(1).isEmpty());
     EXPECT_THROW(db::RowWalk(*connection, QStringLiteral("select * from nowhere")), Error);
+
+    // Stored keys: equal exactly for equal stored values, whatever the values compare equal as;
+    // taking one changes nothing field() reads.
+    db::RowWalk cells(*connection, QStringLiteral("select 1, 1.0, '1', x'31', null, '', 1, 2.5, '2026-03-01 08:05:00'"));
+    ASSERT_TRUE(cells.next());
+    std::vector<QByteArray> keys;
+    for (int column = 0; column < cells.fieldCount(); ++column) {
+        const Variant before = cells.field(column);
+        keys.push_back(cells.storedKey(column).toByteArray());
+        EXPECT_EQ(cells.field(column), before) << column;
+        EXPECT_EQ(cells.isStoredText(column), column == 2 || column == 5 || column == 8) << column;
+    }
+    for (std::size_t a = 0; a < keys.size(); ++a)
+        for (std::size_t b = 0; b < keys.size(); ++b)
+            EXPECT_EQ(keys[a] == keys[b], a == b || (a == 0 && b == 6) || (a == 6 && b == 0)) << a << " " << b;
+    EXPECT_THROW(cells.storedKey(9), Error);
 }
 
 using RecordsetLife = TestDatabase;

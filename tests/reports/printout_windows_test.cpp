@@ -53,7 +53,8 @@ TEST_F(PrintoutWindows, AListThatCannotBeReadIsToldAndOpensNoPreview)
         QString sql;
         QString message;
     } cases[] = {{QStringLiteral("select nonsense from nowhere"),
-                  QStringLiteral("没能读出数据：no such table: nowhere (select nonsense from nowhere)")},
+                  QStringLiteral("没能读出数据：数据文件中缺少数据表：这个数据文件不完整或不是本系统的，请换回备份的数据文件"
+                                 "（no such table: nowhere (select nonsense from nowhere)）")},
                  {QString(), QStringLiteral("没能读出数据：SQL 语句为空")}};
     for (const auto& c : cases) {
         for (const Kind& kind : kKinds) {

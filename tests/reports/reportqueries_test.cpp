@@ -78,11 +78,10 @@ TEST_F(ReportQueries, DetailFiltersQuoteTextsAndSkipOrphanLines)
     EXPECT_EQ(column(salesdetail::listRows({today, today, {}, QStringLiteral("公司")}), 3), (QStringList{"乙公司", ""}));
 }
 
-// The list reads its rows a page at a time, by key, in whatever order they
-// are asked for: each row is the row one ordered read of the lines gives
-// (orders sharing a line key each have their row), and between reads no
-// database file is held open.
-TEST_F(ReportQueries, DetailRowsReadByPageAreTheRowsOfOneOrderedRead)
+// The list's rows, asked for in any order, are those one ordered read of the
+// lines joined with their customer and order gives (orders sharing a line
+// key each have their row), and once read no database file is held open.
+TEST_F(ReportQueries, DetailRowsAreTheRowsOfOneOrderedRead)
 {
     const auto openFiles = [] { return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size(); };
     const int a = addCustomer(QStringLiteral("甲公司"));
@@ -95,6 +94,18 @@ TEST_F(ReportQueries, DetailRowsReadByPageAreTheRowsOfOneOrderedRead)
         addLine(i % 2 ? a : b, i % 2 ? QStringLiteral("k1") : QStringLiteral("k2"), at, QStringLiteral("品%1").arg(i % 7),
                 QStringLiteral("%1.25").arg(i), QStringLiteral("%1.5").arg(i % 4), QStringLiteral("%1.3333").arg(i));
     }
+    // Keys compare without regard to letter case; a Null key, a customer id
+    // stored as text and a Null price match as the engine matches them.
+    addLine(a, QStringLiteral("K2"), QStringLiteral("2009-6-2 12:00:00"), QStringLiteral("品"), QString(), QStringLiteral("1"), QStringLiteral("1"));
+    exec(QStringLiteral("insert into SalesMX (companyid, indexflag, salesdate, productname) values (%1, Null, #2009-6-2 13:00:00#, 'x')").arg(a));
+    exec(QStringLiteral("insert into SalesMX (companyid, indexflag, salesdate, productname) values ('%1x', 'k1', #2009-6-2 14:00:00#, 'y')").arg(a));
+    // More customers and orders than are read by their keys: 600 customers of one order of one line each.
+    exec(QStringLiteral("insert into company (company_name, KH_CZZ, KH_GK) select '客户' || i, 'system', '1' "
+                        "from (with recursive n(i) as (select 1 union all select i + 1 from n where i < 600) select i from n)"));
+    exec(QStringLiteral("insert into sales (companyid, orderno, indexflag, salesdate) select id, 'SH-m' || id, 'm' || id, "
+                        "#2009-6-3 10:00:00# from company where company_name like '客户%'"));
+    exec(QStringLiteral("insert into SalesMX (companyid, indexflag, salesdate, productname, price, num, unitprice) "
+                        "select companyid, upper(indexflag), #2009-6-3 10:00:00#, '件', 1, 1, 1 from sales where indexflag like 'm%'"));
     auto ordered = database::query(QStringLiteral("select a.salesdate,c.orderno,b.company_name,a.productname,a.price,a.num,a.unitprice "
                                                   "from SalesMX a,company b,sales c where b.ID=a.companyid and c.indexflag=a.indexflag "
                                                   "order by a.salesdate desc, a.id desc"));
@@ -108,17 +119,61 @@ TEST_F(ReportQueries, DetailRowsReadByPageAreTheRowsOfOneOrderedRead)
         quantity = quantity + ordered->field(5).toCurrency();
         total = total + ordered->field(6).toCurrency();
     }
-    ASSERT_EQ(expected.size(), 195u);   // the k1 lines twice, once per order
+    ASSERT_EQ(expected.size(), 796u);   // the k1 lines twice, once per order
 
     const auto before = openFiles();
     const auto rows = salesdetail::listRows({day(2009, 6, 1), day(2009, 6, 3), {}, {}});
     EXPECT_EQ(openFiles(), before);
     ASSERT_EQ(rows.size(), expected.size() + 1);
-    for (std::size_t row : {194u, 0u, 120u, 99u, 100u, 3u, 150u, 1u, 194u})
+    for (std::size_t row : {795u, 0u, 120u, 599u, 600u, 3u, 750u, 1u, 795u})
         EXPECT_EQ(rows[row], expected[row]) << row;
     EXPECT_EQ(openFiles(), before);
     for (std::size_t row = 0; row < expected.size(); ++row) EXPECT_EQ(rows[row], expected[row]) << row;
-    EXPECT_EQ(rows.back(), (QStringList{"196", "", "", "", "", "  总计:", quantity.toString(), total.toString()}));
+    EXPECT_EQ(rows.back(), (QStringList{"797", "", "", "", "", "  总计:", quantity.toString(), total.toString()}));
+}
+
+// Each cell shows what the recordset's value of it shows, however it is
+// stored: dates in the stored form (midnight, an hour before ten), in other
+// forms, impossible, as a number or Null; product names and amounts as
+// text, whole, fractional, beyond the currency range or Null; equal values
+// on several rows.
+TEST_F(ReportQueries, DetailCellsShowWhatTheirValuesShow)
+{
+    const int customer = addCustomer(QStringLiteral("甲公司"));
+    struct Line {
+        const char* date;     // SQL: the layer writes a date literal in the stored form, an expression as it is
+        const char* amount;   // the product name, price, quantity and subtotal
+    };
+    const Line lines[] = {
+        {"'2009-06-02 00:00:00'", "12"},          {"'2009-06-02 09:05:07'", "12.5"},     {"'2009-06-02 10:00:00'", "'x12'"},
+        {"'2009-12-31 23:59:59'", "Null"},        {"'2009-6-2 ' || '9:00'", "1e20"},     {"'2009-02-30 10:00:00'", "0.1"},
+        {"'2009-06-02 ' || '09:05:07'", "2"},     {"'2009-06-02 24:00:00'", "2"},        {"40000.5 + 0", "-3.25"},
+        {"'not a date'", "12"},                   {"Null", "12.5"},                      {"'2009-06-02 09:05:07' || ' '", "12.50001"},
+        {"'2009-06-02 09:05:07'", "12"},          {"'2009-06-02 00:00:00'", "'x12'"},
+    };
+    int i = 0;
+    for (const Line& line : lines) {
+        const QString key = QStringLiteral("k%1").arg(i++);
+        addOrder(customer, key, QStringLiteral("2009-6-2 9:00:00"), QStringLiteral("1"));
+        exec(QStringLiteral("insert into SalesMX (companyid, indexflag, salesdate, productname, price, num, unitprice) "
+                            "values (%1, '%2', %3, %4, %4, %4, %4)")
+                 .arg(customer)
+                 .arg(key, QString::fromLatin1(line.date), QString::fromLatin1(line.amount)));
+    }
+    auto ordered = database::query(QStringLiteral("select a.salesdate,c.orderno,b.company_name,a.productname,a.price,a.num,a.unitprice "
+                                                  "from SalesMX a,company b,sales c where b.ID=a.companyid and c.indexflag=a.indexflag "
+                                                  "order by a.salesdate desc, a.id desc"));
+    const auto rows = salesdetail::listRows({});
+    ASSERT_EQ(rows.size(), std::size(lines) + 1);
+    for (std::size_t row = 0; !ordered->eof(); ordered->moveNext(), ++row) {
+        QStringList cells{QString::number(row + 1)};
+        for (int column = 0; column < 7; ++column) cells << ordered->field(column).toText();
+        EXPECT_EQ(rows[row], cells) << row;
+    }
+    EXPECT_EQ(column(rows, 1),
+              (QStringList{"not a date", "2009-6-2 9:00:00", "2009-12-31 23:59:59", "2009-06-02 24:00:00", "2009-6-2 10:00:00",
+                           "2009-6-2 9:05:07", "2009-6-2 9:05:07", "2009-6-2 9:05:07", "2009-6-2 9:05:07", "2009-6-2", "2009-6-2",
+                           "2009-02-30 10:00:00", "2009-7-6 12:00:00", "", ""}));
 }
 
 TEST_F(ReportQueries, SummaryPeriodsNewestFirstWithTheirLabels)
