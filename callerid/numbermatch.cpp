@@ -3,6 +3,9 @@
 #include "common/callersearch.h"
 #include "common/sqltext.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace numbermatch {
 
 namespace {
@@ -12,13 +15,14 @@ constexpr int kNoMatch = 3;
 // 0: the stored number equals the caller's; 1: it holds the caller's number
 // not followed by a digit; 2: it holds it only inside a longer run of digits;
 // 3: not at all.
-int rank(const QString& stored, const QString& number)
+// A number without letters has no case: it is looked for as it is, which
+// is many times faster, and one row is ranked against hundreds of numbers.
+int rank(const QString& stored, const QString& number, Qt::CaseSensitivity sensitivity)
 {
-    if (number.isEmpty()) return kNoMatch;
-    if (stored.trimmed().compare(number, Qt::CaseInsensitive) == 0) return 0;
+    if (number.isEmpty() || stored.size() < number.size()) return kNoMatch;
+    if (stored.trimmed().compare(number, sensitivity) == 0) return 0;
     int best = kNoMatch;
-    for (qsizetype at = stored.indexOf(number, 0, Qt::CaseInsensitive); at >= 0;
-         at = stored.indexOf(number, at + 1, Qt::CaseInsensitive)) {
+    for (qsizetype at = stored.indexOf(number, 0, sensitivity); at >= 0; at = stored.indexOf(number, at + 1, sensitivity)) {
         const qsizetype after = at + number.size();
         const bool digitFollows = after < stored.size() && stored.at(after).isDigit();
         best = std::min(best, digitFollows ? 2 : 1);
@@ -40,14 +44,20 @@ QString scanCondition(const QStringList& columns, const QStringList& numbers)
 // Ranks each row against each number, keeping per number its best row so far.
 void rankRows(db::Recordset& rows, const QStringList& columns, const QStringList& numbers, QHash<QString, Match>& best)
 {
+    std::vector<Qt::CaseSensitivity> sensitivity;
+    for (const QString& number : numbers)
+        sensitivity.push_back(std::any_of(number.begin(), number.end(), [](QChar c) { return c.isLetter(); })
+                                  ? Qt::CaseInsensitive
+                                  : Qt::CaseSensitive);
     QStringList stored;
     for (; !rows.eof(); rows.moveNext()) {
         stored.clear();
         for (const QString& column : columns) stored << rows.field(column).toText();
         const std::int64_t id = rows.field(QStringLiteral("id")).toLong();
-        for (const QString& number : numbers) {
+        for (qsizetype n = 0; n < numbers.size(); ++n) {
+            const QString& number = numbers.at(n);
             int rowRank = kNoMatch;
-            for (const QString& text : stored) rowRank = std::min(rowRank, rank(text, number));
+            for (const QString& text : stored) rowRank = std::min(rowRank, rank(text, number, sensitivity[n]));
             if (rowRank == kNoMatch) continue;
             const Match key{rowRank, id};
             const auto known = best.constFind(number);
