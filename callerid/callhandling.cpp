@@ -7,12 +7,15 @@
 #include "callerid/gtmain.h"
 #include "callerid/gtbusyno.h"
 #include "callerid/gtnewno.h"
+#include "callerid/numberarea.h"
 
 #include "common/database.h"
 #include "common/mymode.h"
 #include "platform/db/busywait.h"
 #include "platform/db/locale.h"
 #include "platform/ui/windows.h"
+
+#include <QTimer>
 
 namespace callerid {
 
@@ -90,10 +93,10 @@ void GtMain::useOptions(const std::optional<MonitorReader::Options>& options, bo
     if (withRecordFlag) RecordFlag_ = options->recordFlag;
 }
 
-// The call's row as it waits in the store: the number as cleaned, the
-// operator and the area (its lookup may drop a mobile number's leading "0"
-// from PhoneID); the writer finds its contact as it writes the row. An area
-// that cannot be looked up is left empty.
+// The call's row as it waits in the store: the number as cleaned and the
+// operator; the writer finds its contact and its area as it writes the row,
+// off this thread. A mobile number written with a leading "0" is published
+// without it, as the area's lookup reads it.
 waitingcalls::Call GtMain::thisCall()
 {
     waitingcalls::Call call;
@@ -101,10 +104,7 @@ waitingcalls::Call GtMain::thisCall()
     call.number = TelNo_;
     call.lookedUp = false;
     call.operatorName = Mymode::OperatorName;
-    if (PhoneID_.startsWith(QLatin1String("010")))
-        call.area = QStringLiteral("北京市");
-    else
-        database::guarded([&] { call.area = AreaOfNumber(PhoneID_); });
+    numberarea::dropMobileZero(PhoneID_);
     return call;
 }
 
@@ -154,7 +154,19 @@ void GtMain::callerAnswered(const MonitorReader::Caller& answer)
 void GtMain::showKnownCaller(const callercontact::Customer& customer)
 {
     Mymode::CurrentRecordId = customer.id;
-    if (ui::Windows::isDefined(QStringLiteral("frmCustDetail"))) ui::Windows::openNew(QStringLiteral("frmCustDetail"));
+    if (!ui::Windows::isDefined(QStringLiteral("frmCustDetail"))) return;
+    ui::Windows::openNew(QStringLiteral("frmCustDetail"));
+    prepareNextCard();
+}
+
+// With pop-ups on, the next caller's card is made ahead while the line is
+// quiet: the card then pops up at the cost of reading its customer.
+void GtMain::prepareNextCard()
+{
+    QTimer::singleShot(kPrepareCardMs, this, [this] {
+        if (isPop_ == QLatin1String("1") && ui::Windows::isDefined(QStringLiteral("frmCustDetail")))
+            ui::Windows::prepareNew(QStringLiteral("frmCustDetail"));
+    });
 }
 
 // The unknown-caller window, showing the call's own number (a caller looked

@@ -1,6 +1,7 @@
 #include "callerid/calllogwriter.h"
 
 #include "callerid/callercontact.h"
+#include "callerid/numberarea.h"
 #include "callerid/waitingcalls.h"
 #include "common/schema.h"
 #include "common/sqltext.h"
@@ -93,6 +94,28 @@ private:
     QHash<QString, int> widths_;
 };
 
+// The area of each call kept without one, from the number-area database; an
+// area that cannot be read is left empty. Read before the data file's
+// transaction, which then holds the file no longer for it.
+void lookUpAreas(std::vector<waitingcalls::Entry>& entries, QHash<QString, db::Variant>& areaOfNumber)
+{
+    for (waitingcalls::Entry& entry : entries) {
+        if (!entry.call || !entry.call->area.isNull()) continue;
+        const QString& number = entry.call->number;
+        if (!areaOfNumber.contains(number)) {
+            QString lookedUp = number;
+            db::Variant area = db::Variant::null();
+            try {
+                area = numberarea::AreaOfNumber(lookedUp);
+            } catch (const db::Error&) {
+                // Logged without its area, as a call always was when the database could not be read.
+            }
+            areaOfNumber.insert(number, area);
+        }
+        entry.call->area = areaOfNumber.value(number);
+    }
+}
+
 // The entries of one data file in one transaction of that file; db::Error
 // when the file does not take them now (nothing is written then).
 void writeFile(const QString& dataFile, const std::vector<waitingcalls::Entry>& entries)
@@ -184,6 +207,10 @@ void CallLogWriter::run()
 CallLogWriter::Outcome CallLogWriter::writeWaiting()
 {
     std::vector<waitingcalls::Entry> entries = store_->waiting();
+    // The areas looked up are kept while calls wait for a held file, which
+    // may be tried many times.
+    if (entries.empty()) areaOfNumber_.clear();
+    lookUpAreas(entries, areaOfNumber_);
     QStringList files;
     QHash<QString, std::vector<waitingcalls::Entry>> ofFile;
     for (waitingcalls::Entry& entry : entries) {

@@ -3,8 +3,8 @@
 // data files on a thread of its own, so that another workstation's hold on a
 // file never holds up the window thread. The entries of one data file go in
 // one transaction of that file alone, in the order they came: each call
-// becomes its call-log row with its key beside it (a contact that could not
-// be looked up when the call came is looked up now; a call whose key the
+// becomes its call-log row with its key beside it (its contact and its area
+// are looked up now, unless the call came with them; a call whose key the
 // file holds was logged already and is dropped), each recording's name goes
 // into the row of its own call. Only after that commit do the entries leave
 // the store, so a kill at any moment loses none and logs none twice,
@@ -18,6 +18,9 @@
 // threads only through the keeper's lock), the Jet functions keep no state,
 // and the busy waits are counted per thread. The store serves both threads
 // under its own lock.
+#include "platform/db/variant.h"
+
+#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -63,6 +66,7 @@ private:
     Outcome writeWaiting();
 
     waitingcalls::Store* store_ = nullptr;
+    QHash<QString, db::Variant> areaOfNumber_;   // the thread's own
     std::thread thread_;
     std::mutex mutex_;
     std::condition_variable wakeUp_;

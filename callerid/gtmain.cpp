@@ -117,7 +117,10 @@ void GtMain::addControls()
     RetryTimer = addTimer(QStringLiteral("RetryTimer"), kRetryMs, false);
     RetryTimer->onTimer = [this] { RetryTimer_Timer(); };
     connect(&writer_, &CallLogWriter::wrote, this, [this] { writer_wrote(); }, Qt::QueuedConnection);
-    reader_.onOptions = [this](const std::optional<MonitorReader::Options>& options) { useOptions(options, false); };
+    reader_.onOptions = [this](const std::optional<MonitorReader::Options>& options) {
+        useOptions(options, false);
+        prepareNextCard();
+    };
     reader_.onCaller = [this](const MonitorReader::Caller& caller) {
         // However the answer's showing ends, a pop-up that failed included.
         const auto wakeWriter = qScopeGuard([this] { wakeWriterWhenFree(); });

@@ -37,6 +37,9 @@ public:
     static constexpr int kPollMs = 20;
     // A call that could not be put in the store is tried again this often.
     static constexpr int kRetryMs = 1000;
+    // The next caller's card is made this long after a card popped up (or the
+    // options at the start turned pop-ups on), once the card shown has painted.
+    static constexpr int kPrepareCardMs = 200;
     // The channel grid's columns; cell index = row × kGridColumns + column.
     static constexpr int kGridColumns = 6;
 
@@ -103,6 +106,7 @@ private:
     waitingcalls::Call thisCall();
     void callerAnswered(const MonitorReader::Caller& answer);
     void showKnownCaller(const callercontact::Customer& customer);
+    void prepareNextCard();
     void showUnknownCaller(const QString& phoneId, const QString& telNo, const QString& time, bool popUp,
                            bool statusStrip);
     void showCallerNotLookedUp(PendingCaller& pending);

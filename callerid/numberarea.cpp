@@ -42,7 +42,7 @@ QString AreaOfNumber(QString& number)
 {
     if (number.startsWith(QLatin1String("010"))) return cityOfCode(QStringLiteral("010"));
     if (number.startsWith(QLatin1String("01")) || number.startsWith(QLatin1Char('1'))) {
-        if (number.startsWith(QLatin1Char('0'))) number.remove(0, 1);
+        dropMobileZero(number);
         if (number.size() < 7) return QStringLiteral("--");
         return lookUp(QStringLiteral("select * from list where  num=") + sqltext::quoted(number.left(7)),
                       "area", "t", "未知地址");
@@ -52,6 +52,11 @@ QString AreaOfNumber(QString& number)
         return lookUp(QStringLiteral("select * from ybqh where  qh  like ") + sqltext::containing(number.left(4)),
                       "sm", "dq", "未知区域");
     return cityOfCode(number.left(3));
+}
+
+void dropMobileZero(QString& number)
+{
+    if (number.startsWith(QLatin1String("01")) && !number.startsWith(QLatin1String("010"))) number.remove(0, 1);
 }
 
 } // namespace numberarea

@@ -11,4 +11,9 @@ namespace numberarea {
 // A database that cannot be opened or read throws db::Error.
 QString AreaOfNumber(QString& number);
 
+// What AreaOfNumber leaves in its caller's variable, without reading the
+// database: a mobile number written with a leading "0" ("013…", not the
+// city code "010") loses that "0".
+void dropMobileZero(QString& number);
+
 } // namespace numberarea

@@ -37,7 +37,7 @@ struct Call {
     std::optional<QString> contact;    // the matched contact's name; none: no contact holds the number
     bool lookedUp = true;              // false: the data file was busy, so the contact is still to be found
     QString operatorName;
-    db::Variant area = db::Variant::null();   // null: the area could not be looked up
+    db::Variant area = db::Variant::null();   // null: the writer looks the area up
 };
 
 struct Recording {

@@ -73,8 +73,11 @@ FrmCustDetail::FrmCustDetail() : CustomerWindow(QStringLiteral("frmCustDetail"))
     // A tab's grid is made when the tab is first shown (grid()): a card is
     // mostly seen on its calls tab only, and a grid is a good part of what a
     // card costs, which counts for the many cards the call monitor opens.
+    // The first tab, which every card opens on, has its grid from the start,
+    // so that a card the monitor made ahead has it ready.
     for (int tab = 0; tab < relatedtabs::TabCount; ++tab) SSTab1->addTab(relatedtabs::info(tab).caption);
     SSTab1->onClick = [this](int previousTab) { SSTab1_Click(previousTab); };
+    grid(SSTab1->tab());
 
     addOptionsFrame(120, 5280);
     addDescription(4680, 5280, 4680, 5580, 2535, 1695);

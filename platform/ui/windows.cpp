@@ -3,12 +3,15 @@
 #include "platform/ui/displayrequests.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QElapsedTimer>
 #include <QMap>
+#include <QPainter>
 #include <QPointer>
 #include <QTimer>
 #include <QWindow>
 #include <malloc.h>
+#include <utility>
 
 namespace ui {
 
@@ -44,6 +47,19 @@ Form* defaultWindow(const QString& kind)
     return nullptr;
 }
 
+// The windows made ahead for openNew, one per kind.
+QMap<QString, QPointer<Form>>& preparedWindows()
+{
+    static QMap<QString, QPointer<Form>> prepared;
+    return prepared;
+}
+
+Form* takePrepared(const QString& kind)
+{
+    const QPointer<Form> form = preparedWindows().take(kind);
+    return form.data();
+}
+
 bool isRegistered(const Form* form)
 {
     for (const LoadedWindow& w : loadedWindows())
@@ -57,7 +73,8 @@ Form* load(const QString& kind, bool isDefault)
 {
     const auto factory = factories().constFind(kind);
     if (factory == factories().constEnd()) return nullptr;
-    QPointer<Form> form = (*factory)().release();
+    QPointer<Form> form = isDefault ? nullptr : takePrepared(kind);
+    if (!form) form = (*factory)().release();
     if (!form) return nullptr;
     // Registered before its load step, so the load step's own references find it.
     loadedWindows().push_back({kind, form, isDefault});
@@ -147,6 +164,28 @@ Form* Windows::openNew(const QString& kind)
     return form;
 }
 
+void Windows::prepareNew(const QString& kind)
+{
+    const auto factory = factories().constFind(kind);
+    if (factory == factories().constEnd() || preparedWindows().value(kind)) return;
+    Form* form = (*factory)().release();
+    if (!form) return;
+    // Its style, its window and the window's drawing buffer are made now too,
+    // as its show would make them: a new buffer's memory is fetched from the
+    // system page by page as the first paint touches it, which costs more than
+    // that paint's own drawing.
+    form->ensurePolished();
+    form->winId();
+    if (QBackingStore* buffer = form->backingStore()) {
+        const QRect whole(QPoint(), form->size());
+        buffer->resize(whole.size());
+        buffer->beginPaint(whole);
+        QPainter(buffer->paintDevice()).fillRect(whole, form->palette().window());
+        buffer->endPaint();
+    }
+    preparedWindows().insert(kind, form);
+}
+
 void Windows::showWhileLoading(Form* form)
 {
     showInFront(form);
@@ -197,6 +236,8 @@ void Windows::unloadAll()
     // Newest first; a window another window's unload step has already unloaded is skipped.
     for (auto it = forms.rbegin(); it != forms.rend(); ++it)
         if (*it) unload(it->data());
+    // A prepared window was never loaded: it has no unload step to run.
+    for (const QPointer<Form>& prepared : std::exchange(preparedWindows(), {})) delete prepared.data();
 }
 
 } // namespace ui

@@ -27,6 +27,10 @@ public:
     static Form* loaded(const QString& kind);
     // A new window of that kind each time (the call monitor's pop-ups), loaded and shown.
     static Form* openNew(const QString& kind);
+    // Makes a window of that kind now, neither loaded nor shown, for the next
+    // openNew of the kind: a pop-up that must show the moment it is asked for
+    // (the caller's card) then costs its load alone. One waits per kind.
+    static void prepareNew(const QString& kind);
     // Shows a window from inside its own load step and lets it paint, so that
     // it is on screen while the rest of the load waits (for the data file
     // another workstation holds); its open then only brings it to the front.
@@ -37,7 +41,7 @@ public:
     static void unload(const QString& kind);
     // Every loaded window, in loading order.
     static std::vector<Form*> all();
-    // Unloads every window (tests, program end).
+    // Unloads every window and discards those prepared (tests, program end).
     static void unloadAll();
 
     template <class T>
