@@ -164,7 +164,9 @@ void GtMain::showKnownCaller(const callercontact::Customer& customer)
 void GtMain::prepareNextCard()
 {
     QTimer::singleShot(kPrepareCardMs, this, [this] {
-        if (isPop_ == QLatin1String("1") && ui::Windows::isDefined(QStringLiteral("frmCustDetail")))
+        // A monitor unloaded meanwhile (the program ending) makes nothing.
+        if (unloading() || isPop_ != QLatin1String("1")) return;
+        if (ui::Windows::isDefined(QStringLiteral("frmCustDetail")))
             ui::Windows::prepareNew(QStringLiteral("frmCustDetail"));
     });
 }

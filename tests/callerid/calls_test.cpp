@@ -6,6 +6,8 @@
 #include "callerid/numbermatch.h"
 #include "common/database.h"
 
+#include <QApplication>
+#include <QTest>
 #include <algorithm>
 #include <memory>
 #include <sys/resource.h>
@@ -164,6 +166,48 @@ TEST_F(IncomingCall, TheCallLogIsWrittenOnceThePopUpHasRead)
         EXPECT_EQ(calls(), before + 1);
         EXPECT_EQ(newestCall("CallerID"), QString::fromLatin1(c.number));
     }
+}
+
+// With pop-ups on, the next caller's card is made ahead once a card has
+// popped up; the card made ahead is the next pop-up, showing its own
+// caller's customer. With pop-ups off no card is made ahead.
+TEST_F(IncomingCall, TheNextCardIsMadeAheadAndShowsItsOwnCaller)
+{
+    const auto cardMadeAhead = []() -> ui::Form* {
+        const std::vector<ui::Form*> loaded = ui::Windows::all();
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* form = qobject_cast<ui::Form*>(top); form && form->kind() == QLatin1String("frmCustDetail")
+                && !form->unloading() && std::find(loaded.begin(), loaded.end(), form) == loaded.end())
+                return form;
+        return nullptr;
+    };
+    const auto quietLine = [] { QTest::qWait(callerid::GtMain::kPrepareCardMs + 100); };
+    const int first = addCustomer(QStringLiteral("华星商行"));
+    addContact(first, QStringLiteral("王经理"), QString(), QStringLiteral("013800138000"));
+    const int second = addCustomer(QStringLiteral("东方贸易"));
+    addContact(second, QStringLiteral("李小姐"), QStringLiteral("075588886666"));
+
+    call("013800138000");
+    quietLine();
+    EXPECT_EQ(cardMadeAhead(), nullptr);
+
+    settings(QString(), QStringLiteral("1"), QStringLiteral("0"));
+    call("013800138000");
+    EXPECT_EQ(windowsOfKind("frmCustDetail"), 1);
+    quietLine();
+    ui::Form* ahead = cardMadeAhead();
+    ASSERT_NE(ahead, nullptr);
+    EXPECT_FALSE(ahead->isVisible());
+
+    call("075588886666");
+    ASSERT_EQ(windowsOfKind("frmCustDetail"), 2);
+    ui::Form* card = ui::Windows::all().back();
+    EXPECT_EQ(card, ahead);
+    EXPECT_TRUE(card->isVisible());
+    EXPECT_EQ(card->control<ui::TextBox>(QStringLiteral("companyname"))->text(), QStringLiteral("东方贸易"));
+    EXPECT_EQ(card->control<ui::TextBox>(QStringLiteral("text1"))->text(), QString::number(second));
+    EXPECT_EQ(Mymode::CurrentRecordId, second);
+    EXPECT_EQ(cardMadeAhead(), nullptr);
 }
 
 TEST_F(IncomingCall, ContactWithoutACustomerPopsUpNothing)

@@ -154,9 +154,11 @@ TEST_F(WaitingStore, AnEarlierBuildsStoreAndDataFileLoseNothing)
                                                     "datafile LONGTEXT NOT NULL, calltime DATETIME, number LONGTEXT, contact LONGTEXT, "
                                                     "lookedup INTEGER, operator LONGTEXT, area LONGTEXT, wavfile LONGTEXT)")});
     const QString dataFile = sqltext::quoted(Mymode::ConnectString);
-    sqliteShell(storePath(), QStringLiteral("insert into entries (kind, datafile, calltime, number, lookedup, operator) values "
-                                            "(1, %1, '2026-03-10 09:00:00', '81230001', 1, 'system'), "
-                                            "(1, %1, '2026-03-10 09:01:00', '81230002', 1, 'system'); "
+    // The earlier build looked each call's area up as it came; an area
+    // missing (its lookup failed) is looked up as the call is written.
+    sqliteShell(storePath(), QStringLiteral("insert into entries (kind, datafile, calltime, number, lookedup, operator, area) values "
+                                            "(1, %1, '2026-03-10 09:00:00', '81230001', 1, 'system', null), "
+                                            "(1, %1, '2026-03-10 09:01:00', '81230002', 1, 'system', '上海--上海'); "
                                             "insert into entries (kind, datafile, number, wavfile) values (2, %1, '81230002', 'r.wav')")
                                  .arg(dataFile));
     for (int start = 0; start < 2; ++start) {
@@ -164,6 +166,9 @@ TEST_F(WaitingStore, AnEarlierBuildsStoreAndDataFileLoseNothing)
         loadMonitor();
         settle();
         EXPECT_EQ(logged(), (QStringList{"81230002", "81230001", "81230002"}));
+        EXPECT_EQ(scalar(QStringLiteral("select CIDarea from Hv_Cidlist where CallerID='81230001'")), QStringLiteral("本地电话--"));
+        EXPECT_EQ(scalar(QStringLiteral("select CIDarea from Hv_Cidlist where CallerID='81230002' order by id desc")),
+                  QStringLiteral("上海--上海"));
         EXPECT_EQ(scalar(QStringLiteral("select WavFile from Hv_Cidlist where CallerID='81230002' order by id desc")), QStringLiteral("r.wav"));
         EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_Cidlist where WavFile<>''")), 1);
         EXPECT_EQ(count(QStringLiteral("select count(*) from Hv_CidKey")), 2);

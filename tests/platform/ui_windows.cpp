@@ -1,9 +1,11 @@
 // The window layer: one window per kind, load once, unload discards, loading
 // order, closing by the frame, undefined kinds, unload steps that unload
-// others, closing by Esc.
+// others, closing by Esc, pop-ups made ahead.
 #include "platform/ui/translations.h"
 #include "platform/ui/windows.h"
 
+#include <QApplication>
+#include <QBackingStore>
 #include <QCoreApplication>
 #include <QPointer>
 #include <QTest>
@@ -189,6 +191,52 @@ TEST_F(UiWindows, OpenNewMakesAWindowEachTimeBesideTheOneOfItsKind)
 
     ui::Windows::unload(popUp1);
     EXPECT_EQ(ui::Windows::loaded(QStringLiteral("uiProbeA")), own);
+}
+
+// A window made ahead waits unloaded and unseen for the next openNew of its
+// kind, which loads it then with its buffer ready; one waits per kind, the
+// kind's own window and later pop-ups are made as always, and unloadAll
+// discards one never used without an unload step.
+TEST_F(UiWindows, AWindowMadeAheadIsTheNextPopUpOfItsKind)
+{
+    int made = 0;
+    ui::Windows::define(QStringLiteral("uiProbeAhead"), [&made] {
+        ++made;
+        return std::make_unique<ProbeWindow>(QStringLiteral("uiProbeAhead"));
+    });
+    ui::Windows::prepareNew(QStringLiteral("uiProbeAhead"));
+    ui::Windows::prepareNew(QStringLiteral("uiProbeAhead"));
+    ui::Windows::prepareNew(QStringLiteral("uiProbeUndefined"));
+    EXPECT_EQ(made, 1);
+    EXPECT_TRUE(events().isEmpty());
+    EXPECT_TRUE(ui::Windows::all().empty());
+    QPointer<ui::Form> ahead;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* form = qobject_cast<ui::Form*>(top); form && form->kind() == QLatin1String("uiProbeAhead")) ahead = form;
+    ASSERT_TRUE(ahead);
+    EXPECT_FALSE(ahead->isVisible());
+    ASSERT_NE(ahead->backingStore(), nullptr);
+    EXPECT_EQ(ahead->backingStore()->size(), ahead->size());
+
+    ui::Form* own = ui::Windows::open(QStringLiteral("uiProbeAhead"));
+    EXPECT_NE(own, ahead.data());
+    EXPECT_EQ(made, 2);
+    ui::Form* popUp = ui::Windows::openNew(QStringLiteral("uiProbeAhead"));
+    EXPECT_EQ(popUp, ahead.data());
+    EXPECT_EQ(made, 2);
+    EXPECT_TRUE(popUp->isVisible());
+    EXPECT_EQ(count(QStringLiteral("load uiProbeAhead")), 2);
+    EXPECT_EQ(ui::Windows::all(), (std::vector<ui::Form*>{own, popUp}));
+    EXPECT_NE(ui::Windows::openNew(QStringLiteral("uiProbeAhead")), popUp);
+    EXPECT_EQ(made, 3);
+
+    ui::Windows::prepareNew(QStringLiteral("uiProbeAhead"));
+    EXPECT_EQ(made, 4);
+    ui::Windows::unloadAll();
+    discardUnloaded();
+    EXPECT_EQ(count(QStringLiteral("unload uiProbeAhead")), 3);
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* form = qobject_cast<ui::Form*>(top)) EXPECT_NE(form->kind(), QStringLiteral("uiProbeAhead"));
 }
 
 TEST_F(UiWindows, LoadStepSeesItsOwnWindowAsLoaded)
