@@ -219,13 +219,15 @@ CallLogWriter::Outcome CallLogWriter::writeWaiting()
     }
     Outcome outcome = Outcome::Written;
     bool wroteAny = false;
+    std::vector<std::int64_t> stored;
     for (const QString& file : std::as_const(files)) {
         try {
             const std::vector<waitingcalls::Entry>& written = ofFile[file];
             writeFile(file, written);
             std::vector<QString> keys;
             for (const waitingcalls::Entry& entry : written) keys.push_back(entry.key);
-            store_->remove(keys);
+            const std::vector<std::int64_t> left = store_->remove(keys);
+            stored.insert(stored.end(), left.begin(), left.end());
             wroteAny = true;
         } catch (const db::Error& error) {
             if (error.kind() != db::Error::Kind::Busy)
@@ -234,7 +236,10 @@ CallLogWriter::Outcome CallLogWriter::writeWaiting()
                 outcome = Outcome::Busy;
         }
     }
+    // The monitor lists what was written while the store's file lets the
+    // entries go.
     if (wroteAny) emit wrote();
+    store_->deleteStored(stored);
     return outcome;
 }
 

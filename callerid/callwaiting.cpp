@@ -77,11 +77,12 @@ void GtMain::showWaiting()
     WaitingLabel->setVisible(waiting > 0 || store_.unstored() || !notice.isEmpty());
 }
 
-// Written: the count, and the shown day with the new rows.
+// Written: the shown day with the new rows (read meanwhile by the reader),
+// and the count.
 void GtMain::writer_wrote()
 {
-    showWaiting();
     refreshDayCalls();
+    showWaiting();
 }
 
 void GtMain::RetryTimer_Timer()

@@ -2,6 +2,7 @@
 
 #include "common/callersearch.h"
 #include "common/sqltext.h"
+#include "platform/db/rowwalk.h"
 
 namespace callerid {
 
@@ -19,19 +20,6 @@ QString dayCondition(const QDate& day)
 {
     return QStringLiteral("datetime>=") + sqltext::dateLiteral(day) + QStringLiteral(" and datetime<")
         + sqltext::dateLiteral(day.addDays(1));
-}
-
-std::vector<DayCall> callsOf(db::Connection& connection, const QDate& day)
-{
-    db::Recordset rows;
-    rows.open(QStringLiteral("select id,CallerID,DateTime,UserNO,CidName,WavFile from Hv_Cidlist where ")
-                  + dayCondition(day) + QStringLiteral(" order by datetime desc"),
-              connection, db::CursorType::ForwardOnly);
-    std::vector<DayCall> calls;
-    for (; !rows.eof(); rows.moveNext())
-        calls.push_back({rows.field(0).toLong(), rows.field(1).toText(), rows.field(2), rows.field(3).toText(),
-                         rows.field(4).toText(), rows.field(5).toText()});
-    return calls;
 }
 
 std::int64_t newestCustomer(db::Connection& connection)
@@ -76,8 +64,30 @@ std::vector<DayCall> DayCalls::refresh(db::Connection& connection, const QString
     return calls;
 }
 
+// The day's calls, newest first, each time shown as stored, made once per
+// stored value.
+std::vector<DayCall> DayCalls::callsOf(db::Connection& connection, const QDate& day)
+{
+    db::RowWalk rows(connection, QStringLiteral("select id,CallerID,DateTime,UserNO,CidName,WavFile from Hv_Cidlist where ")
+                                     + dayCondition(day) + QStringLiteral(" order by datetime desc"));
+    std::vector<DayCall> calls;
+    while (rows.next()) {
+        const QByteArray stored = rows.storedKey(2).toByteArray();
+        auto time = times_.constFind(stored);
+        if (time == times_.constEnd()) {
+            const db::Variant when = rows.field(2);
+            time = times_.insert(stored, when.isNullOrEmpty() ? QString()
+                                                               : when.toDate().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")));
+        }
+        calls.push_back({rows.field(0).toLong(), rows.field(1).toText(), *time, rows.field(3).toText(),
+                         rows.field(4).toText(), rows.field(5).toText()});
+    }
+    return calls;
+}
+
 void DayCalls::forget()
 {
+    times_.clear();
     day_ = {};
     file_.clear();
     lastCallId_ = 0;

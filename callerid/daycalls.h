@@ -11,8 +11,8 @@
 #include "callerid/numbermatch.h"
 
 #include "platform/db/connection.h"
-#include "platform/db/variant.h"
 
+#include <QByteArray>
 #include <QDate>
 #include <QHash>
 #include <QSet>
@@ -27,7 +27,7 @@ namespace callerid {
 struct DayCall {
     std::int64_t id = 0;
     QString callerId;
-    db::Variant when;
+    QString time;                      // as the list shows it, "yyyy/MM/dd HH:mm:ss"; empty for none
     QString userNo;
     QString cidName;
     QString wavFile;
@@ -49,6 +49,7 @@ public:
 
 private:
     void forget();
+    std::vector<DayCall> callsOf(db::Connection& connection, const QDate& day);
     void lookUp(db::Connection& connection, QSet<QString> numbers);
     void bringUpToDate(db::Connection& connection, QSet<QString>& numbers, std::int64_t newest);
     void nameCustomers(db::Connection& connection, std::vector<DayCall>& calls) const;
@@ -74,6 +75,9 @@ private:
     std::int64_t lastCustomerId_ = 0;   // the newest customer the lookups saw
     // Every number looked up, with the customer holding it best, if any.
     QHash<NumberKey, std::optional<numbermatch::Match>> customers_;
+    // The time shown for each stored time read (keyed on its stored bytes):
+    // a time is made from its stored text once, not at every listing.
+    QHash<QByteArray, QString> times_;
 };
 
 } // namespace callerid

@@ -64,8 +64,7 @@ void GtMain::showDayCalls(const std::vector<DayCall>& calls)
     for (const DayCall& call : calls) {
         QStringList texts{QStringLiteral("%1.").arg(ListView3->itemCount() + 1, 2, 10, QLatin1Char('0')),
                           call.callerId,
-                          call.when.isNullOrEmpty() ? QString()
-                                                    : call.when.toDate().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")),
+                          call.time,
                           call.customer.value_or(QStringLiteral("陌生电话")),
                           call.userNo,
                           QString(),

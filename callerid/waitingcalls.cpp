@@ -249,19 +249,26 @@ std::vector<Entry> Store::waiting() const
     return entries_;
 }
 
-void Store::remove(const std::vector<QString>& keys)
+std::vector<std::int64_t> Store::remove(const std::vector<QString>& keys)
 {
     const std::lock_guard lock(mutex_);
-    QStringList stored;
+    std::vector<std::int64_t> stored;
     for (const Entry& entry : entries_)
-        if (entry.seq != 0 && std::find(keys.begin(), keys.end(), entry.key) != keys.end())
-            stored << QString::number(entry.seq);
+        if (entry.seq != 0 && std::find(keys.begin(), keys.end(), entry.key) != keys.end()) stored.push_back(entry.seq);
     entries_.erase(std::remove_if(entries_.begin(), entries_.end(),
                                   [&](const Entry& entry) { return std::find(keys.begin(), keys.end(), entry.key) != keys.end(); }),
                    entries_.end());
+    return stored;
+}
+
+void Store::deleteStored(const std::vector<std::int64_t>& seqs)
+{
+    const std::lock_guard lock(mutex_);
     // A file that refuses keeps them: they are logged, and the data file's
     // keys drop them when they are offered again.
-    if (stored.isEmpty() || !file_) return;
+    if (seqs.empty() || !file_) return;
+    QStringList stored;
+    for (const std::int64_t seq : seqs) stored << QString::number(seq);
     try {
         file_->execute(QStringLiteral("delete from entries where seq in (%1)").arg(stored.join(QLatin1Char(','))));
     } catch (const db::Error& error) {

@@ -82,8 +82,13 @@ public:
     void retry();
     // Every entry waiting, oldest first.
     std::vector<Entry> waiting() const;
-    // The entries were written into their data file: they leave the store.
-    void remove(const std::vector<QString>& keys);
+    // The entries were written into their data file: they leave the store,
+    // its memory now (they are no longer counted or offered) and its file
+    // with deleteStored(), which is given what this returns. Left in the
+    // file (a kill in between), they are offered again at the next start
+    // and dropped by their keys.
+    std::vector<std::int64_t> remove(const std::vector<QString>& keys);
+    void deleteStored(const std::vector<std::int64_t>& seqs);
 
     int calls() const;                              // calls waiting (links not counted)
     bool unstored() const;                          // some wait in memory only

@@ -1,6 +1,6 @@
 // Today's list brought up to date after each call: every row as a reading of
 // the whole day would show it (customers added or renamed since, a recording
-// filed, a call deleted, a stranger's number typed into a customer, a number
+// filed, a time corrected, a call deleted, a stranger's number typed into a customer, a number
 // a customer no longer holds), many
 // customers added at once, a call after midnight, and the day's button
 // looking every number up again.
@@ -45,15 +45,17 @@ TEST_F(DayCallsAfterACall, EveryRowShowsWhatTheStoredDayHoldsNow)
     callAt(31, "81234567");
     EXPECT_EQ(rows(), (QStringList{QStringLiteral("81234567=一号"), QStringLiteral("66666666=陌生电话")}));
     EXPECT_EQ(list()->columnTexts(0), (QStringList{QStringLiteral("01."), QStringLiteral("02.")}));
+    EXPECT_EQ(list()->columnTexts(2), (QStringList{QStringLiteral("2026/03/10 09:31:00"), QStringLiteral("2026/03/10 09:00:00")}));
 
-    // The stranger becomes a customer and the first call's recording is
-    // filed: the next call, from someone else, shows both.
+    // The stranger becomes a customer, the first call's recording is filed
+    // and its time corrected: the next call, from someone else, shows all.
     addCustomer(QStringLiteral("新客"), QStringLiteral("66666666"));
-    exec(QStringLiteral("update Hv_Cidlist set WavFile='a.wav' where CallerID='81234567'"));
+    exec(QStringLiteral("update Hv_Cidlist set WavFile='a.wav', DateTime='2026-03-10 09:15:30' where CallerID='81234567'"));
     callAt(32, "13900000000");
     EXPECT_EQ(rows(), (QStringList{QStringLiteral("13900000000=陌生电话"), QStringLiteral("81234567=一号"),
                                    QStringLiteral("66666666=新客")}));
     EXPECT_EQ(list()->text(1, 7), QStringLiteral("a.wav"));
+    EXPECT_EQ(list()->text(1, 2), QStringLiteral("2026/03/10 09:15:30"));
 
     // A customer added later that holds a listed number whole beats the one
     // holding it inside a longer number.
