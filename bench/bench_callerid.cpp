@@ -1,14 +1,14 @@
 // Incoming-call timings at 10,000, 100,000 and 1,000,000 customers (one
 // contact each) and as many call-log rows, of which 1,000 calls are today's:
 // the caller match with the call kept (the tick, then the reader thread's
-// answer shown, pop-ups off), the pop-up customer card shown after the event
-// enters the box (the poll period adds at most its 20 ms), the day list's
-// reload, and a call until today's list shows it. Each figure is
-// printed with a plain-SQLite baseline measured in the same run, alternated
-// with ours: the same statements on the same files (the main file and the
-// number-area database beside the program), on handles opened as the layer
-// opens its own and kept open as the layer keeps them, cells read with their
-// own types.
+// answer shown, pop-ups off), the pop-up customer card shown and painted
+// after the event enters the box (the poll period adds at most its 20 ms),
+// the day list's reload, and a call until today's list shows it. Each
+// figure is printed with a plain-SQLite baseline measured in the same run,
+// alternated with ours: the same statements on the same files (the main
+// file and the number-area database beside the program), on handles opened
+// as the layer opens its own and kept open as the layer keeps them, cells
+// read with their own types.
 #include "bench/callprogram.h"
 #include "callerid/gtmain.h"
 #include "callerid/windows.h"

@@ -219,15 +219,15 @@ CallLogWriter::Outcome CallLogWriter::writeWaiting()
     }
     Outcome outcome = Outcome::Written;
     bool wroteAny = false;
-    std::vector<std::int64_t> stored;
+    std::vector<QString> writtenKeys;
     for (const QString& file : std::as_const(files)) {
         try {
             const std::vector<waitingcalls::Entry>& written = ofFile[file];
             writeFile(file, written);
             std::vector<QString> keys;
             for (const waitingcalls::Entry& entry : written) keys.push_back(entry.key);
-            const std::vector<std::int64_t> left = store_->remove(keys);
-            stored.insert(stored.end(), left.begin(), left.end());
+            store_->remove(keys);
+            writtenKeys.insert(writtenKeys.end(), keys.begin(), keys.end());
             wroteAny = true;
         } catch (const db::Error& error) {
             if (error.kind() != db::Error::Kind::Busy)
@@ -239,7 +239,7 @@ CallLogWriter::Outcome CallLogWriter::writeWaiting()
     // The monitor lists what was written while the store's file lets the
     // entries go.
     if (wroteAny) emit wrote();
-    store_->deleteStored(stored);
+    store_->deleteStored(writtenKeys);
     return outcome;
 }
 

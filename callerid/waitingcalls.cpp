@@ -249,28 +249,26 @@ std::vector<Entry> Store::waiting() const
     return entries_;
 }
 
-std::vector<std::int64_t> Store::remove(const std::vector<QString>& keys)
+void Store::remove(const std::vector<QString>& keys)
 {
     const std::lock_guard lock(mutex_);
-    std::vector<std::int64_t> stored;
-    for (const Entry& entry : entries_)
-        if (entry.seq != 0 && std::find(keys.begin(), keys.end(), entry.key) != keys.end()) stored.push_back(entry.seq);
     entries_.erase(std::remove_if(entries_.begin(), entries_.end(),
                                   [&](const Entry& entry) { return std::find(keys.begin(), keys.end(), entry.key) != keys.end(); }),
                    entries_.end());
-    return stored;
 }
 
-void Store::deleteStored(const std::vector<std::int64_t>& seqs)
+// By their keys: the file may have been made anew meanwhile, its rows
+// numbered afresh.
+void Store::deleteStored(const std::vector<QString>& keys)
 {
     const std::lock_guard lock(mutex_);
     // A file that refuses keeps them: they are logged, and the data file's
     // keys drop them when they are offered again.
-    if (seqs.empty() || !file_) return;
-    QStringList stored;
-    for (const std::int64_t seq : seqs) stored << QString::number(seq);
+    if (keys.empty() || !file_) return;
+    QStringList quoted;
+    for (const QString& key : keys) quoted << sqltext::quoted(key);
     try {
-        file_->execute(QStringLiteral("delete from entries where seq in (%1)").arg(stored.join(QLatin1Char(','))));
+        file_->execute(QStringLiteral("delete from entries where entrykey in (%1)").arg(quoted.join(QLatin1Char(','))));
     } catch (const db::Error& error) {
         failure_ = error.message();
     }

@@ -83,12 +83,11 @@ public:
     // Every entry waiting, oldest first.
     std::vector<Entry> waiting() const;
     // The entries were written into their data file: they leave the store,
-    // its memory now (they are no longer counted or offered) and its file
-    // with deleteStored(), which is given what this returns. Left in the
-    // file (a kill in between), they are offered again at the next start
-    // and dropped by their keys.
-    std::vector<std::int64_t> remove(const std::vector<QString>& keys);
-    void deleteStored(const std::vector<std::int64_t>& seqs);
+    // its memory with remove() (they are no longer counted or offered) and
+    // then its file with deleteStored(). Left in the file (a kill in
+    // between), they are offered again and dropped by their keys.
+    void remove(const std::vector<QString>& keys);
+    void deleteStored(const std::vector<QString>& keys);
 
     int calls() const;                              // calls waiting (links not counted)
     bool unstored() const;                          // some wait in memory only

@@ -5,6 +5,7 @@
 // workstation opening the data file first or not (every call logged once).
 #include "callerid_fixture.h"
 
+#include "callerid/waitingcalls.h"
 #include "common/database.h"
 #include "platform/ui/desktop.h"
 #include "tests/support/busyfile.h"
@@ -176,6 +177,30 @@ TEST_F(WaitingStore, AnEarlierBuildsStoreAndDataFileLoseNothing)
         ui::Windows::unloadAll();
     }
     EXPECT_EQ(sqliteShell(storePath(), QStringLiteral("select count(*) from entries")), QStringLiteral("0"));
+}
+
+// Written entries leave the store's memory first and its file after the
+// monitor is told: a file made anew in between numbers what waits afresh,
+// and the written ones are deleted by their keys, never another's row.
+TEST_F(WaitingStore, WrittenEntriesLeaveTheFileByTheirKeys)
+{
+    waitingcalls::Store store(storePath());
+    store.open();
+    const auto call = [&](const char* number) {
+        waitingcalls::Call waiting;
+        waiting.when = QDateTime(QDate(2026, 3, 10), QTime(9, 0));
+        waiting.number = QString::fromLatin1(number);
+        return store.add({0, Mymode::ConnectString, waiting, {}, {}});
+    };
+    const QString written = call("81230001");
+    call("81230002");
+    store.remove({written});
+    EXPECT_EQ(store.calls(), 1);
+    QFile::remove(storePath());
+    store.retry();
+    store.deleteStored({written});
+    EXPECT_EQ(sqliteShell(storePath(), QStringLiteral("select number from entries")), QStringLiteral("81230002"));
+    EXPECT_EQ(store.calls(), 1);
 }
 
 // The child of the kill test: calls with their recordings, one after another
