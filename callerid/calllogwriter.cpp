@@ -3,6 +3,7 @@
 #include "callerid/callercontact.h"
 #include "callerid/numberarea.h"
 #include "callerid/waitingcalls.h"
+#include "common/database.h"
 #include "common/schema.h"
 #include "common/sqltext.h"
 #include "platform/db/busywait.h"
@@ -94,9 +95,12 @@ private:
     QHash<QString, int> widths_;
 };
 
-// The area of each call kept without one, from the number-area database; an
-// area that cannot be read is left empty. Read before the data file's
-// transaction, which then holds the file no longer for it.
+// The area of each call kept without one, from the number-area database.
+// Read before the data file's transaction, which then holds the file no
+// longer for it. A database that cannot be read (missing, damaged) leaves
+// the row's area empty, never a wrong one, as the call was always logged;
+// the call itself is not held back for it. Only areas read are kept: a
+// failed read is tried again while the call waits.
 void lookUpAreas(std::vector<waitingcalls::Entry>& entries, QHash<QString, db::Variant>& areaOfNumber)
 {
     for (waitingcalls::Entry& entry : entries) {
@@ -104,13 +108,8 @@ void lookUpAreas(std::vector<waitingcalls::Entry>& entries, QHash<QString, db::V
         const QString& number = entry.call->number;
         if (!areaOfNumber.contains(number)) {
             QString lookedUp = number;
-            db::Variant area = db::Variant::null();
-            try {
-                area = numberarea::AreaOfNumber(lookedUp);
-            } catch (const db::Error&) {
-                // Logged without its area, as a call always was when the database could not be read.
-            }
-            areaOfNumber.insert(number, area);
+            const bool read = database::guarded([&] { areaOfNumber.insert(number, numberarea::AreaOfNumber(lookedUp)); });
+            if (!read) continue;
         }
         entry.call->area = areaOfNumber.value(number);
     }

@@ -51,13 +51,18 @@ QString refusal(const Order& order)
                                         {sales, QStringLiteral("sales_connect"), QStringLiteral("联系人"), order.contact},
                                         {sales, QStringLiteral("totlemoney"), QStringLiteral("订单金额"), order.total},
                                         {sales, QStringLiteral("receivemoney"), QStringLiteral("收款金额"), order.received}};
-    for (std::size_t row = 0; row < order.lines.size(); ++row) {
-        const Line& line = order.lines[row];
-        const auto lineBoxes = columnrules::lineBoxes(QStringLiteral("SalesMX"), int(row), QStringLiteral("产品名称"),
-                                                      line.product, line.price, line.discount, line.quantity, line.total);
+    addLineBoxes(boxes, order.lines, QStringLiteral("产品名称"));
+    return columnrules::firstRefusal(boxes);
+}
+
+void addLineBoxes(std::vector<columnrules::Box>& boxes, const std::vector<Line>& lines, const QString& productCaption)
+{
+    for (std::size_t row = 0; row < lines.size(); ++row) {
+        const Line& line = lines[row];
+        const auto lineBoxes = columnrules::lineBoxes(QStringLiteral("SalesMX"), int(row), productCaption, line.product,
+                                                      line.price, line.discount, line.quantity, line.total);
         boxes.insert(boxes.end(), lineBoxes.begin(), lineBoxes.end());
     }
-    return columnrules::firstRefusal(boxes);
 }
 
 db::Currency checkedSum(db::Currency a, db::Currency b, const QString& text)

@@ -2,6 +2,7 @@
 // What the order windows store: the order as its boxes hold it, the check
 // that every box fits its column, and the steps of a save that run inside
 // its transaction (header, lines, stock, customer balances).
+#include "common/columnrules.h"
 #include "platform/db/connection.h"
 #include "platform/db/variant.h"
 
@@ -29,6 +30,8 @@ struct Order {
 // ("销售日期不能为空"): the sales reports select orders by it. Other empty
 // boxes and a line total of "Err" fit: they store nothing.
 QString refusal(const Order& order);
+// The boxes of the order's lines ("第N行…"), the product's headed by its caption.
+void addLineBoxes(std::vector<columnrules::Box>& boxes, const std::vector<Line>& lines, const QString& productCaption);
 
 // A box's text into its column: an empty box (and a total of "Err") stores no
 // value. A value its column refuses throws: `refusal` has turned it away first.

@@ -151,12 +151,7 @@ QString refusal(const Order& order)
     if (order.total != QLatin1String("Err"))
         boxes.push_back({sales, QStringLiteral("totlemoney"), QStringLiteral("订单金额"), order.total});
     // The product boxes are headed "商品" in this window.
-    for (std::size_t row = 0; row < order.lines.size(); ++row) {
-        const Line& line = order.lines[row];
-        const auto lineBoxes = columnrules::lineBoxes(QStringLiteral("SalesMX"), int(row), QStringLiteral("商品"),
-                                                      line.product, line.price, line.discount, line.quantity, line.total);
-        boxes.insert(boxes.end(), lineBoxes.begin(), lineBoxes.end());
-    }
+    orderstore::addLineBoxes(boxes, order.lines, QStringLiteral("商品"));
     return columnrules::firstRefusal(boxes);
 }
 
