@@ -162,7 +162,21 @@ protected:
         monitor_->PollBoxEvents();
         settle();
     }
+    // The tick as the poll timer runs it: the writer is not waited for.
+    void pump()
+    {
+        monitor_->PollBoxEvents();
+        QCoreApplication::processEvents();
+    }
     static void settle() { settleCallLog(); }
+    // The loaded windows of a kind (the pop-ups among them).
+    static int windowsOf(const char* kind)
+    {
+        int found = 0;
+        for (ui::Form* form : ui::Windows::all()) found += form->kind() == QLatin1String(kind);
+        return found;
+    }
+    QString storePath() const { return path(QStringLiteral("hvcrm/waitingcalls.hvd")); }
 
 private:
     callerid::GtMain* monitor_ = nullptr;

@@ -14,13 +14,6 @@
 
 namespace {
 
-int windowsOfKind(const char* kind)
-{
-    int found = 0;
-    for (ui::Form* form : ui::Windows::all()) found += form->kind() == QLatin1String(kind);
-    return found;
-}
-
 class IncomingCall : public CallerIdTest {
 protected:
     void SetUp() override
@@ -122,13 +115,13 @@ TEST_F(IncomingCall, KnownCallerRowLabelsAndCard)
     EXPECT_TRUE(ctl<ui::Label>("Label1(2)")->isHidden());
     EXPECT_FALSE(ctl<ui::Label>("Label1(5)")->isHidden());
     EXPECT_EQ(mainLabel(mainWindow, "RecTel"), before);
-    EXPECT_EQ(windowsOfKind("frmCustDetail"), 0);
+    EXPECT_EQ(windowsOf("frmCustDetail"), 0);
 
     // Pop-ups on: a new card each call, showing the caller's customer.
     settings(QString(), QStringLiteral("1"), QStringLiteral("0"));
     call("013800138000");
     call("013800138000");
-    EXPECT_EQ(windowsOfKind("frmCustDetail"), 2);
+    EXPECT_EQ(windowsOf("frmCustDetail"), 2);
     EXPECT_EQ(Mymode::CurrentRecordId, customer);
     EXPECT_EQ(mainLabel(mainWindow, "RecTel"), QStringLiteral("13800138000"));
     EXPECT_EQ(mainLabel(mainWindow, "Label15"), QStringLiteral("来电时间:09:30"));
@@ -157,12 +150,12 @@ TEST_F(IncomingCall, TheCallLogIsWrittenOnceThePopUpHasRead)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.number.constData());
         const int before = calls();
-        const int windows = windowsOfKind(c.window);
+        const int windows = windowsOf(c.window);
         monitor()->HandleCallerID(buffer(c.number));
         EXPECT_TRUE(monitor()->writer().idle());
         EXPECT_EQ(calls(), before);
         settle();
-        EXPECT_EQ(windowsOfKind(c.window), windows + 1);
+        EXPECT_EQ(windowsOf(c.window), windows + 1);
         EXPECT_EQ(calls(), before + 1);
         EXPECT_EQ(newestCall("CallerID"), QString::fromLatin1(c.number));
     }
@@ -193,14 +186,14 @@ TEST_F(IncomingCall, TheNextCardIsMadeAheadAndShowsItsOwnCaller)
 
     settings(QString(), QStringLiteral("1"), QStringLiteral("0"));
     call("013800138000");
-    EXPECT_EQ(windowsOfKind("frmCustDetail"), 1);
+    EXPECT_EQ(windowsOf("frmCustDetail"), 1);
     quietLine();
     ui::Form* ahead = cardMadeAhead();
     ASSERT_NE(ahead, nullptr);
     EXPECT_FALSE(ahead->isVisible());
 
     call("075588886666");
-    ASSERT_EQ(windowsOfKind("frmCustDetail"), 2);
+    ASSERT_EQ(windowsOf("frmCustDetail"), 2);
     ui::Form* card = ui::Windows::all().back();
     EXPECT_EQ(card, ahead);
     EXPECT_TRUE(card->isVisible());
@@ -217,7 +210,7 @@ TEST_F(IncomingCall, ContactWithoutACustomerPopsUpNothing)
     addContact(999, QStringLiteral("孤儿"), QStringLiteral("88886666"));
     call("88886666");
     EXPECT_EQ(newestCall("UserNO"), QStringLiteral("孤儿"));
-    EXPECT_EQ(windowsOfKind("frmCustDetail"), 0);
+    EXPECT_EQ(windowsOf("frmCustDetail"), 0);
     EXPECT_EQ(Mymode::CurrentRecordId, 77);
 }
 
@@ -228,10 +221,10 @@ TEST_F(IncomingCall, UnknownCallerWindowAndStatusStrip)
     EXPECT_EQ(newestCall("CIDarea"), QStringLiteral("广东--深圳"));
     EXPECT_EQ(mainLabel(mainWindow, "RecTel"), QStringLiteral("075581234567"));
     EXPECT_EQ(mainLabel(mainWindow, "Label14"), QStringLiteral("广东--深圳"));
-    EXPECT_EQ(windowsOfKind("GtNewNo"), 0);
+    EXPECT_EQ(windowsOf("GtNewNo"), 0);
     settings(QString(), QStringLiteral("1"), QStringLiteral("1"));
     call("01065521234");
-    EXPECT_EQ(windowsOfKind("GtNewNo"), 1);
+    EXPECT_EQ(windowsOf("GtNewNo"), 1);
     EXPECT_EQ(mainLabel(mainWindow, "Label14"), QStringLiteral("北京市"));
     EXPECT_EQ(monitor()->RecordFlag(), QStringLiteral("1"));
 
@@ -345,7 +338,7 @@ TEST_F(IncomingCall, AThousandOpenPopUpsLeaveTheCallLogWriting)
         ring(0, QByteArray::number(13910000000LL + i));
         tick();
     }
-    const int cards = windowsOfKind("frmCustDetail");
+    const int cards = windowsOf("frmCustDetail");
     const int logged = calls();
     const QString last = newestCall("UserNO");
     const int strangers = count(QStringLiteral("select count(*) from Hv_Cidlist where UserNO is null"));

@@ -41,21 +41,9 @@ protected:
     void TearDown() override
     {
         ui::showWaitsForTheDataFile();
-        const QString store = path(QStringLiteral("hvcrm/waitingcalls.hvd"));
+        const QString store = storePath();
         CallerIdTest::TearDown();
         EXPECT_EQ(integrityCheck(store), QStringLiteral("ok"));
-    }
-    // The tick as the poll timer runs it: the writer is not waited for.
-    void pump()
-    {
-        monitor()->PollBoxEvents();
-        QCoreApplication::processEvents();
-    }
-    static int windowsOf(const char* kind)
-    {
-        int found = 0;
-        for (ui::Form* form : ui::Windows::all()) found += form->kind() == QLatin1String(kind);
-        return found;
     }
     static void closePopUps()
     {

@@ -41,15 +41,9 @@ protected:
         CallerIdTest::TearDown();
         EXPECT_EQ(integrityCheck(store), QStringLiteral("ok"));
     }
-    QString storePath() const { return path(QStringLiteral("hvcrm/waitingcalls.hvd")); }
     QStringList asideFiles() const
     {
         return QDir(path(QStringLiteral("hvcrm"))).entryList({QStringLiteral("waitingcalls-damaged-*.hvd")}, QDir::Files, QDir::Name);
-    }
-    void pump()
-    {
-        monitor()->PollBoxEvents();
-        QCoreApplication::processEvents();
     }
     QString waitingText() const { return ctl<ui::Label>("WaitingLabel")->caption(); }
     QStringList logged()

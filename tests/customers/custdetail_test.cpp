@@ -349,13 +349,13 @@ TEST_F(CustomerCard, ASaveRefusedForAnotherReasonSaysItAndKeepsTheInput)
 {
     const int contact = addContact(customer, {{QStringLiteral("Connect_name"), QStringLiteral("李四")}});
     const struct {
-        const char* window;
+        const char *window;
         int record;
-        const char* table;
-        const char* notSaved;
+        const char *table, *notSaved;
     } cases[] = {{"frmCustDetail", customer, "company", "客户资料未能保存："},
                  {"frmContectDet", contact, "KH_LXR", "联系人资料未能保存："}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.window);
         Mymode::CurrentRecordId = c.record;
         ui::Form* form = ui::Windows::open(QString::fromLatin1(c.window));
         exec(QStringLiteral("CREATE TRIGGER full BEFORE UPDATE ON %1 BEGIN SELECT RAISE(ABORT, '磁盘已满'); END")
@@ -363,10 +363,10 @@ TEST_F(CustomerCard, ASaveRefusedForAnotherReasonSaysItAndKeepsTheInput)
         type(form, QStringLiteral("fax"), QStringLiteral("021-9"));
         click(form, QStringLiteral("command1"));
         expectOnly(QString::fromUtf8(c.notSaved) + QStringLiteral("磁盘已满"));
-        EXPECT_EQ(text(form, QStringLiteral("fax")), QStringLiteral("021-9")) << c.window;
+        EXPECT_EQ(text(form, QStringLiteral("fax")), QStringLiteral("021-9"));
         exec(QStringLiteral("DROP TRIGGER full"));
         click(form, QStringLiteral("command1"));   // the same save goes through once the cause is gone
-        EXPECT_EQ(ui::Windows::loaded(QString::fromLatin1(c.window)), nullptr) << c.window;
+        EXPECT_EQ(ui::Windows::loaded(QString::fromLatin1(c.window)), nullptr);
         messages.clear();
     }
 }

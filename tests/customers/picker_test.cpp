@@ -125,23 +125,20 @@ TEST_F(Picker, EnterInTheKeyBoxSearches)
 TEST_F(Picker, PickReachesOnlyTheWindowThatOpenedIt)
 {
     enum class Then { StaysShown, Minimised, Hidden, Closed };
-    const struct {
-        Then then;
-        bool receives;
-    } cases[] = {{Then::StaysShown, true}, {Then::Minimised, true}, {Then::Hidden, false}, {Then::Closed, false}};
-    for (const auto& c : cases) {
+    for (const Then then : {Then::StaysShown, Then::Minimised, Then::Hidden, Then::Closed}) {
+        SCOPED_TRACE(int(then));
         ui::Form* asking = ui::Windows::open(QStringLiteral("SalesAdd"));
         ui::Form* other = ui::Windows::open(QStringLiteral("ActionAdd"));
         type(other, QStringLiteral("CustName"), QStringLiteral("原来的客户"));
         ui::Form* picker = openPickerFrom(asking);
         ASSERT_NE(picker, nullptr);
-        if (c.then == Then::Minimised) asking->showMinimized();
-        if (c.then == Then::Hidden) asking->hide();
-        if (c.then == Then::Closed) ui::Windows::unload(asking);
+        if (then == Then::Minimised) asking->showMinimized();
+        if (then == Then::Hidden) asking->hide();
+        if (then == Then::Closed) ui::Windows::unload(asking);
         list(picker)->doubleClickRow(1);
 
-        if (c.then != Then::Closed)
-            EXPECT_EQ(text(asking, QStringLiteral("KH_ID")), c.receives ? QString::number(beta) : QString()) << int(c.then);
+        if (then != Then::Closed)
+            EXPECT_EQ(text(asking, QStringLiteral("KH_ID")), then == Then::Hidden ? QString() : QString::number(beta));
         EXPECT_EQ(text(other, QStringLiteral("CustName")), QStringLiteral("原来的客户"));
         EXPECT_EQ(text(other, QStringLiteral("KH_ID")), QString());
         EXPECT_FALSE(isOpen(QStringLiteral("ServiceAdd")));

@@ -183,9 +183,8 @@ TEST_F(HeldFile, TheLoginStartedDuringAHoldIsOnScreenAndReadsAgainWhenTriedAgain
     const QString local = database::localConnectString();
     const QString shared = database::connectStringFor(path(QStringLiteral("server/hvcrm")));
     ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("server/hvcrm"))));
-    for (const char* file : {"hvcrm.hvd", "SMS.mdb"})
-        ASSERT_TRUE(QFile::copy(path(QStringLiteral("hvcrm/") + QLatin1String(file)),
-                                path(QStringLiteral("server/hvcrm/") + QLatin1String(file))));
+    for (const QString file : {QStringLiteral("hvcrm.hvd"), QStringLiteral("SMS.mdb")})
+        ASSERT_TRUE(QFile::copy(path(QStringLiteral("hvcrm/") + file), path(QStringLiteral("server/hvcrm/") + file)));
     Mymode::ConnectString = shared;
     exec(QStringLiteral("insert into sys_user (user_name) values ('remote')"));
 

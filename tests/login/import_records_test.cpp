@@ -135,13 +135,10 @@ TEST_F(ImportRecords, ValueItsColumnCannotTakeIsLeftOutAndNamed)
     EXPECT_EQ(outcome.customers.written, 12);
     EXPECT_EQ(count("select count(*) from company where company_name is null and company_connect = '张三'"), 1);
     EXPECT_EQ(count("select count(*) from company where company_name = '乙' and company_connect is null"), 1);
-    const QStringList lines = login::outcomeMessage(outcome).split('\n');
-    EXPECT_EQ(lines.mid(0, 5), QStringList({"数据已部分导入，请重新启动程序", "客户：导入 12 个，失败 0 个",
-                                            "联系人：导入 12 个，失败 0 个", "没有导入的值 12 个：",
-                                            "客户第 1 行：客户名称太长，最多100个字"}));
-    EXPECT_EQ(lines[5], "客户第 2 行：联系人太长，最多50个字");
-    EXPECT_EQ(lines.size(), 4 + 10 + 1);
-    EXPECT_EQ(lines.back(), "……另有 2 个没有列出");
+    QStringList lines{"数据已部分导入，请重新启动程序", "客户：导入 12 个，失败 0 个", "联系人：导入 12 个，失败 0 个",
+                      "没有导入的值 12 个：", "客户第 1 行：客户名称太长，最多100个字", "客户第 2 行：联系人太长，最多50个字"};
+    for (int row = 3; row <= 10; ++row) lines << QStringLiteral("客户第 %1 行：客户名称太长，最多100个字").arg(row);
+    EXPECT_EQ(login::outcomeMessage(outcome), (lines << "……另有 2 个没有列出").join('\n'));
 }
 
 // A box naming a field the table lacks is refused before anything is written.

@@ -325,15 +325,13 @@ TEST_F(ImportWindows, ImportReadsTheFileItsListsCameFrom)
 TEST_F(ImportWindows, AnImportRefusedKeepsTheMappingForAnotherTry)
 {
     const QString busy = "数据没有导入。另一台电脑正在使用数据文件，这次没有改变任何数据，输入的内容仍然保留，请再试一次";
-    const struct {
-        const char* typedField;   // into the contact box
-        bool held;
-        QString message;
-    } cases[] = {
+    // typedField: into the contact box.
+    const struct { const char* typedField; bool held; QString message; } cases[] = {
         {"联系人", true, busy},
         {"联络人", false, "“联系人”框中的“联络人”不是数据表 客户资料 的字段，数据没有导入，请改正后再导入"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.typedField);
         messages.clear();
         ui::Windows::unloadAll();
         choose(fixture("foreign.mdb"));

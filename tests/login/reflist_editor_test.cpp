@@ -126,12 +126,8 @@ TEST_F(RefListEditorTest, aFailedAddSaysSoAndKeepsTheText)
 TEST_F(RefListEditorTest, anInPlaceEditThatIsNotStoredSaysWhy)
 {
     exec(QStringLiteral("insert into client_type (client_type) values ('华东')"));
-    const struct {
-        const char* name;
-        QString typed;
-        bool held;   // a colleague's write is under way
-        QString message;
-    } cases[] = {
+    // held: a colleague's write is under way.
+    const struct { const char* name; QString typed; bool held; QString message; } cases[] = {
         {"too long", QString(300, QLatin1Char('x')), false, QStringLiteral("客户类型太长，最多50个字")},
         {"busy", QStringLiteral("华南"), true, QStringLiteral("客户类型未能保存：") + QString::fromUtf8(savefailure::kBusyText)},
     };

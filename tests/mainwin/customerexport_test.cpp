@@ -134,15 +134,12 @@ TEST_F(CustomerExport, AFailedExportOpensNoWorkbookAndSaysWhy)
     choose("mnuExporttoexcel");
     ASSERT_TRUE(QFile::exists(workbook()));
     const QString failed = QStringLiteral("导出到Excel失败,没有生成导出文件。");
-    const struct {
-        QString list;
-        bool held;
-        QString reason;
-    } cases[] = {
+    const struct { QString list; bool held; QString reason; } cases[] = {
         {QStringLiteral("select * from company where no_such_column=1"), false, QStringLiteral("没能读出数据：no such column: no_such_column")},
         {QStringLiteral("select * from company"), true, QStringLiteral("另一台电脑正在使用数据文件，这次没能读出数据，请稍后再试")},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.list.toStdString());
         Mymode::CustListSql = c.list;
         {
             std::optional<OtherWorkstationWriting> other;

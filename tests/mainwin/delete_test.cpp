@@ -8,6 +8,8 @@
 
 #include "common/mainlists.h"
 
+#include <array>
+
 namespace {
 
 class DeleteRecord : public MainWindowTest {
@@ -108,29 +110,24 @@ TEST_F(DeleteRecord, OpportunityAndOrderTakeTheirLinesAlong)
 // or beyond); what the customer's other orders added stays.
 TEST_F(DeleteRecord, AnOrderTakesItsShareOfTheBalancesAlong)
 {
-    const struct {
-        const char* total;
-        const char* received;
-        const char* owedWithIt;
-    } cases[] = {{"100", "60", "45"}, {"100", "120", "5"}, {"-50", "0", "5"}};
-    for (const auto& c : cases) {
+    // The order's total, what was received and the customer's debt with it.
+    const std::array<const char*, 3> cases[] = {{"100", "60", "45"}, {"100", "120", "5"}, {"-50", "0", "5"}};
+    for (const auto& [total, received, owedWithIt] : cases) {
+        SCOPED_TRACE(std::string(total) + " " + received);
         const int customer = addCustomer(QStringLiteral("c"));
         const QString key = QStringLiteral("k%1").arg(customer);
         const int order = addHeaderWithLines(QStringLiteral("sales"), QStringLiteral("SalesMX"), customer, key, 2);
-        exec(QStringLiteral("update sales set totlemoney=%1, receivemoney=%2 where id=%3").arg(c.total, c.received).arg(order));
+        exec(QStringLiteral("update sales set totlemoney=%1, receivemoney=%2 where id=%3").arg(total, received).arg(order));
         exec(QStringLiteral("update SalesMX set num=3 where indexflag='%1'").arg(key));
         exec(QStringLiteral("update company set company_QK=%1, company_zje=10+%2, company_Zsl=7 where id=%3")
-                 .arg(c.owedWithIt, c.total).arg(customer));
+                 .arg(owedWithIt, total).arg(customer));
         openMain();
         choose("mnuSalesList");
         selectRecord(order);
         clickDelete();
-        auto balance = [&](const char* column) {
-            return scalar(QStringLiteral("select %1 from company where id=%2").arg(QLatin1String(column)).arg(customer));
-        };
-        EXPECT_EQ(balance("company_QK") + QLatin1Char('/') + balance("company_zje") + QLatin1Char('/') + balance("company_Zsl"),
-                  QStringLiteral("5/10/1"))
-            << c.total << " " << c.received;
+        EXPECT_EQ(scalar(QStringLiteral("select company_QK || '/' || company_zje || '/' || company_Zsl from company where id=%1")
+                             .arg(customer)),
+                  QStringLiteral("5/10/1"));
         ui::Windows::unloadAll();
     }
 }

@@ -14,14 +14,16 @@ struct ViewWindows {
     const char* owner;
     const char* add;
     const char* detail;
+    const char* newMenu;   // the main menu's new-record item of the kind
+    const char* nameOf;    // the card's box the new-record window shows as its customer
 };
 
 const ViewWindows kViews[] = {
-    {"mnuContectList", "KH_LXR", "LXR_CZZ", "frmAddContect", "frmContectDet"},
-    {"mnuActionList", "KH_ACT", "Action_CZZ", "ActionAdd", "ActionDetal"},
-    {"mnuChanceList", "chance", "chance_CZZ", "AddChance", "ChanceDetail"},
-    {"mnuSalesList", "sales", "sal_CZZ", "SalesAdd", "SalesDetail"},
-    {"mnuServiceList", "service", "service_CZZ", "ServiceAdd", "ServiceDetal"},
+    {"mnuContectList", "KH_LXR", "LXR_CZZ", "frmAddContect", "frmContectDet", "mnuViewStatusBar", "company_name"},
+    {"mnuActionList", "KH_ACT", "Action_CZZ", "ActionAdd", "ActionDetal", "mnuAddAction", "company_name"},
+    {"mnuChanceList", "chance", "chance_CZZ", "AddChance", "ChanceDetail", "mnuAddChance", "company_name"},
+    {"mnuSalesList", "sales", "sal_CZZ", "SalesAdd", "SalesDetail", "mnuAddSales", "company_address"},
+    {"mnuServiceList", "service", "service_CZZ", "ServiceAdd", "ServiceDetal", "mnuAddService", "company_name"},
 };
 
 class GridCommands : public MainWindowTest {
@@ -108,60 +110,46 @@ TEST_F(GridCommands, ANewRecordTakesTheCustomerInView)
     exec(QStringLiteral("insert into company (id, company_name, company_address, KH_CZZ) values "
                         "(7, 'wrong', 'wrong road', 'system'), (101, 'A', 'A road', 'system'), "
                         "(102, 'B', 'B road', 'system')"));
-    const struct {
-        const char* newMenu;
-        const char* list;
-        const char* table;
-        const char* owner;
-        const char* add;
-        const char* detail;
-        const char* nameOf;   // the card's box the window shows as its customer
-    } kinds[] = {
-        {"mnuViewStatusBar", "mnuContectList", "KH_LXR", "LXR_CZZ", "frmAddContect", "frmContectDet", "company_name"},
-        {"mnuAddAction", "mnuActionList", "KH_ACT", "Action_CZZ", "ActionAdd", "ActionDetal", "company_name"},
-        {"mnuAddChance", "mnuChanceList", "chance", "chance_CZZ", "AddChance", "ChanceDetail", "company_name"},
-        {"mnuAddSales", "mnuSalesList", "sales", "sal_CZZ", "SalesAdd", "SalesDetail", "company_address"},
-        {"mnuAddService", "mnuServiceList", "service", "service_CZZ", "ServiceAdd", "ServiceDetal", "company_name"},
-    };
     openMain();
+    // The new-record window's customer as "id|name", the window then closed.
     const auto customerOf = [](const char* kind) {
         ui::Form* window = ui::Windows::loaded(QString::fromLatin1(kind));
         const auto box = [window](const char* name) { return window->findChild<ui::TextBox*>(QString::fromLatin1(name))->text(); };
-        return box("KH_ID") + QLatin1Char('|') + box("CustName");
+        const QString shown = box("KH_ID") + QLatin1Char('|') + box("CustName");
+        ui::Windows::unload(QString::fromLatin1(kind));
+        return shown;
     };
     const auto selectCustomer = [this](int id) {
         choose("mnuCustList");
         grid()->setCurrentRow(shownIds().indexOf(id));
     };
-    for (const auto& kind : kinds) {
+    for (const ViewWindows& kind : kViews) {
         SCOPED_TRACE(kind.add);
-        const QString of = QString::fromLatin1(kind.nameOf);
-        const QString b = QStringLiteral("102|") + scalar(QStringLiteral("select ") + of + QStringLiteral(" from company where id=102"));
-        const QString a = QStringLiteral("101|") + scalar(QStringLiteral("select ") + of + QStringLiteral(" from company where id=101"));
+        const auto expected = [&](int id) {
+            return QString::number(id) + QLatin1Char('|')
+                   + scalar(QStringLiteral("select %1 from company where id=%2").arg(QLatin1String(kind.nameOf)).arg(id));
+        };
 
         // Record 7 of B opened from its list and closed, then the add button.
         exec(QStringLiteral("insert into %1 (id, companyid, %2) values (7, 102, 'system')")
                  .arg(QLatin1String(kind.table), QLatin1String(kind.owner)));
-        choose(kind.list);
+        choose(kind.menu);
         grid()->doubleClickRow(shownIds().indexOf(7));
         ASSERT_NE(ui::Windows::loaded(QString::fromLatin1(kind.detail)), nullptr);
         ui::Windows::unload(QString::fromLatin1(kind.detail));
         ctl<ui::PictureButton>("cmAdd")->click();
         EXPECT_EQ(customerOf(kind.add), QStringLiteral("|")) << "after the record opened";
-        ui::Windows::unload(QString::fromLatin1(kind.add));
 
         selectCustomer(102);
         choose(kind.newMenu);
-        EXPECT_EQ(customerOf(kind.add), b) << "the customer row selected";
-        ui::Windows::unload(QString::fromLatin1(kind.add));
+        EXPECT_EQ(customerOf(kind.add), expected(102)) << "the customer row selected";
 
         selectCustomer(101);
         grid()->doubleClickRow(shownIds().indexOf(101));
         selectCustomer(102);
         choose(kind.newMenu);
-        EXPECT_EQ(customerOf(kind.add), a) << "the card in sight";
         EXPECT_EQ(ui::Windows::loaded(QStringLiteral("frmCustDetail")), nullptr);
-        ui::Windows::unload(QString::fromLatin1(kind.add));
+        EXPECT_EQ(customerOf(kind.add), expected(101)) << "the card in sight";
         EXPECT_TRUE(messages.shown().empty()) << messages.lastText().toStdString();
     }
 }

@@ -270,21 +270,17 @@ TEST_F(TestDatabase, AColumnTellsWhatItRefusesWithoutWriting)
     const struct {
         const char* column;
         QString value;
-        std::optional<Why> why;
-        int width;
+        std::optional<Why> why;   // none: taken
+        int width = 0;
         QString largest;
     } cases[] = {
-        {"name", QStringLiteral("0123456789"), std::nullopt, 0, {}},
-        {"name", QStringLiteral("01234567890"), Why::TooLong, 10, {}},
-        {"note", QString(5000, QLatin1Char('x')), std::nullopt, 0, {}},
-        {"balance", QStringLiteral("abc"), Why::NotNumber, 0, {}},
-        {"balance", QStringLiteral("1,000.50"), Why::NotNumber, 0, {}},
+        {"name", QStringLiteral("0123456789")},           {"name", QStringLiteral("01234567890"), Why::TooLong, 10},
+        {"note", QString(5000, QLatin1Char('x'))},        {"balance", QStringLiteral("abc"), Why::NotNumber},
+        {"balance", QStringLiteral("1,000.50"), Why::NotNumber},
         {"balance", QStringLiteral("1E+16"), Why::TooLarge, 0, QStringLiteral("922337203685477.5807")},
-        {"balance", QString(), Why::NotNumber, 0, {}},
-        {"score", QStringLiteral("1O0"), Why::NotNumber, 0, {}},
-        {"visits", QStringLiteral("12"), std::nullopt, 0, {}},
-        {"created", QStringLiteral("下个月"), Why::NotDate, 0, {}},
-        {"created", QStringLiteral("2026-4-1"), std::nullopt, 0, {}},
+        {"balance", QString(), Why::NotNumber},           {"score", QStringLiteral("1O0"), Why::NotNumber},
+        {"visits", QStringLiteral("12")},                 {"created", QStringLiteral("下个月"), Why::NotDate},
+        {"created", QStringLiteral("2026-4-1")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.column) + " " + c.value.left(20).toStdString());

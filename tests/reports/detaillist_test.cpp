@@ -5,7 +5,6 @@
 
 #include "common/mymode.h"
 #include "common/readfailure.h"
-#include "platform/ui/datepicker.h"
 #include "platform/ui/listview.h"
 #include "platform/ui/windows.h"
 #include "tests/support/busyfile.h"
@@ -22,36 +21,37 @@ protected:
     void SetUp() override
     {
         SalesData::SetUp();
-        form_ = ui::Windows::open(QStringLiteral("repSalMx"));
+        form_ = ui::Windows::open("repSalMx");
         form_->show();
-        list_ = form_->control<ui::ListView>(QStringLiteral("ListView1"));
+        list_ = form_->control<ui::ListView>("ListView1");
     }
 
-    // Two orders of today, 450 lines: more rows than a screen and than the
-    // pages a list would keep read at a time.
-    void twoOrders()
+    // The rows a query finds in two orders of today, 450 lines: more rows
+    // than a screen and than the pages a list would keep read at a time.
+    std::vector<QStringList> queried()
     {
-        for (const char* table : {"SalesMX", "sales", "company"}) exec(QStringLiteral("delete from ") + QString::fromLatin1(table));
-        const int a = addCustomer(QStringLiteral("甲公司"));
-        const int b = addCustomer(QStringLiteral("乙公司"));
-        addOrder(a, QStringLiteral("ka"), QStringLiteral("2009-6-15 9:00:00"), QStringLiteral("1"));
-        addOrder(b, QStringLiteral("kb"), QStringLiteral("2009-6-15 8:00:00"), QStringLiteral("1"));
+        for (const char* table : {"SalesMX", "sales", "company"}) exec(QStringLiteral("delete from ") + table);
+        const int a = addCustomer("甲公司"), b = addCustomer("乙公司");
+        addOrder(a, "ka", "2009-6-15 9:00:00", "1");
+        addOrder(b, "kb", "2009-6-15 8:00:00", "1");
         exec(QStringLiteral("insert into SalesMX (companyid, indexflag, salesdate, productname, price, num, zk, unitprice) "
                             "select case when i < 225 then %1 else %2 end, case when i < 225 then 'ka' else 'kb' end, "
                             "case when i < 225 then #2009-6-15 9:00:00# else #2009-6-15 8:00:00# end, "
                             "'品' || (i % 7), i + 0.5, 2, 100, 2 * i + 1 "
                             "from (with recursive n(i) as (select 0 union all select i + 1 from n where i < 449) select i from n)")
-                 .arg(a)
-                 .arg(b));
+                 .arg(a).arg(b));
+        query();
+        return rows();
     }
 
     void query()
     {
-        clickWithMouse(form_->control<QWidget>(QStringLiteral("command3")));
+        clickWithMouse(form_->control<QWidget>("command3"));
         QCoreApplication::processEvents();
     }
-    // The operator pages down to the end of the list, each screen drawn.
-    void scrollThrough()
+    // The operator pages down to the end of the list and back home, each
+    // screen drawn: it shows the rows found, without a word.
+    void expectScrolledThroughShows(const std::vector<QStringList>& found)
     {
         list_->setFocus();
         for (int screen = 0; screen * 10 < list_->itemCount(); ++screen) {
@@ -60,6 +60,8 @@ protected:
         }
         QTest::keyClick(list_, Qt::Key_Home);
         list_->viewport()->grab();
+        EXPECT_EQ(rows(), found);
+        EXPECT_TRUE(messages.shown().empty()) << messages.lastText().toStdString();
     }
     std::vector<QStringList> rows()
     {
@@ -103,17 +105,13 @@ TEST_F(DetailList, RowsShowWhatTheQueryFound)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        twoOrders();
-        query();
-        const std::vector<QStringList> found = rows();
+        const std::vector<QStringList> found = queried();
         ASSERT_EQ(found.size(), 451u);
         EXPECT_EQ(found.back(), (QStringList{"451", "", "", "", "", "  总计:", "900", "202500"}));
         EXPECT_EQ(found[300], (QStringList{"301", "2009-6-15 8:00:00", "SH-kb", "乙公司", "品3", "374.5", "2", "749"}));
 
         change(c.statements);
-        scrollThrough();
-        EXPECT_EQ(rows(), found);
-        EXPECT_TRUE(messages.shown().empty()) << messages.lastText().toStdString();
+        expectScrolledThroughShows(found);
 
         query();
         EXPECT_NE(rows(), found);
@@ -134,25 +132,19 @@ TEST_F(DetailList, AHeldFileNeitherBlanksNorHoldsUpTheList)
                  {OtherWorkstationWriting::Hold::Exclusive, readfailure::kBusyText}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
-        twoOrders();
-        query();
-        const std::vector<QStringList> found = rows();
+        const std::vector<QStringList> found = queried();
         ASSERT_EQ(found.size(), 451u);
 
         OtherWorkstationWriting hold(c.hold);
         db::setBusyWaitForTests(kWaitMs);
-        scrollThrough();
-        EXPECT_EQ(rows(), found);
-        EXPECT_TRUE(messages.shown().empty()) << messages.lastText().toStdString();
+        expectScrolledThroughShows(found);
 
         QElapsedTimer waited;
         waited.start();
         query();
         EXPECT_LT(waited.elapsed(), 2 * kWaitMs) << "one wait for the file, not two";
-        if (*c.message) expectOnly(QString::fromUtf8(c.message));
-        else EXPECT_TRUE(messages.shown().empty()) << messages.lastText().toStdString();
-        scrollThrough();
-        EXPECT_EQ(rows(), found);
+        if (*c.message) expectOnly(c.message);
+        expectScrolledThroughShows(found);
     }
 }
 

@@ -23,7 +23,27 @@ QStringList column(const Rows& rows, int index)
     return values;
 }
 
-class ReportQueries : public SalesData {};
+class ReportQueries : public SalesData {
+protected:
+    // The detail rows one ordered read of the lines joined with their
+    // customer and order gives, numbered; with the sums of their quantities
+    // and subtotals when asked for.
+    static std::vector<QStringList> orderedRead(db::Currency* quantity = nullptr, db::Currency* total = nullptr)
+    {
+        auto ordered = database::query(QStringLiteral("select a.salesdate,c.orderno,b.company_name,a.productname,a.price,a.num,a.unitprice "
+                                                      "from SalesMX a,company b,sales c where b.ID=a.companyid and c.indexflag=a.indexflag "
+                                                      "order by a.salesdate desc, a.id desc"));
+        std::vector<QStringList> rows;
+        for (; !ordered->eof(); ordered->moveNext()) {
+            QStringList cells{QString::number(rows.size() + 1)};
+            for (int column = 0; column < 7; ++column) cells << ordered->field(column).toText();
+            rows.push_back(cells);
+            if (quantity) *quantity = *quantity + ordered->field(5).toCurrency();
+            if (total) *total = *total + ordered->field(6).toCurrency();
+        }
+        return rows;
+    }
+};
 
 TEST_F(ReportQueries, DetailRangeCountsTheWholeEndDayOnly)
 {
@@ -106,19 +126,8 @@ TEST_F(ReportQueries, DetailRowsAreTheRowsOfOneOrderedRead)
                         "#2009-6-3 10:00:00# from company where company_name like '客户%'"));
     exec(QStringLiteral("insert into SalesMX (companyid, indexflag, salesdate, productname, price, num, unitprice) "
                         "select companyid, upper(indexflag), #2009-6-3 10:00:00#, '件', 1, 1, 1 from sales where indexflag like 'm%'"));
-    auto ordered = database::query(QStringLiteral("select a.salesdate,c.orderno,b.company_name,a.productname,a.price,a.num,a.unitprice "
-                                                  "from SalesMX a,company b,sales c where b.ID=a.companyid and c.indexflag=a.indexflag "
-                                                  "order by a.salesdate desc, a.id desc"));
-    std::vector<QStringList> expected;
-    db::Currency quantity;
-    db::Currency total;
-    for (; !ordered->eof(); ordered->moveNext()) {
-        QStringList cells{QString::number(expected.size() + 1)};
-        for (int column = 0; column < 7; ++column) cells << ordered->field(column).toText();
-        expected.push_back(cells);
-        quantity = quantity + ordered->field(5).toCurrency();
-        total = total + ordered->field(6).toCurrency();
-    }
+    db::Currency quantity, total;
+    const auto expected = orderedRead(&quantity, &total);
     ASSERT_EQ(expected.size(), 796u);   // the k1 lines twice, once per order
 
     const auto before = openFiles();
@@ -157,19 +166,13 @@ TEST_F(ReportQueries, DetailCellsShowWhatTheirValuesShow)
         addOrder(customer, key, QStringLiteral("2009-6-2 9:00:00"), QStringLiteral("1"));
         exec(QStringLiteral("insert into SalesMX (companyid, indexflag, salesdate, productname, price, num, unitprice) "
                             "values (%1, '%2', %3, %4, %4, %4, %4)")
-                 .arg(customer)
-                 .arg(key, QString::fromLatin1(line.date), QString::fromLatin1(line.amount)));
+                 .arg(customer).arg(key, QString::fromLatin1(line.date), QString::fromLatin1(line.amount)));
     }
-    auto ordered = database::query(QStringLiteral("select a.salesdate,c.orderno,b.company_name,a.productname,a.price,a.num,a.unitprice "
-                                                  "from SalesMX a,company b,sales c where b.ID=a.companyid and c.indexflag=a.indexflag "
-                                                  "order by a.salesdate desc, a.id desc"));
+    const auto expected = orderedRead();
     const auto rows = salesdetail::listRows({});
+    ASSERT_EQ(expected.size(), std::size(lines));
     ASSERT_EQ(rows.size(), std::size(lines) + 1);
-    for (std::size_t row = 0; !ordered->eof(); ordered->moveNext(), ++row) {
-        QStringList cells{QString::number(row + 1)};
-        for (int column = 0; column < 7; ++column) cells << ordered->field(column).toText();
-        EXPECT_EQ(rows[row], cells) << row;
-    }
+    for (std::size_t row = 0; row < expected.size(); ++row) EXPECT_EQ(rows[row], expected[row]) << row;
     EXPECT_EQ(column(rows, 1),
               (QStringList{"not a date", "2009-6-2 9:00:00", "2009-12-31 23:59:59", "2009-06-02 24:00:00", "2009-6-2 10:00:00",
                            "2009-6-2 9:05:07", "2009-6-2 9:05:07", "2009-6-2 9:05:07", "2009-6-2 9:05:07", "2009-6-2", "2009-6-2",

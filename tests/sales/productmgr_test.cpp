@@ -8,10 +8,10 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QTest>
-#include <functional>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QTest>
+#include <optional>
 
 namespace {
 
@@ -163,9 +163,7 @@ TEST_F(ProductList, StockEditedInTheListIsStored)
     EXPECT_EQ(stockOf(widget), 42);
 }
 
-// Types into a cell of the list as the operator does: the first key opens
-// the cell's editor, Enter stores; what the grid says comes after the editor
-// has closed.
+// The open editor of a cell of the list, if any.
 QLineEdit* cellEditor(ui::DataGrid* grid)
 {
     for (QLineEdit* editor : grid->viewport()->findChildren<QLineEdit*>())
@@ -173,6 +171,9 @@ QLineEdit* cellEditor(ui::DataGrid* grid)
     return nullptr;
 }
 
+// Types into a cell as the operator does: the first key opens the cell's
+// editor, Enter stores; the editor commits, then the grid tells why and opens
+// the editor again.
 void typeIntoCell(ui::DataGrid* grid, int row, int column, const QString& text)
 {
     grid->setFocus();
@@ -182,38 +183,36 @@ void typeIntoCell(ui::DataGrid* grid, int row, int column, const QString& text)
     ASSERT_NE(editor, nullptr);
     QTest::keyClicks(editor, text.mid(1));
     QTest::keyClick(editor, Qt::Key_Return);
-    // The editor commits, then the grid tells why and opens the editor again.
     for (int turn = 0; turn < 3; ++turn) QApplication::processEvents();
 }
 
 TEST_F(ProductList, ARefusedCellEditSaysWhyAndOnlyItsOwnCellChangedElsewhereRefusesIt)
 {
     constexpr int kPrice = 4, kStock = 6;
-    const QString changedElsewhere = QStringLiteral("库存量未能保存：该值已在别处被修改，现在显示的是保存着的值，请核对后重新输入");
+    const QString notSaved = QStringLiteral("库存量未能保存：");
     const struct {
         const char* name;
-        const char* elsewhere;   // SQL run after the list showed the product
-        bool held;               // a colleague's write is under way meanwhile
+        bool soldMeanwhile;   // the stock goes from 10 to 8 after the list showed it
+        bool held;            // a colleague's write is under way meanwhile
         int column;
         const char* typed;
-        QString message;         // empty: stored without a word
-        double stock;            // stored and shown afterwards
+        QString message;      // empty: stored without a word
+        double stock;         // stored and shown afterwards
         double price;
-        const char* retyped;     // the editor open again on this text; null: closed
+        const char* retyped;  // the editor open again on this text; null: closed
     } cases[] = {
-        {"no number", nullptr, false, kStock, "many", QStringLiteral("库存量必须是数字"), 10, 12.5, "many"},
-        {"a sale, then a price", "update product set KCL = 8", false, kPrice, "13", QString(), 8, 13, nullptr},
-        {"a sale, then the counted stock", "update product set KCL = 8", false, kStock, "7", changedElsewhere, 8, 12.5,
-         nullptr},
-        {"busy", nullptr, true, kStock, "7",
-         QStringLiteral("库存量未能保存：") + QString::fromUtf8(savefailure::kBusyText), 10, 12.5, "7"},
+        {"no number", false, false, kStock, "many", QStringLiteral("库存量必须是数字"), 10, 12.5, "many"},
+        {"a sale, then a price", true, false, kPrice, "13", QString(), 8, 13, nullptr},
+        {"a sale, then the counted stock", true, false, kStock, "7",
+         notSaved + QStringLiteral("该值已在别处被修改，现在显示的是保存着的值，请核对后重新输入"), 8, 12.5, nullptr},
+        {"busy", false, true, kStock, "7", notSaved + QString::fromUtf8(savefailure::kBusyText), 10, 12.5, "7"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         exec(QStringLiteral("delete from product"));
         const int widget = addProduct(QStringLiteral("Widget"), QStringLiteral("W1"));
         ui::Form* list = openList();
-        if (c.elsewhere) exec(QString::fromLatin1(c.elsewhere));
+        if (c.soldMeanwhile) exec(QStringLiteral("update product set KCL = 8"));
         {
             std::optional<OtherWorkstationWriting> colleague;
             if (c.held) colleague.emplace();

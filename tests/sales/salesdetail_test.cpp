@@ -139,16 +139,12 @@ TEST_F(OrderEditor, SavesMoveStockAndBalancesByTheDifference)
 TEST_F(OrderEditor, AMovedOrderTakesBackTheShareItAdded)
 {
     addProduct(QStringLiteral("Nut"), QStringLiteral("N1"), QStringLiteral("100"), QStringLiteral("个"), QStringLiteral("10"));
+    // Paid beyond the total, paid in part, a return.
     const struct {
-        const char* quantity;
-        const char* received;
-        const char* share;
-    } cases[] = {
-        {"1", "120", "0/100/1"},    // paid beyond the total
-        {"1", "60", "40/100/1"},
-        {"-1", "0", "0/-100/-1"},   // a return
-    };
+        const char *quantity, *received, *share;
+    } cases[] = {{"1", "120", "0/100/1"}, {"1", "60", "40/100/1"}, {"-1", "0", "0/-100/-1"}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.received);
         const int jia = addCustomer(QStringLiteral("甲"));
         const int yi = addCustomer(QStringLiteral("乙"));
         Mymode::CurrentRecordId = jia;
@@ -158,13 +154,13 @@ TEST_F(OrderEditor, AMovedOrderTakesBackTheShareItAdded)
         type(entry, QStringLiteral("num"), 0, QString::fromLatin1(c.quantity));
         entry->control<ui::TextBox>(QStringLiteral("receivemoney"))->setText(QString::fromLatin1(c.received));
         save(entry);
-        EXPECT_EQ(balances(jia), QString::fromLatin1(c.share)) << c.received;
+        EXPECT_EQ(balances(jia), QString::fromLatin1(c.share));
 
         ui::Form* window = openEditor(scalar(QStringLiteral("select max(id) from sales")).toInt());
         window->control<ui::TextBox>(QStringLiteral("KH_ID"))->setText(QString::number(yi));
         save(window);
-        EXPECT_EQ(balances(jia), QStringLiteral("0/0/0")) << c.received;
-        EXPECT_EQ(balances(yi), QString::fromLatin1(c.share)) << c.received;
+        EXPECT_EQ(balances(jia), QStringLiteral("0/0/0"));
+        EXPECT_EQ(balances(yi), QString::fromLatin1(c.share));
         ui::Windows::unloadAll();
         messages.clear();
     }
